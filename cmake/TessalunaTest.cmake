@@ -1,0 +1,16 @@
+# tessaluna_add_test(NAME n SOURCES a.cpp ... LIBS x ... [TIMEOUT s])
+# Every test runs on the offscreen platform with its own throw-away per-user folders.
+function(tessaluna_add_test)
+  cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE testsupport Qt6::Test ${T_LIBS})
+  set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+  set(home ${CMAKE_BINARY_DIR}/testhome/${T_NAME})
+  set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT}
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${home}/config;XDG_DATA_HOME=${home}/data;TESSALUNA_TEST=1")
+  file(MAKE_DIRECTORY ${home}/config ${home}/data)
+endfunction()

@@ -1,0 +1,85 @@
+#include "platform/UMesaje.h"
+
+#include <QApplication>
+#include <QList>
+
+namespace {
+QList<QMessageBox::StandardButton> g_raspunsuri;
+QStringList g_afisate;
+TMesaje::TTip g_ultimulTip = TMesaje::Informatie;
+bool g_faraFerestre = false;
+} // namespace
+
+QMessageBox::StandardButton TMesaje::Arata(QWidget* parinte, TTip tip, const QString& text)
+{
+    g_afisate << text;
+    g_ultimulTip = tip;
+    if (!g_raspunsuri.isEmpty())
+        return g_raspunsuri.takeFirst();
+    if (g_faraFerestre)
+        return tip == Intrebare ? QMessageBox::No : QMessageBox::Ok;
+
+    const QString titlu = QApplication::applicationDisplayName();
+    switch (tip) {
+    case Avertisment:
+        return QMessageBox::warning(parinte, titlu, text, QMessageBox::Ok);
+    case Intrebare:
+        return QMessageBox::question(parinte, titlu, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    case Eroare:
+        return QMessageBox::critical(parinte, titlu, text, QMessageBox::Ok);
+    case Informatie:
+        break;
+    }
+    return QMessageBox::information(parinte, titlu, text, QMessageBox::Ok);
+}
+
+void TMesaje::Avertizeaza(QWidget* parinte, const QString& text)
+{
+    Arata(parinte, Avertisment, text);
+}
+
+bool TMesaje::Intreaba(QWidget* parinte, const QString& text)
+{
+    return Arata(parinte, Intrebare, text) == QMessageBox::Yes;
+}
+
+void TMesaje::Informeaza(QWidget* parinte, const QString& text)
+{
+    Arata(parinte, Informatie, text);
+}
+
+void TMesaje::ArataEroare(QWidget* parinte, const QString& text)
+{
+    Arata(parinte, Eroare, text);
+}
+
+void TMesaje::SetRaspunsUrmator(QMessageBox::StandardButton raspuns)
+{
+    g_raspunsuri << raspuns;
+}
+
+void TMesaje::SetFaraFerestre(bool faraFerestre)
+{
+    g_faraFerestre = faraFerestre;
+}
+
+QStringList TMesaje::MesajeAfisate()
+{
+    return g_afisate;
+}
+
+QString TMesaje::UltimulMesaj()
+{
+    return g_afisate.isEmpty() ? QString() : g_afisate.last();
+}
+
+TMesaje::TTip TMesaje::UltimulTip()
+{
+    return g_ultimulTip;
+}
+
+void TMesaje::Goleste()
+{
+    g_afisate.clear();
+    g_raspunsuri.clear();
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+// Every message box of the program goes through here. Tests queue the answers of the next boxes and
+// read back what was shown, so no real modal loop runs under test.
+class TMesaje
+{
+public:
+    enum TTip { Avertisment, Intrebare, Informatie, Eroare };
+
+    // Warning with an OK button ("Nota este prea mica").
+    static void Avertizeaza(QWidget* parinte, const QString& text);
+    // Confirmation with Yes and No; true for Yes.
+    static bool Intreaba(QWidget* parinte, const QString& text);
+    // Plain message ("Va rog selectati un elev!").
+    static void Informeaza(QWidget* parinte, const QString& text);
+    // The application's error display.
+    static void ArataEroare(QWidget* parinte, const QString& text);
+
+    // Test seam: the next box is not shown and answers this instead.
+    static void SetRaspunsUrmator(QMessageBox::StandardButton raspuns);
+    // Test seam: when on, every box is answered (OK / the queued answer, else No) without being shown.
+    static void SetFaraFerestre(bool faraFerestre);
+    static QStringList MesajeAfisate();
+    static QString UltimulMesaj();
+    static TTip UltimulTip();
+    static void Goleste();
+
+private:
+    static QMessageBox::StandardButton Arata(QWidget* parinte, TTip tip, const QString& text);
+};
