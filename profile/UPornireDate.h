@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+class TDM;
+
+// Brings the data module up: finds or creates the database file of the registered profile under
+// dosarProgram/DB (template dosarSablon/BLANK.FDB), connects, upgrades the schema, registers the tables and
+// creates their structures, registers the data types, rewrites the profile and refreshes index statistics.
+// Each step commits its own work; the first failing step's error leaves, the later steps do not run.
+// Raises EFaraBazaDeDate when neither the database nor the template exists.
+void PornesteModululDeDate(TDM& dm, const QString& dosarProgram, const QString& dosarSablon);

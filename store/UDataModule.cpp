@@ -1,0 +1,262 @@
+#include "store/UDataModule.h"
+
+#include "store/UEroareBD.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+TDM* DM = nullptr;
+
+EFaraBazaDeDate::EFaraBazaDeDate(const QString& caleCurenta, const QString& caleSablon)
+    : EEroare(QStringLiteral("Nu exista baza de date curenta si nu gasesc baza de date \"BLANK\" pentru "
+                             "initializare.\nDB Curent:%1\nDB Blank:%2")
+                  .arg(caleCurenta, caleSablon)),
+      CaleCurenta(caleCurenta), CaleSablon(caleSablon)
+{
+}
+
+TCheieCamp DesparteCheie(const QString& cheie)
+{
+    TCheieCamp rezultat;
+    QString* parti[] = {&rezultat.Formular, &rezultat.Pagina, &rezultat.Camp};
+    int parte = 0;
+    for (const QChar c : cheie) {
+        if (c == u'.')
+            ++parte;
+        else if (parte < 3)
+            *parti[parte] += c;
+    }
+    return rezultat;
+}
+
+TDM::TDM()
+{
+    DM = this;
+}
+
+TDM::~TDM()
+{
+    if (DM == this)
+        DM = nullptr;
+}
+
+const QStringList& TDM::TipuriDeDate()
+{
+    static const QStringList tipuri = {"TEXT", "CF", "SIRUES", "CNP", "NOTA", "CALIFICATIV", "NOTA sau CALIFICATIV"};
+    return tipuri;
+}
+
+QString TDM::Deschide(const QString& numeBazaDeDate, const QString& dosarProgram, const QString& dosarSablon)
+{
+    const QString dosarDB = QDir(dosarProgram).filePath(QStringLiteral("DB"));
+    if (!QDir().mkpath(dosarDB))
+        throw EEroare(QStringLiteral("Nu pot crea dosarul bazei de date: %1").arg(QDir::toNativeSeparators(dosarDB)));
+    const QString cale = QDir::toNativeSeparators(dosarDB + u'/' + numeBazaDeDate + QStringLiteral(".FDB"));
+    if (!QFileInfo::exists(cale)) {
+        const QString sablon = QDir::toNativeSeparators(QDir(dosarSablon).filePath(QStringLiteral("BLANK.FDB")));
+        if (!QFileInfo::exists(sablon))
+            throw EFaraBazaDeDate(cale, sablon);
+        // QFile::copy never replaces an existing file. A failed copy shows up as the connection's error.
+        QFile::copy(sablon, cale);
+        QFile::setPermissions(cale, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup);
+    }
+    Db.Close();
+    Db.SetDatabaseName(cale);
+    Db.Params().clear();
+    Db.Params() << QStringLiteral("USER_NAME=sysdba") << QStringLiteral("password=velkortan");
+    try {
+        Db.Open();
+    } catch (const EEroareBD& e) {
+        switch (e.Categorie()) {
+        case EEroareBD::BazaDeDateOcupata:
+            throw EEroareBD(QStringLiteral("Baza de date %1 este folosita de un alt program (poate o alta copie a "
+                                           "programului este deja pornita). Inchideti-l si porniti din nou.\n\n%2")
+                                .arg(cale, e.Mesaj()),
+                            e.Categorie());
+        case EEroareBD::FisierDeteriorat:
+            throw EEroareBD(QStringLiteral("Fisierul %1 este deteriorat sau nu este o baza de date. Fisierul a "
+                                           "ramas neatins; restaurati-l dintr-o copie de siguranta.\n\n%2")
+                                .arg(cale, e.Mesaj()),
+                            e.Categorie());
+        default:
+            throw EEroareBD(QStringLiteral("Nu pot deschide baza de date %1.\n\n%2").arg(cale, e.Mesaj()),
+                            e.Categorie());
+        }
+    }
+    return cale;
+}
+
+void TDM::ActualizeazaSchema()
+{
+    Tr.StartTransaction();
+    qint64 versiune = 0;
+    try {
+        Q1.SetSQL(QStringLiteral("SELECT VERSIUNE FROM CONFID_DB"));
+        Q1.Open();
+        if (Q1.Eof())
+            throw EEroareBD(QStringLiteral("Tabela CONFID_DB nu contine nicio linie: versiunea bazei de date nu "
+                                           "poate fi citita."),
+                            EEroareBD::Conversie);
+        const TCamp camp = Q1.FieldByName(QStringLiteral("VERSIUNE"));
+        if (camp.IsNull())
+            throw EEroareBD(QStringLiteral("Versiunea bazei de date din CONFID_DB lipseste."), EEroareBD::Conversie);
+        try {
+            versiune = camp.AsInteger();
+        } catch (const EEroareBD&) {
+            throw EEroareBD(QStringLiteral("Versiunea bazei de date din CONFID_DB nu este un numar: '%1'")
+                                .arg(camp.AsString()),
+                            EEroareBD::Conversie);
+        }
+        Q1.Close();
+        Tr.Rollback();
+    } catch (...) {
+        Tr.Rollback();
+        throw;
+    }
+
+    auto pas = [this](const QString& modificare, const QString& versiuneNoua) {
+        Tr.StartTransaction();
+        try {
+            Q1.SetSQL(modificare);
+            Q1.ExecSQL();
+            Q1.SetSQL(versiuneNoua);
+            Q1.ExecSQL();
+            Tr.Commit();
+        } catch (...) {
+            Tr.Rollback();
+            throw;
+        }
+    };
+    if (versiune < 2)
+        pas(QStringLiteral("ALTER TABLE PROFIL_DIPLOMA ADD LATIME_SUGERATA INTEGER, ADD COD_LINIE VARCHAR(32)"),
+            QStringLiteral("UPDATE CONFID_DB SET VERSIUNE=2"));
+    if (versiune < 3)
+        pas(QStringLiteral("ALTER TABLE PROFIL_DIPLOMA ADD ORDINE INTEGER"),
+            QStringLiteral("UPDATE CONFID_DB SET VERSIUNE=3"));
+}
+
+bool TDM::Exista(const QString& sql, const QList<QPair<QString, QString>>& parametri)
+{
+    Q1.SetSQL(sql);
+    for (const auto& p : parametri)
+        Q1.ParamByName(p.first).SetAsString(p.second);
+    Q1.Open();
+    const bool exista = !Q1.Eof();
+    Q1.Close();
+    return exista;
+}
+
+void TDM::PasStructura(const QString& sqlTest, const QList<QPair<QString, QString>>& parametri,
+                       const QStringList& instructiuni)
+{
+    Tr.StartTransaction();
+    try {
+        if (!Exista(sqlTest, parametri)) {
+            for (const QString& sql : instructiuni) {
+                Q1.SetSQL(sql);
+                Q1.ExecSQL();
+            }
+        }
+        Tr.Commit();
+    } catch (...) {
+        Tr.Rollback();
+        throw;
+    }
+}
+
+void TDM::CreeazaStructuriTabele()
+{
+    QStringList tabele;
+    Tr.StartTransaction();
+    try {
+        Q1.SetSQL(QStringLiteral("select NUME_TABEL from TABELE"));
+        Q1.Open();
+        while (!Q1.Eof()) {
+            tabele << Q1.FieldByName(QStringLiteral("NUME_TABEL")).AsString();
+            Q1.Next();
+        }
+        Q1.Close();
+        Tr.Commit();
+    } catch (...) {
+        Tr.Rollback();
+        throw;
+    }
+
+    const QString sqlRelatie =
+        QStringLiteral("select    RDB$RELATION_NAME from    RDB$RELATIONS where    RDB$RELATION_NAME = :RDB$RELATION_NAME");
+    const QString sqlConstrangere = QStringLiteral("select    RDB$CONSTRAINT_NAME from    RDB$RELATION_CONSTRAINTS where  "
+                                                   "  RDB$CONSTRAINT_NAME = :RDB$CONSTRAINT_NAME");
+    const QString sqlGenerator = QStringLiteral(
+        "select    RDB$GENERATOR_NAME from    RDB$GENERATORS where    RDB$GENERATOR_NAME = :RDB$GENERATOR_NAME");
+    const QString sqlColoana = QStringLiteral(
+        "SELECT * FROM RDB$RELATION_FIELDS WHERE (RDB$RELATION_NAME=:TAB) AND (RDB$FIELD_NAME=:FLD)");
+    const QString fk1 = QStringLiteral("alter table \"DATE\" add constraint FK_%:1s_1 foreign key (ID_%:1s) references "
+                                       "%:1s(ID_%:1s) on delete CASCADE");
+    const QString fk2 = QStringLiteral("alter table \"DATE\" add constraint FK_%:1s_2 foreign key (IDF_%:1s) "
+                                       "references %:1s(ID_%:1s) on delete CASCADE");
+
+    for (const QString& t : std::as_const(tabele)) {
+        PasStructura(sqlRelatie, {{"RDB$RELATION_NAME", t}},
+                     {QStringLiteral("create table ") + t + QStringLiteral("(") + QStringLiteral("    ID_") + t +
+                      QStringLiteral(" INTEGER NOT NULL ") + QStringLiteral(");")});
+        PasStructura(sqlConstrangere, {{"RDB$CONSTRAINT_NAME", "PK_" + t}},
+                     {"ALTER TABLE " + t + " ADD CONSTRAINT PK_" + t + " PRIMARY KEY (ID_" + t + ");"});
+        PasStructura(sqlGenerator, {{"RDB$GENERATOR_NAME", "G_ID_" + t}},
+                     {"CREATE GENERATOR G_ID_" + t + ";", "SET GENERATOR G_ID_" + t + " TO 0;"});
+        PasStructura(sqlColoana, {{"TAB", "DATE"}, {"FLD", "ID_" + t}},
+                     {"ALTER TABLE \"DATE\" ADD ID_" + t + " INTEGER"});
+        PasStructura(sqlColoana, {{"TAB", "DATE"}, {"FLD", "IDF_" + t}},
+                     {"ALTER TABLE \"DATE\" ADD IDF_" + t + " INTEGER"});
+        PasStructura(sqlConstrangere, {{"RDB$CONSTRAINT_NAME", "FK_" + t + "_1"}},
+                     {QString(fk1).replace(QStringLiteral("%:1s"), t)});
+        PasStructura(sqlConstrangere, {{"RDB$CONSTRAINT_NAME", "FK_" + t + "_2"}},
+                     {QString(fk2).replace(QStringLiteral("%:1s"), t)});
+    }
+}
+
+void TDM::InregistreazaTipuriDeDate()
+{
+    Tr.StartTransaction();
+    try {
+        for (const QString& tip : TipuriDeDate()) {
+            Q1.SetSQL(QStringLiteral("select * from TIPURI_DE_DATE where TIP_DE_DATE = :TIP_DE_DATE"));
+            Q1.ParamByName(QStringLiteral("TIP_DE_DATE")).SetAsString(tip);
+            Q1.Open();
+            const bool exista = !Q1.Eof();
+            Q1.Close();
+            if (!exista) {
+                Q1.SetSQL(QStringLiteral("insert into TIPURI_DE_DATE (TIP_DE_DATE) values (:TIP_DE_DATE)"));
+                Q1.ParamByName(QStringLiteral("TIP_DE_DATE")).SetAsString(tip);
+                Q1.ExecSQL();
+            }
+        }
+        Tr.Commit();
+    } catch (...) {
+        Tr.Rollback();
+        throw;
+    }
+}
+
+void TDM::ActualizeazaStatistici()
+{
+    QStringList indecsi;
+    Tr.StartTransaction();
+    try {
+        Q1.SetSQL(QStringLiteral("select RDB$INDEX_NAME from RDB$INDICES where coalesce(RDB$SYSTEM_FLAG, 0) = 0"));
+        Q1.Open();
+        while (!Q1.Eof()) {
+            indecsi << Q1.FieldByName(QStringLiteral("RDB$INDEX_NAME")).AsString().trimmed();
+            Q1.Next();
+        }
+        Q1.Close();
+        for (const QString& index : std::as_const(indecsi)) {
+            Q1.SetSQL(QStringLiteral("SET STATISTICS INDEX \"%1\"").arg(QString(index).replace(u'"', "\"\"")));
+            Q1.ExecSQL();
+        }
+        Tr.Commit();
+    } catch (...) {
+        Tr.Rollback();
+        throw;
+    }
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "platform/UEroare.h"
+#include "store/UFirebird.h"
+
+#include <QString>
+#include <QStringList>
+
+// The three codes of a field key ("Tessaluna.FATA.C_CNP").
+struct TCheieCamp
+{
+    QString Formular;
+    QString Pagina;
+    QString Camp;
+};
+
+// Splits a key at its dots: form, page and field codes; missing parts are empty, a fourth part is dropped.
+TCheieCamp DesparteCheie(const QString& cheie);
+
+// Raised when neither the database nor its blank template exists; start-up ends the process on it.
+class EFaraBazaDeDate : public EEroare
+{
+public:
+    EFaraBazaDeDate(const QString& caleCurenta, const QString& caleSablon);
+    QString CaleCurenta;
+    QString CaleSablon;
+};
+
+// The data module: the program's one connection, its one transaction and six query objects, plus the
+// maintenance steps run at every start and the value resolution. All database work goes through here.
+class TDM
+{
+public:
+    TDM();
+    ~TDM();
+
+    TConexiune Db;
+    TTranzactie Tr{Db};
+    TQuery Q1{Db, Tr};
+    TQuery Q2{Db, Tr};
+    TQuery Q3{Db, Tr};
+    TQuery Q4{Db, Tr};
+    TQuery Q5{Db, Tr};
+    TQuery Q6{Db, Tr};
+
+    static const QStringList& TipuriDeDate();
+
+    // Finds the database file in dosarProgram/DB or copies it from dosarSablon/BLANK.FDB (never over an
+    // existing file), then connects with the program's user name and password. Returns the database path.
+    QString Deschide(const QString& numeBazaDeDate, const QString& dosarProgram, const QString& dosarSablon);
+    // Raises the schema version of the fixed tables one step at a time up to 3.
+    void ActualizeazaSchema();
+    // Creates, for every table named in TABELE, whatever of its table, key, generator, "DATE" columns and
+    // foreign keys is missing.
+    void CreeazaStructuriTabele();
+    void InregistreazaTipuriDeDate();
+    // Recomputes the selectivity of every index, so that lookups keep their plan as the tables grow.
+    void ActualizeazaStatistici();
+
+    // The value of a field for a record, following mirrored fields. Starts and rolls back Tr when it is
+    // idle; uses Q1 to Q3.
+    QString ValoareCamp(const QString& formular, const QString& pagina, const QString& camp, qint64 id);
+    // Replaces each "{FORMULAR.PAGINA.CAMP}" by the record's value. Tr must be active.
+    QString ParseExp(const QString& expresie, qint64 id);
+
+private:
+    QString ValoareProprie(const QString& formular, const QString& pagina, const QString& camp,
+                           const QString& asociatCu, qint64 id);
+    bool Exista(const QString& sql, const QList<QPair<QString, QString>>& parametri);
+    void PasStructura(const QString& sqlTest, const QList<QPair<QString, QString>>& parametri,
+                      const QStringList& instructiuni);
+    int m_adancime = 0;
+};
+
+// The data module of the running program; null until created.
+extern TDM* DM;

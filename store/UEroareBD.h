@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/UEroare.h"
+
+// An error of the database engine: Firebird's own text (every line of its status vector) and a category
+// that lets the caller word a clear message.
+class EEroareBD : public EEroare
+{
+public:
+    enum TCategorie { Alta, CheieDuplicata, ConflictBlocare, Conexiune, FisierDeteriorat, BazaDeDateOcupata,
+                      Conversie };
+
+    EEroareBD(const QString& mesaj, TCategorie categorie, long codSql = 0)
+        : EEroare(mesaj), m_categorie(categorie), m_codSql(codSql)
+    {
+    }
+    TCategorie Categorie() const { return m_categorie; }
+    long CodSql() const { return m_codSql; }
+
+private:
+    TCategorie m_categorie = Alta;
+    long m_codSql = 0;
+};

@@ -1,0 +1,154 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+// A small query layer over the Firebird client library: one connection, transactions, and query objects
+// that take SQL text with named parameters (":NAME", names such as ":RDB$RELATION_NAME" included).
+// Firebird's own headers stay inside this folder's .cpp files.
+
+class TConexiune;
+class TQuery;
+class TTranzactie;
+
+// Value of one column of the current row.
+class TCamp
+{
+public:
+    bool IsNull() const { return m_nul; }
+    // NULL reads as an empty text; CHAR columns lose their trailing padding.
+    QString AsString() const;
+    // NULL reads as 0; a text that is not a whole number raises a conversion error.
+    qint64 AsInteger() const;
+    double AsFloat() const;
+
+private:
+    friend class TQuery;
+    bool m_nul = true;
+    bool m_numeric = false;
+    QString m_text;
+    qint64 m_intreg = 0;
+    int m_scara = 0;
+    double m_real = 0;
+    bool m_esteReal = false;
+    QString m_numeCamp;
+};
+
+// A named parameter of a query; unset parameters travel as NULL.
+class TParametru
+{
+public:
+    void SetAsString(const QString& valoare);
+    void SetAsInteger(qint64 valoare);
+    void Clear();
+
+private:
+    friend class TQuery;
+    enum TTip { Nul, Text, Intreg };
+    QString m_nume;
+    TTip m_tip = Nul;
+    QString m_text;
+    QByteArray m_utf8;
+    qint64 m_intreg = 0;
+};
+
+class TConexiune
+{
+public:
+    TConexiune();
+    ~TConexiune();
+    TConexiune(const TConexiune&) = delete;
+    TConexiune& operator=(const TConexiune&) = delete;
+
+    // The database file (or "host:path"); parameters are lines "NAME=value" (USER_NAME, password).
+    void SetDatabaseName(const QString& cale) { m_cale = cale; }
+    QString DatabaseName() const { return m_cale; }
+    QStringList& Params() { return m_parametri; }
+
+    void Open();
+    void Close();
+    bool Connected() const;
+
+    // Creates a new, empty database file with UTF8 as its default character set.
+    static void CreeazaBazaDeDate(const QString& cale, const QString& utilizator, const QString& parola);
+
+private:
+    friend class TTranzactie;
+    friend class TQuery;
+    struct TImpl;
+    std::unique_ptr<TImpl> d;
+    QString m_cale;
+    QStringList m_parametri;
+    QList<TQuery*> m_interogari;
+};
+
+class TTranzactie
+{
+public:
+    explicit TTranzactie(TConexiune& conexiune);
+    ~TTranzactie();
+    TTranzactie(const TTranzactie&) = delete;
+    TTranzactie& operator=(const TTranzactie&) = delete;
+
+    void StartTransaction();
+    // Both close every open result set of the connection first.
+    void Commit();
+    // Does nothing when no transaction is active.
+    void Rollback();
+    bool InTransaction() const;
+
+private:
+    friend class TQuery;
+    struct TImpl;
+    std::unique_ptr<TImpl> d;
+    TConexiune& m_conexiune;
+};
+
+class TQuery
+{
+public:
+    TQuery(TConexiune& conexiune, TTranzactie& tranzactie);
+    ~TQuery();
+    TQuery(const TQuery&) = delete;
+    TQuery& operator=(const TQuery&) = delete;
+
+    // Setting a different text closes the query and forgets the parameter values. A text used before keeps
+    // its prepared statement, so running it again costs no new prepare.
+    void SetSQL(const QString& text);
+    const QString& SQL() const { return m_sql; }
+    // Case-insensitive, as parameter names are in SQL.
+    TParametru& ParamByName(const QString& nume);
+
+    void Open();
+    bool Eof() const { return m_eof; }
+    void Next();
+    void Close();
+    bool Active() const { return m_deschis; }
+    // Runs a statement that returns no rows.
+    void ExecSQL();
+
+    TCamp FieldByName(const QString& nume) const;
+    int FieldCount() const;
+
+    // Forgets every prepared statement (called before structure changes, which prepared statements block).
+    void ElibereazaPregatite();
+
+private:
+    struct TPregatit;
+    TPregatit* Pregateste();
+    void LeagaParametri(TPregatit& p);
+    void Citeste();
+
+    TConexiune& m_conexiune;
+    TTranzactie& m_tranzactie;
+    QString m_sql;
+    QList<TParametru> m_parametri;
+    TPregatit* m_curent = nullptr;
+    QList<TPregatit*> m_pregatite;
+    void* m_cursor = nullptr;
+    bool m_deschis = false;
+    bool m_eof = true;
+};

@@ -1,0 +1,544 @@
+#include "platform/UFoldere.h"
+#include "profile/UPornireDate.h"
+#include "profile/UProfil.h"
+#include "store/UDataModule.h"
+#include "store/UEroareBD.h"
+#include "testsupport/UBazaTest.h"
+#include "testsupport/UTestSupport.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QProcess>
+#include <QTest>
+
+namespace {
+const QString P = QStringLiteral("Tessaluna.FATA.");
+
+// Everything of the database that a start-up may touch except PROFIL_DIPLOMA: structure, generators, rows.
+QStringList Instantaneu(TBazaTest& b)
+{
+    QStringList r;
+    r << b.Coloana("select trim(RDB$RELATION_NAME) || '.' || trim(RDB$FIELD_NAME) || ':' || RDB$FIELD_POSITION "
+                   "as C from RDB$RELATION_FIELDS where coalesce(RDB$SYSTEM_FLAG,0)=0 order by 1");
+    r << b.Coloana("select trim(RDB$CONSTRAINT_NAME) || ':' || trim(RDB$CONSTRAINT_TYPE) || ':' || "
+                   "trim(RDB$RELATION_NAME) as C from RDB$RELATION_CONSTRAINTS where RDB$CONSTRAINT_NAME not "
+                   "starting 'INTEG_' order by 1");
+    r << b.Coloana("select trim(RDB$INDEX_NAME) as C from RDB$INDICES where coalesce(RDB$SYSTEM_FLAG,0)=0 order by 1");
+    for (const QString& g : b.Coloana("select trim(RDB$GENERATOR_NAME) as C from RDB$GENERATORS where "
+                                      "coalesce(RDB$SYSTEM_FLAG,0)=0 order by 1"))
+        r << g + "=" + b.Scalar(QStringLiteral("select GEN_ID(%1, 0) as C from RDB$DATABASE").arg(g));
+    r << b.Coloana("select VERSIUNE as C from CONFID_DB");
+    r << b.Coloana("select NUME_TABEL || '|' || coalesce(EXP_DENUMIRE, '<null>') as C from TABELE order by 1");
+    r << b.Coloana("select TIP_DE_DATE as C from TIPURI_DE_DATE order by 1");
+    r << b.Coloana("select COD_CAMP || '|' || coalesce(VALOARE_TEXT,'') || '|' || coalesce(ID_ELEVI,-1) || '|' || "
+                   "coalesce(IDF_SCOALA,-1) || '|' || coalesce(ID_SCOALA,-1) as C from \"DATE\" order by 1");
+    r << b.Coloana("select ID_ELEVI as C from ELEVI order by 1");
+    return r;
+}
+
+QStringList Profil(TBazaTest& b)
+{
+    return b.Coloana("select ORDINE || '|' || COD_FORMULAR || '.' || COD_PAGINA || '.' || COD_CAMP || '|' || "
+                     "coalesce(SIMILAR_CU,'') || '|' || ONOREZ_SIMILAR || '|' || ETICHETA_EDITOR || '|' || "
+                     "coalesce(FORMULA,'') || '|' || VIZIBIL || '|' || TIP_DE_DATE || '|' || ASOCIAT_CU || '|' || "
+                     "coalesce(GRUP,'') || '|' || LATIME_SUGERATA || '|' || coalesce(COD_LINIE,'') as C "
+                     "from PROFIL_DIPLOMA order by ORDINE");
+}
+
+QStringList CampuriProfil(TBazaTest& b)
+{
+    return b.Coloana("select trim(RDB$FIELD_NAME) as C from RDB$RELATION_FIELDS where RDB$RELATION_NAME = "
+                     "'PROFIL_DIPLOMA' order by RDB$FIELD_POSITION");
+}
+
+QByteArray Amprenta(const QString& cale)
+{
+    QFile f(cale);
+    f.open(QIODevice::ReadOnly);
+    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+}
+} // namespace
+
+class TestStore : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void primaPornireDinSablon();
+    void aDouaPornireRescrieDoarProfilul();
+    void profilulPastreazaAlegereaUtilizatorului();
+    void upgradeDupaVersiune_data();
+    void upgradeDupaVersiune();
+    void obiecteleLipsaSuntCreateExact();
+    void stergereaElevuluiStergeValorileSiLegaturile();
+    void valoareCamp_data();
+    void valoareCamp();
+    void valoareCampPrinLegatura();
+    void valoareCampTranzactie();
+    void oglinziInBucla();
+    void parseExp_data();
+    void parseExp();
+    void parseExpFaraTranzactie();
+    void literelRomanestiSePastreaza();
+    void interogari();
+    void fisierDeteriorat();
+    void bazaFolositaDeAltaCopie();
+    void confidDbGresit_data();
+    void confidDbGresit();
+    void faraBazaSiFaraSablon();
+};
+
+void TestStore::primaPornireDinSablon()
+{
+    TBazaTest b;
+    const QByteArray sablon = Amprenta(DosarBinar() + "/BLANK.FDB");
+    QVERIFY(!QFile::exists(b.CaleBaza()));
+    b.Porneste();
+    QVERIFY(QFile::exists(b.CaleBaza()));
+    QCOMPARE(Amprenta(DosarBinar() + "/BLANK.FDB"), sablon);
+
+    QCOMPARE(b.Scalar("select VERSIUNE as C from CONFID_DB"), QString("3"));
+    QCOMPARE(CampuriProfil(b), QStringList({"COD_FORMULAR", "COD_PAGINA", "COD_CAMP", "SIMILAR_CU", "ONOREZ_SIMILAR",
+                                            "ETICHETA_EDITOR", "FORMULA", "VIZIBIL", "TIP_DE_DATE", "ASOCIAT_CU",
+                                            "GRUP", "LATIME_SUGERATA", "COD_LINIE", "ORDINE"}));
+    QCOMPARE(b.Coloana("select trim(RDB$RELATION_NAME) as C from RDB$RELATIONS where coalesce(RDB$SYSTEM_FLAG,0)=0 "
+                       "order by 1"),
+             QStringList({"CONFID_DB", "DATE", "ELEVI", "PROFIL_DIPLOMA", "SCOALA", "TABELE", "TIPURI_DE_DATE"}));
+    QCOMPARE(b.Coloana("select trim(RDB$CONSTRAINT_NAME) || ' ' || trim(RDB$CONSTRAINT_TYPE) as C from "
+                       "RDB$RELATION_CONSTRAINTS where RDB$CONSTRAINT_NAME starting with 'PK_E' or RDB$CONSTRAINT_NAME "
+                       "starting with 'PK_S' or RDB$CONSTRAINT_NAME starting with 'FK_' order by 1"),
+             QStringList({"FK_ELEVI_1 FOREIGN KEY", "FK_ELEVI_2 FOREIGN KEY", "FK_SCOALA_1 FOREIGN KEY",
+                          "FK_SCOALA_2 FOREIGN KEY", "PK_ELEVI PRIMARY KEY", "PK_SCOALA PRIMARY KEY"}));
+    QCOMPARE(b.Coloana("select trim(RDB$FIELD_NAME) as C from RDB$RELATION_FIELDS where RDB$RELATION_NAME = 'DATE' "
+                       "order by RDB$FIELD_POSITION"),
+             QStringList({"COD_FORMULAR", "COD_PAGINA", "COD_CAMP", "VALOARE_TEXT", "VALOARE_NUM", "ID_ELEVI",
+                          "IDF_ELEVI", "ID_SCOALA", "IDF_SCOALA"}));
+    QCOMPARE(b.Scalar("select GEN_ID(G_ID_ELEVI, 0) || '/' || GEN_ID(G_ID_SCOALA, 0) as C from RDB$DATABASE"),
+             QString("0/0"));
+    QCOMPARE(b.Coloana("select TIP_DE_DATE as C from TIPURI_DE_DATE"), TDM::TipuriDeDate());
+    QCOMPARE(b.Coloana("select NUME_TABEL || '|' || coalesce(EXP_DENUMIRE, '<null>') as C from TABELE order by 1"),
+             QStringList({"ELEVI|", "SCOALA|"}));
+
+    const QStringList profil = Profil(b);
+    QCOMPARE(profil.size(), 30);
+    QCOMPARE(profil.first(), QString("1|Tessaluna.FATA.C_ABREVIERE||DA|[Candidat]Abreviere{cotor}||DA|TEXT|ELEVI||0|"));
+    QCOMPARE(profil[27], QString("28|Tessaluna.FATA.A_CNP|Tessaluna.FATA.C_CNP|DA|[Candidat]CNP{certificat}||DA|CNP|"
+                                 "ELEVI||0|"));
+    QCOMPARE(profil.last(), QString("30|Tessaluna.FATA.A_SECRETAR|Tessaluna.FATA.C_SECRETAR|DA|[Conducerea]Secretar{"
+                                    "cotor}||DA|TEXT|SCOALA||0|"));
+    QCOMPARE(b.Scalar("select count(*) as C from \"DATE\""), QString("0"));
+}
+
+void TestStore::aDouaPornireRescrieDoarProfilul()
+{
+    TBazaTest b;
+    b.Porneste();
+    b.AdaugaElev({{"C_NUME_L1", "Popescu"}, {"C_CNP", "1900101123456"}});
+    const QStringList inainte = Instantaneu(b);
+    const QStringList profilInainte = Profil(b);
+    const QByteArray baza = Amprenta(DosarBinar() + "/BLANK.FDB");
+
+    b.Reporneste();
+    QCOMPARE(Instantaneu(b), inainte);
+    QCOMPARE(Profil(b), profilInainte);
+    QCOMPARE(Amprenta(DosarBinar() + "/BLANK.FDB"), baza);
+}
+
+void TestStore::profilulPastreazaAlegereaUtilizatorului()
+{
+    TBazaTest b;
+    b.Porneste();
+    b.Executa("update PROFIL_DIPLOMA set ONOREZ_SIMILAR = 'NU', ASOCIAT_CU = 'SCOALA' where COD_CAMP = 'A_CNP'");
+    b.Executa("update PROFIL_DIPLOMA set ETICHETA_EDITOR = 'schimbat', ORDINE = 99 where COD_CAMP = 'C_CNP'");
+    b.Executa("insert into PROFIL_DIPLOMA (COD_FORMULAR, COD_PAGINA, COD_CAMP, ONOREZ_SIMILAR) values ('AltFormular', "
+              "'FATA', 'X', 'DA')");
+    b.Executa("delete from PROFIL_DIPLOMA where COD_CAMP = 'A_NUME'");
+
+    b.Reporneste();
+    QCOMPARE(b.Scalar("select ONOREZ_SIMILAR || '|' || ASOCIAT_CU as C from PROFIL_DIPLOMA where COD_CAMP = 'A_CNP'"),
+             QString("NU|ELEVI"));
+    QCOMPARE(b.Scalar("select ETICHETA_EDITOR || '|' || ORDINE as C from PROFIL_DIPLOMA where COD_CAMP = 'C_CNP'"),
+             QString("[Candidat]CNP{cotor}|13"));
+    QCOMPARE(b.Scalar("select count(*) as C from PROFIL_DIPLOMA where COD_FORMULAR = 'AltFormular'"), QString("0"));
+    QCOMPARE(b.Scalar("select ONOREZ_SIMILAR || '|' || ORDINE as C from PROFIL_DIPLOMA where COD_CAMP = 'A_NUME'"),
+             QString("DA|17"));
+    QCOMPARE(b.Scalar("select count(*) as C from PROFIL_DIPLOMA"), QString("30"));
+}
+
+void TestStore::upgradeDupaVersiune_data()
+{
+    QTest::addColumn<QStringList>("pregatire");
+    QTest::addColumn<QStringList>("campuri");
+    const QStringList fixe = {"COD_FORMULAR", "COD_PAGINA", "COD_CAMP", "SIMILAR_CU", "ONOREZ_SIMILAR",
+                              "ETICHETA_EDITOR", "FORMULA", "VIZIBIL", "TIP_DE_DATE", "ASOCIAT_CU", "GRUP"};
+    // Version 2 already has the first two columns: running the first step again would fail on them.
+    QTest::newRow("versiunea 2 primeste doar ORDINE")
+        << QStringList{"ALTER TABLE PROFIL_DIPLOMA ADD LATIME_SUGERATA INTEGER, ADD COD_LINIE VARCHAR(32)",
+                       "UPDATE CONFID_DB SET VERSIUNE=2"}
+        << (fixe + QStringList{"LATIME_SUGERATA", "COD_LINIE", "ORDINE"});
+    QTest::newRow("versiunea 3 nu primeste nimic")
+        << QStringList{"ALTER TABLE PROFIL_DIPLOMA ADD ORDINE INTEGER, ADD LATIME_SUGERATA INTEGER, ADD COD_LINIE "
+                       "VARCHAR(32)",
+                       "UPDATE CONFID_DB SET VERSIUNE=3"}
+        << (fixe + QStringList{"ORDINE", "LATIME_SUGERATA", "COD_LINIE"});
+    QTest::newRow("versiunea 7 nu primeste nimic")
+        << QStringList{"ALTER TABLE PROFIL_DIPLOMA ADD ORDINE INTEGER, ADD COD_LINIE VARCHAR(32), ADD "
+                       "LATIME_SUGERATA INTEGER",
+                       "UPDATE CONFID_DB SET VERSIUNE=7"}
+        << (fixe + QStringList{"ORDINE", "COD_LINIE", "LATIME_SUGERATA"});
+}
+
+void TestStore::upgradeDupaVersiune()
+{
+    QFETCH(QStringList, pregatire);
+    QFETCH(QStringList, campuri);
+    TBazaTest b;
+    b.PregatesteDinSablon();
+    b.DeschideDoar();
+    for (const QString& sql : pregatire)
+        b.Executa(sql);
+    const QString versiune = b.Scalar("select VERSIUNE as C from CONFID_DB");
+    b.Inchide();
+
+    b.Porneste();
+    QCOMPARE(CampuriProfil(b), campuri);
+    QCOMPARE(b.Scalar("select VERSIUNE as C from CONFID_DB"), versiune.toInt() < 3 ? QString("3") : versiune);
+    QCOMPARE(b.Scalar("select count(*) as C from PROFIL_DIPLOMA where ORDINE between 1 and 30"), QString("30"));
+}
+
+void TestStore::obiecteleLipsaSuntCreateExact()
+{
+    TBazaTest b;
+    b.PregatesteDinSablon();
+    b.DeschideDoar();
+    b.Executa("create table ELEVI (ID_ELEVI INTEGER NOT NULL)");
+    b.Executa("ALTER TABLE ELEVI ADD CONSTRAINT PK_ELEVI PRIMARY KEY (ID_ELEVI)");
+    b.Executa("CREATE GENERATOR G_ID_ELEVI");
+    b.Executa("SET GENERATOR G_ID_ELEVI TO 7");
+    b.Executa("ALTER TABLE \"DATE\" ADD IDF_SCOALA INTEGER");
+    b.Inchide();
+
+    b.Porneste();
+    // The generator that existed keeps its value; the one created starts at 0.
+    QCOMPARE(b.Scalar("select GEN_ID(G_ID_ELEVI, 0) || '/' || GEN_ID(G_ID_SCOALA, 0) as C from RDB$DATABASE"),
+             QString("7/0"));
+    QCOMPARE(b.Coloana("select trim(RDB$FIELD_NAME) as C from RDB$RELATION_FIELDS where RDB$RELATION_NAME = 'DATE' "
+                       "order by RDB$FIELD_POSITION"),
+             QStringList({"COD_FORMULAR", "COD_PAGINA", "COD_CAMP", "VALOARE_TEXT", "VALOARE_NUM", "IDF_SCOALA",
+                          "ID_ELEVI", "IDF_ELEVI", "ID_SCOALA"}));
+    QCOMPARE(b.Scalar("select count(*) as C from RDB$RELATION_CONSTRAINTS where RDB$CONSTRAINT_NAME in ('PK_ELEVI', "
+                      "'PK_SCOALA', 'FK_ELEVI_1', 'FK_ELEVI_2', 'FK_SCOALA_1', 'FK_SCOALA_2')"),
+             QString("6"));
+    QCOMPARE(b.AdaugaElev({}), qint64(8));
+}
+
+void TestStore::stergereaElevuluiStergeValorileSiLegaturile()
+{
+    TBazaTest b;
+    b.Porneste();
+    const qint64 e1 = b.AdaugaElev({{"C_NUME_L1", "Ion"}, {"C_CNP", "1"}});
+    const qint64 e2 = b.AdaugaElev({{"C_NUME_L1", "Ana"}});
+    b.Executa("insert into SCOALA (ID_SCOALA) values (1)");
+    b.Executa(QStringLiteral("insert into \"DATE\" (COD_FORMULAR, COD_PAGINA, COD_CAMP, ID_ELEVI, IDF_SCOALA) values "
+                             "('Tessaluna', 'FATA', 'C_UNITATEA_L1', %1, 1)")
+                  .arg(e1));
+    // A row of the second student that links to the first one.
+    b.Executa(QStringLiteral("insert into \"DATE\" (COD_FORMULAR, COD_PAGINA, COD_CAMP, ID_ELEVI, IDF_ELEVI) values "
+                             "('Tessaluna', 'FATA', 'X', %1, %2)")
+                  .arg(e2)
+                  .arg(e1));
+    QCOMPARE(b.Scalar("select count(*) as C from \"DATE\""), QString("5"));
+
+    b.Executa(QStringLiteral("delete from ELEVI where ID_ELEVI = %1").arg(e1));
+    QCOMPARE(b.Coloana("select COD_CAMP || '/' || ID_ELEVI as C from \"DATE\""), QStringList({"C_NUME_L1/2"}));
+    QCOMPARE(b.Scalar("select count(*) as C from SCOALA"), QString("1"));
+}
+
+void TestStore::valoareCamp_data()
+{
+    QTest::addColumn<QString>("onorez");
+    QTest::addColumn<bool>("arePropriu");
+    QTest::addColumn<QString>("asteptat");
+    // A_CNP mirrors C_CNP ("1900101") and may have its own value ("2850505").
+    QTest::newRow("DA ia oglinda, oricare ar fi valoarea proprie") << "DA" << true << "1900101";
+    QTest::newRow("SELECTIV ca DA") << "SELECTIV" << true << "1900101";
+    QTest::newRow("alt mod nenul ca DA") << "ORICE" << true << "1900101";
+    QTest::newRow("NU ia valoarea proprie") << "NU" << true << "2850505";
+    QTest::newRow("nu cu litere mici") << "nu" << true << "2850505";
+    QTest::newRow("NU fara valoare proprie e gol") << "Nu" << false << "";
+    QTest::newRow("gol ia valoarea proprie") << "" << true << "2850505";
+    QTest::newRow("OPTIONAL cu valoare proprie") << "OPTIONAL" << true << "2850505";
+    QTest::newRow("OPTIONAL fara valoare proprie") << "OPTIONAL" << false << "1900101";
+    QTest::newRow("optional cu litere mici e oglinda") << "optional" << true << "1900101";
+}
+
+void TestStore::valoareCamp()
+{
+    QFETCH(QString, onorez);
+    QFETCH(bool, arePropriu);
+    QFETCH(QString, asteptat);
+    static TBazaTest* b = nullptr;
+    if (!b) {
+        b = new TBazaTest;
+        b->Porneste();
+    }
+    b->Executa(QStringLiteral("update PROFIL_DIPLOMA set ONOREZ_SIMILAR = '%1' where COD_CAMP = 'A_CNP'").arg(onorez));
+    const qint64 id = b->AdaugaElev({{"C_CNP", "1900101"}});
+    b->AdaugaElev({{"C_CNP", "altul"}, {"A_CNP", "altul"}});
+    if (arePropriu) {
+        b->Executa("insert into SCOALA (ID_SCOALA) values (" + QString::number(id) + ")");
+        b->ScrieValoare("ELEVI", id, "A_CNP", "2850505");
+        // A value of the same field owned by a school record of the same number must not be taken.
+        b->ScrieValoare("SCOALA", id, "A_CNP", "scoala");
+    }
+    QCOMPARE(b->Dm().ValoareCamp("Tessaluna", "FATA", "A_CNP", id), asteptat);
+    QCOMPARE(b->Dm().ValoareCamp("Tessaluna", "FATA", "C_CNP", id), QString("1900101"));
+    QCOMPARE(b->Dm().ValoareCamp("Tessaluna", "FATA", "NU_EXISTA", id), QString());
+    QCOMPARE(b->Dm().ValoareCamp("Tessaluna", "FATA", "C_NUME_L1", id), QString());
+}
+
+void TestStore::valoareCampPrinLegatura()
+{
+    TBazaTest b;
+    b.Porneste();
+    const qint64 elev = b.AdaugaElev({{"C_NUME_L1", "Ion"}});
+    const qint64 faraLegatura = b.AdaugaElev({{"C_NUME_L1", "Ana"}});
+    b.Executa("insert into SCOALA (ID_SCOALA) values (5)");
+    b.ScrieValoare("SCOALA", 5, "C_UNITATEA_L1", "Liceul Teoretic");
+    QCOMPARE(b.Dm().ValoareCamp("Tessaluna", "FATA", "C_UNITATEA_L1", elev), QString());
+
+    b.Executa(QStringLiteral("insert into \"DATE\" (COD_FORMULAR, COD_PAGINA, COD_CAMP, ID_ELEVI, IDF_SCOALA) values "
+                             "('Tessaluna', 'FATA', 'C_UNITATEA_L1', %1, 5)")
+                  .arg(elev));
+    QCOMPARE(b.Dm().ValoareCamp("Tessaluna", "FATA", "C_UNITATEA_L1", elev), QString("Liceul Teoretic"));
+    // The certificate's field mirrors the counterfoil's and follows the same link.
+    QCOMPARE(b.Dm().ValoareCamp("Tessaluna", "FATA", "A_UNITATEA_L1", elev), QString("Liceul Teoretic"));
+    QCOMPARE(b.Dm().ValoareCamp("Tessaluna", "FATA", "C_UNITATEA_L1", faraLegatura), QString());
+
+    // A link row whose IDF_SCOALA is NULL, and a table name "DATE" has no columns for, both give nothing.
+    b.Executa(QStringLiteral("insert into \"DATE\" (COD_FORMULAR, COD_PAGINA, COD_CAMP, ID_ELEVI) values "
+                             "('Tessaluna', 'FATA', 'C_JUDETUL', %1)")
+                  .arg(elev));
+    QCOMPARE(b.Dm().ValoareCamp("Tessaluna", "FATA", "C_JUDETUL", elev), QString());
+    b.Executa("update PROFIL_DIPLOMA set ASOCIAT_CU = 'CLASE' where COD_CAMP = 'C_NUME_L1'");
+    QCOMPARE(b.Dm().ValoareCamp("Tessaluna", "FATA", "C_NUME_L1", elev), QString());
+}
+
+void TestStore::valoareCampTranzactie()
+{
+    TBazaTest b;
+    b.Porneste();
+    const qint64 id = b.AdaugaElev({{"C_NUME_L1", "Ion"}});
+    QCOMPARE(b.Dm().ValoareCamp("Tessaluna", "FATA", "C_NUME_L1", id), QString("Ion"));
+    QVERIFY(!b.Dm().Tr.InTransaction());
+
+    b.Dm().Tr.StartTransaction();
+    b.ScrieValoare("ELEVI", id, "C_NUME_L2", "Vasile");
+    QCOMPARE(b.Dm().ValoareCamp("Tessaluna", "FATA", "C_NUME_L2", id), QString("Vasile"));
+    QVERIFY(b.Dm().Tr.InTransaction());
+    b.Dm().Tr.Rollback();
+    QCOMPARE(b.Dm().ValoareCamp("Tessaluna", "FATA", "C_NUME_L2", id), QString());
+}
+
+void TestStore::oglinziInBucla()
+{
+    TBazaTest b;
+    b.Porneste();
+    const qint64 id = b.AdaugaElev({{"C_CNP", "1"}, {"A_CNP", "2"}});
+    b.Executa("update PROFIL_DIPLOMA set SIMILAR_CU = 'Tessaluna.FATA.A_CNP' where COD_CAMP = 'C_CNP'");
+    QCOMPARE(b.Dm().ValoareCamp("Tessaluna", "FATA", "A_CNP", id), QString());
+    QVERIFY(!b.Dm().Tr.InTransaction());
+    // A chain of two mirrors is followed to its end.
+    b.Executa("update PROFIL_DIPLOMA set SIMILAR_CU = 'Tessaluna.FATA.C_NUME_L1' where COD_CAMP = 'C_CNP'");
+    b.ScrieValoare("ELEVI", id, "C_NUME_L1", "capat");
+    QCOMPARE(b.Dm().ValoareCamp("Tessaluna", "FATA", "A_CNP", id), QString("capat"));
+}
+
+void TestStore::parseExp_data()
+{
+    QTest::addColumn<QString>("expresie");
+    QTest::addColumn<QString>("asteptat");
+    QTest::newRow("fara acolade") << "Nume si prenume" << "Nume si prenume";
+    QTest::newRow("acolade goale") << "a{}b" << "ab";
+    QTest::newRow("acolada nedeschisa") << "inainte {" + P + "C_NUME_L1" << "inainte ";
+    QTest::newRow("acolada inchisa in text") << "a}b" << "a}b";
+    QTest::newRow("de doua ori") << "<{" + P + "C_NUME_L1}-{" + P + "C_NUME_L1}>" << "<Ion-Ion>";
+    QTest::newRow("acolada in cheie") << "{{" + P + "C_NUME_L1}" << "";
+    QTest::newRow("spatii in cheie nu se taie") << "{ " + P + "C_NUME_L1}" << "";
+    QTest::newRow("cheie cu patru parti") << "{" + P + "C_NUME_L1.X}" << "Ion";
+    QTest::newRow("expresia elevului cu CNP gol")
+        << "{Tessaluna.FATA.C_NUME_L1} {Tessaluna.FATA.C_NUME_L2} / {Tessaluna.FATA.C_NUME_L1} "
+           "{Tessaluna.FATA.C_NUME_L2} ({Tessaluna.FATA.C_CNP})"
+        << "Ion Popescu / Ion Popescu ()";
+}
+
+void TestStore::parseExp()
+{
+    QFETCH(QString, expresie);
+    QFETCH(QString, asteptat);
+    TBazaTest b;
+    b.Porneste();
+    const qint64 id = b.AdaugaElev({{"C_NUME_L1", "Ion"}, {"C_NUME_L2", "Popescu"}});
+    b.Dm().Tr.StartTransaction();
+    QCOMPARE(b.Dm().ParseExp(expresie, id), asteptat);
+    b.Dm().Tr.Rollback();
+}
+
+void TestStore::parseExpFaraTranzactie()
+{
+    TBazaTest b;
+    b.Porneste();
+    try {
+        b.Dm().ParseExp("text", 1);
+        QFAIL("ParseExp ran outside a transaction");
+    } catch (const EEroare& e) {
+        QCOMPARE(e.Mesaj(), QString("Tranzactia trebuie sa fie activa in momentul apelarii procedurii ParseExp"));
+    }
+}
+
+void TestStore::literelRomanestiSePastreaza()
+{
+    TBazaTest b;
+    b.Porneste();
+    const QString nume = QString::fromUtf8("Ştefănescu Ţuţea ăâîșț ĂÂÎȘȚ şţ");
+    const qint64 id = b.AdaugaElev({{"C_NUME_L1", nume}});
+    b.Reporneste();
+    QCOMPARE(b.Dm().ValoareCamp("Tessaluna", "FATA", "C_NUME_L1", id), nume);
+}
+
+void TestStore::interogari()
+{
+    TBazaTest b;
+    b.Porneste();
+    TDM& dm = b.Dm();
+    dm.Tr.StartTransaction();
+    // The same name twice binds one value to both places; a text reused keeps its statement.
+    for (const QString& t : {QString("ELEVI"), QString("SCOALA")}) {
+        dm.Q4.SetSQL("select count(*) as N from TABELE where NUME_TABEL = :T or EXP_DENUMIRE = :T");
+        dm.Q4.ParamByName("t").SetAsString(t);
+        dm.Q4.Open();
+        QCOMPARE(dm.Q4.FieldByName("n").AsInteger(), qint64(1));
+        dm.Q4.Close();
+    }
+    dm.Q4.SetSQL("select ':NU_E_PARAMETRU' as T from RDB$DATABASE");
+    dm.Q4.Open();
+    QCOMPARE(dm.Q4.FieldByName("T").AsString(), QString(":NU_E_PARAMETRU"));
+    QVERIFY_THROWS_EXCEPTION(EEroareBD, dm.Q4.ParamByName("NU_E_PARAMETRU"));
+
+    // Unset parameters are NULL; NULL reads as empty text and 0.
+    dm.Q4.SetSQL("select cast(:V as varchar(10)) as V, cast(:I as integer) as I from RDB$DATABASE");
+    dm.Q4.Open();
+    QVERIFY(dm.Q4.FieldByName("V").IsNull());
+    QCOMPARE(dm.Q4.FieldByName("V").AsString(), QString());
+    QCOMPARE(dm.Q4.FieldByName("I").AsInteger(), qint64(0));
+    dm.Tr.Rollback();
+
+    // A duplicate key and an over-long value are reported, never stored cut.
+    dm.Tr.StartTransaction();
+    dm.Q1.SetSQL("insert into TABELE (NUME_TABEL) values (:N)");
+    dm.Q1.ParamByName("N").SetAsString("ELEVI");
+    try {
+        dm.Q1.ExecSQL();
+        QFAIL("duplicate accepted");
+    } catch (const EEroareBD& e) {
+        QCOMPARE(e.Categorie(), EEroareBD::CheieDuplicata);
+        QVERIFY(e.Mesaj().contains("PK_TABELE"));
+    }
+    dm.Q1.ParamByName("N").SetAsString(QString(65, u'ă'));
+    QVERIFY_THROWS_EXCEPTION(EEroareBD, dm.Q1.ExecSQL());
+    dm.Tr.Rollback();
+    QCOMPARE(b.Scalar("select count(*) as C from TABELE"), QString("2"));
+}
+
+void TestStore::fisierDeteriorat()
+{
+    TBazaTest b;
+    b.PregatesteDinSablon();
+    QFile f(b.CaleBaza());
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(QByteArray(20000, 'x'));
+    f.close();
+    const QByteArray inainte = Amprenta(b.CaleBaza());
+    try {
+        b.Porneste();
+        QFAIL("a damaged file was opened");
+    } catch (const EEroareBD& e) {
+        QCOMPARE(e.Categorie(), EEroareBD::FisierDeteriorat);
+        QVERIFY2(e.Mesaj().contains("deteriorat"), qPrintable(e.Mesaj()));
+    }
+    QCOMPARE(Amprenta(b.CaleBaza()), inainte);
+}
+
+void TestStore::bazaFolositaDeAltaCopie()
+{
+    TBazaTest b;
+    b.Porneste();
+    b.Inchide();
+    QProcess alta;
+    alta.start(TINEBAZA, {b.CaleBaza()});
+    QVERIFY(alta.waitForReadyRead(20000));
+    QCOMPARE(alta.readAllStandardOutput().trimmed(), QByteArray("deschis"));
+    try {
+        b.Porneste();
+        QFAIL("a database held by another process was opened");
+    } catch (const EEroareBD& e) {
+        QCOMPARE(e.Categorie(), EEroareBD::BazaDeDateOcupata);
+        QVERIFY2(e.Mesaj().contains("alta copie a programului"), qPrintable(e.Mesaj()));
+    }
+    alta.closeWriteChannel();
+    QVERIFY(alta.waitForFinished(20000));
+    b.Porneste();
+    QCOMPARE(b.Scalar("select VERSIUNE as C from CONFID_DB"), QString("3"));
+}
+
+void TestStore::confidDbGresit_data()
+{
+    QTest::addColumn<QStringList>("pregatire");
+    QTest::addColumn<QString>("mesaj");
+    QTest::newRow("fara linie") << QStringList{"delete from CONFID_DB"} << "nu contine nicio linie";
+    QTest::newRow("versiune nula") << QStringList{"update CONFID_DB set VERSIUNE = null"} << "lipseste";
+    QTest::newRow("versiune nenumerica")
+        << QStringList{"alter table CONFID_DB alter VERSIUNE type varchar(20)", "update CONFID_DB set VERSIUNE = 'doi'"}
+        << "nu este un numar";
+}
+
+void TestStore::confidDbGresit()
+{
+    QFETCH(QStringList, pregatire);
+    QFETCH(QString, mesaj);
+    TBazaTest b;
+    b.PregatesteDinSablon();
+    b.DeschideDoar();
+    for (const QString& sql : pregatire)
+        b.Executa(sql);
+    b.Inchide();
+    try {
+        b.Porneste();
+        QFAIL("start-up went on with a broken CONFID_DB");
+    } catch (const EEroare& e) {
+        QVERIFY2(e.Mesaj().contains(mesaj), qPrintable(e.Mesaj()));
+    }
+    b.Inchide();
+    b.DeschideDoar();
+    QCOMPARE(b.Scalar("select count(*) as C from RDB$RELATIONS where RDB$RELATION_NAME = 'ELEVI'"), QString("0"));
+    QCOMPARE(b.Scalar("select count(*) as C from PROFIL_DIPLOMA"), QString("0"));
+}
+
+void TestStore::faraBazaSiFaraSablon()
+{
+    PregatesteBlocareFirebird();
+    QTemporaryDir program, sablon;
+    TDM dm;
+    try {
+        PornesteModululDeDate(dm, program.path(), sablon.path());
+        QFAIL("no error without a template");
+    } catch (const EFaraBazaDeDate& e) {
+        QVERIFY(e.Mesaj().startsWith("Nu exista baza de date curenta si nu gasesc baza de date \"BLANK\" pentru "
+                                     "initializare.\nDB Curent:"));
+        QVERIFY(e.Mesaj().contains("\nDB Blank:" + sablon.path() + "/BLANK.FDB"));
+    }
+    QVERIFY(!QFile::exists(program.path() + "/DB/Tessaluna2006.FDB"));
+}
+
+QTEST_GUILESS_MAIN(TestStore)
+#include "TestStore.moc"

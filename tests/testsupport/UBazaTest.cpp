@@ -1,0 +1,145 @@
+#include "testsupport/UBazaTest.h"
+
+#include "platform/UFoldere.h"
+#include "profile/UPornireDate.h"
+#include "profile/UProfilTessaluna.h"
+#include "testsupport/UTestSupport.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <stdexcept>
+
+TBazaTest::TBazaTest()
+{
+    PregatesteBlocareFirebird();
+    m_dm = std::make_unique<TDM>();
+    if (!m_dosar.isValid())
+        throw std::runtime_error("cannot create a temporary folder");
+    if (!ProfilInregistrat())
+        InregistreazaClaseTessaluna();
+}
+
+TBazaTest::~TBazaTest()
+{
+    try {
+        m_dm->Tr.Rollback();
+        m_dm->Db.Close();
+    } catch (...) {
+    }
+}
+
+QString TBazaTest::CaleBaza() const
+{
+    return m_dosar.filePath(QStringLiteral("DB/Tessaluna2006.FDB"));
+}
+
+void TBazaTest::Porneste()
+{
+    PornesteModululDeDate(*m_dm, m_dosar.path(), DosarBinar());
+}
+
+void TBazaTest::Reporneste()
+{
+    Inchide();
+    m_dm = std::make_unique<TDM>();
+    Porneste();
+}
+
+QString TBazaTest::PregatesteDinSablon()
+{
+    QDir().mkpath(m_dosar.filePath(QStringLiteral("DB")));
+    QFile::copy(DosarBinar() + QStringLiteral("/BLANK.FDB"), CaleBaza());
+    QFile::setPermissions(CaleBaza(), QFile::ReadOwner | QFile::WriteOwner);
+    return CaleBaza();
+}
+
+void TBazaTest::DeschideDoar()
+{
+    m_dm->Db.SetDatabaseName(CaleBaza());
+    m_dm->Db.Params() = QStringList{QStringLiteral("USER_NAME=sysdba"), QStringLiteral("password=velkortan")};
+    m_dm->Db.Open();
+}
+
+void TBazaTest::Inchide()
+{
+    m_dm->Tr.Rollback();
+    m_dm->Db.Close();
+}
+
+void TBazaTest::Executa(const QString& sql)
+{
+    m_dm->Tr.StartTransaction();
+    try {
+        m_dm->Q6.SetSQL(sql);
+        m_dm->Q6.ExecSQL();
+        m_dm->Tr.Commit();
+    } catch (...) {
+        m_dm->Tr.Rollback();
+        throw;
+    }
+}
+
+QStringList TBazaTest::Coloana(const QString& sql)
+{
+    QStringList r;
+    m_dm->Tr.StartTransaction();
+    try {
+        m_dm->Q6.SetSQL(sql);
+        m_dm->Q6.Open();
+        while (!m_dm->Q6.Eof()) {
+            r << m_dm->Q6.FieldByName(QStringLiteral("C")).AsString();
+            m_dm->Q6.Next();
+        }
+        m_dm->Tr.Rollback();
+    } catch (...) {
+        m_dm->Tr.Rollback();
+        throw;
+    }
+    return r;
+}
+
+QString TBazaTest::Scalar(const QString& sql)
+{
+    const QStringList r = Coloana(sql);
+    return r.isEmpty() ? QString() : r.first();
+}
+
+void TBazaTest::ScrieValoare(const QString& tabel, qint64 id, const QString& camp, const QString& valoare)
+{
+    TQuery& q = m_dm->Q6;
+    const bool pornit = !m_dm->Tr.InTransaction();
+    if (pornit)
+        m_dm->Tr.StartTransaction();
+    q.SetSQL(QStringLiteral("insert into \"DATE\" (COD_FORMULAR, COD_PAGINA, COD_CAMP, VALOARE_TEXT, VALOARE_NUM, ID_%1) "
+                            "values ('Tessaluna', 'FATA', :CAMP, :VALOARE, 0, :ID)")
+                 .arg(tabel));
+    q.ParamByName(QStringLiteral("CAMP")).SetAsString(camp);
+    q.ParamByName(QStringLiteral("VALOARE")).SetAsString(valoare);
+    q.ParamByName(QStringLiteral("ID")).SetAsInteger(id);
+    q.ExecSQL();
+    if (pornit)
+        m_dm->Tr.Commit();
+}
+
+qint64 TBazaTest::AdaugaElev(const QList<QPair<QString, QString>>& valori)
+{
+    TQuery& q = m_dm->Q6;
+    m_dm->Tr.StartTransaction();
+    try {
+        q.SetSQL(QStringLiteral("SELECT GEN_ID(G_ID_ELEVI,1) AS \"ID\" FROM RDB$DATABASE"));
+        q.Open();
+        const qint64 id = q.FieldByName(QStringLiteral("ID")).AsInteger();
+        q.Close();
+        q.SetSQL(QStringLiteral("insert into ELEVI (ID_ELEVI) values (:id)"));
+        q.ParamByName(QStringLiteral("id")).SetAsInteger(id);
+        q.ExecSQL();
+        for (const auto& v : valori)
+            ScrieValoare(QStringLiteral("ELEVI"), id, v.first, v.second);
+        m_dm->Tr.Commit();
+        return id;
+    } catch (...) {
+        m_dm->Tr.Rollback();
+        throw;
+    }
+}
