@@ -10,10 +10,6 @@ int CodePagePentruCodeset(const char* codeset)
     const QByteArray c = QByteArray(codeset ? codeset : "").toUpper().replace("-", "").replace("_", "");
     if (c == "UTF8" || c == "ISO88592" || c == "CP1250" || c == "WINDOWS1250")
         return 1250;
-    if (c == "ANSI_X3.41968" || c == "ANSIX3.41968" || c == "ASCII")
-        return 20127;
-    if (c == "ISO88591")
-        return 28591;
     return 0;
 }
 

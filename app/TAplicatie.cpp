@@ -1,0 +1,60 @@
+#include "app/TAplicatie.h"
+
+#include "platform/UActiune.h"
+
+#include <QSocketNotifier>
+#include <QWidget>
+
+#include <csignal>
+#include <sys/signalfd.h>
+#include <unistd.h>
+
+namespace {
+sigset_t SemnaleOprire()
+{
+    sigset_t semnale;
+    sigemptyset(&semnale);
+    sigaddset(&semnale, SIGTERM);
+    sigaddset(&semnale, SIGINT);
+    return semnale;
+}
+} // namespace
+
+TAplicatie::TAplicatie(int& argc, char** argv) : QApplication(argc, argv)
+{
+    setApplicationName(QStringLiteral("Tessaluna"));
+    setApplicationDisplayName(QStringLiteral("Tessaluna"));
+    setApplicationVersion(QStringLiteral(TESSALUNA_FILE_VERSION));
+}
+
+bool TAplicatie::notify(QObject* destinatar, QEvent* eveniment)
+{
+    try {
+        return QApplication::notify(destinatar, eveniment);
+    } catch (const std::exception& e) {
+        AfiseazaEroareaCurenta(activeWindow(), e);
+    }
+    return false;
+}
+
+void TAplicatie::BlocheazaSemnale()
+{
+    const sigset_t semnale = SemnaleOprire();
+    pthread_sigmask(SIG_BLOCK, &semnale, nullptr);
+}
+
+void TAplicatie::OpresteLaSemnal()
+{
+    const sigset_t semnale = SemnaleOprire();
+    const int fd = signalfd(-1, &semnale, SFD_NONBLOCK | SFD_CLOEXEC);
+    if (fd < 0)
+        return;
+    auto* notificator = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+    connect(notificator, &QSocketNotifier::activated, this, [fd] {
+        signalfd_siginfo info;
+        while (::read(fd, &info, sizeof(info)) == sizeof(info)) {
+        }
+        closeAllWindows();
+        quit();
+    });
+}

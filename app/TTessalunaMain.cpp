@@ -1,0 +1,49 @@
+#include "app/TTessalunaMain.h"
+
+#include "platform/UActiune.h"
+#include "platform/UForme.h"
+
+#include <QMenuBar>
+
+TPlasareFereastra PlaseazaFereastraPrincipala(const QRect& ecran, const QRect& zonaLucru, const QSize& proiectata)
+{
+    if (ecran.height() < 1200)
+        return {zonaLucru.adjusted(15, 15, -15, -15), true};
+    return {QRect(QPoint(0, 0), proiectata), false};
+}
+
+TTessalunaMain::TTessalunaMain(QWidget* parinte) : QMainWindow(parinte)
+{
+    setObjectName(QStringLiteral("TessalunaMain"));
+    setWindowTitle(QStringLiteral("Tessaluna"));
+    CreeazaMeniul();
+
+    resize(LatimeProiectata, InaltimeProiectata);
+    const TPlasareFereastra plasare =
+        PlaseazaFereastraPrincipala(EcranSubCursor(), ZonaLucruSubCursor(), QSize(LatimeProiectata, InaltimeProiectata));
+    if (plasare.Maximizata) {
+        setGeometry(plasare.Geometrie);
+        setWindowState(windowState() | Qt::WindowMaximized);
+    }
+    CentreazaForma(this);
+    setCentralWidget(new QWidget(this));
+}
+
+void TTessalunaMain::CreeazaMeniul()
+{
+    QMenu* configurare = menuBar()->addMenu(QStringLiteral("Configurare"));
+    configurare->setObjectName(QStringLiteral("MeniuConfigurare"));
+    auto actiune = [&](const QString& text, const QString& nume) {
+        QAction* a = configurare->addAction(text);
+        a->setObjectName(nume);
+        return a;
+    };
+    ConfigurareImprimanta = actiune(QStringLiteral("Configurare imprimanta"), QStringLiteral("ConfigurareImprimanta"));
+    FormatNote = actiune(QStringLiteral("Format note"), QStringLiteral("FormatNote"));
+    configurare->addSeparator();
+    ConfigurareSablonDiploma =
+        actiune(QStringLiteral("Configurare sablon diploma"), QStringLiteral("ConfigurareSablonDiploma"));
+    ConfigurareScoala = actiune(QStringLiteral("Configurare scoala"), QStringLiteral("ConfigurareScoala"));
+    configurare->addSeparator();
+    ImportDinExcel = actiune(QStringLiteral("Import din Excel"), QStringLiteral("ImportDinExcel"));
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QRect>
+
+class QAction;
+
+// Where the main window goes: on a monitor less than 1200 pixels high it fills the work area less 15 pixels
+// on every side and is maximised; otherwise it keeps its designed size.
+struct TPlasareFereastra
+{
+    QRect Geometrie;
+    bool Maximizata = false;
+};
+TPlasareFereastra PlaseazaFereastraPrincipala(const QRect& ecran, const QRect& zonaLucru, const QSize& proiectata);
+
+class TTessalunaMain : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    static constexpr int LatimeProiectata = 869;
+    static constexpr int InaltimeProiectata = 623;
+
+    explicit TTessalunaMain(QWidget* parinte = nullptr);
+
+    QAction* ConfigurareImprimanta = nullptr;
+    QAction* FormatNote = nullptr;
+    QAction* ConfigurareSablonDiploma = nullptr;
+    QAction* ConfigurareScoala = nullptr;
+    QAction* ImportDinExcel = nullptr;
+
+private:
+    void CreeazaMeniul();
+};

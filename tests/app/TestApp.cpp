@@ -1,0 +1,176 @@
+#include "app/TCEVersionInfo.h"
+#include "app/TTessalunaMain.h"
+#include "app/USplash.h"
+#include "platform/UCodePage.h"
+#include "platform/UForme.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+
+class TestApp : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void versiune_data();
+    void versiune();
+    void centrare_data();
+    void centrare();
+    void fereastraPrincipala_data();
+    void fereastraPrincipala();
+    void meniulConfigurare();
+    void splashSeInchideLaAl51leaTic();
+    void avertismentulDeLimba();
+    void codePage_data();
+    void codePage();
+};
+
+void TestApp::versiune_data()
+{
+    QTest::addColumn<QString>("fileVersion");
+    QTest::addColumn<QStringList>("parti");
+    QTest::addColumn<QString>("text");
+    const QString n = TCEVersionInfo::FaraInformatie;
+    QTest::newRow("patru parti") << "1.2.3.4" << QStringList{"1", "2", "3", "4"} << "1.2.3.4";
+    QTest::newRow("doua parti") << "1.2" << QStringList{"1", "", "", "2"} << "1...2";
+    QTest::newRow("trei parti") << "1.2.3" << QStringList{"1", "2", "", "3"} << "1.2..3";
+    QTest::newRow("cinci parti") << "1.2.3.4.5" << QStringList{"1", "2", "3", "4.5"} << "1.2.3.4.5";
+    QTest::newRow("virgule") << "6,0,2,17" << QStringList{"6", "0", "2", "17"} << "6.0.2.17";
+    QTest::newRow("punctul are prioritate") << "1,2.3" << QStringList{"1,2", "", "", "3"} << "1,2...3";
+    QTest::newRow("fara separator") << "12" << QStringList{n, n, n, n} << n + "." + n + "." + n + "." + n;
+    QTest::newRow("fara informatie") << "" << QStringList{n, n, n, n} << n + "." + n + "." + n + "." + n;
+}
+
+void TestApp::versiune()
+{
+    QFETCH(QString, fileVersion);
+    QFETCH(QStringList, parti);
+    QFETCH(QString, text);
+    const TCEVersionInfo v(fileVersion);
+    QCOMPARE(QStringList({v.MajorVersion, v.MinorVersion, v.Release, v.Build}), parti);
+    QCOMPARE(v.TextVersiune(), text);
+}
+
+void TestApp::centrare_data()
+{
+    QTest::addColumn<QRect>("zona");
+    QTest::addColumn<QSize>("fereastra");
+    QTest::addColumn<QPoint>("asteptat");
+    QTest::newRow("centrata") << QRect(0, 0, 1280, 984) << QSize(480, 248) << QPoint(400, 368);
+    QTest::newRow("rest impar trunchiat") << QRect(0, 0, 1001, 801) << QSize(100, 100) << QPoint(450, 350);
+    QTest::newRow("monitor secundar") << QRect(1920, 40, 1600, 1160) << QSize(869, 623) << QPoint(2285, 308);
+    QTest::newRow("mai mare decat zona") << QRect(100, 30, 800, 600) << QSize(1000, 700) << QPoint(100, 30);
+    QTest::newRow("mai lata doar") << QRect(0, 0, 800, 600) << QSize(1001, 200) << QPoint(0, 200);
+    QTest::newRow("zona la coordonate negative") << QRect(-1280, -100, 1280, 1024) << QSize(279, 23)
+                                                 << QPoint(-780, 400);
+}
+
+void TestApp::centrare()
+{
+    QFETCH(QRect, zona);
+    QFETCH(QSize, fereastra);
+    QFETCH(QPoint, asteptat);
+    QCOMPARE(PozitieCentrata(zona, fereastra), asteptat);
+}
+
+void TestApp::fereastraPrincipala_data()
+{
+    QTest::addColumn<QRect>("ecran");
+    QTest::addColumn<QRect>("zona");
+    QTest::addColumn<QRect>("geometrie");
+    QTest::addColumn<bool>("maximizata");
+    const QSize p(869, 623);
+    QTest::newRow("1200 pastreaza marimea") << QRect(0, 0, 1920, 1200) << QRect(0, 0, 1920, 1160)
+                                            << QRect(QPoint(0, 0), p) << false;
+    QTest::newRow("1199 maximizata") << QRect(0, 0, 1920, 1199) << QRect(0, 0, 1920, 1159)
+                                     << QRect(15, 15, 1890, 1129) << true;
+    QTest::newRow("monitor secundar mic") << QRect(1920, 0, 1024, 768) << QRect(1920, 30, 1024, 738)
+                                          << QRect(1935, 45, 994, 708) << true;
+}
+
+void TestApp::fereastraPrincipala()
+{
+    QFETCH(QRect, ecran);
+    QFETCH(QRect, zona);
+    QFETCH(QRect, geometrie);
+    QFETCH(bool, maximizata);
+    const TPlasareFereastra r = PlaseazaFereastraPrincipala(ecran, zona, QSize(869, 623));
+    QCOMPARE(r.Geometrie, geometrie);
+    QCOMPARE(r.Maximizata, maximizata);
+}
+
+void TestApp::meniulConfigurare()
+{
+    TTessalunaMain w;
+    QCOMPARE(w.windowTitle(), QString("Tessaluna"));
+    const QList<QAction*> meniuri = w.menuBar()->actions();
+    QCOMPARE(meniuri.size(), 1);
+    QCOMPARE(meniuri.first()->text(), QString("Configurare"));
+    QStringList elemente;
+    for (QAction* a : meniuri.first()->menu()->actions())
+        elemente << (a->isSeparator() ? QString("-") : a->text());
+    QCOMPARE(elemente, QStringList({"Configurare imprimanta", "Format note", "-", "Configurare sablon diploma",
+                                    "Configurare scoala", "-", "Import din Excel"}));
+}
+
+void TestApp::splashSeInchideLaAl51leaTic()
+{
+    TSplashForm s;
+    QCOMPARE(s.size(), QSize(480, 248));
+    s.SetText("Tessaluna - " + TCEVersionInfo("1.2").TextVersiune());
+    QCOMPARE(s.Text(), QString("Tessaluna - 1...2"));
+    s.show();
+    for (int i = 0; i < 50; ++i)
+        s.Tick();
+    QVERIFY(s.isVisible());
+    s.Tick();
+    QVERIFY(!s.isVisible());
+    QCOMPARE(s.result(), int(QDialog::Accepted));
+    QCOMPARE(s.Tag(), 51);
+}
+
+void TestApp::avertismentulDeLimba()
+{
+    TErrCodePage d;
+    QCOMPARE(d.windowTitle(), QString("Eroare de limba implicita"));
+    QVERIFY(!(d.windowFlags() & Qt::WindowCloseButtonHint));
+    QStringList texte;
+    for (QLabel* l : d.findChildren<QLabel*>())
+        texte << l->text();
+    QCOMPARE(texte.first(), QString("Am identificat o problema"));
+    QVERIFY(texte.contains("Instructiuni pentru Windows XP"));
+    QVERIFY(texte.contains("(1)") && texte.contains("(2)"));
+    QVERIFY(texte.contains("Apoi mergeti in tabul \"Advanced\" si alegeti limba implicita limba Romana."));
+    auto* ok = d.findChild<QPushButton*>("Ok");
+    QVERIFY(ok && d.findChild<QPushButton*>("DeschidePagina"));
+    d.show();
+    QTest::mouseClick(ok, Qt::LeftButton);
+    QVERIFY(!d.isVisible());
+    QCOMPARE(d.result(), int(QDialog::Accepted));
+}
+
+void TestApp::codePage_data()
+{
+    QTest::addColumn<QString>("codeset");
+    QTest::addColumn<bool>("romana");
+    QTest::newRow("UTF-8") << "UTF-8" << true;
+    QTest::newRow("ISO-8859-2") << "ISO-8859-2" << true;
+    QTest::newRow("CP1250") << "CP1250" << true;
+    QTest::newRow("ASCII") << "ANSI_X3.4-1968" << false;
+    QTest::newRow("Latin-1") << "ISO-8859-1" << false;
+    QTest::newRow("gol") << "" << false;
+}
+
+void TestApp::codePage()
+{
+    QFETCH(QString, codeset);
+    QFETCH(bool, romana);
+    QCOMPARE(CodePagePentruCodeset(codeset.toLatin1().constData()) == 1250, romana);
+}
+
+QTEST_MAIN(TestApp)
+#include "TestApp.moc"
