@@ -105,6 +105,8 @@ private slots:
     void StareNecunoscuta();
     void DesenStari_data();
     void DesenStari();
+    void SelectiePastrata_data();
+    void SelectiePastrata();
     void MinusRosuSiSemne();
 
 private:
@@ -802,6 +804,44 @@ void TestKivEditors::DesenStari()
     }
     m_text->SeteazaStare(KivStare::Normal);
     m_numar->SeteazaStare(KivStare::Normal);
+}
+
+void TestKivEditors::SelectiePastrata_data()
+{
+    QTest::addColumn<bool>("focus");
+    QTest::addColumn<bool>("pastreaza");
+    QTest::addColumn<bool>("evidentiereActiva");
+    QTest::addColumn<bool>("evidentiereInactiva");
+    QTest::newRow("focused") << true << false << true << false;
+    QTest::newRow("not focused") << false << false << false << false;
+    QTest::newRow("not focused, kept") << false << true << false << true;
+}
+
+void TestKivEditors::SelectiePastrata()
+{
+    QFETCH(bool, focus);
+    QFETCH(bool, pastreaza);
+    QFETCH(bool, evidentiereActiva);
+    QFETCH(bool, evidentiereInactiva);
+    m_text->SetText("abcdef");
+    m_text->SetKeepSelection(pastreaza);
+    m_text->setFocus();
+    Pozitioneaza(*m_text, 2, 3);
+    if (!focus)
+        m_alt->setFocus();
+    const QImage imagine = m_text->grab().toImage();
+    const QRgb activ = QGuiApplication::palette().color(QPalette::Highlight).rgb();
+    const QRgb inactiv = AplicaVariatia(QGuiApplication::palette().color(QPalette::Highlight), cvLiteBlue).rgb();
+    bool gasitActiv = false;
+    bool gasitInactiv = false;
+    for (int y = 0; y < imagine.height(); ++y)
+        for (int x = 0; x < imagine.width(); ++x) {
+            gasitActiv = gasitActiv || imagine.pixel(x, y) == activ;
+            gasitInactiv = gasitInactiv || imagine.pixel(x, y) == inactiv;
+        }
+    QCOMPARE(gasitActiv, evidentiereActiva);
+    QCOMPARE(gasitInactiv, evidentiereInactiva);
+    QCOMPARE(m_text->LungimeSelectie(), 3);
 }
 
 void TestKivEditors::MinusRosuSiSemne()
