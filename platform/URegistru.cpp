@@ -63,6 +63,11 @@ QString Pliaza(const QString& text)
     return text.toCaseFolded();
 }
 
+bool AcelasiNume(const QString& a, const QString& b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
 QString CaleCompleta(const QString& cale)
 {
     return cale.isEmpty() ? kRadacina : kRadacina + '\\' + cale;
@@ -187,9 +192,8 @@ bool CitesteSir(const QString& linie, qsizetype& poz, QString& rezultat)
 
 void PuneValoare(TCheieInterna& cheie, const TValoareRegistru& valoare)
 {
-    const QString pliat = Pliaza(valoare.nume);
     for (TValoareRegistru& v : cheie.valori) {
-        if (Pliaza(v.nume) == pliat) {
+        if (AcelasiNume(v.nume, valoare.nume)) {
             v.tip = valoare.tip;
             v.text = valoare.text;
             v.intreg = valoare.intreg;
@@ -422,6 +426,11 @@ void Modifica(TStareFisierRegistru& s, const std::function<bool(TModel&)>& schim
         schimbare(s.model);
         return;
     }
+    // Settings objects write everything back every time; most of those writes change nothing, and
+    // the file was checked just now, so they need neither the lock nor a write.
+    TModel proba = s.model;
+    if (!schimbare(proba) && !s.deteriorat)
+        return;
     const QString dosar = QFileInfo(s.fisier).absolutePath();
     if (!QDir().mkpath(dosar))
         throw ERegistru(mesaj(QStringLiteral("dosarul \"%1\" nu poate fi creat").arg(QDir::toNativeSeparators(dosar))));
@@ -592,9 +601,8 @@ std::optional<TValoareRegistru> TRegistru::Valoare(const QString& nume) const
     auto it = m_stare->model.constFind(m_cheie);
     if (it == m_stare->model.constEnd())
         return std::nullopt;
-    const QString pliat = Pliaza(nume);
     for (const TValoareRegistru& v : it->valori) {
-        if (Pliaza(v.nume) == pliat)
+        if (AcelasiNume(v.nume, nume))
             return v;
     }
     return std::nullopt;
@@ -625,35 +633,42 @@ TValoareRegistru TRegistru::ValoareExistenta(const QString& nume) const
 QStringList TRegistru::NumeValori() const
 {
     QStringList nume;
-    if (!m_deschisa)
-        return nume;
-    TBlocare blocare;
-    Reimprospateaza(*m_stare);
-    for (const TValoareRegistru& v : m_stare->model.value(m_cheie).valori)
+    for (const TValoareRegistru& v : Valori())
         nume << v.nume;
     return nume;
 }
 
-TValoareRegistru TRegistru::ValoareDeTip(const QString& nume, TTipValoareRegistru tip) const
+void TRegistru::CereTip(const TValoareRegistru& valoare, TTipValoareRegistru tip) const
 {
-    const TValoareRegistru v = ValoareExistenta(nume);
-    if (v.tip != tip) {
+    if (valoare.tip != tip) {
         throw ERegistru(QStringLiteral("Valoarea de registru \"%1\" din cheia \"%2\" este %3, nu %4.")
-                            .arg(nume, CaleAfisata(), NumeTip(v.tip), NumeTip(tip)));
+                            .arg(valoare.nume, CaleAfisata(), NumeTip(valoare.tip), NumeTip(tip)));
     }
-    return v;
+}
+
+QList<TValoareRegistru> TRegistru::Valori() const
+{
+    if (!m_deschisa)
+        return {};
+    TBlocare blocare;
+    Reimprospateaza(*m_stare);
+    return m_stare->model.value(m_cheie).valori;
 }
 
 QString TRegistru::CitesteText(const QString& nume) const
 {
     TBlocare blocare;
-    return ValoareDeTip(nume, TTipValoareRegistru::Text).text;
+    const TValoareRegistru v = ValoareExistenta(nume);
+    CereTip(v, TTipValoareRegistru::Text);
+    return v.text;
 }
 
 qint32 TRegistru::CitesteIntreg(const QString& nume) const
 {
     TBlocare blocare;
-    return ValoareDeTip(nume, TTipValoareRegistru::Intreg).intreg;
+    const TValoareRegistru v = ValoareExistenta(nume);
+    CereTip(v, TTipValoareRegistru::Intreg);
+    return v.intreg;
 }
 
 void TRegistru::ScrieText(const QString& nume, const QString& valoare)
@@ -691,9 +706,8 @@ void TRegistru::ScrieValori(const QList<TValoareRegistru>& valori)
             if (schimbat)
                 cheie.cale = m_cheieAfisata;
             for (const TValoareRegistru& valoare : valori) {
-                const QString pliat = Pliaza(valoare.nume);
                 auto it = std::find_if(cheie.valori.begin(), cheie.valori.end(),
-                                       [&](const TValoareRegistru& v) { return Pliaza(v.nume) == pliat; });
+                                       [&](const TValoareRegistru& v) { return AcelasiNume(v.nume, valoare.nume); });
                 if (it == cheie.valori.end()) {
                     cheie.valori << valoare;
                     schimbat = true;
@@ -720,8 +734,7 @@ bool TRegistru::StergeValoare(const QString& nume)
             auto it = model.find(m_cheie);
             if (it == model.end())
                 return false;
-            const QString pliat = Pliaza(nume);
-            sters = it->valori.removeIf([&](const TValoareRegistru& v) { return Pliaza(v.nume) == pliat; }) > 0;
+            sters = it->valori.removeIf([&](const TValoareRegistru& v) { return AcelasiNume(v.nume, nume); }) > 0;
             return sters;
         },
         m_salvareUtilizator, [&](const QString& motiv) { return MesajScriere(motiv); });

@@ -83,6 +83,10 @@ public:
     // Both throw ERegistru for a missing value or a value of the other type.
     QString CitesteText(const QString& nume) const;
     qint32 CitesteIntreg(const QString& nume) const;
+    // All values of the open key as the file holds them now, in one look at the file.
+    QList<TValoareRegistru> Valori() const;
+    // Throws the error of CitesteText / CitesteIntreg when `valoare` (of the open key) is not of type `tip`.
+    void CereTip(const TValoareRegistru& valoare, TTipValoareRegistru tip) const;
 
     void ScrieText(const QString& nume, const QString& valoare);
     void ScrieIntreg(const QString& nume, qint32 valoare);
@@ -104,7 +108,6 @@ public:
 private:
     std::optional<TValoareRegistru> Valoare(const QString& nume) const;
     TValoareRegistru ValoareExistenta(const QString& nume) const;
-    TValoareRegistru ValoareDeTip(const QString& nume, TTipValoareRegistru tip) const;
     QString CaleAfisata() const;
     QString MesajScriere(const QString& motiv) const;
     void CereCheieDeschisa() const;

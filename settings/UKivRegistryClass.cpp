@@ -3,6 +3,7 @@
 #include "platform/URegistru.h"
 #include "settings/UKivRTTIShell.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -56,16 +57,25 @@ void TKivRegistryClass::Incarca()
         TRegistru registru;
         if (!registru.DeschideCheie(m_cheie, true))
             return;
+        const QList<TValoareRegistru> valori = registru.Valori();
         for (int i = 0; i < shell.Count(); ++i) {
             const TTipProprietate tip = shell.PropKind(i);
+            if (!EsteTipIntreg(tip) && !EsteTipText(tip))
+                continue;
             const QString nume = shell.PropName(i);
-            if (!(EsteTipIntreg(tip) || EsteTipText(tip)) || !registru.ExistaValoare(nume))
+            const auto valoare = std::find_if(valori.begin(), valori.end(), [&](const TValoareRegistru& v) {
+                return v.nume.compare(nume, Qt::CaseInsensitive) == 0;
+            });
+            if (valoare == valori.end())
                 continue;
             try {
-                if (EsteTipIntreg(tip))
-                    shell.SetValue(i, registru.CitesteIntreg(nume));
-                else
-                    shell.SetValue(i, registru.CitesteText(nume));
+                if (EsteTipIntreg(tip)) {
+                    registru.CereTip(*valoare, TTipValoareRegistru::Intreg);
+                    shell.SetValue(i, valoare->intreg);
+                } else {
+                    registru.CereTip(*valoare, TTipValoareRegistru::Text);
+                    shell.SetValue(i, valoare->text);
+                }
             } catch (const EEroare& e) {
                 probleme << e.Mesaj();
             }

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -198,6 +199,17 @@ private slots:
         TEditorConfigGlobal altul;
         QCOMPARE(Gaseste<QComboBox>(&altul, "cbMedieCotor")->currentText(), kFormatNotaSlashLitere);
         QVERIFY(Gaseste<QRadioButton>(&altul, "rbLitereMici")->isChecked());
+    }
+
+    void notaClipesteCatTimpDialogulEsteDeschis()
+    {
+        TEditorConfigGlobal dialog;
+        auto* nota = Gaseste<QLabel>(&dialog, "lblNota");
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY(nota->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(!nota->isVisible(), 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(nota->isVisible(), 2000);
     }
 
     void renuntNuScrieNimic()
