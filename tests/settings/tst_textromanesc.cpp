@@ -86,14 +86,6 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(EEroare, NotaInLitere(-50, mnLitere));
     }
 
-    void tabeleleFolosescSedila()
-    {
-        // The cedilla letters (U+015E, U+0162), never the comma-below ones (U+0218, U+021A).
-        const QString text = NotaInLitere(963, mnLitere) + NotaInLitere(916, mnLitere);
-        QVERIFY(text.contains(QChar(0x015E)));
-        QVERIFY(!text.contains(QChar(0x0218)) && !text.contains(QChar(0x021A)));
-    }
-
     void formatFix_data()
     {
         QTest::addColumn<int>("zecimale");
