@@ -2,6 +2,7 @@
 
 #include "platform/UActiune.h"
 #include "platform/UForme.h"
+#include "settings/UEditorConfigGlobal.h"
 
 #include <QMenuBar>
 
@@ -46,4 +47,17 @@ void TTessalunaMain::CreeazaMeniul()
     ConfigurareScoala = actiune(QStringLiteral("Configurare scoala"), QStringLiteral("ConfigurareScoala"));
     configurare->addSeparator();
     ImportDinExcel = actiune(QStringLiteral("Import din Excel"), QStringLiteral("ImportDinExcel"));
+
+    connect(FormatNote, &QAction::triggered, this, [this] {
+        RuleazaActiune(this, [this] {
+            TEditorConfigGlobal editor(this);
+            editor.exec();
+        });
+    });
+}
+
+void TTessalunaMain::CreeazaFerestreAscunse()
+{
+    // Creating the settings editor once writes the default grade formats on a first start.
+    RuleazaActiune(this, [this] { new TEditorConfigGlobal(this); });
 }

@@ -23,6 +23,8 @@ public:
     static constexpr int InaltimeProiectata = 623;
 
     explicit TTessalunaMain(QWidget* parinte = nullptr);
+    // One hidden instance of the secondary windows, created once after the main window.
+    void CreeazaFerestreAscunse();
 
     QAction* ConfigurareImprimanta = nullptr;
     QAction* FormatNote = nullptr;

@@ -4,6 +4,7 @@
 #include "platform/UActiune.h"
 #include "platform/UFoldere.h"
 #include "platform/UMesaje.h"
+#include "platform/URegistru.h"
 #include "profile/UPornireDate.h"
 #include "profile/UProfilTessaluna.h"
 #include "store/UDataModule.h"
@@ -19,6 +20,7 @@ int main(int argc, char** argv)
     }
     TAplicatie aplicatie(argc, argv);
     aplicatie.OpresteLaSemnal();
+    SeteazaAvertizareRegistru([](const QString& mesaj) { TMesaje::Avertizeaza(nullptr, mesaj); });
     PregatesteBlocareFirebird();
 
     TDM dm;
@@ -36,5 +38,6 @@ int main(int argc, char** argv)
 
     TTessalunaMain principala;
     principala.show();
+    principala.CreeazaFerestreAscunse();
     return aplicatie.exec();
 }
