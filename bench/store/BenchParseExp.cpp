@@ -1,0 +1,71 @@
+// Expanding the student display expression for every student, in one transaction, on a database that grew
+// from empty through the program and was then started again (as a real one is, day after day).
+
+#include "profile/UProfil.h"
+#include "store/UDataModule.h"
+#include "testsupport/UBazaTest.h"
+
+#include <QCoreApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <memory>
+
+namespace {
+const char* CampuriElev[] = {"C_ABREVIERE", "C_NUME_L1", "C_NUME_L2", "C_AN_ABSOLVIRE", "C_FILIERA",
+                             "C_PROFILUL", "C_SPECIALIZAREA", "C_CNP", "A_NUME"};
+
+TBazaTest& BazaCu(int elevi)
+{
+    static std::map<int, std::unique_ptr<TBazaTest>> baze;
+    auto& b = baze[elevi];
+    if (!b) {
+        b = std::make_unique<TBazaTest>();
+        b->Porneste();
+        TDM& dm = b->Dm();
+        dm.Tr.StartTransaction();
+        for (int i = 0; i < elevi; ++i) {
+            dm.Q4.SetSQL("SELECT GEN_ID(G_ID_ELEVI,1) AS \"ID\" FROM RDB$DATABASE");
+            dm.Q4.Open();
+            const qint64 id = dm.Q4.FieldByName("ID").AsInteger();
+            dm.Q4.Close();
+            dm.Q4.SetSQL("insert into ELEVI (ID_ELEVI) values (:id)");
+            dm.Q4.ParamByName("id").SetAsInteger(id);
+            dm.Q4.ExecSQL();
+            for (const char* camp : CampuriElev)
+                b->ScrieValoare("ELEVI", id, camp, QStringLiteral("%1 %2").arg(camp).arg(id));
+        }
+        dm.Tr.Commit();
+        b->Reporneste();
+    }
+    return *b;
+}
+
+void ParseExpElevi(benchmark::State& state)
+{
+    const int elevi = int(state.range(0));
+    TBazaTest& b = BazaCu(elevi);
+    TDM& dm = b.Dm();
+    const QString expresie = ProfilInregistrat()->ListaCampuriElev();
+    for (auto _ : state) {
+        dm.Tr.StartTransaction();
+        qsizetype total = 0;
+        for (qint64 id = 1; id <= elevi; ++id)
+            total += dm.ParseExp(expresie, id).size();
+        dm.Tr.Rollback();
+        benchmark::DoNotOptimize(total);
+    }
+    state.counters["elevi"] = elevi;
+}
+BENCHMARK(ParseExpElevi)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
