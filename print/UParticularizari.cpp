@@ -154,7 +154,9 @@ TListaParticularizareTextArea::TListaParticularizareTextArea(QString cale) : m_c
 TListaParticularizareTextArea::~TListaParticularizareTextArea()
 {
     try {
-        SalveazaLista();
+        // An empty store that never had a file gets none.
+        if (Count() > 0)
+            SalveazaLista();
     } catch (...) {
         // Every change was written when it was made; a last write that fails loses nothing.
     }
@@ -263,10 +265,17 @@ void TListaParticularizareTextArea::IncarcaDinFisier(const QString& cale)
 
 void TListaParticularizareTextArea::SalveazaInFisier(const QString& cale) const
 {
-    QSaveFile f(cale);
     const QByteArray octeti = Serializeaza();
-    if (!f.open(QIODevice::WriteOnly) || f.write(octeti) != octeti.size() || !f.commit())
-        throw EEroare(QStringLiteral("Nu pot scrie fisierul \"%1\": %2").arg(cale, f.errorString()));
+    QSaveFile f(cale);
+    bool scris = f.open(QIODevice::WriteOnly) && f.write(octeti) == octeti.size();
+    // Qt 6.4's commit() misses an error of the buffer's last flush (a full disk) and renames the cut file
+    // over the good one: flush first and give up on any error.
+    scris = scris && f.flush();
+    const QString eroare = f.errorString();
+    if (!scris)
+        f.cancelWriting();
+    if (!scris || !f.commit())
+        throw EEroare(QStringLiteral("Nu pot scrie fisierul \"%1\": %2").arg(cale, scris ? f.errorString() : eroare));
 }
 
 namespace {
