@@ -42,6 +42,7 @@ QGroupBox* GrupRadio(const QString& titlu, std::initializer_list<TOptiune> optiu
         grup->addButton(buton, o.valoare + kDecalajId);
         l->addWidget(buton);
     }
+    l->addStretch();
     return cadru;
 }
 
@@ -168,10 +169,12 @@ void TEditorTextFormular::Incarca(const TParticularizareTextArea& inreg, const Q
     m_bold->setCurrentIndex(std::clamp(inreg.Bold, 0, 2));
     (inreg.FontSistem.isEmpty() ? m_fontImplicit : m_fontSpecificat)->setChecked(true);
     const QList<QListWidgetItem*> gasite = m_fonturiInstalate->findItems(inreg.FontSistem, Qt::MatchExactly);
-    if (!inreg.FontSistem.isEmpty() && !gasite.isEmpty())
+    if (!inreg.FontSistem.isEmpty() && !gasite.isEmpty()) {
         m_fonturiInstalate->setCurrentItem(gasite.first());
-    else
+        m_fonturiInstalate->scrollToItem(gasite.first());
+    } else {
         m_fonturiInstalate->setCurrentRow(-1);
+    }
     m_sursa->setPlainText(sursaText.join(QLatin1Char('\n')));
     m_textRedefinit->setText(inreg.TextRedefinit);
     Selecteaza(m_aliniere, inreg.Aliniere);
@@ -185,6 +188,8 @@ void TEditorTextFormular::Incarca(const TParticularizareTextArea& inreg, const Q
         if (font == fontSelectat)
             m_fonturiFormular->setCurrentRow(m_fonturiFormular->count() - 1);
     }
+    if (m_fonturiFormular->currentItem())
+        m_fonturiFormular->scrollToItem(m_fonturiFormular->currentItem());
     ArataPrevizualizare();
 }
 

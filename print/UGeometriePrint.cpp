@@ -99,9 +99,9 @@ int InaltimeStartImprimanta(const TCapabilitati& cap, double sizeMm, double inal
     return std::min(std::max(1, MmToPixels(dpi, sizeMm)), MmToPixels(dpi, inaltimeZonaMm));
 }
 
-int InaltimeStartEcran(double dpi, double sizeMm)
+int InaltimeStartEcran(double dpi, double sizeMm, int inaltimeZona)
 {
-    return std::max(1, MmToPixels(dpi, sizeMm));
+    return std::min(std::max(1, MmToPixels(dpi, sizeMm)), inaltimeZona);
 }
 
 QPoint OriginePeDispozitiv(const TDreptunghiDispozitiv& r, TAlignment aliniere, int cx, int cy)

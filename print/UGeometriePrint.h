@@ -71,8 +71,9 @@ double DpiFontImprimanta(const TCapabilitati& cap);
 // than the area and never below 1.
 int InaltimeStartImprimanta(const TCapabilitati& cap, double sizeMm, double inaltimeZonaMm);
 
-// First cell height on screen at `dpi`.
-int InaltimeStartEcran(double dpi, double sizeMm);
+// First cell height on screen at `dpi` in an area `inaltimeZona` pixels high: as on the printer, never
+// taller than the area, so that the preview does not clip what the printer prints whole.
+int InaltimeStartEcran(double dpi, double sizeMm, int inaltimeZona);
 
 // Top-left corner of the text cell of size `cx` × `cy` inside `r`, its bottom on the rectangle's bottom.
 QPoint OriginePeDispozitiv(const TDreptunghiDispozitiv& r, TAlignment aliniere, int cx, int cy);

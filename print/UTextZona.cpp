@@ -118,7 +118,7 @@ TTextPlasat PlaseazaPeEcran(const TAspectText& aspect, QSize marime, double dpi,
 {
     TTextPlasat t;
     const double size = aspect.Font ? aspect.Font->Size() : 0;
-    t.Font = PotrivesteFont(aspect, InaltimeStartEcran(dpi, size), marime.width(), dispozitiv);
+    t.Font = PotrivesteFont(aspect, InaltimeStartEcran(dpi, size, marime.height()), marime.width(), dispozitiv);
     t.Origine =
         QPoint(StangaText(aspect.Aliniere, marime.width(), t.Font.LatimeText), marime.height() - t.Font.InaltimeText);
     t.Clip = QRect(QPoint(0, 0), marime);

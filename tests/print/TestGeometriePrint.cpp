@@ -4,8 +4,10 @@
 
 #include "print/UGeometriePrint.h"
 #include "print/UMachetaFormular.h"
+#include "print/UParticularizari.h"
 
 #include <QPrinter>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -126,6 +128,7 @@ class TestGeometriePrint : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void screenDpi_data();
     void screenDpi();
     void mmToPixels_data();
@@ -148,7 +151,16 @@ private slots:
     void printerCapabilities_data();
     void printerCapabilities();
     void printerFontStartsNoTallerThanTheArea();
+
+private:
+    QTemporaryDir m_dosar;
 };
+
+void TestGeometriePrint::initTestCase()
+{
+    QVERIFY(m_dosar.isValid());
+    ReseteazaParticularizari(m_dosar.filePath("licenta.lic"));
+}
 
 void TestGeometriePrint::screenDpi_data()
 {
@@ -459,7 +471,9 @@ void TestGeometriePrint::printerFontStartsNoTallerThanTheArea()
     const TCapabilitati cap{13000, 9000, 0, 0, 14033, 9921, 0, 0};
     QCOMPARE(InaltimeStartImprimanta(cap, 4.0, 6.794), MmToPixels(DpiFontImprimanta(cap), 4.0));
     QCOMPARE(InaltimeStartImprimanta(cap, 8.0, 4.53), MmToPixels(DpiFontImprimanta(cap), 4.53));
-    QCOMPARE(InaltimeStartEcran(ScreenDpi(100), 0.1), 1);
+    QCOMPARE(InaltimeStartEcran(ScreenDpi(100), 0.1, 13), 1);
+    QCOMPARE(InaltimeStartEcran(ScreenDpi(100), 2.5, 13), 9);
+    QCOMPARE(InaltimeStartEcran(ScreenDpi(100), 4.0, 13), 13);
 }
 
 QTEST_MAIN(TestGeometriePrint)

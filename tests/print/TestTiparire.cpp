@@ -359,7 +359,7 @@ void TestTiparire::overLongTextShrinksToFit()
     const TTextPlasat t = PlaseazaPeEcran(a, judet->size(), judet->p_dpi(), judet);
     QVERIFY(t.Font.Incape);
     QVERIFY(t.Font.LatimeText <= judet->width());
-    QVERIFY(t.Font.InaltimeCeruta < InaltimeStartEcran(judet->p_dpi(), judet->Font()->Size()));
+    QVERIFY(t.Font.InaltimeCeruta < InaltimeStartEcran(judet->p_dpi(), judet->Font()->Size(), judet->height()));
     const TFontPotrivit maiMare = PotrivesteFont(a, t.Font.InaltimeCeruta + 1, judet->width(), judet);
     QVERIFY(maiMare.InaltimeCeruta < t.Font.InaltimeCeruta + 1);
 }

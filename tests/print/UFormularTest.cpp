@@ -4,10 +4,18 @@
 #include "print/UMachetaFormular.h"
 
 #include <QHash>
+#include <QTest>
 
 TFormularTest::TFormularTest() : Fereastra(std::make_unique<QWidget>())
 {
     Pagina = ConstruiesteFormular(MachetaCertificat(), Fereastra.get()).first();
+}
+
+bool TFormularTest::Arata()
+{
+    Fereastra->resize(Pagina->size());
+    Fereastra->show();
+    return QTest::qWaitForWindowExposed(Fereastra.get());
 }
 
 QString TextFaraSpatii(const TFormularTextArea* zona)

@@ -14,6 +14,8 @@ struct TFormularTest
     std::unique_ptr<QWidget> Fereastra;
     TFormularDePrintat* Pagina = nullptr;
 
+    // Shows the form window with the page in it; true once it is on screen.
+    bool Arata();
     TFormularTextArea* Zona(const QString& nume) const { return Pagina->Zona(nume); }
     // Sets every area's text from `text(area)`.
     template <typename F> void Completeaza(F text)

@@ -50,6 +50,19 @@ TDocumentPdf CitestePdf(const QString& caleaPdf)
     return doc;
 }
 
+QStringList FonturiPdf(const QString& caleaPdf)
+{
+    QStringList fonturi;
+    const QList<QByteArray> linii = Ruleaza(QStringLiteral("pdffonts"), {caleaPdf}).split('\n');
+    // Two header lines, then one font per line, its name first.
+    for (qsizetype i = 2; i < linii.size(); ++i) {
+        const QString nume = QString::fromUtf8(linii[i].simplified()).section(QLatin1Char(' '), 0, 0);
+        if (!nume.isEmpty())
+            fonturi << nume.section(QLatin1Char('+'), -1);
+    }
+    return fonturi;
+}
+
 QString RandeazaPdfLaPng(const QString& caleaPdf, const QString& caleaPngFaraExtensie, int dpi)
 {
     Ruleaza(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-singlefile"), QStringLiteral("-r"),
