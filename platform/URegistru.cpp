@@ -1,0 +1,766 @@
+#include "platform/URegistru.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QLockFile>
+#include <QMap>
+#include <QMutex>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QStringDecoder>
+
+#include <algorithm>
+
+#include <sys/stat.h>
+
+namespace {
+
+const QString kRadacina = QStringLiteral("HKEY_CURRENT_USER");
+const QString kAntet = QStringLiteral("REGEDIT4");
+// A settings file is a few hundred bytes; anything this large is not one.
+constexpr qint64 kMarimeMaxima = 16 * 1024 * 1024;
+
+struct TCheieInterna
+{
+    QString cale; // as first written
+    QList<TValoareRegistru> valori;
+};
+// Keys by case-folded path; the map's order is the order of the keys in the file.
+using TModel = QMap<QString, TCheieInterna>;
+
+// What the file on disk was when it was last read: a write through QSaveFile always makes a new inode.
+struct TIdentitate
+{
+    bool exista = false;
+    dev_t dispozitiv = 0;
+    ino_t inod = 0;
+    off_t marime = 0;
+    qint64 secunde = 0;
+    qint64 nanosecunde = 0;
+    bool operator==(const TIdentitate&) const = default;
+};
+
+TIdentitate Identitate(const QString& fisier)
+{
+    TIdentitate id;
+    struct stat st;
+    if (::stat(QFile::encodeName(fisier).constData(), &st) != 0)
+        return id;
+    id.exista = true;
+    id.dispozitiv = st.st_dev;
+    id.inod = st.st_ino;
+    id.marime = st.st_size;
+    id.secunde = st.st_mtim.tv_sec;
+    id.nanosecunde = st.st_mtim.tv_nsec;
+    return id;
+}
+
+QString Pliaza(const QString& text)
+{
+    return text.toCaseFolded();
+}
+
+bool AcelasiNume(const QString& a, const QString& b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+QString CaleCompleta(const QString& cale)
+{
+    return cale.isEmpty() ? kRadacina : kRadacina + '\\' + cale;
+}
+
+QString NumeTip(TTipValoareRegistru tip)
+{
+    return tip == TTipValoareRegistru::Text ? QStringLiteral("un text") : QStringLiteral("un numar intreg");
+}
+
+// Without leading and trailing backslashes; an empty component or a control character is refused.
+QString NormalizeazaCale(const QString& cale)
+{
+    QString c = cale;
+    while (c.startsWith('\\'))
+        c.remove(0, 1);
+    while (c.endsWith('\\'))
+        c.chop(1);
+    bool valida = true;
+    if (!c.isEmpty()) {
+        for (const QString& parte : c.split('\\'))
+            valida = valida && !parte.isEmpty();
+        for (QChar ch : c)
+            valida = valida && ch.unicode() >= 0x20;
+    }
+    if (!valida)
+        throw ERegistru(QStringLiteral("Calea de cheie de registru \"%1\" nu este valida.").arg(cale));
+    return c;
+}
+
+QString MesajDeteriorat(const QString& fisier, const QString& motiv)
+{
+    return QStringLiteral("Fisierul de setari \"%1\" este deteriorat: %2. Programul continua cu setarile "
+                          "implicite. Fisierul nu va fi modificat pana cand salvati din nou setarile; atunci "
+                          "va fi pastrat alaturi, ca rezerva.")
+        .arg(QDir::toNativeSeparators(fisier), motiv);
+}
+
+QString ScrieSir(const QString& text)
+{
+    QString rezultat;
+    rezultat.reserve(text.size() + 2);
+    rezultat += '"';
+    for (QChar ch : text) {
+        switch (ch.unicode()) {
+        case '\\':
+            rezultat += QLatin1String("\\\\");
+            break;
+        case '"':
+            rezultat += QLatin1String("\\\"");
+            break;
+        case '\n':
+            rezultat += QLatin1String("\\n");
+            break;
+        case '\r':
+            rezultat += QLatin1String("\\r");
+            break;
+        default:
+            rezultat += ch;
+        }
+    }
+    rezultat += '"';
+    return rezultat;
+}
+
+QByteArray TextFisier(const TModel& model)
+{
+    QString text = kAntet + QLatin1String("\n\n");
+    for (const TCheieInterna& cheie : model) {
+        text += '[' + CaleCompleta(cheie.cale) + QLatin1String("]\n");
+        for (const TValoareRegistru& v : cheie.valori) {
+            text += v.nume.isEmpty() ? QStringLiteral("@") : ScrieSir(v.nume);
+            text += '=';
+            if (v.tip == TTipValoareRegistru::Text)
+                text += ScrieSir(v.text);
+            else
+                text += QStringLiteral("dword:%1").arg(quint32(v.intreg), 8, 16, QLatin1Char('0'));
+            text += '\n';
+        }
+        text += '\n';
+    }
+    return text.toUtf8();
+}
+
+// Reads a quoted string starting at `poz` (on the opening quote); leaves `poz` after the closing quote.
+bool CitesteSir(const QString& linie, qsizetype& poz, QString& rezultat)
+{
+    rezultat.clear();
+    if (poz >= linie.size() || linie[poz] != '"')
+        return false;
+    for (++poz; poz < linie.size(); ++poz) {
+        const QChar ch = linie[poz];
+        if (ch == '"') {
+            ++poz;
+            return true;
+        }
+        if (ch != '\\') {
+            rezultat += ch;
+            continue;
+        }
+        if (++poz >= linie.size())
+            return false;
+        switch (linie[poz].unicode()) {
+        case '\\':
+            rezultat += '\\';
+            break;
+        case '"':
+            rezultat += '"';
+            break;
+        case 'n':
+            rezultat += '\n';
+            break;
+        case 'r':
+            rezultat += '\r';
+            break;
+        default:
+            return false;
+        }
+    }
+    return false;
+}
+
+void PuneValoare(TCheieInterna& cheie, const TValoareRegistru& valoare)
+{
+    for (TValoareRegistru& v : cheie.valori) {
+        if (AcelasiNume(v.nume, valoare.nume)) {
+            v.tip = valoare.tip;
+            v.text = valoare.text;
+            v.intreg = valoare.intreg;
+            return;
+        }
+    }
+    cheie.valori << valoare;
+}
+
+// Parses the text of a REGEDIT4 file; on failure `motiv` says where and why.
+bool ParseazaText(const QString& text, TModel& model, QString& motiv)
+{
+    const QStringList linii = text.split('\n');
+    bool antet = false;
+    TCheieInterna* curenta = nullptr;
+    for (qsizetype i = 0; i < linii.size(); ++i) {
+        const QString linie = linii[i].trimmed();
+        auto eroare = [&](const QString& ce) {
+            motiv = QStringLiteral("linia %1: %2").arg(i + 1).arg(ce);
+            return false;
+        };
+        if (linie.isEmpty() || linie.startsWith(';'))
+            continue;
+        if (!antet) {
+            if (linie != kAntet)
+                return eroare(QStringLiteral("lipseste antetul REGEDIT4"));
+            antet = true;
+            continue;
+        }
+        if (linie.startsWith('[')) {
+            if (!linie.endsWith(']') || linie.startsWith(QLatin1String("[-")))
+                return eroare(QStringLiteral("cheie scrisa gresit"));
+            const QString cale = linie.mid(1, linie.size() - 2);
+            QString relativa;
+            if (cale.compare(kRadacina, Qt::CaseInsensitive) != 0) {
+                if (!cale.startsWith(kRadacina + '\\', Qt::CaseInsensitive))
+                    return eroare(QStringLiteral("cheia nu este sub HKEY_CURRENT_USER"));
+                relativa = cale.mid(kRadacina.size() + 1);
+            }
+            try {
+                relativa = NormalizeazaCale(relativa);
+            } catch (const ERegistru&) {
+                return eroare(QStringLiteral("cale de cheie invalida"));
+            }
+            TCheieInterna& cheie = model[Pliaza(relativa)];
+            if (cheie.cale.isEmpty())
+                cheie.cale = relativa;
+            curenta = &cheie;
+            continue;
+        }
+        if (!linie.startsWith('"') && !linie.startsWith('@'))
+            return eroare(QStringLiteral("linie necunoscuta"));
+        if (!curenta)
+            return eroare(QStringLiteral("valoare in afara unei chei"));
+        TValoareRegistru valoare;
+        qsizetype poz = 0;
+        if (linie.startsWith('@'))
+            poz = 1;
+        else if (!CitesteSir(linie, poz, valoare.nume))
+            return eroare(QStringLiteral("numele valorii este scris gresit"));
+        if (poz >= linie.size() || linie[poz] != '=')
+            return eroare(QStringLiteral("lipseste \"=\""));
+        const QString date = linie.mid(poz + 1);
+        if (date.startsWith('"')) {
+            qsizetype p = 0;
+            if (!CitesteSir(date, p, valoare.text) || p != date.size())
+                return eroare(QStringLiteral("text scris gresit"));
+            valoare.tip = TTipValoareRegistru::Text;
+        } else if (date.startsWith(QLatin1String("dword:"), Qt::CaseInsensitive)) {
+            const QString hex = date.mid(6);
+            const bool cifre = !hex.isEmpty() && hex.size() <= 8 && std::all_of(hex.begin(), hex.end(), [](QChar c) {
+                return (c >= '0' && c <= '9') || (c.toLower() >= 'a' && c.toLower() <= 'f');
+            });
+            bool ok = false;
+            const quint32 numar = hex.toUInt(&ok, 16);
+            if (!cifre || !ok)
+                return eroare(QStringLiteral("numar dword scris gresit"));
+            valoare.tip = TTipValoareRegistru::Intreg;
+            valoare.intreg = qint32(numar);
+        } else {
+            return eroare(QStringLiteral("tip de valoare necunoscut"));
+        }
+        PuneValoare(*curenta, valoare);
+    }
+    return true;
+}
+
+// Reads and parses the file; false with `motiv` when it cannot be read or is not a REGEDIT4 file.
+bool CitesteFisier(const QString& fisier, TModel& model, QString& motiv)
+{
+    const QFileInfo info(fisier);
+    if (info.isDir()) {
+        motiv = QStringLiteral("in locul fisierului este un dosar");
+        return false;
+    }
+    if (info.size() > kMarimeMaxima) {
+        motiv = QStringLiteral("fisierul este prea mare");
+        return false;
+    }
+    QFile f(fisier);
+    if (!f.open(QIODevice::ReadOnly)) {
+        motiv = QStringLiteral("nu poate fi citit (%1)").arg(f.errorString());
+        return false;
+    }
+    const QByteArray octeti = f.readAll();
+    if (f.error() != QFileDevice::NoError) {
+        motiv = QStringLiteral("nu poate fi citit (%1)").arg(f.errorString());
+        return false;
+    }
+    QStringDecoder decodor(QStringDecoder::Utf8);
+    QString text = decodor(octeti);
+    if (decodor.hasError()) {
+        motiv = QStringLiteral("nu este un text UTF-8");
+        return false;
+    }
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    if (text.trimmed().isEmpty())
+        return true;
+    return ParseazaText(text, model, motiv);
+}
+
+bool ScrieFisier(const QString& fisier, const TModel& model, QString& eroare)
+{
+    QSaveFile f(fisier);
+    if (!f.open(QIODevice::WriteOnly)) {
+        eroare = f.errorString();
+        return false;
+    }
+    f.write(TextFisier(model));
+    if (!f.commit()) {
+        eroare = f.errorString();
+        return false;
+    }
+    return true;
+}
+
+QString NumeRezerva(const QString& fisier)
+{
+    const QFileInfo info(fisier);
+    const QString baza = info.absolutePath() + '/' + info.completeBaseName() + QStringLiteral(".deteriorat-") +
+                         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString sufix = info.suffix().isEmpty() ? QString() : '.' + info.suffix();
+    QString nume = baza + sufix;
+    for (int n = 2; QFileInfo::exists(nume) || QFileInfo(nume).isSymLink(); ++n)
+        nume = baza + '-' + QString::number(n) + sufix;
+    return nume;
+}
+
+std::function<void(const QString&)> g_receptor;
+QString g_ultimaAvertizare;
+QMutex g_mutexAvertizare;
+
+// Messages found while the store is locked wait here until it is unlocked: the receiver may run a
+// modal loop that reads settings again.
+QStringList g_amanate;
+
+void UitaUltimaAvertizare()
+{
+    QMutexLocker blocare(&g_mutexAvertizare);
+    g_ultimaAvertizare.clear();
+}
+
+} // namespace
+
+struct TStareFisierRegistru
+{
+    QString fisier;
+    TModel model;
+    TIdentitate identitate;
+    bool citit = false;
+    bool deteriorat = false;
+    QString motiv;
+};
+
+namespace {
+
+QMutex g_mutex;
+QHash<QString, std::shared_ptr<TStareFisierRegistru>> g_stari;
+
+// Locks the store for one operation; passes on the messages found meanwhile once it is unlocked.
+class TBlocare
+{
+public:
+    TBlocare() { g_mutex.lock(); }
+    ~TBlocare()
+    {
+        QStringList mesaje;
+        mesaje.swap(g_amanate);
+        g_mutex.unlock();
+        for (const QString& m : mesaje)
+            AvertizeazaRegistru(m);
+    }
+    TBlocare(const TBlocare&) = delete;
+    TBlocare& operator=(const TBlocare&) = delete;
+};
+
+// Brings the model up to date with the file when the file changed since it was read.
+void Reimprospateaza(TStareFisierRegistru& s)
+{
+    const TIdentitate id = Identitate(s.fisier);
+    if (s.citit && id == s.identitate)
+        return;
+    const bool eraDeteriorat = s.deteriorat;
+    const QString motivVechi = s.motiv;
+    s.citit = true;
+    s.identitate = id;
+    s.model.clear();
+    s.deteriorat = false;
+    s.motiv.clear();
+    if (!id.exista)
+        return;
+    QString motiv;
+    if (CitesteFisier(s.fisier, s.model, motiv))
+        return;
+    s.model.clear();
+    s.deteriorat = true;
+    s.motiv = motiv;
+    if (!eraDeteriorat || motiv != motivVechi)
+        g_amanate << MesajDeteriorat(s.fisier, motiv);
+}
+
+// Applies a change and writes the whole file. `schimbare` returns false when it changed nothing; a
+// change that changes nothing writes nothing. Throws ERegistru with `mesaj` (%1 file, %2 reason).
+void Modifica(TStareFisierRegistru& s, const std::function<bool(TModel&)>& schimbare, bool salvareUtilizator,
+              const std::function<QString(const QString&)>& mesaj)
+{
+    Reimprospateaza(s);
+    if (s.deteriorat && !salvareUtilizator) {
+        schimbare(s.model);
+        return;
+    }
+    // Settings objects write everything back every time; most of those writes change nothing, and
+    // the file was checked just now, so they need neither the lock nor a write.
+    TModel proba = s.model;
+    if (!schimbare(proba) && !s.deteriorat)
+        return;
+    const QString dosar = QFileInfo(s.fisier).absolutePath();
+    if (!QDir().mkpath(dosar))
+        throw ERegistru(mesaj(QStringLiteral("dosarul \"%1\" nu poate fi creat").arg(QDir::toNativeSeparators(dosar))));
+    QLockFile lacat(s.fisier + QStringLiteral(".lock"));
+    if (!lacat.tryLock(5000)) {
+        throw ERegistru(mesaj(
+            lacat.error() == QLockFile::LockFailedError
+                ? QStringLiteral("fisierul este folosit de alt program")
+                : QStringLiteral("nu am drept de scriere in dosarul \"%1\"").arg(QDir::toNativeSeparators(dosar))));
+    }
+    // Another copy of the program may have written since the first look.
+    Reimprospateaza(s);
+    if (s.deteriorat && !salvareUtilizator) {
+        schimbare(s.model);
+        return;
+    }
+    TModel nou = s.model;
+    if (!schimbare(nou) && !s.deteriorat)
+        return;
+
+    QString rezerva;
+    if (s.deteriorat && s.identitate.exista) {
+        rezerva = NumeRezerva(s.fisier);
+        if (!QDir().rename(s.fisier, rezerva))
+            throw ERegistru(mesaj(QStringLiteral("fisierul deteriorat nu poate fi pastrat ca rezerva")));
+    }
+    QString eroare;
+    if (!ScrieFisier(s.fisier, nou, eroare)) {
+        if (!rezerva.isEmpty())
+            QDir().rename(rezerva, s.fisier);
+        s.citit = false;
+        throw ERegistru(mesaj(eroare));
+    }
+    s.model = nou;
+    s.deteriorat = false;
+    s.motiv.clear();
+    s.identitate = Identitate(s.fisier);
+    s.citit = true;
+    UitaUltimaAvertizare();
+    if (!rezerva.isEmpty()) {
+        g_amanate << QStringLiteral("Fisierul de setari deteriorat a fost pastrat ca \"%1\"; setarile au fost "
+                                    "salvate intr-un fisier nou.")
+                         .arg(QDir::toNativeSeparators(rezerva));
+    }
+}
+
+std::shared_ptr<TStareFisierRegistru> StarePentru(const QString& fisier)
+{
+    const QString cale = QFileInfo(fisier).absoluteFilePath();
+    TBlocare blocare;
+    auto& stare = g_stari[cale];
+    if (!stare) {
+        stare = std::make_shared<TStareFisierRegistru>();
+        stare->fisier = cale;
+    }
+    return stare;
+}
+
+} // namespace
+
+QString FisierRegistruUtilizator()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/tessaluna/HKCU.reg");
+}
+
+void SeteazaAvertizareRegistru(std::function<void(const QString&)> receptor)
+{
+    QMutexLocker blocare(&g_mutexAvertizare);
+    g_receptor = std::move(receptor);
+    g_ultimaAvertizare.clear();
+}
+
+void AvertizeazaRegistru(const QString& mesaj)
+{
+    std::function<void(const QString&)> receptor;
+    {
+        QMutexLocker blocare(&g_mutexAvertizare);
+        if (mesaj == g_ultimaAvertizare)
+            return;
+        g_ultimaAvertizare = mesaj;
+        receptor = g_receptor;
+    }
+    try {
+        if (receptor)
+            receptor(mesaj);
+        else
+            qWarning("%s", qUtf8Printable(mesaj));
+    } catch (...) {
+        // A message that cannot be shown must not stop the operation that found it.
+    }
+}
+
+TRegistru::TRegistru(const QString& fisier) : m_stare(StarePentru(fisier)) {}
+
+TRegistru::~TRegistru() = default;
+
+bool TRegistru::DeschideCheie(const QString& cale, bool creeaza)
+{
+    const QString normalizata = NormalizeazaCale(cale);
+    const QString cheie = Pliaza(normalizata);
+    TBlocare blocare;
+    TStareFisierRegistru& s = *m_stare;
+    Reimprospateaza(s);
+    if (!s.model.contains(cheie)) {
+        if (!creeaza)
+            return false;
+        Modifica(
+            s,
+            [&](TModel& model) {
+                if (model.contains(cheie))
+                    return false;
+                model[cheie].cale = normalizata;
+                return true;
+            },
+            m_salvareUtilizator,
+            [&](const QString& motiv) {
+                return QStringLiteral("Nu pot crea cheia de registru \"%1\" in fisierul \"%2\": %3.")
+                    .arg(CaleCompleta(normalizata), QDir::toNativeSeparators(s.fisier), motiv);
+            });
+    }
+    m_deschisa = true;
+    m_cheie = cheie;
+    m_cheieAfisata = s.model.contains(cheie) ? s.model.value(cheie).cale : normalizata;
+    return true;
+}
+
+void TRegistru::InchideCheie()
+{
+    m_deschisa = false;
+    m_cheie.clear();
+    m_cheieAfisata.clear();
+}
+
+QString TRegistru::CheieCurenta() const
+{
+    return m_cheieAfisata;
+}
+
+QString TRegistru::CaleAfisata() const
+{
+    return CaleCompleta(m_cheieAfisata);
+}
+
+bool TRegistru::ExistaCheie(const QString& cale) const
+{
+    QString cheie;
+    try {
+        cheie = Pliaza(NormalizeazaCale(cale));
+    } catch (const ERegistru&) {
+        return false;
+    }
+    TBlocare blocare;
+    Reimprospateaza(*m_stare);
+    if (cheie.isEmpty() || m_stare->model.contains(cheie))
+        return true;
+    // A key exists also as the parent of a key written in the file.
+    const QString prefix = cheie + '\\';
+    auto it = m_stare->model.lowerBound(prefix);
+    return it != m_stare->model.end() && it.key().startsWith(prefix);
+}
+
+std::optional<TValoareRegistru> TRegistru::Valoare(const QString& nume) const
+{
+    if (!m_deschisa)
+        return std::nullopt;
+    Reimprospateaza(*m_stare);
+    auto it = m_stare->model.constFind(m_cheie);
+    if (it == m_stare->model.constEnd())
+        return std::nullopt;
+    for (const TValoareRegistru& v : it->valori) {
+        if (AcelasiNume(v.nume, nume))
+            return v;
+    }
+    return std::nullopt;
+}
+
+bool TRegistru::ExistaValoare(const QString& nume) const
+{
+    TBlocare blocare;
+    return Valoare(nume).has_value();
+}
+
+TTipValoareRegistru TRegistru::TipValoare(const QString& nume) const
+{
+    TBlocare blocare;
+    return ValoareExistenta(nume).tip;
+}
+
+TValoareRegistru TRegistru::ValoareExistenta(const QString& nume) const
+{
+    const auto v = Valoare(nume);
+    if (!v) {
+        throw ERegistru(
+            QStringLiteral("Valoarea de registru \"%1\" nu exista in cheia \"%2\".").arg(nume, CaleAfisata()));
+    }
+    return *v;
+}
+
+QStringList TRegistru::NumeValori() const
+{
+    QStringList nume;
+    for (const TValoareRegistru& v : Valori())
+        nume << v.nume;
+    return nume;
+}
+
+void TRegistru::CereTip(const TValoareRegistru& valoare, TTipValoareRegistru tip) const
+{
+    if (valoare.tip != tip) {
+        throw ERegistru(QStringLiteral("Valoarea de registru \"%1\" din cheia \"%2\" este %3, nu %4.")
+                            .arg(valoare.nume, CaleAfisata(), NumeTip(valoare.tip), NumeTip(tip)));
+    }
+}
+
+QList<TValoareRegistru> TRegistru::Valori() const
+{
+    if (!m_deschisa)
+        return {};
+    TBlocare blocare;
+    Reimprospateaza(*m_stare);
+    return m_stare->model.value(m_cheie).valori;
+}
+
+QString TRegistru::CitesteText(const QString& nume) const
+{
+    TBlocare blocare;
+    const TValoareRegistru v = ValoareExistenta(nume);
+    CereTip(v, TTipValoareRegistru::Text);
+    return v.text;
+}
+
+qint32 TRegistru::CitesteIntreg(const QString& nume) const
+{
+    TBlocare blocare;
+    const TValoareRegistru v = ValoareExistenta(nume);
+    CereTip(v, TTipValoareRegistru::Intreg);
+    return v.intreg;
+}
+
+void TRegistru::ScrieText(const QString& nume, const QString& valoare)
+{
+    ScrieValori({TValoareRegistru::Text(nume, valoare)});
+}
+
+void TRegistru::ScrieIntreg(const QString& nume, qint32 valoare)
+{
+    ScrieValori({TValoareRegistru::Intreg(nume, valoare)});
+}
+
+QString TRegistru::MesajScriere(const QString& motiv) const
+{
+    return QStringLiteral("Nu pot salva setarile in fisierul \"%1\": %2.")
+        .arg(QDir::toNativeSeparators(m_stare->fisier), motiv);
+}
+
+void TRegistru::CereCheieDeschisa() const
+{
+    if (!m_deschisa)
+        throw ERegistru(QStringLiteral("Nu este deschisa nicio cheie de registru."));
+}
+
+void TRegistru::ScrieValori(const QList<TValoareRegistru>& valori)
+{
+    CereCheieDeschisa();
+    TBlocare blocare;
+    Modifica(
+        *m_stare,
+        [&](TModel& model) {
+            // The key may have been removed from the file by someone else since it was opened.
+            bool schimbat = !model.contains(m_cheie);
+            TCheieInterna& cheie = model[m_cheie];
+            if (schimbat)
+                cheie.cale = m_cheieAfisata;
+            for (const TValoareRegistru& valoare : valori) {
+                auto it = std::find_if(cheie.valori.begin(), cheie.valori.end(),
+                                       [&](const TValoareRegistru& v) { return AcelasiNume(v.nume, valoare.nume); });
+                if (it == cheie.valori.end()) {
+                    cheie.valori << valoare;
+                    schimbat = true;
+                } else if (it->tip != valoare.tip || it->text != valoare.text || it->intreg != valoare.intreg) {
+                    it->tip = valoare.tip;
+                    it->text = valoare.text;
+                    it->intreg = valoare.intreg;
+                    schimbat = true;
+                }
+            }
+            return schimbat;
+        },
+        m_salvareUtilizator, [&](const QString& motiv) { return MesajScriere(motiv); });
+}
+
+bool TRegistru::StergeValoare(const QString& nume)
+{
+    CereCheieDeschisa();
+    TBlocare blocare;
+    bool sters = false;
+    Modifica(
+        *m_stare,
+        [&](TModel& model) {
+            auto it = model.find(m_cheie);
+            if (it == model.end())
+                return false;
+            sters = it->valori.removeIf([&](const TValoareRegistru& v) { return AcelasiNume(v.nume, nume); }) > 0;
+            return sters;
+        },
+        m_salvareUtilizator, [&](const QString& motiv) { return MesajScriere(motiv); });
+    return sters;
+}
+
+void TRegistru::MarcheazaDeteriorat(const QString& motiv)
+{
+    TBlocare blocare;
+    TStareFisierRegistru& s = *m_stare;
+    Reimprospateaza(s);
+    if (s.deteriorat)
+        return;
+    s.deteriorat = true;
+    s.motiv = motiv;
+    g_amanate << MesajDeteriorat(s.fisier, motiv);
+}
+
+bool TRegistru::Deteriorat() const
+{
+    TBlocare blocare;
+    Reimprospateaza(*m_stare);
+    return m_stare->deteriorat;
+}
+
+QString TRegistru::Fisier() const
+{
+    return m_stare->fisier;
+}

@@ -1,0 +1,261 @@
+#include "settings/UTextRomanesc.h"
+
+#include "platform/UEroare.h"
+
+#include <array>
+
+namespace {
+
+// Integer part and unit words, 1 to 10.
+const std::array<QString, 11> kUnitati = {
+    QString(),
+    QStringLiteral("UNU"),
+    QStringLiteral("DOI"),
+    QStringLiteral("TREI"),
+    QStringLiteral("PATRU"),
+    QStringLiteral("CINCI"),
+    QStringLiteral("ŞASE"),
+    QStringLiteral("ŞAPTE"),
+    QStringLiteral("OPT"),
+    QStringLiteral("NOUĂ"),
+    QStringLiteral("ZECE"),
+};
+
+// Decimal part words, 1 to 19. "ŞAISPREZECET" is the form the certificates have always carried.
+const std::array<QString, 20> kZecimale = {
+    QString(),
+    QStringLiteral("ZEROUNU"),
+    QStringLiteral("ZERODOI"),
+    QStringLiteral("ZEROTREI"),
+    QStringLiteral("ZEROPATRU"),
+    QStringLiteral("ZEROCINCI"),
+    QStringLiteral("ZEROŞASE"),
+    QStringLiteral("ZEROŞAPTE"),
+    QStringLiteral("ZEROOPT"),
+    QStringLiteral("ZERONOUĂ"),
+    QStringLiteral("ZECE"),
+    QStringLiteral("UNSPREZECE"),
+    QStringLiteral("DOISPREZECE"),
+    QStringLiteral("TREISPREZECE"),
+    QStringLiteral("PAISPREZECE"),
+    QStringLiteral("CINCISPREZECE"),
+    QStringLiteral("ŞAISPREZECET"),
+    QStringLiteral("ŞAPTESPREZECE"),
+    QStringLiteral("OPTSPREZECE"),
+    QStringLiteral("NOUĂSPREZECE"),
+};
+
+const std::array<QString, 10> kZeci = {
+    QString(),
+    QString(),
+    QStringLiteral("DOUĂZECI"),
+    QStringLiteral("TREIZECI"),
+    QStringLiteral("PATRUZECI"),
+    QStringLiteral("CINCIZECI"),
+    QStringLiteral("ŞAIZECI"),
+    QStringLiteral("ŞAPTEZECI"),
+    QStringLiteral("OPTZECI"),
+    QStringLiteral("NOUĂZECI"),
+};
+
+const std::array<QString, 10> kZeciSi = {
+    QString(),
+    QString(),
+    QStringLiteral("DOUĂZECIŞI"),
+    QStringLiteral("TREIZECIŞI"),
+    QStringLiteral("PATRUZECIŞI"),
+    QStringLiteral("CINCIZECIŞI"),
+    QStringLiteral("ŞAIZECIŞI"),
+    QStringLiteral("ŞAPTEZECIŞI"),
+    QStringLiteral("OPTZECIŞI"),
+    QStringLiteral("NOUĂZECIŞI"),
+};
+
+const std::array<QString, 12> kLuni = {
+    QStringLiteral("ianuarie"),   QStringLiteral("februarie"), QStringLiteral("martie"),    QStringLiteral("aprilie"),
+    QStringLiteral("mai"),        QStringLiteral("iunie"),     QStringLiteral("iulie"),     QStringLiteral("august"),
+    QStringLiteral("septembrie"), QStringLiteral("octombrie"), QStringLiteral("noiembrie"), QStringLiteral("decembrie"),
+};
+
+QString DouaCifre(int n)
+{
+    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+}
+
+struct TPereche
+{
+    QChar mare;
+    QChar mica;
+};
+
+// The three letter pairs of the case routines, in the "@" notation.
+const std::array<TPereche, 3>& PerechiRomanesti()
+{
+    static const std::array<TPereche, 3> perechi = {
+        TPereche{DecodeazaDiacritice(QStringLiteral("@S"))[0], DecodeazaDiacritice(QStringLiteral("@s"))[0]},
+        TPereche{DecodeazaDiacritice(QStringLiteral("@T"))[0], DecodeazaDiacritice(QStringLiteral("@t"))[0]},
+        TPereche{DecodeazaDiacritice(QStringLiteral("@A"))[0], DecodeazaDiacritice(QStringLiteral("@a"))[0]},
+    };
+    return perechi;
+}
+
+} // namespace
+
+QString NotaInLitere(int valoare, int mod)
+{
+    if (valoare < 0)
+        throw EEroare(QStringLiteral("Nota %1 nu poate fi scrisa in litere").arg(FormatFix(2, qint64(valoare) * 100)));
+    const int intreg = valoare / 100;
+    const int zecimale = valoare % 100;
+    const int zeci = zecimale / 10;
+    const int unitati = zecimale % 10;
+    const QString cuvant = intreg >= 1 && intreg <= 10 ? kUnitati[intreg] : QString();
+    // 10 has no decimals, whatever the value says.
+    const bool cuZecimale = intreg != 10 && zecimale != 0;
+    QString cifre = cuvant;
+    QString litere = cuvant;
+    if (cuZecimale) {
+        cifre += QStringLiteral(", ") + QString::number(zeci) + QString::number(unitati);
+        litere += QStringLiteral(", ");
+        if (zecimale < 20)
+            litere += kZecimale[zecimale];
+        else if (unitati == 0)
+            litere += kZeci[zeci];
+        else
+            litere += kZeciSi[zeci] + kUnitati[unitati];
+    }
+    switch (mod) {
+    case mnLitere:
+        return '(' + litere + ')';
+    case mnCifre:
+        return '(' + cifre + ')';
+    case mnProcent:
+        return cuZecimale ? '(' + cifre + QStringLiteral("%)") : '(' + cifre + ')';
+    default:
+        return QString();
+    }
+}
+
+QString FormatFix(int zecimale, qint64 valoare)
+{
+    // The magnitude in unsigned arithmetic: the smallest qint64 has no positive counterpart.
+    const quint64 marime = valoare < 0 ? 0 - quint64(valoare) : quint64(valoare);
+    const QString cifre = QString::number(marime / 10000);
+    QString rezultat;
+    for (qsizetype i = 0; i < cifre.size(); ++i) {
+        if (i > 0 && (cifre.size() - i) % 3 == 0)
+            rezultat += '.';
+        rezultat += cifre[i];
+    }
+    if (zecimale > 0) {
+        const QString fractie = QStringLiteral("%1").arg(marime % 10000, 4, 10, QLatin1Char('0'));
+        rezultat += ',' + fractie.left(zecimale);
+    }
+    return valoare < 0 ? '-' + rezultat : rezultat;
+}
+
+QString DataInLitere(const QDate& data)
+{
+    if (!data.isValid())
+        return QString();
+    return QStringLiteral("%1 %2 %3").arg(data.day()).arg(kLuni[data.month() - 1]).arg(data.year());
+}
+
+QString DataZiLuna(const QDate& data)
+{
+    if (!data.isValid())
+        return QString();
+    return DouaCifre(data.day()) + '/' + DouaCifre(data.month());
+}
+
+QString DataScurta(const QDate& data)
+{
+    if (!data.isValid())
+        return QString();
+    const QString an = QString::number(data.year()).leftJustified(4, QLatin1Char('?'));
+    return DataZiLuna(data) + '/' + an.mid(2, 2);
+}
+
+QString MiciRomanesti(const QString& text)
+{
+    QString rezultat = text;
+    for (QChar& ch : rezultat) {
+        if (ch >= 'A' && ch <= 'Z') {
+            ch = QChar(ch.unicode() + ('a' - 'A'));
+            continue;
+        }
+        for (const TPereche& p : PerechiRomanesti()) {
+            if (ch == p.mare)
+                ch = p.mica;
+        }
+    }
+    return rezultat;
+}
+
+QString MariRomanesti(const QString& text)
+{
+    QString rezultat = text;
+    for (QChar& ch : rezultat) {
+        if (ch >= 'a' && ch <= 'z') {
+            ch = QChar(ch.unicode() - ('a' - 'A'));
+            continue;
+        }
+        for (const TPereche& p : PerechiRomanesti()) {
+            if (ch == p.mica)
+                ch = p.mare;
+        }
+    }
+    return rezultat;
+}
+
+QString DecodeazaDiacritice(const QString& text)
+{
+    QString rezultat;
+    rezultat.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != '@') {
+            rezultat += text[i];
+            continue;
+        }
+        if (++i >= text.size())
+            break;
+        switch (text[i].unicode()) {
+        case 'a':
+            rezultat += QChar(0x0103);
+            break;
+        case 's':
+            rezultat += QChar(0x015F);
+            break;
+        case 't':
+            rezultat += QChar(0x0163);
+            break;
+        case 'h':
+            rezultat += QChar(0x00E2);
+            break;
+        case 'i':
+            rezultat += QChar(0x00EE);
+            break;
+        case 'A':
+            rezultat += QChar(0x0102);
+            break;
+        case 'S':
+            rezultat += QChar(0x015E);
+            break;
+        case 'T':
+            rezultat += QChar(0x0162);
+            break;
+        case 'H':
+            rezultat += QChar(0x00C2);
+            break;
+        case 'I':
+            rezultat += QChar(0x00CE);
+            break;
+        case '@':
+            rezultat += '@';
+            break;
+        default:
+            break;
+        }
+    }
+    return rezultat;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+// How Romanian documents write grades, numbers and dates, and the letter case of the Romanian letters.
+
+// Modes of NotaInLitere.
+enum TModNota
+{
+    mnLitere = 1,
+    mnCifre = 2,
+    mnProcent = 3
+};
+
+// A grade given in hundredths of a point (963 for 9.63), in brackets: in words "(NOUĂ, ŞAIZECIŞITREI)",
+// in digits "(NOUĂ, 63)" or as a percentage "(NOUĂ, 63%)". Empty for an unknown mode; throws EEroare
+// for a negative grade.
+QString NotaInLitere(int valoare, int mod);
+
+// A fixed-point value counting ten-thousandths, with thousands points and a decimal comma, cut (not
+// rounded) to `zecimale` decimals (0 to 4): FormatFix(2, 96300) is "9,63".
+QString FormatFix(int zecimale, qint64 valoare);
+
+// "5 martie 2006". Empty for an invalid date, as are the two below.
+QString DataInLitere(const QDate& data);
+// "05/03".
+QString DataZiLuna(const QDate& data);
+// "05/03/06"; the year's third and fourth digits, "?" for the digits a short year lacks (123 gives "3?").
+QString DataScurta(const QDate& data);
+
+// A-Z and the cedilla Ş, Ţ and Ă to small letters; everything else (Â and Î included) stays.
+QString MiciRomanesti(const QString& text);
+// a-z and the cedilla ş, ţ and ă to capitals; everything else (â and î included) stays.
+QString MariRomanesti(const QString& text);
+
+// The "@" notation: @a ă, @s ş, @t ţ, @h â, @i î, @A Ă, @S Ş, @T Ţ, @H Â, @I Î, @@ @. An "@" before any
+// other character is dropped with it; a final "@" is dropped.
+QString DecodeazaDiacritice(const QString& text);
