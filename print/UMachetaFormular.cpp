@@ -96,8 +96,20 @@ TMachetaPagina CitestePagina(const QJsonObject& o)
 
 } // namespace
 
+void IncarcaResursePrint()
+{
+    // The resources of a static library are registered only when asked for, and once is enough.
+    static const bool inregistrate = [] {
+        Q_INIT_RESOURCE(print);
+        return true;
+    }();
+    Q_UNUSED(inregistrate);
+}
+
 TMachetaFormular CitesteMacheta(const QByteArray& json)
 {
+    // Layout data names its pictures by their resource paths.
+    IncarcaResursePrint();
     QJsonParseError eroare;
     const QJsonDocument doc = QJsonDocument::fromJson(json, &eroare);
     if (!doc.isObject())
@@ -112,16 +124,10 @@ TMachetaFormular CitesteMacheta(const QByteArray& json)
     return m;
 }
 
-static void IncarcaResurse()
-{
-    // The resources of a static library are registered only when asked for.
-    Q_INIT_RESOURCE(print);
-}
-
 const TMachetaFormular& MachetaCertificat()
 {
     static const TMachetaFormular macheta = [] {
-        IncarcaResurse();
+        IncarcaResursePrint();
         QFile f(QStringLiteral(":/tessaluna/certificat_fata.json"));
         if (!f.open(QIODevice::ReadOnly))
             Deteriorata(f.errorString());

@@ -58,6 +58,9 @@ struct TMachetaFormular
     QList<TMachetaPagina> Pagini;
 };
 
+// Makes the program's pictures and layout data (":/tessaluna/...") readable.
+void IncarcaResursePrint();
+
 // Parses layout data; throws EEroare naming what is wrong.
 TMachetaFormular CitesteMacheta(const QByteArray& json);
 
