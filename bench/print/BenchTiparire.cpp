@@ -8,6 +8,7 @@
 #include "print/UParticularizari.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QPainter>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -127,7 +128,9 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QTemporaryDir dosar;
+    // In memory when the system has such a folder: the disk's write-back is not the program's work.
+    QTemporaryDir dosar(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/bench_print-XXXXXX")
+                                                                  : QString());
     g_dosar = &dosar;
     ReseteazaParticularizari(dosar.filePath("licenta.lic"));
     benchmark::Initialize(&argc, argv);
