@@ -81,13 +81,6 @@ double RaportCelula(const QFont& baza)
 }
 } // namespace
 
-QFont FontCuCelula(const TAspectText& aspect, int inaltimeCelula)
-{
-    QFont f = FontDeBaza(aspect);
-    f.setPixelSize(std::max(1, qRound(inaltimeCelula / RaportCelula(f))));
-    return f;
-}
-
 TFontPotrivit PotrivesteFont(const TAspectText& aspect, int inaltimeStart, int latime, const QPaintDevice* dispozitiv)
 {
     TFontPotrivit r;

@@ -32,9 +32,6 @@ struct TAspectText
 TAspectText AspectEfectiv(const QString& text, TAlignment aliniere, const TFontFormular* fontZona,
                           const TParticularizareTextArea* inregistrare);
 
-// The font of a given cell height (ascent + descent) in pixels of the device it is drawn on.
-QFont FontCuCelula(const TAspectText& aspect, int inaltimeCelula);
-
 // Result of the shrink-to-fit loop.
 struct TFontPotrivit
 {
@@ -47,7 +44,8 @@ struct TFontPotrivit
     bool Incape = false; // false: the text is wider than the box even at height 2 and will be clipped
 };
 
-// Starting at `inaltimeStart` pixels, lowers the cell height one pixel at a time until the text is no wider
+// Starting at `inaltimeStart` pixels of cell height (ascent + descent: the em size follows from the face's
+// proportions), lowers the cell height one pixel at a time until the text is no wider
 // than `latime`, down to 2 pixels. Measures on `dispozitiv`, the device drawn on.
 TFontPotrivit PotrivesteFont(const TAspectText& aspect, int inaltimeStart, int latime, const QPaintDevice* dispozitiv);
 
