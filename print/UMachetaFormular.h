@@ -1,0 +1,68 @@
+#pragma once
+
+#include "print/UGeometriePrint.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// Layout data of a printable form: what its window holds, read from a data file.
+
+struct TMachetaFont
+{
+    QString Name;
+    QString FontName = QStringLiteral("Arial");
+    int CodePage = 1250;
+    int CharSet = 238;
+    double Size = 3.0;
+    bool Bold = false;
+    bool Italic = false;
+    QString DescrierePentruEditor;
+};
+
+struct TMachetaZona
+{
+    QString Name;
+    // Millimetres, derived from whole pixels counted at zoom `ZoomLock`.
+    double Left = 0;
+    double Top = 0;
+    double Width = 0;
+    double Height = 0;
+    double ZoomLock = 0;
+    QString Text;
+    QString Font; // name of a font of the same form
+    TAlignment Alignment = taLeftJustify;
+    QString Denumire1;
+    QString Denumire2;
+    QString Denumire3;
+    QStringList SursaText;
+};
+
+struct TMachetaPagina
+{
+    QString Name;
+    double Latime = 10;
+    double Inaltime = 10;
+    double Zoom = 100;
+    double TextAreaTopLine1_delta = 1.0;
+    double TextAreaBaseLine2_delta = 1.0;
+    QString BkImage;          // file or resource path of the background picture; empty = none
+    QList<TMachetaZona> Zone; // in child order
+};
+
+struct TMachetaFormular
+{
+    QString Name;                // objectName of the form window (the adjustments store's NumeFormular)
+    QList<TMachetaFont> Fonturi; // in component order
+    QList<TMachetaPagina> Pagini;
+};
+
+// Makes the program's pictures and layout data (":/tessaluna/...") readable.
+void IncarcaResursePrint();
+
+// Parses layout data; throws EEroare naming what is wrong.
+TMachetaFormular CitesteMacheta(const QByteArray& json);
+
+// The certificate's layout, read once from the program's resources.
+const TMachetaFormular& MachetaCertificat();
