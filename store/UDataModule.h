@@ -64,12 +64,9 @@ public:
     QString ParseExp(const QString& expresie, qint64 id);
 
 private:
-    QString ValoareProprie(const QString& formular, const QString& pagina, const QString& camp,
-                           const QString& asociatCu, qint64 id);
     bool Exista(const QString& sql, const QList<QPair<QString, QString>>& parametri);
     void PasStructura(const QString& sqlTest, const QList<QPair<QString, QString>>& parametri,
                       const QStringList& instructiuni);
-    int m_adancime = 0;
 };
 
 // The data module of the running program; null until created.

@@ -1,22 +1,93 @@
 #include "store/UDataModule.h"
 
 #include "store/UEroareBD.h"
+#include "store/URezolvare.h"
 
 namespace {
-// Mirror chains longer than this are taken as a loop in the stored profile and resolve to an empty text.
-const int AdancimeMaximaOglinzi = 16;
-
 const QString SqlProfil = QStringLiteral("SELECT * FROM PROFIL_DIPLOMA WHERE (COD_FORMULAR=:COD_FORMULAR) AND "
                                          "(COD_PAGINA=:COD_PAGINA) AND (COD_CAMP=:COD_CAMP)");
 const QString SqlValoareElev = QStringLiteral("SELECT * FROM \"DATE\" WHERE (COD_FORMULAR=:COD_FORMULAR) AND "
                                               "(COD_PAGINA=:COD_PAGINA) AND (COD_CAMP=:COD_CAMP) AND (ID_ELEVI=:ID)");
+// Widest code the key columns hold, in bytes; a longer code names no row.
+const int OctetiCodMaxim = 256;
 
-void SeteazaCheie(TQuery& q, const QString& formular, const QString& pagina, const QString& camp)
+void SeteazaCheie(TQuery& q, const TCheieCamp& cheie)
 {
-    q.ParamByName(QStringLiteral("COD_FORMULAR")).SetAsString(formular);
-    q.ParamByName(QStringLiteral("COD_PAGINA")).SetAsString(pagina);
-    q.ParamByName(QStringLiteral("COD_CAMP")).SetAsString(camp);
+    q.ParamByName(QStringLiteral("COD_FORMULAR")).SetAsString(cheie.Formular);
+    q.ParamByName(QStringLiteral("COD_PAGINA")).SetAsString(cheie.Pagina);
+    q.ParamByName(QStringLiteral("COD_CAMP")).SetAsString(cheie.Camp);
 }
+
+// One lookup per question: Q1 for the profile row (closed before a mirror is followed), Q2 for the
+// student's row, Q3 for the linked row.
+class TSursaBazaDeDate : public TSursaValori
+{
+public:
+    explicit TSursaBazaDeDate(TDM& dm) : m_dm(dm) {}
+
+    bool Profil(const TCheieCamp& cheie, TProfilCamp& profil) override
+    {
+        for (const QString* cod : {&cheie.Formular, &cheie.Pagina, &cheie.Camp}) {
+            if (cod->toUtf8().size() > OctetiCodMaxim)
+                return false;
+        }
+        TQuery& q = m_dm.Q1;
+        q.SetSQL(SqlProfil);
+        SeteazaCheie(q, cheie);
+        q.Open();
+        const bool gasit = !q.Eof();
+        if (gasit) {
+            profil.OnorezSimilar = q.FieldByName(QStringLiteral("ONOREZ_SIMILAR")).AsString();
+            profil.SimilarCu = q.FieldByName(QStringLiteral("SIMILAR_CU")).AsString();
+            profil.AsociatCu = q.FieldByName(QStringLiteral("ASOCIAT_CU")).AsString();
+        }
+        q.Close();
+        return gasit;
+    }
+
+    QString ValoareProprie(const TCheieCamp& cheie, const QString& asociatCu, qint64 id) override
+    {
+        TQuery& q2 = m_dm.Q2;
+        q2.SetSQL(SqlValoareElev);
+        SeteazaCheie(q2, cheie);
+        q2.ParamByName(QStringLiteral("ID")).SetAsInteger(id);
+        q2.Open();
+        if (q2.Eof()) {
+            q2.Close();
+            return {};
+        }
+        if (asociatCu == u"ELEVI") {
+            const QString valoare = q2.FieldByName(QStringLiteral("VALOARE_TEXT")).AsString();
+            q2.Close();
+            return valoare;
+        }
+        // A field of another table: the student's row links (IDF_<table>) to the record that owns the value.
+        // A table that "DATE" has no columns for resolves to an empty text like any missing link.
+        TCamp legatura;
+        try {
+            legatura = q2.FieldByName(QStringLiteral("IDF_") + asociatCu);
+        } catch (const EEroareBD&) {
+            q2.Close();
+            return {};
+        }
+        q2.Close();
+        if (legatura.IsNull())
+            return {};
+        TQuery& q3 = m_dm.Q3;
+        q3.SetSQL(QStringLiteral("SELECT * FROM \"DATE\" WHERE (COD_FORMULAR=:COD_FORMULAR) AND (COD_PAGINA=:COD_PAGINA) "
+                                 "AND (COD_CAMP=:COD_CAMP) AND (ID_") +
+                  asociatCu + QStringLiteral("=:ID)"));
+        SeteazaCheie(q3, cheie);
+        q3.ParamByName(QStringLiteral("ID")).SetAsInteger(legatura.AsInteger());
+        q3.Open();
+        const QString valoare = q3.Eof() ? QString() : q3.FieldByName(QStringLiteral("VALOARE_TEXT")).AsString();
+        q3.Close();
+        return valoare;
+    }
+
+private:
+    TDM& m_dm;
+};
 } // namespace
 
 QString TDM::ValoareCamp(const QString& formular, const QString& pagina, const QString& camp, qint64 id)
@@ -25,82 +96,17 @@ QString TDM::ValoareCamp(const QString& formular, const QString& pagina, const Q
     if (pornitAici)
         Tr.StartTransaction();
     try {
-        QString rezultat;
-        Q1.SetSQL(SqlProfil);
-        SeteazaCheie(Q1, formular, pagina, camp);
-        Q1.Open();
-        if (!Q1.Eof()) {
-            const QString onorez = Q1.FieldByName(QStringLiteral("ONOREZ_SIMILAR")).AsString();
-            const QString similar = Q1.FieldByName(QStringLiteral("SIMILAR_CU")).AsString();
-            const QString asociat = Q1.FieldByName(QStringLiteral("ASOCIAT_CU")).AsString();
-            // The nested resolution of a mirror reuses Q1.
-            Q1.Close();
-            const bool propriu = onorez.toUpper() == u"NU" || onorez.isEmpty() || similar.trimmed().isEmpty();
-            if (propriu) {
-                rezultat = ValoareProprie(formular, pagina, camp, asociat, id);
-            } else {
-                if (onorez == u"OPTIONAL")
-                    rezultat = ValoareProprie(formular, pagina, camp, asociat, id);
-                if (rezultat.isEmpty() && m_adancime < AdancimeMaximaOglinzi) {
-                    const TCheieCamp oglinda = DesparteCheie(similar);
-                    ++m_adancime;
-                    try {
-                        rezultat = ValoareCamp(oglinda.Formular, oglinda.Pagina, oglinda.Camp, id);
-                    } catch (...) {
-                        --m_adancime;
-                        throw;
-                    }
-                    --m_adancime;
-                }
-            }
-        }
-        Q1.Close();
+        TSursaBazaDeDate sursa(*this);
+        const QString rezultat = RezolvaValoare(sursa, TCheieCamp{formular, pagina, camp}, id);
         if (pornitAici)
             Tr.Rollback();
         return rezultat;
     } catch (...) {
+        Q1.Close();
+        Q2.Close();
+        Q3.Close();
         if (pornitAici)
             Tr.Rollback();
         throw;
     }
-}
-
-QString TDM::ValoareProprie(const QString& formular, const QString& pagina, const QString& camp,
-                            const QString& asociatCu, qint64 id)
-{
-    Q2.SetSQL(SqlValoareElev);
-    SeteazaCheie(Q2, formular, pagina, camp);
-    Q2.ParamByName(QStringLiteral("ID")).SetAsInteger(id);
-    Q2.Open();
-    if (Q2.Eof()) {
-        Q2.Close();
-        return {};
-    }
-    if (asociatCu == u"ELEVI") {
-        const QString valoare = Q2.FieldByName(QStringLiteral("VALOARE_TEXT")).AsString();
-        Q2.Close();
-        return valoare;
-    }
-    // A field of another table: the student's row links (IDF_<table>) to the record that owns the value.
-    // A table name that "DATE" has no columns for resolves to an empty text like any missing link.
-    const QString coloanaLegatura = QStringLiteral("IDF_") + asociatCu;
-    TCamp legatura;
-    try {
-        legatura = Q2.FieldByName(coloanaLegatura);
-    } catch (const EEroareBD&) {
-        Q2.Close();
-        return {};
-    }
-    Q2.Close();
-    if (legatura.IsNull())
-        return {};
-    Q3.SetSQL(QStringLiteral("SELECT * FROM \"DATE\" WHERE (COD_FORMULAR=:COD_FORMULAR) AND (COD_PAGINA=:COD_PAGINA) "
-                             "AND (COD_CAMP=:COD_CAMP) AND (ID_") +
-              asociatCu + QStringLiteral("=:ID)"));
-    SeteazaCheie(Q3, formular, pagina, camp);
-    Q3.ParamByName(QStringLiteral("ID")).SetAsInteger(legatura.AsInteger());
-    Q3.Open();
-    const QString valoare = Q3.Eof() ? QString() : Q3.FieldByName(QStringLiteral("VALOARE_TEXT")).AsString();
-    Q3.Close();
-    return valoare;
 }

@@ -3,6 +3,7 @@
 #include "profile/UProfil.h"
 #include "store/UDataModule.h"
 #include "store/UEroareBD.h"
+#include "store/UEvaluatorExpresie.h"
 #include "testsupport/UBazaTest.h"
 #include "testsupport/UTestSupport.h"
 
@@ -79,6 +80,7 @@ private slots:
     void parseExp_data();
     void parseExp();
     void parseExpFaraTranzactie();
+    void evaluatorulInMemorieDaCaParseExp();
     void literelRomanestiSePastreaza();
     void interogari();
     void fisierDeteriorat();
@@ -394,6 +396,77 @@ void TestStore::parseExpFaraTranzactie()
     } catch (const EEroare& e) {
         QCOMPARE(e.Mesaj(), QString("Tranzactia trebuie sa fie activa in momentul apelarii procedurii ParseExp"));
     }
+}
+
+void TestStore::evaluatorulInMemorieDaCaParseExp()
+{
+    TBazaTest b;
+    b.Porneste();
+    // Every mirror mode, a mirror chain, a loop, tables reached through links, odd table names.
+    const QStringList moduri = {"DA", "NU", "SELECTIV", "OPTIONAL", "", "nu", "ORICE"};
+    const QStringList campuriA = b.Coloana("select COD_CAMP as C from PROFIL_DIPLOMA where SIMILAR_CU <> '' "
+                                           "order by ORDINE");
+    for (int i = 0; i < campuriA.size(); ++i)
+        b.Executa(QStringLiteral("update PROFIL_DIPLOMA set ONOREZ_SIMILAR = '%1' where COD_CAMP = '%2'")
+                      .arg(moduri[i % moduri.size()], campuriA[i]));
+    b.Executa("update PROFIL_DIPLOMA set SIMILAR_CU = 'Tessaluna.FATA.A_NUME', ONOREZ_SIMILAR = 'OPTIONAL' "
+              "where COD_CAMP = 'C_NUME_L2'");
+    b.Executa("update PROFIL_DIPLOMA set SIMILAR_CU = 'Tessaluna.FATA.A_CNP', ONOREZ_SIMILAR = 'DA' "
+              "where COD_CAMP = 'C_CNP'");
+    b.Executa("update PROFIL_DIPLOMA set ONOREZ_SIMILAR = 'DA' where COD_CAMP = 'A_CNP'");
+    b.Executa("update PROFIL_DIPLOMA set ASOCIAT_CU = 'elevi' where COD_CAMP = 'C_FILIERA'");
+    b.Executa("update PROFIL_DIPLOMA set ASOCIAT_CU = 'CLASE' where COD_CAMP = 'C_PROFILUL'");
+    b.Executa("update PROFIL_DIPLOMA set ASOCIAT_CU = NULL where COD_CAMP = 'C_ABREVIERE'");
+
+    QStringList chei;
+    for (const QString& c : b.Coloana("select COD_CAMP as C from PROFIL_DIPLOMA order by ORDINE"))
+        chei << c;
+    b.Executa("insert into SCOALA (ID_SCOALA) values (1)");
+    b.Executa("insert into SCOALA (ID_SCOALA) values (2)");
+    QList<qint64> elevi;
+    for (int e = 0; e < 12; ++e) {
+        QList<QPair<QString, QString>> valori;
+        for (int c = 0; c < chei.size(); ++c) {
+            if ((c + e) % 3 != 0)
+                valori << qMakePair(chei[c], QStringLiteral("%1-%2").arg(chei[c]).arg(e));
+        }
+        elevi << b.AdaugaElev(valori);
+    }
+    for (int c = 0; c < chei.size(); ++c) {
+        b.ScrieValoare("SCOALA", 1 + c % 2, chei[c], "scoala-" + chei[c]);
+        // Link rows for some students and fields, some without a target.
+        b.Executa(QStringLiteral("insert into \"DATE\" (COD_FORMULAR, COD_PAGINA, COD_CAMP, ID_ELEVI, IDF_SCOALA, "
+                                 "IDF_ELEVI) values ('Tessaluna', 'FATA', '%1', %2, %3, %4)")
+                      .arg(chei[c])
+                      .arg(elevi[(c * 5) % elevi.size()])
+                      .arg(c % 4 == 1 ? QString("null") : QString::number(1 + c % 2))
+                      .arg(elevi[(c * 7) % elevi.size()]));
+    }
+
+    const QStringList expresii = {
+        ProfilInregistrat()->ListaCampuriElev(),
+        ProfilInregistrat()->ListaCampuriGeneric(),
+        "{Tessaluna.FATA." + chei.join("}|{Tessaluna.FATA.") + "}",
+        "a{}b}{Tessaluna.FATA.C_NUME_L1 }{ Tessaluna.FATA.C_NUME_L1}{Tessaluna.FATA.NU_EXISTA}{Tessaluna.FATA.A_CNP",
+        "fara chei",
+    };
+    TDM& dm = b.Dm();
+    QString toate;
+    for (const QString& expresie : expresii) {
+        dm.Tr.StartTransaction();
+        TEvaluatorExpresie evaluator(dm, expresie);
+        evaluator.Pregateste();
+        for (qint64 id : elevi + QList<qint64>{999, -1}) {
+            const QString asteptat = dm.ParseExp(expresie, id);
+            QCOMPARE(evaluator.Evalueaza(id), asteptat);
+            toate += asteptat;
+        }
+        dm.Tr.Rollback();
+    }
+    // The comparison covers values reached through links, mirrors and own values alike.
+    QVERIFY(toate.contains("scoala-C_UNITATEA_L1"));
+    QVERIFY(toate.contains("A_NUME-"));
+    QVERIFY(toate.contains("C_NUME_L1-"));
 }
 
 void TestStore::literelRomanestiSePastreaza()

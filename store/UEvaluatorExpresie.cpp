@@ -1,0 +1,158 @@
+#include "store/UEvaluatorExpresie.h"
+
+#include "platform/UEroare.h"
+
+#include <QSet>
+
+TEvaluatorExpresie::TEvaluatorExpresie(TDM& dm, const QString& expresie)
+    : m_dm(dm), m_segmente(ParseazaExpresie(expresie))
+{
+}
+
+QString TEvaluatorExpresie::Normalizata(const TCheieCamp& cheie)
+{
+    return FaraSpatiiFinale(cheie.Formular) + u'\x1f' + FaraSpatiiFinale(cheie.Pagina) + u'\x1f' +
+           FaraSpatiiFinale(cheie.Camp);
+}
+
+void TEvaluatorExpresie::AdunaCampuri(TCheieCamp cheie, QMap<QString, TCheieCamp>& campuri) const
+{
+    // The same walk as the resolution, taking every field whose own value it may read.
+    for (int adancime = 0; adancime <= AdancimeMaximaOglinzi; ++adancime) {
+        const auto it = m_profil.constFind(Normalizata(cheie));
+        if (it == m_profil.cend())
+            return;
+        const TProfilCamp& p = *it;
+        const bool propriu = p.OnorezSimilar.toUpper() == u"NU" || p.OnorezSimilar.isEmpty() ||
+                             p.SimilarCu.trimmed().isEmpty();
+        if (propriu || p.OnorezSimilar == u"OPTIONAL")
+            campuri.insert(Normalizata(cheie), cheie);
+        if (propriu)
+            return;
+        cheie = DesparteCheie(p.SimilarCu);
+    }
+}
+
+void TEvaluatorExpresie::Pregateste()
+{
+    if (!m_dm.Tr.InTransaction())
+        throw EEroare(QStringLiteral("Tranzactia trebuie sa fie activa in momentul apelarii procedurii ParseExp"));
+    TQuery& q = m_dm.Q1;
+    m_profil.clear();
+    q.SetSQL(QStringLiteral("select COD_FORMULAR, COD_PAGINA, COD_CAMP, ONOREZ_SIMILAR, SIMILAR_CU, ASOCIAT_CU from "
+                            "PROFIL_DIPLOMA"));
+    q.Open();
+    while (!q.Eof()) {
+        const TCheieCamp cheie{q.FieldByName(QStringLiteral("COD_FORMULAR")).AsString(),
+                               q.FieldByName(QStringLiteral("COD_PAGINA")).AsString(),
+                               q.FieldByName(QStringLiteral("COD_CAMP")).AsString()};
+        m_profil.insert(Normalizata(cheie), TProfilCamp{q.FieldByName(QStringLiteral("ONOREZ_SIMILAR")).AsString(),
+                                                        q.FieldByName(QStringLiteral("SIMILAR_CU")).AsString(),
+                                                        q.FieldByName(QStringLiteral("ASOCIAT_CU")).AsString()});
+        q.Next();
+    }
+    q.Close();
+
+    QMap<QString, TCheieCamp> campuri;
+    for (const TSegmentExpresie& s : std::as_const(m_segmente)) {
+        if (s.EsteCheie)
+            AdunaCampuri(s.Cheie, campuri);
+    }
+    m_indexCamp.clear();
+    m_randuriElev.clear();
+    m_valoriTabele.clear();
+    m_tabeleLegate.clear();
+    if (campuri.isEmpty())
+        return;
+
+    // Tables other than ELEVI that the fields belong to and that "DATE" has link columns for.
+    QSet<QString> coloane;
+    q.SetSQL(QStringLiteral("select trim(RDB$FIELD_NAME) as NUME from RDB$RELATION_FIELDS where RDB$RELATION_NAME = "
+                            "'DATE'"));
+    q.Open();
+    while (!q.Eof()) {
+        coloane.insert(q.FieldByName(QStringLiteral("NUME")).AsString());
+        q.Next();
+    }
+    q.Close();
+    QStringList coduri;
+    for (auto it = campuri.cbegin(); it != campuri.cend(); ++it) {
+        m_indexCamp.insert(it.key(), int(m_indexCamp.size()));
+        if (!coduri.contains(it->Camp))
+            coduri << it->Camp;
+        const QString asociat = m_profil.value(it.key()).AsociatCu;
+        const QString tabel = asociat.toUpper();
+        if (asociat != u"ELEVI" && !m_tabeleLegate.contains(tabel) && coloane.contains(QStringLiteral("IDF_") + tabel) &&
+            coloane.contains(QStringLiteral("ID_") + tabel))
+            m_tabeleLegate << tabel;
+    }
+    m_valoriTabele.resize(m_tabeleLegate.size());
+
+    QString sql = QStringLiteral("select COD_FORMULAR, COD_PAGINA, COD_CAMP, VALOARE_TEXT, ID_ELEVI");
+    for (const QString& t : std::as_const(m_tabeleLegate))
+        sql += QStringLiteral(", IDF_%1, ID_%1").arg(t);
+    sql += QStringLiteral(" from \"DATE\" where ");
+    for (int i = 0; i < coduri.size(); ++i)
+        sql += (i ? QStringLiteral(" or ") : QString()) + QStringLiteral("COD_CAMP = :C%1").arg(i);
+    q.SetSQL(sql);
+    for (int i = 0; i < coduri.size(); ++i)
+        q.ParamByName(QStringLiteral("C%1").arg(i)).SetAsString(coduri[i]);
+    q.Open();
+    while (!q.Eof()) {
+        const TCheieCamp cheie{q.FieldByName(QStringLiteral("COD_FORMULAR")).AsString(),
+                               q.FieldByName(QStringLiteral("COD_PAGINA")).AsString(),
+                               q.FieldByName(QStringLiteral("COD_CAMP")).AsString()};
+        const auto camp = m_indexCamp.constFind(Normalizata(cheie));
+        if (camp != m_indexCamp.cend()) {
+            const QString valoare = q.FieldByName(QStringLiteral("VALOARE_TEXT")).AsString();
+            const TCamp elev = q.FieldByName(QStringLiteral("ID_ELEVI"));
+            // Only the first row of a field and owner counts, as a lookup takes the first row it finds.
+            if (!elev.IsNull() && !m_randuriElev.contains({*camp, elev.AsInteger()})) {
+                TRandElev rand{valoare, {}};
+                for (const QString& t : std::as_const(m_tabeleLegate)) {
+                    const TCamp legatura = q.FieldByName(QStringLiteral("IDF_") + t);
+                    rand.Legaturi << (legatura.IsNull() ? -1 : legatura.AsInteger());
+                }
+                m_randuriElev.insert({*camp, elev.AsInteger()}, rand);
+            }
+            for (int t = 0; t < m_tabeleLegate.size(); ++t) {
+                const TCamp proprietar = q.FieldByName(QStringLiteral("ID_") + m_tabeleLegate[t]);
+                if (!proprietar.IsNull() && !m_valoriTabele[t].contains({*camp, proprietar.AsInteger()}))
+                    m_valoriTabele[t].insert({*camp, proprietar.AsInteger()}, valoare);
+            }
+        }
+        q.Next();
+    }
+    q.Close();
+}
+
+bool TEvaluatorExpresie::Profil(const TCheieCamp& cheie, TProfilCamp& profil)
+{
+    const auto it = m_profil.constFind(Normalizata(cheie));
+    if (it == m_profil.cend())
+        return false;
+    profil = *it;
+    return true;
+}
+
+QString TEvaluatorExpresie::ValoareProprie(const TCheieCamp& cheie, const QString& asociatCu, qint64 id)
+{
+    const int camp = m_indexCamp.value(Normalizata(cheie), -1);
+    const auto rand = m_randuriElev.constFind({camp, id});
+    if (camp < 0 || rand == m_randuriElev.cend())
+        return {};
+    if (asociatCu == u"ELEVI")
+        return rand->Valoare;
+    const int tabel = int(m_tabeleLegate.indexOf(asociatCu.toUpper()));
+    if (tabel < 0 || rand->Legaturi[tabel] < 0)
+        return {};
+    return m_valoriTabele[tabel].value({camp, rand->Legaturi[tabel]});
+}
+
+QString TEvaluatorExpresie::Evalueaza(qint64 idElev)
+{
+    QString rezultat;
+    for (const TSegmentExpresie& s : std::as_const(m_segmente))
+        rezultat += s.EsteCheie ? RezolvaValoare(*this, s.Cheie, idElev) : s.Text;
+    return rezultat;
+}

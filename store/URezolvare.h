@@ -1,0 +1,43 @@
+#pragma once
+
+#include "store/UDataModule.h"
+
+#include <QList>
+#include <QString>
+
+// What resolving a field's value needs of the field's profile row.
+struct TProfilCamp
+{
+    QString OnorezSimilar;
+    QString SimilarCu;
+    QString AsociatCu;
+};
+
+// Where values come from: the database one lookup at a time, or values read in bulk beforehand.
+class TSursaValori
+{
+public:
+    virtual ~TSursaValori() = default;
+    // False when the field has no profile row.
+    virtual bool Profil(const TCheieCamp& cheie, TProfilCamp& profil) = 0;
+    // The field's own value for a student: its owner row in ELEVI, or the row of another table it links to.
+    virtual QString ValoareProprie(const TCheieCamp& cheie, const QString& asociatCu, qint64 id) = 0;
+};
+
+// The value of a field for a record, following mirrored fields: own value for "NU" (any case), an empty
+// mode or no mirrored field; own value first for "OPTIONAL"; the mirrored field's value otherwise.
+// Chains longer than AdancimeMaximaOglinzi are taken as a loop in the profile and give an empty text.
+QString RezolvaValoare(TSursaValori& sursa, TCheieCamp cheie, qint64 id);
+constexpr int AdancimeMaximaOglinzi = 16;
+
+// A display expression cut into literal texts and field keys ("{FORMULAR.PAGINA.CAMP}").
+struct TSegmentExpresie
+{
+    bool EsteCheie = false;
+    QString Text;
+    TCheieCamp Cheie;
+};
+QList<TSegmentExpresie> ParseazaExpresie(const QString& expresie);
+
+// Field codes compare as the database compares texts: trailing blanks do not count.
+QString FaraSpatiiFinale(const QString& text);
