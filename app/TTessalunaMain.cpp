@@ -1,5 +1,6 @@
 #include "app/TTessalunaMain.h"
 
+#include "entry/UListaElevi.h"
 #include "platform/UActiune.h"
 #include "platform/UForme.h"
 #include "settings/UEditorConfigGlobal.h"
@@ -27,7 +28,10 @@ TTessalunaMain::TTessalunaMain(QWidget* parinte) : QMainWindow(parinte)
         setWindowState(windowState() | Qt::WindowMaximized);
     }
     CentreazaForma(this);
-    setCentralWidget(new QWidget(this));
+
+    ListaElevi = new TListaElevi(this);
+    setCentralWidget(ListaElevi);
+    RuleazaActiune(this, [this] { ListaElevi->Reincarca(); });
 }
 
 void TTessalunaMain::CreeazaMeniul()

@@ -4,6 +4,7 @@
 #include <QRect>
 
 class QAction;
+class TListaElevi;
 
 // Where the main window goes: on a monitor less than 1200 pixels high it fills the work area less 15 pixels
 // on every side and is maximised; otherwise it keeps its designed size.
@@ -31,6 +32,7 @@ public:
     QAction* ConfigurareSablonDiploma = nullptr;
     QAction* ConfigurareScoala = nullptr;
     QAction* ImportDinExcel = nullptr;
+    TListaElevi* ListaElevi = nullptr;
 
 private:
     void CreeazaMeniul();

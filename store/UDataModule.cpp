@@ -30,6 +30,13 @@ TCheieCamp DesparteCheie(const QString& cheie)
     return rezultat;
 }
 
+TDM& ModululDeDate()
+{
+    if (!DM)
+        throw EEroare(QStringLiteral("Baza de date nu este deschisa."));
+    return *DM;
+}
+
 TDM::TDM()
 {
     DM = this;

@@ -71,3 +71,5 @@ private:
 
 // The data module of the running program; null until created.
 extern TDM* DM;
+// The data module, or an error when the program runs without one.
+TDM& ModululDeDate();

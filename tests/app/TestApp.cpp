@@ -3,6 +3,7 @@
 #include "app/USplash.h"
 #include "platform/UCodePage.h"
 #include "platform/UForme.h"
+#include "platform/UMesaje.h"
 
 #include <QAction>
 #include <QLabel>
@@ -16,6 +17,7 @@ class TestApp : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { TMesaje::SetFaraFerestre(true); }
     void versiune_data();
     void versiune();
     void centrare_data();

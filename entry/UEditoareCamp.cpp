@@ -1,0 +1,165 @@
+#include "entry/UEditoareCamp.h"
+
+#include "controls/UKivEditors.h"
+#include "entry/UValidare.h"
+#include "platform/UMesaje.h"
+#include "store/UDataModule.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace {
+const int LungimeText = 256;
+const int LungimeCamp = 64;
+}
+
+TEditorCampText::TEditorCampText(QWidget* parinte) : TEditorGeneric(parinte)
+{
+    m_lista = new QComboBox(this);
+    m_lista->setEditable(true);
+    m_lista->setInsertPolicy(QComboBox::NoInsert);
+    m_lista->setMaxVisibleItems(16);
+    m_lista->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_lista->setMinimumContentsLength(1);
+    SeteazaIntrare(m_lista);
+}
+
+void TEditorCampText::Incarca(const QString& codFormular, const QString& codPagina, const QString& codCamp,
+                              const QString& tabel, qint32 idElev, qint32 idInregistrare)
+{
+    TEditorGeneric::Incarca(codFormular, codPagina, codCamp, tabel, idElev, idInregistrare);
+    TQuery& q = ModululDeDate().Q1;
+    try {
+        q.SetSQL(QStringLiteral("select DISTINCT(VALOARE_TEXT) from \"DATE\" where (COD_FORMULAR=:COD_FORMULAR) and "
+                                "(COD_PAGINA=:COD_PAGINA) and (COD_CAMP=:COD_CAMP)"));
+        q.ParamByName(QStringLiteral("COD_FORMULAR")).SetAsString(codFormular);
+        q.ParamByName(QStringLiteral("COD_PAGINA")).SetAsString(codPagina);
+        q.ParamByName(QStringLiteral("COD_CAMP")).SetAsString(codCamp);
+        q.Open();
+        QStringList sugestii;
+        while (!q.Eof()) {
+            // A NULL (never written by the program) is shown as an empty entry.
+            sugestii << q.FieldByName(QStringLiteral("VALOARE_TEXT")).AsString();
+            q.Next();
+        }
+        q.Close();
+        m_lista->addItems(sugestii);
+    } catch (...) {
+        q.Close();
+        throw;
+    }
+    const QString valoare = CitesteValoare();
+    m_lista->setCurrentIndex(-1);
+    m_lista->setEditText(valoare.isNull() ? QString() : valoare);
+    DupaAfisare();
+}
+
+void TEditorCampText::Salveaza(qint32 idElev, qint32 idInregistrare, const QString& tabel)
+{
+    ScrieValoare(m_lista->currentText(), LungimeText, idElev, idInregistrare, tabel);
+}
+
+void TEditorCampText::DupaAfisare()
+{
+    if (QLineEdit* e = m_lista->lineEdit()) {
+        e->deselect();
+        e->setCursorPosition(int(e->text().size()));
+    }
+}
+
+TEditorCuCasetaText::TEditorCuCasetaText(QWidget* parinte) : TEditorGeneric(parinte)
+{
+    m_caseta = new QLineEdit(this);
+    m_caseta->setMaxLength(32767);
+    SeteazaIntrare(m_caseta);
+}
+
+void TEditorCuCasetaText::Incarca(const QString& codFormular, const QString& codPagina, const QString& codCamp,
+                                  const QString& tabel, qint32 idElev, qint32 idInregistrare)
+{
+    TEditorGeneric::Incarca(codFormular, codPagina, codCamp, tabel, idElev, idInregistrare);
+    const QString valoare = CitesteValoare();
+    if (!valoare.isNull())
+        m_caseta->setText(valoare);
+}
+
+void TEditorCuCasetaText::Salveaza(qint32 idElev, qint32 idInregistrare, const QString& tabel)
+{
+    ScrieValoare(Caseta()->text(), LungimeCamp, idElev, idInregistrare, tabel);
+}
+
+bool TEditorCampCNP::PotSalva()
+{
+    if (CnpValid(Caseta()->text()))
+        return true;
+    return TMesaje::Intreaba(this, QStringLiteral("Codul numeric personal este eronat! Sigur doriti sa ontinuati?"));
+}
+
+TEditorCampNota::TEditorCampNota(QWidget* parinte) : TEditorGeneric(parinte)
+{
+    m_nota = new TKivNumEdit(this);
+    m_nota->SetNrCifreDupaVirgula(2);
+    m_nota->SetAutoSelectOnEnter(true);
+    m_nota->SetNoDots(true);
+    m_nota->SetRightAlignNonEdit(false);
+    m_nota->SetKeepSelection(false);
+    SeteazaIntrare(m_nota);
+}
+
+void TEditorCampNota::Incarca(const QString& codFormular, const QString& codPagina, const QString& codCamp,
+                              const QString& tabel, qint32 idElev, qint32 idInregistrare)
+{
+    TEditorGeneric::Incarca(codFormular, codPagina, codCamp, tabel, idElev, idInregistrare);
+    const QString valoare = CitesteValoare();
+    if (!valoare.isNull())
+        m_nota->SetAsCurrency(ValoareNota(valoare));
+    // A grade of 0 and a missing grade both show an empty box.
+    if (m_nota->Text().isEmpty() || m_nota->CuDouaZecimale() == 0)
+        m_nota->SetText(QString());
+}
+
+bool TEditorCampNota::PotSalva()
+{
+    if (m_nota->Text().trimmed().isEmpty())
+        return true;
+    qint64 valoare = 0;
+    try {
+        valoare = m_nota->AsCurrency();
+    } catch (const EEroare&) {
+        // A text that is not yet a number (a lone minus sign) counts as 0.
+        valoare = 0;
+    }
+    if (valoare < 50000) {
+        TMesaje::Avertizeaza(this, QStringLiteral("Nota este prea mica"));
+        return false;
+    }
+    if (valoare > 100000) {
+        TMesaje::Avertizeaza(this, QStringLiteral("Nota este prea mare"));
+        return false;
+    }
+    return true;
+}
+
+void TEditorCampNota::Salveaza(qint32 idElev, qint32 idInregistrare, const QString& tabel)
+{
+    ScrieValoare(m_nota->Text(), LungimeCamp, idElev, idInregistrare, tabel);
+}
+
+TEditorGeneric* CreeazaEditor(const QString& tipDeDate, QWidget* parinte)
+{
+    if (tipDeDate == u"TEXT")
+        return new TEditorCampText(parinte);
+    if (tipDeDate == u"CNP")
+        return new TEditorCampCNP(parinte);
+    if (tipDeDate == u"NOTA")
+        return new TEditorCampNota(parinte);
+    if (tipDeDate == u"CALIFICATIV")
+        return new TEditorCampCalificativ(parinte);
+    if (tipDeDate == u"CF")
+        return new TEditorCampCF(parinte);
+    if (tipDeDate == u"SIRUES")
+        return new TEditorCampSirues(parinte);
+    if (tipDeDate == u"NOTA sau CALIFICATIV")
+        return new TEditorGenericNotaSauCalificativ(parinte);
+    return nullptr;
+}

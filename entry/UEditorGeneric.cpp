@@ -1,0 +1,130 @@
+#include "entry/UEditorGeneric.h"
+
+#include "platform/UMesaje.h"
+#include "store/UDataModule.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace {
+const QString SqlCautare = QStringLiteral("SELECT * FROM \"DATE\" WHERE (ID_%1=:ID) AND (COD_FORMULAR=:COD_FORMULAR) "
+                                          "AND (COD_PAGINA=:COD_PAGINA) AND (COD_CAMP=:COD_CAMP)");
+
+void PregatesteCautarea(TQuery& q, const QString& tabel, qint32 id, const TEditorGeneric& e)
+{
+    q.SetSQL(SqlCautare.arg(tabel));
+    q.ParamByName(QStringLiteral("ID")).SetAsInteger(id);
+    q.ParamByName(QStringLiteral("COD_FORMULAR")).SetAsString(e.CodFormular);
+    q.ParamByName(QStringLiteral("COD_PAGINA")).SetAsString(e.CodPagina);
+    q.ParamByName(QStringLiteral("COD_CAMP")).SetAsString(e.CodCamp);
+}
+
+// Closes a query on every path out of a scope.
+struct TInchide
+{
+    TQuery& q;
+    ~TInchide() { q.Close(); }
+};
+} // namespace
+
+TEditorGeneric::TEditorGeneric(QWidget* parinte) : QFrame(parinte)
+{
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, QColor(247, 246, 245));
+    setPalette(p);
+    setFixedHeight(36);
+    m_asezare = new QVBoxLayout(this);
+    m_asezare->setContentsMargins(8, 0, 4, 2);
+    m_asezare->setSpacing(0);
+    // The width is the grouped editor's to set (rows share it by weight, down to 16 pixels).
+    m_asezare->setSizeConstraint(QLayout::SetNoConstraint);
+    RzLabel1 = new QLabel(this);
+    RzLabel1->setObjectName(QStringLiteral("RzLabel1"));
+    RzLabel1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_asezare->addWidget(RzLabel1);
+}
+
+void TEditorGeneric::SeteazaIntrare(QWidget* intrare)
+{
+    intrare->setObjectName(QStringLiteral("Intrare"));
+    intrare->setMinimumWidth(0);
+    m_asezare->addWidget(intrare, 1);
+    setFocusProxy(intrare);
+}
+
+void TEditorGeneric::Incarca(const QString& codFormular, const QString& codPagina, const QString& codCamp,
+                             const QString& tabel, qint32 idElev, qint32 idInregistrare)
+{
+    CodFormular = codFormular;
+    CodPagina = codPagina;
+    CodCamp = codCamp;
+    Tabel = tabel;
+    IdElev = idElev;
+    IdInregistrare = idInregistrare;
+    IdCurent = tabel == u"ELEVI" ? idElev : idInregistrare;
+    setObjectName(codCamp);
+}
+
+bool TEditorGeneric::PotSalva()
+{
+    TMesaje::Avertizeaza(this, QStringLiteral("Functioa \"PotSalva\" nu este implementata pentru ") + NumeClasa());
+    return false;
+}
+
+void TEditorGeneric::Salveaza(qint32, qint32, const QString&) {}
+
+void TEditorGeneric::DupaAfisare() {}
+
+QString TEditorGeneric::CitesteValoare() const
+{
+    TQuery& q = ModululDeDate().Q1;
+    TInchide inchide{q};
+    PregatesteCautarea(q, Tabel, IdCurent, *this);
+    q.Open();
+    if (q.Eof())
+        return {};
+    const TCamp valoare = q.FieldByName(QStringLiteral("VALOARE_TEXT"));
+    // A NULL reads as a null QString, so the control keeps its initial content.
+    return valoare.IsNull() ? QString() : valoare.AsString();
+}
+
+void TEditorGeneric::ScrieValoare(const QString& text, int limita, qint32 idElev, qint32 idInregistrare,
+                                  const QString& tabel) const
+{
+    const qint32 id = tabel == u"ELEVI" ? idElev : idInregistrare;
+    const QString valoare = text.trimmed().left(limita);
+    TQuery& cautare = ModululDeDate().Q1;
+    TQuery& scriere = ModululDeDate().Q2;
+    TInchide inchideCautarea{cautare};
+    TInchide inchideScrierea{scriere};
+    PregatesteCautarea(cautare, tabel, id, *this);
+    cautare.Open();
+    if (cautare.Eof()) {
+        scriere.SetSQL(QStringLiteral("INSERT INTO \"DATE\" (COD_FORMULAR, COD_PAGINA, COD_CAMP, ID_%1, VALOARE_TEXT, "
+                                      "VALOARE_NUM) VALUES (:COD_FORMULAR, :COD_PAGINA, :COD_CAMP, :ID, :VALOARE_TEXT, 0)")
+                           .arg(tabel));
+        scriere.ParamByName(QStringLiteral("VALOARE_TEXT")).SetAsString(valoare);
+    } else {
+        QString sql = QStringLiteral("UPDATE \"DATE\" SET VALOARE_TEXT=:VAL, VALOARE_NUM=0");
+        scriere.SetSQL(QStringLiteral("SELECT NUME_TABEL FROM TABELE WHERE NUME_TABEL <> :TAB"));
+        scriere.ParamByName(QStringLiteral("TAB")).SetAsString(tabel);
+        scriere.Open();
+        while (!scriere.Eof()) {
+            sql += QStringLiteral(", ID_") + scriere.FieldByName(QStringLiteral("NUME_TABEL")).AsString() +
+                   QStringLiteral(" = NULL");
+            scriere.Next();
+        }
+        scriere.Close();
+        sql += QStringLiteral(" WHERE (ID_") + tabel +
+               QStringLiteral("=:ID) AND (COD_FORMULAR=:COD_FORMULAR) AND (COD_PAGINA=:COD_PAGINA) AND "
+                              "(COD_CAMP=:COD_CAMP)");
+        scriere.SetSQL(sql);
+        scriere.ParamByName(QStringLiteral("VAL")).SetAsString(valoare);
+    }
+    scriere.ParamByName(QStringLiteral("ID")).SetAsInteger(id);
+    scriere.ParamByName(QStringLiteral("COD_FORMULAR")).SetAsString(CodFormular);
+    scriere.ParamByName(QStringLiteral("COD_PAGINA")).SetAsString(CodPagina);
+    scriere.ParamByName(QStringLiteral("COD_CAMP")).SetAsString(CodCamp);
+    scriere.ExecSQL();
+}

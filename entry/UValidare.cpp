@@ -1,0 +1,74 @@
+#include "entry/UValidare.h"
+
+#include <QDate>
+
+#include <limits>
+
+bool CnpValid(const QString& text)
+{
+    if (text.size() != 13)
+        return false;
+    int d[13];
+    for (int i = 0; i < 13; ++i) {
+        const QChar c = text[i];
+        if (c < u'0' || c > u'9')
+            return false;
+        d[i] = c.unicode() - u'0';
+    }
+    if (d[0] != 1 && d[0] != 2 && d[0] != 5 && d[0] != 6)
+        return false;
+    const int yy = d[1] * 10 + d[2];
+    const int mm = d[3] * 10 + d[4];
+    const int dd = d[5] * 10 + d[6];
+    if (mm == 0)
+        return false;
+    const int an = yy >= 5 ? 1900 + yy : 2000 + yy;
+    if (!QDate::isValid(an, mm, dd))
+        return false;
+    static const int ponderi[12] = {2, 7, 9, 1, 4, 6, 3, 5, 8, 2, 7, 9};
+    int suma = 0;
+    for (int i = 0; i < 12; ++i)
+        suma += d[i] * ponderi[i];
+    int rest = suma % 11;
+    if (rest == 10)
+        rest = 1;
+    return rest == d[12];
+}
+
+qint64 ValoareNota(const QString& text)
+{
+    int parte = 1;
+    QString intregi;
+    QString zecimale;
+    for (const QChar c : text) {
+        if (c == u',' || c == u'.')
+            ++parte;
+        else if (c >= u'0' && c <= u'9') {
+            if (parte == 1)
+                intregi += c;
+            else if (parte == 2)
+                zecimale += c;
+        }
+    }
+    bool ok = false;
+    qint64 intreg = intregi.toLongLong(&ok);
+    if (!ok || intreg > std::numeric_limits<qint32>::max())
+        intreg = 0;
+    qint64 sutimi = 0;
+    if (!zecimale.isEmpty())
+        sutimi = (zecimale[0].unicode() - u'0') * 10 + (zecimale.size() > 1 ? zecimale[1].unicode() - u'0' : 0);
+    return intreg * 10000 + sutimi * 100;
+}
+
+QList<int> LatimiLinie(int latimeLinie, const QList<int>& ponderi)
+{
+    qint64 suma = 0;
+    for (int p : ponderi)
+        suma += p;
+    QList<int> latimi;
+    for (int p : ponderi) {
+        qint64 w = suma != 0 ? qint64(latimeLinie) * p / suma : latimeLinie / qMax(1, int(ponderi.size()));
+        latimi << int(qMax<qint64>(w, 16));
+    }
+    return latimi;
+}

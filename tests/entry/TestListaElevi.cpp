@@ -1,0 +1,324 @@
+#include "controls/UKivEditors.h"
+#include "entry/UEditoareCamp.h"
+#include "entry/UEditorGenericComplex.h"
+#include "entry/UHandlere.h"
+#include "entry/UListaElevi.h"
+#include "platform/UMesaje.h"
+#include "testsupport/UBazaTest.h"
+#include "testsupport/UModal.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace {
+const QString Cnp = QStringLiteral("1900101123457");
+
+void Scrie(QDialog* d, const QString& camp, const QString& text)
+{
+    auto* e = d->findChild<TEditorGeneric*>(camp);
+    QVERIFY2(e, qPrintable(camp));
+    if (auto* t = qobject_cast<TEditorCampText*>(e))
+        t->Lista()->setEditText(text);
+    else if (auto* n = qobject_cast<TEditorCampNota*>(e))
+        n->Nota()->SetText(text);
+    else
+        static_cast<TEditorCuCasetaText*>(e)->Caseta()->setText(text);
+}
+
+QStringList Afisate(const TListaElevi& l)
+{
+    QStringList r;
+    for (int i = 0; i < l.Arbore->topLevelItemCount(); ++i)
+        r << l.Arbore->topLevelItem(i)->text(0);
+    return r;
+}
+
+void Selecteaza(TListaElevi& l, const QString& inceput)
+{
+    for (int i = 0; i < l.Arbore->topLevelItemCount(); ++i) {
+        if (l.Arbore->topLevelItem(i)->text(0).startsWith(inceput)) {
+            l.Arbore->setCurrentItem(l.Arbore->topLevelItem(i));
+            return;
+        }
+    }
+}
+
+// A handler that records which student it was asked to print.
+class THandlerTest : public THandlerFormularDePrintat
+{
+public:
+    THandlerTest() { Titlu = QStringLiteral("Proba"); }
+    QWidget* CreeazaFormular(QWidget* proprietar) override
+    {
+        ++Create;
+        return new QWidget(proprietar);
+    }
+    void CompleteazaPentruElev(QWidget* formular, qint32 idElev) override
+    {
+        Formulare << formular;
+        Elevi << idElev;
+    }
+    int Create = 0;
+    QList<QWidget*> Formulare;
+    QList<qint32> Elevi;
+};
+} // namespace
+
+class TestListaElevi : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void adaugaModificaSterge();
+    void notaRefuzataApoiCorectata();
+    void renuntNuScrieNimic();
+    void salvareEsuataRevineIntegral();
+    void listaGoalaCereSelectie();
+    void cautare_data();
+    void cautare();
+    void adaugareCuCautarePastreazaFiltrul();
+    void butoaneDeTiparire();
+    void capturaDialog();
+
+private:
+    std::unique_ptr<TBazaTest> b;
+    std::unique_ptr<TListaElevi> lista;
+};
+
+void TestListaElevi::init()
+{
+    TMesaje::Goleste();
+    TMesaje::SetFaraFerestre(true);
+    b = std::make_unique<TBazaTest>();
+    b->Porneste();
+    lista = std::make_unique<TListaElevi>();
+    lista->resize(800, 600);
+    lista->Reincarca();
+}
+
+void TestListaElevi::cleanup()
+{
+    lista.reset();
+    b.reset();
+    ListaHandlere().Goleste();
+}
+
+void TestListaElevi::adaugaModificaSterge()
+{
+    const QString nume = QString::fromUtf8("Ştefănescu");
+    LaUrmatorulModal([&](QDialog* d) {
+        QCOMPARE(d->windowTitle(), QString("Adauga elev"));
+        Scrie(d, "C_NUME_L1", nume);
+        Scrie(d, "C_NUME_L2", QString::fromUtf8("Ţuţea Mihaela"));
+        Scrie(d, "C_CNP", Cnp);
+        QTest::mouseClick(d->findChild<QPushButton*>("Ok"), Qt::LeftButton);
+    });
+    lista->Adauga();
+    const QString denumire = nume + QString::fromUtf8(" Ţuţea Mihaela / ") + nume +
+                             QString::fromUtf8(" Ţuţea Mihaela (") + Cnp + ")";
+    QCOMPARE(Afisate(*lista), QStringList{denumire});
+    // Every field of the dialog is stored, the empty ones as empty texts.
+    QCOMPARE(b->Scalar("select count(*) as C from \"DATE\""), QString("9"));
+    QCOMPARE(b->Scalar("select count(*) as C from \"DATE\" where VALOARE_TEXT = ''"), QString("6"));
+
+    Selecteaza(*lista, nume);
+    LaUrmatorulModal([&](QDialog* d) {
+        auto* e = d->findChild<TEditorCampText*>("C_NUME_L1");
+        QCOMPARE(e->Lista()->currentText(), nume);
+        Scrie(d, "C_NUME_L1", "Ionescu");
+        QTest::mouseClick(d->findChild<QPushButton*>("Ok"), Qt::LeftButton);
+    });
+    lista->Modifica();
+    QCOMPARE(Afisate(*lista).value(0), QString::fromUtf8("Ionescu Ţuţea Mihaela / Ionescu Ţuţea Mihaela (") + Cnp + ")");
+    QCOMPARE(b->Scalar("select count(*) as C from ELEVI"), QString("1"));
+
+    Selecteaza(*lista, "Ionescu");
+    TMesaje::SetRaspunsUrmator(QMessageBox::No);
+    lista->Sterge();
+    QCOMPARE(TMesaje::UltimulMesaj(), QString("Doriti sa stergeti elevul: "));
+    QCOMPARE(b->Scalar("select count(*) as C from ELEVI"), QString("1"));
+    TMesaje::SetRaspunsUrmator(QMessageBox::Yes);
+    lista->Sterge();
+    QVERIFY(Afisate(*lista).isEmpty());
+    QCOMPARE(b->Scalar("select count(*) as C from ELEVI"), QString("0"));
+    QCOMPARE(b->Scalar("select count(*) as C from \"DATE\""), QString("0"));
+}
+
+void TestListaElevi::notaRefuzataApoiCorectata()
+{
+    b->Executa("insert into PROFIL_DIPLOMA (COD_FORMULAR, COD_PAGINA, COD_CAMP, SIMILAR_CU, ONOREZ_SIMILAR, "
+               "ETICHETA_EDITOR, TIP_DE_DATE, ASOCIAT_CU) values ('Tessaluna', 'FATA', 'C_MEDIA', '', 'DA', "
+               "'[Note]Media', 'NOTA', 'ELEVI')");
+    LaUrmatorulModal([&](QDialog* d) {
+        Scrie(d, "C_NUME_L1", "Ana");
+        Scrie(d, "C_CNP", Cnp);
+        Scrie(d, "C_MEDIA", "4,50");
+        QTest::mouseClick(d->findChild<QPushButton*>("Ok"), Qt::LeftButton);
+        QVERIFY(d->isVisible());
+        QCOMPARE(TMesaje::UltimulMesaj(), QString("Nota este prea mica"));
+        QCOMPARE(b->Scalar("select count(*) as C from ELEVI"), QString("0"));
+        QCOMPARE(b->Scalar("select GEN_ID(G_ID_ELEVI, 0) as C from RDB$DATABASE"), QString("0"));
+        Scrie(d, "C_MEDIA", "9,50");
+        QTest::mouseClick(d->findChild<QPushButton*>("Ok"), Qt::LeftButton);
+        QVERIFY(!d->isVisible());
+    });
+    lista->Adauga();
+    QCOMPARE(b->Coloana("select COD_CAMP || '=' || VALOARE_TEXT as C from \"DATE\" where VALOARE_TEXT <> '' "
+                        "order by 1"),
+             QStringList({"C_CNP=" + Cnp, "C_MEDIA=9,50", "C_NUME_L1=Ana"}));
+    QCOMPARE(b->Scalar("select ID_ELEVI as C from ELEVI"), QString("1"));
+}
+
+void TestListaElevi::renuntNuScrieNimic()
+{
+    LaUrmatorulModal([&](QDialog* d) {
+        Scrie(d, "C_NUME_L1", "Renunt");
+        QTest::mouseClick(d->findChild<QPushButton*>("Renunt"), Qt::LeftButton);
+    });
+    lista->Adauga();
+    QCOMPARE(b->Scalar("select count(*) as C from ELEVI"), QString("0"));
+    QCOMPARE(b->Scalar("select GEN_ID(G_ID_ELEVI, 0) as C from RDB$DATABASE"), QString("0"));
+    QVERIFY(!b->Dm().Tr.InTransaction());
+}
+
+void TestListaElevi::salvareEsuataRevineIntegral()
+{
+    b->Executa("create exception E_PROBA 'valoare refuzata'");
+    b->Executa("create trigger T_PROBA for \"DATE\" before insert or update as begin if (new.VALOARE_TEXT = "
+               "'EROARE') then exception E_PROBA; end");
+    LaUrmatorulModal([&](QDialog* d) {
+        Scrie(d, "C_NUME_L1", "Bun");
+        Scrie(d, "C_CNP", Cnp);
+        Scrie(d, "A_NUME", "EROARE");
+        QTest::mouseClick(d->findChild<QPushButton*>("Ok"), Qt::LeftButton);
+        QVERIFY(d->isVisible());
+        QVERIFY(TMesaje::UltimulMesaj().contains("valoare refuzata"));
+        QCOMPARE(TMesaje::UltimulTip(), TMesaje::Eroare);
+        QVERIFY(!b->Dm().Tr.InTransaction());
+        QCOMPARE(b->Scalar("select count(*) as C from ELEVI"), QString("0"));
+        QCOMPARE(b->Scalar("select count(*) as C from \"DATE\""), QString("0"));
+        // The input is kept; corrected, it saves.
+        auto* nume = d->findChild<TEditorCampText*>("C_NUME_L1");
+        QCOMPARE(nume->Lista()->currentText(), QString("Bun"));
+        Scrie(d, "A_NUME", "Bun");
+        QTest::mouseClick(d->findChild<QPushButton*>("Ok"), Qt::LeftButton);
+        QVERIFY(!d->isVisible());
+    });
+    lista->Adauga();
+    QCOMPARE(b->Scalar("select count(*) as C from ELEVI"), QString("1"));
+    // The first attempt drew an id that is not given back.
+    QCOMPARE(b->Scalar("select ID_ELEVI as C from ELEVI"), QString("2"));
+}
+
+void TestListaElevi::listaGoalaCereSelectie()
+{
+    QVERIFY(Afisate(*lista).isEmpty());
+    lista->Modifica();
+    QCOMPARE(TMesaje::UltimulMesaj(), QString("Va rog selectati un elev!"));
+    TMesaje::Goleste();
+    lista->Sterge();
+    QCOMPARE(TMesaje::MesajeAfisate(), QStringList{"Va rog selectati un elev!"});
+}
+
+void TestListaElevi::cautare_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("gasite");
+    QTest::newRow("gol") << "" << QStringList{"ANA", "Ana Maria", "Ion"};
+    QTest::newRow("doar spatii") << "   " << QStringList{"ANA", "Ana Maria", "Ion"};
+    QTest::newRow("cu spatiu in fata") << " Maria" << QStringList{"Ana Maria"};
+    QTest::newRow("literele mici nu gasesc majuscule") << "ana" << QStringList{};
+    QTest::newRow("exact") << "An" << QStringList{"Ana Maria"};
+    QTest::newRow("CNP") << "(2" << QStringList{"Ion"};
+}
+
+void TestListaElevi::cautare()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, gasite);
+    b->AdaugaElev({{"C_NUME_L1", "ANA"}});
+    b->AdaugaElev({{"C_NUME_L1", "Ana"}, {"C_NUME_L2", "Maria"}});
+    b->AdaugaElev({{"C_NUME_L1", "Ion"}, {"C_CNP", "2"}});
+    lista->Reincarca();
+    lista->Cauta->setText(text);
+    QStringList r;
+    for (const QString& s : Afisate(*lista))
+        r << s.section(" / ", 0, 0).trimmed();
+    r.sort();
+    QCOMPARE(r, gasite);
+}
+
+void TestListaElevi::adaugareCuCautarePastreazaFiltrul()
+{
+    b->AdaugaElev({{"C_NUME_L1", "Popa"}});
+    lista->Reincarca();
+    lista->Cauta->setText("Vasile");
+    QVERIFY(Afisate(*lista).isEmpty());
+    LaUrmatorulModal([&](QDialog* d) {
+        Scrie(d, "C_NUME_L1", "Vasile");
+        Scrie(d, "C_CNP", Cnp);
+        QTest::mouseClick(d->findChild<QPushButton*>("Ok"), Qt::LeftButton);
+    });
+    lista->Adauga();
+    QCOMPARE(Afisate(*lista).size(), 1);
+    QVERIFY(Afisate(*lista).first().startsWith("Vasile"));
+    QCOMPARE(lista->Linii().size(), size_t(2));
+}
+
+void TestListaElevi::butoaneDeTiparire()
+{
+    QCOMPARE(lista->PanouButoane->findChildren<TButonFormular*>().size(), 0);
+    auto handler = std::make_unique<THandlerTest>();
+    THandlerTest* h = handler.get();
+    ListaHandlere().AdaugaHandler(std::move(handler));
+    const qint64 id = b->AdaugaElev({{"C_NUME_L1", "Tiparit"}});
+    TListaElevi l;
+    l.Reincarca();
+    const QList<TButonFormular*> butoane = l.PanouButoane->findChildren<TButonFormular*>();
+    QCOMPARE(butoane.size(), 1);
+    QCOMPARE(butoane[0]->text(), QString("Proba"));
+    QCOMPARE(butoane[0]->geometry(), QRect(4, 4, 128, 40));
+    QCOMPARE(l.PanouButoane->width(), 140);
+
+    QTest::mouseClick(butoane[0], Qt::LeftButton);
+    QCOMPARE(TMesaje::UltimulMesaj(), QString("Va rog selectati un elev!"));
+    QVERIFY(h->Elevi.isEmpty());
+    Selecteaza(l, "Tiparit");
+    QTest::mouseClick(butoane[0], Qt::LeftButton);
+    QTest::mouseClick(butoane[0], Qt::LeftButton);
+    QCOMPARE(h->Elevi, QList<qint32>({qint32(id), qint32(id)}));
+    QCOMPARE(h->Create, 1);
+    QCOMPARE(h->Formulare[0], h->Formulare[1]);
+}
+
+void TestListaElevi::capturaDialog()
+{
+    // The dialog as the user sees it; the picture is written when TESSALUNA_CAPTURI names a folder.
+    TAdaugaElev d;
+    d.ElevNou();
+    d.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&d));
+    QStringList grupuri;
+    for (auto* f : d.findChildren<TFrmGrup*>())
+        if (f->isVisible())
+            grupuri << f->NumeGrup;
+    QCOMPARE(grupuri, QStringList({"Candidat", "Scoala"}));
+    const QString dosar = qEnvironmentVariable("TESSALUNA_CAPTURI");
+    if (!dosar.isEmpty()) {
+        d.grab().save(dosar + "/adauga_elev.png");
+        b->AdaugaElev({{"C_NUME_L1", "Popescu"}, {"C_NUME_L2", "Ion"}, {"C_CNP", Cnp}});
+        b->AdaugaElev({{"C_NUME_L1", QString::fromUtf8("Ştefănescu")}, {"C_NUME_L2", QString::fromUtf8("Ţuţea")}});
+        lista->Reincarca();
+        lista->show();
+        QVERIFY(QTest::qWaitForWindowExposed(lista.get()));
+        lista->grab().save(dosar + "/lista_elevi.png");
+    }
+}
+
+QTEST_MAIN(TestListaElevi)
+#include "TestListaElevi.moc"
