@@ -4,6 +4,9 @@
 #include "platform/UCodePage.h"
 #include "platform/UForme.h"
 #include "platform/UMesaje.h"
+#include "testsupport/UModal.h"
+
+#include <QDialog>
 
 #include <QAction>
 #include <QLabel>
@@ -25,6 +28,7 @@ private slots:
     void fereastraPrincipala_data();
     void fereastraPrincipala();
     void meniulConfigurare();
+    void formatNoteDeschideEditorul();
     void splashSeInchideLaAl51leaTic();
     void avertismentulDeLimba();
     void codePage_data();
@@ -117,6 +121,17 @@ void TestApp::meniulConfigurare()
         elemente << (a->isSeparator() ? QString("-") : a->text());
     QCOMPARE(elemente, QStringList({"Configurare imprimanta", "Format note", "-", "Configurare sablon diploma",
                                     "Configurare scoala", "-", "Import din Excel"}));
+}
+
+void TestApp::formatNoteDeschideEditorul()
+{
+    TTessalunaMain w;
+    QString titlu;
+    LaUrmatorulModal([&](QDialog* d) { titlu = d->windowTitle(); });
+    w.FormatNote->trigger();
+    QCOMPARE(titlu, QString("Editor informatii globale"));
+    // A fresh editor each time: none stays behind.
+    QCOMPARE(w.findChildren<QDialog*>().size(), 0);
 }
 
 void TestApp::splashSeInchideLaAl51leaTic()
