@@ -58,7 +58,7 @@ TListaElevi::TListaElevi(QWidget* parinte) : QWidget(parinte)
     cautare->addWidget(new QLabel(QStringLiteral("Cauta:"), this));
     Cauta = new QLineEdit(this);
     Cauta->setObjectName(QStringLiteral("Cauta"));
-    Cauta->setMinimumWidth(260);
+    Cauta->setFixedWidth(300);
     cautare->addWidget(Cauta);
     sus->addLayout(cautare);
     l->addLayout(sus);

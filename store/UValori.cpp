@@ -28,7 +28,7 @@ public:
     bool Profil(const TCheieCamp& cheie, TProfilCamp& profil) override
     {
         for (const QString* cod : {&cheie.Formular, &cheie.Pagina, &cheie.Camp}) {
-            if (cod->toUtf8().size() > OctetiCodMaxim)
+            if (cod->size() * 3 > OctetiCodMaxim && cod->toUtf8().size() > OctetiCodMaxim)
                 return false;
         }
         TQuery& q = m_dm.Q1;

@@ -12,9 +12,6 @@
 #include <memory>
 
 namespace {
-const char* CampuriElev[] = {"C_ABREVIERE", "C_NUME_L1", "C_NUME_L2", "C_AN_ABSOLVIRE", "C_FILIERA",
-                             "C_PROFILUL", "C_SPECIALIZAREA", "C_CNP", "A_NUME"};
-
 TBazaTest& BazaCu(int elevi)
 {
     static std::map<int, std::unique_ptr<TBazaTest>> baze;
@@ -22,21 +19,7 @@ TBazaTest& BazaCu(int elevi)
     if (!b) {
         b = std::make_unique<TBazaTest>();
         b->Porneste();
-        TDM& dm = b->Dm();
-        dm.Tr.StartTransaction();
-        for (int i = 0; i < elevi; ++i) {
-            dm.Q4.SetSQL("SELECT GEN_ID(G_ID_ELEVI,1) AS \"ID\" FROM RDB$DATABASE");
-            dm.Q4.Open();
-            const qint64 id = dm.Q4.FieldByName("ID").AsInteger();
-            dm.Q4.Close();
-            dm.Q4.SetSQL("insert into ELEVI (ID_ELEVI) values (:id)");
-            dm.Q4.ParamByName("id").SetAsInteger(id);
-            dm.Q4.ExecSQL();
-            for (const char* camp : CampuriElev)
-                b->ScrieValoare("ELEVI", id, camp, QStringLiteral("%1 %2").arg(camp).arg(id));
-        }
-        dm.Tr.Commit();
-        b->Reporneste();
+        b->CresteCuElevi(elevi);
     }
     return *b;
 }

@@ -143,3 +143,30 @@ qint64 TBazaTest::AdaugaElev(const QList<QPair<QString, QString>>& valori)
         throw;
     }
 }
+
+void TBazaTest::CresteCuElevi(int n)
+{
+    static const char* campuri[] = {"C_ABREVIERE", "C_NUME_L1", "C_NUME_L2", "C_AN_ABSOLVIRE", "C_FILIERA",
+                                    "C_PROFILUL", "C_SPECIALIZAREA", "C_CNP", "A_NUME"};
+    TQuery& q = m_dm->Q5;
+    m_dm->Tr.StartTransaction();
+    try {
+        for (int i = 0; i < n; ++i) {
+            q.SetSQL(QStringLiteral("SELECT GEN_ID(G_ID_ELEVI,1) AS \"ID\" FROM RDB$DATABASE"));
+            q.Open();
+            const qint64 id = q.FieldByName(QStringLiteral("ID")).AsInteger();
+            q.Close();
+            q.SetSQL(QStringLiteral("insert into ELEVI (ID_ELEVI) values (:id)"));
+            q.ParamByName(QStringLiteral("id")).SetAsInteger(id);
+            q.ExecSQL();
+            for (const char* camp : campuri)
+                ScrieValoare(QStringLiteral("ELEVI"), id, QString::fromLatin1(camp),
+                             QStringLiteral("%1 %2").arg(QString::fromLatin1(camp)).arg(id));
+        }
+        m_dm->Tr.Commit();
+    } catch (...) {
+        m_dm->Tr.Rollback();
+        throw;
+    }
+    Reporneste();
+}

@@ -37,6 +37,9 @@ public:
 
     // A new student with the given field values (codes without the "Tessaluna.FATA." prefix); returns its id.
     qint64 AdaugaElev(const QList<QPair<QString, QString>>& valori);
+    // Grows the database through the program's own statements by n students holding every student field,
+    // in one transaction, then starts the program again on it (as a real database grows and restarts).
+    void CresteCuElevi(int n);
     // A value row of a record of any table.
     void ScrieValoare(const QString& tabel, qint64 id, const QString& camp, const QString& valoare);
 
