@@ -152,6 +152,14 @@ struct TColoana
     int scara = 0;
 };
 
+// A value of the message buffer, which keeps no alignment.
+template <typename T> T DinBuffer(const char* loc)
+{
+    T v;
+    std::memcpy(&v, loc, sizeof(v));
+    return v;
+}
+
 qint64 Putere10(int n)
 {
     qint64 p = 1;
@@ -756,41 +764,26 @@ TCamp TQuery::FieldByName(const QString& nume) const
         camp.m_text = QString::fromUtf8(loc, lungime);
         break;
     }
-    case SQL_SHORT: {
-        qint16 v;
-        std::memcpy(&v, loc, sizeof(v));
+    case SQL_SHORT:
         camp.m_numeric = true;
-        camp.m_intreg = v;
+        camp.m_intreg = DinBuffer<qint16>(loc);
         break;
-    }
-    case SQL_LONG: {
-        qint32 v;
-        std::memcpy(&v, loc, sizeof(v));
+    case SQL_LONG:
         camp.m_numeric = true;
-        camp.m_intreg = v;
+        camp.m_intreg = DinBuffer<qint32>(loc);
         break;
-    }
-    case SQL_INT64: {
-        qint64 v;
-        std::memcpy(&v, loc, sizeof(v));
+    case SQL_INT64:
         camp.m_numeric = true;
-        camp.m_intreg = v;
+        camp.m_intreg = DinBuffer<qint64>(loc);
         break;
-    }
-    case SQL_FLOAT: {
-        float v;
-        std::memcpy(&v, loc, sizeof(v));
+    case SQL_FLOAT:
         camp.m_numeric = camp.m_esteReal = true;
-        camp.m_real = v;
+        camp.m_real = DinBuffer<float>(loc);
         break;
-    }
-    case SQL_DOUBLE: {
-        double v;
-        std::memcpy(&v, loc, sizeof(v));
+    case SQL_DOUBLE:
         camp.m_numeric = camp.m_esteReal = true;
-        camp.m_real = v;
+        camp.m_real = DinBuffer<double>(loc);
         break;
-    }
     case SQL_BOOLEAN:
         camp.m_numeric = true;
         camp.m_intreg = *loc ? 1 : 0;

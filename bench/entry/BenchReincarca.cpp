@@ -8,26 +8,12 @@
 
 #include <benchmark/benchmark.h>
 
-#include <map>
-#include <memory>
 
 namespace {
-TBazaTest& BazaCu(int elevi)
-{
-    static std::map<int, std::unique_ptr<TBazaTest>> baze;
-    auto& b = baze[elevi];
-    if (!b) {
-        b = std::make_unique<TBazaTest>();
-        b->Porneste();
-        b->CresteCuElevi(elevi);
-    }
-    return *b;
-}
-
 void ReincarcaListaElevi(benchmark::State& state)
 {
     const int elevi = int(state.range(0));
-    BazaCu(elevi);
+    TBazaTest::CuElevi(elevi);
     TListaElevi lista;
     lista.resize(800, 600);
     for (auto _ : state)

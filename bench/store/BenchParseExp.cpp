@@ -9,26 +9,12 @@
 
 #include <benchmark/benchmark.h>
 
-#include <map>
-#include <memory>
 
 namespace {
-TBazaTest& BazaCu(int elevi)
-{
-    static std::map<int, std::unique_ptr<TBazaTest>> baze;
-    auto& b = baze[elevi];
-    if (!b) {
-        b = std::make_unique<TBazaTest>();
-        b->Porneste();
-        b->CresteCuElevi(elevi);
-    }
-    return *b;
-}
-
 void ParseExpElevi(benchmark::State& state)
 {
     const int elevi = int(state.range(0));
-    TBazaTest& b = BazaCu(elevi);
+    TBazaTest& b = TBazaTest::CuElevi(elevi);
     TDM& dm = b.Dm();
     const QString expresie = ProfilInregistrat()->ListaCampuriElev();
     for (auto _ : state) {

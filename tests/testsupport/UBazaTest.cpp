@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 
+#include <map>
 #include <stdexcept>
 
 TBazaTest::TBazaTest()
@@ -169,4 +170,16 @@ void TBazaTest::CresteCuElevi(int n)
         throw;
     }
     Reporneste();
+}
+
+TBazaTest& TBazaTest::CuElevi(int n)
+{
+    static std::map<int, std::unique_ptr<TBazaTest>> baze;
+    auto& b = baze[n];
+    if (!b) {
+        b = std::make_unique<TBazaTest>();
+        b->Porneste();
+        b->CresteCuElevi(n);
+    }
+    return *b;
 }

@@ -40,6 +40,8 @@ public:
     // Grows the database through the program's own statements by n students holding every student field,
     // in one transaction, then starts the program again on it (as a real database grows and restarts).
     void CresteCuElevi(int n);
+    // One database per size, grown once with CresteCuElevi and kept for the life of the process (benchmarks).
+    static TBazaTest& CuElevi(int n);
     // A value row of a record of any table.
     void ScrieValoare(const QString& tabel, qint64 id, const QString& camp, const QString& valoare);
 
