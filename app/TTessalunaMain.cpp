@@ -3,6 +3,7 @@
 #include "entry/UListaElevi.h"
 #include "platform/UActiune.h"
 #include "platform/UForme.h"
+#include "print/UPrintWiz.h"
 #include "settings/UEditorConfigGlobal.h"
 
 #include <QMenuBar>
@@ -52,6 +53,12 @@ void TTessalunaMain::CreeazaMeniul()
     configurare->addSeparator();
     ImportDinExcel = actiune(QStringLiteral("Import din Excel"), QStringLiteral("ImportDinExcel"));
 
+    connect(ConfigurareImprimanta, &QAction::triggered, this, [this] {
+        RuleazaActiune(this, [this] {
+            TPrintWiz wizard(this);
+            wizard.Arata();
+        });
+    });
     connect(FormatNote, &QAction::triggered, this, [this] {
         RuleazaActiune(this, [this] {
             TEditorConfigGlobal editor(this);

@@ -5,6 +5,7 @@
 #include "platform/UFoldere.h"
 #include "platform/UMesaje.h"
 #include "platform/URegistru.h"
+#include "print/UPrintTessaluna.h"
 #include "profile/UPornireDate.h"
 #include "profile/UProfilTessaluna.h"
 #include "store/UDataModule.h"
@@ -14,6 +15,7 @@ int main(int argc, char** argv)
     TAplicatie::BlocheazaSemnale();
     try {
         InregistreazaClaseTessaluna();
+        InregistreazaHandlerTessaluna();
     } catch (const EEroare& e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.Mesaj()));
         return 1;

@@ -2,6 +2,7 @@
 
 #include "controls/UKivEditors.h"
 #include "entry/UValidare.h"
+#include "settings/UTextRomanesc.h"
 #include "platform/UMesaje.h"
 #include "store/UDataModule.h"
 

@@ -1,7 +1,8 @@
 #include "entry/UListaElevi.h"
 
 #include "entry/UEditorGenericComplex.h"
-#include "entry/UHandlere.h"
+#include "entry/UButonFormular.h"
+#include "print/UHandlere.h"
 #include "platform/UActiune.h"
 #include "platform/UForme.h"
 #include "platform/UMesaje.h"

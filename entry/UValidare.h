@@ -7,10 +7,6 @@
 // a real date of birth (years 05-99 in the 1900s, 00-04 in the 2000s) and the right check digit.
 bool CnpValid(const QString& text);
 
-// A stored grade read as a number, in ten-thousandths of a point (9,5 gives 95000): the digits before the
-// first "," or "." are the integer part, the first two digits after it the fraction; everything else is
-// ignored, so the result is never negative.
-qint64 ValoareNota(const QString& text);
 
 // Widths of the editors of one line: proportional to their weights, at least 16 pixels each; equal shares
 // when every weight is 0.

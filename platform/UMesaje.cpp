@@ -1,6 +1,7 @@
 #include "platform/UMesaje.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QList>
 
 namespace {
@@ -8,6 +9,7 @@ QList<QMessageBox::StandardButton> g_raspunsuri;
 QStringList g_afisate;
 TMesaje::TTip g_ultimulTip = TMesaje::Informatie;
 bool g_faraFerestre = false;
+QStringList g_fisiere;
 } // namespace
 
 QMessageBox::StandardButton TMesaje::Arata(QWidget* parinte, TTip tip, const QString& text)
@@ -53,6 +55,24 @@ void TMesaje::ArataEroare(QWidget* parinte, const QString& text)
     Arata(parinte, Eroare, text);
 }
 
+QString TMesaje::CereFisierDeScris(QWidget* parinte, const QString& titlu, const QString& implicit,
+                                   const QString& filtru)
+{
+    g_afisate << titlu;
+    g_ultimulTip = Intrebare;
+    if (!g_fisiere.isEmpty())
+        return g_fisiere.takeFirst();
+    // Under test a file question nobody answered is a cancel, never a window that waits for a user.
+    if (g_faraFerestre)
+        return {};
+    return QFileDialog::getSaveFileName(parinte, titlu, implicit, filtru);
+}
+
+void TMesaje::SetFisierUrmator(const QString& cale)
+{
+    g_fisiere << cale;
+}
+
 void TMesaje::SetRaspunsUrmator(QMessageBox::StandardButton raspuns)
 {
     g_raspunsuri << raspuns;
@@ -82,4 +102,5 @@ void TMesaje::Goleste()
 {
     g_afisate.clear();
     g_raspunsuri.clear();
+    g_fisiere.clear();
 }

@@ -22,6 +22,12 @@ public:
     // The application's error display.
     static void ArataEroare(QWidget* parinte, const QString& text);
 
+    // Asks for the name of a file to write; empty when the user cancels.
+    static QString CereFisierDeScris(QWidget* parinte, const QString& titlu, const QString& implicit,
+                                     const QString& filtru);
+    // Test seam: the next file question is not shown and answers this (empty: cancelled).
+    static void SetFisierUrmator(const QString& cale);
+
     // Test seam: the next box is not shown and answers this instead.
     static void SetRaspunsUrmator(QMessageBox::StandardButton raspuns);
     // Test seam: when on, every box is answered (OK / the queued answer, else No) without being shown.

@@ -124,3 +124,14 @@ TDreptunghiDispozitiv RotesteDreptunghi(const TCapabilitati& cap, const TDreptun
     t.Bottom = cap.PhysicalHeight - r.Top - 2 * cap.PhysicalOffsetY;
     return t;
 }
+
+QRect DreptunghiImagineTest(int pw, int ph, int latime, int inaltime)
+{
+    const double x = double(pw) * ((677 - latime) / 2) / 677;
+    const double y = double(ph) * ((1073 - inaltime) / 2) / 1073;
+    const int stanga = int(x);
+    const int sus = int(y);
+    const int dreapta = int(x + double(pw) * latime / 677);
+    const int jos = int(y + double(ph) * inaltime / 1073);
+    return QRect(QPoint(stanga, sus), QPoint(dreapta - 1, jos - 1));
+}

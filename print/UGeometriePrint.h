@@ -81,3 +81,7 @@ QPoint OriginePeDispozitiv(const TDreptunghiDispozitiv& r, TAlignment aliniere, 
 // Turns a point and a rectangle by 180 degrees about the centre of the paper (printable-area coordinates).
 QPoint RotestePunct(const TCapabilitati& cap, QPoint p);
 TDreptunghiDispozitiv RotesteDreptunghi(const TCapabilitati& cap, const TDreptunghiDispozitiv& r);
+
+// Where a test picture of `latime` × `inaltime` units of a 677 × 1073 reference sheet goes on a printable
+// area of `pw` × `ph` device units: centred as on the reference sheet, in proportion, corners truncated.
+QRect DreptunghiImagineTest(int pw, int ph, int latime, int inaltime);

@@ -3,6 +3,7 @@
 #include "platform/UEroare.h"
 
 #include <array>
+#include <limits>
 
 namespace {
 
@@ -258,4 +259,29 @@ QString DecodeazaDiacritice(const QString& text)
         }
     }
     return rezultat;
+}
+
+qint64 ValoareNota(const QString& text)
+{
+    int parte = 1;
+    QString intregi;
+    QString zecimale;
+    for (const QChar c : text) {
+        if (c == u',' || c == u'.')
+            ++parte;
+        else if (c >= u'0' && c <= u'9') {
+            if (parte == 1)
+                intregi += c;
+            else if (parte == 2)
+                zecimale += c;
+        }
+    }
+    bool ok = false;
+    qint64 intreg = intregi.toLongLong(&ok);
+    if (!ok || intreg > std::numeric_limits<qint32>::max())
+        intreg = 0;
+    qint64 sutimi = 0;
+    if (!zecimale.isEmpty())
+        sutimi = (zecimale[0].unicode() - u'0') * 10 + (zecimale.size() > 1 ? zecimale[1].unicode() - u'0' : 0);
+    return intreg * 10000 + sutimi * 100;
 }

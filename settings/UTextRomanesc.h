@@ -37,3 +37,8 @@ QString MariRomanesti(const QString& text);
 // The "@" notation: @a ă, @s ş, @t ţ, @h â, @i î, @A Ă, @S Ş, @T Ţ, @H Â, @I Î, @@ @. An "@" before any
 // other character is dropped with it; a final "@" is dropped.
 QString DecodeazaDiacritice(const QString& text);
+
+// A stored grade read as a number, in ten-thousandths of a point (9,5 gives 95000): the digits before the
+// first "," or "." are the integer part, the first two digits after it the fraction; everything else is
+// ignored, so the result is never negative.
+qint64 ValoareNota(const QString& text);

@@ -1,7 +1,8 @@
 #include "controls/UKivEditors.h"
 #include "entry/UEditoareCamp.h"
 #include "entry/UEditorGenericComplex.h"
-#include "entry/UHandlere.h"
+#include "entry/UButonFormular.h"
+#include "print/UHandlere.h"
 #include "entry/UListaElevi.h"
 #include "platform/UMesaje.h"
 #include "testsupport/UBazaTest.h"
@@ -46,24 +47,17 @@ void Selecteaza(TListaElevi& l, const QString& inceput)
     }
 }
 
-// A handler that records which student it was asked to print.
+// A handler whose preview window records how often it was shown.
 class THandlerTest : public THandlerFormularDePrintat
 {
 public:
     THandlerTest() { Titlu = QStringLiteral("Proba"); }
-    QWidget* CreeazaFormular(QWidget* proprietar) override
+    QDialog* CreeazaFormular(QWidget* proprietar) override
     {
         ++Create;
-        return new QWidget(proprietar);
-    }
-    void CompleteazaPentruElev(QWidget* formular, qint32 idElev) override
-    {
-        Formulare << formular;
-        Elevi << idElev;
+        return new QDialog(proprietar);
     }
     int Create = 0;
-    QList<QWidget*> Formulare;
-    QList<qint32> Elevi;
 };
 } // namespace
 
@@ -276,7 +270,7 @@ void TestListaElevi::butoaneDeTiparire()
     auto handler = std::make_unique<THandlerTest>();
     THandlerTest* h = handler.get();
     ListaHandlere().AdaugaHandler(std::move(handler));
-    const qint64 id = b->AdaugaElev({{"C_NUME_L1", "Tiparit"}});
+    b->AdaugaElev({{"C_NUME_L1", "Tiparit"}});
     TListaElevi l;
     l.Reincarca();
     const QList<TButonFormular*> butoane = l.PanouButoane->findChildren<TButonFormular*>();
@@ -287,13 +281,19 @@ void TestListaElevi::butoaneDeTiparire()
 
     QTest::mouseClick(butoane[0], Qt::LeftButton);
     QCOMPARE(TMesaje::UltimulMesaj(), QString("Va rog selectati un elev!"));
-    QVERIFY(h->Elevi.isEmpty());
+    QCOMPARE(h->Create, 0);
     Selecteaza(l, "Tiparit");
-    QTest::mouseClick(butoane[0], Qt::LeftButton);
-    QTest::mouseClick(butoane[0], Qt::LeftButton);
-    QCOMPARE(h->Elevi, QList<qint32>({qint32(id), qint32(id)}));
+    QList<QDialog*> aratate;
+    for (int i = 0; i < 2; ++i) {
+        LaUrmatorulModal([&](QDialog* d) { aratate << d; });
+        QTest::mouseClick(butoane[0], Qt::LeftButton);
+    }
+    QCOMPARE(aratate.size(), 2);
     QCOMPARE(h->Create, 1);
-    QCOMPARE(h->Formulare[0], h->Formulare[1]);
+    QCOMPARE(aratate[0], aratate[1]);
+    QCOMPARE(aratate[0], butoane[0]->Formular.data());
+    QCOMPARE(aratate[0]->parent(), butoane[0]);
+    QVERIFY(!ModululDeDate().Tr.InTransaction());
 }
 
 void TestListaElevi::capturaDialog()

@@ -1,4 +1,5 @@
 #include "entry/UValidare.h"
+#include "settings/UTextRomanesc.h"
 
 #include <QTest>
 

@@ -1,26 +1,20 @@
-#include "entry/UHandlere.h"
+#include "entry/UButonFormular.h"
 
 #include "entry/UListaElevi.h"
 #include "platform/UActiune.h"
 #include "platform/UMesaje.h"
+#include "print/UDesene.h"
+#include "print/UHandlere.h"
 
+#include <QDialog>
 #include <QTreeWidget>
-
-void TListaHandlerFormularDePrintat::AdaugaHandler(std::unique_ptr<THandlerFormularDePrintat> handler)
-{
-    m_handlere.push_back(std::move(handler));
-}
-
-TListaHandlerFormularDePrintat& ListaHandlere()
-{
-    static TListaHandlerFormularDePrintat lista;
-    return lista;
-}
 
 TButonFormular::TButonFormular(THandlerFormularDePrintat* handler, QTreeWidget* arbore, QWidget* parinte)
     : QPushButton(handler->Titlu, parinte), Handler(handler), Arbore(arbore)
 {
     setObjectName(QStringLiteral("Buton") + handler->Titlu);
+    setIcon(DesenButonTiparire());
+    setIconSize(QSize(24, 24));
     connect(this, &QPushButton::clicked, this, [this] { RuleazaActiune(this, [this] { CompleteazaFormular(); }); });
 }
 
@@ -31,7 +25,10 @@ void TButonFormular::CompleteazaFormular()
         TMesaje::Informeaza(this, QStringLiteral("Va rog selectati un elev!"));
         return;
     }
-    if (!Formular)
+    if (!Formular) {
         Formular = Handler->CreeazaFormular(this);
-    Handler->CompleteazaPentruElev(Formular, linie->Id);
+        PregatesteFormularNou(Formular);
+    }
+    CompleteazaPaginile(Formular, linie->Id);
+    Formular->exec();
 }

@@ -1,0 +1,105 @@
+#include "print/UCompletare.h"
+
+#include "platform/UEroare.h"
+#include "settings/UTextRomanesc.h"
+#include "store/UDataModule.h"
+
+namespace {
+const QString ClasaZona = QStringLiteral("TFormularTextArea");
+const QString SqlTip = QStringLiteral("SELECT TIP_DE_DATE FROM PROFIL_DIPLOMA WHERE (COD_FORMULAR=:COD_FORMULAR) AND "
+                                      "(COD_PAGINA=:COD_PAGINA) AND (COD_CAMP=:COD_CAMP)");
+
+// The conversion used for positions: -1234 stands for "not a number".
+int NumarSau1234(const QString& text)
+{
+    bool ok = false;
+    const int v = text.trimmed().toInt(&ok);
+    return ok ? v : -1234;
+}
+
+int TipNota(const QString& denumire3)
+{
+    static const QStringList tipuri = {QStringLiteral("NOTA_DIPLOMA"), QStringLiteral("NOTA_COTOR"),
+                                       QStringLiteral("MEDIE_DIPLOMA"), QStringLiteral("MEDIE_COTOR")};
+    return int(tipuri.indexOf(denumire3.trimmed().toUpper()));
+}
+} // namespace
+
+TCompletareFormular::TCompletareFormular(TDM& dm, qint64 idElev) : m_dm(dm), m_id(idElev) {}
+
+const TCompletareFormular::TCamp& TCompletareFormular::Camp(const TZonaDeCompletat& zona)
+{
+    const auto gasit = m_campuri.constFind(zona.Denumire1);
+    if (gasit != m_campuri.constEnd())
+        return *gasit;
+    const TCheieCamp cheie = DesparteCheie(zona.Denumire1);
+    TCamp camp;
+    if (cheie.Formular.isEmpty() && cheie.Pagina.isEmpty() && cheie.Camp.isEmpty()) {
+        camp.Tip = QStringLiteral("X");
+    } else {
+        camp.Valoare = m_dm.ValoareCamp(cheie.Formular, cheie.Pagina, cheie.Camp, m_id);
+        TQuery& q = m_dm.Q4;
+        q.SetSQL(SqlTip);
+        q.ParamByName(QStringLiteral("COD_FORMULAR")).SetAsString(cheie.Formular);
+        q.ParamByName(QStringLiteral("COD_PAGINA")).SetAsString(cheie.Pagina);
+        q.ParamByName(QStringLiteral("COD_CAMP")).SetAsString(cheie.Camp);
+        q.Open();
+        const bool gasitProfil = !q.Eof();
+        if (gasitProfil)
+            camp.Tip = q.FieldByName(QStringLiteral("TIP_DE_DATE")).AsString();
+        q.Close();
+        if (!gasitProfil)
+            throw EEroare(QStringLiteral("%1.%2 face referire la campul inexistent %3.%4.%5")
+                              .arg(zona.Name, ClasaZona, cheie.Formular, cheie.Pagina, cheie.Camp));
+    }
+    return *m_campuri.insert(zona.Denumire1, camp);
+}
+
+TTextZonaCompletata TCompletareFormular::Zona(const QList<TZonaDeCompletat>& zone, int index)
+{
+    const TZonaDeCompletat& zona = zone[index];
+    const TCamp& camp = Camp(zona);
+    TTextZonaCompletata r;
+    if (camp.Tip != u"NOTA") {
+        const int pozitie = NumarSau1234(zona.Denumire2);
+        if (!zona.Denumire2.isEmpty() && pozitie == -1234)
+            throw EEroare(QStringLiteral("%1.%2 are denumire2=\"%3\" (adica nu un numar)")
+                              .arg(zona.Name, ClasaZona, zona.Denumire2));
+        const int lungime = NumarSau1234(zona.Denumire3);
+        if (!zona.Denumire3.isEmpty() && lungime == -1234)
+            throw EEroare(QStringLiteral("%1.%2 are Denumire3=\"%3\" (adica nu un numar)")
+                              .arg(zona.Name, ClasaZona, zona.Denumire3));
+        const QString& v = camp.Valoare;
+        if (zona.Denumire2.isEmpty())
+            r.Text = v;
+        else if (!zona.Denumire3.isEmpty())
+            r.Text = pozitie <= v.size() ? v.mid(qMax(pozitie, 1) - 1, qMax(lungime, 0)) : QString();
+        else
+            r.Text = pozitie >= 1 && pozitie <= v.size() ? QString(v[pozitie - 1]) : QString();
+        return r;
+    }
+
+    r.EsteNota = true;
+    r.TipNota = TipNota(zona.Denumire3);
+    if (r.TipNota < 0)
+        throw EEroare(QStringLiteral("%1.%2 specifica un camp \"NOTA\" cu Denumire3 = \"%3\"; Denumire3 ar trebui sa "
+                                     "fie NOTA_DIPLOMA, NOTA_COTOR, MEDIE_DIPLOMA sau MEDIE_COTOR!")
+                          .arg(zona.Name, ClasaZona, zona.Denumire3));
+    const QString cheie = zona.Denumire1.toUpper();
+    const QString tip = zona.Denumire3.toUpper();
+    for (int i = 0; i < zone.size(); ++i) {
+        if (zone[i].Denumire1.toUpper() != cheie || zone[i].Denumire3.toUpper() != tip)
+            continue;
+        if (r.Sus < 0) {
+            r.Sus = i;
+        } else if (zone[i].Top > zone[r.Sus].Top) {
+            r.Jos = i;
+        } else {
+            r.Jos = r.Sus;
+            r.Sus = i;
+        }
+    }
+    if (!camp.Valoare.isEmpty())
+        r.Nota = double(ValoareNota(camp.Valoare)) / 100;
+    return r;
+}

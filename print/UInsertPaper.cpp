@@ -1,0 +1,145 @@
+#include "print/UInsertPaper.h"
+
+#include "platform/UActiune.h"
+#include "platform/UEroare.h"
+#include "platform/UForme.h"
+#include "platform/UMesaje.h"
+#include "print/UDesene.h"
+#include "print/USetariImprimare.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TInsertPaperForm::TInsertPaperForm(QWidget* parinte) : QDialog(parinte)
+{
+    setObjectName(QStringLiteral("InsertPaperForm"));
+    setWindowTitle(QStringLiteral("Introduceti diploma in imprimanta"));
+    auto* l = new QHBoxLayout(this);
+    auto* imagini = new QVBoxLayout;
+    for (int i = 0; i < 6; ++i) {
+        Imagini[i] = new QLabel(this);
+        Imagini[i]->setObjectName(QStringLiteral("Imagine%1").arg(i + 1));
+        Imagini[i]->setPixmap(i < 4 ? DesenInserare(i + 1) : DesenAlimentare(i - 3));
+        Imagini[i]->setFrameShape(QFrame::Box);
+        imagini->addWidget(Imagini[i]);
+    }
+    imagini->addStretch();
+    l->addLayout(imagini);
+
+    auto* dreapta = new QVBoxLayout;
+    auto* text = new QLabel(
+        QStringLiteral("Va rog sa introduceti diploma in imprimanta, asa cum apare in imaginea din stanga."), this);
+    text->setWordWrap(true);
+    dreapta->addWidget(text);
+    auto camp = [&](const QString& eticheta, const QString& nume) {
+        auto* e = new QLabel(eticheta, this);
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(nume);
+        e->setBuddy(edit);
+        dreapta->addWidget(e);
+        dreapta->addWidget(edit);
+        return edit;
+    };
+    MargineStanga = camp(QStringLiteral("Margine stanga, in milimetri."), QStringLiteral("MargineStanga"));
+    MargineSus = camp(QStringLiteral("Margine sus, in milimetri."), QStringLiteral("MargineSus"));
+    Oglinda = new QCheckBox(QStringLiteral("Tiparesc imaginea in oglinda"), this);
+    Oglinda->setObjectName(QStringLiteral("Oglinda"));
+    Oglinda->setToolTip(QStringLiteral("Utilizati aceasta bifa pentru a va asigura\nca diploma NU se introduce in "
+                                       "imprimanta\ncu cotorul inainte."));
+    dreapta->addWidget(Oglinda);
+    dreapta->addStretch();
+    auto* butoane = new QHBoxLayout;
+    Ok = new QPushButton(QStringLiteral("Ok"), this);
+    Ok->setObjectName(QStringLiteral("Ok"));
+    Ok->setDefault(true);
+    Renunt = new QPushButton(QStringLiteral("Renunt"), this);
+    Renunt->setObjectName(QStringLiteral("Renunt"));
+    butoane->addStretch();
+    butoane->addWidget(Ok);
+    butoane->addWidget(Renunt);
+    dreapta->addLayout(butoane);
+    l->addLayout(dreapta, 1);
+    setMinimumWidth(520);
+
+    connect(Oglinda, &QCheckBox::toggled, this, [this] { ArataImagineaInserarii(); });
+    connect(Ok, &QPushButton::clicked, this, [this] { RuleazaActiune(this, [this] { Confirma(); }); });
+    connect(Renunt, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TInsertPaperForm::ArataImagineaInserarii()
+{
+    for (int i = 0; i < 4; ++i)
+        Imagini[i]->hide();
+    const int n = Oglinda->isChecked() ? m_imagineCuOglinda : m_imagineFaraOglinda;
+    if (n >= 1 && n <= 4)
+        Imagini[n - 1]->show();
+}
+
+void TInsertPaperForm::Confirma()
+{
+    // A margin that is not a number keeps the dialog open with the conversion's message.
+    m_stanga = CitesteNumarGeneral(MargineStanga->text());
+    m_sus = CitesteNumarGeneral(MargineSus->text());
+    accept();
+}
+
+TRezultatInserare TInsertPaperForm::ArataInserare(int parte, double stanga, double sus)
+{
+    TAllStuffReg* setari = SetariImprimare();
+    const bool parteOpusa = setari && setari->ParteOpusa;
+    const int mod = setari ? setari->ModAlimentare : 0;
+    for (QLabel* imagine : Imagini)
+        imagine->hide();
+    m_imagineFaraOglinda = m_imagineCuOglinda = 0;
+    struct TRand
+    {
+        const char* titlu;
+        int fara, cu;
+    };
+    static const TRand tabel[2][2] = {{{"(1)", 3, 1}, {"(2)", 2, 4}}, {{"(3)", 2, 4}, {"(4)", 1, 3}}};
+    if (parte == 0 || parte == 1) {
+        const TRand& r = tabel[parte][parteOpusa ? 1 : 0];
+        setWindowTitle(QString::fromLatin1(r.titlu));
+        m_imagineFaraOglinda = r.fara;
+        m_imagineCuOglinda = r.cu;
+    }
+    const bool alimentareSus = mod == 1 || mod == 3;
+    Imagini[alimentareSus ? 4 : 5]->show();
+
+    const QString ales = setari ? setari->Oglinda(parte) : QStringLiteral("*");
+    {
+        const QSignalBlocker blocare(Oglinda);
+        Oglinda->setChecked(ales != u"*" ? ales == u"D" : (parte == 1) != alimentareSus);
+    }
+    MargineStanga->setText(FormatNumarGeneral(stanga));
+    MargineSus->setText(FormatNumarGeneral(sus));
+    ArataImagineaInserarii();
+    m_stanga = stanga;
+    m_sus = sus;
+    adjustSize();
+    CentreazaForma(this);
+    MargineStanga->setFocus();
+
+    TRezultatInserare r;
+    r.Ok = exec() == QDialog::Accepted;
+    if (TAllStuffReg* curente = SetariImprimare())
+        curente->SeteazaOglinda(parte, Oglinda->isChecked() ? QStringLiteral("D") : QStringLiteral("N"));
+    r.Oglinda = Oglinda->isChecked();
+    r.Stanga = r.Ok ? m_stanga : stanga;
+    r.Sus = r.Ok ? m_sus : sus;
+    return r;
+}
+
+TInsertPaperForm& InsertPaperForm()
+{
+    static QPointer<TInsertPaperForm> forma;
+    if (!forma)
+        forma = new TInsertPaperForm;
+    return *forma;
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QDialog>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// What the user confirmed when asked to insert the sheet.
+struct TRezultatInserare
+{
+    bool Ok = false;
+    bool Oglinda = false;
+    double Stanga = 0; // millimetres
+    double Sus = 0;
+};
+
+// "Introduceti diploma in imprimanta": shows how to insert the sheet for a side, asks for the margins and
+// the mirror choice. One instance for the whole program (InsertPaperForm).
+class TInsertPaperForm : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit TInsertPaperForm(QWidget* parinte = nullptr);
+
+    // Pictures 1 to 4 (the ways of inserting the sheet) at 0..3, the two feed pictures at 4 and 5.
+    QLabel* Imagini[6] = {};
+    QLineEdit* MargineStanga = nullptr;
+    QLineEdit* MargineSus = nullptr;
+    QCheckBox* Oglinda = nullptr;
+    QPushButton* Ok = nullptr;
+    QPushButton* Renunt = nullptr;
+
+    // Shows the dialog modally for side `parte` (0 front, 1 back) with the given margins. Whatever the result,
+    // the mirror choice is stored in the current print settings. A cancelled dialog returns the margins it
+    // was given.
+    TRezultatInserare ArataInserare(int parte, double stanga, double sus);
+
+private:
+    void ArataImagineaInserarii();
+    void Confirma();
+
+    int m_imagineFaraOglinda = 0; // 1..4, 0: none
+    int m_imagineCuOglinda = 0;
+    double m_stanga = 0;
+    double m_sus = 0;
+};
+
+// The program's one insert-paper dialog, made on first use.
+TInsertPaperForm& InsertPaperForm();

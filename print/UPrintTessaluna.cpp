@@ -1,0 +1,155 @@
+#include "print/UPrintTessaluna.h"
+
+#include "platform/UActiune.h"
+#include "platform/UEroare.h"
+#include "platform/UForme.h"
+#include "platform/UMesaje.h"
+#include "print/UConstructieFormular.h"
+#include "print/UDesene.h"
+#include "print/UFormularDePrintat.h"
+#include "print/UImprimanta.h"
+#include "print/UInsertPaper.h"
+#include "print/UMachetaFormular.h"
+#include "print/USetariImprimare.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+TTemplate::TTemplate(QWidget* parinte) : QDialog(parinte, Qt::Window)
+{
+    CentreazaForma(this);
+}
+
+TPrintTessalunaForm::TPrintTessalunaForm(QWidget* parinte) : TTemplate(parinte)
+{
+    setObjectName(QStringLiteral("PrintTessalunaForm"));
+    setWindowTitle(QStringLiteral("Vizualizare inaintea imprimarii"));
+    resize(1000, 700);
+
+    const QList<TFormularDePrintat*> pagini = ConstruiesteFormular(MachetaCertificat(), this);
+    FormularDePrintat1 = pagini.value(0);
+
+    auto* l = new QVBoxLayout(this);
+    l->setContentsMargins(0, 0, 0, 0);
+    auto* bara = new QToolBar(this);
+    bara->setObjectName(QStringLiteral("BaraUnelte"));
+    auto buton = [&](const QString& text) {
+        auto* b = new QPushButton(text, bara);
+        b->setObjectName(text);
+        b->setAutoDefault(false);
+        bara->addWidget(b);
+        return b;
+    };
+    Tipareste = buton(QStringLiteral("Tipareste"));
+    Tipareste->setIcon(DesenButonTiparire());
+    Mareste = buton(QStringLiteral("Mareste"));
+    Micsoreaza = buton(QStringLiteral("Micsoreaza"));
+    l->addWidget(bara);
+
+    Pagini = new QTabWidget(this);
+    Pagini->setObjectName(QStringLiteral("Pagini"));
+    ScrollFata = new QScrollArea(Pagini);
+    ScrollFata->setObjectName(QStringLiteral("ScrollFata"));
+    ScrollFata->setFrameShape(QFrame::NoFrame);
+    ScrollFata->setWidgetResizable(false);
+    ScrollFata->horizontalScrollBar()->setTracking(true);
+    ScrollFata->verticalScrollBar()->setTracking(true);
+    if (FormularDePrintat1)
+        ScrollFata->setWidget(FormularDePrintat1);
+    Pagini->addTab(ScrollFata, QStringLiteral("Fata"));
+    l->addWidget(Pagini, 1);
+
+    auto* jos = new QHBoxLayout;
+    jos->setContentsMargins(8, 4, 8, 8);
+    Iesire = new QPushButton(QStringLiteral("Iesire"), this);
+    Iesire->setObjectName(QStringLiteral("Iesire"));
+    Iesire->setAutoDefault(false);
+    jos->addStretch();
+    jos->addWidget(Iesire);
+    l->addLayout(jos);
+
+    setWindowState(windowState() | Qt::WindowMaximized);
+
+    connect(Tipareste, &QPushButton::clicked, this, [this] { RuleazaActiune(this, [this] { RuleazaTiparirea(); }); });
+    connect(Mareste, &QPushButton::clicked, this, [this] { MaresteZoom(); });
+    connect(Micsoreaza, &QPushButton::clicked, this, [this] { MicsoreazaZoom(); });
+    connect(Iesire, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+int TPrintTessalunaForm::Parte() const
+{
+    return Pagini->currentIndex();
+}
+
+void TPrintTessalunaForm::MaresteZoom()
+{
+    if (Parte() == 0 && FormularDePrintat1)
+        FormularDePrintat1->SetZoom(FormularDePrintat1->Zoom() * 1.1);
+}
+
+void TPrintTessalunaForm::MicsoreazaZoom()
+{
+    if (Parte() == 0 && FormularDePrintat1)
+        FormularDePrintat1->SetZoom(FormularDePrintat1->Zoom() * 0.9090909090909091);
+}
+
+void TPrintTessalunaForm::RuleazaTiparirea()
+{
+    {
+        const TAllStuffReg verificare;
+        if (!verificare.Configurata) {
+            TMesaje::Informeaza(this, QStringLiteral("Configureaza imprimanta"));
+            return;
+        }
+    }
+    TAllStuffReg setari;
+    const int parte = Parte();
+    double stanga = parte == 0 ? setari.MargineStangaFata : setari.MargineStangaVerso;
+    double sus = parte == 0 ? setari.MargineSusFata : setari.MargineSusVerso;
+    const TRezultatInserare r = InsertPaperForm().ArataInserare(parte, stanga, sus);
+    if (!r.Ok)
+        return;
+    stanga = r.Stanga;
+    sus = r.Sus;
+    if (parte == 0) {
+        setari.MargineStangaFata = stanga;
+        setari.MargineSusFata = sus;
+    } else {
+        setari.MargineStangaVerso = stanga;
+        setari.MargineSusVerso = sus;
+    }
+    PregatesteImprimanta(false);
+    QStringList taiate;
+    {
+        TDocumentTiparit document(this, parte == 0 ? QStringLiteral("Diploma de examen national - fata")
+                                                   : QStringLiteral("Diploma de examen national - verso"));
+        if (!document.Inceput())
+            return;
+        if (parte == 0 && FormularDePrintat1)
+            taiate = FormularDePrintat1->PrintTextAreas(document.Painter(), r.Oglinda, stanga, sus);
+    }
+    if (!taiate.isEmpty())
+        TMesaje::Avertizeaza(this, QStringLiteral("Textul nu incape in campurile: %1. S-a tiparit micsorat la "
+                                                  "minimum si taiat; scurtati-l in corecturile campului.")
+                                       .arg(taiate.join(QStringLiteral(", "))));
+}
+
+THandlerTessaluna::THandlerTessaluna()
+{
+    Titlu = QStringLiteral("Tessaluna");
+}
+
+QDialog* THandlerTessaluna::CreeazaFormular(QWidget* proprietar)
+{
+    return new TPrintTessalunaForm(proprietar);
+}
+
+void InregistreazaHandlerTessaluna()
+{
+    ListaHandlere().AdaugaHandler(std::make_unique<THandlerTessaluna>());
+}

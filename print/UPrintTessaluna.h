@@ -1,0 +1,55 @@
+#pragma once
+
+#include "print/UHandlere.h"
+
+#include <QDialog>
+
+class QPushButton;
+class QScrollArea;
+class QTabWidget;
+class TFormularDePrintat;
+
+// Base of the preview windows: centred on the work area when made.
+class TTemplate : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit TTemplate(QWidget* parinte = nullptr);
+};
+
+// "Vizualizare inaintea imprimarii": the certificate's page over the picture of the blank form, zoomable,
+// each area clickable for its corrections, and the print job.
+class TPrintTessalunaForm : public TTemplate
+{
+    Q_OBJECT
+
+public:
+    explicit TPrintTessalunaForm(QWidget* parinte = nullptr);
+
+    QPushButton* Tipareste = nullptr;
+    QPushButton* Mareste = nullptr;
+    QPushButton* Micsoreaza = nullptr;
+    QPushButton* Iesire = nullptr;
+    QTabWidget* Pagini = nullptr;
+    QScrollArea* ScrollFata = nullptr;
+    TFormularDePrintat* FormularDePrintat1 = nullptr;
+
+    // The side being printed: the active tab (0 front, 1 back).
+    int Parte() const;
+    // The print job: checks the wizard was run, asks for the sheet, prints the active side's areas.
+    void RuleazaTiparirea();
+    void MaresteZoom();
+    void MicsoreazaZoom();
+};
+
+// The certificate's handler: "Tessaluna", whose window is TPrintTessalunaForm.
+class THandlerTessaluna : public THandlerFormularDePrintat
+{
+public:
+    THandlerTessaluna();
+    QDialog* CreeazaFormular(QWidget* proprietar) override;
+};
+
+// Adds the certificate's handler to the registry; call once, before any window exists.
+void InregistreazaHandlerTessaluna();
