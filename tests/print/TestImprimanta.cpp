@@ -1,0 +1,346 @@
+// The print settings kept in the registry, the insert-paper dialog and the printer calibration wizard, driven
+// through their windows; the wizard's test pages are printed to the PDF printer and measured.
+
+#include "platform/UMesaje.h"
+#include "platform/URegistru.h"
+#include "print/UImprimanta.h"
+#include "print/UInsertPaper.h"
+#include "print/UPrintWiz.h"
+#include "print/USetariImprimare.h"
+#include "testsupport/UModal.h"
+#include "testsupport/UPdfText.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace {
+QString ValoareRegistru(const QString& nume)
+{
+    TRegistru reg;
+    if (!reg.DeschideCheie(TAllStuffReg::Cheie(), false) || !reg.ExistaValoare(nume))
+        return QStringLiteral("<missing>");
+    return reg.CitesteText(nume);
+}
+
+void ScrieRegistru(const QString& nume, const QString& valoare)
+{
+    TRegistru reg;
+    reg.DeschideCheie(TAllStuffReg::Cheie(), true);
+    reg.ScrieText(nume, valoare);
+}
+
+// The visible insertion picture, 1 to 4, and feed picture, 5 or 6, of the dialog; 0 when none or several.
+int ImagineVizibila(const TInsertPaperForm& d, int de, int la)
+{
+    int vizibila = 0;
+    for (int i = de; i <= la; ++i) {
+        if (!d.Imagini[i - 1]->isHidden())
+            vizibila = vizibila ? -1 : i;
+    }
+    return qMax(vizibila, 0);
+}
+} // namespace
+
+class TestImprimanta : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void allUnderADecimalComma();
+    void damagedAllIsReportedOnceAndKept();
+    void insertPaperDialog_data();
+    void insertPaperDialog();
+    void wizardPaths_data();
+    void wizardPaths();
+    void wizardCancelledStoresNothing();
+    void testPageLinesLieWhereTheReferenceSheetPutsThem();
+
+private:
+    QStringList m_avertizari;
+    std::unique_ptr<QTemporaryDir> m_dosar;
+};
+
+void TestImprimanta::initTestCase()
+{
+    QLocale::setDefault(QLocale(QLocale::Romanian, QLocale::Romania));
+    SeteazaAvertizareRegistru([this](const QString& m) { m_avertizari << m; });
+}
+
+void TestImprimanta::init()
+{
+    TMesaje::Goleste();
+    TMesaje::SetFaraFerestre(true);
+    QFile::remove(FisierRegistruUtilizator());
+    m_avertizari.clear();
+    m_dosar = std::make_unique<QTemporaryDir>();
+    SeteazaImprimantaCurenta(NumeImprimantaPdf);
+}
+
+void TestImprimanta::allUnderADecimalComma()
+{
+    {
+        TAllStuffReg s;
+        QCOMPARE(SetariImprimare(), &s);
+        s.Configurata = true;
+        s.ParteOpusa = true;
+        s.OglindaVerticala = true;
+        s.ModAlimentare = 3;
+        s.MargineStangaFata = 2.5;
+        s.MargineStangaVerso = 10.25;
+        s.MargineSusVerso = 1;
+        s.NumeImprimanta = "Sala \"A\" HP";
+        s.IndexImprimanta = 2;
+        s.SeteazaOglinda(1, "D");
+        s.SeteazaOglinda(7, "N");
+    }
+    QCOMPARE(SetariImprimare(), nullptr);
+    QCOMPARE(ValoareRegistru("all"), QString("0,1,1,0,1,3,\"2,5\",0,\"10,25\",1,\"Sala \"\"A\"\" HP\",2"));
+    QCOMPARE(ValoareRegistru("OglindescFata"), QString("*"));
+    QCOMPARE(ValoareRegistru("OglindescVerso"), QString("D"));
+    const TAllStuffReg citit;
+    QCOMPARE(citit.MargineStangaFata, 2.5);
+    QCOMPARE(citit.MargineStangaVerso, 10.25);
+    QCOMPARE(citit.NumeImprimanta, QString("Sala \"A\" HP"));
+    QCOMPARE(citit.IndexImprimanta, 2);
+    QVERIFY(citit.Configurata && citit.ParteOpusa && !citit.OglindaOrizontala && citit.OglindaVerticala);
+    QCOMPARE(citit.Oglinda(1), QString("D"));
+    QCOMPARE(citit.Oglinda(2), QString("*"));
+}
+
+void TestImprimanta::damagedAllIsReportedOnceAndKept()
+{
+    // Too few items, an integer that is not one, a decimal point where the settings use a comma.
+    const QStringList deteriorate = {"0,1,0", "0,1,0,0,0,x,0,0,0,0,,0", "0,1,0,0,0,1,2.5,0,0,0,HP,0"};
+    for (const QString& text : deteriorate) {
+        ScrieRegistru("all", text);
+        ScrieRegistru("OglindescFata", "D");
+        {
+            const TAllStuffReg s;
+            QVERIFY(s.AllDeteriorat());
+            QVERIFY(!s.Configurata);
+            QCOMPARE(s.MargineStangaFata, 0.0);
+            QCOMPARE(s.NumeImprimanta, QString());
+            QCOMPARE(s.OglindaFata, QString("D"));
+        }
+        QCOMPARE(ValoareRegistru("all"), text);
+    }
+    QCOMPARE(m_avertizari.size(), 1);
+    QVERIFY2(m_avertizari.first().contains("\"all\""), qPrintable(m_avertizari.first()));
+    {
+        TAllStuffReg s;
+        s.Configurata = true;
+    }
+    QCOMPARE(ValoareRegistru("all"), QString("0,1,0,0,0,0,0,0,0,0,,0"));
+    QVERIFY(!TAllStuffReg().AllDeteriorat());
+}
+
+void TestImprimanta::insertPaperDialog_data()
+{
+    QTest::addColumn<int>("parte");
+    QTest::addColumn<bool>("parteOpusa");
+    QTest::addColumn<int>("mod");
+    QTest::addColumn<QString>("oglinda");
+    QTest::addColumn<QString>("titlu");
+    QTest::addColumn<bool>("bifat");
+    QTest::addColumn<int>("imagine");
+    QTest::addColumn<int>("alimentare");
+    QTest::newRow("front, front tray") << 0 << false << 2 << "*" << "(1)" << false << 3 << 6;
+    QTest::newRow("front, top feed") << 0 << false << 1 << "*" << "(1)" << true << 1 << 5;
+    QTest::newRow("front, opposite side, cassette turned") << 0 << true << 3 << "*" << "(2)" << true << 4 << 5;
+    QTest::newRow("back, cassette normal") << 1 << false << 4 << "*" << "(3)" << true << 4 << 6;
+    QTest::newRow("back, opposite side, top feed") << 1 << true << 1 << "*" << "(4)" << false << 1 << 5;
+    QTest::newRow("front, top feed, earlier choice no") << 0 << false << 1 << "N" << "(1)" << false << 3 << 5;
+}
+
+void TestImprimanta::insertPaperDialog()
+{
+    QFETCH(int, parte);
+    QFETCH(bool, parteOpusa);
+    QFETCH(int, mod);
+    QFETCH(QString, oglinda);
+    QFETCH(QString, titlu);
+    QFETCH(bool, bifat);
+    QFETCH(int, imagine);
+    QFETCH(int, alimentare);
+    TAllStuffReg setari;
+    setari.ParteOpusa = parteOpusa;
+    setari.ModAlimentare = mod;
+    setari.SeteazaOglinda(parte, oglinda);
+    TInsertPaperForm& d = InsertPaperForm();
+    bool vazut = false;
+    LaUrmatorulModal([&](QDialog*) {
+        vazut = true;
+        QCOMPARE(d.windowTitle(), titlu);
+        QCOMPARE(d.Oglinda->isChecked(), bifat);
+        QCOMPARE(ImagineVizibila(d, 1, 4), imagine);
+        QCOMPARE(ImagineVizibila(d, 5, 6), alimentare);
+        QCOMPARE(d.MargineStanga->text(), QString("1,5"));
+        QVERIFY(!d.Oglinda->toolTip().isEmpty());
+        // The other picture of the side follows the box.
+        d.Oglinda->toggle();
+        QVERIFY(ImagineVizibila(d, 1, 4) != imagine && ImagineVizibila(d, 1, 4) != 0);
+        d.Oglinda->toggle();
+        d.MargineSus->setText("4,75");
+        QTest::mouseClick(d.Ok, Qt::LeftButton);
+    });
+    const TRezultatInserare r = d.ArataInserare(parte, 1.5, 0);
+    QVERIFY(vazut);
+    QVERIFY(r.Ok);
+    QCOMPARE(r.Oglinda, bifat);
+    QCOMPARE(r.Stanga, 1.5);
+    QCOMPARE(r.Sus, 4.75);
+    QCOMPARE(setari.Oglinda(parte), QString(bifat ? "D" : "N"));
+}
+
+void TestImprimanta::wizardPaths_data()
+{
+    QTest::addColumn<int>("alimentare");  // page 1 choice, 0 none
+    QTest::addColumn<int>("pozitie");     // page 4 choice, 0 none
+    QTest::addColumn<int>("parte");       // page 7
+    QTest::addColumn<int>("rezultat");    // page 9
+    QTest::addColumn<QList<int>>("pagini");
+    QTest::addColumn<int>("mod");
+    QTest::addColumn<bool>("opusa");
+    QTest::addColumn<bool>("orizontala");
+    QTest::addColumn<bool>("verticala");
+    QTest::newRow("top feed") << 1 << 0 << 1 << 1 << QList<int>{0, 1, 5, 6, 7, 8, 9, 13} << 1 << false << false << false;
+    QTest::newRow("front tray, lines bottom right")
+        << 2 << 0 << 2 << 3 << QList<int>{0, 1, 2, 5, 6, 7, 8, 9, 13} << 2 << true << true << true;
+    QTest::newRow("cassette, paper normal, lines top right")
+        << 3 << 1 << 1 << 2 << QList<int>{0, 1, 3, 4, 5, 6, 7, 8, 9, 13} << 4 << false << true << false;
+    QTest::newRow("no choices") << 0 << 0 << 2 << 4 << QList<int>{0, 1, 3, 4, 5, 6, 7, 8, 9, 13} << 3 << true << false
+                                << true;
+}
+
+void TestImprimanta::wizardPaths()
+{
+    QFETCH(int, alimentare);
+    QFETCH(int, pozitie);
+    QFETCH(int, parte);
+    QFETCH(int, rezultat);
+    QFETCH(QList<int>, pagini);
+    QFETCH(int, mod);
+    QFETCH(bool, opusa);
+    QFETCH(bool, orizontala);
+    QFETCH(bool, verticala);
+    {
+        // What earlier print jobs stored stays.
+        TAllStuffReg s;
+        s.MargineStangaFata = 3.5;
+        s.SeteazaOglinda(0, "D");
+    }
+    for (int trecere = 0; trecere < 2; ++trecere) {
+        for (int i = 0; i < 3; ++i)
+            TMesaje::SetFisierUrmator(m_dosar->filePath(QStringLiteral("test%1_%2.pdf").arg(trecere).arg(i)));
+        TPrintWiz w;
+        QList<int> vazute;
+        LaUrmatorulModal([&](QDialog*) {
+            auto alege = [](QButtonGroup* g, int id) {
+                if (id)
+                    g->button(id)->click();
+            };
+            while (w.isVisible() && vazute.size() < 20) {
+                const int p = w.PaginaCurenta();
+                vazute << p;
+                if (p == 1)
+                    alege(w.Alimentare, alimentare);
+                if (p == 4)
+                    alege(w.PozitieHartie, pozitie);
+                if (p == 5 && trecere == 0) {
+                    // Back leads to whichever page led here, and forward again.
+                    w.ButonInapoi->click();
+                    QCOMPARE(w.PaginaCurenta(), vazute[vazute.size() - 2]);
+                    w.ButonInainte->click();
+                    QCOMPARE(w.PaginaCurenta(), 5);
+                }
+                if (p == 7)
+                    alege(w.Parte, parte);
+                if (p == 9)
+                    alege(w.Rezultat, rezultat);
+                w.ButonInainte->click();
+            }
+        });
+        QVERIFY(w.Arata());
+        QCOMPARE(vazute, pagini);
+        QVERIFY(QFile::exists(m_dosar->filePath(QStringLiteral("test%1_2.pdf").arg(trecere))));
+        const TAllStuffReg s;
+        QVERIFY(s.Configurata);
+        QCOMPARE(s.ModAlimentare, mod);
+        QCOMPARE(s.ParteOpusa, opusa);
+        QCOMPARE(s.OglindaOrizontala, orizontala);
+        QCOMPARE(s.OglindaVerticala, verticala);
+        QCOMPARE(s.NumeImprimanta, NumeImprimantaPdf);
+        QCOMPARE(s.IndexImprimanta, int(ListaImprimante().indexOf(NumeImprimantaPdf)));
+        QCOMPARE(s.MargineStangaFata, 3.5);
+        QCOMPARE(s.OglindaFata, QString("D"));
+    }
+}
+
+void TestImprimanta::wizardCancelledStoresNothing()
+{
+    TPrintWiz w;
+    QCOMPARE(w.ListaImprimante->currentItem()->text(0), ImprimantaCurenta());
+    LaUrmatorulModal([&](QDialog*) {
+        w.ButonInainte->click();
+        w.Alimentare->button(1)->click();
+        QTest::mouseClick(w.ButonRenunt, Qt::LeftButton);
+    });
+    QVERIFY(!w.Arata());
+    QCOMPARE(ValoareRegistru("all"), QString("<missing>"));
+}
+
+void TestImprimanta::testPageLinesLieWhereTheReferenceSheetPutsThem()
+{
+    for (int i = 0; i < 3; ++i)
+        TMesaje::SetFisierUrmator(m_dosar->filePath(QStringLiteral("pagina%1.pdf").arg(i)));
+    TPrintWiz w;
+    LaUrmatorulModal([&](QDialog*) {
+        w.ButonInainte->click();
+        w.Alimentare->button(1)->click();
+        for (int i = 0; i < 5; ++i)
+            w.ButonInainte->click();
+        QCOMPARE(w.PaginaCurenta(), 9);
+    });
+    w.Arata();
+    // The lines: 452 × 736 units of a 677 × 1073 sheet, centred by whole units, on an A4 portrait PDF.
+    const QString png = RandeazaPdfLaPng(m_dosar->filePath("pagina2.pdf"), m_dosar->filePath("linii"), 200);
+    QVERIFY(!png.isEmpty());
+    const QImage img = QImage(png).convertToFormat(QImage::Format_Grayscale8);
+    QRect cerneala;
+    for (int y = 0; y < img.height(); ++y) {
+        const uchar* rand = img.constScanLine(y);
+        for (int x = 0; x < img.width(); ++x) {
+            if (rand[x] < 128)
+                cerneala |= QRect(x, y, 1, 1);
+        }
+    }
+    const double mmPePixel = 25.4 / 200;
+    const double x = 210.0 * 112 / 677, y = 297.0 * 168 / 1073;
+    const QRectF asteptat(x, y, 210.0 * 452 / 677, 297.0 * 736 / 1073);
+    const QRectF gasit(cerneala.left() * mmPePixel, cerneala.top() * mmPePixel, cerneala.width() * mmPePixel,
+                       cerneala.height() * mmPePixel);
+    for (double d : {gasit.left() - asteptat.left(), gasit.top() - asteptat.top(), gasit.right() - asteptat.right(),
+                     gasit.bottom() - asteptat.bottom()})
+        QVERIFY2(qAbs(d) < 0.3, qPrintable(QStringLiteral("lines off by %1 mm").arg(d)));
+    // The horizontal bar starts 157 units in; the vertical one 196 units down.
+    const int yBara = int((y + 297.0 * 12 / 1073) / mmPePixel);
+    int stangaBara = -1;
+    for (int xx = 0; xx < img.width() && stangaBara < 0; ++xx)
+        if (img.constScanLine(yBara)[xx] < 128)
+            stangaBara = xx;
+    QVERIFY(qAbs(stangaBara * mmPePixel - (x + 210.0 * 157 / 677)) < 0.3);
+}
+
+QTEST_MAIN(TestImprimanta)
+#include "TestImprimanta.moc"
