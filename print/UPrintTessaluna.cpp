@@ -123,20 +123,21 @@ void TPrintTessalunaForm::RuleazaTiparirea()
         setari.MargineStangaVerso = stanga;
         setari.MargineSusVerso = sus;
     }
-    PregatesteImprimanta(false);
-    QStringList taiate;
-    {
-        TDocumentTiparit document(this, parte == 0 ? QStringLiteral("Diploma de examen national - fata")
-                                                   : QStringLiteral("Diploma de examen national - verso"));
-        if (!document.Inceput())
-            return;
-        if (parte == 0 && FormularDePrintat1)
-            taiate = FormularDePrintat1->PrintTextAreas(document.Painter(), r.Oglinda, stanga, sus);
-    }
+    const QStringList taiate = TiparesteParte(parte, r.Oglinda, stanga, sus);
     if (!taiate.isEmpty())
         TMesaje::Avertizeaza(this, QStringLiteral("Textul nu incape in campurile: %1. S-a tiparit micsorat la "
                                                   "minimum si taiat; scurtati-l in corecturile campului.")
                                        .arg(taiate.join(QStringLiteral(", "))));
+}
+
+QStringList TPrintTessalunaForm::TiparesteParte(int parte, bool oglinda, double stanga, double sus)
+{
+    PregatesteImprimanta(false);
+    TDocumentTiparit document(this, parte == 0 ? QStringLiteral("Diploma de examen national - fata")
+                                               : QStringLiteral("Diploma de examen national - verso"));
+    if (!document.Inceput() || parte != 0 || !FormularDePrintat1)
+        return {};
+    return FormularDePrintat1->PrintTextAreas(document.Painter(), oglinda, stanga, sus);
 }
 
 THandlerTessaluna::THandlerTessaluna()

@@ -39,6 +39,9 @@ public:
     int Parte() const;
     // The print job: checks the wizard was run, asks for the sheet, prints the active side's areas.
     void RuleazaTiparirea();
+    // Prints side `parte` on the printer in use, landscape, in one document; the areas too wide for their
+    // boxes are returned.
+    QStringList TiparesteParte(int parte, bool oglinda, double stanga, double sus);
     void MaresteZoom();
     void MicsoreazaZoom();
 };

@@ -1,0 +1,75 @@
+// One certificate from the pressed button to the finished PDF: the student's values read from a register
+// of 1,000 students into the preview's 70 areas, then the print job's document on the PDF printer. The
+// dialogs the user answers are left out; everything the program computes is in.
+
+#include "platform/UActiune.h"
+#include "platform/UMesaje.h"
+#include "print/UHandlere.h"
+#include "print/UImprimanta.h"
+#include "print/UParticularizari.h"
+#include "print/UPrintTessaluna.h"
+#include "print/USetariImprimare.h"
+#include "testsupport/UBazaTest.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+QTemporaryDir* g_dosar = nullptr;
+
+void DeLaButonLaPdf(benchmark::State& state)
+{
+    TBazaTest& b = TBazaTest::CuElevi(1000);
+    const qint64 id = b.Scalar("select max(ID_ELEVI) as C from ELEVI").toLongLong();
+    SeteazaImprimantaCurenta(NumeImprimantaPdf);
+    TPrintTessalunaForm f;
+    PregatesteFormularNou(&f);
+    const QString pdf = g_dosar->filePath("certificat.pdf");
+    for (auto _ : state) {
+        CompleteazaPaginile(&f, id);
+        {
+            // The job reads the print settings twice and writes them back.
+            const TAllStuffReg verificare;
+            TAllStuffReg setari;
+            TMesaje::SetFisierUrmator(pdf);
+            f.TiparesteParte(0, false, setari.MargineStangaFata, setari.MargineSusFata);
+        }
+    }
+    if (QFileInfo(pdf).size() < 1000)
+        state.SkipWithError("no PDF written");
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(DeLaButonLaPdf)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
+
+void DoarCompletarea(benchmark::State& state)
+{
+    TBazaTest& b = TBazaTest::CuElevi(1000);
+    const qint64 id = b.Scalar("select max(ID_ELEVI) as C from ELEVI").toLongLong();
+    TPrintTessalunaForm f;
+    for (auto _ : state)
+        CompleteazaPaginile(&f, id);
+}
+BENCHMARK(DoarCompletarea)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // In memory when the system has such a folder: the disk's write-back is not the program's work.
+    QTemporaryDir dosar(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/bench_drum-XXXXXX")
+                                                                  : QString());
+    g_dosar = &dosar;
+    // The print settings go to a registry file of the benchmark's own, never the user's.
+    qputenv("XDG_CONFIG_HOME", dosar.filePath("config").toLocal8Bit());
+    QApplication app(argc, argv);
+    TMesaje::SetFaraFerestre(true);
+    ReseteazaParticularizari(dosar.filePath("licenta.lic"));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
