@@ -8,6 +8,7 @@
 #include "print/USetariImprimare.h"
 
 #include <QButtonGroup>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -201,20 +202,18 @@ TPrintWiz::TPrintWiz(QWidget* parinte) : QDialog(parinte)
     Text(p, TitluManevrare, true);
     Text(p, QStringLiteral("Cum arata imaginea obtinuta?"));
     {
-        auto* rand = new QHBoxLayout;
+        auto* grila = new QGridLayout;
         const QString texte[4] = {QStringLiteral("Linie orizontala sus si linie verticala la stanga"),
                                   QStringLiteral("Linie orizontala sus si linie verticala la dreapta"),
                                   QStringLiteral("Linie orizontala jos si linie verticala la dreapta"),
                                   QStringLiteral("Linie orizontala jos si linie verticala la stanga")};
         for (int i = 0; i < 4; ++i) {
-            auto* coloana = new QVBoxLayout;
-            coloana->addWidget(Imagine(p, DesenRezultatLinii(i < 2, i == 0 || i == 3)), 0, Qt::AlignHCenter);
-            QRadioButton* b = Alegere(p, Rezultat, i + 1, texte[i]);
-            b->setStyleSheet(QStringLiteral("QRadioButton { max-width: 150px; }"));
-            coloana->addWidget(b);
-            rand->addLayout(coloana);
+            auto* celula = new QVBoxLayout;
+            celula->addWidget(Imagine(p, DesenRezultatLinii(i < 2, i == 0 || i == 3)), 0, Qt::AlignHCenter);
+            celula->addWidget(Alegere(p, Rezultat, i + 1, texte[i]), 0, Qt::AlignHCenter);
+            grila->addLayout(celula, i / 2, i % 2);
         }
-        qobject_cast<QVBoxLayout*>(p->layout())->addLayout(rand);
+        qobject_cast<QVBoxLayout*>(p->layout())->addLayout(grila);
     }
 
     p = Pagina(13);

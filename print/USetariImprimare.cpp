@@ -110,7 +110,8 @@ double CitesteNumarGeneral(const QString& text)
     bool ok = false;
     const double v = LocaleNumere().toDouble(text.trimmed(), &ok);
     if (!ok || !std::isfinite(v))
-        throw EEroare(QStringLiteral("\"%1\" nu este un numar valid").arg(text));
+        throw EEroare(QStringLiteral("\"%1\" nu este un numar valid (separatorul zecimal este \"%2\")")
+                          .arg(text, LocaleNumere().decimalPoint()));
     return v;
 }
 

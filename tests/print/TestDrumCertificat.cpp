@@ -391,6 +391,12 @@ void TestDrumCertificat::printJobRefusedOrCancelled()
     QTest::mouseClick(f.Tipareste, Qt::LeftButton);
     QVERIFY2(TMesaje::UltimulMesaj().contains("nu poate fi scris"), qPrintable(TMesaje::UltimulMesaj()));
     QVERIFY(ImprimantaProgram().printerState() != QPrinter::Active);
+    // A printer removed since the wizard chose it: the job says so and prints nothing.
+    SeteazaImprimantaCurenta("Imprimanta scoasa din sistem");
+    LaUrmatorulModal([](QDialog* d) { QTest::mouseClick(qobject_cast<TInsertPaperForm*>(d)->Ok, Qt::LeftButton); });
+    QTest::mouseClick(f.Tipareste, Qt::LeftButton);
+    QVERIFY2(TMesaje::UltimulMesaj().contains("nu mai este instalata"), qPrintable(TMesaje::UltimulMesaj()));
+    SeteazaImprimantaCurenta(NumeImprimantaPdf);
     // A margin that is not a number keeps the dialog open with the conversion's message.
     TMesaje::Goleste();
     bool ramasDeschis = false;
@@ -403,7 +409,7 @@ void TestDrumCertificat::printJobRefusedOrCancelled()
     });
     QTest::mouseClick(f.Tipareste, Qt::LeftButton);
     QVERIFY(ramasDeschis);
-    QCOMPARE(TMesaje::MesajeAfisate().first(), QString("\"doi\" nu este un numar valid"));
+    QCOMPARE(TMesaje::MesajeAfisate().first(), QString("\"doi\" nu este un numar valid (separatorul zecimal este \",\")"));
 }
 
 QTEST_MAIN(TestDrumCertificat)
