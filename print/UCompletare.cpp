@@ -1,8 +1,12 @@
 #include "print/UCompletare.h"
 
 #include "platform/UEroare.h"
+#include "print/UPaginaRandata.h"
+#include "settings/UInfoGlobal2005.h"
 #include "settings/UTextRomanesc.h"
 #include "store/UDataModule.h"
+
+#include <cmath>
 
 namespace {
 const QString ClasaZona = QStringLiteral("TFormularTextArea");
@@ -102,4 +106,65 @@ TTextZonaCompletata TCompletareFormular::Zona(const QList<TZonaDeCompletat>& zon
     if (!camp.Valoare.isEmpty())
         r.Nota = double(ValoareNota(camp.Valoare)) / 100;
     return r;
+}
+
+TNotaFormatata FormateazaNota(const TInfoGlobal2005& setari, bool areJos, std::optional<double> valoare, int tip)
+{
+    TNotaFormatata r;
+    const QString blanc = QStringLiteral(" ");
+    int format = NumarFormatNota(setari.FormatPentruTip(tip));
+    if (format >= 2 && !areJos)
+        format = 1;
+    r.JosAscuns = format <= 1 && areJos;
+    r.SusLaMijloc = r.JosAscuns;
+    r.Jos = blanc;
+    if (!valoare) {
+        r.Sus = QStringLiteral("----");
+    } else {
+        // Whole hundredths, ties to even.
+        const int sutimi = static_cast<int>(std::nearbyint(*valoare));
+        const QString numar = FormatFix(2, qint64(sutimi) * 100);
+        QString cuvinte;
+        if (format == 1 || format == 2)
+            cuvinte = NotaInLitere(sutimi, mnProcent);
+        else if (format == 3)
+            cuvinte = NotaInLitere(sutimi, mnLitere);
+        if (format >= 2) {
+            r.Sus = numar;
+            r.Jos = cuvinte;
+        } else {
+            r.Sus = cuvinte.isEmpty() ? numar : numar + blanc + cuvinte;
+        }
+    }
+    const bool mari = setari.ScriuCuLitereMari() == QLatin1String("1");
+    r.Sus = mari ? MariRomanesti(r.Sus) : MiciRomanesti(r.Sus);
+    r.Jos = mari ? MariRomanesti(r.Jos) : MiciRomanesti(r.Jos);
+    return r;
+}
+
+void CompleteazaPaginaRandata(TCompletareFormular& completare, const TInfoGlobal2005& setari, TPaginaRandata& pagina)
+{
+    QList<TZonaDeCompletat> descrieri;
+    descrieri.reserve(pagina.Zone.size());
+    // The pixel top at zoom 100 orders the areas of a grade, as on screen.
+    const double dpi = ScreenDpi(100);
+    for (const TZonaRandata& z : pagina.Zone)
+        descrieri << TZonaDeCompletat{z.Name, z.Denumire1, z.Denumire2, z.Denumire3, MmToPixels(dpi, z.TopProiectat)};
+    for (int i = 0; i < pagina.Zone.size(); ++i) {
+        pagina.Zone[i].Text.clear();
+        const TTextZonaCompletata r = completare.Zona(descrieri, i);
+        if (!r.EsteNota) {
+            pagina.Zone[i].Text = r.Text;
+            continue;
+        }
+        if (r.Sus < 0)
+            continue;
+        TZonaRandata& sus = pagina.Zone[r.Sus];
+        TZonaRandata* jos = r.Jos >= 0 ? &pagina.Zone[r.Jos] : nullptr;
+        const TNotaFormatata n = FormateazaNota(setari, jos != nullptr, r.Nota, r.TipNota);
+        sus.Text = n.Sus;
+        sus.Mm.moveTop(n.SusLaMijloc ? (sus.TopProiectat + jos->TopProiectat) / 2 : sus.TopProiectat);
+        if (jos)
+            jos->Text = n.Jos;
+    }
 }

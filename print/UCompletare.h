@@ -7,6 +7,8 @@
 #include <optional>
 
 class TDM;
+class TInfoGlobal2005;
+struct TPaginaRandata;
 
 // What the filling needs of one text area: its name, its keys and its pixel top on the page.
 struct TZonaDeCompletat
@@ -53,3 +55,18 @@ private:
     qint64 m_id;
     QHash<QString, TCamp> m_campuri;
 };
+
+// A grade as the global settings write it into its upper and (optional) lower area.
+struct TNotaFormatata
+{
+    QString Sus;
+    QString Jos;
+    bool JosAscuns = false;   // one line: the lower area is hidden
+    bool SusLaMijloc = false; // and the upper one sits halfway between both areas' designed tops
+};
+// `valoare` counts hundredths of a point; absent, the upper area shows "----". `tip` is the grade kind.
+TNotaFormatata FormateazaNota(const TInfoGlobal2005& setari, bool areJos, std::optional<double> valoare, int tip);
+
+// Fills every area of a page held as data with a student's values, as the preview's filling does. The
+// caller's transaction and TCompletareFormular as above.
+void CompleteazaPaginaRandata(TCompletareFormular& completare, const TInfoGlobal2005& setari, TPaginaRandata& pagina);

@@ -1,7 +1,9 @@
 #include "print/UFormularDePrintat.h"
 
 #include "print/UFormularTextArea.h"
+#include "print/UFontFormular.h"
 #include "print/UGeometriePrint.h"
+#include "print/UPaginaRandata.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -158,6 +160,25 @@ QStringList TFormularDePrintat::PrintTextAreas(QPainter& painter, bool oglinda, 
             taiate << zona->objectName();
     }
     return taiate;
+}
+
+TPaginaRandata TFormularDePrintat::PaginaRandata() const
+{
+    TPaginaRandata p;
+    const QObject* proprietar = Proprietar();
+    p.NumeFormular = proprietar ? proprietar->objectName() : QString();
+    if (proprietar) {
+        for (const TFontFormular* f : proprietar->findChildren<TFontFormular*>(QString(), Qt::FindDirectChildrenOnly))
+            p.Fonturi << f;
+    }
+    for (const TFormularTextArea* z : Zone())
+        p.Zone << z->ZonaRandata();
+    p.Latime = m_latime;
+    p.Inaltime = m_inaltime;
+    p.DeltaStanga = m_deltaStanga;
+    p.DeltaSus = m_deltaSus;
+    p.Fundal = m_bkImage;
+    return p;
 }
 
 void TFormularDePrintat::paintEvent(QPaintEvent* e)

@@ -6,6 +6,7 @@
 #include "platform/UMesaje.h"
 #include "print/UEditorTextFormular.h"
 #include "print/UFormularDePrintat.h"
+#include "print/UPaginaRandata.h"
 #include "print/UParticularizari.h"
 #include "print/UTextZona.h"
 
@@ -215,20 +216,24 @@ void TFormularTextArea::paintEvent(QPaintEvent*)
     }
 }
 
+TZonaRandata TFormularTextArea::ZonaRandata() const
+{
+    TZonaRandata z;
+    z.Name = objectName();
+    z.Denumire1 = m_denumire1;
+    z.Denumire2 = m_denumire2;
+    z.Denumire3 = m_denumire3;
+    z.Mm = QRectF(m_left, m_top, m_width, m_height);
+    z.TopProiectat = TopProiectat();
+    z.Text = m_text;
+    z.Aliniere = m_alignment;
+    z.Font = m_font;
+    return z;
+}
+
 bool TFormularTextArea::PrintArea(QPainter& painter, bool oglinda, double susMm, double stangaMm)
 {
-    const TAspectText aspect = AspectEfectiv(m_text, m_alignment, m_font, FindAdjustment(false));
-    if (aspect.Text.isEmpty())
-        return true;
-    if (!aspect.Font)
-        throw EEroare(QStringLiteral("Campul %1 nu are font si nu poate fi tiparit.").arg(objectName()));
-    const TTextPlasat t = PlaseazaPeImprimanta(aspect, QRectF(m_left, m_top, m_width, m_height), stangaMm, susMm,
-                                               oglinda, *painter.device());
-    painter.save();
-    painter.resetTransform();
-    DeseneazaText(painter, t, aspect.Text, Qt::black);
-    painter.restore();
-    return t.Font.Incape;
+    return TiparesteZona(painter, ZonaRandata(), FindAdjustment(false), oglinda, susMm, stangaMm);
 }
 
 void TFormularTextArea::enterEvent(QEnterEvent* e)

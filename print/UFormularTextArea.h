@@ -10,6 +10,7 @@
 class QPainter;
 class TFormularDePrintat;
 struct TParticularizareTextArea;
+struct TZonaRandata;
 
 // One rectangle of a pre-printed form into which one value is written. Its millimetres are the master copy;
 // its pixel rectangle on the page follows them at the page's zoom. Clicking it opens its corrections editor.
@@ -72,6 +73,8 @@ public:
 
     void FontChanged() override;
     void FontDestroyed() override;
+    // The area as data, for the page renderer.
+    TZonaRandata ZonaRandata() const;
     // ApplyMillimetres, then repaint.
     virtual void ZoomChanged();
     // Prints the area's text on the painter's device, `susMm` / `stangaMm` from the paper's corner (margins

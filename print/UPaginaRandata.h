@@ -1,0 +1,74 @@
+#pragma once
+
+#include "print/UGeometriePrint.h"
+
+#include <QImage>
+#include <QList>
+#include <QObject>
+#include <QRectF>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class QPainter;
+class TFontFormular;
+struct TMachetaFormular;
+struct TParticularizareTextArea;
+
+// One text area of a page as data: what printing it needs.
+struct TZonaRandata
+{
+    QString Name;
+    QString Denumire1;
+    QString Denumire2;
+    QString Denumire3;
+    QRectF Mm;               // left, top, width and height in millimetres from the page's corner
+    double TopProiectat = 0; // the top the layout gives (a grade written on one line moves the area)
+    QString Text;
+    TAlignment Aliniere = taLeftJustify;
+    const TFontFormular* Font = nullptr;
+};
+
+// A page of a printable form as data, for printing without any widget.
+struct TPaginaRandata
+{
+    QString NumeFormular;                // the key of its areas' corrections
+    QList<const TFontFormular*> Fonturi; // the form's fonts, which a correction may name
+    QList<TZonaRandata> Zone;            // in child order
+    double Latime = 0;                   // millimetres
+    double Inaltime = 0;
+    double DeltaStanga = 0;
+    double DeltaSus = 0;
+    QImage Fundal; // the blank form's picture; never printed, drawn only into archive copies
+};
+
+// The correction record of an area, its font resolved among the page's fonts; null without one.
+TParticularizareTextArea* CorecturaZonei(const TPaginaRandata& pagina, const QString& numeZona);
+
+// Prints one area's text on the painter's device, `susMm` / `stangaMm` from the paper's corner, turned about
+// the paper's centre when `oglinda`. False when the text did not fit even at the smallest size. Throws
+// EEroare when a text has no font.
+bool TiparesteZona(QPainter& painter, const TZonaRandata& zona, const TParticularizareTextArea* corectura,
+                   bool oglinda, double susMm, double stangaMm);
+
+// Prints every area of the page on a document the caller has begun, offset by the margins plus the page's
+// deltas. Returns the names of the areas whose text was clipped.
+QStringList TiparestePagina(QPainter& painter, const TPaginaRandata& pagina, bool oglinda, double stangaMm,
+                            double susMm);
+
+// Draws the blank form's picture at the page's millimetre size, `stangaMm` / `susMm` from the paper's corner.
+void DeseneazaFundal(QPainter& painter, const TPaginaRandata& pagina, double stangaMm, double susMm);
+
+// A form built from its layout data without widgets: its fonts and its pages.
+class TFormularRandat
+{
+public:
+    explicit TFormularRandat(const TMachetaFormular& macheta);
+    ~TFormularRandat();
+
+    QList<TPaginaRandata> Pagini;
+
+private:
+    std::unique_ptr<QObject> m_fonturi; // owns the TFontFormular objects
+};
