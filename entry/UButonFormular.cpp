@@ -29,6 +29,6 @@ void TButonFormular::CompleteazaFormular()
         Formular = Handler->CreeazaFormular(this);
         PregatesteFormularNou(Formular);
     }
-    CompleteazaPaginile(Formular, linie->Id);
+    CompleteazaPaginile(Formular, linie->Id, linie->Denumire);
     Formular->exec();
 }

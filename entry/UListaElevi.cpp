@@ -1,6 +1,7 @@
 #include "entry/UListaElevi.h"
 
 #include "entry/UEditorGenericComplex.h"
+#include "entry/UTiparireClasaForm.h"
 #include "entry/UButonFormular.h"
 #include "print/UHandlere.h"
 #include "platform/UActiune.h"
@@ -83,6 +84,9 @@ TListaElevi::TListaElevi(QWidget* parinte) : QWidget(parinte)
     jos->addWidget(modifica);
     jos->addWidget(sterge);
     jos->addStretch();
+    QPushButton* clasa = Buton(QStringLiteral("Tipareste clasa"), this);
+    clasa->setObjectName(QStringLiteral("TiparesteClasa"));
+    jos->addWidget(clasa);
     l->addLayout(jos);
 
     int stanga = 4;
@@ -96,6 +100,7 @@ TListaElevi::TListaElevi(QWidget* parinte) : QWidget(parinte)
     connect(Cauta, &QLineEdit::textChanged, this, [this] { Filtreaza(); });
     connect(adauga, &QPushButton::clicked, this, [this] { RuleazaActiune(this, [this] { Adauga(); }); });
     connect(modifica, &QPushButton::clicked, this, [this] { RuleazaActiune(this, [this] { Modifica(); }); });
+    connect(clasa, &QPushButton::clicked, this, [this] { RuleazaActiune(this, [this] { TiparesteClasa(); }); });
     connect(sterge, &QPushButton::clicked, this, [this] { RuleazaActiune(this, [this] { Sterge(); }); });
 }
 
@@ -141,6 +146,27 @@ void TListaElevi::Filtreaza()
             noduri << new TNodElev(linie.get());
     }
     Arbore->addTopLevelItems(noduri);
+}
+
+QList<const TLinieElev*> TListaElevi::LiniiAfisate() const
+{
+    QList<const TLinieElev*> linii;
+    for (int i = 0; i < Arbore->topLevelItemCount(); ++i)
+        linii << static_cast<TNodElev*>(Arbore->topLevelItem(i))->Linie;
+    return linii;
+}
+
+void TListaElevi::TiparesteClasa()
+{
+    QList<TElevDeTiparit> elevi;
+    for (const TLinieElev* l : LiniiAfisate())
+        elevi << TElevDeTiparit{l->Id, l->Denumire};
+    if (elevi.isEmpty()) {
+        TMesaje::Informeaza(this, QStringLiteral("Va rog selectati un elev!"));
+        return;
+    }
+    TTiparireClasaForm dialog(elevi, this);
+    dialog.exec();
 }
 
 void TListaElevi::Adauga()

@@ -38,6 +38,11 @@ public:
     // Shows the loaded students whose name contains the search text (all when it is blank).
     void Filtreaza();
 
+    // The students the list shows now (after the search), in list order.
+    QList<const TLinieElev*> LiniiAfisate() const;
+    // Opens the class print for the students shown.
+    void TiparesteClasa();
+
     void Adauga();
     void Modifica();
     void Sterge();

@@ -200,6 +200,10 @@ void TFormularTextArea::paintEvent(QPaintEvent*)
     }
     if (!pagina)
         return;
+    if (m_semnalata) {
+        p.setPen(QPen(Qt::red, 2));
+        p.drawRect(1, 1, width() - 2, height() - 2);
+    }
     if (pagina->TextAreaWithBorder()) {
         p.setPen(Qt::black);
         p.drawRect(0, 0, width() - 1, height() - 1);
@@ -234,6 +238,12 @@ TZonaRandata TFormularTextArea::ZonaRandata() const
 bool TFormularTextArea::PrintArea(QPainter& painter, bool oglinda, double susMm, double stangaMm)
 {
     return TiparesteZona(painter, ZonaRandata(), FindAdjustment(false), oglinda, susMm, stangaMm);
+}
+
+void TFormularTextArea::SetSemnalata(bool v)
+{
+    m_semnalata = v;
+    update();
 }
 
 void TFormularTextArea::enterEvent(QEnterEvent* e)

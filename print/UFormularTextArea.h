@@ -93,6 +93,9 @@ public:
     // Opens the corrections editor "Informatii camp" for the area; what the user confirms is stored.
     void Click();
     bool Hover() const { return m_hover; }
+    // Outlined in red on screen (never on paper): the check before printing found a problem here.
+    bool Semnalata() const { return m_semnalata; }
+    void SetSemnalata(bool v);
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -122,6 +125,7 @@ private:
     bool m_sizing = false;  // the millimetres are being set from the pixel rectangle
     bool m_incarcare = false;
     bool m_hover = false;
+    bool m_semnalata = false;
     bool m_designSalvat = false;
     double m_topProiectat = 0;
 };

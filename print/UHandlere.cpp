@@ -26,8 +26,10 @@ void PregatesteFormularNou(QWidget* formular)
         pagina->SetZoom(100);
 }
 
-void CompleteazaPaginile(QWidget* formular, qint64 idElev)
+void CompleteazaPaginile(QWidget* formular, qint64 idElev, const QString& denumire)
 {
+    formular->setProperty("IdElev", idElev);
+    formular->setProperty("DenumireElev", denumire);
     TDM& dm = ModululDeDate();
     if (dm.Tr.InTransaction())
         throw EEroare(QStringLiteral("O operatie anterioara asupra bazei de date nu s-a incheiat."));
@@ -45,6 +47,7 @@ void CompleteazaPaginile(QWidget* formular, qint64 idElev)
         for (int i = 0; i < zone.size(); ++i) {
             TFormularTextArea* zona = zone[i];
             zona->SetSursaText({});
+            zona->SetSemnalata(false);
             zona->SetText(QString());
             const TTextZonaCompletata r = completare.Zona(descrieri, i);
             if (!r.EsteNota)

@@ -40,5 +40,5 @@ void PregatesteFormularNou(QWidget* formular);
 
 // Writes a student's values into every area of every page of the preview window: starts the data module's
 // transaction (it must be idle) and rolls it back, also on error. Areas filled before an error keep their
-// new texts.
-void CompleteazaPaginile(QWidget* formular, qint64 idElev);
+// new texts. The window's properties "IdElev" and "DenumireElev", where it has them, name the student.
+void CompleteazaPaginile(QWidget* formular, qint64 idElev, const QString& denumire = {});

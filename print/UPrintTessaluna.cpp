@@ -10,7 +10,13 @@
 #include "print/UImprimanta.h"
 #include "print/UInsertPaper.h"
 #include "print/UMachetaFormular.h"
+#include "print/UFormularTextArea.h"
+#include "print/UPaginaRandata.h"
 #include "print/USetariImprimare.h"
+#include "print/UTiparireClasa.h"
+#include "print/UTipaririElev.h"
+#include "store/UDataModule.h"
+#include "store/UTipariri.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -49,6 +55,11 @@ TPrintTessalunaForm::TPrintTessalunaForm(QWidget* parinte) : TTemplate(parinte)
     Tipareste->setIcon(DesenButonTiparire());
     Mareste = buton(QStringLiteral("Mareste"));
     Micsoreaza = buton(QStringLiteral("Micsoreaza"));
+    bara->addSeparator();
+    Verifica = buton(QStringLiteral("Verifica"));
+    SalveazaPdf = buton(QStringLiteral("Salveaza PDF"));
+    SalveazaPdf->setObjectName(QStringLiteral("SalveazaPdf"));
+    Tipariri = buton(QStringLiteral("Tipariri"));
     l->addWidget(bara);
 
     Pagini = new QTabWidget(this);
@@ -79,6 +90,21 @@ TPrintTessalunaForm::TPrintTessalunaForm(QWidget* parinte) : TTemplate(parinte)
     connect(Mareste, &QPushButton::clicked, this, [this] { MaresteZoom(); });
     connect(Micsoreaza, &QPushButton::clicked, this, [this] { MicsoreazaZoom(); });
     connect(Iesire, &QPushButton::clicked, this, &QDialog::reject);
+    connect(Verifica, &QPushButton::clicked, this, [this] { RuleazaActiune(this, [this] { VerificaInainteDeTiparire(); }); });
+    connect(SalveazaPdf, &QPushButton::clicked, this, [this] {
+        RuleazaActiune(this, [this] {
+            const bool cuFundal = TMesaje::Intreaba(
+                this, QStringLiteral("Includeti in PDF si desenul formularului (o copie de arhiva)?\n"
+                                     "Fara desen, PDF-ul se poate tipari pe un formular necompletat."));
+            ::SalveazaPdf(this, {TElevDeTiparit{IdElev, DenumireElev}}, cuFundal);
+        });
+    });
+    connect(Tipariri, &QPushButton::clicked, this, [this] {
+        RuleazaActiune(this, [this] {
+            TTipaririElevForm lista(IdElev, DenumireElev, this);
+            lista.exec();
+        });
+    });
 }
 
 int TPrintTessalunaForm::Parte() const
@@ -123,21 +149,58 @@ void TPrintTessalunaForm::RuleazaTiparirea()
         setari.MargineStangaVerso = stanga;
         setari.MargineSusVerso = sus;
     }
-    const QStringList taiate = TiparesteParte(parte, r.Oglinda, stanga, sus);
+    QString destinatie;
+    const QStringList taiate = TiparesteParte(parte, r.Oglinda, stanga, sus, &destinatie);
+    if (!destinatie.isEmpty() && IdElev > 0) {
+        TDM& dm = ModululDeDate();
+        const QString titlu = parte == 0 ? QStringLiteral("Diploma de examen national - fata")
+                                         : QStringLiteral("Diploma de examen national - verso");
+        InregistreazaTipariri(dm, {TTiparire{IdElev, DenumireElev, QDateTime::currentDateTime(), destinatie,
+                                             LucrareNoua(dm), 1, titlu}});
+    }
     if (!taiate.isEmpty())
         TMesaje::Avertizeaza(this, QStringLiteral("Textul nu incape in campurile: %1. S-a tiparit micsorat la "
                                                   "minimum si taiat; scurtati-l in corecturile campului.")
                                        .arg(taiate.join(QStringLiteral(", "))));
 }
 
-QStringList TPrintTessalunaForm::TiparesteParte(int parte, bool oglinda, double stanga, double sus)
+QStringList TPrintTessalunaForm::TiparesteParte(int parte, bool oglinda, double stanga, double sus,
+                                                QString* destinatie)
 {
     PregatesteImprimanta(false);
     TDocumentTiparit document(this, parte == 0 ? QStringLiteral("Diploma de examen national - fata")
                                                : QStringLiteral("Diploma de examen national - verso"));
-    if (!document.Inceput() || parte != 0 || !FormularDePrintat1)
+    if (!document.Inceput())
+        return {};
+    if (destinatie)
+        *destinatie = document.FisierPdf().isEmpty() ? ImprimantaCurenta() : document.FisierPdf();
+    if (parte != 0 || !FormularDePrintat1)
         return {};
     return FormularDePrintat1->PrintTextAreas(document.Painter(), oglinda, stanga, sus);
+}
+
+int TPrintTessalunaForm::VerificaInainteDeTiparire()
+{
+    if (!FormularDePrintat1)
+        return 0;
+    const QList<TProblemaZona> probleme = VerificaPagina(FormularDePrintat1->PaginaRandata());
+    for (TFormularTextArea* z : FormularDePrintat1->Zone())
+        z->SetSemnalata(false);
+    QStringList randuri;
+    for (const TProblemaZona& p : probleme) {
+        // An empty field is outlined in every area of its key (all the digit boxes of a code).
+        for (TFormularTextArea* z : FormularDePrintat1->Zone()) {
+            if (z->objectName() == p.Zona || (p.Fel == TProblemaZona::Gol && z->Denumire1() == p.Cheie))
+                z->SetSemnalata(true);
+        }
+        randuri << DescriereProblema(p);
+    }
+    if (randuri.isEmpty())
+        TMesaje::Informeaza(this, QStringLiteral("Nu am gasit nimic care sa se tipareasca gresit."));
+    else
+        TMesaje::Avertizeaza(this, QStringLiteral("Campurile marcate cu rosu s-ar tipari gresit:\n") +
+                                       randuri.join(QLatin1Char('\n')));
+    return int(randuri.size());
 }
 
 THandlerTessaluna::THandlerTessaluna()

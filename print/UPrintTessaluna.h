@@ -23,6 +23,8 @@ public:
 class TPrintTessalunaForm : public TTemplate
 {
     Q_OBJECT
+    Q_PROPERTY(qint64 IdElev MEMBER IdElev)
+    Q_PROPERTY(QString DenumireElev MEMBER DenumireElev)
 
 public:
     explicit TPrintTessalunaForm(QWidget* parinte = nullptr);
@@ -30,18 +32,27 @@ public:
     QPushButton* Tipareste = nullptr;
     QPushButton* Mareste = nullptr;
     QPushButton* Micsoreaza = nullptr;
+    QPushButton* Verifica = nullptr;
+    QPushButton* SalveazaPdf = nullptr;
+    QPushButton* Tipariri = nullptr;
     QPushButton* Iesire = nullptr;
     QTabWidget* Pagini = nullptr;
     QScrollArea* ScrollFata = nullptr;
     TFormularDePrintat* FormularDePrintat1 = nullptr;
+
+    // The student whose values the page shows (set by the filling).
+    qint64 IdElev = 0;
+    QString DenumireElev;
 
     // The side being printed: the active tab (0 front, 1 back).
     int Parte() const;
     // The print job: checks the wizard was run, asks for the sheet, prints the active side's areas.
     void RuleazaTiparirea();
     // Prints side `parte` on the printer in use, landscape, in one document; the areas too wide for their
-    // boxes are returned.
-    QStringList TiparesteParte(int parte, bool oglinda, double stanga, double sus);
+    // boxes are returned. `destinatie` receives the printer or PDF file written, empty when nothing was.
+    QStringList TiparesteParte(int parte, bool oglinda, double stanga, double sus, QString* destinatie = nullptr);
+    // Outlines on screen the areas that would print wrong and says what is wrong; returns how many.
+    int VerificaInainteDeTiparire();
     void MaresteZoom();
     void MicsoreazaZoom();
 };

@@ -2,6 +2,7 @@
 
 #include "profile/UProfil.h"
 #include "store/UDataModule.h"
+#include "store/UTipariri.h"
 
 void PornesteModululDeDate(TDM& dm, const QString& dosarProgram, const QString& dosarSablon)
 {
@@ -14,5 +15,6 @@ void PornesteModululDeDate(TDM& dm, const QString& dosarProgram, const QString& 
     dm.CreeazaStructuriTabele();
     dm.InregistreazaTipuriDeDate();
     ActualizeazaProfil();
+    CreeazaRegistruTipariri(dm);
     dm.ActualizeazaStatistici();
 }

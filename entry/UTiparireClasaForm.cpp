@@ -1,0 +1,174 @@
+#include "entry/UTiparireClasaForm.h"
+
+#include "entry/UListaElevi.h"
+#include "entry/UValidare.h"
+#include "platform/UActiune.h"
+#include "platform/UForme.h"
+#include "platform/UMesaje.h"
+#include "print/UCompletare.h"
+#include "print/UMachetaFormular.h"
+#include "print/UPaginaRandata.h"
+#include "settings/UInfoGlobal2005.h"
+#include "store/UDataModule.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+bool LegatDeScoala(TDM& dm, qint64 id)
+{
+    TQuery& q = dm.Q4;
+    q.SetSQL(QStringLiteral("select first 1 ID_ELEVI from \"DATE\" where ID_ELEVI = :ID and IDF_SCOALA is not null"));
+    q.ParamByName(QStringLiteral("ID")).SetAsInteger(id);
+    q.Open();
+    const bool legat = !q.Eof();
+    q.Close();
+    return legat;
+}
+
+QPushButton* Buton(const QString& text, const QString& nume, QWidget* parinte)
+{
+    auto* b = new QPushButton(text, parinte);
+    b->setObjectName(nume);
+    b->setAutoDefault(false);
+    return b;
+}
+} // namespace
+
+QList<TProblemaElev> VerificaElevi(const QList<TElevDeTiparit>& elevi)
+{
+    QList<TProblemaElev> probleme;
+    TDM& dm = ModululDeDate();
+    TFormularRandat formular(MachetaCertificat());
+    const TInfoGlobal2005 setari;
+    for (const TElevDeTiparit& elev : elevi) {
+        dm.Tr.StartTransaction();
+        const auto revenire = qScopeGuard([&dm] { dm.Tr.Rollback(); });
+        TCompletareFormular completare(dm, elev.Id);
+        for (TPaginaRandata& pagina : formular.Pagini) {
+            CompleteazaPaginaRandata(completare, setari, pagina);
+            for (const TProblemaZona& p : VerificaPagina(pagina))
+                probleme << TProblemaElev{elev, DescriereProblema(p)};
+        }
+        const QString cnp = dm.ValoareCamp(QStringLiteral("Tessaluna"), QStringLiteral("FATA"), QStringLiteral("C_CNP"),
+                                           elev.Id);
+        if (!cnp.isEmpty() && !CnpValid(cnp))
+            probleme << TProblemaElev{elev, QStringLiteral("C_CNP: codul numeric personal %1 este eronat").arg(cnp)};
+        if (!LegatDeScoala(dm, elev.Id))
+            probleme << TProblemaElev{elev, QStringLiteral("elevul nu este legat de o scoala")};
+    }
+    return probleme;
+}
+
+TVerificareForm::TVerificareForm(const QList<TProblemaElev>& probleme, QWidget* parinte)
+    : QDialog(parinte), m_probleme(probleme)
+{
+    setObjectName(QStringLiteral("Verificare"));
+    setWindowTitle(QStringLiteral("Verificare inaintea tiparirii"));
+    auto* l = new QVBoxLayout(this);
+    l->addWidget(new QLabel(QStringLiteral("Urmatoarele diplome s-ar tipari gresit. Dublu clic pe un rand deschide "
+                                           "datele elevului."),
+                            this));
+    Lista = new QTreeWidget(this);
+    Lista->setObjectName(QStringLiteral("Lista"));
+    Lista->setRootIsDecorated(false);
+    Lista->setHeaderLabels({QStringLiteral("Elev"), QStringLiteral("Problema")});
+    for (const TProblemaElev& p : probleme)
+        new QTreeWidgetItem(Lista, {p.Elev.Denumire, p.Descriere});
+    Lista->header()->resizeSections(QHeaderView::ResizeToContents);
+    l->addWidget(Lista, 1);
+    auto* butoane = new QHBoxLayout;
+    TiparesteOricum = Buton(QStringLiteral("Tipareste oricum"), QStringLiteral("TiparesteOricum"), this);
+    Renunt = Buton(QStringLiteral("Renunt"), QStringLiteral("Renunt"), this);
+    butoane->addStretch();
+    butoane->addWidget(TiparesteOricum);
+    butoane->addWidget(Renunt);
+    l->addLayout(butoane);
+    resize(720, 400);
+    CentreazaForma(this);
+    connect(TiparesteOricum, &QPushButton::clicked, this, &QDialog::accept);
+    connect(Renunt, &QPushButton::clicked, this, &QDialog::reject);
+    connect(Lista, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* nod) {
+        const int i = Lista->indexOfTopLevelItem(nod);
+        if (i < 0)
+            return;
+        RuleazaActiune(this, [this, i] {
+            TAdaugaElev dialog(this);
+            dialog.EditeazaElev(qint32(m_probleme[i].Elev.Id));
+            dialog.exec();
+        });
+    });
+}
+
+TTiparireClasaForm::TTiparireClasaForm(const QList<TElevDeTiparit>& elevi, QWidget* parinte)
+    : QDialog(parinte), m_elevi(elevi)
+{
+    setObjectName(QStringLiteral("TiparireClasa"));
+    setWindowTitle(QStringLiteral("Tiparirea clasei"));
+    auto* l = new QVBoxLayout(this);
+    l->addWidget(new QLabel(QStringLiteral("Se tiparesc, intr-o singura lucrare, diplomele elevilor bifati:"), this));
+    Lista = new QTreeWidget(this);
+    Lista->setObjectName(QStringLiteral("Lista"));
+    Lista->setRootIsDecorated(false);
+    Lista->setHeaderLabels({QStringLiteral("Nume si prenume")});
+    for (const TElevDeTiparit& e : elevi) {
+        auto* nod = new QTreeWidgetItem(Lista, {e.Denumire});
+        nod->setCheckState(0, Qt::Checked);
+    }
+    l->addWidget(Lista, 1);
+    auto* butoane = new QHBoxLayout;
+    ButonTipareste = Buton(QStringLiteral("Tipareste"), QStringLiteral("Tipareste"), this);
+    ButonPdf = Buton(QStringLiteral("Salveaza PDF"), QStringLiteral("SalveazaPdf"), this);
+    Renunt = Buton(QStringLiteral("Renunt"), QStringLiteral("Renunt"), this);
+    butoane->addStretch();
+    butoane->addWidget(ButonTipareste);
+    butoane->addWidget(ButonPdf);
+    butoane->addWidget(Renunt);
+    l->addLayout(butoane);
+    resize(560, 520);
+    CentreazaForma(this);
+    connect(ButonTipareste, &QPushButton::clicked, this, [this] { RuleazaActiune(this, [this] { Tipareste(); }); });
+    connect(ButonPdf, &QPushButton::clicked, this, [this] { RuleazaActiune(this, [this] { Salveaza(); }); });
+    connect(Renunt, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+QList<TElevDeTiparit> TTiparireClasaForm::Bifati() const
+{
+    QList<TElevDeTiparit> bifati;
+    for (int i = 0; i < Lista->topLevelItemCount(); ++i) {
+        if (Lista->topLevelItem(i)->checkState(0) == Qt::Checked)
+            bifati << m_elevi[i];
+    }
+    return bifati;
+}
+
+void TTiparireClasaForm::Tipareste()
+{
+    const QList<TElevDeTiparit> elevi = Bifati();
+    if (elevi.isEmpty()) {
+        TMesaje::Informeaza(this, QStringLiteral("Va rog selectati un elev!"));
+        return;
+    }
+    const QList<TProblemaElev> probleme = VerificaElevi(elevi);
+    if (!probleme.isEmpty()) {
+        TVerificareForm verificare(probleme, this);
+        if (verificare.exec() != QDialog::Accepted)
+            return;
+    }
+    UltimulRezultat = TiparesteClasa(this, elevi);
+    if (UltimulRezultat.Tiparite == elevi.size())
+        accept();
+}
+
+void TTiparireClasaForm::Salveaza()
+{
+    const bool cuFundal =
+        TMesaje::Intreaba(this, QStringLiteral("Includeti in PDF si desenul formularului (o copie de arhiva)?\n"
+                                               "Fara desen, PDF-ul se poate tipari pe un formular necompletat."));
+    SalveazaPdf(this, Bifati(), cuFundal);
+}

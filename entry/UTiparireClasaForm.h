@@ -1,0 +1,60 @@
+#pragma once
+
+#include "print/UTiparireClasa.h"
+
+#include <QDialog>
+#include <QList>
+
+class QPushButton;
+class QTreeWidget;
+
+// What would print wrong on one student's certificate.
+struct TProblemaElev
+{
+    TElevDeTiparit Elev;
+    QString Descriere;
+};
+
+// The check before printing: for each student, the fields that would print wrong (empty, shrunk below a
+// readable height, too long), an invalid personal numeric code, no school tied to the student. Reads the
+// database in one transaction per student (Tr must be idle).
+QList<TProblemaElev> VerificaElevi(const QList<TElevDeTiparit>& elevi);
+
+// The list of problems found before printing; a double click opens the student's editor.
+class TVerificareForm : public QDialog
+{
+    Q_OBJECT
+
+public:
+    TVerificareForm(const QList<TProblemaElev>& probleme, QWidget* parinte = nullptr);
+    QTreeWidget* Lista = nullptr;
+    QPushButton* TiparesteOricum = nullptr;
+    QPushButton* Renunt = nullptr;
+
+private:
+    QList<TProblemaElev> m_probleme;
+};
+
+// "Tiparirea clasei": the students to print, all ticked at first; one print job or one PDF for the ticked.
+class TTiparireClasaForm : public QDialog
+{
+    Q_OBJECT
+
+public:
+    TTiparireClasaForm(const QList<TElevDeTiparit>& elevi, QWidget* parinte = nullptr);
+
+    // The ticked students in list order.
+    QList<TElevDeTiparit> Bifati() const;
+    // The check, then the class job; a check that finds problems asks first.
+    void Tipareste();
+    void Salveaza();
+
+    QTreeWidget* Lista = nullptr;
+    QPushButton* ButonTipareste = nullptr;
+    QPushButton* ButonPdf = nullptr;
+    QPushButton* Renunt = nullptr;
+    TRezultatPagini UltimulRezultat;
+
+private:
+    QList<TElevDeTiparit> m_elevi;
+};

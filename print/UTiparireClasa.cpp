@@ -1,0 +1,262 @@
+#include "print/UTiparireClasa.h"
+
+#include "platform/UEroare.h"
+#include "platform/UMesaje.h"
+#include "print/UCompletare.h"
+#include "print/UFontFormular.h"
+#include "print/UImprimanta.h"
+#include "print/UInsertPaper.h"
+#include "print/UMachetaFormular.h"
+#include "print/UPaginaRandata.h"
+#include "print/UParticularizari.h"
+#include "print/USetariImprimare.h"
+#include "print/UTextZona.h"
+#include "settings/UInfoGlobal2005.h"
+#include "store/UDataModule.h"
+#include "store/UTipariri.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QDir>
+#include <QHash>
+#include <QLocale>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QProgressDialog>
+#include <QScopeGuard>
+
+namespace {
+// A paged device of an A4 landscape sheet at 1200 dpi, only measured on, never drawn.
+QPdfWriter& DispozitivDeMasura()
+{
+    static QBuffer tampon;
+    static QPdfWriter dispozitiv(&tampon);
+    static const bool gata = [] {
+        dispozitiv.setResolution(1200);
+        dispozitiv.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF()));
+        return true;
+    }();
+    Q_UNUSED(gata);
+    return dispozitiv;
+}
+
+QString CodCamp(const QString& cheie)
+{
+    return cheie.section(QLatin1Char('.'), 2);
+}
+} // namespace
+
+TRezultatPagini TiparesteElevi(QPainter& painter, QPagedPaintDevice& dispozitiv, TFormularRandat& formular,
+                               const QList<TElevDeTiparit>& elevi, bool oglinda, double stangaMm, double susMm,
+                               bool cuFundal, const std::function<bool(int, int)>& progres)
+{
+    TRezultatPagini r;
+    TDM& dm = ModululDeDate();
+    const TInfoGlobal2005 setari;
+    const int total = int(elevi.size());
+    for (int i = 0; i < total; ++i) {
+        const TElevDeTiparit& elev = elevi[i];
+        try {
+            if (dm.Tr.InTransaction())
+                throw EEroare(QStringLiteral("O operatie anterioara asupra bazei de date nu s-a incheiat."));
+            // The page is filled before the sheet is begun: a student whose values cannot be read leaves no
+            // blank sheet behind.
+            {
+                dm.Tr.StartTransaction();
+                const auto revenire = qScopeGuard([&dm] { dm.Tr.Rollback(); });
+                TCompletareFormular completare(dm, elev.Id);
+                for (TPaginaRandata& pagina : formular.Pagini)
+                    CompleteazaPaginaRandata(completare, setari, pagina);
+            }
+            for (const TPaginaRandata& pagina : formular.Pagini) {
+                if ((r.Tiparite > 0 || &pagina != &formular.Pagini.first()) && !dispozitiv.newPage())
+                    throw EEroare(QStringLiteral("Imprimanta nu a putut incepe o pagina noua."));
+                if (cuFundal)
+                    DeseneazaFundal(painter, pagina, stangaMm + pagina.DeltaStanga, susMm + pagina.DeltaSus);
+                for (const QString& zona : TiparestePagina(painter, pagina, oglinda, stangaMm, susMm))
+                    r.Taiate << elev.Denumire + QStringLiteral(": ") + zona;
+            }
+            ++r.Tiparite;
+        } catch (const std::exception& e) {
+            r.Eroare = QStringLiteral("%1: %2").arg(elev.Denumire, TextEroare(e));
+            break;
+        }
+        if (progres && !progres(i + 1, total)) {
+            r.Oprit = i + 1 < total;
+            break;
+        }
+    }
+    return r;
+}
+
+QList<TProblemaZona> VerificaPagina(const TPaginaRandata& pagina)
+{
+    QList<TProblemaZona> probleme;
+    const QPaintDevice& dispozitiv = DispozitivDeMasura();
+    const TCapabilitati cap = CapabilitatiDispozitiv(dispozitiv);
+    const double mmPePixel = 25.4 / DpiFontImprimanta(cap);
+    QHash<QString, int> goale; // per key: the first empty area, or -1 once one area of the key holds text
+    QStringList ordine;
+    for (const TZonaRandata& z : pagina.Zone) {
+        const TAspectText aspect = AspectEfectiv(z.Text, z.Aliniere, z.Font, CorecturaZonei(pagina, z.Name));
+        const bool gol = aspect.Text.trimmed().isEmpty();
+        if (!z.Denumire1.isEmpty() && !CodCamp(z.Denumire1).endsWith(QLatin1String("_L2"))) {
+            if (!goale.contains(z.Denumire1)) {
+                goale.insert(z.Denumire1, int(&z - pagina.Zone.constData()));
+                ordine << z.Denumire1;
+            }
+            if (!gol)
+                goale[z.Denumire1] = -1;
+        }
+        if (gol || !aspect.Font)
+            continue;
+        const TTextPlasat t = PlaseazaPeImprimanta(aspect, z.Mm, 0, 0, false, dispozitiv);
+        const double inaltime = t.Font.InaltimeText * mmPePixel;
+        if (!t.Font.Incape)
+            probleme << TProblemaZona{z.Name, z.Denumire1, TProblemaZona::NuIncape, inaltime};
+        else if (inaltime < InaltimeMinimaLizibila &&
+                 t.Font.InaltimeCeruta < InaltimeStartImprimanta(cap, aspect.Font->Size(), z.Mm.height()))
+            probleme << TProblemaZona{z.Name, z.Denumire1, TProblemaZona::Micsorat, inaltime};
+    }
+    for (const QString& cheie : ordine) {
+        const int index = goale.value(cheie);
+        if (index >= 0)
+            probleme << TProblemaZona{pagina.Zone[index].Name, cheie, TProblemaZona::Gol, 0};
+    }
+    return probleme;
+}
+
+QString DescriereProblema(const TProblemaZona& p)
+{
+    const QString camp = CodCamp(p.Cheie).isEmpty() ? p.Zona : CodCamp(p.Cheie);
+    switch (p.Fel) {
+    case TProblemaZona::Gol:
+        return QStringLiteral("%1: camp gol").arg(camp);
+    case TProblemaZona::Micsorat:
+        return QStringLiteral("%1: textul se micsoreaza la %2 mm, greu de citit")
+            .arg(camp, QLocale().toString(p.InaltimeMm, 'f', 1));
+    case TProblemaZona::NuIncape:
+        break;
+    }
+    return QStringLiteral("%1: textul nu incape nici la cea mai mica marime").arg(camp);
+}
+
+TRezultatPagini TiparesteClasa(QWidget* parinte, const QList<TElevDeTiparit>& elevi,
+                               const std::function<bool(int, int)>& opresteDupa)
+{
+    if (elevi.isEmpty()) {
+        TMesaje::Informeaza(parinte, QStringLiteral("Va rog selectati un elev!"));
+        return {};
+    }
+    {
+        const TAllStuffReg verificare;
+        if (!verificare.Configurata) {
+            TMesaje::Informeaza(parinte, QStringLiteral("Configureaza imprimanta"));
+            return {};
+        }
+    }
+    TAllStuffReg setari;
+    const TRezultatInserare ins = InsertPaperForm().ArataInserare(0, setari.MargineStangaFata, setari.MargineSusFata);
+    if (!ins.Ok)
+        return {};
+    setari.MargineStangaFata = ins.Stanga;
+    setari.MargineSusFata = ins.Sus;
+
+    TFormularRandat formular(MachetaCertificat());
+    const int total = int(elevi.size());
+    const QString titlu = QStringLiteral("Diplome de examen national - %1 elevi").arg(total);
+    QProgressDialog progres(QStringLiteral("Se tipareste diploma 0 din %1").arg(total), QStringLiteral("Opreste"), 0,
+                            total, parinte);
+    progres.setObjectName(QStringLiteral("ProgresTiparire"));
+    progres.setWindowTitle(QStringLiteral("Tiparire"));
+    progres.setWindowModality(Qt::WindowModal);
+    progres.setMinimumDuration(0);
+    progres.setAutoClose(false);
+    progres.setAutoReset(false);
+
+    PregatesteImprimanta(false);
+    TRezultatPagini r;
+    QString destinatie;
+    const QDateTime inceput = QDateTime::currentDateTime();
+    {
+        TDocumentTiparit document(parinte, titlu);
+        if (!document.Inceput())
+            return {};
+        destinatie = document.FisierPdf().isEmpty() ? ImprimantaCurenta() : document.FisierPdf();
+        progres.show();
+        r = TiparesteElevi(document.Painter(), ImprimantaProgram(), formular, elevi, ins.Oglinda, ins.Stanga, ins.Sus,
+                           false, [&](int n, int N) {
+                               progres.setValue(n);
+                               progres.setLabelText(QStringLiteral("Se tipareste diploma %1 din %2").arg(n).arg(N));
+                               QCoreApplication::processEvents();
+                               return !progres.wasCanceled() && !(opresteDupa && opresteDupa(n, N));
+                           });
+    }
+    progres.close();
+
+    // The sheets the ended document holds are the ones sent: exactly those are recorded.
+    TDM& dm = ModululDeDate();
+    QList<TTiparire> tipariri;
+    const qint64 lucrare = r.Tiparite > 0 ? LucrareNoua(dm) : 0;
+    for (int i = 0; i < r.Tiparite; ++i)
+        tipariri << TTiparire{elevi[i].Id, elevi[i].Denumire, inceput, destinatie, lucrare, i + 1, titlu};
+    InregistreazaTipariri(dm, tipariri);
+
+    if (!r.Eroare.isEmpty() || r.Oprit) {
+        QString text = r.Eroare.isEmpty()
+                           ? QStringLiteral("Tiparirea a fost oprita dupa %1 din %2 diplome.").arg(r.Tiparite).arg(total)
+                           : QStringLiteral("Tiparirea s-a oprit din cauza unei erori dupa %1 din %2 diplome:\n%3")
+                                 .arg(r.Tiparite)
+                                 .arg(total)
+                                 .arg(r.Eroare);
+        if (r.Tiparite > 0)
+            text += QStringLiteral("\nUltimul elev tiparit: %1.").arg(elevi[r.Tiparite - 1].Denumire);
+        if (r.Tiparite < total)
+            text += QStringLiteral("\nUrmatorul elev de tiparit: %1.").arg(elevi[r.Tiparite].Denumire);
+        TMesaje::Avertizeaza(parinte, text);
+    } else if (!r.Taiate.isEmpty()) {
+        TMesaje::Avertizeaza(parinte, QStringLiteral("Textul nu incape in campurile: %1. S-a tiparit micsorat la "
+                                                     "minimum si taiat; scurtati-l in corecturile campului.")
+                                          .arg(r.Taiate.join(QStringLiteral(", "))));
+    }
+    return r;
+}
+
+bool SalveazaPdf(QWidget* parinte, const QList<TElevDeTiparit>& elevi, bool cuFundal)
+{
+    if (elevi.isEmpty()) {
+        TMesaje::Informeaza(parinte, QStringLiteral("Va rog selectati un elev!"));
+        return false;
+    }
+    const QString implicit = elevi.size() == 1 ? elevi.first().Denumire : QStringLiteral("Diplome");
+    QString fisier = TMesaje::CereFisierDeScris(parinte, QStringLiteral("Salvati documentul PDF"),
+                                                QDir::home().filePath(implicit + QStringLiteral(".pdf")),
+                                                QStringLiteral("Documente PDF (*.pdf)"));
+    if (fisier.isEmpty())
+        return false;
+    if (!fisier.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+        fisier += QStringLiteral(".pdf");
+    QPrinter pdf(QPrinter::HighResolution);
+    pdf.setOutputFormat(QPrinter::PdfFormat);
+    pdf.setOutputFileName(fisier);
+    pdf.setPageSize(QPageSize(QPageSize::A4));
+    pdf.setPageOrientation(QPageLayout::Landscape);
+    pdf.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    pdf.setDocName(implicit);
+    TFormularRandat formular(MachetaCertificat());
+    QPainter painter;
+    if (!painter.begin(&pdf))
+        throw EEroare(QStringLiteral("Fisierul \"%1\" nu poate fi scris (dosarul lipseste, nu aveti drept de scriere "
+                                     "sau discul este plin).")
+                          .arg(QDir::toNativeSeparators(fisier)));
+    const TRezultatPagini r = TiparesteElevi(painter, pdf, formular, elevi, false, 0, 0, cuFundal);
+    painter.end();
+    if (!r.Eroare.isEmpty())
+        throw EEroare(QStringLiteral("Documentul PDF \"%1\" s-a oprit dupa %2 din %3 diplome: %4")
+                          .arg(QDir::toNativeSeparators(fisier))
+                          .arg(r.Tiparite)
+                          .arg(elevi.size())
+                          .arg(r.Eroare));
+    return true;
+}

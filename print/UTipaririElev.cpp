@@ -1,0 +1,58 @@
+#include "print/UTipaririElev.h"
+
+#include "platform/UActiune.h"
+#include "platform/UForme.h"
+#include "print/UTiparireClasa.h"
+#include "store/UDataModule.h"
+#include "store/UTipariri.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+TTipaririElevForm::TTipaririElevForm(qint64 idElev, const QString& denumire, QWidget* parinte)
+    : QDialog(parinte), m_id(idElev), m_denumire(denumire)
+{
+    setObjectName(QStringLiteral("TipaririElev"));
+    setWindowTitle(QStringLiteral("Tiparirile elevului"));
+    auto* l = new QVBoxLayout(this);
+    l->addWidget(new QLabel(denumire, this));
+    Lista = new QTreeWidget(this);
+    Lista->setObjectName(QStringLiteral("Lista"));
+    Lista->setRootIsDecorated(false);
+    Lista->setHeaderLabels({QStringLiteral("Data si ora"), QStringLiteral("Imprimanta"), QStringLiteral("Lucrarea"),
+                            QStringLiteral("Foaia")});
+    l->addWidget(Lista, 1);
+    auto* butoane = new QHBoxLayout;
+    Retipareste = new QPushButton(QStringLiteral("Retipareste"), this);
+    Retipareste->setObjectName(QStringLiteral("Retipareste"));
+    Inchide = new QPushButton(QStringLiteral("Inchide"), this);
+    Inchide->setObjectName(QStringLiteral("Inchide"));
+    butoane->addStretch();
+    butoane->addWidget(Retipareste);
+    butoane->addWidget(Inchide);
+    l->addLayout(butoane);
+    resize(640, 320);
+    CentreazaForma(this);
+    connect(Inchide, &QPushButton::clicked, this, &QDialog::accept);
+    connect(Retipareste, &QPushButton::clicked, this, [this] {
+        RuleazaActiune(this, [this] {
+            TiparesteClasa(this, {TElevDeTiparit{m_id, m_denumire}});
+            Reincarca();
+        });
+    });
+    RuleazaActiune(this, [this] { Reincarca(); });
+}
+
+void TTipaririElevForm::Reincarca()
+{
+    Lista->clear();
+    for (const TTiparire& t : TipaririElev(ModululDeDate(), m_id)) {
+        new QTreeWidgetItem(Lista, {t.DataOra.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")), t.Imprimanta,
+                                    QStringLiteral("%1 (%2)").arg(t.Lucrare).arg(t.Titlu), QString::number(t.Pagina)});
+    }
+    Lista->header()->resizeSections(QHeaderView::ResizeToContents);
+}

@@ -1,0 +1,161 @@
+#include "store/UTipariri.h"
+
+#include "store/UDataModule.h"
+
+namespace {
+const QString FormatData = QStringLiteral("yyyy-MM-dd HH:mm:ss");
+
+bool ExistaInSistem(TDM& dm, const QString& sql, const QString& parametru, const QString& nume)
+{
+    dm.Q1.SetSQL(sql);
+    dm.Q1.ParamByName(parametru).SetAsString(nume);
+    dm.Q1.Open();
+    const bool exista = !dm.Q1.Eof();
+    dm.Q1.Close();
+    return exista;
+}
+
+bool ExistaTabela(TDM& dm)
+{
+    return ExistaInSistem(dm, QStringLiteral("select * from RDB$RELATIONS where RDB$RELATION_NAME = :RDB$RELATION_NAME"),
+                          QStringLiteral("RDB$RELATION_NAME"), QStringLiteral("TIPARIRI"));
+}
+
+// Runs `pas` in its own transaction: committed when it returns, rolled back when it throws.
+template <typename F> auto InTranzactie(TDM& dm, F pas)
+{
+    dm.Tr.StartTransaction();
+    try {
+        if constexpr (std::is_void_v<decltype(pas())>) {
+            pas();
+            dm.Tr.Commit();
+        } else {
+            auto r = pas();
+            dm.Tr.Commit();
+            return r;
+        }
+    } catch (...) {
+        dm.Tr.Rollback();
+        throw;
+    }
+}
+} // namespace
+
+void CreeazaRegistruTipariri(TDM& dm)
+{
+    const QString sqlGenerator =
+        QStringLiteral("select * from RDB$GENERATORS where RDB$GENERATOR_NAME = :RDB$GENERATOR_NAME");
+    InTranzactie(dm, [&] {
+        if (ExistaTabela(dm))
+            return;
+        for (const char* sql : {"create table TIPARIRI (ID_TIPARIRE INTEGER NOT NULL PRIMARY KEY, "
+                                "ID_LUCRARE INTEGER NOT NULL, PAGINA INTEGER NOT NULL, ID_ELEVI INTEGER NOT NULL, "
+                                "ELEV VARCHAR(256), DATA_ORA TIMESTAMP NOT NULL, IMPRIMANTA VARCHAR(256), "
+                                "TITLU VARCHAR(256))"}) {
+            dm.Q1.SetSQL(QString::fromUtf8(sql));
+            dm.Q1.ExecSQL();
+        }
+    });
+    InTranzactie(dm, [&] {
+        if (!ExistaInSistem(dm, QStringLiteral("select * from RDB$INDICES where RDB$INDEX_NAME = :RDB$INDEX_NAME"),
+                            QStringLiteral("RDB$INDEX_NAME"), QStringLiteral("IX_TIPARIRI_ELEV"))) {
+            dm.Q1.SetSQL(QStringLiteral("create index IX_TIPARIRI_ELEV on TIPARIRI (ID_ELEVI)"));
+            dm.Q1.ExecSQL();
+        }
+    });
+    for (const QString& g : {QStringLiteral("G_ID_TIPARIRI"), QStringLiteral("G_ID_LUCRARI")}) {
+        InTranzactie(dm, [&] {
+            if (!ExistaInSistem(dm, sqlGenerator, QStringLiteral("RDB$GENERATOR_NAME"), g)) {
+                dm.Q1.SetSQL(QStringLiteral("CREATE GENERATOR ") + g);
+                dm.Q1.ExecSQL();
+            }
+        });
+    }
+}
+
+bool ExistaRegistruTipariri(TDM& dm)
+{
+    const bool pornit = !dm.Tr.InTransaction();
+    if (pornit)
+        dm.Tr.StartTransaction();
+    bool exista = false;
+    try {
+        exista = ExistaTabela(dm);
+    } catch (...) {
+        if (pornit)
+            dm.Tr.Rollback();
+        throw;
+    }
+    if (pornit)
+        dm.Tr.Rollback();
+    return exista;
+}
+
+qint64 LucrareNoua(TDM& dm)
+{
+    if (!ExistaRegistruTipariri(dm))
+        return 0;
+    return InTranzactie(dm, [&] {
+        dm.Q1.SetSQL(QStringLiteral("SELECT GEN_ID(G_ID_LUCRARI,1) AS \"ID\" FROM RDB$DATABASE"));
+        dm.Q1.Open();
+        const qint64 id = dm.Q1.FieldByName(QStringLiteral("ID")).AsInteger();
+        dm.Q1.Close();
+        return id;
+    });
+}
+
+void InregistreazaTipariri(TDM& dm, const QList<TTiparire>& tipariri)
+{
+    if (tipariri.isEmpty() || !ExistaRegistruTipariri(dm))
+        return;
+    InTranzactie(dm, [&] {
+        TQuery& q = dm.Q1;
+        for (const TTiparire& t : tipariri) {
+            q.SetSQL(QStringLiteral(
+                "insert into TIPARIRI (ID_TIPARIRE, ID_LUCRARE, PAGINA, ID_ELEVI, ELEV, DATA_ORA, IMPRIMANTA, TITLU) "
+                "values (GEN_ID(G_ID_TIPARIRI,1), :LUCRARE, :PAGINA, :ELEV_ID, :ELEV, CAST(CAST(:DATA_ORA AS VARCHAR(19)) AS TIMESTAMP), "
+                ":IMPRIMANTA, :TITLU)"));
+            q.ParamByName(QStringLiteral("LUCRARE")).SetAsInteger(t.Lucrare);
+            q.ParamByName(QStringLiteral("PAGINA")).SetAsInteger(t.Pagina);
+            q.ParamByName(QStringLiteral("ELEV_ID")).SetAsInteger(t.IdElev);
+            q.ParamByName(QStringLiteral("ELEV")).SetAsString(t.Elev.left(256));
+            q.ParamByName(QStringLiteral("DATA_ORA")).SetAsString(t.DataOra.toString(FormatData));
+            q.ParamByName(QStringLiteral("IMPRIMANTA")).SetAsString(t.Imprimanta.left(256));
+            q.ParamByName(QStringLiteral("TITLU")).SetAsString(t.Titlu.left(256));
+            q.ExecSQL();
+        }
+    });
+}
+
+QList<TTiparire> TipaririElev(TDM& dm, qint64 idElev)
+{
+    QList<TTiparire> lista;
+    if (!ExistaRegistruTipariri(dm))
+        return lista;
+    dm.Tr.StartTransaction();
+    try {
+        TQuery& q = dm.Q1;
+        q.SetSQL(QStringLiteral("select ID_LUCRARE, PAGINA, ELEV, CAST(DATA_ORA AS VARCHAR(24)) AS DATA_TEXT, "
+                                "IMPRIMANTA, TITLU from TIPARIRI where ID_ELEVI = :ID order by ID_TIPARIRE desc"));
+        q.ParamByName(QStringLiteral("ID")).SetAsInteger(idElev);
+        q.Open();
+        while (!q.Eof()) {
+            TTiparire t;
+            t.IdElev = idElev;
+            t.Lucrare = q.FieldByName(QStringLiteral("ID_LUCRARE")).AsInteger();
+            t.Pagina = int(q.FieldByName(QStringLiteral("PAGINA")).AsInteger());
+            t.Elev = q.FieldByName(QStringLiteral("ELEV")).AsString();
+            t.DataOra = QDateTime::fromString(q.FieldByName(QStringLiteral("DATA_TEXT")).AsString().left(19), FormatData);
+            t.Imprimanta = q.FieldByName(QStringLiteral("IMPRIMANTA")).AsString();
+            t.Titlu = q.FieldByName(QStringLiteral("TITLU")).AsString();
+            lista << t;
+            q.Next();
+        }
+        q.Close();
+        dm.Tr.Rollback();
+    } catch (...) {
+        dm.Tr.Rollback();
+        throw;
+    }
+    return lista;
+}

@@ -1,0 +1,238 @@
+// A class printed in one job to the PDF printer, stopped part way, checked before printing, reprinted, and
+// saved as PDF copies; every page read back from the PDF.
+
+#include "entry/UTiparireClasaForm.h"
+#include "platform/UMesaje.h"
+#include "platform/URegistru.h"
+#include "print/UImprimanta.h"
+#include "print/UInsertPaper.h"
+#include "print/UMachetaFormular.h"
+#include "print/UPaginaRandata.h"
+#include "print/UParticularizari.h"
+#include "print/USetariImprimare.h"
+#include "print/UTiparireClasa.h"
+#include "print/UTipaririElev.h"
+#include "testsupport/UBazaTest.h"
+#include "testsupport/UModal.h"
+#include "testsupport/UPdfText.h"
+
+#include <QFile>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace {
+constexpr double kToleranta = 0.1;
+
+QString Nume(int i)
+{
+    return QStringLiteral("ELEV%1").arg(i, 2, 10, QLatin1Char('0'));
+}
+
+// Where each word of a page must lie: the anchor of its alignment on the area's edge, the bottom on the
+// area's bottom, for the areas that print one word.
+void VerificaPagina(const TDocumentPdf& doc, int pagina, const TPaginaRandata& macheta,
+                    const QHash<QString, QString>& texte, double stanga, double sus)
+{
+    for (const TZonaRandata& z : macheta.Zone) {
+        const QString text = texte.value(z.Name);
+        if (text.isEmpty())
+            continue;
+        const QRectF r = z.Mm.translated(stanga, sus);
+        const double ancora = z.Aliniere == taLeftJustify ? r.left() : z.Aliniere == taRightJustify ? r.right() : r.center().x();
+        double cel = 1e9;
+        for (const TCuvantPdf& c : doc.Cuvinte) {
+            if (c.Pagina != pagina || c.Text != text)
+                continue;
+            const double x = z.Aliniere == taLeftJustify ? c.Mm.left()
+                             : z.Aliniere == taRightJustify ? c.Mm.right()
+                                                            : c.Mm.center().x();
+            cel = qMin(cel, qMax(qAbs(x - ancora), qAbs(c.Mm.bottom() - r.bottom())));
+        }
+        QVERIFY2(cel <= kToleranta, qPrintable(QStringLiteral("page %1, %2 \"%3\" off by %4 mm")
+                                                   .arg(pagina + 1)
+                                                   .arg(z.Name, text)
+                                                   .arg(cel)));
+    }
+}
+
+qint64 Numar(TBazaTest& b, const QString& sql)
+{
+    return b.Scalar(sql).toLongLong();
+}
+} // namespace
+
+class TestClasa : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void classOf30InOneJob();
+    void stoppedAfterPage10();
+    void checkBeforePrinting();
+    void reprintAddsOneRow();
+    void pdfCopiesWithAndWithoutTheDrawing();
+
+private:
+    QList<TElevDeTiparit> Clasa(int n);
+    TRezultatPagini Tipareste(const QList<TElevDeTiparit>& elevi, const QString& pdf,
+                              const std::function<bool(int, int)>& opreste = {});
+    std::unique_ptr<TBazaTest> b;
+    std::unique_ptr<QTemporaryDir> m_dosar;
+};
+
+void TestClasa::initTestCase()
+{
+    QLocale::setDefault(QLocale(QLocale::Romanian, QLocale::Romania));
+}
+
+void TestClasa::init()
+{
+    TMesaje::Goleste();
+    TMesaje::SetFaraFerestre(true);
+    QFile::remove(FisierRegistruUtilizator());
+    m_dosar = std::make_unique<QTemporaryDir>();
+    ReseteazaParticularizari(m_dosar->filePath("licenta.lic"));
+    b = std::make_unique<TBazaTest>();
+    b->Porneste();
+    SeteazaImprimantaCurenta(NumeImprimantaPdf);
+    TAllStuffReg setari;
+    setari.Configurata = true;
+    setari.MargineStangaFata = 2.5;
+    setari.MargineSusFata = 1;
+}
+
+void TestClasa::cleanup()
+{
+    b.reset();
+}
+
+QList<TElevDeTiparit> TestClasa::Clasa(int n)
+{
+    QList<TElevDeTiparit> elevi;
+    for (int i = 1; i <= n; ++i) {
+        const qint64 id = b->AdaugaElev({{"C_NUME_L1", Nume(i)}, {"C_CNP", QStringLiteral("19001012600%1").arg(i, 2, 10, QLatin1Char('0'))}});
+        elevi << TElevDeTiparit{id, Nume(i)};
+    }
+    return elevi;
+}
+
+TRezultatPagini TestClasa::Tipareste(const QList<TElevDeTiparit>& elevi, const QString& pdf,
+                                     const std::function<bool(int, int)>& opreste)
+{
+    TMesaje::SetFisierUrmator(pdf);
+    LaUrmatorulModal([](QDialog* d) { QTest::mouseClick(qobject_cast<TInsertPaperForm*>(d)->Ok, Qt::LeftButton); });
+    try {
+        return TiparesteClasa(nullptr, elevi, opreste);
+    } catch (const std::exception& e) {
+        QTest::qFail(e.what(), __FILE__, __LINE__);
+    }
+    return {};
+}
+
+void TestClasa::classOf30InOneJob()
+{
+    const QList<TElevDeTiparit> elevi = Clasa(30);
+    const QString pdf = m_dosar->filePath("clasa.pdf");
+    const TRezultatPagini r = Tipareste(elevi, pdf);
+    QCOMPARE(r.Tiparite, 30);
+    QVERIFY(r.Eroare.isEmpty() && !r.Oprit);
+    const TDocumentPdf doc = CitestePdf(pdf);
+    QCOMPARE(doc.Pagini.size(), 30);
+    const TFormularRandat macheta(MachetaCertificat());
+    for (int p = 0; p < 30; ++p) {
+        QHash<QString, QString> texte{{"FormularTextArea1", Nume(p + 1)}};
+        const QString cnp = QStringLiteral("19001012600%1").arg(p + 1, 2, 10, QLatin1Char('0'));
+        for (int c = 0; c < 13; ++c) {
+            texte.insert(QStringLiteral("FormularTextArea%1").arg(11 + c), cnp.mid(c, 1));
+            texte.insert(QStringLiteral("FormularTextArea%1").arg(37 + c), cnp.mid(c, 1));
+        }
+        VerificaPagina(doc, p, macheta.Pagini.first(), texte, 2.5, 1);
+    }
+    QCOMPARE(Numar(*b, "select count(*) as C from TIPARIRI"), 30);
+    QCOMPARE(Numar(*b, "select count(distinct ID_LUCRARE) as C from TIPARIRI"), 1);
+    QCOMPARE(b->Scalar(QStringLiteral("select ELEV as C from TIPARIRI where PAGINA = 7")), Nume(7));
+}
+
+void TestClasa::stoppedAfterPage10()
+{
+    const QList<TElevDeTiparit> elevi = Clasa(30);
+    const QString pdf = m_dosar->filePath("oprita.pdf");
+    const TRezultatPagini r = Tipareste(elevi, pdf, [](int n, int) { return n == 10; });
+    QCOMPARE(r.Tiparite, 10);
+    QVERIFY(r.Oprit);
+    QCOMPARE(CitestePdf(pdf).Pagini.size(), 10);
+    QCOMPARE(Numar(*b, "select count(*) as C from TIPARIRI"), 10);
+    QVERIFY2(TMesaje::UltimulMesaj().contains("10 din 30") && TMesaje::UltimulMesaj().contains(Nume(11)),
+             qPrintable(TMesaje::UltimulMesaj()));
+    QVERIFY(!ModululDeDate().Tr.InTransaction());
+}
+
+void TestClasa::checkBeforePrinting()
+{
+    const qint64 fara = b->AdaugaElev({{"C_CNP", "1900101260017"}, {"A_NUME", "Fara Nume"}});
+    const qint64 lung = b->AdaugaElev({{"C_NUME_L1", "Lung"}, {"C_CNP", "1900101260017"},
+                                       {"A_NUME", QString(160, QLatin1Char('M'))}});
+    const qint64 cnp = b->AdaugaElev({{"C_NUME_L1", "Cnp"}, {"C_CNP", "1234567890123"}});
+    const QList<TProblemaElev> probleme =
+        VerificaElevi({{fara, "fara"}, {lung, "lung"}, {cnp, "cnp"}});
+    auto are = [&](const QString& elev, const QString& text) {
+        for (const TProblemaElev& p : probleme)
+            if (p.Elev.Denumire == elev && p.Descriere.contains(text))
+                return true;
+        return false;
+    };
+    QVERIFY(are("fara", "C_NUME_L1: camp gol"));
+    QVERIFY(!are("lung", "C_NUME_L1: camp gol"));
+    QVERIFY(are("lung", "A_NUME: textul nu incape") || are("lung", "A_NUME: textul se micsoreaza"));
+    QVERIFY(are("cnp", "1234567890123 este eronat"));
+    QVERIFY(!are("fara", "eronat"));
+    QVERIFY(are("cnp", "nu este legat de o scoala"));
+    QVERIFY(!ModululDeDate().Tr.InTransaction());
+}
+
+void TestClasa::reprintAddsOneRow()
+{
+    const QList<TElevDeTiparit> elevi = Clasa(2);
+    Tipareste(elevi, m_dosar->filePath("intai.pdf"));
+    TTipaririElevForm lista(elevi[1].Id, elevi[1].Denumire);
+    QCOMPARE(lista.Lista->topLevelItemCount(), 1);
+    TMesaje::SetFisierUrmator(m_dosar->filePath("retiparit.pdf"));
+    LaUrmatorulModal([](QDialog* d) { QTest::mouseClick(qobject_cast<TInsertPaperForm*>(d)->Ok, Qt::LeftButton); });
+    QTest::mouseClick(lista.Retipareste, Qt::LeftButton);
+    QCOMPARE(lista.Lista->topLevelItemCount(), 2);
+    QCOMPARE(Numar(*b, QStringLiteral("select count(*) as C from TIPARIRI where ID_ELEVI = %1").arg(elevi[1].Id)), 2);
+    QCOMPARE(Numar(*b, "select count(*) as C from TIPARIRI"), 3);
+    const TDocumentPdf doc = CitestePdf(m_dosar->filePath("retiparit.pdf"));
+    QCOMPARE(doc.Pagini.size(), 1);
+    bool numeGasit = false;
+    for (const TCuvantPdf& c : doc.Cuvinte)
+        numeGasit = numeGasit || c.Text == Nume(2);
+    QVERIFY(numeGasit);
+}
+
+void TestClasa::pdfCopiesWithAndWithoutTheDrawing()
+{
+    const QList<TElevDeTiparit> elevi = Clasa(3);
+    const TFormularRandat macheta(MachetaCertificat());
+    for (const bool cuFundal : {false, true}) {
+        const QString pdf = m_dosar->filePath(cuFundal ? "arhiva.pdf" : "simplu.pdf");
+        TMesaje::SetFisierUrmator(pdf);
+        QVERIFY(SalveazaPdf(nullptr, elevi, cuFundal));
+        QFile f(pdf);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll().contains("/Subtype /Image"), cuFundal);
+        const TDocumentPdf doc = CitestePdf(pdf);
+        QCOMPARE(doc.Pagini.size(), 3);
+        QVERIFY(qAbs(doc.Pagini.first().width() - 297) < 0.5);
+        VerificaPagina(doc, 2, macheta.Pagini.first(), {{"FormularTextArea1", Nume(3)}}, 0, 0);
+        QVERIFY(!FonturiPdf(pdf).isEmpty());
+    }
+    // Copies are not sheets sent to a printer.
+    QCOMPARE(Numar(*b, "select count(*) as C from TIPARIRI"), 0);
+}
+
+QTEST_MAIN(TestClasa)
+#include "TestClasa.moc"
