@@ -31,6 +31,12 @@ int TipNota(const QString& denumire3)
 
 TCompletareFormular::TCompletareFormular(TDM& dm, qint64 idElev) : m_dm(dm), m_id(idElev) {}
 
+void TCompletareFormular::SchimbaElev(qint64 idElev)
+{
+    m_id = idElev;
+    m_campuri.clear();
+}
+
 const TCompletareFormular::TCamp& TCompletareFormular::Camp(const TZonaDeCompletat& zona)
 {
     const auto gasit = m_campuri.constFind(zona.Denumire1);
@@ -42,19 +48,25 @@ const TCompletareFormular::TCamp& TCompletareFormular::Camp(const TZonaDeComplet
         camp.Tip = QStringLiteral("X");
     } else {
         camp.Valoare = m_dm.ValoareCamp(cheie.Formular, cheie.Pagina, cheie.Camp, m_id);
-        TQuery& q = m_dm.Q4;
-        q.SetSQL(SqlTip);
-        q.ParamByName(QStringLiteral("COD_FORMULAR")).SetAsString(cheie.Formular);
-        q.ParamByName(QStringLiteral("COD_PAGINA")).SetAsString(cheie.Pagina);
-        q.ParamByName(QStringLiteral("COD_CAMP")).SetAsString(cheie.Camp);
-        q.Open();
-        const bool gasitProfil = !q.Eof();
-        if (gasitProfil)
-            camp.Tip = q.FieldByName(QStringLiteral("TIP_DE_DATE")).AsString();
-        q.Close();
-        if (!gasitProfil)
-            throw EEroare(QStringLiteral("%1.%2 face referire la campul inexistent %3.%4.%5")
-                              .arg(zona.Name, ClasaZona, cheie.Formular, cheie.Pagina, cheie.Camp));
+        const auto tip = m_tipuri.constFind(zona.Denumire1);
+        if (tip != m_tipuri.constEnd()) {
+            camp.Tip = *tip;
+        } else {
+            TQuery& q = m_dm.Q4;
+            q.SetSQL(SqlTip);
+            q.ParamByName(QStringLiteral("COD_FORMULAR")).SetAsString(cheie.Formular);
+            q.ParamByName(QStringLiteral("COD_PAGINA")).SetAsString(cheie.Pagina);
+            q.ParamByName(QStringLiteral("COD_CAMP")).SetAsString(cheie.Camp);
+            q.Open();
+            const bool gasitProfil = !q.Eof();
+            if (gasitProfil)
+                camp.Tip = q.FieldByName(QStringLiteral("TIP_DE_DATE")).AsString();
+            q.Close();
+            if (!gasitProfil)
+                throw EEroare(QStringLiteral("%1.%2 face referire la campul inexistent %3.%4.%5")
+                                  .arg(zona.Name, ClasaZona, cheie.Formular, cheie.Pagina, cheie.Camp));
+            m_tipuri.insert(zona.Denumire1, camp.Tip);
+        }
     }
     return *m_campuri.insert(zona.Denumire1, camp);
 }

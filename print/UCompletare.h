@@ -39,6 +39,9 @@ class TCompletareFormular
 public:
     TCompletareFormular(TDM& dm, qint64 idElev);
 
+    // Goes on with another student: the values are read again, the fields' data types are kept.
+    void SchimbaElev(qint64 idElev);
+
     // What area `index` of `zone` (a page's areas in child order) shows. Throws EEroare with the message
     // that names the area when its key names no profile field or its positions are not numbers.
     TTextZonaCompletata Zona(const QList<TZonaDeCompletat>& zone, int index);
@@ -54,6 +57,7 @@ private:
     TDM& m_dm;
     qint64 m_id;
     QHash<QString, TCamp> m_campuri;
+    QHash<QString, QString> m_tipuri; // data type per field key, for every student
 };
 
 // A grade as the global settings write it into its upper and (optional) lower area.

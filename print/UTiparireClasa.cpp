@@ -55,22 +55,24 @@ TRezultatPagini TiparesteElevi(QPainter& painter, QPagedPaintDevice& dispozitiv,
     TDM& dm = ModululDeDate();
     const TInfoGlobal2005 setari;
     const int total = int(elevi.size());
+    if (dm.Tr.InTransaction()) {
+        r.Eroare = QStringLiteral("O operatie anterioara asupra bazei de date nu s-a incheiat.");
+        return r;
+    }
+    // One reading transaction for the whole run: every page shows the register as it was when the job began.
+    dm.Tr.StartTransaction();
+    const auto revenire = qScopeGuard([&dm] { dm.Tr.Rollback(); });
+    TCompletareFormular completare(dm, 0);
     for (int i = 0; i < total; ++i) {
         const TElevDeTiparit& elev = elevi[i];
         try {
-            if (dm.Tr.InTransaction())
-                throw EEroare(QStringLiteral("O operatie anterioara asupra bazei de date nu s-a incheiat."));
             // The page is filled before the sheet is begun: a student whose values cannot be read leaves no
             // blank sheet behind.
-            {
-                dm.Tr.StartTransaction();
-                const auto revenire = qScopeGuard([&dm] { dm.Tr.Rollback(); });
-                TCompletareFormular completare(dm, elev.Id);
-                for (TPaginaRandata& pagina : formular.Pagini)
-                    CompleteazaPaginaRandata(completare, setari, pagina);
-            }
+            completare.SchimbaElev(elev.Id);
+            for (TPaginaRandata& pagina : formular.Pagini)
+                CompleteazaPaginaRandata(completare, setari, pagina);
             for (const TPaginaRandata& pagina : formular.Pagini) {
-                if ((r.Tiparite > 0 || &pagina != &formular.Pagini.first()) && !dispozitiv.newPage())
+                if ((r.Tiparite > 0 || &pagina != &formular.Pagini.constFirst()) && !dispozitiv.newPage())
                     throw EEroare(QStringLiteral("Imprimanta nu a putut incepe o pagina noua."));
                 if (cuFundal)
                     DeseneazaFundal(painter, pagina, stangaMm + pagina.DeltaStanga, susMm + pagina.DeltaSus);

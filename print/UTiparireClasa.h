@@ -31,7 +31,8 @@ struct TRezultatPagini
 // Fills and draws one page per student on a document the caller has begun on `dispozitiv`, one student at a
 // time (memory stays flat). `progres(n, N)` is called after page n; returning false stops after it. With
 // `cuFundal` the blank form's picture is drawn under each page. An error stops the run and is returned, the
-// pages before it stay whole. Uses the data module's transaction (it must be idle), one per page.
+// pages before it stay whole. Reads in one transaction of the data module (it must be idle), rolled back at
+// the end.
 TRezultatPagini TiparesteElevi(QPainter& painter, QPagedPaintDevice& dispozitiv, TFormularRandat& formular,
                                const QList<TElevDeTiparit>& elevi, bool oglinda, double stangaMm, double susMm,
                                bool cuFundal, const std::function<bool(int, int)>& progres = {});
