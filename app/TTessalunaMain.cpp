@@ -3,6 +3,7 @@
 #include "entry/UListaElevi.h"
 #include "platform/UActiune.h"
 #include "platform/UForme.h"
+#include "print/UCalibrareForm.h"
 #include "print/UPrintWiz.h"
 #include "settings/UEditorConfigGlobal.h"
 
@@ -45,6 +46,7 @@ void TTessalunaMain::CreeazaMeniul()
         return a;
     };
     ConfigurareImprimanta = actiune(QStringLiteral("Configurare imprimanta"), QStringLiteral("ConfigurareImprimanta"));
+    CalibrareImprimanta = actiune(QStringLiteral("Calibrare imprimanta"), QStringLiteral("CalibrareImprimanta"));
     FormatNote = actiune(QStringLiteral("Format note"), QStringLiteral("FormatNote"));
     configurare->addSeparator();
     ConfigurareSablonDiploma =
@@ -57,6 +59,12 @@ void TTessalunaMain::CreeazaMeniul()
         RuleazaActiune(this, [this] {
             TPrintWiz wizard(this);
             wizard.Arata();
+        });
+    });
+    connect(CalibrareImprimanta, &QAction::triggered, this, [this] {
+        RuleazaActiune(this, [this] {
+            TCalibrareForm calibrare(this);
+            calibrare.exec();
         });
     });
     connect(FormatNote, &QAction::triggered, this, [this] {

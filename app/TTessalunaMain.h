@@ -28,6 +28,7 @@ public:
     void CreeazaFerestreAscunse();
 
     QAction* ConfigurareImprimanta = nullptr;
+    QAction* CalibrareImprimanta = nullptr;
     QAction* FormatNote = nullptr;
     QAction* ConfigurareSablonDiploma = nullptr;
     QAction* ConfigurareScoala = nullptr;

@@ -2,6 +2,7 @@
 
 #include "platform/UEroare.h"
 #include "platform/UMesaje.h"
+#include "print/UCalibrare.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -92,7 +93,9 @@ TDocumentTiparit::TDocumentTiparit(QWidget* parinte, const QString& titlu)
         p.setOutputFileName(QString());
     }
     p.setDocName(titlu);
+    SeteazaCorectieInVigoare(CorectieImprimanta(nume));
     if (!m_painter.begin(&p)) {
+        SeteazaCorectieInVigoare({});
         if (!m_fisier.isEmpty())
             throw EEroare(QStringLiteral("Fisierul \"%1\" nu poate fi scris (dosarul lipseste, nu aveti drept de "
                                          "scriere sau discul este plin). Nu s-a tiparit nimic.")
@@ -105,4 +108,5 @@ TDocumentTiparit::~TDocumentTiparit()
 {
     if (m_painter.isActive())
         m_painter.end();
+    SeteazaCorectieInVigoare({});
 }

@@ -1,5 +1,6 @@
 #include "print/UTextZona.h"
 
+#include "print/UCalibrare.h"
 #include "print/UFontFormular.h"
 #include "print/UParticularizari.h"
 
@@ -122,9 +123,13 @@ TTextPlasat PlaseazaPeImprimanta(const TAspectText& aspect, const QRectF& zonaMm
                                  bool oglinda, const QPaintDevice& dispozitiv)
 {
     const TCapabilitati cap = CapabilitatiDispozitiv(dispozitiv);
-    const double x = zonaMm.left() + stangaMm + aspect.DeplasareXMm;
-    const double y = zonaMm.top() + susMm + aspect.DeplasareYMm;
-    TDreptunghiDispozitiv r = DreptunghiPeDispozitiv(cap, x, y, zonaMm.width(), zonaMm.height());
+    const QRectF dorit(zonaMm.left() + stangaMm + aspect.DeplasareXMm, zonaMm.top() + susMm + aspect.DeplasareYMm,
+                       zonaMm.width(), zonaMm.height());
+    // The printer's own displacement and scale, measured by its calibration, are taken out here.
+    const QRectF ceruta = AplicaCorectie(CorectieInVigoare(), dorit, oglinda,
+                                         QSizeF(cap.PhysicalWidth * cap.HorzSize / cap.HorzRes,
+                                                cap.PhysicalHeight * cap.VertSize / cap.VertRes));
+    TDreptunghiDispozitiv r = DreptunghiPeDispozitiv(cap, ceruta.left(), ceruta.top(), ceruta.width(), ceruta.height());
     const double size = aspect.Font ? aspect.Font->Size() : 0;
 
     TTextPlasat t;

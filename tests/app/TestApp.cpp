@@ -119,7 +119,7 @@ void TestApp::meniulConfigurare()
     QStringList elemente;
     for (QAction* a : meniuri.first()->menu()->actions())
         elemente << (a->isSeparator() ? QString("-") : a->text());
-    QCOMPARE(elemente, QStringList({"Configurare imprimanta", "Format note", "-", "Configurare sablon diploma",
+    QCOMPARE(elemente, QStringList({"Configurare imprimanta", "Calibrare imprimanta", "Format note", "-", "Configurare sablon diploma",
                                     "Configurare scoala", "-", "Import din Excel"}));
 }
 

@@ -4,6 +4,7 @@
 #include "entry/UTiparireClasaForm.h"
 #include "platform/UMesaje.h"
 #include "platform/URegistru.h"
+#include "print/UCalibrare.h"
 #include "print/UImprimanta.h"
 #include "print/UInsertPaper.h"
 #include "print/UMachetaFormular.h"
@@ -74,6 +75,7 @@ private slots:
     void checkBeforePrinting();
     void reprintAddsOneRow();
     void pdfCopiesWithAndWithoutTheDrawing();
+    void calibratedPrintMovesByTheCorrection();
 
 private:
     QList<TElevDeTiparit> Clasa(int n);
@@ -232,6 +234,29 @@ void TestClasa::pdfCopiesWithAndWithoutTheDrawing()
     }
     // Copies are not sheets sent to a printer.
     QCOMPARE(Numar(*b, "select count(*) as C from TIPARIRI"), 0);
+}
+
+void TestClasa::calibratedPrintMovesByTheCorrection()
+{
+    const QList<TElevDeTiparit> elevi = Clasa(1);
+    SalveazaCorectieImprimanta(NumeImprimantaPdf, TCorectieImprimanta{1.5, -0.75, 1.02, 0.98});
+    const QString pdf = m_dosar->filePath("calibrat.pdf");
+    QCOMPARE(Tipareste(elevi, pdf).Tiparite, 1);
+    SalveazaCorectieImprimanta(NumeImprimantaPdf, TCorectieImprimanta{});
+    QVERIFY(CorectieInVigoare().EsteIdentitate());
+    // Every box asked for at (x - 1.5) / 1.02, (y + 0.75) / 0.98, its size divided by the scales, so that the
+    // printer's own displacement and scale put it back at its place (margins 2.5 and 1).
+    TFormularRandat macheta(MachetaCertificat());
+    TPaginaRandata pagina = macheta.Pagini.first();
+    for (TZonaRandata& z : pagina.Zone) {
+        const QRectF r = z.Mm.translated(2.5, 1);
+        z.Mm = QRectF((r.left() - 1.5) / 1.02, (r.top() + 0.75) / 0.98, r.width() / 1.02, r.height() / 0.98);
+    }
+    QHash<QString, QString> texte{{"FormularTextArea1", Nume(1)}};
+    const QString cnp = QStringLiteral("1900101260001");
+    for (int c = 0; c < 13; ++c)
+        texte.insert(QStringLiteral("FormularTextArea%1").arg(11 + c), cnp.mid(c, 1));
+    VerificaPagina(CitestePdf(pdf), 0, pagina, texte, 0, 0);
 }
 
 QTEST_MAIN(TestClasa)

@@ -3,6 +3,8 @@
 
 #include "platform/UMesaje.h"
 #include "platform/URegistru.h"
+#include "platform/UEroare.h"
+#include "print/UCalibrare.h"
 #include "print/UImprimanta.h"
 #include "print/UInsertPaper.h"
 #include "print/UPrintWiz.h"
@@ -65,6 +67,9 @@ private slots:
     void wizardPaths();
     void wizardCancelledStoresNothing();
     void testPageLinesLieWhereTheReferenceSheetPutsThem();
+    void calibrationFromMeasuredDistances_data();
+    void calibrationFromMeasuredDistances();
+    void calibrationStoredPerPrinter();
 
 private:
     QStringList m_avertizari;
@@ -340,6 +345,67 @@ void TestImprimanta::testPageLinesLieWhereTheReferenceSheetPutsThem()
         if (img.constScanLine(yBara)[xx] < 128)
             stangaBara = xx;
     QVERIFY(qAbs(stangaBara * mmPePixel - (x + 210.0 * 157 / 677)) < 0.3);
+}
+
+void TestImprimanta::calibrationFromMeasuredDistances_data()
+{
+    QTest::addColumn<QList<double>>("masurat"); // A from the left, A from the top, A-B, A-C; -1 = not measured
+    QTest::addColumn<QList<double>>("corectie"); // displacement x, y, scale x, y; empty = refused
+    QTest::addColumn<QString>("mesaj");
+    QTest::newRow("exact printer") << QList<double>{20, 20, 257, 170} << QList<double>{0, 0, 1, 1} << "";
+    QTest::newRow("offsets only") << QList<double>{21.5, 19.2, -1, -1} << QList<double>{1.5, -0.8, 1, 1} << "";
+    QTest::newRow("scaled and offset")
+        << QList<double>{21.4, 20.4, 262.14, 166.6} << QList<double>{1.0, 0.8, 1.02, 0.98} << "";
+    QTest::newRow("scale beyond 5%") << QList<double>{20, 20, 280, 170} << QList<double>{} << "5%";
+    QTest::newRow("offset beyond 10 mm") << QList<double>{32.5, 20, -1, -1} << QList<double>{} << "10 mm";
+}
+
+void TestImprimanta::calibrationFromMeasuredDistances()
+{
+    QFETCH(QList<double>, masurat);
+    QFETCH(QList<double>, corectie);
+    QFETCH(QString, mesaj);
+    auto optional = [](double v) { return v < 0 ? std::nullopt : std::optional<double>(v); };
+    try {
+        const TCorectieImprimanta c =
+            CalculeazaCorectie(masurat[0], masurat[1], optional(masurat[2]), optional(masurat[3]));
+        QVERIFY2(mesaj.isEmpty(), "measurements out of range were accepted");
+        QVERIFY(qAbs(c.DeplasareX - corectie[0]) < 1e-9 && qAbs(c.DeplasareY - corectie[1]) < 1e-9);
+        QVERIFY(qAbs(c.ScalaX - corectie[2]) < 1e-9 && qAbs(c.ScalaY - corectie[3]) < 1e-9);
+        // Asked for where the correction says, the printer puts a box exactly where it was meant to go.
+        const QRectF dorit(100, 50, 40, 6);
+        for (const bool oglinda : {false, true}) {
+            const QSizeF hartie(297, 210);
+            const QRectF cerut = AplicaCorectie(c, dorit, oglinda, hartie);
+            QRectF tiparit = oglinda ? QRectF(hartie.width() - cerut.right(), hartie.height() - cerut.bottom(),
+                                              cerut.width(), cerut.height())
+                                     : cerut;
+            tiparit = QRectF(c.ScalaX * tiparit.left() + c.DeplasareX, c.ScalaY * tiparit.top() + c.DeplasareY,
+                             c.ScalaX * tiparit.width(), c.ScalaY * tiparit.height());
+            const QRectF asteptat = oglinda ? QRectF(hartie.width() - dorit.right(), hartie.height() - dorit.bottom(),
+                                                     dorit.width(), dorit.height())
+                                            : dorit;
+            QVERIFY2(qAbs(tiparit.left() - asteptat.left()) < 1e-9 && qAbs(tiparit.bottom() - asteptat.bottom()) < 1e-9,
+                     qPrintable(QStringLiteral("mirror %1").arg(oglinda)));
+        }
+    } catch (const EEroare& e) {
+        QVERIFY2(!mesaj.isEmpty() && e.Mesaj().contains(mesaj), qPrintable(e.Mesaj()));
+    }
+}
+
+void TestImprimanta::calibrationStoredPerPrinter()
+{
+    const TCorectieImprimanta c{1.25, -0.5, 1.01, 0.99};
+    SalveazaCorectieImprimanta("HP LaserJet 1020", c);
+    const TCorectieImprimanta citita = CorectieImprimanta("HP LaserJet 1020");
+    QCOMPARE(citita.DeplasareX, 1.25);
+    QCOMPARE(citita.ScalaY, 0.99);
+    QVERIFY(CorectieImprimanta(NumeImprimantaPdf).EsteIdentitate());
+    // Completing the wizard or a print job keeps the calibration beside the print settings.
+    { TAllStuffReg s; s.Configurata = true; }
+    QCOMPARE(CorectieImprimanta("HP LaserJet 1020").ScalaX, 1.01);
+    SalveazaCorectieImprimanta("HP LaserJet 1020", TCorectieImprimanta{});
+    QVERIFY(CorectieImprimanta("HP LaserJet 1020").EsteIdentitate());
 }
 
 QTEST_MAIN(TestImprimanta)
