@@ -25,6 +25,8 @@ TAplicatie::TAplicatie(int& argc, char** argv) : QApplication(argc, argv)
     setApplicationName(QStringLiteral("Tessaluna"));
     setApplicationDisplayName(QStringLiteral("Tessaluna"));
     setApplicationVersion(QStringLiteral(TESSALUNA_FILE_VERSION));
+    // Ties the windows to the menu entry tessaluna.desktop (its icon and name in the task bar).
+    setDesktopFileName(QStringLiteral("tessaluna"));
 }
 
 bool TAplicatie::notify(QObject* destinatar, QEvent* eveniment)

@@ -10,6 +10,10 @@
 #include "profile/UProfilTessaluna.h"
 #include "store/UDataModule.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QTimer>
+
 int main(int argc, char** argv)
 {
     TAplicatie::BlocheazaSemnale();
@@ -27,9 +31,11 @@ int main(int argc, char** argv)
 
     TDM dm;
     SeteazaRevenireLaEroare([&dm] { dm.Tr.Rollback(); });
+    const QString dosarProgram = DosarProgram();
+    const QStringList bazeExistente = QDir(dosarProgram + QStringLiteral("/DB")).entryList(QDir::Files);
     try {
         AfiseazaSplash(QStringLiteral("Tessaluna"));
-        PornesteModululDeDate(dm, DosarProgram(), DosarExecutabil());
+        PornesteModululDeDate(dm, dosarProgram, DosarSablon());
     } catch (const EFaraBazaDeDate& e) {
         TMesaje::Avertizeaza(nullptr, e.Mesaj());
         return 1;
@@ -41,5 +47,17 @@ int main(int argc, char** argv)
     TTessalunaMain principala;
     principala.show();
     principala.CreeazaFerestreAscunse();
+
+    // A register made now outside the program's folder is announced once, from the running message loop.
+    const QString caleBaza = dm.Db.DatabaseName();
+    if (dosarProgram != DosarExecutabil() && !caleBaza.isEmpty() && QFileInfo::exists(caleBaza) &&
+        !bazeExistente.contains(QFileInfo(caleBaza).fileName())) {
+        QTimer::singleShot(0, &principala, [&principala, caleBaza] {
+            TMesaje::Informeaza(&principala,
+                                QStringLiteral("Registrul (baza de date) se pastreaza in dosarul dumneavoastra de "
+                                               "date:\n%1\nTot acolo se pastreaza si fisierul licenta.lic.")
+                                    .arg(QDir::toNativeSeparators(caleBaza)));
+        });
+    }
     return aplicatie.exec();
 }

@@ -19,10 +19,40 @@ bool DosarInscriptibil(const QString& dosar)
     return proba.open();
 }
 
+namespace {
+const QString kSablon = QStringLiteral("BLANK.FDB");
+
+QString DosarShare(const QString& dosarExecutabil)
+{
+    return QDir::cleanPath(dosarExecutabil + QStringLiteral("/../share/tessaluna"));
+}
+} // namespace
+
+bool ProgramInstalat(const QString& dosarExecutabil)
+{
+    return !QFileInfo::exists(QDir(dosarExecutabil).filePath(kSablon)) &&
+           QFileInfo::exists(QDir(DosarShare(dosarExecutabil)).filePath(kSablon));
+}
+
+QString DosarSablonPentru(const QString& dosarExecutabil)
+{
+    return ProgramInstalat(dosarExecutabil) ? DosarShare(dosarExecutabil) : dosarExecutabil;
+}
+
+QString DosarSablon()
+{
+    return DosarSablonPentru(DosarExecutabil());
+}
+
 QString DosarProgram()
 {
-    const QString exe = DosarExecutabil();
-    if (DosarInscriptibil(exe))
+    return DosarProgramPentru(DosarExecutabil());
+}
+
+QString DosarProgramPentru(const QString& exe)
+{
+    // An installed program's folder is the system's (/usr/bin), even for root who may write it.
+    if (!ProgramInstalat(exe) && DosarInscriptibil(exe))
         return exe;
     const QString utilizator = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(utilizator);

@@ -8,8 +8,18 @@
 QString DosarExecutabil();
 
 // Folder for the program's own files (DB/, licenta.lic, LargeFonts.txt): the executable's folder when it
-// is writable, otherwise the per-user data folder. Created when missing.
+// is writable and not an installed program's, otherwise the per-user data folder. Created when missing.
 QString DosarProgram();
+QString DosarProgramPentru(const QString& dosarExecutabil);
+
+// Folder of the blank template BLANK.FDB: the executable's folder when the template is there, else the
+// installed share folder (../share/tessaluna) when it holds one, else the executable's folder (so that the
+// message about a missing template names the place where it is looked for first).
+QString DosarSablon();
+QString DosarSablonPentru(const QString& dosarExecutabil);
+
+// True for an installed program: no template beside the executable, one in ../share/tessaluna.
+bool ProgramInstalat(const QString& dosarExecutabil);
 
 // True when a file can be created in the folder.
 bool DosarInscriptibil(const QString& dosar);

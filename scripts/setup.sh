@@ -6,7 +6,8 @@ cd "$(dirname "$0")/.."
 
 packages=(g++ cmake make pkg-config qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
           firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-utils
-          libfreexl-dev libzip-dev fonts-liberation poppler-utils xvfb xauth libbenchmark-dev)
+          libfreexl-dev libzip-dev fonts-liberation poppler-utils xvfb xauth libbenchmark-dev
+          dpkg-dev file desktop-file-utils)
 
 missing=()
 for p in "${packages[@]}"; do

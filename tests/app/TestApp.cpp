@@ -2,11 +2,16 @@
 #include "app/TTessalunaMain.h"
 #include "app/USplash.h"
 #include "platform/UCodePage.h"
+#include "platform/UFoldere.h"
 #include "platform/UForme.h"
 #include "platform/UMesaje.h"
 #include "testsupport/UModal.h"
 
 #include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <QAction>
 #include <QLabel>
@@ -33,6 +38,8 @@ private slots:
     void avertismentulDeLimba();
     void codePage_data();
     void codePage();
+    void foldereleProgramului_data();
+    void foldereleProgramului();
 };
 
 void TestApp::versiune_data()
@@ -187,6 +194,37 @@ void TestApp::codePage()
     QFETCH(QString, codeset);
     QFETCH(bool, romana);
     QCOMPARE(CodePagePentruCodeset(codeset.toLatin1().constData()) == 1250, romana);
+}
+
+// Layouts of the program's files under a temporary prefix: `sablon` lists where BLANK.FDB is ("bin", "share").
+void TestApp::foldereleProgramului_data()
+{
+    QTest::addColumn<QStringList>("sablon");
+    QTest::addColumn<QString>("dosarSablon");
+    QTest::addColumn<bool>("dateleUtilizatorului");
+    QTest::newRow("dosarul de compilare") << QStringList{"bin"} << "bin" << false;
+    QTest::newRow("program instalat, dosar inscriptibil") << QStringList{"share"} << "share/tessaluna" << true;
+    QTest::newRow("sablonul de langa program are prioritate") << QStringList{"bin", "share"} << "bin" << false;
+    QTest::newRow("niciun sablon") << QStringList{} << "bin" << false;
+}
+
+void TestApp::foldereleProgramului()
+{
+    QFETCH(QStringList, sablon);
+    QFETCH(QString, dosarSablon);
+    QFETCH(bool, dateleUtilizatorului);
+    QTemporaryDir prefix;
+    QVERIFY(QDir(prefix.path()).mkpath("bin") && QDir(prefix.path()).mkpath("share/tessaluna"));
+    for (const QString& unde : sablon) {
+        QFile f(prefix.filePath(unde == "bin" ? "bin/BLANK.FDB" : "share/tessaluna/BLANK.FDB"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    const QString bin = prefix.filePath("bin");
+    QCOMPARE(DosarSablonPentru(bin), prefix.filePath(dosarSablon));
+    // The temporary prefix is writable: only an installed program's layout sends the data elsewhere.
+    QCOMPARE(DosarProgramPentru(bin),
+             dateleUtilizatorului ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) : bin);
+    QCOMPARE(QDir(bin).entryList(QDir::Files), sablon.contains("bin") ? QStringList{"BLANK.FDB"} : QStringList{});
 }
 
 QTEST_MAIN(TestApp)
