@@ -178,6 +178,12 @@ void TestDrumCertificat::buttonFillsThePreviewFromTheRegister()
         QCOMPARE(Cifre(d, ZoneSiruesCotor), QString("_________"));
         QCOMPARE(Text(d, 1), QString("Popa"));
         QCOMPARE(Text(d, 86), QString());
+        // The check on demand outlines, on screen only, the fields that would print empty.
+        auto* f = static_cast<TPrintTessalunaForm*>(d);
+        QTest::mouseClick(f->Verifica, Qt::LeftButton);
+        QVERIFY(f->FormularDePrintat1->Zona("FormularTextArea86")->Semnalata());
+        QVERIFY(!f->FormularDePrintat1->Zona("FormularTextArea1")->Semnalata());
+        QVERIFY(TMesaje::UltimulMesaj().contains("C_AN_ABSOLVIRE: camp gol"));
     });
     QTest::mouseClick(buton, Qt::LeftButton);
     QCOMPARE(alDoilea, vazut);
