@@ -86,6 +86,7 @@ TCalibrareForm::TCalibrareForm(QWidget* parinte) : QDialog(parinte)
     butoane->addWidget(Renunt);
     l->addLayout(butoane);
     setMinimumWidth(560);
+    adjustSize();
     CentreazaForma(this);
     connect(ButonTipareste, &QPushButton::clicked, this, [this] { RuleazaActiune(this, [this] { TiparestePagina(); }); });
     connect(ButonCalculeaza, &QPushButton::clicked, this, [this] { RuleazaActiune(this, [this] { ArataCorectia(); }); });
@@ -112,11 +113,11 @@ void TCalibrareForm::ArataCorectia()
     const TCorectieImprimanta c = Calculeaza();
     Corectia->setText(c.EsteIdentitate()
                           ? QStringLiteral("Imprimanta tipareste exact: nu este nevoie de nicio corectie.")
-                          : QStringLiteral("Imprimanta muta pagina cu %1 mm la dreapta si %2 mm in jos si o mareste de "
-                                           "%3 ori pe orizontala si de %4 ori pe verticala. Tiparirile se vor corecta "
-                                           "in sens invers.")
-                                .arg(Mm(c.DeplasareX), Mm(c.DeplasareY), FormatNumarGeneral(c.ScalaX),
-                                     FormatNumarGeneral(c.ScalaY)));
+                          : QStringLiteral("Imprimanta muta pagina cu %1 mm spre dreapta si cu %2 mm in jos si o "
+                                           "mareste cu %3% pe orizontala si cu %4% pe verticala. De acum inainte, "
+                                           "tiparirile pe ea se corecteaza in sens invers.")
+                                .arg(Mm(c.DeplasareX), Mm(c.DeplasareY), Mm((c.ScalaX - 1) * 100),
+                                     Mm((c.ScalaY - 1) * 100)));
 }
 
 void TCalibrareForm::Confirma()

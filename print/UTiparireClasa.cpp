@@ -221,6 +221,11 @@ TRezultatPagini TiparesteClasa(QWidget* parinte, const QList<TElevDeTiparit>& el
         TMesaje::Avertizeaza(parinte, QStringLiteral("Textul nu incape in campurile: %1. S-a tiparit micsorat la "
                                                      "minimum si taiat; scurtati-l in corecturile campului.")
                                           .arg(r.Taiate.join(QStringLiteral(", "))));
+    } else {
+        TMesaje::Informeaza(parinte, QStringLiteral("S-au trimis %1 diplome la \"%2\" (lucrarea %3).")
+                                         .arg(r.Tiparite)
+                                         .arg(destinatie)
+                                         .arg(lucrare));
     }
     return r;
 }
