@@ -5,6 +5,7 @@
 #include "settings/UInfoGlobal2005.h"
 #include "settings/UTextRomanesc.h"
 #include "store/UDataModule.h"
+#include "store/URezolvare.h"
 
 #include <cmath>
 
@@ -52,6 +53,9 @@ const TCompletareFormular::TCamp& TCompletareFormular::Camp(const TZonaDeComplet
         if (tip != m_tipuri.constEnd()) {
             camp.Tip = *tip;
         } else {
+            if (CheiePreaLunga(cheie))
+                throw EEroare(QStringLiteral("%1.%2 face referire la campul inexistent %3.%4.%5")
+                                  .arg(zona.Name, ClasaZona, cheie.Formular, cheie.Pagina, cheie.Camp));
             TQuery& q = m_dm.Q4;
             q.SetSQL(SqlTip);
             q.ParamByName(QStringLiteral("COD_FORMULAR")).SetAsString(cheie.Formular);

@@ -57,3 +57,12 @@ QString FaraSpatiiFinale(const QString& text)
         --n;
     return n == text.size() ? text : text.left(n);
 }
+
+bool CheiePreaLunga(const TCheieCamp& cheie)
+{
+    for (const QString* cod : {&cheie.Formular, &cheie.Pagina, &cheie.Camp}) {
+        if (cod->size() > LungimeMaximaCod && cod->toUcs4().size() > LungimeMaximaCod)
+            return true;
+    }
+    return false;
+}

@@ -39,5 +39,10 @@ struct TSegmentExpresie
 };
 QList<TSegmentExpresie> ParseazaExpresie(const QString& expresie);
 
+// Characters the key columns of the profile and the value store hold; a longer code names no field.
+constexpr int LungimeMaximaCod = 64;
+// True when one of the key's codes is longer than the key columns: such a key names no field.
+bool CheiePreaLunga(const TCheieCamp& cheie);
+
 // Field codes compare as the database compares texts: trailing blanks do not count.
 QString FaraSpatiiFinale(const QString& text);

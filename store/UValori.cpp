@@ -8,8 +8,6 @@ const QString SqlProfil = QStringLiteral("SELECT * FROM PROFIL_DIPLOMA WHERE (CO
                                          "(COD_PAGINA=:COD_PAGINA) AND (COD_CAMP=:COD_CAMP)");
 const QString SqlValoareElev = QStringLiteral("SELECT * FROM \"DATE\" WHERE (COD_FORMULAR=:COD_FORMULAR) AND "
                                               "(COD_PAGINA=:COD_PAGINA) AND (COD_CAMP=:COD_CAMP) AND (ID_ELEVI=:ID)");
-// Widest code the key columns hold, in bytes; a longer code names no row.
-const int OctetiCodMaxim = 256;
 
 void SeteazaCheie(TQuery& q, const TCheieCamp& cheie)
 {
@@ -27,10 +25,8 @@ public:
 
     bool Profil(const TCheieCamp& cheie, TProfilCamp& profil) override
     {
-        for (const QString* cod : {&cheie.Formular, &cheie.Pagina, &cheie.Camp}) {
-            if (cod->size() * 3 > OctetiCodMaxim && cod->toUtf8().size() > OctetiCodMaxim)
-                return false;
-        }
+        if (CheiePreaLunga(cheie))
+            return false;
         TQuery& q = m_dm.Q1;
         q.SetSQL(SqlProfil);
         SeteazaCheie(q, cheie);

@@ -449,6 +449,8 @@ void TestStore::evaluatorulInMemorieDaCaParseExp()
         "{Tessaluna.FATA." + chei.join("}|{Tessaluna.FATA.") + "}",
         "a{}b}{Tessaluna.FATA.C_NUME_L1 }{ Tessaluna.FATA.C_NUME_L1}{Tessaluna.FATA.NU_EXISTA}{Tessaluna.FATA.A_CNP",
         "fara chei",
+        // Codes longer than the key columns name no field, whatever their bytes.
+        "<{Tessaluna.FATA." + QString(65, u'X') + "}>{Tessaluna.FATA." + QString(65, u'ă') + "}",
     };
     TDM& dm = b.Dm();
     QString toate;
