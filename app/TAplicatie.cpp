@@ -23,7 +23,8 @@ sigset_t SemnaleOprire()
 TAplicatie::TAplicatie(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Tessaluna"));
-    setApplicationDisplayName(QStringLiteral("Tessaluna"));
+    // No display name: the toolkit would add " — Tessaluna" to every window's caption, and the captions must
+    // read exactly as the program gives them.
     setApplicationVersion(QStringLiteral(TESSALUNA_FILE_VERSION));
     // Ties the windows to the menu entry tessaluna.desktop (its icon and name in the task bar).
     setDesktopFileName(QStringLiteral("tessaluna"));

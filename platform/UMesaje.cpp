@@ -1,5 +1,6 @@
 #include "platform/UMesaje.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
 #include <QList>
@@ -21,18 +22,40 @@ QMessageBox::StandardButton TMesaje::Arata(QWidget* parinte, TTip tip, const QSt
     if (g_faraFerestre)
         return tip == Intrebare ? QMessageBox::No : QMessageBox::Ok;
 
-    const QString titlu = QApplication::applicationDisplayName();
+    QMessageBox::Icon icon = QMessageBox::Information;
+    QMessageBox::StandardButtons butoane = QMessageBox::Ok;
     switch (tip) {
     case Avertisment:
-        return QMessageBox::warning(parinte, titlu, text, QMessageBox::Ok);
+        icon = QMessageBox::Warning;
+        break;
     case Intrebare:
-        return QMessageBox::question(parinte, titlu, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+        icon = QMessageBox::Question;
+        butoane = QMessageBox::Yes | QMessageBox::No;
+        break;
     case Eroare:
-        return QMessageBox::critical(parinte, titlu, text, QMessageBox::Ok);
+        icon = QMessageBox::Critical;
+        break;
     case Informatie:
         break;
     }
-    return QMessageBox::information(parinte, titlu, text, QMessageBox::Ok);
+    QMessageBox cutie(icon, QApplication::applicationName(), text, butoane, parinte);
+    cutie.setObjectName(QStringLiteral("Mesaj"));
+    TraduceButoane(cutie);
+    if (tip == Intrebare)
+        cutie.setDefaultButton(QMessageBox::No);
+    return static_cast<QMessageBox::StandardButton>(cutie.exec());
+}
+
+void TMesaje::TraduceButoane(QMessageBox& cutie)
+{
+    // The toolkit has no Romanian texts of its own.
+    static const QList<QPair<QMessageBox::StandardButton, const char*>> texte = {
+        {QMessageBox::Ok, "OK"},      {QMessageBox::Yes, "Da"},          {QMessageBox::No, "Nu"},
+        {QMessageBox::Cancel, "Anulare"}, {QMessageBox::Close, "Inchide"}, {QMessageBox::Save, "Salveaza"}};
+    for (const auto& [buton, text] : texte) {
+        if (QAbstractButton* b = cutie.button(buton))
+            b->setText(QString::fromUtf8(text));
+    }
 }
 
 void TMesaje::Avertizeaza(QWidget* parinte, const QString& text)
@@ -65,7 +88,20 @@ QString TMesaje::CereFisierDeScris(QWidget* parinte, const QString& titlu, const
     // Under test a file question nobody answered is a cancel, never a window that waits for a user.
     if (g_faraFerestre)
         return {};
-    return QFileDialog::getSaveFileName(parinte, titlu, implicit, filtru);
+    QFileDialog dialog(parinte, titlu, implicit, filtru);
+    dialog.setObjectName(QStringLiteral("DialogFisier"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The toolkit's own dialog, whose texts the program can give in Romanian.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Cauta in:"));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Nume fisier:"));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Tip fisier:"));
+    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Salveaza"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Anulare"));
+    dialog.selectFile(implicit);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
 }
 
 void TMesaje::SetFisierUrmator(const QString& cale)

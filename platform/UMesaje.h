@@ -37,6 +37,9 @@ public:
     static TTip UltimulTip();
     static void Goleste();
 
+    // Gives a message box's standard buttons their Romanian texts ("Da", "Nu", "OK", "Anulare").
+    static void TraduceButoane(QMessageBox& cutie);
+
 private:
     static QMessageBox::StandardButton Arata(QWidget* parinte, TTip tip, const QString& text);
 };

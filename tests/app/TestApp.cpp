@@ -18,6 +18,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QAbstractButton>
+#include <QFileDialog>
+#include <QScopeGuard>
 #include <QTest>
 
 class TestApp : public QObject
@@ -40,6 +43,7 @@ private slots:
     void codePage();
     void foldereleProgramului_data();
     void foldereleProgramului();
+    void mesajeSiDialoguriInRomana();
 };
 
 void TestApp::versiune_data()
@@ -225,6 +229,42 @@ void TestApp::foldereleProgramului()
     QCOMPARE(DosarProgramPentru(bin),
              dateleUtilizatorului ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) : bin);
     QCOMPARE(QDir(bin).entryList(QDir::Files), sablon.contains("bin") ? QStringList{"BLANK.FDB"} : QStringList{});
+}
+
+void TestApp::mesajeSiDialoguriInRomana()
+{
+    TMesaje::SetFaraFerestre(false);
+    const auto inapoi = qScopeGuard([] { TMesaje::SetFaraFerestre(true); });
+    QStringList butoane;
+    QString titlu;
+    LaUrmatorulModal([&](QDialog* d) {
+        titlu = d->windowTitle();
+        QAbstractButton* da = nullptr;
+        for (QAbstractButton* b : d->findChildren<QAbstractButton*>()) {
+            butoane << b->text().remove('&');
+            if (b->text().remove('&') == "Da")
+                da = b;
+        }
+        QVERIFY(da);
+        da->click();
+    });
+    QVERIFY(TMesaje::Intreaba(nullptr, "Doriti sa stergeti elevul: "));
+    butoane.sort();
+    QCOMPARE(butoane, QStringList({"Da", "Nu"}));
+    QCOMPARE(titlu, QCoreApplication::applicationName());
+
+    QStringList etichete;
+    LaUrmatorulModal([&](QDialog* d) {
+        auto* f = qobject_cast<QFileDialog*>(d);
+        QVERIFY(f);
+        for (auto e : {QFileDialog::LookIn, QFileDialog::FileName, QFileDialog::FileType, QFileDialog::Accept,
+                       QFileDialog::Reject})
+            etichete << f->labelText(e);
+        d->reject();
+    });
+    QCOMPARE(TMesaje::CereFisierDeScris(nullptr, "Salvati documentul PDF", QDir::tempPath() + "/a.pdf", "PDF (*.pdf)"),
+             QString());
+    QCOMPARE(etichete, QStringList({"Cauta in:", "Nume fisier:", "Tip fisier:", "Salveaza", "Anulare"}));
 }
 
 QTEST_MAIN(TestApp)
