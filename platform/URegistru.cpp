@@ -1,5 +1,7 @@
 #include "platform/URegistru.h"
 
+#include "platform/UScriereSigura.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -8,7 +10,6 @@
 #include <QLockFile>
 #include <QMap>
 #include <QMutex>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringDecoder>
 
@@ -318,17 +319,18 @@ bool CitesteFisier(const QString& fisier, TModel& model, QString& motiv)
 
 bool ScrieFisier(const QString& fisier, const TModel& model, QString& eroare)
 {
-    QSaveFile f(fisier);
-    if (!f.open(QIODevice::WriteOnly)) {
-        eroare = f.errorString();
-        return false;
+    return ScrieFisierSigur(fisier, TextFisier(model), eroare);
+}
+
+// The nearest folder on the way to `dosar` that exists: where a failed mkpath met its cause.
+QString PrimulDosarExistent(const QString& dosar)
+{
+    QDir d(dosar);
+    while (!d.exists() && !d.isRoot()) {
+        if (!d.cdUp())
+            break;
     }
-    f.write(TextFisier(model));
-    if (!f.commit()) {
-        eroare = f.errorString();
-        return false;
-    }
-    return true;
+    return d.absolutePath();
 }
 
 QString NumeRezerva(const QString& fisier)
@@ -432,14 +434,17 @@ void Modifica(TStareFisierRegistru& s, const std::function<bool(TModel&)>& schim
     if (!schimbare(proba) && !s.deteriorat)
         return;
     const QString dosar = QFileInfo(s.fisier).absolutePath();
-    if (!QDir().mkpath(dosar))
-        throw ERegistru(mesaj(QStringLiteral("dosarul \"%1\" nu poate fi creat").arg(QDir::toNativeSeparators(dosar))));
+    if (!QDir().mkpath(dosar)) {
+        throw ERegistru(mesaj(QStringLiteral("dosarul \"%1\" nu poate fi creat (%2)")
+                                  .arg(QDir::toNativeSeparators(dosar),
+                                       MotivEroareScriere(0, PrimulDosarExistent(dosar)))));
+    }
     QLockFile lacat(s.fisier + QStringLiteral(".lock"));
     if (!lacat.tryLock(5000)) {
-        throw ERegistru(mesaj(
-            lacat.error() == QLockFile::LockFailedError
-                ? QStringLiteral("fisierul este folosit de alt program")
-                : QStringLiteral("nu am drept de scriere in dosarul \"%1\"").arg(QDir::toNativeSeparators(dosar))));
+        // QLockFile gives no error number: a full disk and a folder without rights look the same to it.
+        throw ERegistru(mesaj(lacat.error() == QLockFile::LockFailedError
+                                  ? QStringLiteral("fisierul este folosit de alt program")
+                                  : MotivEroareScriere(0, dosar)));
     }
     // Another copy of the program may have written since the first look.
     Reimprospateaza(s);

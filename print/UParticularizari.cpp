@@ -2,10 +2,10 @@
 
 #include "platform/UEroare.h"
 #include "platform/UFoldere.h"
+#include "platform/UScriereSigura.h"
 #include "print/UCodePage1250.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <cstring>
@@ -265,17 +265,9 @@ void TListaParticularizareTextArea::IncarcaDinFisier(const QString& cale)
 
 void TListaParticularizareTextArea::SalveazaInFisier(const QString& cale) const
 {
-    const QByteArray octeti = Serializeaza();
-    QSaveFile f(cale);
-    bool scris = f.open(QIODevice::WriteOnly) && f.write(octeti) == octeti.size();
-    // Qt 6.4's commit() misses an error of the buffer's last flush (a full disk) and renames the cut file
-    // over the good one: flush first and give up on any error.
-    scris = scris && f.flush();
-    const QString eroare = f.errorString();
-    if (!scris)
-        f.cancelWriting();
-    if (!scris || !f.commit())
-        throw EEroare(QStringLiteral("Nu pot scrie fisierul \"%1\": %2").arg(cale, scris ? f.errorString() : eroare));
+    QString motiv;
+    if (!ScrieFisierSigur(cale, Serializeaza(), motiv))
+        throw EEroare(QStringLiteral("Nu pot scrie fisierul \"%1\": %2").arg(cale, motiv));
 }
 
 namespace {

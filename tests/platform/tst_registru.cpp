@@ -305,6 +305,42 @@ private slots:
         QVERIFY(!reg.DeschideCheie(kCheie, false));
     }
 
+    void discPlinLasaFisierulNeatinsSiSpuneDeCe_data()
+    {
+        QTest::addColumn<int>("limita");
+        // Room for the lock file, not for the settings; then not even for the lock file.
+        QTest::newRow("fisierul nu incape") << 300;
+        QTest::newRow("blocarea nu incape") << 0;
+    }
+
+    void discPlinLasaFisierulNeatinsSiSpuneDeCe()
+    {
+        QFETCH(int, limita);
+        {
+            TRegistru reg(m_fisier);
+            reg.DeschideCheie(kCheie, true);
+            for (int i = 0; i < 40; ++i)
+                reg.ScrieText(QStringLiteral("Valoare%1").arg(i), QStringLiteral("text %1").arg(i));
+        }
+        const QByteArray inainte = Continut(m_fisier);
+        QVERIFY(inainte.size() > 600);
+
+        QProcess p;
+        QProcessEnvironment mediu = QProcessEnvironment::systemEnvironment();
+        mediu.insert(QStringLiteral("LIMITA_FISIER"), QString::number(limita));
+        p.setProcessEnvironment(mediu);
+        p.start(QStringLiteral(REGISTRU_UNEALTA), {m_fisier, QStringLiteral("text"), kCheie,
+                                                   QStringLiteral("Valoare0"), QString(400, u'x')});
+        QVERIFY(p.waitForFinished(30000));
+        const QString eroare = QString::fromUtf8(p.readAllStandardError());
+        QCOMPARE(p.exitCode(), 1);
+        QVERIFY2(eroare.contains(QStringLiteral("fisierul ar depasi marimea maxima permisa de sistem")),
+                 qPrintable(eroare));
+        QCOMPARE(Continut(m_fisier), inainte);
+        const QStringList ramase = QDir(QFileInfo(m_fisier).absolutePath()).entryList(QDir::Files | QDir::Hidden);
+        QCOMPARE(ramase, QStringList{QStringLiteral("HKCU.reg")});
+    }
+
     void altaCopieAProgramuluiVedeAceleasiValori()
     {
         TRegistru reg(m_fisier);

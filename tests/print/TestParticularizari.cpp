@@ -4,6 +4,7 @@
 #include "platform/UEroare.h"
 #include "print/UParticularizari.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -376,7 +377,18 @@ void TestParticularizari::failedWriteLeavesThePreviousFile()
     setrlimit(RLIMIT_FSIZE, &vechi);
 
     QVERIFY2(eroare.startsWith("Nu pot scrie fisierul"), qPrintable(eroare));
+    QVERIFY2(eroare.contains("fisierul ar depasi marimea maxima permisa de sistem"), qPrintable(eroare));
     QCOMPARE(CitesteFisier(m_cale), inainte);
+    QCOMPARE(QDir(m_dosar->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"licenta.lic"});
+
+    // The program's folder removed under it: the message says so.
+    const QString lipsa = m_dosar->filePath("lipsa");
+    try {
+        Particularizari().SalveazaInFisier(lipsa + "/licenta.lic");
+        QFAIL("a write into a missing folder was reported as done");
+    } catch (const EEroare& e) {
+        QVERIFY2(e.Mesaj().contains(QString("dosarul \"%1\" nu exista").arg(lipsa)), qPrintable(e.Mesaj()));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestParticularizari)

@@ -1,0 +1,129 @@
+#include "platform/UScriereSigura.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+QString Nativ(const QString& cale)
+{
+    return QDir::toNativeSeparators(cale);
+}
+
+bool ScrieTot(int fd, const char* date, qint64 lungime, int& eroare)
+{
+    while (lungime > 0) {
+        const ssize_t n = ::write(fd, date, size_t(lungime));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            eroare = errno;
+            return false;
+        }
+        date += n;
+        lungime -= n;
+    }
+    return true;
+}
+
+// What creating and writing a small file in the folder meets now: 0 when it works.
+int ProbaScriere(const QString& dosar)
+{
+    QByteArray sablon = QFile::encodeName(dosar + QStringLiteral("/.proba-scriere-XXXXXX"));
+    const int fd = ::mkstemp(sablon.data());
+    if (fd < 0)
+        return errno;
+    int eroare = 0;
+    const char bloc[512] = {};
+    if (ScrieTot(fd, bloc, sizeof bloc, eroare) && ::fsync(fd) != 0)
+        eroare = errno;
+    ::close(fd);
+    ::unlink(sablon.constData());
+    return eroare;
+}
+
+QString MotivCunoscut(int eroare, const QString& dosar)
+{
+    switch (eroare) {
+    case ENOSPC:
+        return QStringLiteral("nu mai este loc pe disc");
+    case EDQUOT:
+        return QStringLiteral("s-a atins limita de spatiu pe disc a utilizatorului");
+    case EFBIG:
+        return QStringLiteral("fisierul ar depasi marimea maxima permisa de sistem");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("nu am drept de scriere in dosarul \"%1\"").arg(Nativ(dosar));
+    case EROFS:
+        return QStringLiteral("dosarul \"%1\" este pe un disc protejat la scriere").arg(Nativ(dosar));
+    case ENOENT:
+    case ENOTDIR:
+        return QStringLiteral("dosarul \"%1\" nu exista").arg(Nativ(dosar));
+    case EIO:
+        return QStringLiteral("eroare de intrare/iesire a discului");
+    default:
+        return QString();
+    }
+}
+
+} // namespace
+
+QString MotivEroareScriere(int eroareSistem, const QString& dosar)
+{
+    QString motiv = MotivCunoscut(eroareSistem, dosar);
+    if (!motiv.isEmpty())
+        return motiv;
+    if (!QFileInfo(dosar).isDir())
+        return MotivCunoscut(ENOENT, dosar);
+    const int proba = ProbaScriere(dosar);
+    motiv = MotivCunoscut(proba, dosar);
+    if (!motiv.isEmpty())
+        return motiv;
+    const int eroare = eroareSistem != 0 ? eroareSistem : proba;
+    if (eroare != 0)
+        return QStringLiteral("eroare de sistem %1 (%2)").arg(eroare).arg(QString::fromLocal8Bit(std::strerror(eroare)));
+    return QStringLiteral("eroare necunoscuta la scrierea in dosarul \"%1\"").arg(Nativ(dosar));
+}
+
+bool ScrieFisierSigur(const QString& cale, const QByteArray& octeti, QString& motiv)
+{
+    const QString dosar = QFileInfo(cale).absolutePath();
+    QSaveFile f(cale);
+    // Unbuffered, and written through the descriptor: each write's own error number is the cause, and no
+    // buffer is left for commit() to flush (Qt 6.4 misses an error of that last flush and renames the cut
+    // file over the good one).
+    errno = 0;
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        motiv = MotivEroareScriere(errno, dosar);
+        return false;
+    }
+    int eroare = 0;
+    bool scris = ScrieTot(f.handle(), octeti.constData(), octeti.size(), eroare);
+    // A full disk may show only here, when the data is really written (delayed allocation, network disks).
+    if (scris && ::fsync(f.handle()) != 0 && errno != EINVAL) {
+        eroare = errno;
+        scris = false;
+    }
+    if (!scris) {
+        f.cancelWriting();
+        motiv = MotivEroareScriere(eroare, dosar);
+        return false;
+    }
+    errno = 0;
+    if (!f.commit()) {
+        const int dupaCommit = errno;
+        motiv = MotivCunoscut(dupaCommit, dosar);
+        if (motiv.isEmpty())
+            motiv = f.errorString();
+        return false;
+    }
+    return true;
+}

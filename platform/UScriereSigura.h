@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The one way the program writes its own files: whole or not at all.
+
+// Writes `octeti` to `cale` through a temporary file beside it: every write checked, the data synced to
+// disk, then renamed over the old file. On any error the temporary file is removed, the old file stays as it
+// was and false is returned with `motiv`, the cause in the user's words ("nu mai este loc pe disc").
+bool ScrieFisierSigur(const QString& cale, const QByteArray& octeti, QString& motiv);
+
+// The cause of a failed write in `dosar`, from the system's error number. An error number that says nothing
+// useful (0 included) is replaced by what a test write in the folder meets now.
+QString MotivEroareScriere(int eroareSistem, const QString& dosar);
