@@ -24,10 +24,117 @@ const QString kAntet = QStringLiteral("REGEDIT4");
 // A settings file is a few hundred bytes; anything this large is not one.
 constexpr qint64 kMarimeMaxima = 16 * 1024 * 1024;
 
+QString Pliaza(const QString& text)
+{
+    return text.toCaseFolded();
+}
+
+// One key: its values in the order they were first written. A key with many values (a damaged or hostile
+// file) also gets an index of its case-folded names, so that it still loads and answers in constant time per
+// name; the few values of an ordinary key are simply looked through.
 struct TCheieInterna
 {
+    static constexpr qsizetype kFaraIndex = 16;
+
     QString cale; // as first written
     QList<TValoareRegistru> valori;
+    QHash<QString, qsizetype> pozitii; // empty while the key has at most kFaraIndex values
+
+    qsizetype Pozitie(const QString& nume) const
+    {
+        if (valori.size() <= kFaraIndex) {
+            for (qsizetype i = 0; i < valori.size(); ++i) {
+                if (valori[i].nume.compare(nume, Qt::CaseInsensitive) == 0)
+                    return i;
+            }
+            return -1;
+        }
+        return pozitii.value(Pliaza(nume), -1);
+    }
+    TValoareRegistru* Gaseste(const QString& nume)
+    {
+        const qsizetype i = Pozitie(nume);
+        return i < 0 ? nullptr : &valori[i];
+    }
+    const TValoareRegistru* Gaseste(const QString& nume) const
+    {
+        const qsizetype i = Pozitie(nume);
+        return i < 0 ? nullptr : &valori[i];
+    }
+    // Adds the value or replaces the one of the same name (keeping its first spelling); false when the
+    // key already held exactly this.
+    bool Pune(const TValoareRegistru& valoare)
+    {
+        if (TValoareRegistru* v = Gaseste(valoare.nume)) {
+            if (v->tip == valoare.tip && v->text == valoare.text && v->intreg == valoare.intreg)
+                return false;
+            v->tip = valoare.tip;
+            v->text = valoare.text;
+            v->intreg = valoare.intreg;
+            return true;
+        }
+        valori << valoare;
+        if (valori.size() > kFaraIndex + 1)
+            pozitii.insert(Pliaza(valoare.nume), valori.size() - 1);
+        else if (valori.size() == kFaraIndex + 1)
+            Indexeaza();
+        return true;
+    }
+    bool Sterge(const QString& nume)
+    {
+        const qsizetype i = Pozitie(nume);
+        if (i < 0)
+            return false;
+        valori.removeAt(i);
+        Indexeaza();
+        return true;
+    }
+    // After a file was read with every value appended: merges repeated names (the later value wins, at the
+    // place and with the spelling of the first) and builds the index in one pass.
+    void Compacteaza()
+    {
+        pozitii.clear();
+        if (valori.size() > kFaraIndex)
+            pozitii.reserve(valori.size());
+        qsizetype unice = 0;
+        for (qsizetype i = 0; i < valori.size(); ++i) {
+            TValoareRegistru& v = valori[i];
+            qsizetype anterioara = -1;
+            QString pliat;
+            if (valori.size() > kFaraIndex) {
+                pliat = Pliaza(v.nume);
+                anterioara = pozitii.value(pliat, -1);
+            } else {
+                for (qsizetype j = 0; j < unice && anterioara < 0; ++j) {
+                    if (valori[j].nume.compare(v.nume, Qt::CaseInsensitive) == 0)
+                        anterioara = j;
+                }
+            }
+            if (anterioara >= 0) {
+                valori[anterioara].tip = v.tip;
+                valori[anterioara].text = std::move(v.text);
+                valori[anterioara].intreg = v.intreg;
+                continue;
+            }
+            if (!pliat.isNull())
+                pozitii.insert(pliat, unice);
+            if (unice != i)
+                valori[unice] = std::move(v);
+            ++unice;
+        }
+        valori.resize(unice);
+        if (valori.size() <= kFaraIndex)
+            pozitii.clear();
+    }
+    void Indexeaza()
+    {
+        pozitii.clear();
+        if (valori.size() <= kFaraIndex)
+            return;
+        pozitii.reserve(valori.size());
+        for (qsizetype i = 0; i < valori.size(); ++i)
+            pozitii.insert(Pliaza(valori[i].nume), i);
+    }
 };
 // Keys by case-folded path; the map's order is the order of the keys in the file.
 using TModel = QMap<QString, TCheieInterna>;
@@ -59,16 +166,6 @@ TIdentitate Identitate(const QString& fisier)
     return id;
 }
 
-QString Pliaza(const QString& text)
-{
-    return text.toCaseFolded();
-}
-
-bool AcelasiNume(const QString& a, const QString& b)
-{
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
 QString CaleCompleta(const QString& cale)
 {
     return cale.isEmpty() ? kRadacina : kRadacina + '\\' + cale;
@@ -82,21 +179,20 @@ QString NumeTip(TTipValoareRegistru tip)
 // Without leading and trailing backslashes; an empty component or a control character is refused.
 QString NormalizeazaCale(const QString& cale)
 {
-    QString c = cale;
-    while (c.startsWith('\\'))
-        c.remove(0, 1);
-    while (c.endsWith('\\'))
-        c.chop(1);
+    qsizetype inceput = 0;
+    qsizetype sfarsit = cale.size();
+    while (inceput < sfarsit && cale[inceput] == u'\\')
+        ++inceput;
+    while (sfarsit > inceput && cale[sfarsit - 1] == u'\\')
+        --sfarsit;
     bool valida = true;
-    if (!c.isEmpty()) {
-        for (const QString& parte : c.split('\\'))
-            valida = valida && !parte.isEmpty();
-        for (QChar ch : c)
-            valida = valida && ch.unicode() >= 0x20;
+    for (qsizetype i = inceput; i < sfarsit; ++i) {
+        const QChar ch = cale[i];
+        valida = valida && ch.unicode() >= 0x20 && !(ch == u'\\' && cale[i - 1] == u'\\');
     }
     if (!valida)
         throw ERegistru(QStringLiteral("Calea de cheie de registru \"%1\" nu este valida.").arg(cale));
-    return c;
+    return inceput == 0 && sfarsit == cale.size() ? cale : cale.sliced(inceput, sfarsit - inceput);
 }
 
 QString MesajDeteriorat(const QString& fisier, const QString& motiv)
@@ -154,18 +250,31 @@ QByteArray TextFisier(const TModel& model)
 }
 
 // Reads a quoted string starting at `poz` (on the opening quote); leaves `poz` after the closing quote.
-bool CitesteSir(const QString& linie, qsizetype& poz, QString& rezultat)
+bool CitesteSir(QStringView linie, qsizetype& poz, QString& rezultat)
 {
     rezultat.clear();
-    if (poz >= linie.size() || linie[poz] != '"')
+    if (poz >= linie.size() || linie[poz] != u'"')
         return false;
-    for (++poz; poz < linie.size(); ++poz) {
+    const qsizetype inceput = ++poz;
+    // Most strings hold no escape: one copy of the whole run.
+    for (; poz < linie.size(); ++poz) {
         const QChar ch = linie[poz];
-        if (ch == '"') {
+        if (ch == u'"') {
+            rezultat = linie.sliced(inceput, poz - inceput).toString();
             ++poz;
             return true;
         }
-        if (ch != '\\') {
+        if (ch == u'\\')
+            break;
+    }
+    rezultat = linie.sliced(inceput, poz - inceput).toString();
+    for (; poz < linie.size(); ++poz) {
+        const QChar ch = linie[poz];
+        if (ch == u'"') {
+            ++poz;
+            return true;
+        }
+        if (ch != u'\\') {
             rezultat += ch;
             continue;
         }
@@ -173,16 +282,16 @@ bool CitesteSir(const QString& linie, qsizetype& poz, QString& rezultat)
             return false;
         switch (linie[poz].unicode()) {
         case '\\':
-            rezultat += '\\';
+            rezultat += u'\\';
             break;
         case '"':
-            rezultat += '"';
+            rezultat += u'"';
             break;
         case 'n':
-            rezultat += '\n';
+            rezultat += u'\n';
             break;
         case 'r':
-            rezultat += '\r';
+            rezultat += u'\r';
             break;
         default:
             return false;
@@ -191,32 +300,29 @@ bool CitesteSir(const QString& linie, qsizetype& poz, QString& rezultat)
     return false;
 }
 
-void PuneValoare(TCheieInterna& cheie, const TValoareRegistru& valoare)
+bool CifraHex(QChar c)
 {
-    for (TValoareRegistru& v : cheie.valori) {
-        if (AcelasiNume(v.nume, valoare.nume)) {
-            v.tip = valoare.tip;
-            v.text = valoare.text;
-            v.intreg = valoare.intreg;
-            return;
-        }
-    }
-    cheie.valori << valoare;
+    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
 }
 
-// Parses the text of a REGEDIT4 file; on failure `motiv` says where and why.
+// Parses the text of a REGEDIT4 file; on failure `motiv` says where and why. Linear in the file's size: a
+// damaged or hostile file at the size limit must still load at once.
 bool ParseazaText(const QString& text, TModel& model, QString& motiv)
 {
-    const QStringList linii = text.split('\n');
     bool antet = false;
     TCheieInterna* curenta = nullptr;
-    for (qsizetype i = 0; i < linii.size(); ++i) {
-        const QString linie = linii[i].trimmed();
+    qsizetype inceput = 0;
+    for (qsizetype i = 0; inceput <= text.size(); ++i) {
+        qsizetype sfarsit = text.indexOf(u'\n', inceput);
+        if (sfarsit < 0)
+            sfarsit = text.size();
+        const QStringView linie = QStringView(text).sliced(inceput, sfarsit - inceput).trimmed();
+        inceput = sfarsit + 1;
         auto eroare = [&](const QString& ce) {
             motiv = QStringLiteral("linia %1: %2").arg(i + 1).arg(ce);
             return false;
         };
-        if (linie.isEmpty() || linie.startsWith(';'))
+        if (linie.isEmpty() || linie.startsWith(u';'))
             continue;
         if (!antet) {
             if (linie != kAntet)
@@ -224,15 +330,15 @@ bool ParseazaText(const QString& text, TModel& model, QString& motiv)
             antet = true;
             continue;
         }
-        if (linie.startsWith('[')) {
-            if (!linie.endsWith(']') || linie.startsWith(QLatin1String("[-")))
+        if (linie.startsWith(u'[')) {
+            if (!linie.endsWith(u']') || linie.startsWith(QLatin1String("[-")))
                 return eroare(QStringLiteral("cheie scrisa gresit"));
-            const QString cale = linie.mid(1, linie.size() - 2);
+            const QStringView cale = linie.sliced(1, linie.size() - 2);
             QString relativa;
             if (cale.compare(kRadacina, Qt::CaseInsensitive) != 0) {
-                if (!cale.startsWith(kRadacina + '\\', Qt::CaseInsensitive))
+                if (!cale.startsWith(kRadacina + u'\\', Qt::CaseInsensitive))
                     return eroare(QStringLiteral("cheia nu este sub HKEY_CURRENT_USER"));
-                relativa = cale.mid(kRadacina.size() + 1);
+                relativa = cale.sliced(kRadacina.size() + 1).toString();
             }
             try {
                 relativa = NormalizeazaCale(relativa);
@@ -245,29 +351,27 @@ bool ParseazaText(const QString& text, TModel& model, QString& motiv)
             curenta = &cheie;
             continue;
         }
-        if (!linie.startsWith('"') && !linie.startsWith('@'))
+        if (!linie.startsWith(u'"') && !linie.startsWith(u'@'))
             return eroare(QStringLiteral("linie necunoscuta"));
         if (!curenta)
             return eroare(QStringLiteral("valoare in afara unei chei"));
         TValoareRegistru valoare;
         qsizetype poz = 0;
-        if (linie.startsWith('@'))
+        if (linie.startsWith(u'@'))
             poz = 1;
         else if (!CitesteSir(linie, poz, valoare.nume))
             return eroare(QStringLiteral("numele valorii este scris gresit"));
-        if (poz >= linie.size() || linie[poz] != '=')
+        if (poz >= linie.size() || linie[poz] != u'=')
             return eroare(QStringLiteral("lipseste \"=\""));
-        const QString date = linie.mid(poz + 1);
-        if (date.startsWith('"')) {
+        const QStringView date = linie.sliced(poz + 1);
+        if (date.startsWith(u'"')) {
             qsizetype p = 0;
             if (!CitesteSir(date, p, valoare.text) || p != date.size())
                 return eroare(QStringLiteral("text scris gresit"));
             valoare.tip = TTipValoareRegistru::Text;
         } else if (date.startsWith(QLatin1String("dword:"), Qt::CaseInsensitive)) {
-            const QString hex = date.mid(6);
-            const bool cifre = !hex.isEmpty() && hex.size() <= 8 && std::all_of(hex.begin(), hex.end(), [](QChar c) {
-                return (c >= '0' && c <= '9') || (c.toLower() >= 'a' && c.toLower() <= 'f');
-            });
+            const QStringView hex = date.sliced(6);
+            const bool cifre = !hex.isEmpty() && hex.size() <= 8 && std::all_of(hex.begin(), hex.end(), CifraHex);
             bool ok = false;
             const quint32 numar = hex.toUInt(&ok, 16);
             if (!cifre || !ok)
@@ -277,8 +381,10 @@ bool ParseazaText(const QString& text, TModel& model, QString& motiv)
         } else {
             return eroare(QStringLiteral("tip de valoare necunoscut"));
         }
-        PuneValoare(*curenta, valoare);
+        curenta->valori << valoare;
     }
+    for (TCheieInterna& cheie : model)
+        cheie.Compacteaza();
     return true;
 }
 
@@ -606,10 +712,8 @@ std::optional<TValoareRegistru> TRegistru::Valoare(const QString& nume) const
     auto it = m_stare->model.constFind(m_cheie);
     if (it == m_stare->model.constEnd())
         return std::nullopt;
-    for (const TValoareRegistru& v : it->valori) {
-        if (AcelasiNume(v.nume, nume))
-            return v;
-    }
+    if (const TValoareRegistru* v = it->Gaseste(nume))
+        return *v;
     return std::nullopt;
 }
 
@@ -710,19 +814,8 @@ void TRegistru::ScrieValori(const QList<TValoareRegistru>& valori)
             TCheieInterna& cheie = model[m_cheie];
             if (schimbat)
                 cheie.cale = m_cheieAfisata;
-            for (const TValoareRegistru& valoare : valori) {
-                auto it = std::find_if(cheie.valori.begin(), cheie.valori.end(),
-                                       [&](const TValoareRegistru& v) { return AcelasiNume(v.nume, valoare.nume); });
-                if (it == cheie.valori.end()) {
-                    cheie.valori << valoare;
-                    schimbat = true;
-                } else if (it->tip != valoare.tip || it->text != valoare.text || it->intreg != valoare.intreg) {
-                    it->tip = valoare.tip;
-                    it->text = valoare.text;
-                    it->intreg = valoare.intreg;
-                    schimbat = true;
-                }
-            }
+            for (const TValoareRegistru& valoare : valori)
+                schimbat = cheie.Pune(valoare) || schimbat;
             return schimbat;
         },
         m_salvareUtilizator, [&](const QString& motiv) { return MesajScriere(motiv); });
@@ -739,7 +832,7 @@ bool TRegistru::StergeValoare(const QString& nume)
             auto it = model.find(m_cheie);
             if (it == model.end())
                 return false;
-            sters = it->valori.removeIf([&](const TValoareRegistru& v) { return AcelasiNume(v.nume, nume); }) > 0;
+            sters = it->Sterge(nume);
             return sters;
         },
         m_salvareUtilizator, [&](const QString& motiv) { return MesajScriere(motiv); });

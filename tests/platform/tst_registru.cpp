@@ -1,6 +1,7 @@
 #include "platform/URegistru.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -339,6 +340,33 @@ private slots:
         QCOMPARE(Continut(m_fisier), inainte);
         const QStringList ramase = QDir(QFileInfo(m_fisier).absolutePath()).entryList(QDir::Files | QDir::Hidden);
         QCOMPARE(ramase, QStringList{QStringLiteral("HKCU.reg")});
+    }
+
+    void cheieCuFoarteMulteValoriSeIncarcaRepede()
+    {
+        // A damaged or hostile file: one key with 200,000 values, one name repeated in another case.
+        QByteArray text = "REGEDIT4\n\n[HKEY_CURRENT_USER\\" + kCheie.toUtf8() + "]\n";
+        for (int i = 0; i < 200000; ++i)
+            text += "\"V" + QByteArray::number(i) + "\"=dword:" + QByteArray::number(i % 256, 16) + "\n";
+        text += "\"v123456\"=\"ultima\"\n";
+        ScrieBrut(m_fisier, text);
+
+        QElapsedTimer ceas;
+        ceas.start();
+        TRegistru reg(m_fisier);
+        QVERIFY(reg.DeschideCheie(kCheie, false));
+        const QStringList nume = reg.NumeValori();
+        QCOMPARE(nume.size(), 200000);
+        QCOMPARE(nume.at(123456), QStringLiteral("V123456"));
+        QCOMPARE(reg.CitesteText(QStringLiteral("V123456")), QStringLiteral("ultima"));
+        QCOMPARE(reg.CitesteIntreg(QStringLiteral("v199999")), 199999 % 256);
+        reg.ScrieIntreg(QStringLiteral("v7"), -1);
+        QVERIFY(reg.StergeValoare(QStringLiteral("V5")));
+        QCOMPARE(reg.CitesteIntreg(QStringLiteral("V7")), -1);
+        QCOMPARE(reg.NumeValori().at(6), QStringLiteral("V7"));
+        QVERIFY(!reg.ExistaValoare(QStringLiteral("v5")));
+        // A look-up that walks the values makes this take minutes; by name it is well under a second.
+        QVERIFY2(ceas.elapsed() < 5000, qPrintable(QString::number(ceas.elapsed())));
     }
 
     void altaCopieAProgramuluiVedeAceleasiValori()
