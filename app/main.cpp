@@ -5,6 +5,8 @@
 #include "platform/UFoldere.h"
 #include "platform/UMesaje.h"
 #include "platform/URegistru.h"
+#include "platform/UScriereSigura.h"
+#include "print/UParticularizari.h"
 #include "profile/UPornireDate.h"
 #include "profile/UProfilTessaluna.h"
 #include "store/UDataModule.h"
@@ -22,6 +24,9 @@ int main(int argc, char** argv)
     aplicatie.OpresteLaSemnal();
     SeteazaAvertizareRegistru([](const QString& mesaj) { TMesaje::Avertizeaza(nullptr, mesaj); });
     PregatesteBlocareFirebird();
+    // A save interrupted by a crash or a kill leaves its temporary copy beside the file.
+    for (const QString& fisier : {FisierRegistruUtilizator(), FisierParticularizari()})
+        StergeCopiiTemporare(fisier, PornireaProcesului());
 
     TDM dm;
     SeteazaRevenireLaEroare([&dm] { dm.Tr.Rollback(); });

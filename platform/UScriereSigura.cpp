@@ -3,15 +3,19 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 
 #include <cerrno>
 #include <cstring>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
+
+const QDateTime g_incarcare = QDateTime::currentDateTime();
 
 QString Nativ(const QString& cale)
 {
@@ -126,4 +130,38 @@ bool ScrieFisierSigur(const QString& cale, const QByteArray& octeti, QString& mo
         return false;
     }
     return true;
+}
+
+int StergeCopiiTemporare(const QString& fisier, const QDateTime& inainte)
+{
+    const QFileInfo info(fisier);
+    static const QRegularExpression sufix(QStringLiteral("^\\.[A-Za-z0-9]{6}$"));
+    int sterse = 0;
+    const QFileInfoList copii =
+        QDir(info.absolutePath()).entryInfoList({info.fileName() + QStringLiteral(".??????")},
+                                                QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
+    for (const QFileInfo& copie : copii) {
+        if (!copie.fileName().startsWith(info.fileName()) ||
+            !sufix.match(copie.fileName().mid(info.fileName().size())).hasMatch())
+            continue;
+        // A copy changed since this process started may be another running copy's write in progress.
+        if (copie.lastModified() >= inainte || copie.ownerId() != ::geteuid())
+            continue;
+        if (QFile::remove(copie.absoluteFilePath()))
+            ++sterse;
+    }
+    return sterse;
+}
+
+QDateTime PornireaProcesului()
+{
+    // /proc/self is made when the process starts; the time the library was loaded is close behind it.
+    struct stat st;
+    if (::stat("/proc/self", &st) == 0) {
+        const QDateTime pornire =
+            QDateTime::fromMSecsSinceEpoch(qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000);
+        if (pornire.isValid() && pornire <= g_incarcare)
+            return pornire;
+    }
+    return g_incarcare;
 }

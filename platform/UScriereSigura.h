@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 
 // The one way the program writes its own files: whole or not at all.
@@ -13,3 +14,10 @@ bool ScrieFisierSigur(const QString& cale, const QByteArray& octeti, QString& mo
 // The cause of a failed write in `dosar`, from the system's error number. An error number that says nothing
 // useful (0 included) is replaced by what a test write in the folder meets now.
 QString MotivEroareScriere(int eroareSistem, const QString& dosar);
+
+// Removes the temporary copies of `fisier` that an interrupted ScrieFisierSigur left beside it (the file's
+// name, a dot and six letters or digits), when they were last changed before `inainte`. Returns how many.
+int StergeCopiiTemporare(const QString& fisier, const QDateTime& inainte);
+
+// When the running process started.
+QDateTime PornireaProcesului();

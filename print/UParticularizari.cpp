@@ -284,11 +284,16 @@ QString& CaleCeruta()
 }
 } // namespace
 
+QString FisierParticularizari()
+{
+    return DosarProgram() + QStringLiteral("/licenta.lic");
+}
+
 TListaParticularizareTextArea& Particularizari()
 {
     auto& lista = Instanta();
     if (!lista) {
-        const QString cale = CaleCeruta().isEmpty() ? DosarProgram() + QStringLiteral("/licenta.lic") : CaleCeruta();
+        const QString cale = CaleCeruta().isEmpty() ? FisierParticularizari() : CaleCeruta();
         auto nou = std::make_unique<TListaParticularizareTextArea>(cale);
         if (QFile::exists(cale)) {
             try {

@@ -1,4 +1,5 @@
 #include "platform/URegistru.h"
+#include "platform/UScriereSigura.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -367,6 +368,42 @@ private slots:
         QVERIFY(!reg.ExistaValoare(QStringLiteral("v5")));
         // A look-up that walks the values makes this take minutes; by name it is well under a second.
         QVERIFY2(ceas.elapsed() < 5000, qPrintable(QString::number(ceas.elapsed())));
+    }
+
+    void copiileTemporareRamaseSeStergLaPornire()
+    {
+        const QString dosar = QFileInfo(m_fisier).absolutePath();
+        ScrieBrut(m_fisier, "REGEDIT4\n");
+        // What a save killed between the temporary file's creation and its rename leaves (where the disk
+        // cannot make unnamed files, QSaveFile names its copy after the file and six random letters).
+        const QString ramasa = dosar + QStringLiteral("/HKCU.reg.QmZtWa");
+        ScrieBrut(ramasa, "REGEDIT4\n\n[HKEY_CURRENT_USER]\n");
+        QStringList ramase{QFileInfo(ramasa).fileName()};
+
+        const QDateTime acum = QDateTime::currentDateTime();
+        const QDateTime vechi = acum.addSecs(-3600);
+        QStringList straine = {QStringLiteral("HKCU.reg.lock"), QStringLiteral("HKCU.reg.deteriorat-20260101-101010.reg"),
+                               QStringLiteral("HKCU.reg.AbCdE"), QStringLiteral("HKCU.reg.AbCdEfG"),
+                               QStringLiteral("alt.reg.AbCdEf"), QStringLiteral("HKCU.reg.Ab-dEf")};
+        for (const QString& nume : std::as_const(straine))
+            ScrieBrut(dosar + '/' + nume, "x");
+        ScrieBrut(dosar + QStringLiteral("/HKCU.reg.Nou123"), "x");
+        for (const QString& nume : straine + QStringList{ramase.first()}) {
+            QFile f(dosar + '/' + nume);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.setFileTime(vechi, QFileDevice::FileModificationTime));
+        }
+
+        // Only the program's own temporary names, and only those older than the process that cleans up.
+        QCOMPARE(StergeCopiiTemporare(m_fisier, acum.addSecs(-60)), 1);
+        QVERIFY(!QFileInfo::exists(ramasa));
+        QCOMPARE(Continut(m_fisier), QByteArray("REGEDIT4\n"));
+        ramase = QDir(dosar).entryList(QDir::Files | QDir::Hidden);
+        straine << QStringLiteral("HKCU.reg") << QStringLiteral("HKCU.reg.Nou123");
+        std::sort(straine.begin(), straine.end());
+        std::sort(ramase.begin(), ramase.end());
+        QCOMPARE(ramase, straine);
+        QVERIFY(PornireaProcesului() <= acum);
     }
 
     void altaCopieAProgramuluiVedeAceleasiValori()
