@@ -6,6 +6,7 @@
 #include "print/UCodePage1250.h"
 
 #include <QFile>
+#include <QStringDecoder>
 #include <QtEndian>
 
 #include <cstring>
@@ -24,6 +25,18 @@ enum TTag : quint8
 };
 
 constexpr int kVersiune = 2;
+
+// A surrogate without its pair has no UTF-8 form: toUtf8() would write a replacement character.
+bool SurogatSingur(const QString& s)
+{
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        if (s[i].isHighSurrogate() && i + 1 < s.size() && s[i + 1].isLowSurrogate())
+            ++i;
+        else if (s[i].isSurrogate())
+            return true;
+    }
+    return false;
+}
 
 class TScriitor
 {
@@ -44,6 +57,13 @@ public:
 
     void Text(const QString& s)
     {
+        if (SurogatSingur(s)) {
+            m_octeti.append(char(vaWString));
+            Scrie(qToLittleEndian(qint32(s.size())));
+            for (QChar c : s)
+                Scrie(qToLittleEndian(quint16(c.unicode())));
+            return;
+        }
         const QByteArray utf8 = s.toUtf8();
         // Plain ASCII has the same bytes in every single-byte code page and in UTF-8.
         const bool ascii = utf8.size() == s.size();
@@ -101,8 +121,11 @@ public:
                 s[i] = QChar(qFromLittleEndian<quint16>(utf16.constData() + 2 * i));
             return s;
         }
-        case vaUTF8String:
-            return QString::fromUtf8(Octeti(Lungime()));
+        case vaUTF8String: {
+            // The bytes as they are: fromUtf8() would drop a leading byte-order mark that is part of the text.
+            QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+            return utf8(Octeti(Lungime()));
+        }
         default:
             throw EEroare(QStringLiteral("Invalid property value"));
         }
