@@ -2,17 +2,32 @@
 
 #include "profile/UProfil.h"
 #include "store/UDataModule.h"
+#include "store/UEroareBD.h"
 
 void PornesteModululDeDate(TDM& dm, const QString& dosarProgram, const QString& dosarSablon)
 {
     const TClasaProfil* profil = ProfilInregistrat();
     if (!profil)
         throw EEroare(QStringLiteral("NU ai definit profilul diplomei"));
-    dm.Deschide(profil->NumeBazaDeDate(), dosarProgram, dosarSablon);
-    dm.ActualizeazaSchema();
-    ActualizeazaListaTabele();
-    dm.CreeazaStructuriTabele();
-    dm.InregistreazaTipuriDeDate();
-    ActualizeazaProfil();
-    dm.ActualizeazaStatistici();
+    const QString cale = dm.Deschide(profil->NumeBazaDeDate(), dosarProgram, dosarSablon);
+    try {
+        dm.VerificaCitirea();
+        dm.ActualizeazaSchema();
+        ActualizeazaListaTabele();
+        dm.CreeazaStructuriTabele();
+        dm.InregistreazaTipuriDeDate();
+        ActualizeazaProfil();
+        dm.ActualizeazaStatistici();
+    } catch (const EEroareBD& e) {
+        if (e.Categorie() != EEroareBD::FisierDeteriorat)
+            throw;
+        // Whichever step met the damage: the one message, and no later step nor user action writes to the file.
+        try {
+            dm.Tr.Rollback();
+            dm.Db.Close();
+        } catch (const std::exception&) {
+            // A damaged file may fail these too; the message below says all the user needs.
+        }
+        throw EroareBazaDeteriorata(cale, e.Mesaj());
+    }
 }

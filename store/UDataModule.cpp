@@ -16,6 +16,14 @@ EFaraBazaDeDate::EFaraBazaDeDate(const QString& caleCurenta, const QString& cale
 {
 }
 
+EEroareBD EroareBazaDeteriorata(const QString& cale, const QString& textMotor)
+{
+    return EEroareBD(QStringLiteral("Fisierul %1 este deteriorat sau nu este o baza de date. Fisierul a ramas neatins; "
+                                    "restaurati-l dintr-o copie de siguranta.\n\n%2")
+                         .arg(cale, textMotor),
+                     EEroareBD::FisierDeteriorat);
+}
+
 TCheieCamp DesparteCheie(const QString& cheie)
 {
     TCheieCamp rezultat;
@@ -82,16 +90,78 @@ QString TDM::Deschide(const QString& numeBazaDeDate, const QString& dosarProgram
                                 .arg(cale, e.Mesaj()),
                             e.Categorie());
         case EEroareBD::FisierDeteriorat:
-            throw EEroareBD(QStringLiteral("Fisierul %1 este deteriorat sau nu este o baza de date. Fisierul a "
-                                           "ramas neatins; restaurati-l dintr-o copie de siguranta.\n\n%2")
-                                .arg(cale, e.Mesaj()),
-                            e.Categorie());
+            throw EroareBazaDeteriorata(cale, e.Mesaj());
         default:
             throw EEroareBD(QStringLiteral("Nu pot deschide baza de date %1.\n\n%2").arg(cale, e.Mesaj()),
                             e.Categorie());
         }
     }
     return cale;
+}
+
+namespace {
+QString Citat(const QString& nume)
+{
+    return u'"' + QString(nume).replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+} // namespace
+
+void TDM::VerificaCitirea()
+{
+    Tr.StartTransaction();
+    try {
+        QStringList tabele;
+        Q1.SetSQL(QStringLiteral("select RDB$RELATION_NAME from RDB$RELATIONS where coalesce(RDB$RELATION_TYPE, 0) = 0 "
+                                 "and RDB$VIEW_BLR is null"));
+        Q1.Open();
+        while (!Q1.Eof()) {
+            tabele << Q1.FieldByName(QStringLiteral("RDB$RELATION_NAME")).AsString().trimmed();
+            Q1.Next();
+        }
+        Q1.Close();
+        // Counting fetches every record: the data and pointer pages of each table.
+        for (const QString& tabel : std::as_const(tabele)) {
+            Q1.SetSQL(QStringLiteral("select count(*) from ") + Citat(tabel));
+            Q1.Open();
+            Q1.Close();
+        }
+        // Walking an index in its order reads its root and every leaf page.
+        struct TIndex
+        {
+            QString nume, tabel;
+            bool descrescator = false;
+            QStringList coloane;
+        };
+        QList<TIndex> indecsi;
+        Q1.SetSQL(QStringLiteral(
+            "select i.RDB$INDEX_NAME, i.RDB$RELATION_NAME, coalesce(i.RDB$INDEX_TYPE, 0) as DESCRESCATOR, "
+            "s.RDB$FIELD_NAME from RDB$INDICES i join RDB$INDEX_SEGMENTS s on s.RDB$INDEX_NAME = i.RDB$INDEX_NAME "
+            "join RDB$RELATIONS r on r.RDB$RELATION_NAME = i.RDB$RELATION_NAME "
+            "where i.RDB$EXPRESSION_BLR is null and coalesce(i.RDB$INDEX_INACTIVE, 0) = 0 "
+            "and coalesce(r.RDB$RELATION_TYPE, 0) = 0 order by i.RDB$INDEX_NAME, s.RDB$FIELD_POSITION"));
+        Q1.Open();
+        while (!Q1.Eof()) {
+            const QString nume = Q1.FieldByName(QStringLiteral("RDB$INDEX_NAME")).AsString().trimmed();
+            if (indecsi.isEmpty() || indecsi.last().nume != nume) {
+                indecsi.append({nume, Q1.FieldByName(QStringLiteral("RDB$RELATION_NAME")).AsString().trimmed(),
+                                Q1.FieldByName(QStringLiteral("DESCRESCATOR")).AsInteger() == 1, {}});
+            }
+            indecsi.last().coloane << Citat(Q1.FieldByName(QStringLiteral("RDB$FIELD_NAME")).AsString().trimmed());
+            Q1.Next();
+        }
+        Q1.Close();
+        for (const TIndex& index : std::as_const(indecsi)) {
+            const QString sens = index.descrescator ? QStringLiteral(" desc") : QString();
+            Q1.SetSQL(QStringLiteral("select count(*) from (select 1 as U from %1 plan (%1 order %2) order by %3)")
+                          .arg(Citat(index.tabel), Citat(index.nume), index.coloane.join(sens + u',') + sens));
+            Q1.Open();
+            Q1.Close();
+        }
+        Tr.Rollback();
+    } catch (...) {
+        Tr.Rollback();
+        throw;
+    }
 }
 
 void TDM::ActualizeazaSchema()
