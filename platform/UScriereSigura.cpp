@@ -132,6 +132,50 @@ bool ScrieFisierSigur(const QString& cale, const QByteArray& octeti, QString& mo
     return true;
 }
 
+bool CopiazaInFisierNou(const QString& sursa, const QString& destinatie, QString& motiv)
+{
+    QFile in(sursa);
+    if (!in.open(QIODevice::ReadOnly)) {
+        motiv = QStringLiteral("fisierul \"%1\" nu poate fi citit (%2)").arg(Nativ(sursa), in.errorString());
+        return false;
+    }
+    const QByteArray octeti = in.readAll();
+    if (in.error() != QFileDevice::NoError) {
+        motiv = QStringLiteral("fisierul \"%1\" nu poate fi citit (%2)").arg(Nativ(sursa), in.errorString());
+        return false;
+    }
+    const QString dosar = QFileInfo(destinatie).absolutePath();
+    // Named as QSaveFile names its copies, so that a copy left by a kill is found and removed the same way.
+    QByteArray temporar = QFile::encodeName(destinatie) + ".XXXXXX";
+    const int fd = ::mkstemp(temporar.data());
+    if (fd < 0) {
+        motiv = MotivEroareScriere(errno, dosar);
+        return false;
+    }
+    int eroare = 0;
+    bool scris = ScrieTot(fd, octeti.constData(), octeti.size(), eroare);
+    if (scris && ::fsync(fd) != 0 && errno != EINVAL) {
+        eroare = errno;
+        scris = false;
+    }
+    if (::close(fd) != 0 && scris) {
+        eroare = errno;
+        scris = false;
+    }
+    // link() never replaces an existing name, where rename() would.
+    if (scris && ::link(temporar.constData(), QFile::encodeName(destinatie).constData()) != 0) {
+        eroare = errno;
+        scris = false;
+    }
+    ::unlink(temporar.constData());
+    if (!scris) {
+        motiv = eroare == EEXIST ? QStringLiteral("fisierul \"%1\" exista deja").arg(Nativ(destinatie))
+                                 : MotivEroareScriere(eroare, dosar);
+        return false;
+    }
+    return true;
+}
+
 int StergeCopiiTemporare(const QString& fisier, const QDateTime& inainte)
 {
     const QFileInfo info(fisier);

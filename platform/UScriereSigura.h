@@ -11,6 +11,10 @@
 // was and false is returned with `motiv`, the cause in the user's words ("nu mai este loc pe disc").
 bool ScrieFisierSigur(const QString& cale, const QByteArray& octeti, QString& motiv);
 
+// Copies `sursa` to `destinatie` the same careful way, but only as a new file: an existing `destinatie` is never
+// replaced (false, with `motiv`), not even by a copy that another program makes at the same moment.
+bool CopiazaInFisierNou(const QString& sursa, const QString& destinatie, QString& motiv);
+
 // The cause of a failed write in `dosar`, from the system's error number. An error number that says nothing
 // useful (0 included) is replaced by what a test write in the folder meets now.
 QString MotivEroareScriere(int eroareSistem, const QString& dosar);

@@ -1,5 +1,6 @@
 #include "store/UDataModule.h"
 
+#include "platform/UScriereSigura.h"
 #include "store/UEroareBD.h"
 
 #include <QDir>
@@ -68,13 +69,15 @@ QString TDM::Deschide(const QString& numeBazaDeDate, const QString& dosarProgram
     if (!QDir().mkpath(dosarDB))
         throw EEroare(QStringLiteral("Nu pot crea dosarul bazei de date: %1").arg(QDir::toNativeSeparators(dosarDB)));
     const QString cale = QDir::toNativeSeparators(dosarDB + u'/' + numeBazaDeDate + QStringLiteral(".FDB"));
+    QString motivCopie;
     if (!QFileInfo::exists(cale)) {
         const QString sablon = QDir::toNativeSeparators(QDir(dosarSablon).filePath(QStringLiteral("BLANK.FDB")));
         if (!QFileInfo::exists(sablon))
             throw EFaraBazaDeDate(cale, sablon);
-        // QFile::copy never replaces an existing file. A failed copy shows up as the connection's error.
-        QFile::copy(sablon, cale);
-        QFile::setPermissions(cale, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup);
+        // Never over an existing file, and never a cut copy (a full disk): a failed copy leaves no file, and shows
+        // up as the connection's error.
+        if (CopiazaInFisierNou(sablon, cale, motivCopie))
+            QFile::setPermissions(cale, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup);
     }
     Db.Close();
     Db.SetDatabaseName(cale);
@@ -91,9 +94,13 @@ QString TDM::Deschide(const QString& numeBazaDeDate, const QString& dosarProgram
                             e.Categorie());
         case EEroareBD::FisierDeteriorat:
             throw EroareBazaDeteriorata(cale, e.Mesaj());
-        default:
-            throw EEroareBD(QStringLiteral("Nu pot deschide baza de date %1.\n\n%2").arg(cale, e.Mesaj()),
+        default: {
+            const QString copie = motivCopie.isEmpty()
+                                      ? QString()
+                                      : QStringLiteral(" Baza de date \"BLANK\" nu a putut fi copiata: %1.").arg(motivCopie);
+            throw EEroareBD(QStringLiteral("Nu pot deschide baza de date %1.%2\n\n%3").arg(cale, copie, e.Mesaj()),
                             e.Categorie());
+        }
         }
     }
     return cale;

@@ -8,7 +8,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 const QString kCheie = QStringLiteral("Software\\Zorvik SOFT\\Pravelo\\2006\\Global");
@@ -404,6 +409,54 @@ private slots:
         std::sort(ramase.begin(), ramase.end());
         QCOMPARE(ramase, straine);
         QVERIFY(PornireaProcesului() <= acum);
+    }
+
+    void copiaInFisierNouEsteIntreagaSauLipseste()
+    {
+        const QString dosar = m_dosar->path();
+        const QString sursa = dosar + QStringLiteral("/sablon.bin");
+        const QString tinta = dosar + QStringLiteral("/copie.bin");
+        QByteArray continut(300000, 'a');
+        for (int i = 0; i < continut.size(); ++i)
+            continut[i] = char(i * 7);
+        ScrieBrut(sursa, continut);
+
+        // A disk that fills up half-way: no cut copy is left behind, and the cause is named.
+        int canal[2];
+        QCOMPARE(::pipe(canal), 0);
+        const pid_t copil = fork();
+        if (copil == 0) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit limita{};
+            getrlimit(RLIMIT_FSIZE, &limita);
+            limita.rlim_cur = 100000;
+            setrlimit(RLIMIT_FSIZE, &limita);
+            QString motiv;
+            const bool facut = CopiazaInFisierNou(sursa, tinta, motiv);
+            const QByteArray text = motiv.toUtf8();
+            ::write(canal[1], text.constData(), size_t(text.size()));
+            _exit(facut ? 0 : 1);
+        }
+        ::close(canal[1]);
+        QByteArray mesaj;
+        char bloc[256];
+        for (ssize_t n; (n = ::read(canal[0], bloc, sizeof bloc)) > 0;)
+            mesaj.append(bloc, n);
+        ::close(canal[0]);
+        int stare = 0;
+        QCOMPARE(waitpid(copil, &stare, 0), copil);
+        QCOMPARE(WEXITSTATUS(stare), 1);
+        QVERIFY2(mesaj.contains("fisierul ar depasi marimea maxima permisa de sistem"), mesaj.constData());
+        QCOMPARE(QDir(dosar).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("sablon.bin")});
+
+        QString motiv;
+        QVERIFY2(CopiazaInFisierNou(sursa, tinta, motiv), qPrintable(motiv));
+        QCOMPARE(Continut(tinta), continut);
+        // An existing file is never replaced.
+        ScrieBrut(sursa, "alt sablon");
+        QVERIFY(!CopiazaInFisierNou(sursa, tinta, motiv));
+        QVERIFY2(motiv.contains(QStringLiteral("exista deja")), qPrintable(motiv));
+        QCOMPARE(Continut(tinta), continut);
     }
 
     void altaCopieAProgramuluiVedeAceleasiValori()
