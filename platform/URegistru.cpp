@@ -21,6 +21,7 @@ namespace {
 
 const QString kRadacina = QStringLiteral("HKEY_CURRENT_USER");
 const QString kAntet = QStringLiteral("REGEDIT4");
+const QString kPrefixCheie = kRadacina + u'\\';
 // A settings file is a few hundred bytes; anything this large is not one.
 constexpr qint64 kMarimeMaxima = 16 * 1024 * 1024;
 
@@ -29,16 +30,109 @@ QString Pliaza(const QString& text)
     return text.toCaseFolded();
 }
 
+// A hash of a name that two names equal without regard to case share; no copy of the name is made.
+size_t HashFaraMajuscule(const QString& nume)
+{
+    size_t h = 1469598103934665603ull;
+    for (QChar c : nume) {
+        if (c.isSurrogate())
+            return qHash(nume.toCaseFolded());
+        const char16_t u = c.unicode() < 0x80 ? char16_t(c.unicode() >= 'A' && c.unicode() <= 'Z' ? c.unicode() + 32 : c.unicode())
+                                              : c.toCaseFolded().unicode();
+        h = (h ^ u) * 1099511628211ull;
+    }
+    return h;
+}
+
+// Where each value of a key sits, by its name without regard to case: open addressing over positions in
+// the key's list, with each position's hash beside it; a few allocations for the whole key, not one per value.
+// The names indexed are all different.
+class TIndexNume
+{
+public:
+    bool Gol() const { return m_sloturi.isEmpty(); }
+    void Goleste()
+    {
+        m_sloturi.clear();
+        m_hashuri.clear();
+    }
+    // Indexes every position of `valori`.
+    void Construieste(const QList<TValoareRegistru>& valori)
+    {
+        m_hashuri.resize(valori.size());
+        for (qsizetype p = 0; p < valori.size(); ++p)
+            m_hashuri[p] = HashFaraMajuscule(valori[p].nume);
+        Redimensioneaza(valori.size());
+    }
+    // Room for `numar` positions without growing.
+    void Rezerva(qsizetype numar)
+    {
+        m_hashuri.reserve(numar);
+        Redimensioneaza(numar);
+    }
+    qsizetype Cauta(const QList<TValoareRegistru>& valori, const QString& nume) const
+    {
+        return Gol() ? -1 : Sondeaza(valori, nume, HashFaraMajuscule(nume)).second;
+    }
+    // The position of `nume` when indexed; otherwise it is indexed as the next position and -1 is returned.
+    qsizetype CautaSauAdauga(const QList<TValoareRegistru>& valori, const QString& nume)
+    {
+        const size_t h = HashFaraMajuscule(nume);
+        if (2 * (m_hashuri.size() + 1) > m_sloturi.size())
+            Redimensioneaza(m_hashuri.size() + 1);
+        const auto [slot, gasit] = Sondeaza(valori, nume, h);
+        if (gasit >= 0)
+            return gasit;
+        m_sloturi[slot] = qint32(m_hashuri.size());
+        m_hashuri.append(h);
+        return -1;
+    }
+
+private:
+    // The slot holding the name, or the free slot where it would go, and the position found (-1 when none).
+    std::pair<qsizetype, qsizetype> Sondeaza(const QList<TValoareRegistru>& valori, const QString& nume, size_t h) const
+    {
+        const qsizetype masca = m_sloturi.size() - 1;
+        for (qsizetype slot = qsizetype(h & size_t(masca));; slot = (slot + 1) & masca) {
+            const qint32 p = m_sloturi[slot];
+            if (p < 0)
+                return {slot, -1};
+            if (m_hashuri[p] == h && valori[p].nume.compare(nume, Qt::CaseInsensitive) == 0)
+                return {slot, p};
+        }
+    }
+    // At most half full for `numar` positions; the positions indexed so far are placed again.
+    void Redimensioneaza(qsizetype numar)
+    {
+        qsizetype marime = 64;
+        while (marime < 2 * numar)
+            marime *= 2;
+        if (marime <= m_sloturi.size())
+            return;
+        m_sloturi.fill(-1, marime);
+        const qsizetype masca = marime - 1;
+        for (qsizetype p = 0; p < m_hashuri.size(); ++p) {
+            qsizetype slot = qsizetype(m_hashuri[p] & size_t(masca));
+            while (m_sloturi[slot] >= 0)
+                slot = (slot + 1) & masca;
+            m_sloturi[slot] = qint32(p);
+        }
+    }
+
+    QList<qint32> m_sloturi; // positions, -1 in a free slot; a power of two in size
+    QList<size_t> m_hashuri; // the hash of each indexed position's name
+};
+
 // One key: its values in the order they were first written. A key with many values (a damaged or hostile
-// file) also gets an index of its case-folded names, so that it still loads and answers in constant time per
-// name; the few values of an ordinary key are simply looked through.
+// file) also gets an index of their names, so that it still loads and answers in constant time per name; the
+// few values of an ordinary key are simply looked through.
 struct TCheieInterna
 {
     static constexpr qsizetype kFaraIndex = 16;
 
     QString cale; // as first written
     QList<TValoareRegistru> valori;
-    QHash<QString, qsizetype> pozitii; // empty while the key has at most kFaraIndex values
+    TIndexNume index; // empty while the key has at most kFaraIndex values
 
     qsizetype Pozitie(const QString& nume) const
     {
@@ -49,7 +143,7 @@ struct TCheieInterna
             }
             return -1;
         }
-        return pozitii.value(Pliaza(nume), -1);
+        return index.Cauta(valori, nume);
     }
     TValoareRegistru* Gaseste(const QString& nume)
     {
@@ -75,9 +169,9 @@ struct TCheieInterna
         }
         valori << valoare;
         if (valori.size() > kFaraIndex + 1)
-            pozitii.insert(Pliaza(valoare.nume), valori.size() - 1);
+            index.CautaSauAdauga(valori, valoare.nume);
         else if (valori.size() == kFaraIndex + 1)
-            Indexeaza();
+            index.Construieste(valori);
         return true;
     }
     bool Sterge(const QString& nume)
@@ -86,24 +180,25 @@ struct TCheieInterna
         if (i < 0)
             return false;
         valori.removeAt(i);
-        Indexeaza();
+        index.Goleste();
+        if (valori.size() > kFaraIndex)
+            index.Construieste(valori);
         return true;
     }
     // After a file was read with every value appended: merges repeated names (the later value wins, at the
-    // place and with the spelling of the first) and builds the index in one pass.
+    // place and with the spelling of the first) and builds the index in the same pass.
     void Compacteaza()
     {
-        pozitii.clear();
-        if (valori.size() > kFaraIndex)
-            pozitii.reserve(valori.size());
+        index.Goleste();
+        const bool cuIndex = valori.size() > kFaraIndex;
+        if (cuIndex)
+            index.Rezerva(valori.size());
         qsizetype unice = 0;
         for (qsizetype i = 0; i < valori.size(); ++i) {
             TValoareRegistru& v = valori[i];
             qsizetype anterioara = -1;
-            QString pliat;
-            if (valori.size() > kFaraIndex) {
-                pliat = Pliaza(v.nume);
-                anterioara = pozitii.value(pliat, -1);
+            if (cuIndex) {
+                anterioara = index.CautaSauAdauga(valori, v.nume);
             } else {
                 for (qsizetype j = 0; j < unice && anterioara < 0; ++j) {
                     if (valori[j].nume.compare(v.nume, Qt::CaseInsensitive) == 0)
@@ -116,24 +211,13 @@ struct TCheieInterna
                 valori[anterioara].intreg = v.intreg;
                 continue;
             }
-            if (!pliat.isNull())
-                pozitii.insert(pliat, unice);
             if (unice != i)
                 valori[unice] = std::move(v);
             ++unice;
         }
         valori.resize(unice);
         if (valori.size() <= kFaraIndex)
-            pozitii.clear();
-    }
-    void Indexeaza()
-    {
-        pozitii.clear();
-        if (valori.size() <= kFaraIndex)
-            return;
-        pozitii.reserve(valori.size());
-        for (qsizetype i = 0; i < valori.size(); ++i)
-            pozitii.insert(Pliaza(valori[i].nume), i);
+            index.Goleste();
     }
 };
 // Keys by case-folded path; the map's order is the order of the keys in the file.
@@ -336,7 +420,7 @@ bool ParseazaText(const QString& text, TModel& model, QString& motiv)
             const QStringView cale = linie.sliced(1, linie.size() - 2);
             QString relativa;
             if (cale.compare(kRadacina, Qt::CaseInsensitive) != 0) {
-                if (!cale.startsWith(kRadacina + u'\\', Qt::CaseInsensitive))
+                if (!cale.startsWith(kPrefixCheie, Qt::CaseInsensitive))
                     return eroare(QStringLiteral("cheia nu este sub HKEY_CURRENT_USER"));
                 relativa = cale.sliced(kRadacina.size() + 1).toString();
             }
@@ -345,7 +429,11 @@ bool ParseazaText(const QString& text, TModel& model, QString& motiv)
             } catch (const ERegistru&) {
                 return eroare(QStringLiteral("cale de cheie invalida"));
             }
-            TCheieInterna& cheie = model[Pliaza(relativa)];
+            // Keys come sorted from the program's own writes: each then goes at the end without a search.
+            const QString pliata = Pliaza(relativa);
+            TCheieInterna& cheie = model.isEmpty() || model.lastKey() < pliata
+                                       ? *model.insert(model.cend(), pliata, TCheieInterna())
+                                       : model[pliata];
             if (cheie.cale.isEmpty())
                 cheie.cale = relativa;
             curenta = &cheie;
@@ -381,7 +469,7 @@ bool ParseazaText(const QString& text, TModel& model, QString& motiv)
         } else {
             return eroare(QStringLiteral("tip de valoare necunoscut"));
         }
-        curenta->valori << valoare;
+        curenta->valori << std::move(valoare);
     }
     for (TCheieInterna& cheie : model)
         cheie.Compacteaza();
@@ -418,7 +506,7 @@ bool CitesteFisier(const QString& fisier, TModel& model, QString& motiv)
     }
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
-    if (text.trimmed().isEmpty())
+    if (QStringView(text).trimmed().isEmpty())
         return true;
     return ParseazaText(text, model, motiv);
 }
