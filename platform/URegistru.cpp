@@ -37,8 +37,9 @@ size_t HashFaraMajuscule(const QString& nume)
     for (QChar c : nume) {
         if (c.isSurrogate())
             return qHash(nume.toCaseFolded());
-        const char16_t u = c.unicode() < 0x80 ? char16_t(c.unicode() >= 'A' && c.unicode() <= 'Z' ? c.unicode() + 32 : c.unicode())
-                                              : c.toCaseFolded().unicode();
+        const char16_t u = c.unicode() >= 0x80                     ? c.toCaseFolded().unicode()
+                           : (c.unicode() >= 'A' && c.unicode() <= 'Z') ? char16_t(c.unicode() + 32)
+                                                                        : c.unicode();
         h = (h ^ u) * 1099511628211ull;
     }
     return h;

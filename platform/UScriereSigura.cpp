@@ -93,7 +93,9 @@ QString MotivEroareScriere(int eroareSistem, const QString& dosar)
         return motiv;
     const int eroare = eroareSistem != 0 ? eroareSistem : proba;
     if (eroare != 0)
-        return QStringLiteral("eroare de sistem %1 (%2)").arg(eroare).arg(QString::fromLocal8Bit(std::strerror(eroare)));
+        return QStringLiteral("eroare de sistem %1 (%2)")
+            .arg(eroare)
+            .arg(QString::fromLocal8Bit(std::strerror(eroare)));
     return QStringLiteral("eroare necunoscuta la scrierea in dosarul \"%1\"").arg(Nativ(dosar));
 }
 
@@ -181,9 +183,9 @@ int StergeCopiiTemporare(const QString& fisier, const QDateTime& inainte)
     const QFileInfo info(fisier);
     static const QRegularExpression sufix(QStringLiteral("^\\.[A-Za-z0-9]{6}$"));
     int sterse = 0;
-    const QFileInfoList copii =
-        QDir(info.absolutePath()).entryInfoList({info.fileName() + QStringLiteral(".??????")},
-                                                QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
+    const QFileInfoList copii = QDir(info.absolutePath())
+                                    .entryInfoList({info.fileName() + QStringLiteral(".??????")},
+                                                   QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
     for (const QFileInfo& copie : copii) {
         if (!copie.fileName().startsWith(info.fileName()) ||
             !sufix.match(copie.fileName().mid(info.fileName().size())).hasMatch())

@@ -95,9 +95,10 @@ QString TDM::Deschide(const QString& numeBazaDeDate, const QString& dosarProgram
         case EEroareBD::FisierDeteriorat:
             throw EroareBazaDeteriorata(cale, e.Mesaj());
         default: {
-            const QString copie = motivCopie.isEmpty()
-                                      ? QString()
-                                      : QStringLiteral(" Baza de date \"BLANK\" nu a putut fi copiata: %1.").arg(motivCopie);
+            const QString copie =
+                motivCopie.isEmpty()
+                    ? QString()
+                    : QStringLiteral(" Baza de date \"BLANK\" nu a putut fi copiata: %1.").arg(motivCopie);
             throw EEroareBD(QStringLiteral("Nu pot deschide baza de date %1.%2\n\n%3").arg(cale, copie, e.Mesaj()),
                             e.Categorie());
         }

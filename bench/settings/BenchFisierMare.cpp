@@ -15,8 +15,8 @@ namespace {
 
 constexpr qint64 kLimita = 16 * 1024 * 1024;
 const QString kCheie = QStringLiteral("Software\\Zorvik SOFT\\Pravelo\\2006\\Global");
-const QStringList kNume = {"MedieCotor", "MedieDiploma", "NotaCotor", "NotaDiploma", "ScriuCuLitereMari",
-                           "SufixBaieti", "SufixFete"};
+const QStringList kNume = {"MedieCotor",        "MedieDiploma", "NotaCotor", "NotaDiploma",
+                           "ScriuCuLitereMari", "SufixBaieti",  "SufixFete"};
 
 QByteArray Nume(int i)
 {

@@ -16,7 +16,13 @@ void VerificaCitireaElevi(benchmark::State& state)
         b.Dm().VerificaCitirea();
     state.counters["elevi"] = double(state.range(0));
 }
-BENCHMARK(VerificaCitireaElevi)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(5);
+BENCHMARK(VerificaCitireaElevi)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1)
+    ->Repetitions(5);
 } // namespace
 
 int main(int argc, char** argv)

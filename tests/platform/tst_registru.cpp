@@ -387,7 +387,7 @@ private slots:
 
         const QDateTime acum = QDateTime::currentDateTime();
         const QDateTime vechi = acum.addSecs(-3600);
-        QStringList straine = {QStringLiteral("HKCU.reg.lock"), QStringLiteral("HKCU.reg.deteriorat-20260101-101010.reg"),
+        QStringList straine = {QStringLiteral("HKCU.reg.lock"), QStringLiteral("HKCU.reg.deteriorat-20260101.reg"),
                                QStringLiteral("HKCU.reg.AbCdE"), QStringLiteral("HKCU.reg.AbCdEfG"),
                                QStringLiteral("alt.reg.AbCdEf"), QStringLiteral("HKCU.reg.Ab-dEf")};
         for (const QString& nume : std::as_const(straine))

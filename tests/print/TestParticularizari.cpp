@@ -169,7 +169,8 @@ void TestParticularizari::stringEncodings_data()
     QTest::newRow("Romanian name: UTF-8") << QStringLiteral("Ştefănescu") << Hex("14 0C 00 00 00");
     QTest::newRow("300 letters with diacritics") << QString(300, QChar(0x0103)) << Hex("14 58 02 00 00");
     QTest::newRow("outside code page 1250 kept") << QStringLiteral("Ω€") << Hex("14 05 00 00 00");
-    QTest::newRow("leading byte-order mark kept") << QString(QChar(0xFEFF)) + "Ion" << Hex("14 06 00 00 00 EF BB BF 49");
+    QTest::newRow("leading byte-order mark kept")
+        << QString(QChar(0xFEFF)) + "Ion" << Hex("14 06 00 00 00 EF BB BF 49");
     QTest::newRow("pair outside the BMP: UTF-8") << QString::fromUcs4(U"\U0001F600") << Hex("14 04 00 00 00 F0 9F");
     // UTF-8 cannot hold a lone surrogate: such a text goes as UTF-16, which the reader accepts.
     QTest::newRow("lone high surrogate") << "a" + QString(QChar(0xD800)) << Hex("12 02 00 00 00 61 00 00 D8");

@@ -566,7 +566,8 @@ void TestStore::paginaDeteriorataNecititaLaPornire()
     TBazaTest b;
     b.Porneste();
     b.CresteCuElevi(70);
-    const int idTabel = b.Scalar("select RDB$RELATION_ID as C from RDB$RELATIONS where RDB$RELATION_NAME = 'DATE'").toInt();
+    const int idTabel =
+        b.Scalar("select RDB$RELATION_ID as C from RDB$RELATIONS where RDB$RELATION_NAME = 'DATE'").toInt();
     // A profile row the start-up would rewrite from the built-in profile.
     b.Executa("update PROFIL_DIPLOMA set ETICHETA_EDITOR = 'schimbat de test' where ORDINE = 1");
     b.Inchide();
