@@ -218,10 +218,20 @@ void TListaParticularizareTextArea::SalveazaLista()
 void TListaParticularizareTextArea::SalveazaCorectura()
 {
     if (!m_eroareIncarcare.isEmpty() && !m_cale.isEmpty() && QFile::exists(m_cale)) {
-        // Keep the unreadable file beside the new one: it may still be mended by hand.
+        // Keep the unreadable file beside the new one: it may still be mended by hand. Without that copy (a
+        // full disk) the file is not replaced either.
         const QString copie = m_cale + QStringLiteral(".deteriorat");
-        QFile::remove(copie);
-        QFile::copy(m_cale, copie);
+        QFile f(m_cale);
+        QString motiv;
+        if (!f.open(QIODevice::ReadOnly))
+            motiv = f.errorString();
+        else if (const QByteArray octeti = f.readAll(); f.error() != QFileDevice::NoError)
+            motiv = f.errorString();
+        else
+            ScrieFisierSigur(copie, octeti, motiv);
+        if (!motiv.isEmpty())
+            throw EEroare(
+                QStringLiteral("Nu pot pastra fisierul deteriorat \"%1\" ca \"%2\": %3").arg(m_cale, copie, motiv));
     }
     m_eroareIncarcare.clear();
     SalveazaLista();

@@ -350,9 +350,26 @@ void TestParticularizari::damagedFileIsKeptUntilANewCorrection()
     ReseteazaParticularizari(m_cale);
     QCOMPARE(CitesteFisier(m_cale), deteriorat);
 
-    // A confirmed correction replaces it; the unreadable file is kept beside it.
+    // A confirmed correction replaces it; the unreadable file is kept beside it. When even that copy does not
+    // fit on the disk, the file is not replaced.
     TListaParticularizareTextArea& dinNou = Particularizari();
     dinNou.Cauta("PrintTessalunaForm", "FormularTextArea1", true)->Aliniere = 3;
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit vechi{};
+    getrlimit(RLIMIT_FSIZE, &vechi);
+    rlimit mic = vechi;
+    mic.rlim_cur = 8;
+    setrlimit(RLIMIT_FSIZE, &mic);
+    QString eroare;
+    try {
+        dinNou.SalveazaCorectura();
+    } catch (const EEroare& e) {
+        eroare = e.Mesaj();
+    }
+    setrlimit(RLIMIT_FSIZE, &vechi);
+    QVERIFY2(eroare.contains("fisierul ar depasi marimea maxima permisa de sistem"), qPrintable(eroare));
+    QCOMPARE(CitesteFisier(m_cale), deteriorat);
+    QVERIFY(!dinNou.EroareIncarcare().isEmpty());
     dinNou.SalveazaCorectura();
     QCOMPARE(dinNou.EroareIncarcare(), QString());
     QCOMPARE(CitesteFisier(m_cale + ".deteriorat"), deteriorat);
