@@ -122,7 +122,7 @@ public:
             return s;
         }
         case vaUTF8String: {
-            // The bytes as they are: fromUtf8() would drop a leading byte-order mark that is part of the text.
+            // The bytes as they are: fromUtf8() would drop a leading byte-order mark that belongs to the text.
             QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
             return utf8(Octeti(Lungime()));
         }
