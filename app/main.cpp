@@ -8,6 +8,7 @@
 #include "platform/UScriereSigura.h"
 #include "print/UParticularizari.h"
 #include "profile/UPornireDate.h"
+#include "profile/UProfil.h"
 #include "profile/UProfilTessaluna.h"
 #include "store/UDataModule.h"
 
@@ -25,7 +26,10 @@ int main(int argc, char** argv)
     SeteazaAvertizareRegistru([](const QString& mesaj) { TMesaje::Avertizeaza(nullptr, mesaj); });
     PregatesteBlocareFirebird();
     // A save interrupted by a crash or a kill leaves its temporary copy beside the file.
-    for (const QString& fisier : {FisierRegistruUtilizator(), FisierParticularizari()})
+    QStringList fisiere{FisierRegistruUtilizator(), FisierParticularizari()};
+    if (const TClasaProfil* profil = ProfilInregistrat())
+        fisiere << TDM::CaleBazaDeDate(profil->NumeBazaDeDate(), DosarProgram());
+    for (const QString& fisier : std::as_const(fisiere))
         StergeCopiiTemporare(fisier, PornireaProcesului());
 
     TDM dm;

@@ -63,12 +63,18 @@ const QStringList& TDM::TipuriDeDate()
     return tipuri;
 }
 
+QString TDM::CaleBazaDeDate(const QString& numeBazaDeDate, const QString& dosarProgram)
+{
+    return QDir::toNativeSeparators(QDir(dosarProgram).filePath(QStringLiteral("DB")) + u'/' + numeBazaDeDate +
+                                    QStringLiteral(".FDB"));
+}
+
 QString TDM::Deschide(const QString& numeBazaDeDate, const QString& dosarProgram, const QString& dosarSablon)
 {
     const QString dosarDB = QDir(dosarProgram).filePath(QStringLiteral("DB"));
     if (!QDir().mkpath(dosarDB))
         throw EEroare(QStringLiteral("Nu pot crea dosarul bazei de date: %1").arg(QDir::toNativeSeparators(dosarDB)));
-    const QString cale = QDir::toNativeSeparators(dosarDB + u'/' + numeBazaDeDate + QStringLiteral(".FDB"));
+    const QString cale = CaleBazaDeDate(numeBazaDeDate, dosarProgram);
     QString motivCopie;
     if (!QFileInfo::exists(cale)) {
         const QString sablon = QDir::toNativeSeparators(QDir(dosarSablon).filePath(QStringLiteral("BLANK.FDB")));

@@ -48,6 +48,8 @@ public:
     TQuery Q6{Db, Tr};
 
     static const QStringList& TipuriDeDate();
+    // dosarProgram/DB/<name>.FDB, as the platform writes paths.
+    static QString CaleBazaDeDate(const QString& numeBazaDeDate, const QString& dosarProgram);
 
     // Finds the database file in dosarProgram/DB or copies it from dosarSablon/BLANK.FDB (never over an
     // existing file), then connects with the program's user name and password. Returns the database path.
