@@ -108,7 +108,11 @@ bool ScrieFisierSigur(const QString& cale, const QByteArray& octeti, QString& mo
     // file over the good one).
     errno = 0;
     if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        motiv = MotivEroareScriere(errno, dosar);
+        // QSaveFile refuses to replace a file the user may not write, without an error number.
+        const QFileInfo info(cale);
+        motiv = info.exists() && !info.isWritable()
+                    ? QStringLiteral("nu am drept de scriere in fisierul \"%1\"").arg(Nativ(cale))
+                    : MotivEroareScriere(errno, dosar);
         return false;
     }
     int eroare = 0;
