@@ -14,6 +14,7 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <cerrno>
 
 #include <sys/stat.h>
 
@@ -517,15 +518,22 @@ bool ScrieFisier(const QString& fisier, const TModel& model, QString& eroare)
     return ScrieFisierSigur(fisier, TextFisier(model), eroare);
 }
 
-// The nearest folder on the way to `dosar` that exists: where a failed mkpath met its cause.
-QString PrimulDosarExistent(const QString& dosar)
+// Why `dosar` could not be created: the nearest folder on the way to it that exists cannot be written, or a
+// file stands where a folder should be.
+QString MotivDosarNecreat(const QString& dosar)
 {
-    QDir d(dosar);
-    while (!d.exists() && !d.isRoot()) {
-        if (!d.cdUp())
-            break;
+    QString cale = QFileInfo(dosar).absoluteFilePath();
+    for (;;) {
+        const QFileInfo info(cale);
+        if (info.isDir())
+            return MotivEroareScriere(0, cale);
+        if (info.exists() || info.isSymLink())
+            return QStringLiteral("in locul dosarului \"%1\" este un fisier").arg(QDir::toNativeSeparators(cale));
+        const QString parinte = info.absolutePath();
+        if (parinte == cale)
+            return MotivEroareScriere(ENOENT, cale);
+        cale = parinte;
     }
-    return d.absolutePath();
 }
 
 QString NumeRezerva(const QString& fisier)
@@ -632,7 +640,7 @@ void Modifica(TStareFisierRegistru& s, const std::function<bool(TModel&)>& schim
     if (!QDir().mkpath(dosar)) {
         throw ERegistru(mesaj(QStringLiteral("dosarul \"%1\" nu poate fi creat (%2)")
                                   .arg(QDir::toNativeSeparators(dosar),
-                                       MotivEroareScriere(0, PrimulDosarExistent(dosar)))));
+                                       MotivDosarNecreat(dosar))));
     }
     QLockFile lacat(s.fisier + QStringLiteral(".lock"));
     if (!lacat.tryLock(5000)) {

@@ -308,6 +308,9 @@ private slots:
             QVERIFY2(e.Mesaj().startsWith(
                          QStringLiteral("Nu pot crea cheia de registru \"HKEY_CURRENT_USER\\%1\"").arg(kCheie)),
                      qPrintable(e.Mesaj()));
+            QVERIFY2(e.Mesaj().contains(QStringLiteral("in locul dosarului \"%1\" este un fisier")
+                                            .arg(QFileInfo(m_fisier).absolutePath())),
+                     qPrintable(e.Mesaj()));
         }
         QVERIFY(!reg.DeschideCheie(kCheie, false));
     }
