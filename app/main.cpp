@@ -5,8 +5,11 @@
 #include "platform/UFoldere.h"
 #include "platform/UMesaje.h"
 #include "platform/URegistru.h"
+#include "platform/UScriereSigura.h"
+#include "print/UParticularizari.h"
 #include "print/UPrintTessaluna.h"
 #include "profile/UPornireDate.h"
+#include "profile/UProfil.h"
 #include "profile/UProfilTessaluna.h"
 #include "store/UDataModule.h"
 
@@ -28,6 +31,12 @@ int main(int argc, char** argv)
     aplicatie.OpresteLaSemnal();
     SeteazaAvertizareRegistru([](const QString& mesaj) { TMesaje::Avertizeaza(nullptr, mesaj); });
     PregatesteBlocareFirebird();
+    // A save interrupted by a crash or a kill leaves its temporary copy beside the file.
+    QStringList fisiere{FisierRegistruUtilizator(), FisierParticularizari()};
+    if (const TClasaProfil* profil = ProfilInregistrat())
+        fisiere << TDM::CaleBazaDeDate(profil->NumeBazaDeDate(), DosarProgram());
+    for (const QString& fisier : std::as_const(fisiere))
+        StergeCopiiTemporare(fisier, PornireaProcesului());
 
     TDM dm;
     SeteazaRevenireLaEroare([&dm] { dm.Tr.Rollback(); });

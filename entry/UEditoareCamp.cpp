@@ -9,6 +9,9 @@
 #include <QComboBox>
 #include <QLineEdit>
 
+#include <algorithm>
+#include <limits>
+
 namespace {
 const int LungimeText = 256;
 const int LungimeCamp = 64;
@@ -127,8 +130,11 @@ bool TEditorCampNota::PotSalva()
     try {
         valoare = m_nota->AsCurrency();
     } catch (const EEroare&) {
-        // A text that is not yet a number (a lone minus sign) counts as 0.
-        valoare = 0;
+        // Digits beyond the range of the value are far above 10; a text that is not yet a number (a lone
+        // minus sign, or a negative beyond the range) counts as 0.
+        const QString text = m_nota->Text();
+        const bool cifre = std::any_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); });
+        valoare = cifre && !text.contains(u'-') ? std::numeric_limits<qint64>::max() : 0;
     }
     if (valoare < 50000) {
         TMesaje::Avertizeaza(this, QStringLiteral("Nota este prea mica"));

@@ -1,5 +1,7 @@
 #include "platform/URegistru.h"
 
+#include "platform/UScriereSigura.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -8,11 +10,11 @@
 #include <QLockFile>
 #include <QMap>
 #include <QMutex>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <cerrno>
 
 #include <sys/stat.h>
 
@@ -20,13 +22,205 @@ namespace {
 
 const QString kRadacina = QStringLiteral("HKEY_CURRENT_USER");
 const QString kAntet = QStringLiteral("REGEDIT4");
+const QString kPrefixCheie = kRadacina + u'\\';
 // A settings file is a few hundred bytes; anything this large is not one.
 constexpr qint64 kMarimeMaxima = 16 * 1024 * 1024;
 
+QString Pliaza(const QString& text)
+{
+    return text.toCaseFolded();
+}
+
+// A hash of a name that two names equal without regard to case share; no copy of the name is made.
+size_t HashFaraMajuscule(const QString& nume)
+{
+    size_t h = 1469598103934665603ull;
+    for (QChar c : nume) {
+        if (c.isSurrogate())
+            return qHash(nume.toCaseFolded());
+        const char16_t u = c.unicode() >= 0x80                     ? c.toCaseFolded().unicode()
+                           : (c.unicode() >= 'A' && c.unicode() <= 'Z') ? char16_t(c.unicode() + 32)
+                                                                        : c.unicode();
+        h = (h ^ u) * 1099511628211ull;
+    }
+    return h;
+}
+
+// Where each value of a key sits, by its name without regard to case: open addressing over positions in
+// the key's list, with each position's hash beside it; a few allocations for the whole key, not one per value.
+// The names indexed are all different.
+class TIndexNume
+{
+public:
+    bool Gol() const { return m_sloturi.isEmpty(); }
+    void Goleste()
+    {
+        m_sloturi.clear();
+        m_hashuri.clear();
+    }
+    // Indexes every position of `valori`.
+    void Construieste(const QList<TValoareRegistru>& valori)
+    {
+        m_hashuri.resize(valori.size());
+        for (qsizetype p = 0; p < valori.size(); ++p)
+            m_hashuri[p] = HashFaraMajuscule(valori[p].nume);
+        Redimensioneaza(valori.size());
+    }
+    // Room for `numar` positions without growing.
+    void Rezerva(qsizetype numar)
+    {
+        m_hashuri.reserve(numar);
+        Redimensioneaza(numar);
+    }
+    qsizetype Cauta(const QList<TValoareRegistru>& valori, const QString& nume) const
+    {
+        return Gol() ? -1 : Sondeaza(valori, nume, HashFaraMajuscule(nume)).second;
+    }
+    // The position of `nume` when indexed; otherwise it is indexed as the next position and -1 is returned.
+    qsizetype CautaSauAdauga(const QList<TValoareRegistru>& valori, const QString& nume)
+    {
+        const size_t h = HashFaraMajuscule(nume);
+        if (2 * (m_hashuri.size() + 1) > m_sloturi.size())
+            Redimensioneaza(m_hashuri.size() + 1);
+        const auto [slot, gasit] = Sondeaza(valori, nume, h);
+        if (gasit >= 0)
+            return gasit;
+        m_sloturi[slot] = qint32(m_hashuri.size());
+        m_hashuri.append(h);
+        return -1;
+    }
+
+private:
+    // The slot holding the name, or the free slot where it would go, and the position found (-1 when none).
+    std::pair<qsizetype, qsizetype> Sondeaza(const QList<TValoareRegistru>& valori, const QString& nume, size_t h) const
+    {
+        const qsizetype masca = m_sloturi.size() - 1;
+        for (qsizetype slot = qsizetype(h & size_t(masca));; slot = (slot + 1) & masca) {
+            const qint32 p = m_sloturi[slot];
+            if (p < 0)
+                return {slot, -1};
+            if (m_hashuri[p] == h && valori[p].nume.compare(nume, Qt::CaseInsensitive) == 0)
+                return {slot, p};
+        }
+    }
+    // At most half full for `numar` positions; the positions indexed so far are placed again.
+    void Redimensioneaza(qsizetype numar)
+    {
+        qsizetype marime = 64;
+        while (marime < 2 * numar)
+            marime *= 2;
+        if (marime <= m_sloturi.size())
+            return;
+        m_sloturi.fill(-1, marime);
+        const qsizetype masca = marime - 1;
+        for (qsizetype p = 0; p < m_hashuri.size(); ++p) {
+            qsizetype slot = qsizetype(m_hashuri[p] & size_t(masca));
+            while (m_sloturi[slot] >= 0)
+                slot = (slot + 1) & masca;
+            m_sloturi[slot] = qint32(p);
+        }
+    }
+
+    QList<qint32> m_sloturi; // positions, -1 in a free slot; a power of two in size
+    QList<size_t> m_hashuri; // the hash of each indexed position's name
+};
+
+// One key: its values in the order they were first written. A key with many values (a damaged or hostile
+// file) also gets an index of their names, so that it still loads and answers in constant time per name; the
+// few values of an ordinary key are simply looked through.
 struct TCheieInterna
 {
+    static constexpr qsizetype kFaraIndex = 16;
+
     QString cale; // as first written
     QList<TValoareRegistru> valori;
+    TIndexNume index; // empty while the key has at most kFaraIndex values
+
+    qsizetype Pozitie(const QString& nume) const
+    {
+        if (valori.size() <= kFaraIndex) {
+            for (qsizetype i = 0; i < valori.size(); ++i) {
+                if (valori[i].nume.compare(nume, Qt::CaseInsensitive) == 0)
+                    return i;
+            }
+            return -1;
+        }
+        return index.Cauta(valori, nume);
+    }
+    TValoareRegistru* Gaseste(const QString& nume)
+    {
+        const qsizetype i = Pozitie(nume);
+        return i < 0 ? nullptr : &valori[i];
+    }
+    const TValoareRegistru* Gaseste(const QString& nume) const
+    {
+        const qsizetype i = Pozitie(nume);
+        return i < 0 ? nullptr : &valori[i];
+    }
+    // Adds the value or replaces the one of the same name (keeping its first spelling); false when the
+    // key already held exactly this.
+    bool Pune(const TValoareRegistru& valoare)
+    {
+        if (TValoareRegistru* v = Gaseste(valoare.nume)) {
+            if (v->tip == valoare.tip && v->text == valoare.text && v->intreg == valoare.intreg)
+                return false;
+            v->tip = valoare.tip;
+            v->text = valoare.text;
+            v->intreg = valoare.intreg;
+            return true;
+        }
+        valori << valoare;
+        if (valori.size() > kFaraIndex + 1)
+            index.CautaSauAdauga(valori, valoare.nume);
+        else if (valori.size() == kFaraIndex + 1)
+            index.Construieste(valori);
+        return true;
+    }
+    bool Sterge(const QString& nume)
+    {
+        const qsizetype i = Pozitie(nume);
+        if (i < 0)
+            return false;
+        valori.removeAt(i);
+        index.Goleste();
+        if (valori.size() > kFaraIndex)
+            index.Construieste(valori);
+        return true;
+    }
+    // After a file was read with every value appended: merges repeated names (the later value wins, at the
+    // place and with the spelling of the first) and builds the index in the same pass.
+    void Compacteaza()
+    {
+        index.Goleste();
+        const bool cuIndex = valori.size() > kFaraIndex;
+        if (cuIndex)
+            index.Rezerva(valori.size());
+        qsizetype unice = 0;
+        for (qsizetype i = 0; i < valori.size(); ++i) {
+            TValoareRegistru& v = valori[i];
+            qsizetype anterioara = -1;
+            if (cuIndex) {
+                anterioara = index.CautaSauAdauga(valori, v.nume);
+            } else {
+                for (qsizetype j = 0; j < unice && anterioara < 0; ++j) {
+                    if (valori[j].nume.compare(v.nume, Qt::CaseInsensitive) == 0)
+                        anterioara = j;
+                }
+            }
+            if (anterioara >= 0) {
+                valori[anterioara].tip = v.tip;
+                valori[anterioara].text = std::move(v.text);
+                valori[anterioara].intreg = v.intreg;
+                continue;
+            }
+            if (unice != i)
+                valori[unice] = std::move(v);
+            ++unice;
+        }
+        valori.resize(unice);
+        if (valori.size() <= kFaraIndex)
+            index.Goleste();
+    }
 };
 // Keys by case-folded path; the map's order is the order of the keys in the file.
 using TModel = QMap<QString, TCheieInterna>;
@@ -58,16 +252,6 @@ TIdentitate Identitate(const QString& fisier)
     return id;
 }
 
-QString Pliaza(const QString& text)
-{
-    return text.toCaseFolded();
-}
-
-bool AcelasiNume(const QString& a, const QString& b)
-{
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
 QString CaleCompleta(const QString& cale)
 {
     return cale.isEmpty() ? kRadacina : kRadacina + '\\' + cale;
@@ -81,21 +265,20 @@ QString NumeTip(TTipValoareRegistru tip)
 // Without leading and trailing backslashes; an empty component or a control character is refused.
 QString NormalizeazaCale(const QString& cale)
 {
-    QString c = cale;
-    while (c.startsWith('\\'))
-        c.remove(0, 1);
-    while (c.endsWith('\\'))
-        c.chop(1);
+    qsizetype inceput = 0;
+    qsizetype sfarsit = cale.size();
+    while (inceput < sfarsit && cale[inceput] == u'\\')
+        ++inceput;
+    while (sfarsit > inceput && cale[sfarsit - 1] == u'\\')
+        --sfarsit;
     bool valida = true;
-    if (!c.isEmpty()) {
-        for (const QString& parte : c.split('\\'))
-            valida = valida && !parte.isEmpty();
-        for (QChar ch : c)
-            valida = valida && ch.unicode() >= 0x20;
+    for (qsizetype i = inceput; i < sfarsit; ++i) {
+        const QChar ch = cale[i];
+        valida = valida && ch.unicode() >= 0x20 && !(ch == u'\\' && cale[i - 1] == u'\\');
     }
     if (!valida)
         throw ERegistru(QStringLiteral("Calea de cheie de registru \"%1\" nu este valida.").arg(cale));
-    return c;
+    return inceput == 0 && sfarsit == cale.size() ? cale : cale.sliced(inceput, sfarsit - inceput);
 }
 
 QString MesajDeteriorat(const QString& fisier, const QString& motiv)
@@ -153,18 +336,31 @@ QByteArray TextFisier(const TModel& model)
 }
 
 // Reads a quoted string starting at `poz` (on the opening quote); leaves `poz` after the closing quote.
-bool CitesteSir(const QString& linie, qsizetype& poz, QString& rezultat)
+bool CitesteSir(QStringView linie, qsizetype& poz, QString& rezultat)
 {
     rezultat.clear();
-    if (poz >= linie.size() || linie[poz] != '"')
+    if (poz >= linie.size() || linie[poz] != u'"')
         return false;
-    for (++poz; poz < linie.size(); ++poz) {
+    const qsizetype inceput = ++poz;
+    // Most strings hold no escape: one copy of the whole run.
+    for (; poz < linie.size(); ++poz) {
         const QChar ch = linie[poz];
-        if (ch == '"') {
+        if (ch == u'"') {
+            rezultat = linie.sliced(inceput, poz - inceput).toString();
             ++poz;
             return true;
         }
-        if (ch != '\\') {
+        if (ch == u'\\')
+            break;
+    }
+    rezultat = linie.sliced(inceput, poz - inceput).toString();
+    for (; poz < linie.size(); ++poz) {
+        const QChar ch = linie[poz];
+        if (ch == u'"') {
+            ++poz;
+            return true;
+        }
+        if (ch != u'\\') {
             rezultat += ch;
             continue;
         }
@@ -172,16 +368,16 @@ bool CitesteSir(const QString& linie, qsizetype& poz, QString& rezultat)
             return false;
         switch (linie[poz].unicode()) {
         case '\\':
-            rezultat += '\\';
+            rezultat += u'\\';
             break;
         case '"':
-            rezultat += '"';
+            rezultat += u'"';
             break;
         case 'n':
-            rezultat += '\n';
+            rezultat += u'\n';
             break;
         case 'r':
-            rezultat += '\r';
+            rezultat += u'\r';
             break;
         default:
             return false;
@@ -190,32 +386,29 @@ bool CitesteSir(const QString& linie, qsizetype& poz, QString& rezultat)
     return false;
 }
 
-void PuneValoare(TCheieInterna& cheie, const TValoareRegistru& valoare)
+bool CifraHex(QChar c)
 {
-    for (TValoareRegistru& v : cheie.valori) {
-        if (AcelasiNume(v.nume, valoare.nume)) {
-            v.tip = valoare.tip;
-            v.text = valoare.text;
-            v.intreg = valoare.intreg;
-            return;
-        }
-    }
-    cheie.valori << valoare;
+    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
 }
 
-// Parses the text of a REGEDIT4 file; on failure `motiv` says where and why.
+// Parses the text of a REGEDIT4 file; on failure `motiv` says where and why. Linear in the file's size: a
+// damaged or hostile file at the size limit must still load at once.
 bool ParseazaText(const QString& text, TModel& model, QString& motiv)
 {
-    const QStringList linii = text.split('\n');
     bool antet = false;
     TCheieInterna* curenta = nullptr;
-    for (qsizetype i = 0; i < linii.size(); ++i) {
-        const QString linie = linii[i].trimmed();
+    qsizetype inceput = 0;
+    for (qsizetype i = 0; inceput <= text.size(); ++i) {
+        qsizetype sfarsit = text.indexOf(u'\n', inceput);
+        if (sfarsit < 0)
+            sfarsit = text.size();
+        const QStringView linie = QStringView(text).sliced(inceput, sfarsit - inceput).trimmed();
+        inceput = sfarsit + 1;
         auto eroare = [&](const QString& ce) {
             motiv = QStringLiteral("linia %1: %2").arg(i + 1).arg(ce);
             return false;
         };
-        if (linie.isEmpty() || linie.startsWith(';'))
+        if (linie.isEmpty() || linie.startsWith(u';'))
             continue;
         if (!antet) {
             if (linie != kAntet)
@@ -223,50 +416,52 @@ bool ParseazaText(const QString& text, TModel& model, QString& motiv)
             antet = true;
             continue;
         }
-        if (linie.startsWith('[')) {
-            if (!linie.endsWith(']') || linie.startsWith(QLatin1String("[-")))
+        if (linie.startsWith(u'[')) {
+            if (!linie.endsWith(u']') || linie.startsWith(QLatin1String("[-")))
                 return eroare(QStringLiteral("cheie scrisa gresit"));
-            const QString cale = linie.mid(1, linie.size() - 2);
+            const QStringView cale = linie.sliced(1, linie.size() - 2);
             QString relativa;
             if (cale.compare(kRadacina, Qt::CaseInsensitive) != 0) {
-                if (!cale.startsWith(kRadacina + '\\', Qt::CaseInsensitive))
+                if (!cale.startsWith(kPrefixCheie, Qt::CaseInsensitive))
                     return eroare(QStringLiteral("cheia nu este sub HKEY_CURRENT_USER"));
-                relativa = cale.mid(kRadacina.size() + 1);
+                relativa = cale.sliced(kRadacina.size() + 1).toString();
             }
             try {
                 relativa = NormalizeazaCale(relativa);
             } catch (const ERegistru&) {
                 return eroare(QStringLiteral("cale de cheie invalida"));
             }
-            TCheieInterna& cheie = model[Pliaza(relativa)];
+            // Keys come sorted from the program's own writes: each then goes at the end without a search.
+            const QString pliata = Pliaza(relativa);
+            TCheieInterna& cheie = model.isEmpty() || model.lastKey() < pliata
+                                       ? *model.insert(model.cend(), pliata, TCheieInterna())
+                                       : model[pliata];
             if (cheie.cale.isEmpty())
                 cheie.cale = relativa;
             curenta = &cheie;
             continue;
         }
-        if (!linie.startsWith('"') && !linie.startsWith('@'))
+        if (!linie.startsWith(u'"') && !linie.startsWith(u'@'))
             return eroare(QStringLiteral("linie necunoscuta"));
         if (!curenta)
             return eroare(QStringLiteral("valoare in afara unei chei"));
         TValoareRegistru valoare;
         qsizetype poz = 0;
-        if (linie.startsWith('@'))
+        if (linie.startsWith(u'@'))
             poz = 1;
         else if (!CitesteSir(linie, poz, valoare.nume))
             return eroare(QStringLiteral("numele valorii este scris gresit"));
-        if (poz >= linie.size() || linie[poz] != '=')
+        if (poz >= linie.size() || linie[poz] != u'=')
             return eroare(QStringLiteral("lipseste \"=\""));
-        const QString date = linie.mid(poz + 1);
-        if (date.startsWith('"')) {
+        const QStringView date = linie.sliced(poz + 1);
+        if (date.startsWith(u'"')) {
             qsizetype p = 0;
             if (!CitesteSir(date, p, valoare.text) || p != date.size())
                 return eroare(QStringLiteral("text scris gresit"));
             valoare.tip = TTipValoareRegistru::Text;
         } else if (date.startsWith(QLatin1String("dword:"), Qt::CaseInsensitive)) {
-            const QString hex = date.mid(6);
-            const bool cifre = !hex.isEmpty() && hex.size() <= 8 && std::all_of(hex.begin(), hex.end(), [](QChar c) {
-                return (c >= '0' && c <= '9') || (c.toLower() >= 'a' && c.toLower() <= 'f');
-            });
+            const QStringView hex = date.sliced(6);
+            const bool cifre = !hex.isEmpty() && hex.size() <= 8 && std::all_of(hex.begin(), hex.end(), CifraHex);
             bool ok = false;
             const quint32 numar = hex.toUInt(&ok, 16);
             if (!cifre || !ok)
@@ -276,8 +471,10 @@ bool ParseazaText(const QString& text, TModel& model, QString& motiv)
         } else {
             return eroare(QStringLiteral("tip de valoare necunoscut"));
         }
-        PuneValoare(*curenta, valoare);
+        curenta->valori << std::move(valoare);
     }
+    for (TCheieInterna& cheie : model)
+        cheie.Compacteaza();
     return true;
 }
 
@@ -311,24 +508,32 @@ bool CitesteFisier(const QString& fisier, TModel& model, QString& motiv)
     }
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
-    if (text.trimmed().isEmpty())
+    if (QStringView(text).trimmed().isEmpty())
         return true;
     return ParseazaText(text, model, motiv);
 }
 
 bool ScrieFisier(const QString& fisier, const TModel& model, QString& eroare)
 {
-    QSaveFile f(fisier);
-    if (!f.open(QIODevice::WriteOnly)) {
-        eroare = f.errorString();
-        return false;
+    return ScrieFisierSigur(fisier, TextFisier(model), eroare);
+}
+
+// Why `dosar` could not be created: the nearest folder on the way to it that exists cannot be written, or a
+// file stands where a folder should be.
+QString MotivDosarNecreat(const QString& dosar)
+{
+    QString cale = QFileInfo(dosar).absoluteFilePath();
+    for (;;) {
+        const QFileInfo info(cale);
+        if (info.isDir())
+            return MotivEroareScriere(0, cale);
+        if (info.exists() || info.isSymLink())
+            return QStringLiteral("in locul dosarului \"%1\" este un fisier").arg(QDir::toNativeSeparators(cale));
+        const QString parinte = info.absolutePath();
+        if (parinte == cale)
+            return MotivEroareScriere(ENOENT, cale);
+        cale = parinte;
     }
-    f.write(TextFisier(model));
-    if (!f.commit()) {
-        eroare = f.errorString();
-        return false;
-    }
-    return true;
 }
 
 QString NumeRezerva(const QString& fisier)
@@ -432,14 +637,17 @@ void Modifica(TStareFisierRegistru& s, const std::function<bool(TModel&)>& schim
     if (!schimbare(proba) && !s.deteriorat)
         return;
     const QString dosar = QFileInfo(s.fisier).absolutePath();
-    if (!QDir().mkpath(dosar))
-        throw ERegistru(mesaj(QStringLiteral("dosarul \"%1\" nu poate fi creat").arg(QDir::toNativeSeparators(dosar))));
+    if (!QDir().mkpath(dosar)) {
+        throw ERegistru(mesaj(QStringLiteral("dosarul \"%1\" nu poate fi creat (%2)")
+                                  .arg(QDir::toNativeSeparators(dosar),
+                                       MotivDosarNecreat(dosar))));
+    }
     QLockFile lacat(s.fisier + QStringLiteral(".lock"));
     if (!lacat.tryLock(5000)) {
-        throw ERegistru(mesaj(
-            lacat.error() == QLockFile::LockFailedError
-                ? QStringLiteral("fisierul este folosit de alt program")
-                : QStringLiteral("nu am drept de scriere in dosarul \"%1\"").arg(QDir::toNativeSeparators(dosar))));
+        // QLockFile gives no error number: a full disk and a folder without rights look the same to it.
+        throw ERegistru(mesaj(lacat.error() == QLockFile::LockFailedError
+                                  ? QStringLiteral("fisierul este folosit de alt program")
+                                  : MotivEroareScriere(0, dosar)));
     }
     // Another copy of the program may have written since the first look.
     Reimprospateaza(s);
@@ -601,10 +809,8 @@ std::optional<TValoareRegistru> TRegistru::Valoare(const QString& nume) const
     auto it = m_stare->model.constFind(m_cheie);
     if (it == m_stare->model.constEnd())
         return std::nullopt;
-    for (const TValoareRegistru& v : it->valori) {
-        if (AcelasiNume(v.nume, nume))
-            return v;
-    }
+    if (const TValoareRegistru* v = it->Gaseste(nume))
+        return *v;
     return std::nullopt;
 }
 
@@ -705,19 +911,8 @@ void TRegistru::ScrieValori(const QList<TValoareRegistru>& valori)
             TCheieInterna& cheie = model[m_cheie];
             if (schimbat)
                 cheie.cale = m_cheieAfisata;
-            for (const TValoareRegistru& valoare : valori) {
-                auto it = std::find_if(cheie.valori.begin(), cheie.valori.end(),
-                                       [&](const TValoareRegistru& v) { return AcelasiNume(v.nume, valoare.nume); });
-                if (it == cheie.valori.end()) {
-                    cheie.valori << valoare;
-                    schimbat = true;
-                } else if (it->tip != valoare.tip || it->text != valoare.text || it->intreg != valoare.intreg) {
-                    it->tip = valoare.tip;
-                    it->text = valoare.text;
-                    it->intreg = valoare.intreg;
-                    schimbat = true;
-                }
-            }
+            for (const TValoareRegistru& valoare : valori)
+                schimbat = cheie.Pune(valoare) || schimbat;
             return schimbat;
         },
         m_salvareUtilizator, [&](const QString& motiv) { return MesajScriere(motiv); });
@@ -734,7 +929,7 @@ bool TRegistru::StergeValoare(const QString& nume)
             auto it = model.find(m_cheie);
             if (it == model.end())
                 return false;
-            sters = it->valori.removeIf([&](const TValoareRegistru& v) { return AcelasiNume(v.nume, nume); }) > 0;
+            sters = it->Sterge(nume);
             return sters;
         },
         m_salvareUtilizator, [&](const QString& motiv) { return MesajScriere(motiv); });

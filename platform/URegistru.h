@@ -41,6 +41,7 @@ struct TValoareRegistru
         return {nume, TTipValoareRegistru::Intreg, QString(), intreg};
     }
 };
+Q_DECLARE_TYPEINFO(TValoareRegistru, Q_RELOCATABLE_TYPE);
 
 // $XDG_CONFIG_HOME/tessaluna/HKCU.reg (by default ~/.config/tessaluna/HKCU.reg).
 QString FisierRegistruUtilizator();

@@ -2,10 +2,11 @@
 
 #include "platform/UEroare.h"
 #include "platform/UFoldere.h"
+#include "platform/UScriereSigura.h"
 #include "print/UCodePage1250.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <QStringDecoder>
 #include <QtEndian>
 
 #include <cstring>
@@ -24,6 +25,18 @@ enum TTag : quint8
 };
 
 constexpr int kVersiune = 2;
+
+// A surrogate without its pair has no UTF-8 form: toUtf8() would write a replacement character.
+bool SurogatSingur(const QString& s)
+{
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        if (s[i].isHighSurrogate() && i + 1 < s.size() && s[i + 1].isLowSurrogate())
+            ++i;
+        else if (s[i].isSurrogate())
+            return true;
+    }
+    return false;
+}
 
 class TScriitor
 {
@@ -44,6 +57,13 @@ public:
 
     void Text(const QString& s)
     {
+        if (SurogatSingur(s)) {
+            m_octeti.append(char(vaWString));
+            Scrie(qToLittleEndian(qint32(s.size())));
+            for (QChar c : s)
+                Scrie(qToLittleEndian(quint16(c.unicode())));
+            return;
+        }
         const QByteArray utf8 = s.toUtf8();
         // Plain ASCII has the same bytes in every single-byte code page and in UTF-8.
         const bool ascii = utf8.size() == s.size();
@@ -101,8 +121,11 @@ public:
                 s[i] = QChar(qFromLittleEndian<quint16>(utf16.constData() + 2 * i));
             return s;
         }
-        case vaUTF8String:
-            return QString::fromUtf8(Octeti(Lungime()));
+        case vaUTF8String: {
+            // The bytes as they are: fromUtf8() would drop a leading byte-order mark that belongs to the text.
+            QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+            return utf8(Octeti(Lungime()));
+        }
         default:
             throw EEroare(QStringLiteral("Invalid property value"));
         }
@@ -195,10 +218,20 @@ void TListaParticularizareTextArea::SalveazaLista()
 void TListaParticularizareTextArea::SalveazaCorectura()
 {
     if (!m_eroareIncarcare.isEmpty() && !m_cale.isEmpty() && QFile::exists(m_cale)) {
-        // Keep the unreadable file beside the new one: it may still be mended by hand.
+        // Keep the unreadable file beside the new one: it may still be mended by hand. Without that copy (a
+        // full disk) the file is not replaced either.
         const QString copie = m_cale + QStringLiteral(".deteriorat");
-        QFile::remove(copie);
-        QFile::copy(m_cale, copie);
+        QFile f(m_cale);
+        QString motiv;
+        if (!f.open(QIODevice::ReadOnly))
+            motiv = f.errorString();
+        else if (const QByteArray octeti = f.readAll(); f.error() != QFileDevice::NoError)
+            motiv = f.errorString();
+        else
+            ScrieFisierSigur(copie, octeti, motiv);
+        if (!motiv.isEmpty())
+            throw EEroare(
+                QStringLiteral("Nu pot pastra fisierul deteriorat \"%1\" ca \"%2\": %3").arg(m_cale, copie, motiv));
     }
     m_eroareIncarcare.clear();
     SalveazaLista();
@@ -265,17 +298,9 @@ void TListaParticularizareTextArea::IncarcaDinFisier(const QString& cale)
 
 void TListaParticularizareTextArea::SalveazaInFisier(const QString& cale) const
 {
-    const QByteArray octeti = Serializeaza();
-    QSaveFile f(cale);
-    bool scris = f.open(QIODevice::WriteOnly) && f.write(octeti) == octeti.size();
-    // Qt 6.4's commit() misses an error of the buffer's last flush (a full disk) and renames the cut file
-    // over the good one: flush first and give up on any error.
-    scris = scris && f.flush();
-    const QString eroare = f.errorString();
-    if (!scris)
-        f.cancelWriting();
-    if (!scris || !f.commit())
-        throw EEroare(QStringLiteral("Nu pot scrie fisierul \"%1\": %2").arg(cale, scris ? f.errorString() : eroare));
+    QString motiv;
+    if (!ScrieFisierSigur(cale, Serializeaza(), motiv))
+        throw EEroare(QStringLiteral("Nu pot scrie fisierul \"%1\": %2").arg(cale, motiv));
 }
 
 namespace {
@@ -292,11 +317,16 @@ QString& CaleCeruta()
 }
 } // namespace
 
+QString FisierParticularizari()
+{
+    return DosarProgram() + QStringLiteral("/licenta.lic");
+}
+
 TListaParticularizareTextArea& Particularizari()
 {
     auto& lista = Instanta();
     if (!lista) {
-        const QString cale = CaleCeruta().isEmpty() ? DosarProgram() + QStringLiteral("/licenta.lic") : CaleCeruta();
+        const QString cale = CaleCeruta().isEmpty() ? FisierParticularizari() : CaleCeruta();
         auto nou = std::make_unique<TListaParticularizareTextArea>(cale);
         if (QFile::exists(cale)) {
             try {

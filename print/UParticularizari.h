@@ -78,6 +78,9 @@ private:
     bool m_eroareRaportata = false;
 };
 
+// "licenta.lic" in the program's folder.
+QString FisierParticularizari();
+
 // The program's one store, created on first use from "licenta.lic" in the program's folder. A file that
 // fails to load leaves an empty store carrying the error (EroareIncarcare) and the file untouched.
 TListaParticularizareTextArea& Particularizari();

@@ -2,6 +2,7 @@
 
 #include "profile/UProfil.h"
 #include "store/UDataModule.h"
+#include "store/UEroareBD.h"
 #include "store/UTipariri.h"
 
 void PornesteModululDeDate(TDM& dm, const QString& dosarProgram, const QString& dosarSablon)
@@ -9,12 +10,26 @@ void PornesteModululDeDate(TDM& dm, const QString& dosarProgram, const QString& 
     const TClasaProfil* profil = ProfilInregistrat();
     if (!profil)
         throw EEroare(QStringLiteral("NU ai definit profilul diplomei"));
-    dm.Deschide(profil->NumeBazaDeDate(), dosarProgram, dosarSablon);
-    dm.ActualizeazaSchema();
-    ActualizeazaListaTabele();
-    dm.CreeazaStructuriTabele();
-    dm.InregistreazaTipuriDeDate();
-    ActualizeazaProfil();
-    CreeazaRegistruTipariri(dm);
-    dm.ActualizeazaStatistici();
+    const QString cale = dm.Deschide(profil->NumeBazaDeDate(), dosarProgram, dosarSablon);
+    try {
+        dm.VerificaCitirea();
+        dm.ActualizeazaSchema();
+        ActualizeazaListaTabele();
+        dm.CreeazaStructuriTabele();
+        dm.InregistreazaTipuriDeDate();
+        ActualizeazaProfil();
+        CreeazaRegistruTipariri(dm);
+        dm.ActualizeazaStatistici();
+    } catch (const EEroareBD& e) {
+        if (e.Categorie() != EEroareBD::FisierDeteriorat)
+            throw;
+        // Whichever step met the damage: the one message, and no later step nor user action writes to the file.
+        try {
+            dm.Tr.Rollback();
+            dm.Db.Close();
+        } catch (const std::exception&) {
+            // A damaged file may fail these too; the message below says all the user needs.
+        }
+        throw EroareBazaDeteriorata(cale, e.Mesaj());
+    }
 }

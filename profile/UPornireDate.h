@@ -7,6 +7,8 @@ class TDM;
 // Brings the data module up: finds or creates the database file of the registered profile under
 // dosarProgram/DB (template dosarSablon/BLANK.FDB), connects, upgrades the schema, registers the tables and
 // creates their structures, registers the data types, rewrites the profile and refreshes index statistics.
-// Each step commits its own work; the first failing step's error leaves, the later steps do not run.
+// Each step commits its own work; the first failing step's error leaves, the later steps do not run. Every
+// read and index walk comes first; damage inside the file, whichever step meets it, closes the connection and
+// raises EroareBazaDeteriorata.
 // Raises EFaraBazaDeDate when neither the database nor the template exists.
 void PornesteModululDeDate(TDM& dm, const QString& dosarProgram, const QString& dosarSablon);

@@ -1,5 +1,6 @@
 #include "store/UDataModule.h"
 
+#include "platform/UScriereSigura.h"
 #include "store/UEroareBD.h"
 
 #include <QDir>
@@ -14,6 +15,14 @@ EFaraBazaDeDate::EFaraBazaDeDate(const QString& caleCurenta, const QString& cale
                   .arg(caleCurenta, caleSablon)),
       CaleCurenta(caleCurenta), CaleSablon(caleSablon)
 {
+}
+
+EEroareBD EroareBazaDeteriorata(const QString& cale, const QString& textMotor)
+{
+    return EEroareBD(QStringLiteral("Fisierul %1 este deteriorat sau nu este o baza de date. Fisierul a ramas neatins; "
+                                    "restaurati-l dintr-o copie de siguranta.\n\n%2")
+                         .arg(cale, textMotor),
+                     EEroareBD::FisierDeteriorat);
 }
 
 TCheieCamp DesparteCheie(const QString& cheie)
@@ -54,19 +63,27 @@ const QStringList& TDM::TipuriDeDate()
     return tipuri;
 }
 
+QString TDM::CaleBazaDeDate(const QString& numeBazaDeDate, const QString& dosarProgram)
+{
+    return QDir::toNativeSeparators(QDir(dosarProgram).filePath(QStringLiteral("DB")) + u'/' + numeBazaDeDate +
+                                    QStringLiteral(".FDB"));
+}
+
 QString TDM::Deschide(const QString& numeBazaDeDate, const QString& dosarProgram, const QString& dosarSablon)
 {
     const QString dosarDB = QDir(dosarProgram).filePath(QStringLiteral("DB"));
     if (!QDir().mkpath(dosarDB))
         throw EEroare(QStringLiteral("Nu pot crea dosarul bazei de date: %1").arg(QDir::toNativeSeparators(dosarDB)));
-    const QString cale = QDir::toNativeSeparators(dosarDB + u'/' + numeBazaDeDate + QStringLiteral(".FDB"));
+    const QString cale = CaleBazaDeDate(numeBazaDeDate, dosarProgram);
+    QString motivCopie;
     if (!QFileInfo::exists(cale)) {
         const QString sablon = QDir::toNativeSeparators(QDir(dosarSablon).filePath(QStringLiteral("BLANK.FDB")));
         if (!QFileInfo::exists(sablon))
             throw EFaraBazaDeDate(cale, sablon);
-        // QFile::copy never replaces an existing file. A failed copy shows up as the connection's error.
-        QFile::copy(sablon, cale);
-        QFile::setPermissions(cale, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup);
+        // Never over an existing file, and never a cut copy (a full disk): a failed copy leaves no file, and shows
+        // up as the connection's error.
+        if (CopiazaInFisierNou(sablon, cale, motivCopie))
+            QFile::setPermissions(cale, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup);
     }
     Db.Close();
     Db.SetDatabaseName(cale);
@@ -82,16 +99,83 @@ QString TDM::Deschide(const QString& numeBazaDeDate, const QString& dosarProgram
                                 .arg(cale, e.Mesaj()),
                             e.Categorie());
         case EEroareBD::FisierDeteriorat:
-            throw EEroareBD(QStringLiteral("Fisierul %1 este deteriorat sau nu este o baza de date. Fisierul a "
-                                           "ramas neatins; restaurati-l dintr-o copie de siguranta.\n\n%2")
-                                .arg(cale, e.Mesaj()),
+            throw EroareBazaDeteriorata(cale, e.Mesaj());
+        default: {
+            const QString copie =
+                motivCopie.isEmpty()
+                    ? QString()
+                    : QStringLiteral(" Baza de date \"BLANK\" nu a putut fi copiata: %1.").arg(motivCopie);
+            throw EEroareBD(QStringLiteral("Nu pot deschide baza de date %1.%2\n\n%3").arg(cale, copie, e.Mesaj()),
                             e.Categorie());
-        default:
-            throw EEroareBD(QStringLiteral("Nu pot deschide baza de date %1.\n\n%2").arg(cale, e.Mesaj()),
-                            e.Categorie());
+        }
         }
     }
     return cale;
+}
+
+namespace {
+QString Citat(const QString& nume)
+{
+    return u'"' + QString(nume).replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+} // namespace
+
+void TDM::VerificaCitirea()
+{
+    Tr.StartTransaction();
+    try {
+        QStringList tabele;
+        Q1.SetSQL(QStringLiteral("select RDB$RELATION_NAME from RDB$RELATIONS where coalesce(RDB$RELATION_TYPE, 0) = 0 "
+                                 "and RDB$VIEW_BLR is null"));
+        Q1.Open();
+        while (!Q1.Eof()) {
+            tabele << Q1.FieldByName(QStringLiteral("RDB$RELATION_NAME")).AsString().trimmed();
+            Q1.Next();
+        }
+        Q1.Close();
+        // Counting fetches every record: the data and pointer pages of each table.
+        for (const QString& tabel : std::as_const(tabele)) {
+            Q1.SetSQL(QStringLiteral("select count(*) from ") + Citat(tabel));
+            Q1.Open();
+            Q1.Close();
+        }
+        // Walking an index in its order reads its root and every leaf page.
+        struct TIndex
+        {
+            QString nume, tabel;
+            bool descrescator = false;
+            QStringList coloane;
+        };
+        QList<TIndex> indecsi;
+        Q1.SetSQL(QStringLiteral(
+            "select i.RDB$INDEX_NAME, i.RDB$RELATION_NAME, coalesce(i.RDB$INDEX_TYPE, 0) as DESCRESCATOR, "
+            "s.RDB$FIELD_NAME from RDB$INDICES i join RDB$INDEX_SEGMENTS s on s.RDB$INDEX_NAME = i.RDB$INDEX_NAME "
+            "join RDB$RELATIONS r on r.RDB$RELATION_NAME = i.RDB$RELATION_NAME "
+            "where i.RDB$EXPRESSION_BLR is null and coalesce(i.RDB$INDEX_INACTIVE, 0) = 0 "
+            "and coalesce(r.RDB$RELATION_TYPE, 0) = 0 order by i.RDB$INDEX_NAME, s.RDB$FIELD_POSITION"));
+        Q1.Open();
+        while (!Q1.Eof()) {
+            const QString nume = Q1.FieldByName(QStringLiteral("RDB$INDEX_NAME")).AsString().trimmed();
+            if (indecsi.isEmpty() || indecsi.last().nume != nume) {
+                indecsi.append({nume, Q1.FieldByName(QStringLiteral("RDB$RELATION_NAME")).AsString().trimmed(),
+                                Q1.FieldByName(QStringLiteral("DESCRESCATOR")).AsInteger() == 1, {}});
+            }
+            indecsi.last().coloane << Citat(Q1.FieldByName(QStringLiteral("RDB$FIELD_NAME")).AsString().trimmed());
+            Q1.Next();
+        }
+        Q1.Close();
+        for (const TIndex& index : std::as_const(indecsi)) {
+            const QString sens = index.descrescator ? QStringLiteral(" desc") : QString();
+            Q1.SetSQL(QStringLiteral("select count(*) from (select 1 as U from %1 plan (%1 order %2) order by %3)")
+                          .arg(Citat(index.tabel), Citat(index.nume), index.coloane.join(sens + u',') + sens));
+            Q1.Open();
+            Q1.Close();
+        }
+        Tr.Rollback();
+    } catch (...) {
+        Tr.Rollback();
+        throw;
+    }
 }
 
 void TDM::ActualizeazaSchema()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/UEroare.h"
+#include "store/UEroareBD.h"
 #include "store/UFirebird.h"
 
 #include <QString>
@@ -26,6 +27,9 @@ public:
     QString CaleSablon;
 };
 
+// The program's one message for a database file damaged inside, with the engine's own text after it.
+EEroareBD EroareBazaDeteriorata(const QString& cale, const QString& textMotor);
+
 // The data module: the program's one connection, its one transaction and six query objects, plus the
 // maintenance steps run at every start and the value resolution. All database work goes through here.
 class TDM
@@ -44,10 +48,15 @@ public:
     TQuery Q6{Db, Tr};
 
     static const QStringList& TipuriDeDate();
+    // dosarProgram/DB/<name>.FDB, as the platform writes paths.
+    static QString CaleBazaDeDate(const QString& numeBazaDeDate, const QString& dosarProgram);
 
     // Finds the database file in dosarProgram/DB or copies it from dosarSablon/BLANK.FDB (never over an
     // existing file), then connects with the program's user name and password. Returns the database path.
     QString Deschide(const QString& numeBazaDeDate, const QString& dosarProgram, const QString& dosarSablon);
+    // Reads every record of every table and walks every index once, in a transaction that only reads, so
+    // that damage inside the file shows before a maintenance step writes to it. Raises the engine's error.
+    void VerificaCitirea();
     // Raises the schema version of the fixed tables one step at a time up to 3.
     void ActualizeazaSchema();
     // Creates, for every table named in TABELE, whatever of its table, key, generator, "DATE" columns and

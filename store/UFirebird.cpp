@@ -54,9 +54,19 @@ EEroareBD::TCategorie CategorieDin(const ISC_STATUS* v)
                 return EEroareBD::ConflictBlocare;
             case isc_already_opened:
                 return EEroareBD::BazaDeDateOcupata;
+            // Damage inside the file: a page of the wrong type or with a bad checksum, an internal
+            // consistency check, or random bytes in a page's flags that read as encryption on a file the
+            // program never encrypts.
             case isc_bad_db_format:
             case isc_db_corrupt:
             case isc_io_read_err:
+            case isc_badpagtyp:
+            case isc_page_type_err:
+            case isc_bad_checksum:
+            case isc_badpage:
+            case isc_bug_check:
+            case isc_no_crypt_plugin:
+            case isc_decrypt_error:
                 categorie = EEroareBD::FisierDeteriorat;
                 break;
             case isc_io_error:

@@ -263,6 +263,8 @@ void TestEditoare::notaLimite_data()
     QTest::newRow("10") << "10" << true << "";
     QTest::newRow("10,01") << "10,01" << false << "Nota este prea mare";
     QTest::newRow("minus singur") << "-" << false << "Nota este prea mica";
+    QTest::newRow("17 cifre, peste ce poate citi") << "99999999999999999" << false << "Nota este prea mare";
+    QTest::newRow("17 caractere negative") << "-9999999999999999" << false << "Nota este prea mica";
 }
 
 void TestEditoare::notaLimite()

@@ -3,14 +3,27 @@
 //   registru_unealta FILE text KEY NAME VALUE
 //   registru_unealta FILE intreg KEY NAME NUMBER
 //   registru_unealta FILE multe KEY PREFIX COUNT  -> COUNT separate writes PREFIX0 .. PREFIXn-1 = n
+// With LIMITA_FISIER=N in the environment no file may grow past N bytes (a disk that fills up).
 #include "platform/URegistru.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
 
+#include <csignal>
+
+#include <sys/resource.h>
+
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsSet("LIMITA_FISIER")) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limita{};
+        getrlimit(RLIMIT_FSIZE, &limita);
+        limita.rlim_cur = rlim_t(qEnvironmentVariableIntValue("LIMITA_FISIER"));
+        if (setrlimit(RLIMIT_FSIZE, &limita) != 0)
+            return 4;
+    }
     const QStringList a = app.arguments();
     QTextStream out(stdout);
     if (a.size() < 4)

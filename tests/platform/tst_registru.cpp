@@ -1,12 +1,19 @@
 #include "platform/URegistru.h"
+#include "platform/UScriereSigura.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 const QString kCheie = QStringLiteral("Software\\Zorvik SOFT\\Pravelo\\2006\\Global");
@@ -301,8 +308,158 @@ private slots:
             QVERIFY2(e.Mesaj().startsWith(
                          QStringLiteral("Nu pot crea cheia de registru \"HKEY_CURRENT_USER\\%1\"").arg(kCheie)),
                      qPrintable(e.Mesaj()));
+            QVERIFY2(e.Mesaj().contains(QStringLiteral("in locul dosarului \"%1\" este un fisier")
+                                            .arg(QFileInfo(m_fisier).absolutePath())),
+                     qPrintable(e.Mesaj()));
         }
         QVERIFY(!reg.DeschideCheie(kCheie, false));
+    }
+
+    void discPlinLasaFisierulNeatinsSiSpuneDeCe_data()
+    {
+        QTest::addColumn<int>("limita");
+        // Room for the lock file, not for the settings; then not even for the lock file.
+        QTest::newRow("fisierul nu incape") << 300;
+        QTest::newRow("blocarea nu incape") << 0;
+    }
+
+    void discPlinLasaFisierulNeatinsSiSpuneDeCe()
+    {
+        QFETCH(int, limita);
+        {
+            TRegistru reg(m_fisier);
+            reg.DeschideCheie(kCheie, true);
+            for (int i = 0; i < 40; ++i)
+                reg.ScrieText(QStringLiteral("Valoare%1").arg(i), QStringLiteral("text %1").arg(i));
+        }
+        const QByteArray inainte = Continut(m_fisier);
+        QVERIFY(inainte.size() > 600);
+
+        QProcess p;
+        QProcessEnvironment mediu = QProcessEnvironment::systemEnvironment();
+        mediu.insert(QStringLiteral("LIMITA_FISIER"), QString::number(limita));
+        p.setProcessEnvironment(mediu);
+        p.start(QStringLiteral(REGISTRU_UNEALTA), {m_fisier, QStringLiteral("text"), kCheie,
+                                                   QStringLiteral("Valoare0"), QString(400, u'x')});
+        QVERIFY(p.waitForFinished(30000));
+        const QString eroare = QString::fromUtf8(p.readAllStandardError());
+        QCOMPARE(p.exitCode(), 1);
+        QVERIFY2(eroare.contains(QStringLiteral("fisierul ar depasi marimea maxima permisa de sistem")),
+                 qPrintable(eroare));
+        QCOMPARE(Continut(m_fisier), inainte);
+        const QStringList ramase = QDir(QFileInfo(m_fisier).absolutePath()).entryList(QDir::Files | QDir::Hidden);
+        QCOMPARE(ramase, QStringList{QStringLiteral("HKCU.reg")});
+    }
+
+    void cheieCuFoarteMulteValoriSeIncarcaRepede()
+    {
+        // A damaged or hostile file: one key with 200,000 values, one name repeated in another case.
+        QByteArray text = "REGEDIT4\n\n[HKEY_CURRENT_USER\\" + kCheie.toUtf8() + "]\n";
+        for (int i = 0; i < 200000; ++i)
+            text += "\"V" + QByteArray::number(i) + "\"=dword:" + QByteArray::number(i % 256, 16) + "\n";
+        text += "\"v123456\"=\"ultima\"\n";
+        ScrieBrut(m_fisier, text);
+
+        QElapsedTimer ceas;
+        ceas.start();
+        TRegistru reg(m_fisier);
+        QVERIFY(reg.DeschideCheie(kCheie, false));
+        const QStringList nume = reg.NumeValori();
+        QCOMPARE(nume.size(), 200000);
+        QCOMPARE(nume.at(123456), QStringLiteral("V123456"));
+        QCOMPARE(reg.CitesteText(QStringLiteral("V123456")), QStringLiteral("ultima"));
+        QCOMPARE(reg.CitesteIntreg(QStringLiteral("v199999")), 199999 % 256);
+        reg.ScrieIntreg(QStringLiteral("v7"), -1);
+        QVERIFY(reg.StergeValoare(QStringLiteral("V5")));
+        QCOMPARE(reg.CitesteIntreg(QStringLiteral("V7")), -1);
+        QCOMPARE(reg.NumeValori().at(6), QStringLiteral("V7"));
+        QVERIFY(!reg.ExistaValoare(QStringLiteral("v5")));
+        // A look-up that walks the values makes this take minutes; by name it is well under a second.
+        QVERIFY2(ceas.elapsed() < 5000, qPrintable(QString::number(ceas.elapsed())));
+    }
+
+    void copiileTemporareRamaseSeStergLaPornire()
+    {
+        const QString dosar = QFileInfo(m_fisier).absolutePath();
+        ScrieBrut(m_fisier, "REGEDIT4\n");
+        // What a save killed between the temporary file's creation and its rename leaves (where the disk
+        // cannot make unnamed files, QSaveFile names its copy after the file and six random letters).
+        const QString ramasa = dosar + QStringLiteral("/HKCU.reg.QmZtWa");
+        ScrieBrut(ramasa, "REGEDIT4\n\n[HKEY_CURRENT_USER]\n");
+        QStringList ramase{QFileInfo(ramasa).fileName()};
+
+        const QDateTime acum = QDateTime::currentDateTime();
+        const QDateTime vechi = acum.addSecs(-3600);
+        QStringList straine = {QStringLiteral("HKCU.reg.lock"), QStringLiteral("HKCU.reg.deteriorat-20260101.reg"),
+                               QStringLiteral("HKCU.reg.AbCdE"), QStringLiteral("HKCU.reg.AbCdEfG"),
+                               QStringLiteral("alt.reg.AbCdEf"), QStringLiteral("HKCU.reg.Ab-dEf")};
+        for (const QString& nume : std::as_const(straine))
+            ScrieBrut(dosar + '/' + nume, "x");
+        ScrieBrut(dosar + QStringLiteral("/HKCU.reg.Nou123"), "x");
+        for (const QString& nume : straine + QStringList{ramase.first()}) {
+            QFile f(dosar + '/' + nume);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.setFileTime(vechi, QFileDevice::FileModificationTime));
+        }
+
+        // Only the program's own temporary names, and only those older than the process that cleans up.
+        QCOMPARE(StergeCopiiTemporare(m_fisier, acum.addSecs(-60)), 1);
+        QVERIFY(!QFileInfo::exists(ramasa));
+        QCOMPARE(Continut(m_fisier), QByteArray("REGEDIT4\n"));
+        ramase = QDir(dosar).entryList(QDir::Files | QDir::Hidden);
+        straine << QStringLiteral("HKCU.reg") << QStringLiteral("HKCU.reg.Nou123");
+        std::sort(straine.begin(), straine.end());
+        std::sort(ramase.begin(), ramase.end());
+        QCOMPARE(ramase, straine);
+        QVERIFY(PornireaProcesului() <= acum);
+    }
+
+    void copiaInFisierNouEsteIntreagaSauLipseste()
+    {
+        const QString dosar = m_dosar->path();
+        const QString sursa = dosar + QStringLiteral("/sablon.bin");
+        const QString tinta = dosar + QStringLiteral("/copie.bin");
+        QByteArray continut(300000, 'a');
+        for (int i = 0; i < continut.size(); ++i)
+            continut[i] = char(i * 7);
+        ScrieBrut(sursa, continut);
+
+        // A disk that fills up half-way: no cut copy is left behind, and the cause is named.
+        int canal[2];
+        QCOMPARE(::pipe(canal), 0);
+        const pid_t copil = fork();
+        if (copil == 0) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit limita{};
+            getrlimit(RLIMIT_FSIZE, &limita);
+            limita.rlim_cur = 100000;
+            setrlimit(RLIMIT_FSIZE, &limita);
+            QString motiv;
+            const bool facut = CopiazaInFisierNou(sursa, tinta, motiv);
+            const QByteArray text = motiv.toUtf8();
+            ::write(canal[1], text.constData(), size_t(text.size()));
+            _exit(facut ? 0 : 1);
+        }
+        ::close(canal[1]);
+        QByteArray mesaj;
+        char bloc[256];
+        for (ssize_t n; (n = ::read(canal[0], bloc, sizeof bloc)) > 0;)
+            mesaj.append(bloc, n);
+        ::close(canal[0]);
+        int stare = 0;
+        QCOMPARE(waitpid(copil, &stare, 0), copil);
+        QCOMPARE(WEXITSTATUS(stare), 1);
+        QVERIFY2(mesaj.contains("fisierul ar depasi marimea maxima permisa de sistem"), mesaj.constData());
+        QCOMPARE(QDir(dosar).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("sablon.bin")});
+
+        QString motiv;
+        QVERIFY2(CopiazaInFisierNou(sursa, tinta, motiv), qPrintable(motiv));
+        QCOMPARE(Continut(tinta), continut);
+        // An existing file is never replaced.
+        ScrieBrut(sursa, "alt sablon");
+        QVERIFY(!CopiazaInFisierNou(sursa, tinta, motiv));
+        QVERIFY2(motiv.contains(QStringLiteral("exista deja")), qPrintable(motiv));
+        QCOMPARE(Continut(tinta), continut);
     }
 
     void altaCopieAProgramuluiVedeAceleasiValori()

@@ -4,6 +4,7 @@
 #include "platform/UEroare.h"
 #include "print/UParticularizari.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -168,6 +169,12 @@ void TestParticularizari::stringEncodings_data()
     QTest::newRow("Romanian name: UTF-8") << QStringLiteral("Ştefănescu") << Hex("14 0C 00 00 00");
     QTest::newRow("300 letters with diacritics") << QString(300, QChar(0x0103)) << Hex("14 58 02 00 00");
     QTest::newRow("outside code page 1250 kept") << QStringLiteral("Ω€") << Hex("14 05 00 00 00");
+    QTest::newRow("leading byte-order mark kept")
+        << QString(QChar(0xFEFF)) + "Ion" << Hex("14 06 00 00 00 EF BB BF 49");
+    QTest::newRow("pair outside the BMP: UTF-8") << QString::fromUcs4(U"\U0001F600") << Hex("14 04 00 00 00 F0 9F");
+    // UTF-8 cannot hold a lone surrogate: such a text goes as UTF-16, which the reader accepts.
+    QTest::newRow("lone high surrogate") << "a" + QString(QChar(0xD800)) << Hex("12 02 00 00 00 61 00 00 D8");
+    QTest::newRow("lone low surrogate first") << QString(QChar(0xDC01)) + "b" << Hex("12 02 00 00 00 01 DC 62 00");
 }
 
 void TestParticularizari::stringEncodings()
@@ -343,9 +350,26 @@ void TestParticularizari::damagedFileIsKeptUntilANewCorrection()
     ReseteazaParticularizari(m_cale);
     QCOMPARE(CitesteFisier(m_cale), deteriorat);
 
-    // A confirmed correction replaces it; the unreadable file is kept beside it.
+    // A confirmed correction replaces it; the unreadable file is kept beside it. When even that copy does not
+    // fit on the disk, the file is not replaced.
     TListaParticularizareTextArea& dinNou = Particularizari();
     dinNou.Cauta("PrintTessalunaForm", "FormularTextArea1", true)->Aliniere = 3;
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit vechi{};
+    getrlimit(RLIMIT_FSIZE, &vechi);
+    rlimit mic = vechi;
+    mic.rlim_cur = 8;
+    setrlimit(RLIMIT_FSIZE, &mic);
+    QString eroare;
+    try {
+        dinNou.SalveazaCorectura();
+    } catch (const EEroare& e) {
+        eroare = e.Mesaj();
+    }
+    setrlimit(RLIMIT_FSIZE, &vechi);
+    QVERIFY2(eroare.contains("fisierul ar depasi marimea maxima permisa de sistem"), qPrintable(eroare));
+    QCOMPARE(CitesteFisier(m_cale), deteriorat);
+    QVERIFY(!dinNou.EroareIncarcare().isEmpty());
     dinNou.SalveazaCorectura();
     QCOMPARE(dinNou.EroareIncarcare(), QString());
     QCOMPARE(CitesteFisier(m_cale + ".deteriorat"), deteriorat);
@@ -376,7 +400,18 @@ void TestParticularizari::failedWriteLeavesThePreviousFile()
     setrlimit(RLIMIT_FSIZE, &vechi);
 
     QVERIFY2(eroare.startsWith("Nu pot scrie fisierul"), qPrintable(eroare));
+    QVERIFY2(eroare.contains("fisierul ar depasi marimea maxima permisa de sistem"), qPrintable(eroare));
     QCOMPARE(CitesteFisier(m_cale), inainte);
+    QCOMPARE(QDir(m_dosar->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"licenta.lic"});
+
+    // The program's folder removed under it: the message says so.
+    const QString lipsa = m_dosar->filePath("lipsa");
+    try {
+        Particularizari().SalveazaInFisier(lipsa + "/licenta.lic");
+        QFAIL("a write into a missing folder was reported as done");
+    } catch (const EEroare& e) {
+        QVERIFY2(e.Mesaj().contains(QString("dosarul \"%1\" nu exista").arg(lipsa)), qPrintable(e.Mesaj()));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestParticularizari)

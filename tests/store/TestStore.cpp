@@ -84,6 +84,8 @@ private slots:
     void literelRomanestiSePastreaza();
     void interogari();
     void fisierDeteriorat();
+    void paginaDeteriorataNecititaLaPornire_data();
+    void paginaDeteriorataNecititaLaPornire();
     void bazaFolositaDeAltaCopie();
     void confidDbGresit_data();
     void confidDbGresit();
@@ -542,6 +544,78 @@ void TestStore::fisierDeteriorat()
         QVERIFY2(e.Mesaj().contains("deteriorat"), qPrintable(e.Mesaj()));
     }
     QCOMPARE(Amprenta(b.CaleBaza()), inainte);
+}
+
+void TestStore::paginaDeteriorataNecititaLaPornire_data()
+{
+    QTest::addColumn<int>("tipPagina");
+    QTest::addColumn<int>("pozitieTabel");
+    QTest::addColumn<QString>("cum");
+    // Page types of the file format: 5 a data page (its table's id at byte 20), 7 an index page (at byte 28).
+    QTest::newRow("pagina de date a valorilor, stearsa") << 5 << 20 << "zero";
+    QTest::newRow("pagina de index a valorilor, peste ea alta pagina") << 7 << 28 << "copie";
+    // The page's flag byte with the bit of an encrypted page: the engine asks for a crypt plugin.
+    QTest::newRow("pagina de date, marcata ca cifrata") << 5 << 20 << "cifrata";
+    // The file cut just before the page: the pages after it are missing.
+    QTest::newRow("fisier taiat inaintea paginii de date") << 5 << 20 << "taiat";
+}
+
+// A page overwritten where no maintenance step of the start-up reads before it writes: the start-up must
+// find it first, say so in the program's words and write nothing more.
+void TestStore::paginaDeteriorataNecititaLaPornire()
+{
+    QFETCH(int, tipPagina);
+    QFETCH(int, pozitieTabel);
+    QFETCH(QString, cum);
+    TBazaTest b;
+    b.Porneste();
+    b.CresteCuElevi(70);
+    const int idTabel =
+        b.Scalar("select RDB$RELATION_ID as C from RDB$RELATIONS where RDB$RELATION_NAME = 'DATE'").toInt();
+    // A profile row the start-up would rewrite from the built-in profile.
+    b.Executa("update PROFIL_DIPLOMA set ETICHETA_EDITOR = 'schimbat de test' where ORDINE = 1");
+    b.Inchide();
+
+    QFile f(b.CaleBaza());
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    QByteArray octeti = f.readAll();
+    constexpr int kPagina = 8192;
+    int tinta = -1, alta = -1;
+    for (int p = 1; p < octeti.size() / kPagina; ++p) {
+        const char* pagina = octeti.constData() + qsizetype(p) * kPagina;
+        const int tabel = quint8(pagina[pozitieTabel]) | quint8(pagina[pozitieTabel + 1]) << 8;
+        if (pagina[0] == tipPagina && tabel == idTabel && tinta < 0)
+            tinta = p;
+        else if (pagina[0] == 5 && tabel != idTabel)
+            alta = p;
+    }
+    QVERIFY(tinta > 0 && alta > 0);
+    QByteArray pagina = octeti.mid(qsizetype(tinta) * kPagina, kPagina);
+    if (cum == "zero")
+        pagina.fill(0);
+    else if (cum == "copie")
+        pagina = octeti.mid(qsizetype(alta) * kPagina, kPagina);
+    else
+        pagina[1] = char(pagina[1] | 0x80);
+    octeti.replace(qsizetype(tinta) * kPagina, kPagina, pagina);
+    if (cum == "taiat")
+        octeti.truncate(qsizetype(tinta) * kPagina);
+    QVERIFY(f.resize(0));
+    QCOMPARE(f.write(octeti), octeti.size());
+    f.close();
+
+    try {
+        b.Reporneste();
+        QFAIL("a start-up on a damaged file went on");
+    } catch (const EEroareBD& e) {
+        QCOMPARE(e.Categorie(), EEroareBD::FisierDeteriorat);
+        QVERIFY2(e.Mesaj().startsWith(QStringLiteral("Fisierul %1 este deteriorat").arg(b.CaleBaza())),
+                 qPrintable(e.Mesaj()));
+    }
+    // The connection is closed: nothing the user does afterwards writes to the file either.
+    QVERIFY(!b.Dm().Db.Connected());
+    b.DeschideDoar();
+    QCOMPARE(b.Scalar("select ETICHETA_EDITOR as C from PROFIL_DIPLOMA where ORDINE = 1"), QString("schimbat de test"));
 }
 
 void TestStore::bazaFolositaDeAltaCopie()

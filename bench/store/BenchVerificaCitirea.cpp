@@ -1,0 +1,35 @@
+// The read check of every start-up (every record of every table, every index walked) on a database grown
+// through the program to 1,000 and 10,000 students.
+
+#include "store/UDataModule.h"
+#include "testsupport/UBazaTest.h"
+
+#include <QCoreApplication>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+void VerificaCitireaElevi(benchmark::State& state)
+{
+    TBazaTest& b = TBazaTest::CuElevi(int(state.range(0)));
+    for (auto _ : state)
+        b.Dm().VerificaCitirea();
+    state.counters["elevi"] = double(state.range(0));
+}
+BENCHMARK(VerificaCitireaElevi)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1)
+    ->Repetitions(5);
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
