@@ -1,6 +1,7 @@
 #include "app/TAplicatie.h"
 #include "app/TTessalunaMain.h"
 #include "app/USplash.h"
+#include "app/UInstantaUnica.h"
 #include "platform/UActiune.h"
 #include "platform/UFoldere.h"
 #include "platform/UMesaje.h"
@@ -12,6 +13,7 @@
 #include "profile/UProfil.h"
 #include "profile/UProfilTessaluna.h"
 #include "store/UDataModule.h"
+#include "store/UEroareBD.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -48,6 +50,15 @@ int main(int argc, char** argv)
     } catch (const EFaraBazaDeDate& e) {
         TMesaje::Avertizeaza(nullptr, e.Mesaj());
         return 1;
+    } catch (const EEroareBD& e) {
+        if (e.Categorie() != EEroareBD::BazaDeDateOcupata) {
+            AfiseazaEroareaCurenta(nullptr, e);
+        } else {
+            // Another copy works on this register: it is brought to the front, and this copy ends untouched.
+            TMesaje::Avertizeaza(nullptr, e.Mesaj());
+            TInstantaUnica::CereAfisarea(dm.Db.DatabaseName());
+            return 0;
+        }
     } catch (const std::exception& e) {
         // Start-up goes on without the steps after the failing one; the main window still opens.
         AfiseazaEroareaCurenta(nullptr, e);
@@ -55,6 +66,8 @@ int main(int argc, char** argv)
 
     TTessalunaMain principala;
     principala.show();
+    if (!dm.Db.DatabaseName().isEmpty())
+        new TInstantaUnica(&principala, dm.Db.DatabaseName());
     principala.CreeazaFerestreAscunse();
 
     // A register made now outside the program's folder is announced once, from the running message loop.

@@ -1,6 +1,7 @@
 #include "app/TCEVersionInfo.h"
 #include "app/TTessalunaMain.h"
 #include "app/USplash.h"
+#include "app/UInstantaUnica.h"
 #include "platform/UCodePage.h"
 #include "platform/UFoldere.h"
 #include "platform/UForme.h"
@@ -44,6 +45,7 @@ private slots:
     void foldereleProgramului_data();
     void foldereleProgramului();
     void mesajeSiDialoguriInRomana();
+    void aDouaCopieAduceFereastraPrimei();
 };
 
 void TestApp::versiune_data()
@@ -265,6 +267,21 @@ void TestApp::mesajeSiDialoguriInRomana()
     QCOMPARE(TMesaje::CereFisierDeScris(nullptr, "Salvati documentul PDF", QDir::tempPath() + "/a.pdf", "PDF (*.pdf)"),
              QString());
     QCOMPARE(etichete, QStringList({"Cauta in:", "Nume fisier:", "Tip fisier:", "Salveaza", "Anulare"}));
+}
+
+void TestApp::aDouaCopieAduceFereastraPrimei()
+{
+    QTemporaryDir dosar;
+    const QString baza = dosar.filePath("DB/Tessaluna2006.FDB");
+    QVERIFY(!TInstantaUnica::CereAfisarea(baza));
+    QWidget fereastra;
+    fereastra.showMinimized();
+    auto* prima = new TInstantaUnica(&fereastra, baza);
+    // Another register is another copy's business.
+    QVERIFY(!TInstantaUnica::CereAfisarea(dosar.filePath("alta/Tessaluna2006.FDB")));
+    QVERIFY(TInstantaUnica::CereAfisarea(baza));
+    QTRY_COMPARE(prima->CereriPrimite(), 1);
+    QVERIFY(!fereastra.isMinimized());
 }
 
 QTEST_MAIN(TestApp)
