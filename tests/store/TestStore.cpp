@@ -702,22 +702,6 @@ void TestStore::elevLegatDeScoala()
                                      "null")
                           .arg(elev)),
              legaturi);
-
-    // Deleting the school removes its values and its links; the student's own values stay.
-    {
-        TGardaTranzactie garda(dm.Tr);
-        StergeInregistrare(dm, "SCOALA", s2);
-        garda.Commit();
-    }
-    QCOMPARE(dm.ValoareCamp("Tessaluna", "FATA", "C_UNITATEA_L1", elev), QString());
-    QCOMPARE(
-        b.Coloana(
-            QStringLiteral("select COD_CAMP || '=' || VALOARE_TEXT as C from \"DATE\" where ID_ELEVI = %1").arg(elev)),
-        QStringList{"C_NUME_L1=Ion"});
-    QCOMPARE(b.Scalar(QStringLiteral("select count(*) as C from \"DATE\" where ID_SCOALA = %1").arg(s2)), QString("0"));
-    dm.Tr.StartTransaction();
-    QCOMPARE(InregistrareLegata(dm, qint32(elev), "SCOALA"), -1);
-    dm.Tr.Rollback();
 }
 
 void TestStore::legareaNuAtingeValorileElevului()
