@@ -1,10 +1,12 @@
 #include "app/TTessalunaMain.h"
 
 #include "entry/UListaElevi.h"
+#include "entry/UListaGenerica.h"
 #include "platform/UActiune.h"
 #include "platform/UForme.h"
 #include "print/UCalibrareForm.h"
 #include "print/UPrintWiz.h"
+#include "profile/UConfigurareDiploma.h"
 #include "settings/UEditorConfigGlobal.h"
 
 #include <QMenuBar>
@@ -71,6 +73,21 @@ void TTessalunaMain::CreeazaMeniul()
         RuleazaActiune(this, [this] {
             TEditorConfigGlobal editor(this);
             editor.exec();
+        });
+    });
+    connect(ConfigurareSablonDiploma, &QAction::triggered, this, [this] {
+        RuleazaActiune(this, [this] {
+            TConfigurareDiploma configurare(this);
+            configurare.exec();
+        });
+    });
+    connect(ConfigurareScoala, &QAction::triggered, this, [this] {
+        RuleazaActiune(this, [this] {
+            TListaGenerica lista(this);
+            lista.setWindowTitle(QStringLiteral("Configurare scoala"));
+            lista.Tabel = QStringLiteral("SCOALA");
+            lista.Incarca();
+            lista.exec();
         });
     });
 }

@@ -42,7 +42,7 @@ void TEditorCampText::Incarca(const QString& codFormular, const QString& codPagi
         q.Open();
         QStringList sugestii;
         while (!q.Eof()) {
-            // A NULL (never written by the program) is shown as an empty entry.
+            // A NULL (the text of a link row) is shown as an empty entry.
             sugestii << q.FieldByName(QStringLiteral("VALOARE_TEXT")).AsString();
             q.Next();
         }

@@ -2,6 +2,7 @@
 
 #include "platform/UMesaje.h"
 #include "store/UDataModule.h"
+#include "store/UInregistrari.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -93,38 +94,5 @@ void TEditorGeneric::ScrieValoare(const QString& text, int limita, qint32 idElev
                                   const QString& tabel) const
 {
     const qint32 id = tabel == u"ELEVI" ? idElev : idInregistrare;
-    const QString valoare = text.trimmed().left(limita);
-    TQuery& cautare = ModululDeDate().Q1;
-    TQuery& scriere = ModululDeDate().Q2;
-    TInchide inchideCautarea{cautare};
-    TInchide inchideScrierea{scriere};
-    PregatesteCautarea(cautare, tabel, id, *this);
-    cautare.Open();
-    if (cautare.Eof()) {
-        scriere.SetSQL(QStringLiteral("INSERT INTO \"DATE\" (COD_FORMULAR, COD_PAGINA, COD_CAMP, ID_%1, VALOARE_TEXT, "
-                                      "VALOARE_NUM) VALUES (:COD_FORMULAR, :COD_PAGINA, :COD_CAMP, :ID, :VALOARE_TEXT, 0)")
-                           .arg(tabel));
-        scriere.ParamByName(QStringLiteral("VALOARE_TEXT")).SetAsString(valoare);
-    } else {
-        QString sql = QStringLiteral("UPDATE \"DATE\" SET VALOARE_TEXT=:VAL, VALOARE_NUM=0");
-        scriere.SetSQL(QStringLiteral("SELECT NUME_TABEL FROM TABELE WHERE NUME_TABEL <> :TAB"));
-        scriere.ParamByName(QStringLiteral("TAB")).SetAsString(tabel);
-        scriere.Open();
-        while (!scriere.Eof()) {
-            sql += QStringLiteral(", ID_") + scriere.FieldByName(QStringLiteral("NUME_TABEL")).AsString() +
-                   QStringLiteral(" = NULL");
-            scriere.Next();
-        }
-        scriere.Close();
-        sql += QStringLiteral(" WHERE (ID_") + tabel +
-               QStringLiteral("=:ID) AND (COD_FORMULAR=:COD_FORMULAR) AND (COD_PAGINA=:COD_PAGINA) AND "
-                              "(COD_CAMP=:COD_CAMP)");
-        scriere.SetSQL(sql);
-        scriere.ParamByName(QStringLiteral("VAL")).SetAsString(valoare);
-    }
-    scriere.ParamByName(QStringLiteral("ID")).SetAsInteger(id);
-    scriere.ParamByName(QStringLiteral("COD_FORMULAR")).SetAsString(CodFormular);
-    scriere.ParamByName(QStringLiteral("COD_PAGINA")).SetAsString(CodPagina);
-    scriere.ParamByName(QStringLiteral("COD_CAMP")).SetAsString(CodCamp);
-    scriere.ExecSQL();
+    ScrieValoareCamp(ModululDeDate(), TCheieCamp{CodFormular, CodPagina, CodCamp}, tabel, id, text, limita);
 }

@@ -113,6 +113,9 @@ TEditorGenericComplex::TEditorGenericComplex(QWidget* parinte) : QWidget(parinte
     l->setContentsMargins(0, 0, 0, 0);
     PC = new QTabWidget(this);
     PC->setObjectName(QStringLiteral("PC"));
+    // Tab goes from editor to editor: the page control and its scroll boxes never hold the focus themselves
+    // (with its tab strip hidden, the page control would keep Tab from ever leaving the last button).
+    PC->setFocusPolicy(Qt::NoFocus);
     l->addWidget(PC);
 }
 
@@ -138,6 +141,7 @@ QWidget* TEditorGenericComplex::Tab(const QString& formular)
     auto* defilare = new QScrollArea;
     defilare->setObjectName(QStringLiteral("Defilare"));
     defilare->setFrameShape(QFrame::NoFrame);
+    defilare->setFocusPolicy(Qt::NoFocus);
     defilare->setWidgetResizable(true);
     defilare->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* continut = new QWidget;
@@ -187,8 +191,8 @@ void TEditorGenericComplex::Construieste(qint32 idElev, qint32 idInregistrare, c
     TConstructie c;
     Editori.clear();
     TDM& dm = ModululDeDate();
-    dm.Tr.StartTransaction();
-    try {
+    {
+        TGardaTranzactie garda(dm.Tr);
         TQuery& q = dm.Q6;
         q.SetSQL(QStringLiteral("select    COD_FORMULAR, COD_PAGINA, COD_CAMP, SIMILAR_CU, ONOREZ_SIMILAR,    "
                                 "ETICHETA_EDITOR, FORMULA, VIZIBIL, TIP_DE_DATE, ASOCIAT_CU, GRUP, LATIME_SUGERATA, "
@@ -224,11 +228,6 @@ void TEditorGenericComplex::Construieste(qint32 idElev, qint32 idInregistrare, c
             q.Next();
         }
         q.Close();
-        dm.Tr.Rollback();
-    } catch (...) {
-        dm.Q6.Close();
-        dm.Tr.Rollback();
-        throw;
     }
     for (TFrmGrup* g : std::as_const(c.grupuri)) {
         g->PanelSuport->adjustSize();
@@ -260,4 +259,34 @@ void TEditorGenericComplex::DupaAfisareToate()
 {
     for (TEditorGeneric* e : std::as_const(Editori))
         e->DupaAfisare();
+}
+
+namespace {
+// The editors of a container in the order its layout stacks them: group frames and line panels opened.
+void EditoriInOrdine(QWidget* container, QList<TEditorGeneric*>& editori)
+{
+    QLayout* l = container->layout();
+    if (!l)
+        return;
+    for (int i = 0; i < l->count(); ++i) {
+        QWidget* w = l->itemAt(i)->widget();
+        if (auto* e = qobject_cast<TEditorGeneric*>(w))
+            editori << e;
+        else if (auto* g = qobject_cast<TFrmGrup*>(w))
+            EditoriInOrdine(g->PanelSuport, editori);
+        else if (auto* linie = qobject_cast<TLinieGrupare*>(w))
+            editori << linie->Editori();
+    }
+}
+} // namespace
+
+QList<QWidget*> TEditorGenericComplex::IntrariInOrdine()
+{
+    QList<TEditorGeneric*> editori;
+    for (int i = 0; i < PC->count(); ++i)
+        EditoriInOrdine(static_cast<QScrollArea*>(PC->widget(i))->widget(), editori);
+    QList<QWidget*> intrari;
+    for (TEditorGeneric* e : std::as_const(editori))
+        intrari << (e->focusProxy() ? e->focusProxy() : e);
+    return intrari;
 }

@@ -60,6 +60,8 @@ public:
     // Saves every editor in the caller's transaction, which must be active.
     void SalveazaToate(qint32 idElev, qint32 idInregistrare, const QString& tabel);
     void DupaAfisareToate();
+    // The editors' inputs as they stand from top to bottom (and left to right within a line): the tab order.
+    QList<QWidget*> IntrariInOrdine();
 
 private:
     struct TConstructie

@@ -10,7 +10,10 @@
 #include "profile/UProfil.h"
 #include "store/UDataModule.h"
 #include "store/UEvaluatorExpresie.h"
+#include "store/UInregistrari.h"
 
+#include <QComboBox>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -26,6 +29,12 @@ public:
     explicit TNodElev(const TLinieElev* linie) : QTreeWidgetItem(QStringList{linie->Denumire}), Linie(linie) {}
     const TLinieElev* Linie;
 };
+
+// "SCOALA" -> "Scoala": a table's name as a caption.
+QString TitluTabel(const QString& tabel)
+{
+    return tabel.left(1).toUpper() + tabel.mid(1).toLower();
+}
 
 QPushButton* Buton(const QString& text, QWidget* parinte)
 {
@@ -109,8 +118,8 @@ void TListaElevi::Reincarca()
     m_linii.clear();
     Arbore->clear();
     TDM& dm = ModululDeDate();
-    dm.Tr.StartTransaction();
-    try {
+    {
+        TGardaTranzactie garda(dm.Tr);
         // The names are expanded in memory from values read in a few queries, by the rules of ParseExp.
         TEvaluatorExpresie denumire(dm, ProfilInregistrat()->ListaCampuriElev());
         denumire.Pregateste();
@@ -125,11 +134,6 @@ void TListaElevi::Reincarca()
             q.Next();
         }
         q.Close();
-        dm.Tr.Rollback();
-    } catch (...) {
-        dm.Q5.Close();
-        dm.Tr.Rollback();
-        throw;
     }
     Filtreaza();
 }
@@ -200,15 +204,10 @@ void TListaElevi::Sterge()
     if (!TMesaje::Intreaba(this, QStringLiteral("Doriti sa stergeti elevul: ")))
         return;
     TDM& dm = ModululDeDate();
-    dm.Tr.StartTransaction();
-    try {
-        dm.Q1.SetSQL(QStringLiteral("delete from ELEVI where ID_ELEVI = :ID_ELEVI"));
-        dm.Q1.ParamByName(QStringLiteral("ID_ELEVI")).SetAsInteger(linie->Id);
-        dm.Q1.ExecSQL();
-        dm.Tr.Commit();
-    } catch (...) {
-        dm.Tr.Rollback();
-        throw;
+    {
+        TGardaTranzactie garda(dm.Tr);
+        StergeInregistrare(dm, QStringLiteral("ELEVI"), linie->Id);
+        garda.Commit();
     }
     Reincarca();
 }
@@ -220,8 +219,18 @@ TAdaugaElev::TAdaugaElev(QWidget* parinte) : QDialog(parinte)
     resize(620, 600);
     auto* l = new QHBoxLayout(this);
     l->setContentsMargins(0, 0, 0, 0);
+    auto* stanga = new QVBoxLayout;
+    stanga->setContentsMargins(0, 0, 0, 0);
+    stanga->setSpacing(0);
+    m_bandaLegaturi = new QWidget(this);
+    m_bandaLegaturi->setObjectName(QStringLiteral("BandaLegaturi"));
+    auto* banda = new QFormLayout(m_bandaLegaturi);
+    banda->setContentsMargins(8, 6, 4, 6);
+    m_bandaLegaturi->hide();
+    stanga->addWidget(m_bandaLegaturi);
     Editor = new TEditorGenericComplex(this);
-    l->addWidget(Editor, 1);
+    stanga->addWidget(Editor, 1);
+    l->addLayout(stanga, 1);
     auto* dreapta = new QVBoxLayout;
     dreapta->setContentsMargins(6, 8, 8, 8);
     Ok = Buton(QStringLiteral("Ok"), this);
@@ -241,12 +250,51 @@ TAdaugaElev::TAdaugaElev(QWidget* parinte) : QDialog(parinte)
 void TAdaugaElev::ElevNou()
 {
     Editor->Construieste(-1, -1, QStringLiteral("ELEVI"));
+    PregatesteLegaturi();
 }
 
 void TAdaugaElev::EditeazaElev(qint32 id)
 {
     IdElev = id;
     Editor->Construieste(id, -1, QStringLiteral("ELEVI"));
+    PregatesteLegaturi();
+}
+
+void TAdaugaElev::PregatesteLegaturi()
+{
+    TDM& dm = ModululDeDate();
+    const QString expresie = ProfilInregistrat()->ListaCampuriGeneric();
+    auto* banda = static_cast<QFormLayout*>(m_bandaLegaturi->layout());
+    m_ordineTab.clear();
+    {
+        TGardaTranzactie garda(dm.Tr);
+        for (const QString& tabel : TabeleLegate(dm)) {
+            TLegaturaElev legatura;
+            legatura.Tabel = tabel;
+            legatura.Legata = IdElev == -1 ? -1 : InregistrareLegata(dm, IdElev, tabel);
+            const QList<TInregistrare> inregistrari = Inregistrari(dm, tabel, expresie);
+            for (const TInregistrare& i : inregistrari)
+                legatura.Inregistrari << i.Id;
+            if (inregistrari.size() > 1) {
+                legatura.Alegere = new QComboBox(m_bandaLegaturi);
+                legatura.Alegere->setObjectName(QStringLiteral("Legatura_") + tabel);
+                legatura.Alegere->setPlaceholderText(QStringLiteral("(alegeti)"));
+                for (const TInregistrare& i : inregistrari)
+                    legatura.Alegere->addItem(i.Denumire, i.Id);
+                legatura.Alegere->setCurrentIndex(legatura.Alegere->findData(legatura.Legata));
+                banda->addRow(TitluTabel(tabel) + u':', legatura.Alegere);
+                m_ordineTab << legatura.Alegere;
+                m_bandaLegaturi->show();
+            }
+            Legaturi << legatura;
+        }
+    }
+    m_ordineTab << Editor->IntrariInOrdine() << Ok << Renunt;
+}
+
+bool TAdaugaElev::focusNextPrevChild(bool inainte)
+{
+    return MutaFocusul(m_ordineTab, inainte) || QDialog::focusNextPrevChild(inainte);
 }
 
 void TAdaugaElev::showEvent(QShowEvent* e)
@@ -262,25 +310,24 @@ void TAdaugaElev::Salveaza()
 {
     if (!Editor->PotSalvaToate())
         return;
-    TDM& dm = ModululDeDate();
-    dm.Tr.StartTransaction();
-    try {
-        if (IdElev == -1) {
-            dm.Q1.SetSQL(QStringLiteral("SELECT GEN_ID(G_ID_ELEVI,1) AS \"ID\" FROM RDB$DATABASE"));
-            dm.Q1.Open();
-            const auto id = qint32(dm.Q1.FieldByName(QStringLiteral("ID")).AsInteger());
-            dm.Q1.Close();
-            dm.Q1.SetSQL(QStringLiteral("insert into    ELEVI    (ID_ELEVI) values    (:id)"));
-            dm.Q1.ParamByName(QStringLiteral("id")).SetAsInteger(id);
-            dm.Q1.ExecSQL();
-            Editor->SalveazaToate(id, -1, QStringLiteral("ELEVI"));
-        } else {
-            Editor->SalveazaToate(IdElev, -1, QStringLiteral("ELEVI"));
+    for (const TLegaturaElev& l : std::as_const(Legaturi)) {
+        if (l.Alegere && l.Alegere->currentIndex() < 0) {
+            TMesaje::Avertizeaza(this, QStringLiteral("Va rog alegeti %1 elevului!").arg(l.Tabel.toLower()));
+            l.Alegere->setFocus();
+            return;
         }
-        dm.Tr.Commit();
-    } catch (...) {
-        dm.Tr.Rollback();
-        throw;
     }
+    TDM& dm = ModululDeDate();
+    TGardaTranzactie garda(dm.Tr);
+    const qint32 id = IdElev == -1 ? CreeazaInregistrare(dm, QStringLiteral("ELEVI")) : IdElev;
+    Editor->SalveazaToate(id, -1, QStringLiteral("ELEVI"));
+    for (const TLegaturaElev& l : std::as_const(Legaturi)) {
+        // One record: every student belongs to it. None yet: the student is tied when the first is saved.
+        const qint32 inregistrare = l.Alegere ? qint32(l.Alegere->currentData().toInt())
+                                              : (l.Inregistrari.size() == 1 ? l.Inregistrari.first() : -1);
+        if (inregistrare >= 0)
+            LeagaElev(dm, id, l.Tabel, inregistrare);
+    }
+    garda.Commit();
     accept();
 }

@@ -1,12 +1,15 @@
 #pragma once
 
 #include <QDialog>
+#include <QList>
 #include <QString>
 #include <QWidget>
 
 #include <memory>
 #include <vector>
 
+class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTreeWidget;
@@ -56,6 +59,15 @@ private:
     TListaLiniiElevi m_linii;
 };
 
+// The record of another table (the school) a student is tied to, as the dialog offers it.
+struct TLegaturaElev
+{
+    QString Tabel;
+    QList<qint32> Inregistrari;   // the table's records, in the database's order
+    qint32 Legata = -1;           // the record the student is tied to now, or -1
+    QComboBox* Alegere = nullptr; // only when the table holds more than one record
+};
+
 // The dialog that adds or changes one student.
 class TAdaugaElev : public QDialog
 {
@@ -68,6 +80,7 @@ public:
     TEditorGenericComplex* Editor = nullptr;
     QPushButton* Ok = nullptr;
     QPushButton* Renunt = nullptr;
+    QList<TLegaturaElev> Legaturi;
 
     void ElevNou();
     void EditeazaElev(qint32 id);
@@ -76,7 +89,13 @@ public:
 
 protected:
     void showEvent(QShowEvent* e) override;
+    bool focusNextPrevChild(bool inainte) override;
 
 private:
+    QList<QWidget*> m_ordineTab; // top to bottom, then the buttons
+    // Reads the tables a student is tied to and their records; a drop-down for each table of several.
+    void PregatesteLegaturi();
+
+    QWidget* m_bandaLegaturi = nullptr;
     bool m_afisat = false;
 };

@@ -1,5 +1,6 @@
 #include "platform/UForme.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
@@ -38,4 +39,26 @@ QRect EcranSubCursor()
 void CentreazaForma(QWidget* forma)
 {
     forma->move(PozitieCentrata(ZonaLucruSubCursor(), forma->frameGeometry().size()));
+}
+
+bool MutaFocusul(const QList<QWidget*>& ordine, bool inainte)
+{
+    const QWidget* focus = QApplication::focusWidget();
+    qsizetype curent = -1;
+    for (qsizetype i = 0; i < ordine.size() && focus; ++i) {
+        if (ordine[i] == focus || ordine[i]->isAncestorOf(focus))
+            curent = i;
+    }
+    if (curent < 0)
+        return false;
+    // Hidden or disabled controls are passed over.
+    for (qsizetype pas = 1; pas <= ordine.size(); ++pas) {
+        const qsizetype i = (curent + (inainte ? pas : -pas) + ordine.size()) % ordine.size();
+        QWidget* w = ordine[i];
+        if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+            w->setFocus(inainte ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return false;
 }

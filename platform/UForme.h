@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -16,3 +17,8 @@ QRect EcranSubCursor();
 
 // Centres the window on the work area of the monitor under the mouse cursor.
 void CentreazaForma(QWidget* forma);
+
+// Tab in a window whose controls are made at run time: moves the focus to the control after (or before) the
+// one holding it, in the order given, coming back from the last to the first. False when the focus is on none
+// of them (the window's own order then applies).
+bool MutaFocusul(const QList<QWidget*>& ordine, bool inainte);

@@ -180,9 +180,9 @@ void TDM::VerificaCitirea()
 
 void TDM::ActualizeazaSchema()
 {
-    Tr.StartTransaction();
     qint64 versiune = 0;
-    try {
+    {
+        TGardaTranzactie garda(Tr);
         Q1.SetSQL(QStringLiteral("SELECT VERSIUNE FROM CONFID_DB"));
         Q1.Open();
         if (Q1.Eof())
@@ -200,24 +200,15 @@ void TDM::ActualizeazaSchema()
                             EEroareBD::Conversie);
         }
         Q1.Close();
-        Tr.Rollback();
-    } catch (...) {
-        Tr.Rollback();
-        throw;
     }
 
     auto pas = [this](const QString& modificare, const QString& versiuneNoua) {
-        Tr.StartTransaction();
-        try {
-            Q1.SetSQL(modificare);
-            Q1.ExecSQL();
-            Q1.SetSQL(versiuneNoua);
-            Q1.ExecSQL();
-            Tr.Commit();
-        } catch (...) {
-            Tr.Rollback();
-            throw;
-        }
+        TGardaTranzactie garda(Tr);
+        Q1.SetSQL(modificare);
+        Q1.ExecSQL();
+        Q1.SetSQL(versiuneNoua);
+        Q1.ExecSQL();
+        garda.Commit();
     };
     if (versiune < 2)
         pas(QStringLiteral("ALTER TABLE PROFIL_DIPLOMA ADD LATIME_SUGERATA INTEGER, ADD COD_LINIE VARCHAR(32)"),
@@ -241,26 +232,21 @@ bool TDM::Exista(const QString& sql, const QList<QPair<QString, QString>>& param
 void TDM::PasStructura(const QString& sqlTest, const QList<QPair<QString, QString>>& parametri,
                        const QStringList& instructiuni)
 {
-    Tr.StartTransaction();
-    try {
-        if (!Exista(sqlTest, parametri)) {
-            for (const QString& sql : instructiuni) {
-                Q1.SetSQL(sql);
-                Q1.ExecSQL();
-            }
+    TGardaTranzactie garda(Tr);
+    if (!Exista(sqlTest, parametri)) {
+        for (const QString& sql : instructiuni) {
+            Q1.SetSQL(sql);
+            Q1.ExecSQL();
         }
-        Tr.Commit();
-    } catch (...) {
-        Tr.Rollback();
-        throw;
     }
+    garda.Commit();
 }
 
 void TDM::CreeazaStructuriTabele()
 {
     QStringList tabele;
-    Tr.StartTransaction();
-    try {
+    {
+        TGardaTranzactie garda(Tr);
         Q1.SetSQL(QStringLiteral("select NUME_TABEL from TABELE"));
         Q1.Open();
         while (!Q1.Eof()) {
@@ -268,10 +254,7 @@ void TDM::CreeazaStructuriTabele()
             Q1.Next();
         }
         Q1.Close();
-        Tr.Commit();
-    } catch (...) {
-        Tr.Rollback();
-        throw;
+        garda.Commit();
     }
 
     const QString sqlRelatie =
@@ -308,46 +291,36 @@ void TDM::CreeazaStructuriTabele()
 
 void TDM::InregistreazaTipuriDeDate()
 {
-    Tr.StartTransaction();
-    try {
-        for (const QString& tip : TipuriDeDate()) {
-            Q1.SetSQL(QStringLiteral("select * from TIPURI_DE_DATE where TIP_DE_DATE = :TIP_DE_DATE"));
+    TGardaTranzactie garda(Tr);
+    for (const QString& tip : TipuriDeDate()) {
+        Q1.SetSQL(QStringLiteral("select * from TIPURI_DE_DATE where TIP_DE_DATE = :TIP_DE_DATE"));
+        Q1.ParamByName(QStringLiteral("TIP_DE_DATE")).SetAsString(tip);
+        Q1.Open();
+        const bool exista = !Q1.Eof();
+        Q1.Close();
+        if (!exista) {
+            Q1.SetSQL(QStringLiteral("insert into TIPURI_DE_DATE (TIP_DE_DATE) values (:TIP_DE_DATE)"));
             Q1.ParamByName(QStringLiteral("TIP_DE_DATE")).SetAsString(tip);
-            Q1.Open();
-            const bool exista = !Q1.Eof();
-            Q1.Close();
-            if (!exista) {
-                Q1.SetSQL(QStringLiteral("insert into TIPURI_DE_DATE (TIP_DE_DATE) values (:TIP_DE_DATE)"));
-                Q1.ParamByName(QStringLiteral("TIP_DE_DATE")).SetAsString(tip);
-                Q1.ExecSQL();
-            }
+            Q1.ExecSQL();
         }
-        Tr.Commit();
-    } catch (...) {
-        Tr.Rollback();
-        throw;
     }
+    garda.Commit();
 }
 
 void TDM::ActualizeazaStatistici()
 {
     QStringList indecsi;
-    Tr.StartTransaction();
-    try {
-        Q1.SetSQL(QStringLiteral("select RDB$INDEX_NAME from RDB$INDICES where coalesce(RDB$SYSTEM_FLAG, 0) = 0"));
-        Q1.Open();
-        while (!Q1.Eof()) {
-            indecsi << Q1.FieldByName(QStringLiteral("RDB$INDEX_NAME")).AsString().trimmed();
-            Q1.Next();
-        }
-        Q1.Close();
-        for (const QString& index : std::as_const(indecsi)) {
-            Q1.SetSQL(QStringLiteral("SET STATISTICS INDEX \"%1\"").arg(QString(index).replace(u'"', "\"\"")));
-            Q1.ExecSQL();
-        }
-        Tr.Commit();
-    } catch (...) {
-        Tr.Rollback();
-        throw;
+    TGardaTranzactie garda(Tr);
+    Q1.SetSQL(QStringLiteral("select RDB$INDEX_NAME from RDB$INDICES where coalesce(RDB$SYSTEM_FLAG, 0) = 0"));
+    Q1.Open();
+    while (!Q1.Eof()) {
+        indecsi << Q1.FieldByName(QStringLiteral("RDB$INDEX_NAME")).AsString().trimmed();
+        Q1.Next();
     }
+    Q1.Close();
+    for (const QString& index : std::as_const(indecsi)) {
+        Q1.SetSQL(QStringLiteral("SET STATISTICS INDEX \"%1\"").arg(QString(index).replace(u'"', "\"\"")));
+        Q1.ExecSQL();
+    }
+    garda.Commit();
 }

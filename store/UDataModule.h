@@ -69,8 +69,14 @@ public:
     // The value of a field for a record, following mirrored fields. Starts and rolls back Tr when it is
     // idle; uses Q1 to Q3.
     QString ValoareCamp(const QString& formular, const QString& pagina, const QString& camp, qint64 id);
-    // Replaces each "{FORMULAR.PAGINA.CAMP}" by the record's value. Tr must be active.
+    // The same for a record of another table (a school row, `tabel` from the registered tables): the fields of
+    // that table are read from the record's own value rows, those of any other table are empty.
+    QString ValoareCampInregistrare(const QString& tabel, const QString& formular, const QString& pagina,
+                                    const QString& camp, qint64 id);
+    // Replaces each "{FORMULAR.PAGINA.CAMP}" by the student's value. Tr must be active.
     QString ParseExp(const QString& expresie, qint64 id);
+    // The same for a record of `tabel`, by ValoareCampInregistrare.
+    QString ParseExpInregistrare(const QString& expresie, const QString& tabel, qint64 id);
 
 private:
     bool Exista(const QString& sql, const QList<QPair<QString, QString>>& parametri);

@@ -22,14 +22,12 @@ void TEvaluatorExpresie::AdunaCampuri(TCheieCamp cheie, QMap<QString, TCheieCamp
         const auto it = m_profil.constFind(Normalizata(cheie));
         if (it == m_profil.cend())
             return;
-        const TProfilCamp& p = *it;
-        const bool propriu = p.OnorezSimilar.toUpper() == u"NU" || p.OnorezSimilar.isEmpty() ||
-                             p.SimilarCu.trimmed().isEmpty();
-        if (propriu || p.OnorezSimilar == u"OPTIONAL")
+        const TModRezolvare mod = ModRezolvare(*it);
+        if (mod != TModRezolvare::Oglinda)
             campuri.insert(Normalizata(cheie), cheie);
-        if (propriu)
+        if (mod == TModRezolvare::Propriu)
             return;
-        cheie = DesparteCheie(p.SimilarCu);
+        cheie = DesparteCheie(it->SimilarCu);
     }
 }
 

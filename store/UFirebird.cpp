@@ -417,6 +417,33 @@ bool TTranzactie::InTransaction() const
     return d->tranzactie != nullptr;
 }
 
+TGardaTranzactie::TGardaTranzactie(TTranzactie& tranzactie) : m_tranzactie(tranzactie)
+{
+    m_tranzactie.StartTransaction();
+}
+
+TGardaTranzactie::~TGardaTranzactie()
+{
+    if (m_incheiata)
+        return;
+    try {
+        m_tranzactie.Rollback();
+    } catch (...) {
+    }
+}
+
+void TGardaTranzactie::Commit()
+{
+    m_tranzactie.Commit();
+    m_incheiata = true;
+}
+
+void TGardaTranzactie::Rollback()
+{
+    m_incheiata = true;
+    m_tranzactie.Rollback();
+}
+
 // ---------------------------------------------------------------------------------------------------------
 
 struct TQuery::TPregatit

@@ -107,6 +107,26 @@ private:
     TConexiune& m_conexiune;
 };
 
+// Starts a transaction and rolls it back when it leaves scope uncommitted (an error, an early return).
+// The destructor never throws: a rollback that fails there (a broken connection) is dropped, since the
+// error that is already travelling is the one to show.
+class TGardaTranzactie
+{
+public:
+    explicit TGardaTranzactie(TTranzactie& tranzactie);
+    ~TGardaTranzactie();
+    TGardaTranzactie(const TGardaTranzactie&) = delete;
+    TGardaTranzactie& operator=(const TGardaTranzactie&) = delete;
+
+    void Commit();
+    // Ends a read-only transaction now; the destructor then has nothing left to do.
+    void Rollback();
+
+private:
+    TTranzactie& m_tranzactie;
+    bool m_incheiata = false;
+};
+
 class TQuery
 {
 public:

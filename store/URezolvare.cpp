@@ -1,18 +1,26 @@
 #include "store/URezolvare.h"
 
+TModRezolvare ModRezolvare(const TProfilCamp& profil)
+{
+    const QString& mod = profil.OnorezSimilar;
+    if (mod.toUpper() == u"NU" || mod.isEmpty() || profil.SimilarCu.trimmed().isEmpty())
+        return TModRezolvare::Propriu;
+    // A field given its own editor ("SELECTIV") prints what was typed there; left empty, it follows its mirror.
+    if (mod == u"OPTIONAL" || mod == u"SELECTIV")
+        return TModRezolvare::PropriuApoiOglinda;
+    return TModRezolvare::Oglinda;
+}
+
 QString RezolvaValoare(TSursaValori& sursa, TCheieCamp cheie, qint64 id)
 {
     for (int adancime = 0; adancime <= AdancimeMaximaOglinzi; ++adancime) {
         TProfilCamp profil;
         if (!sursa.Profil(cheie, profil))
             return {};
-        const bool propriu = profil.OnorezSimilar.toUpper() == u"NU" || profil.OnorezSimilar.isEmpty() ||
-                             profil.SimilarCu.trimmed().isEmpty();
-        if (propriu)
-            return sursa.ValoareProprie(cheie, profil.AsociatCu, id);
-        if (profil.OnorezSimilar == u"OPTIONAL") {
+        const TModRezolvare mod = ModRezolvare(profil);
+        if (mod != TModRezolvare::Oglinda) {
             const QString propria = sursa.ValoareProprie(cheie, profil.AsociatCu, id);
-            if (!propria.isEmpty())
+            if (mod == TModRezolvare::Propriu || !propria.isEmpty())
                 return propria;
         }
         cheie = DesparteCheie(profil.SimilarCu);

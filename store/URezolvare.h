@@ -24,8 +24,16 @@ public:
     virtual QString ValoareProprie(const TCheieCamp& cheie, const QString& asociatCu, qint64 id) = 0;
 };
 
-// The value of a field for a record, following mirrored fields: own value for "NU" (any case), an empty
-// mode or no mirrored field; own value first for "OPTIONAL"; the mirrored field's value otherwise.
+// How a field's value is found. The one place that reads ONOREZ_SIMILAR for the resolution.
+enum class TModRezolvare
+{
+    Propriu,            // "NU" (any case), an empty mode, or no mirrored field
+    PropriuApoiOglinda, // "SELECTIV" and "OPTIONAL": the own value when it is not empty, else the mirror
+    Oglinda,            // "DA" and any other mode
+};
+TModRezolvare ModRezolvare(const TProfilCamp& profil);
+
+// The value of a field for a record, following mirrored fields by ModRezolvare.
 // Chains longer than AdancimeMaximaOglinzi are taken as a loop in the profile and give an empty text.
 QString RezolvaValoare(TSursaValori& sursa, TCheieCamp cheie, qint64 id);
 constexpr int AdancimeMaximaOglinzi = 16;

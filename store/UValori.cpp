@@ -21,7 +21,8 @@ void SeteazaCheie(TQuery& q, const TCheieCamp& cheie)
 class TSursaBazaDeDate : public TSursaValori
 {
 public:
-    explicit TSursaBazaDeDate(TDM& dm) : m_dm(dm) {}
+    // `tabel` is the table of the record resolved: ELEVI, or a table from the registered list.
+    TSursaBazaDeDate(TDM& dm, const QString& tabel) : m_dm(dm), m_tabel(tabel) {}
 
     bool Profil(const TCheieCamp& cheie, TProfilCamp& profil) override
     {
@@ -43,6 +44,8 @@ public:
 
     QString ValoareProprie(const TCheieCamp& cheie, const QString& asociatCu, qint64 id) override
     {
+        if (m_tabel != u"ELEVI")
+            return ValoareInregistrare(cheie, asociatCu, id);
         TQuery& q2 = m_dm.Q2;
         q2.SetSQL(SqlValoareElev);
         SeteazaCheie(q2, cheie);
@@ -82,17 +85,42 @@ public:
     }
 
 private:
+    // A record of another table (a school row) owns the values of its table's fields and links to nothing.
+    QString ValoareInregistrare(const TCheieCamp& cheie, const QString& asociatCu, qint64 id)
+    {
+        if (asociatCu != m_tabel)
+            return {};
+        TQuery& q2 = m_dm.Q2;
+        q2.SetSQL(
+            QStringLiteral("SELECT * FROM \"DATE\" WHERE (COD_FORMULAR=:COD_FORMULAR) AND (COD_PAGINA=:COD_PAGINA) "
+                           "AND (COD_CAMP=:COD_CAMP) AND (ID_") +
+            m_tabel + QStringLiteral("=:ID)"));
+        SeteazaCheie(q2, cheie);
+        q2.ParamByName(QStringLiteral("ID")).SetAsInteger(id);
+        q2.Open();
+        const QString valoare = q2.Eof() ? QString() : q2.FieldByName(QStringLiteral("VALOARE_TEXT")).AsString();
+        q2.Close();
+        return valoare;
+    }
+
     TDM& m_dm;
+    QString m_tabel;
 };
 } // namespace
 
 QString TDM::ValoareCamp(const QString& formular, const QString& pagina, const QString& camp, qint64 id)
 {
+    return ValoareCampInregistrare(QStringLiteral("ELEVI"), formular, pagina, camp, id);
+}
+
+QString TDM::ValoareCampInregistrare(const QString& tabel, const QString& formular, const QString& pagina,
+                                     const QString& camp, qint64 id)
+{
     const bool pornitAici = !Tr.InTransaction();
     if (pornitAici)
         Tr.StartTransaction();
     try {
-        TSursaBazaDeDate sursa(*this);
+        TSursaBazaDeDate sursa(*this, tabel);
         const QString rezultat = RezolvaValoare(sursa, TCheieCamp{formular, pagina, camp}, id);
         if (pornitAici)
             Tr.Rollback();

@@ -2,17 +2,21 @@
 #include "app/TTessalunaMain.h"
 #include "app/USplash.h"
 #include "app/UInstantaUnica.h"
+#include "entry/UListaGenerica.h"
 #include "platform/UCodePage.h"
 #include "platform/UFoldere.h"
 #include "platform/UForme.h"
 #include "platform/UMesaje.h"
+#include "testsupport/UBazaTest.h"
 #include "testsupport/UModal.h"
 
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
+#include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 
 #include <QAction>
 #include <QLabel>
@@ -38,6 +42,7 @@ private slots:
     void fereastraPrincipala();
     void meniulConfigurare();
     void formatNoteDeschideEditorul();
+    void configurareaDeschideFerestrele();
     void splashSeInchideLaAl51leaTic();
     void avertismentulDeLimba();
     void codePage_data();
@@ -145,6 +150,39 @@ void TestApp::formatNoteDeschideEditorul()
     QCOMPARE(titlu, QString("Editor informatii globale"));
     // A fresh editor each time: none stays behind.
     QCOMPARE(w.findChildren<QDialog*>().size(), 0);
+}
+
+void TestApp::configurareaDeschideFerestrele()
+{
+    TBazaTest b;
+    b.Porneste();
+    b.Executa("insert into SCOALA (ID_SCOALA) values (1)");
+    b.ScrieValoare("SCOALA", 1, "C_UNITATEA_L1", "Liceul");
+    TTessalunaMain w;
+    QString titlu;
+    QStringList randuri;
+    LaUrmatorulModal([&](QDialog* d) {
+        titlu = d->windowTitle();
+        auto* l = qobject_cast<TListaGenerica*>(d);
+        QVERIFY(l);
+        QCOMPARE(l->Tabel, QString("SCOALA"));
+        for (int i = 0; i < l->Lista->topLevelItemCount(); ++i)
+            randuri << l->Lista->topLevelItem(i)->text(0);
+    });
+    w.ConfigurareScoala->trigger();
+    QCOMPARE(titlu, QString("Configurare scoala"));
+    QCOMPARE(randuri, QStringList{"Liceul  / Liceul "});
+
+    int linii = 0;
+    LaUrmatorulModal([&](QDialog* d) {
+        titlu = d->windowTitle();
+        linii = d->findChild<QTableWidget*>("Lista")->rowCount();
+    });
+    w.ConfigurareSablonDiploma->trigger();
+    QCOMPARE(titlu, QString("Configurare Diploma"));
+    QCOMPARE(linii, 30);
+    QCOMPARE(w.findChildren<QDialog*>().size(), 0);
+    QVERIFY(!b.Dm().Tr.InTransaction());
 }
 
 void TestApp::splashSeInchideLaAl51leaTic()

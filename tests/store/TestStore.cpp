@@ -4,6 +4,7 @@
 #include "store/UDataModule.h"
 #include "store/UEroareBD.h"
 #include "store/UEvaluatorExpresie.h"
+#include "store/UInregistrari.h"
 #include "testsupport/UBazaTest.h"
 #include "testsupport/UTestSupport.h"
 
@@ -90,6 +91,9 @@ private slots:
     void confidDbGresit_data();
     void confidDbGresit();
     void faraBazaSiFaraSablon();
+    void gardaTranzactiei();
+    void elevLegatDeScoala();
+    void legareaNuAtingeValorileElevului();
 };
 
 void TestStore::primaPornireDinSablon()
@@ -265,7 +269,8 @@ void TestStore::valoareCamp_data()
     QTest::addColumn<QString>("asteptat");
     // A_CNP mirrors C_CNP ("1900101") and may have its own value ("2850505").
     QTest::newRow("DA ia oglinda, oricare ar fi valoarea proprie") << "DA" << true << "1900101";
-    QTest::newRow("SELECTIV ca DA") << "SELECTIV" << true << "1900101";
+    QTest::newRow("SELECTIV cu valoare proprie o tipareste") << "SELECTIV" << true << "2850505";
+    QTest::newRow("SELECTIV fara valoare proprie ia oglinda") << "SELECTIV" << false << "1900101";
     QTest::newRow("alt mod nenul ca DA") << "ORICE" << true << "1900101";
     QTest::newRow("NU ia valoarea proprie") << "NU" << true << "2850505";
     QTest::newRow("nu cu litere mici") << "nu" << true << "2850505";
@@ -687,6 +692,112 @@ void TestStore::faraBazaSiFaraSablon()
         QVERIFY(e.Mesaj().contains("\nDB Blank:" + sablon.path() + "/BLANK.FDB"));
     }
     QVERIFY(!QFile::exists(program.path() + "/DB/Tessaluna2006.FDB"));
+}
+
+void TestStore::gardaTranzactiei()
+{
+    TBazaTest b;
+    b.Porneste();
+    TDM& dm = b.Dm();
+    try {
+        TGardaTranzactie garda(dm.Tr);
+        CreeazaInregistrare(dm, "SCOALA");
+        throw EEroare("oprit");
+    } catch (const EEroare&) {
+    }
+    QVERIFY(!dm.Tr.InTransaction());
+    QCOMPARE(b.Scalar("select count(*) as C from SCOALA"), QString("0"));
+    {
+        TGardaTranzactie garda(dm.Tr);
+        QCOMPARE(CreeazaInregistrare(dm, "SCOALA"), 2);
+        garda.Commit();
+    }
+    QCOMPARE(b.Scalar("select ID_SCOALA as C from SCOALA"), QString("2"));
+    // The record operations refuse to run outside a transaction.
+    QVERIFY_THROWS_EXCEPTION(EEroare, CreeazaInregistrare(dm, "SCOALA"));
+    QCOMPARE(b.Scalar("select count(*) as C from SCOALA"), QString("1"));
+}
+
+void TestStore::elevLegatDeScoala()
+{
+    TBazaTest b;
+    b.Porneste();
+    TDM& dm = b.Dm();
+    const qint64 elev = b.AdaugaElev({{"C_NUME_L1", "Ion"}});
+    const qint64 altul = b.AdaugaElev({{"C_NUME_L1", "Ana"}});
+    qint32 s1 = -1, s2 = -1;
+    {
+        TGardaTranzactie garda(dm.Tr);
+        QCOMPARE(TabeleLegate(dm), QStringList{"SCOALA"});
+        s1 = CreeazaInregistrare(dm, "SCOALA");
+        s2 = CreeazaInregistrare(dm, "SCOALA");
+        for (auto [id, nume] : {std::pair{s1, QString("Liceul A")}, std::pair{s2, QString("Liceul B")}}) {
+            ScrieValoareCamp(dm, {"Tessaluna", "FATA", "C_UNITATEA_L1"}, "SCOALA", id, nume, 256);
+            ScrieValoareCamp(dm, {"Tessaluna", "FATA", "C_UNITATEA_L2"}, "SCOALA", id, "Arad", 256);
+        }
+        QCOMPARE(InregistrareLegata(dm, qint32(elev), "SCOALA"), -1);
+        LeagaElev(dm, qint32(elev), "SCOALA", s1);
+        garda.Commit();
+    }
+    const QString expresie = "{" + P + "C_UNITATEA_L1}|{" + P + "A_UNITATEA_L1}|{" + P + "C_UNITATEA_L2}";
+    auto verifica = [&](qint64 id, const QString& asteptat) {
+        QCOMPARE(dm.ParseExp(expresie, id), asteptat);
+        TEvaluatorExpresie evaluator(dm, expresie);
+        evaluator.Pregateste();
+        QCOMPARE(evaluator.Evalueaza(id), asteptat);
+    };
+    dm.Tr.StartTransaction();
+    verifica(elev, "Liceul A|Liceul A|Arad");
+    verifica(altul, "||");
+    // A school row is named from its own values, not through a student.
+    QCOMPARE(dm.ParseExpInregistrare(ProfilInregistrat()->ListaCampuriGeneric(), "SCOALA", s2),
+             QString("Liceul B Arad / Liceul B Arad"));
+    dm.Tr.Rollback();
+    // One link row per field of the school, mirrored fields included.
+    const QString legaturi = b.Scalar("select count(*) as C from PROFIL_DIPLOMA where ASOCIAT_CU = 'SCOALA'");
+    QCOMPARE(b.Scalar(QStringLiteral("select count(*) as C from \"DATE\" where ID_ELEVI = %1 and IDF_SCOALA = %2")
+                          .arg(elev)
+                          .arg(s1)),
+             legaturi);
+
+    // Moved: every link follows, none is added.
+    {
+        TGardaTranzactie garda(dm.Tr);
+        LeagaElev(dm, qint32(elev), "SCOALA", s2);
+        // The other student, tied to none, gets the only record offered; the first keeps his.
+        LeagaEleviNelegati(dm, "SCOALA", s1);
+        QCOMPARE(InregistrareLegata(dm, qint32(elev), "SCOALA"), s2);
+        QCOMPARE(InregistrareLegata(dm, qint32(altul), "SCOALA"), s1);
+        garda.Commit();
+    }
+    dm.Tr.StartTransaction();
+    verifica(elev, "Liceul B|Liceul B|Arad");
+    verifica(altul, "Liceul A|Liceul A|Arad");
+    dm.Tr.Rollback();
+    QCOMPARE(b.Scalar(QStringLiteral("select count(*) as C from \"DATE\" where ID_ELEVI = %1 and IDF_SCOALA is not "
+                                     "null")
+                          .arg(elev)),
+             legaturi);
+}
+
+void TestStore::legareaNuAtingeValorileElevului()
+{
+    // A student field moved to the school by a profile change keeps the student's own row: tying him must
+    // not turn it into a link that a deleted school would take away.
+    TBazaTest b;
+    b.Porneste();
+    TDM& dm = b.Dm();
+    const qint64 elev = b.AdaugaElev({{"C_FILIERA", "Real"}});
+    b.Executa("update PROFIL_DIPLOMA set ASOCIAT_CU = 'SCOALA' where COD_CAMP = 'C_FILIERA'");
+    {
+        TGardaTranzactie garda(dm.Tr);
+        const qint32 scoala = CreeazaInregistrare(dm, "SCOALA");
+        LeagaElev(dm, qint32(elev), "SCOALA", scoala);
+        StergeInregistrare(dm, "SCOALA", scoala);
+        garda.Commit();
+    }
+    b.Reporneste();
+    QCOMPARE(b.Dm().ValoareCamp("Tessaluna", "FATA", "C_FILIERA", elev), QString("Real"));
 }
 
 QTEST_GUILESS_MAIN(TestStore)

@@ -3,6 +3,7 @@
 #include "platform/UFoldere.h"
 #include "profile/UPornireDate.h"
 #include "profile/UProfilTessaluna.h"
+#include "store/UInregistrari.h"
 #include "testsupport/UTestSupport.h"
 
 #include <QDir>
@@ -70,32 +71,21 @@ void TBazaTest::Inchide()
 
 void TBazaTest::Executa(const QString& sql)
 {
-    m_dm->Tr.StartTransaction();
-    try {
-        m_dm->Q6.SetSQL(sql);
-        m_dm->Q6.ExecSQL();
-        m_dm->Tr.Commit();
-    } catch (...) {
-        m_dm->Tr.Rollback();
-        throw;
-    }
+    TGardaTranzactie garda(m_dm->Tr);
+    m_dm->Q6.SetSQL(sql);
+    m_dm->Q6.ExecSQL();
+    garda.Commit();
 }
 
 QStringList TBazaTest::Coloana(const QString& sql)
 {
     QStringList r;
-    m_dm->Tr.StartTransaction();
-    try {
-        m_dm->Q6.SetSQL(sql);
-        m_dm->Q6.Open();
-        while (!m_dm->Q6.Eof()) {
-            r << m_dm->Q6.FieldByName(QStringLiteral("C")).AsString();
-            m_dm->Q6.Next();
-        }
-        m_dm->Tr.Rollback();
-    } catch (...) {
-        m_dm->Tr.Rollback();
-        throw;
+    TGardaTranzactie garda(m_dm->Tr);
+    m_dm->Q6.SetSQL(sql);
+    m_dm->Q6.Open();
+    while (!m_dm->Q6.Eof()) {
+        r << m_dm->Q6.FieldByName(QStringLiteral("C")).AsString();
+        m_dm->Q6.Next();
     }
     return r;
 }
@@ -108,66 +98,39 @@ QString TBazaTest::Scalar(const QString& sql)
 
 void TBazaTest::ScrieValoare(const QString& tabel, qint64 id, const QString& camp, const QString& valoare)
 {
-    TQuery& q = m_dm->Q6;
-    const bool pornit = !m_dm->Tr.InTransaction();
-    if (pornit)
-        m_dm->Tr.StartTransaction();
-    q.SetSQL(QStringLiteral("insert into \"DATE\" (COD_FORMULAR, COD_PAGINA, COD_CAMP, VALOARE_TEXT, VALOARE_NUM, ID_%1) "
-                            "values ('Tessaluna', 'FATA', :CAMP, :VALOARE, 0, :ID)")
-                 .arg(tabel));
-    q.ParamByName(QStringLiteral("CAMP")).SetAsString(camp);
-    q.ParamByName(QStringLiteral("VALOARE")).SetAsString(valoare);
-    q.ParamByName(QStringLiteral("ID")).SetAsInteger(id);
-    q.ExecSQL();
-    if (pornit)
-        m_dm->Tr.Commit();
+    const TCheieCamp cheie{QStringLiteral("Tessaluna"), QStringLiteral("FATA"), camp};
+    if (m_dm->Tr.InTransaction()) {
+        ScrieValoareCamp(*m_dm, cheie, tabel, qint32(id), valoare, 256);
+        return;
+    }
+    TGardaTranzactie garda(m_dm->Tr);
+    ScrieValoareCamp(*m_dm, cheie, tabel, qint32(id), valoare, 256);
+    garda.Commit();
 }
 
 qint64 TBazaTest::AdaugaElev(const QList<QPair<QString, QString>>& valori)
 {
-    TQuery& q = m_dm->Q6;
-    m_dm->Tr.StartTransaction();
-    try {
-        q.SetSQL(QStringLiteral("SELECT GEN_ID(G_ID_ELEVI,1) AS \"ID\" FROM RDB$DATABASE"));
-        q.Open();
-        const qint64 id = q.FieldByName(QStringLiteral("ID")).AsInteger();
-        q.Close();
-        q.SetSQL(QStringLiteral("insert into ELEVI (ID_ELEVI) values (:id)"));
-        q.ParamByName(QStringLiteral("id")).SetAsInteger(id);
-        q.ExecSQL();
-        for (const auto& v : valori)
-            ScrieValoare(QStringLiteral("ELEVI"), id, v.first, v.second);
-        m_dm->Tr.Commit();
-        return id;
-    } catch (...) {
-        m_dm->Tr.Rollback();
-        throw;
-    }
+    TGardaTranzactie garda(m_dm->Tr);
+    const qint32 id = CreeazaInregistrare(*m_dm, QStringLiteral("ELEVI"));
+    for (const auto& v : valori)
+        ScrieValoare(QStringLiteral("ELEVI"), id, v.first, v.second);
+    garda.Commit();
+    return id;
 }
 
 void TBazaTest::CresteCuElevi(int n)
 {
     static const char* campuri[] = {"C_ABREVIERE", "C_NUME_L1", "C_NUME_L2", "C_AN_ABSOLVIRE", "C_FILIERA",
                                     "C_PROFILUL", "C_SPECIALIZAREA", "C_CNP", "A_NUME"};
-    TQuery& q = m_dm->Q5;
-    m_dm->Tr.StartTransaction();
-    try {
+    {
+        TGardaTranzactie garda(m_dm->Tr);
         for (int i = 0; i < n; ++i) {
-            q.SetSQL(QStringLiteral("SELECT GEN_ID(G_ID_ELEVI,1) AS \"ID\" FROM RDB$DATABASE"));
-            q.Open();
-            const qint64 id = q.FieldByName(QStringLiteral("ID")).AsInteger();
-            q.Close();
-            q.SetSQL(QStringLiteral("insert into ELEVI (ID_ELEVI) values (:id)"));
-            q.ParamByName(QStringLiteral("id")).SetAsInteger(id);
-            q.ExecSQL();
+            const qint32 id = CreeazaInregistrare(*m_dm, QStringLiteral("ELEVI"));
             for (const char* camp : campuri)
                 ScrieValoare(QStringLiteral("ELEVI"), id, QString::fromLatin1(camp),
                              QStringLiteral("%1 %2").arg(QString::fromLatin1(camp)).arg(id));
         }
-        m_dm->Tr.Commit();
-    } catch (...) {
-        m_dm->Tr.Rollback();
-        throw;
+        garda.Commit();
     }
     Reporneste();
 }

@@ -1,0 +1,177 @@
+#include "profile/UConfigurareDiploma.h"
+
+#include "platform/UActiune.h"
+#include "platform/UForme.h"
+#include "platform/UMesaje.h"
+#include "store/UDataModule.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+QPushButton* Buton(const QString& text, QWidget* parinte)
+{
+    auto* b = new QPushButton(text, parinte);
+    b->setObjectName(text);
+    b->setAutoDefault(false);
+    return b;
+}
+} // namespace
+
+TConfigurareDiploma::TConfigurareDiploma(QWidget* parinte) : QDialog(parinte)
+{
+    setObjectName(QStringLiteral("ConfigurareDiploma"));
+    setWindowTitle(QStringLiteral("Configurare Diploma"));
+    resize(700, 520);
+    auto* l = new QVBoxLayout(this);
+    Lista = new QTableWidget(0, 3, this);
+    Lista->setObjectName(QStringLiteral("Lista"));
+    Lista->setHorizontalHeaderLabels(
+        {QStringLiteral("Eticheta editor"), QStringLiteral("Onorez similar"), QStringLiteral("Asociat cu")});
+    Lista->setSelectionBehavior(QAbstractItemView::SelectRows);
+    Lista->setSelectionMode(QAbstractItemView::SingleSelection);
+    Lista->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Lista->setShowGrid(true);
+    Lista->verticalHeader()->hide();
+    Lista->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    l->addWidget(Lista, 1);
+    auto* jos = new QHBoxLayout;
+    Modifica = Buton(QStringLiteral("Modifica"), this);
+    jos->addWidget(Modifica);
+    jos->addStretch();
+    l->addLayout(jos);
+    connect(Modifica, &QPushButton::clicked, this, [this] { RuleazaActiune(this, [this] { ModificaLinia(); }); });
+    connect(Lista, &QTableWidget::cellDoubleClicked, this,
+            [this] { RuleazaActiune(this, [this] { ModificaLinia(); }); });
+    CentreazaForma(this);
+    RuleazaActiune(this, [this] { Incarca(); });
+}
+
+void TConfigurareDiploma::Incarca()
+{
+    const int randAles = Lista->currentRow();
+    Lista->setRowCount(0);
+    m_linii.clear();
+    TDM& dm = ModululDeDate();
+    {
+        TGardaTranzactie garda(dm.Tr);
+        TQuery& q = dm.Q1;
+        q.SetSQL(QStringLiteral("select    COD_FORMULAR, COD_PAGINA, COD_CAMP, ASOCIAT_CU, ONOREZ_SIMILAR, "
+                                "ETICHETA_EDITOR from    PROFIL_DIPLOMA "));
+        q.Open();
+        while (!q.Eof()) {
+            auto linie = std::make_unique<TLinieProfil>();
+            linie->COD_FORMULAR = q.FieldByName(QStringLiteral("COD_FORMULAR")).AsString();
+            linie->COD_PAGINA = q.FieldByName(QStringLiteral("COD_PAGINA")).AsString();
+            linie->COD_CAMP = q.FieldByName(QStringLiteral("COD_CAMP")).AsString();
+            linie->ETICHETA_EDITOR = q.FieldByName(QStringLiteral("ETICHETA_EDITOR")).AsString();
+            linie->ONOREZ_SIMILAR = q.FieldByName(QStringLiteral("ONOREZ_SIMILAR")).AsString();
+            linie->ASOCIAT_CU = q.FieldByName(QStringLiteral("ASOCIAT_CU")).AsString();
+            m_linii.push_back(std::move(linie));
+            q.Next();
+        }
+        q.Close();
+    }
+    Lista->setRowCount(int(m_linii.size()));
+    for (int r = 0; r < int(m_linii.size()); ++r) {
+        const TLinieProfil& linie = *m_linii[size_t(r)];
+        Lista->setItem(r, 0, new QTableWidgetItem(linie.ETICHETA_EDITOR));
+        Lista->setItem(r, 1, new QTableWidgetItem(linie.ONOREZ_SIMILAR));
+        Lista->setItem(r, 2, new QTableWidgetItem(linie.ASOCIAT_CU));
+    }
+    // After a change the same place stays selected, so the user sees what he changed.
+    if (randAles >= 0 && randAles < Lista->rowCount())
+        Lista->selectRow(randAles);
+}
+
+void TConfigurareDiploma::ModificaLinia()
+{
+    const QList<QTableWidgetItem*> selectate = Lista->selectedItems();
+    if (selectate.isEmpty()) {
+        TMesaje::Informeaza(this, QStringLiteral("Va rog selectati o linie pentru a o modifica!"));
+        return;
+    }
+    const TLinieProfil& linie = *m_linii[size_t(selectate.first()->row())];
+    TModificaLinieProfil fereastra(this);
+    fereastra.Incarca(linie.COD_FORMULAR, linie.COD_PAGINA, linie.COD_CAMP);
+    if (fereastra.exec() == QDialog::Accepted)
+        Incarca();
+}
+
+TModificaLinieProfil::TModificaLinieProfil(QWidget* parinte) : QDialog(parinte)
+{
+    setObjectName(QStringLiteral("ModificaLinieProfil"));
+    setWindowTitle(QStringLiteral("Modifica linie profil"));
+    auto* l = new QVBoxLayout(this);
+    auto* campuri = new QFormLayout;
+    Cheie = new QLabel(this);
+    Cheie->setObjectName(QStringLiteral("Cheie"));
+    campuri->addRow(QStringLiteral("Camp:"), Cheie);
+    OnorezSimilar = new QComboBox(this);
+    OnorezSimilar->setObjectName(QStringLiteral("OnorezSimilar"));
+    OnorezSimilar->addItems({QStringLiteral("DA"), QStringLiteral("SELECTIV"), QStringLiteral("NU")});
+    campuri->addRow(QStringLiteral("Onorez similar"), OnorezSimilar);
+    AsociatCu = new QLineEdit(this);
+    AsociatCu->setObjectName(QStringLiteral("AsociatCu"));
+    AsociatCu->setMaxLength(64);
+    campuri->addRow(QStringLiteral("Asociat cu"), AsociatCu);
+    l->addLayout(campuri);
+    auto* jos = new QHBoxLayout;
+    jos->addStretch();
+    Ok = Buton(QStringLiteral("Ok"), this);
+    Renunt = Buton(QStringLiteral("Renunt"), this);
+    jos->addWidget(Ok);
+    jos->addWidget(Renunt);
+    l->addLayout(jos);
+    connect(Ok, &QPushButton::clicked, this, [this] { RuleazaActiune(this, [this] { Salveaza(); }); });
+    connect(Renunt, &QPushButton::clicked, this, &QDialog::reject);
+    setFixedSize(420, sizeHint().height());
+    CentreazaForma(this);
+}
+
+void TModificaLinieProfil::Incarca(const QString& codFormular, const QString& codPagina, const QString& codCamp)
+{
+    m_codFormular = codFormular;
+    m_codPagina = codPagina;
+    m_codCamp = codCamp;
+    Cheie->setText(codFormular + u'.' + codPagina + u'.' + codCamp);
+    TDM& dm = ModululDeDate();
+    TGardaTranzactie garda(dm.Tr);
+    TQuery& q = dm.Q1;
+    q.SetSQL(QStringLiteral("select    ONOREZ_SIMILAR, ASOCIAT_CU from    PROFIL_DIPLOMA where    (COD_FORMULAR = "
+                            ":COD_FORMULAR) and (COD_PAGINA = :COD_PAGINA) and (COD_CAMP = :COD_CAMP)"));
+    q.ParamByName(QStringLiteral("COD_FORMULAR")).SetAsString(codFormular);
+    q.ParamByName(QStringLiteral("COD_PAGINA")).SetAsString(codPagina);
+    q.ParamByName(QStringLiteral("COD_CAMP")).SetAsString(codCamp);
+    q.Open();
+    // A line gone meanwhile reads as "NU" with no table.
+    const QString onorez = q.Eof() ? QString() : q.FieldByName(QStringLiteral("ONOREZ_SIMILAR")).AsString();
+    OnorezSimilar->setCurrentText(onorez == u"DA" || onorez == u"SELECTIV" ? onorez : QStringLiteral("NU"));
+    AsociatCu->setText(q.Eof() ? QString() : q.FieldByName(QStringLiteral("ASOCIAT_CU")).AsString());
+    q.Close();
+}
+
+void TModificaLinieProfil::Salveaza()
+{
+    TDM& dm = ModululDeDate();
+    TGardaTranzactie garda(dm.Tr);
+    TQuery& q = dm.Q1;
+    q.SetSQL(QStringLiteral("update    PROFIL_DIPLOMA set    ONOREZ_SIMILAR = :ONOREZ_SIMILAR, ASOCIAT_CU = "
+                            ":ASOCIAT_CU where    (COD_FORMULAR = :COD_FORMULAR)    and    (COD_PAGINA = "
+                            ":COD_PAGINA)    and    (COD_CAMP = :COD_CAMP)"));
+    q.ParamByName(QStringLiteral("ONOREZ_SIMILAR")).SetAsString(OnorezSimilar->currentText());
+    q.ParamByName(QStringLiteral("ASOCIAT_CU")).SetAsString(AsociatCu->text());
+    q.ParamByName(QStringLiteral("COD_FORMULAR")).SetAsString(m_codFormular);
+    q.ParamByName(QStringLiteral("COD_PAGINA")).SetAsString(m_codPagina);
+    q.ParamByName(QStringLiteral("COD_CAMP")).SetAsString(m_codCamp);
+    q.ExecSQL();
+    garda.Commit();
+    accept();
+}

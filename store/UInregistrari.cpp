@@ -1,0 +1,192 @@
+#include "store/UInregistrari.h"
+
+#include "platform/UEroare.h"
+
+namespace {
+void CereTranzactie(TDM& dm)
+{
+    if (!dm.Tr.InTransaction())
+        throw EEroare(QStringLiteral("Tranzactia trebuie sa fie DESCHISA in momentul in care salvez"));
+}
+
+void SeteazaCheie(TQuery& q, const TCheieCamp& cheie)
+{
+    q.ParamByName(QStringLiteral("COD_FORMULAR")).SetAsString(cheie.Formular);
+    q.ParamByName(QStringLiteral("COD_PAGINA")).SetAsString(cheie.Pagina);
+    q.ParamByName(QStringLiteral("COD_CAMP")).SetAsString(cheie.Camp);
+}
+
+// Closes a query on every path out of a scope.
+struct TInchide
+{
+    TQuery& q;
+    ~TInchide() { q.Close(); }
+};
+
+// The link rows a student would get for every field of `tabel` he has no row for, one statement for all.
+QString SqlLegaturiLipsa(const QString& tabel, const QString& conditieElev)
+{
+    return QStringLiteral("insert into \"DATE\" (COD_FORMULAR, COD_PAGINA, COD_CAMP, ID_ELEVI, IDF_%1, VALOARE_NUM) "
+                          "select P.COD_FORMULAR, P.COD_PAGINA, P.COD_CAMP, E.ID_ELEVI, R.ID_%1, 0 "
+                          "from ELEVI E, PROFIL_DIPLOMA P, %1 R "
+                          "where %2 (P.ASOCIAT_CU = :ASOCIAT_CU) and (R.ID_%1 = :IDF) and not exists ("
+                          "select 1 from \"DATE\" D where (D.ID_ELEVI = E.ID_ELEVI) and "
+                          "(D.COD_FORMULAR = P.COD_FORMULAR) and (D.COD_PAGINA = P.COD_PAGINA) and "
+                          "(D.COD_CAMP = P.COD_CAMP))")
+        .arg(tabel, conditieElev);
+}
+} // namespace
+
+qint32 CreeazaInregistrare(TDM& dm, const QString& tabel)
+{
+    CereTranzactie(dm);
+    TQuery& q = dm.Q1;
+    TInchide inchide{q};
+    q.SetSQL(QStringLiteral("SELECT GEN_ID(G_ID_%1,1) AS \"ID\" FROM RDB$DATABASE").arg(tabel));
+    q.Open();
+    const auto id = qint32(q.FieldByName(QStringLiteral("ID")).AsInteger());
+    q.Close();
+    q.SetSQL(QStringLiteral("insert into %1 (ID_%1) values (:id)").arg(tabel));
+    q.ParamByName(QStringLiteral("id")).SetAsInteger(id);
+    q.ExecSQL();
+    return id;
+}
+
+int NumarInregistrari(TDM& dm, const QString& tabel)
+{
+    TQuery& q = dm.Q1;
+    TInchide inchide{q};
+    q.SetSQL(QStringLiteral("select count(*) as N from %1").arg(tabel));
+    q.Open();
+    return int(q.FieldByName(QStringLiteral("N")).AsInteger());
+}
+
+void StergeInregistrare(TDM& dm, const QString& tabel, qint32 id)
+{
+    CereTranzactie(dm);
+    TQuery& q = dm.Q1;
+    q.SetSQL(QStringLiteral("delete from %1 where ID_%1 = :ID").arg(tabel));
+    q.ParamByName(QStringLiteral("ID")).SetAsInteger(id);
+    q.ExecSQL();
+}
+
+void ScrieValoareCamp(TDM& dm, const TCheieCamp& cheie, const QString& tabel, qint32 id, const QString& text,
+                      int limita)
+{
+    CereTranzactie(dm);
+    const QString valoare = text.trimmed().left(limita);
+    TQuery& cautare = dm.Q1;
+    TQuery& scriere = dm.Q2;
+    TInchide inchideCautarea{cautare};
+    TInchide inchideScrierea{scriere};
+    cautare.SetSQL(QStringLiteral("SELECT * FROM \"DATE\" WHERE (ID_%1=:ID) AND (COD_FORMULAR=:COD_FORMULAR) AND "
+                                  "(COD_PAGINA=:COD_PAGINA) AND (COD_CAMP=:COD_CAMP)")
+                       .arg(tabel));
+    cautare.ParamByName(QStringLiteral("ID")).SetAsInteger(id);
+    SeteazaCheie(cautare, cheie);
+    cautare.Open();
+    if (cautare.Eof()) {
+        scriere.SetSQL(
+            QStringLiteral("INSERT INTO \"DATE\" (COD_FORMULAR, COD_PAGINA, COD_CAMP, ID_%1, VALOARE_TEXT, "
+                           "VALOARE_NUM) VALUES (:COD_FORMULAR, :COD_PAGINA, :COD_CAMP, :ID, :VALOARE_TEXT, 0)")
+                .arg(tabel));
+        scriere.ParamByName(QStringLiteral("VALOARE_TEXT")).SetAsString(valoare);
+    } else {
+        QString sql = QStringLiteral("UPDATE \"DATE\" SET VALOARE_TEXT=:VAL, VALOARE_NUM=0");
+        scriere.SetSQL(QStringLiteral("SELECT NUME_TABEL FROM TABELE WHERE NUME_TABEL <> :TAB"));
+        scriere.ParamByName(QStringLiteral("TAB")).SetAsString(tabel);
+        scriere.Open();
+        while (!scriere.Eof()) {
+            sql += QStringLiteral(", ID_") + scriere.FieldByName(QStringLiteral("NUME_TABEL")).AsString() +
+                   QStringLiteral(" = NULL");
+            scriere.Next();
+        }
+        scriere.Close();
+        sql += QStringLiteral(" WHERE (ID_") + tabel +
+               QStringLiteral("=:ID) AND (COD_FORMULAR=:COD_FORMULAR) AND (COD_PAGINA=:COD_PAGINA) AND "
+                              "(COD_CAMP=:COD_CAMP)");
+        scriere.SetSQL(sql);
+        scriere.ParamByName(QStringLiteral("VAL")).SetAsString(valoare);
+    }
+    scriere.ParamByName(QStringLiteral("ID")).SetAsInteger(id);
+    SeteazaCheie(scriere, cheie);
+    scriere.ExecSQL();
+}
+
+QStringList TabeleLegate(TDM& dm)
+{
+    TQuery& q = dm.Q1;
+    TInchide inchide{q};
+    q.SetSQL(QStringLiteral("select T.NUME_TABEL from TABELE T where (T.NUME_TABEL <> :ELEVI) and exists (select 1 "
+                            "from PROFIL_DIPLOMA P where P.ASOCIAT_CU = T.NUME_TABEL)"));
+    q.ParamByName(QStringLiteral("ELEVI")).SetAsString(QStringLiteral("ELEVI"));
+    q.Open();
+    QStringList tabele;
+    while (!q.Eof()) {
+        tabele << q.FieldByName(QStringLiteral("NUME_TABEL")).AsString();
+        q.Next();
+    }
+    return tabele;
+}
+
+qint32 InregistrareLegata(TDM& dm, qint32 idElev, const QString& tabel)
+{
+    TQuery& q = dm.Q1;
+    TInchide inchide{q};
+    q.SetSQL(QStringLiteral("select min(IDF_%1) as IDF from \"DATE\" where (ID_ELEVI = :ID) and (IDF_%1 is not null)")
+                 .arg(tabel));
+    q.ParamByName(QStringLiteral("ID")).SetAsInteger(idElev);
+    q.Open();
+    const TCamp legatura = q.FieldByName(QStringLiteral("IDF"));
+    return legatura.IsNull() ? -1 : qint32(legatura.AsInteger());
+}
+
+void LeagaElev(TDM& dm, qint32 idElev, const QString& tabel, qint32 idInregistrare)
+{
+    CereTranzactie(dm);
+    TQuery& q = dm.Q1;
+    TInchide inchide{q};
+    q.SetSQL(
+        QStringLiteral("update \"DATE\" set IDF_%1 = :IDF where (ID_ELEVI = :ID) and (IDF_%1 is not null)").arg(tabel));
+    q.ParamByName(QStringLiteral("IDF")).SetAsInteger(idInregistrare);
+    q.ParamByName(QStringLiteral("ID")).SetAsInteger(idElev);
+    q.ExecSQL();
+    q.SetSQL(SqlLegaturiLipsa(tabel, QStringLiteral("(E.ID_ELEVI = :ID) and")));
+    q.ParamByName(QStringLiteral("ASOCIAT_CU")).SetAsString(tabel);
+    q.ParamByName(QStringLiteral("IDF")).SetAsInteger(idInregistrare);
+    q.ParamByName(QStringLiteral("ID")).SetAsInteger(idElev);
+    q.ExecSQL();
+}
+
+void LeagaEleviNelegati(TDM& dm, const QString& tabel, qint32 idInregistrare)
+{
+    CereTranzactie(dm);
+    TQuery& q = dm.Q1;
+    TInchide inchide{q};
+    // A student who already has a link row to the table keeps the record it names.
+    q.SetSQL(SqlLegaturiLipsa(tabel, QStringLiteral("not exists (select 1 from \"DATE\" L where (L.ID_ELEVI = "
+                                                    "E.ID_ELEVI) and (L.IDF_%1 is not null)) and")
+                                         .arg(tabel)));
+    q.ParamByName(QStringLiteral("ASOCIAT_CU")).SetAsString(tabel);
+    q.ParamByName(QStringLiteral("IDF")).SetAsInteger(idInregistrare);
+    q.ExecSQL();
+}
+
+QList<TInregistrare> Inregistrari(TDM& dm, const QString& tabel, const QString& expresie)
+{
+    if (!dm.Tr.InTransaction())
+        throw EEroare(QStringLiteral("Tranzactia trebuie sa fie activa in momentul apelarii procedurii ParseExp"));
+    TQuery& q = dm.Q5;
+    TInchide inchide{q};
+    q.SetSQL(QStringLiteral("select id_%1 as \"ID\" from %1 ").arg(tabel));
+    q.Open();
+    QList<TInregistrare> r;
+    while (!q.Eof()) {
+        TInregistrare i;
+        i.Id = qint32(q.FieldByName(QStringLiteral("ID")).AsInteger());
+        i.Denumire = dm.ParseExpInregistrare(expresie, tabel, i.Id);
+        r << i;
+        q.Next();
+    }
+    return r;
+}
