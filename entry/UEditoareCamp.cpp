@@ -7,6 +7,7 @@
 #include "store/UDataModule.h"
 
 #include <QComboBox>
+#include <QCompleter>
 #include <QLineEdit>
 
 #include <algorithm>
@@ -25,6 +26,13 @@ TEditorCampText::TEditorCampText(QWidget* parinte) : TEditorGeneric(parinte)
     m_lista->setMaxVisibleItems(16);
     m_lista->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_lista->setMinimumContentsLength(1);
+    // Earlier values are offered in a list to pick from, never completed into what is typed: the text saved is
+    // exactly the one typed or picked.
+    auto* sugestii = new QCompleter(m_lista->model(), m_lista);
+    sugestii->setCompletionMode(QCompleter::PopupCompletion);
+    sugestii->setCaseSensitivity(Qt::CaseInsensitive);
+    sugestii->setFilterMode(Qt::MatchContains);
+    m_lista->setCompleter(sugestii);
     SeteazaIntrare(m_lista);
 }
 

@@ -10,6 +10,8 @@
 #include <QScrollArea>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QVBoxLayout>
+#include <QCompleter>
 #include <QTest>
 
 namespace {
@@ -199,6 +201,26 @@ void TestEditoare::sugestiiText()
     QCOMPARE(t.Lista()->currentText(), QString("Vocationala"));
     QCOMPARE(t.Lista()->lineEdit()->cursorPosition(), 11);
     QVERIFY(!t.Lista()->lineEdit()->hasSelectedText());
+
+    // What is typed stays as typed when the field is left; matches are only offered.
+    QWidget fereastra;
+    auto* l = new QVBoxLayout(&fereastra);
+    TEditorCampText nou;
+    nou.setParent(&fereastra);
+    l->addWidget(&nou);
+    auto* altul = new QLineEdit(&fereastra);
+    l->addWidget(altul);
+    Incarca(dm, nou, "C_FILIERA", "ELEVI", -1, -1);
+    fereastra.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&fereastra));
+    nou.Lista()->lineEdit()->setFocus();
+    QTest::keyClicks(nou.Lista()->lineEdit(), "teo");
+    QCOMPARE(nou.Lista()->completer()->completionCount(), 1);
+    QCOMPARE(nou.Lista()->completer()->currentCompletion(), QString("Teoretica"));
+    altul->setFocus();
+    QTRY_VERIFY(!nou.Lista()->lineEdit()->hasFocus());
+    QCOMPARE(nou.Lista()->currentText(), QString("teo"));
+    nou.setParent(nullptr);
 }
 
 void TestEditoare::cnpCerereConfirmare()
