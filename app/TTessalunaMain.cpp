@@ -8,8 +8,12 @@
 #include "print/UPrintWiz.h"
 #include "profile/UConfigurareDiploma.h"
 #include "settings/UEditorConfigGlobal.h"
+#include "store/UDataModule.h"
 
+#include <QDir>
+#include <QLabel>
 #include <QMenuBar>
+#include <QStatusBar>
 
 TPlasareFereastra PlaseazaFereastraPrincipala(const QRect& ecran, const QRect& zonaLucru, const QSize& proiectata)
 {
@@ -32,6 +36,13 @@ TTessalunaMain::TTessalunaMain(QWidget* parinte) : QMainWindow(parinte)
         setWindowState(windowState() | Qt::WindowMaximized);
     }
     CentreazaForma(this);
+
+    // The register in use, always in sight: a secretary knows which file she is typing into.
+    auto* registru = new QLabel(this);
+    registru->setObjectName(QStringLiteral("Registrul"));
+    if (DM && !DM->Db.DatabaseName().isEmpty())
+        registru->setText(QStringLiteral("Registrul: %1").arg(QDir::toNativeSeparators(DM->Db.DatabaseName())));
+    statusBar()->addWidget(registru, 1);
 
     ListaElevi = new TListaElevi(this);
     setCentralWidget(ListaElevi);

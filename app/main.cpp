@@ -42,7 +42,10 @@ int main(int argc, char** argv)
 
     TDM dm;
     SeteazaRevenireLaEroare([&dm] { dm.Tr.Rollback(); });
-    const QString dosarProgram = DosarProgram();
+    // A register beside the program that can be written stays in use there, whatever the folder allows.
+    const QString numeBaza = ProfilInregistrat() ? ProfilInregistrat()->NumeBazaDeDate() : QString();
+    const QString dosarProgram = DosarPentruFisier(
+        QDir(DosarExecutabil()).relativeFilePath(TDM::CaleBazaDeDate(numeBaza, DosarExecutabil())));
     const QStringList bazeExistente = QDir(dosarProgram + QStringLiteral("/DB")).entryList(QDir::Files);
     try {
         AfiseazaSplash(QStringLiteral("Tessaluna"));

@@ -59,6 +59,21 @@ QString DosarProgramPentru(const QString& exe)
     return utilizator;
 }
 
+QString DosarPentruFisier(const QString& relativ)
+{
+    return DosarPentruFisierIn(DosarExecutabil(), relativ);
+}
+
+QString DosarPentruFisierIn(const QString& exe, const QString& relativ)
+{
+    if (!ProgramInstalat(exe)) {
+        const QFileInfo fisier(QDir(exe).filePath(relativ));
+        if (fisier.isFile() && fisier.isWritable())
+            return exe;
+    }
+    return DosarProgramPentru(exe);
+}
+
 QString DosarTemporar()
 {
     const QString tmp = QDir::tempPath();

@@ -12,6 +12,12 @@ QString DosarExecutabil();
 QString DosarProgram();
 QString DosarProgramPentru(const QString& dosarExecutabil);
 
+// Folder for one of the program's own files, `relativ` to that folder ("DB/Tessaluna2006.FDB",
+// "licenta.lic"): the executable's folder when the file is there and can be written, even when the folder
+// itself cannot; otherwise DosarProgram(). An installed program keeps its files in the per-user folder.
+QString DosarPentruFisier(const QString& relativ);
+QString DosarPentruFisierIn(const QString& dosarExecutabil, const QString& relativ);
+
 // Folder of the blank template BLANK.FDB: the executable's folder when the template is there, else the
 // installed share folder (../share/tessaluna) when it holds one, else the executable's folder (so that the
 // message about a missing template names the place where it is looked for first).

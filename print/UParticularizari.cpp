@@ -319,7 +319,7 @@ QString& CaleCeruta()
 
 QString FisierParticularizari()
 {
-    return DosarProgram() + QStringLiteral("/licenta.lic");
+    return DosarPentruFisier(QStringLiteral("licenta.lic")) + QStringLiteral("/licenta.lic");
 }
 
 TListaParticularizareTextArea& Particularizari()

@@ -9,7 +9,7 @@ blank=$2
 fail() { echo "FAIL: $*"; [ -f "$work/log" ] && cat "$work/log"; exit 1; }
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+trap 'chmod -R u+w "$work" 2>/dev/null; rm -rf "$work"' EXIT
 chmod 755 "$work"
 mkdir "$work/prog" "$work/home"
 cp "$exe" "$blank" "$work/prog/"
@@ -46,4 +46,25 @@ select 'T=' || count(*) from TIPURI_DE_DATE; select 'R=' || count(*) from RDB\$R
 for want in V=3 P=30 T=7 R=2; do
   echo "$out" | grep -q "$want" || fail "database check $want: $out"
 done
+
+# A register beside the program that the user may write stays in use there, though the folder is read-only:
+# no empty register appears in the user's folder.
+mkdir -p "$work/prog2/DB" "$work/home2/run"
+cp "$exe" "$blank" "$work/prog2/"
+cp "$blank" "$work/prog2/DB/Tessaluna2006.FDB"
+chmod 700 "$work/home2/run"
+if [ "$(id -u)" -eq 0 ]; then chown -R nobody "$work/prog2/DB" "$work/home2"; fi
+chmod 555 "$work/prog2"
+env_user2=(env -i PATH=/usr/bin:/bin HOME="$work/home2" XDG_CONFIG_HOME="$work/home2/config"
+           XDG_DATA_HOME="$work/home2/data" XDG_RUNTIME_DIR="$work/home2/run" LANG=C.UTF-8
+           QT_QPA_PLATFORM=offscreen)
+"${as_user[@]}" "${env_user2[@]}" timeout -k 10 12 "$work/prog2/tessaluna" >"$work/log" 2>&1
+rc=$?
+[ $rc -eq 124 ] || fail "second start: the program did not run until stopped (code $rc)"
+[ ! -e "$work/home2/data/Tessaluna/DB" ] || fail "an empty register was made in the user's folder"
+out=$(echo "select 'V=' || VERSIUNE from CONFID_DB;" |
+  "${as_user[@]}" "${env_user2[@]}" FIREBIRD_LOCK="$work/home2/run/tessaluna/firebird-lock" \
+  isql-fb -q -u sysdba -p velkortan "$work/prog2/DB/Tessaluna2006.FDB" 2>&1)
+echo "$out" | grep -q "V=3" || fail "the register beside the program was not the one upgraded: $out"
+chmod 755 "$work/prog2"
 echo "ok: $(id -un) -> ${as_user[*]:-same user}"
