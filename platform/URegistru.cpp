@@ -281,12 +281,17 @@ QString NormalizeazaCale(const QString& cale)
     return inceput == 0 && sfarsit == cale.size() ? cale : cale.sliced(inceput, sfarsit - inceput);
 }
 
-QString MesajDeteriorat(const QString& fisier, const QString& motiv)
+// `doarValori`: the file was read and only some of its values are unusable; they take their defaults.
+QString MesajDeteriorat(const QString& fisier, QString motiv, bool doarValori = false)
 {
-    return QStringLiteral("Fisierul de setari \"%1\" este deteriorat: %2. Programul continua cu setarile "
-                          "implicite. Fisierul nu va fi modificat pana cand salvati din nou setarile; atunci "
-                          "va fi pastrat alaturi, ca rezerva.")
-        .arg(QDir::toNativeSeparators(fisier), motiv);
+    while (motiv.endsWith(QLatin1Char('.')))
+        motiv.chop(1);
+    return QStringLiteral("Fisierul de setari \"%1\" este deteriorat: %2. %3 Fisierul nu va fi modificat pana "
+                          "cand salvati din nou setarile; atunci va fi pastrat alaturi, ca rezerva.")
+        .arg(QDir::toNativeSeparators(fisier), motiv,
+             doarValori ? QStringLiteral("Pentru aceste valori programul foloseste setarile implicite; celelalte "
+                                         "setari citite din fisier raman in vigoare.")
+                        : QStringLiteral("Programul continua cu setarile implicite."));
 }
 
 QString ScrieSir(const QString& text)
@@ -945,7 +950,7 @@ void TRegistru::MarcheazaDeteriorat(const QString& motiv)
         return;
     s.deteriorat = true;
     s.motiv = motiv;
-    g_amanate << MesajDeteriorat(s.fisier, motiv);
+    g_amanate << MesajDeteriorat(s.fisier, motiv, true);
 }
 
 bool TRegistru::Deteriorat() const

@@ -315,6 +315,8 @@ private slots:
             QCOMPARE(m_mesaje.size(), 1);
             QVERIFY2(m_mesaje[0].contains("\"NotaDiploma\"") && m_mesaje[0].contains("deteriorat"),
                      qPrintable(m_mesaje[0]));
+            // One full stop after the reason, and the other values are said to stay in use.
+            QVERIFY2(!m_mesaje[0].contains("..") && m_mesaje[0].contains("celelalte setari"), qPrintable(m_mesaje[0]));
         }
         // The automatic write of the destruction left the file as it was; the next object sees the
         // program's own values and is not warned again.
