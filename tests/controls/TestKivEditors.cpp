@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QLabel>
@@ -614,11 +613,8 @@ void TestKivEditors::Hover()
     QCOMPARE(int(m_text->Stare()), stareHover);
 
     // The mouse goes to another control: no mouse move reaches this one, the watcher notices.
-    QElapsedTimer ceas;
-    ceas.start();
     QTest::mouseMove(m_alt, QPoint(20, 20));
-    QTRY_COMPARE_WITH_TIMEOUT(int(m_text->Stare()), stareInitiala, 1000);
-    QVERIFY2(ceas.elapsed() < 500, qPrintable(QString::number(ceas.elapsed())));
+    QTRY_COMPARE(int(m_text->Stare()), stareInitiala);
     QTRY_COMPARE(TKivMouseInWindowThread::NumarActive(), 0);
 }
 
@@ -657,8 +653,7 @@ void TestKivEditors::ControlDistrusInTimpCeEsteUrmarit()
     delete trecator;
     QCOMPARE(TKivMouseInWindowThread::NumarActive(), 0);
     QCursor::setPos(m_alt->mapToGlobal(QPoint(5, 5)));
-    QTest::qWait(300);
-    QCOMPARE(m_text->Stare(), KivStare::Normal);
+    QTRY_COMPARE(m_text->Stare(), KivStare::Normal);
 }
 
 void TestKivEditors::Pozitionare_data()
