@@ -105,8 +105,15 @@ QString TDM::Deschide(const QString& numeBazaDeDate, const QString& dosarProgram
                 motivCopie.isEmpty()
                     ? QString()
                     : QStringLiteral(" Baza de date \"BLANK\" nu a putut fi copiata: %1.").arg(motivCopie);
-            throw EEroareBD(QStringLiteral("Nu pot deschide baza de date %1.%2\n\n%3").arg(cale, copie, e.Mesaj()),
-                            e.Categorie());
+            const QFileInfo fisier(cale);
+            const QString protejat =
+                fisier.exists() && !fisier.isWritable()
+                    ? QStringLiteral(" Fisierul este protejat la scriere (doar citire): programul are nevoie sa "
+                                     "scrie in el. Cereti drept de scriere asupra fisierului.")
+                    : QString();
+            throw EEroareBD(
+                QStringLiteral("Nu pot deschide baza de date %1.%2%3\n\n%4").arg(cale, protejat, copie, e.Mesaj()),
+                e.Categorie());
         }
         }
     }
