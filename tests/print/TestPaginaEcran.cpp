@@ -157,9 +157,6 @@ void TestPaginaEcran::pageShowsTheBlankFormWithTheValues()
     QCOMPARE(f.Zona("FormularTextArea11")->geometry(), QRect(109, 497, 18, 27));
 
     const QImage imagine = f.Pagina->grab().toImage();
-    const QString dosarImagini = qEnvironmentVariable("TESSALUNA_SHOTS");
-    if (!dosarImagini.isEmpty())
-        imagine.save(dosarImagini + "/pagina_zoom100.png");
 
     // The drawn form is under everything: paper-coloured margins, navy labels.
     QCOMPARE(QColor(imagine.pixel(5, 5)).name(), QStringLiteral("#fbf8ee"));
@@ -334,11 +331,6 @@ void TestPaginaEcran::editorShowsTheRecordAndTheFonts()
         QCOMPARE(fonturi->item(0)->text(), QStringLiteral("Stanga"));
         QCOMPARE(fonturi->item(12)->text(), QStringLiteral("Arial bold 4"));
         QCOMPARE(fonturi->currentItem()->text(), QStringLiteral("Arial 5"));
-        const QString dosarImagini = qEnvironmentVariable("TESSALUNA_SHOTS");
-        for (int tab = 0; tab < taburi->count() && !dosarImagini.isEmpty(); ++tab) {
-            taburi->setCurrentIndex(tab);
-            e->grab().save(dosarImagini + QStringLiteral("/editor_tab%1.png").arg(tab));
-        }
         Clic(Copil<QPushButton>(e, "Renunt"));
     });
     Clic(z);

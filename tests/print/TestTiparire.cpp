@@ -400,11 +400,6 @@ void TestTiparire::filledCertificateRendersWithEveryValueInItsBox()
     QVERIFY(!png.isEmpty());
     QImage imagine(png);
     QVERIFY(qAbs(imagine.width() - 1754) <= 1 && qAbs(imagine.height() - 1240) <= 1);
-    const QString dosarImagini = qEnvironmentVariable("TESSALUNA_SHOTS");
-    if (!dosarImagini.isEmpty()) {
-        QFile::remove(dosarImagini + "/certificat_tiparit.png");
-        QFile::copy(png, dosarImagini + "/certificat_tiparit.png");
-    }
 }
 
 QTEST_MAIN(TestTiparire)

@@ -309,26 +309,6 @@ private slots:
         QCOMPARE(imagine.pixelColor(0, 0), QColor(0, 0, 128));
     }
 
-    void imaginileDialogului()
-    {
-        const QString dosar = qEnvironmentVariable("TESSALUNA_SHOTS");
-        if (dosar.isEmpty())
-            QSKIP("TESSALUNA_SHOTS names no folder for the pictures");
-        QDir().mkpath(dosar);
-        ScrieSetari({{"NotaDiploma", kFormatNotaSlashLitere},
-                     {"MedieDiploma", kFormatNotaSlashProcent},
-                     {"NotaCotor", kFormatNotaProcent},
-                     {"MedieCotor", kFormatNota}});
-        TEditorConfigGlobal dialog;
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QVERIFY(dialog.grab().save(dosar + QStringLiteral("/editor-config-global.png")));
-        auto* lista = Gaseste<QComboBox>(&dialog, "cbMedieDiploma");
-        lista->showPopup();
-        QTest::qWait(300);
-        QVERIFY(lista->view()->window()->grab().save(dosar + QStringLiteral("/editor-config-global-lista.png")));
-        lista->hidePopup();
-    }
 };
 
 QTEST_MAIN(TTestEditorConfigGlobal)
