@@ -1,5 +1,6 @@
 #include "app/TTessalunaMain.h"
 
+#include "app/TMeniuRegistru.h"
 #include "entry/UListaElevi.h"
 #include "platform/UActiune.h"
 #include "platform/UForme.h"
@@ -34,6 +35,7 @@ TTessalunaMain::TTessalunaMain(QWidget* parinte) : QMainWindow(parinte)
     ListaElevi = new TListaElevi(this);
     setCentralWidget(ListaElevi);
     RuleazaActiune(this, [this] { ListaElevi->Reincarca(); });
+    Registru->DupaRestaurare = [this] { ListaElevi->Reincarca(); };
 }
 
 void TTessalunaMain::CreeazaMeniul()
@@ -54,6 +56,7 @@ void TTessalunaMain::CreeazaMeniul()
     ConfigurareScoala = actiune(QStringLiteral("Configurare scoala"), QStringLiteral("ConfigurareScoala"));
     configurare->addSeparator();
     ImportDinExcel = actiune(QStringLiteral("Import din Excel"), QStringLiteral("ImportDinExcel"));
+    Registru = new TMeniuRegistru(this, menuBar());
 
     connect(ConfigurareImprimanta, &QAction::triggered, this, [this] {
         RuleazaActiune(this, [this] {

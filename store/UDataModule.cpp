@@ -1,5 +1,7 @@
 #include "store/UDataModule.h"
 
+#include "store/UBazaServer.h"
+#include "store/UCopii.h"
 #include "store/UEroareBD.h"
 
 #include <QDir>
@@ -56,18 +58,29 @@ const QStringList& TDM::TipuriDeDate()
 
 QString TDM::Deschide(const QString& numeBazaDeDate, const QString& dosarProgram, const QString& dosarSablon)
 {
+    // A register on a server is the administrator's to create: no folder, no template copy.
+    if (const QString server = NumeBazaServer(); !server.isEmpty())
+        return Conecteaza(server);
     const QString dosarDB = QDir(dosarProgram).filePath(QStringLiteral("DB"));
     if (!QDir().mkpath(dosarDB))
         throw EEroare(QStringLiteral("Nu pot crea dosarul bazei de date: %1").arg(QDir::toNativeSeparators(dosarDB)));
     const QString cale = QDir::toNativeSeparators(dosarDB + u'/' + numeBazaDeDate + QStringLiteral(".FDB"));
+    CopiataDinSablon = false;
     if (!QFileInfo::exists(cale)) {
         const QString sablon = QDir::toNativeSeparators(QDir(dosarSablon).filePath(QStringLiteral("BLANK.FDB")));
         if (!QFileInfo::exists(sablon))
             throw EFaraBazaDeDate(cale, sablon);
         // QFile::copy never replaces an existing file. A failed copy shows up as the connection's error.
-        QFile::copy(sablon, cale);
+        CopiataDinSablon = QFile::copy(sablon, cale);
         QFile::setPermissions(cale, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup);
     }
+    return Conecteaza(cale);
+}
+
+QString TDM::Conecteaza(const QString& cale)
+{
+    if (EsteNumeServer(cale))
+        CopiataDinSablon = false;
     Db.Close();
     Db.SetDatabaseName(cale);
     Db.Params().clear();
@@ -122,6 +135,9 @@ void TDM::ActualizeazaSchema()
         throw;
     }
 
+    if (versiune < 3)
+        CopieInainteDeActualizare(versiune);
+
     auto pas = [this](const QString& modificare, const QString& versiuneNoua) {
         Tr.StartTransaction();
         try {
@@ -141,6 +157,20 @@ void TDM::ActualizeazaSchema()
     if (versiune < 3)
         pas(QStringLiteral("ALTER TABLE PROFIL_DIPLOMA ADD ORDINE INTEGER"),
             QStringLiteral("UPDATE CONFID_DB SET VERSIUNE=3"));
+}
+
+void TDM::CopieInainteDeActualizare(qint64 versiune)
+{
+    const QString cale = Db.DatabaseName();
+    if (CopiataDinSablon || EsteNumeServer(cale))
+        return;
+    try {
+        FaCopieAutomata(cale, QDateTime::currentDateTime(), QStringLiteral("v%1").arg(versiune));
+    } catch (const EEroare& e) {
+        throw EEroare(QStringLiteral("Baza de date nu a fost actualizata, pentru ca inainte de actualizare nu am "
+                                     "putut face copia ei de siguranta.\n\n%1")
+                          .arg(e.Mesaj()));
+    }
 }
 
 bool TDM::Exista(const QString& sql, const QList<QPair<QString, QString>>& parametri)

@@ -45,6 +45,9 @@ public:
 
     static const QStringList& TipuriDeDate();
 
+    // True when the last Deschide copied the blank template: such a database holds nothing to back up.
+    bool CopiataDinSablon = false;
+
     // Finds the database file in dosarProgram/DB or copies it from dosarSablon/BLANK.FDB (never over an
     // existing file), then connects with the program's user name and password. Returns the database path.
     QString Deschide(const QString& numeBazaDeDate, const QString& dosarProgram, const QString& dosarSablon);
@@ -64,6 +67,9 @@ public:
     QString ParseExp(const QString& expresie, qint64 id);
 
 private:
+    QString Conecteaza(const QString& cale);
+    // An automatic backup into copii/ before the structure changes; raises (and nothing changes) when it fails.
+    void CopieInainteDeActualizare(qint64 versiune);
     bool Exista(const QString& sql, const QList<QPair<QString, QString>>& parametri);
     void PasStructura(const QString& sqlTest, const QList<QPair<QString, QString>>& parametri,
                       const QStringList& instructiuni);
