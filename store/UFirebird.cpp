@@ -97,7 +97,14 @@ EEroareBD::TCategorie CategorieDin(const ISC_STATUS* v)
 {
     char text[4096];
     Master()->getUtilInterface()->formatStatus(text, sizeof(text), e.getStatus());
-    throw EEroareBD(QString::fromUtf8(text), CategorieDin(e.getStatus()->getErrors()));
+    const EEroareBD::TCategorie categorie = CategorieDin(e.getStatus()->getErrors());
+    if (categorie == EEroareBD::ConflictBlocare)
+        throw EEroareBD(QStringLiteral("Aceleasi date au fost schimbate in acelasi timp de la alt calculator, asa "
+                                       "ca modificarea nu a fost salvata. Ce ati scris a ramas in fereastra: "
+                                       "salvati din nou.\n\n") +
+                            QString::fromUtf8(text),
+                        categorie);
+    throw EEroareBD(QString::fromUtf8(text), categorie);
 }
 
 // Replaces each ":NAME" outside quotes and comments by "?" and returns the names in order of appearance.
