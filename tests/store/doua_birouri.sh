@@ -113,4 +113,17 @@ for b in A B; do
     grep -qx "INTREGI 400" "$lucru/$b-numara.out" || esec "la $b nu au sosit intregi 400 de elevi"
     grep -qx "PRIMUL Numele scris la B" "$lucru/$b-numara.out" || esec "la $b lipseste schimbarea salvata din nou"
 done
+# A server that cannot be reached, and one that refuses the password: a clear message, and the desk's
+# own folder gets no database of its own.
+portMort=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+mkdir -p "$lucru/C/config" "$lucru/C/data"
+desk C seteaza "127.0.0.1/$portMort:$lucru/date/Tessaluna2006.FDB" || esec "setarea biroului C"
+desk C porneste > "$lucru/C-mort.out" 2> "$lucru/C-mort.err" && esec "un server oprit a fost deschis"
+grep -q "^EROARE Nu pot deschide baza de date 127.0.0.1/$portMort:" "$lucru/C-mort.err" || esec "mesajul pentru serverul oprit"
+echo "alter user SYSDBA password 'alta-parola';" |
+    isql-fb -q -user sysdba -password velkortan "127.0.0.1/$port:$lucru/date/Tessaluna2006.FDB" > "$lucru/parola.out" 2>&1 ||
+    esec "schimbarea parolei"
+desk A porneste > "$lucru/A-parola.out" 2> "$lucru/A-parola.err" && esec "o parola refuzata a fost primita"
+grep -q "^EROARE Nu pot deschide baza de date $nume" "$lucru/A-parola.err" || esec "mesajul pentru parola refuzata"
+[ ! -e "$lucru/C/data/DB" ] && [ ! -e "$lucru/A/data/DB" ] || esec "un birou si-a facut o baza de date proprie"
 echo "doua birouri: bine"
