@@ -220,9 +220,9 @@ void TMeniuRegistru::Restaureaza()
                                                       DosarCopii(baza), QStringLiteral("Copii de siguranta (*.fbk)"));
     if (fisier.isEmpty())
         return;
-    TVerificareCopie v;
-    RuleazaCuProgres(m_fereastra, QStringLiteral("Restaurare din copie"),
-                     [&](const auto& progres) { v = PregatesteRestaurarea(dm, fisier, progres); });
+    const TVerificareCopie v = PregatesteRestaurarea(dm, fisier, [this](const auto& restaurare) {
+        RuleazaCuProgres(m_fereastra, QStringLiteral("Restaurare din copie"), restaurare);
+    });
     const bool da = TMesaje::Intreaba(
         m_fereastra, QStringLiteral("Copia %1 contine %2 elevi; registrul curent contine %3 elevi.\n\nInlocuiti "
                                     "registrul curent cu cel din copie? Registrul curent se pastreaza alaturi, "

@@ -2,6 +2,7 @@
 
 #include "store/UDataModule.h"
 #include "store/UEroareBD.h"
+#include "store/UFirebird.h"
 
 #include <QDir>
 #include <QFile>
@@ -318,30 +319,40 @@ QString FaCopieAutomata(const QString& caleBaza, const QDateTime& moment, const 
     return fisier;
 }
 
-qint64 NumarEleviCurenti(TDM& dm)
+namespace {
+
+// Students of the database behind `q`, in its own transaction `tr` (idle on entry).
+qint64 NumarElevi(TTranzactie& tr, TQuery& q)
 {
-    dm.Tr.StartTransaction();
+    tr.StartTransaction();
     try {
-        dm.Q1.SetSQL(QStringLiteral("select RDB$RELATION_NAME from RDB$RELATIONS where RDB$RELATION_NAME = 'ELEVI'"));
-        dm.Q1.Open();
-        const bool exista = !dm.Q1.Eof();
-        dm.Q1.Close();
+        q.SetSQL(QStringLiteral("select RDB$RELATION_NAME from RDB$RELATIONS where RDB$RELATION_NAME = 'ELEVI'"));
+        q.Open();
+        const bool exista = !q.Eof();
+        q.Close();
         qint64 n = 0;
         if (exista) {
-            dm.Q1.SetSQL(QStringLiteral("select count(*) as N from ELEVI"));
-            dm.Q1.Open();
-            n = dm.Q1.FieldByName(QStringLiteral("N")).AsInteger();
-            dm.Q1.Close();
+            q.SetSQL(QStringLiteral("select count(*) as N from ELEVI"));
+            q.Open();
+            n = q.FieldByName(QStringLiteral("N")).AsInteger();
+            q.Close();
         }
-        dm.Tr.Rollback();
+        tr.Rollback();
         return n;
     } catch (...) {
-        dm.Tr.Rollback();
+        tr.Rollback();
         throw;
     }
 }
 
-TVerificareCopie PregatesteRestaurarea(TDM& dm, const QString& fisierCopie, const TProgresCopie& progres)
+} // namespace
+
+qint64 NumarEleviCurenti(TDM& dm)
+{
+    return NumarElevi(dm.Tr, dm.Q1);
+}
+
+TVerificareCopie PregatesteRestaurarea(TDM& dm, const QString& fisierCopie, const TRuleazaRestaurarea& ruleaza)
 {
     const QString curenta = dm.Db.DatabaseName();
     if (curenta.isEmpty() || EsteNumeServer(curenta))
@@ -353,7 +364,11 @@ TVerificareCopie PregatesteRestaurarea(TDM& dm, const QString& fisierCopie, cons
                                  info.completeBaseName() + QStringLiteral("-restaurata-") +
                                      Stampila(QDateTime::currentDateTime()),
                                  QStringLiteral(".FDB"));
-    RestaureazaCopie(fisierCopie, v.CaleRestaurata, progres);
+    const auto restaurare = [&](const TProgresCopie& progres) { RestaureazaCopie(fisierCopie, v.CaleRestaurata, progres); };
+    if (ruleaza)
+        ruleaza(restaurare);
+    else
+        restaurare({});
 
     const auto strain = [&](const QString& motiv) {
         QFile::remove(v.CaleRestaurata);
@@ -362,31 +377,33 @@ TVerificareCopie PregatesteRestaurarea(TDM& dm, const QString& fisierCopie, cons
                            .arg(Afisat(fisierCopie), motiv));
     };
     try {
-        TDM verificare;
-        DM = &dm; // the checking module must not take the running program's place
-        verificare.Db.SetDatabaseName(v.CaleRestaurata);
-        verificare.Db.Params() << QStringLiteral("USER_NAME=sysdba") << QStringLiteral("password=velkortan");
-        verificare.Db.Open();
-        verificare.Tr.StartTransaction();
+        TConexiune db;
+        TTranzactie tr(db);
+        TQuery q(db, tr);
+        db.SetDatabaseName(v.CaleRestaurata);
+        db.Params() << QStringLiteral("USER_NAME=sysdba") << QStringLiteral("password=velkortan");
+        db.Open();
+        tr.StartTransaction();
         for (const char* tabel : {"CONFID_DB", "PROFIL_DIPLOMA", "TABELE", "TIPURI_DE_DATE", "DATE"}) {
-            verificare.Q1.SetSQL(
-                QStringLiteral("select RDB$RELATION_NAME from RDB$RELATIONS where RDB$RELATION_NAME = :NUME"));
-            verificare.Q1.ParamByName(QStringLiteral("NUME")).SetAsString(QString::fromLatin1(tabel));
-            verificare.Q1.Open();
-            const bool exista = !verificare.Q1.Eof();
-            verificare.Q1.Close();
-            if (!exista)
+            q.SetSQL(QStringLiteral("select RDB$RELATION_NAME from RDB$RELATIONS where RDB$RELATION_NAME = :NUME"));
+            q.ParamByName(QStringLiteral("NUME")).SetAsString(QString::fromLatin1(tabel));
+            q.Open();
+            const bool exista = !q.Eof();
+            q.Close();
+            if (!exista) {
+                tr.Rollback();
                 throw strain(QStringLiteral("ii lipseste tabela %1.").arg(QString::fromLatin1(tabel)));
+            }
         }
-        verificare.Q1.SetSQL(QStringLiteral("SELECT VERSIUNE FROM CONFID_DB"));
-        verificare.Q1.Open();
-        const qint64 versiune = verificare.Q1.Eof() ? 0 : verificare.Q1.FieldByName(QStringLiteral("VERSIUNE")).AsInteger();
-        verificare.Q1.Close();
-        verificare.Tr.Rollback();
+        q.SetSQL(QStringLiteral("SELECT VERSIUNE FROM CONFID_DB"));
+        q.Open();
+        const qint64 versiune = q.Eof() ? 0 : q.FieldByName(QStringLiteral("VERSIUNE")).AsInteger();
+        q.Close();
+        tr.Rollback();
         if (versiune < 1 || versiune > 3)
             throw strain(QStringLiteral("versiunea ei (%1) nu este una pe care programul o cunoaste.").arg(versiune));
-        v.EleviInCopie = NumarEleviCurenti(verificare);
-        verificare.Db.Close();
+        v.EleviInCopie = NumarElevi(tr, q);
+        db.Close();
     } catch (const EEroareBD& e) {
         throw strain(QStringLiteral("nu se deschide ca baza de date a programului (%1).").arg(e.Mesaj()));
     }

@@ -59,7 +59,10 @@ struct TVerificareCopie
 //    leaves nothing behind. 2. The caller asks the user. 3. InlocuiesteCuRestaurata closes the connection,
 //    keeps the current file as "<name>-inlocuita-YYYYMMDD-HHMMSS.FDB" beside it, puts the restored one in
 //    its place and reconnects; AbandoneazaRestaurata removes the restored file instead.
-TVerificareCopie PregatesteRestaurarea(TDM& dm, const QString& fisierCopie, const TProgresCopie& progres = {});
+// `ruleaza` runs the engine's restore (given to it), for example on a worker thread with a progress window;
+// without it the restore runs here. The checks and counts always run on the calling thread, which owns `dm`.
+using TRuleazaRestaurarea = std::function<void(const std::function<void(const TProgresCopie&)>& restaurare)>;
+TVerificareCopie PregatesteRestaurarea(TDM& dm, const QString& fisierCopie, const TRuleazaRestaurarea& ruleaza = {});
 // Returns the path under which the replaced database is kept.
 QString InlocuiesteCuRestaurata(TDM& dm, const TVerificareCopie& verificare, const QDateTime& moment);
 void AbandoneazaRestaurata(const TVerificareCopie& verificare);
