@@ -171,7 +171,8 @@ TMeniuRegistru::TMeniuRegistru(QMainWindow* fereastra, QMenuBar* meniuri) : QObj
     m_fereastra->statusBar()->addPermanentWidget(m_baza);
     ArataBazaDeDate();
 
-    connect(CopieDeSiguranta, &QAction::triggered, this, [this] { RuleazaActiune(m_fereastra, [this] { FaCopie(); }); });
+    connect(CopieDeSiguranta, &QAction::triggered, this,
+            [this] { RuleazaActiune(m_fereastra, [this] { FaCopie(); }); });
     connect(RestaurareDinCopie, &QAction::triggered, this,
             [this] { RuleazaActiune(m_fereastra, [this] { Restaureaza(); }); });
     connect(BazaDeDate, &QAction::triggered, this,
@@ -283,8 +284,7 @@ void TMeniuRegistru::PornesteCopiaZilnica()
                 QMetaObject::invokeMethod(
                     this,
                     [this, linie] {
-                        m_fereastra->statusBar()->showMessage(QStringLiteral("Copie de siguranta automata: ") +
-                                                              linie);
+                        m_fereastra->statusBar()->showMessage(QStringLiteral("Copie de siguranta automata: ") + linie);
                     },
                     Qt::QueuedConnection);
             });

@@ -98,8 +98,8 @@ void RuleazaServiciu(const QString& baza, const std::function<void(ThrowStatusWr
         spbAtasare = util->getXpbBuilder(&st, IXpbBuilder::SPB_ATTACH, nullptr, 0);
         spbAtasare->insertString(&st, isc_spb_user_name, Utilizator);
         spbAtasare->insertString(&st, isc_spb_password, Parola);
-        serviciu = furnizor->attachServiceManager(&st, tinta.Manager.constData(),
-                                                  spbAtasare->getBufferLength(&st), spbAtasare->getBuffer(&st));
+        serviciu = furnizor->attachServiceManager(&st, tinta.Manager.constData(), spbAtasare->getBufferLength(&st),
+                                                  spbAtasare->getBuffer(&st));
         spbStart = util->getXpbBuilder(&st, IXpbBuilder::SPB_START, nullptr, 0);
         actiune(st, spbStart);
         serviciu->start(&st, spbStart->getBufferLength(&st), spbStart->getBuffer(&st));
@@ -164,8 +164,7 @@ QString Stampila(const QDateTime& moment)
 
 QRegularExpression TiparCopieAutomata(const QString& caleBaza)
 {
-    return QRegularExpression(QStringLiteral("^") +
-                                  QRegularExpression::escape(QFileInfo(caleBaza).completeBaseName()) +
+    return QRegularExpression(QStringLiteral("^") + QRegularExpression::escape(QFileInfo(caleBaza).completeBaseName()) +
                                   QStringLiteral("-(\\d{8})-(\\d{6})(-[A-Za-z0-9]+)?\\.fbk$"),
                               QRegularExpression::CaseInsensitiveOption);
 }
@@ -360,11 +359,13 @@ TVerificareCopie PregatesteRestaurarea(TDM& dm, const QString& fisierCopie, cons
                                      "administratorul serverului, din copia de siguranta, cu gbak."));
     TVerificareCopie v;
     const QFileInfo info(curenta);
-    v.CaleRestaurata = NumeLiber(info.absolutePath(),
-                                 info.completeBaseName() + QStringLiteral("-restaurata-") +
-                                     Stampila(QDateTime::currentDateTime()),
-                                 QStringLiteral(".FDB"));
-    const auto restaurare = [&](const TProgresCopie& progres) { RestaureazaCopie(fisierCopie, v.CaleRestaurata, progres); };
+    v.CaleRestaurata =
+        NumeLiber(info.absolutePath(),
+                  info.completeBaseName() + QStringLiteral("-restaurata-") + Stampila(QDateTime::currentDateTime()),
+                  QStringLiteral(".FDB"));
+    const auto restaurare = [&](const TProgresCopie& progres) {
+        RestaureazaCopie(fisierCopie, v.CaleRestaurata, progres);
+    };
     if (ruleaza)
         ruleaza(restaurare);
     else

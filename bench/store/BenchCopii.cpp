@@ -35,7 +35,12 @@ void CopieDeSiguranta(benchmark::State& state)
     state.counters["elevi"] = double(state.range(0));
     state.counters["MB_copie"] = double(marime) / (1024.0 * 1024.0);
 }
-BENCHMARK(CopieDeSiguranta)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(5)
+BENCHMARK(CopieDeSiguranta)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1)
+    ->Repetitions(5)
     ->ReportAggregatesOnly(false);
 
 void Restaurare(benchmark::State& state)

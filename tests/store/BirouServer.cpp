@@ -137,9 +137,10 @@ void Numara(TDM& dm)
     };
     Scrie(QStringLiteral("ELEVI %1").arg(unu(QStringLiteral("select count(*) as C from ELEVI"))));
     // A student arrived whole when every field holds its own text.
-    Scrie(QStringLiteral("INTREGI %1").arg(unu(QStringLiteral(
-        "select count(*) as C from ELEVI e where (select count(*) from \"DATE\" d where d.ID_ELEVI = e.ID_ELEVI "
-        "and d.VALOARE_TEXT like '% ' || d.COD_CAMP || ' Ştefănescu') = 4"))));
+    Scrie(QStringLiteral("INTREGI %1")
+              .arg(unu(QStringLiteral("select count(*) as C from ELEVI e where (select count(*) from \"DATE\" d where "
+                                      "d.ID_ELEVI = e.ID_ELEVI "
+                                      "and d.VALOARE_TEXT like '% ' || d.COD_CAMP || ' Ştefănescu') = 4"))));
     dm.Q1.SetSQL(QStringLiteral("select VALOARE_TEXT as C from \"DATE\" where COD_CAMP = 'C_NUME_L1' and ID_ELEVI = "
                                 "(select min(ID_ELEVI) from ELEVI)"));
     dm.Q1.Open();

@@ -72,7 +72,8 @@ private slots:
         TDM vechi;
         DM = &b.Dm();
         vechi.Db.SetDatabaseName(pastrata);
-        vechi.Db.Params() << "USER_NAME=sysdba" << "password=velkortan";
+        vechi.Db.Params() << "USER_NAME=sysdba"
+                          << "password=velkortan";
         vechi.Db.Open();
         QCOMPARE(NumarEleviCurenti(vechi), qint64(2));
     }
@@ -173,7 +174,8 @@ private slots:
         }
         QCOMPARE(b.Scalar("select VERSIUNE as C from CONFID_DB"), QStringLiteral("2"));
         QVERIFY(!b.Coloana("select trim(RDB$FIELD_NAME) as C from RDB$RELATION_FIELDS where RDB$RELATION_NAME = "
-                           "'PROFIL_DIPLOMA'").contains("ORDINE"));
+                           "'PROFIL_DIPLOMA'")
+                     .contains("ORDINE"));
         QVERIFY(blocaj.remove());
 
         b.Reporneste();
@@ -188,7 +190,8 @@ private slots:
         TDM veche;
         DM = &b.Dm();
         veche.Db.SetDatabaseName(tinta);
-        veche.Db.Params() << "USER_NAME=sysdba" << "password=velkortan";
+        veche.Db.Params() << "USER_NAME=sysdba"
+                          << "password=velkortan";
         veche.Db.Open();
         veche.Tr.StartTransaction();
         veche.Q1.SetSQL("SELECT VERSIUNE FROM CONFID_DB");
