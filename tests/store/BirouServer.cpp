@@ -8,6 +8,7 @@
 //                                        changes one student's name: ROL "primul" saves while the other desk
 //                                        holds the same student open; ROL "al-doilea" meets that change, shows
 //                                        the message and saves again what was typed
+//   birou_server pana-la-oprire ID DOSAR  a save still open when the server stops
 //   birou_server numara                  students, values and names as a new reload of the list sees them
 
 #include "platform/UFoldere.h"
@@ -125,6 +126,21 @@ void Schimba(TDM& dm, qint64 id, const QString& text, const QString& rol, const 
     Scrie(QStringLiteral("SALVAT DIN NOU"));
 }
 
+// A save held open while the server stops: the commit meets the lost connection.
+void SchimbaPanaLaOprire(TDM& dm, qint64 id, const QString& dosar)
+{
+    dm.Tr.StartTransaction();
+    SalveazaNume(dm, id, QStringLiteral("Pierdut la oprire"));
+    Semnaleaza(dosar + QStringLiteral("/salvare-deschisa"));
+    AsteaptaFisier(dosar + QStringLiteral("/server-oprit"));
+    try {
+        dm.Tr.Commit();
+        Scrie(QStringLiteral("SALVAT FARA SERVER"));
+    } catch (const EEroareBD& e) {
+        Scrie(QStringLiteral("OPRIT %1 %2").arg(int(e.Categorie())).arg(e.Mesaj().section(u'\n', 0, 0)));
+    }
+}
+
 void Numara(TDM& dm)
 {
     dm.Tr.StartTransaction();
@@ -180,6 +196,8 @@ int main(int argc, char** argv)
             Adauga(dm, a.value(2), a.value(3).toInt());
         else if (a[1] == u"schimba")
             Schimba(dm, a.value(2).toLongLong(), a.value(3), a.value(4), a.value(5));
+        else if (a[1] == u"pana-la-oprire")
+            SchimbaPanaLaOprire(dm, a.value(2).toLongLong(), a.value(3));
         else if (a[1] == u"numara")
             Numara(dm);
         else

@@ -126,4 +126,16 @@ echo "alter user SYSDBA password 'alta-parola';" |
 desk A porneste > "$lucru/A-parola.out" 2> "$lucru/A-parola.err" && esec "o parola refuzata a fost primita"
 grep -q "^EROARE Nu pot deschide baza de date $nume" "$lucru/A-parola.err" || esec "mesajul pentru parola refuzata"
 [ ! -e "$lucru/C/data/DB" ] && [ ! -e "$lucru/A/data/DB" ] || esec "un birou si-a facut o baza de date proprie"
+# The server goes away in the middle of a save: the desk says so clearly.
+echo "alter user SYSDBA password 'velkortan';" |
+    isql-fb -q -user sysdba -password alta-parola "127.0.0.1/$port:$lucru/date/Tessaluna2006.FDB" > "$lucru/parola2.out" 2>&1 ||
+    esec "refacerea parolei"
+desk B pana-la-oprire 1 "$lucru/semnale" > "$lucru/B-oprire.out" 2> "$lucru/B-oprire.err" &
+so=$!
+for _ in $(seq 600); do [ -e "$lucru/semnale/salvare-deschisa" ] && break; sleep 0.1; done
+kill -9 "$pidServer"
+wait "$pidServer" 2>/dev/null
+touch "$lucru/semnale/server-oprit"
+wait $so || esec "biroul B s-a oprit la caderea serverului"
+grep -q "^OPRIT 3 Legatura cu baza de date s-a intrerupt" "$lucru/B-oprire.out" || esec "mesajul la caderea serverului"
 echo "doua birouri: bine"
