@@ -1,5 +1,6 @@
 #include "app/TTessalunaMain.h"
 
+#include "app/TMeniuRegistru.h"
 #include "entry/UListaElevi.h"
 #include "entry/UListaGenerica.h"
 #include "platform/UActiune.h"
@@ -10,10 +11,7 @@
 #include "settings/UEditorConfigGlobal.h"
 #include "store/UDataModule.h"
 
-#include <QDir>
-#include <QLabel>
 #include <QMenuBar>
-#include <QStatusBar>
 
 TPlasareFereastra PlaseazaFereastraPrincipala(const QRect& ecran, const QRect& zonaLucru, const QSize& proiectata)
 {
@@ -37,16 +35,10 @@ TTessalunaMain::TTessalunaMain(QWidget* parinte) : QMainWindow(parinte)
     }
     CentreazaForma(this);
 
-    // The register in use, always in sight: a secretary knows which file she is typing into.
-    auto* registru = new QLabel(this);
-    registru->setObjectName(QStringLiteral("Registrul"));
-    if (DM && !DM->Db.DatabaseName().isEmpty())
-        registru->setText(QStringLiteral("Registrul: %1").arg(QDir::toNativeSeparators(DM->Db.DatabaseName())));
-    statusBar()->addWidget(registru, 1);
-
     ListaElevi = new TListaElevi(this);
     setCentralWidget(ListaElevi);
     RuleazaActiune(this, [this] { ListaElevi->Reincarca(); });
+    Registru->DupaRestaurare = [this] { ListaElevi->Reincarca(); };
 }
 
 void TTessalunaMain::CreeazaMeniul()
@@ -67,6 +59,7 @@ void TTessalunaMain::CreeazaMeniul()
     ConfigurareScoala = actiune(QStringLiteral("Configurare scoala"), QStringLiteral("ConfigurareScoala"));
     configurare->addSeparator();
     ImportDinExcel = actiune(QStringLiteral("Import din Excel"), QStringLiteral("ImportDinExcel"));
+    Registru = new TMeniuRegistru(this, menuBar());
 
     connect(ConfigurareImprimanta, &QAction::triggered, this, [this] {
         RuleazaActiune(this, [this] {

@@ -5,6 +5,7 @@
 
 class QAction;
 class TListaElevi;
+class TMeniuRegistru;
 
 // Where the main window goes: on a monitor less than 1200 pixels high it fills the work area less 15 pixels
 // on every side and is maximised; otherwise it keeps its designed size.
@@ -34,6 +35,7 @@ public:
     QAction* ConfigurareScoala = nullptr;
     QAction* ImportDinExcel = nullptr;
     TListaElevi* ListaElevi = nullptr;
+    TMeniuRegistru* Registru = nullptr;
 
 private:
     void CreeazaMeniul();

@@ -1,4 +1,5 @@
 #include "app/TAplicatie.h"
+#include "app/TMeniuRegistru.h"
 #include "app/TTessalunaMain.h"
 #include "app/USplash.h"
 #include "app/UInstantaUnica.h"
@@ -19,9 +20,15 @@
 #include <QFileInfo>
 #include <QTimer>
 
+#include <cstdio>
+
 int main(int argc, char** argv)
 {
     TAplicatie::BlocheazaSemnale();
+    // The engine's restore asks on the standard input for the next volume of a cut-off backup and waits for
+    // an answer; with nothing to read there it reports the backup as incomplete instead.
+    if (!std::freopen("/dev/null", "r", stdin))
+        std::fclose(stdin);
     try {
         InregistreazaClaseTessaluna();
         InregistreazaHandlerTessaluna();
@@ -72,6 +79,8 @@ int main(int argc, char** argv)
     if (!dm.Db.DatabaseName().isEmpty())
         new TInstantaUnica(&principala, dm.Db.DatabaseName());
     principala.CreeazaFerestreAscunse();
+    // The daily backup runs beside the shown window, so start-up does not wait for it.
+    QTimer::singleShot(0, &principala, [&principala] { principala.Registru->PornesteCopiaZilnica(); });
 
     // A register made now outside the program's folder is announced once, from the running message loop.
     const QString caleBaza = dm.Db.DatabaseName();

@@ -104,6 +104,18 @@ QString TMesaje::CereFisierDeScris(QWidget* parinte, const QString& titlu, const
     return dialog.selectedFiles().first();
 }
 
+QString TMesaje::CereFisierDeCitit(QWidget* parinte, const QString& titlu, const QString& dosar,
+                                  const QString& filtru)
+{
+    g_afisate << titlu;
+    g_ultimulTip = Intrebare;
+    if (!g_fisiere.isEmpty())
+        return g_fisiere.takeFirst();
+    if (g_faraFerestre)
+        return {};
+    return QFileDialog::getOpenFileName(parinte, titlu, dosar, filtru);
+}
+
 void TMesaje::SetFisierUrmator(const QString& cale)
 {
     g_fisiere << cale;

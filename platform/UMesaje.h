@@ -25,6 +25,9 @@ public:
     // Asks for the name of a file to write; empty when the user cancels.
     static QString CereFisierDeScris(QWidget* parinte, const QString& titlu, const QString& implicit,
                                      const QString& filtru);
+    // Asks for an existing file to read; empty when the user cancels. Answered by the same test seam.
+    static QString CereFisierDeCitit(QWidget* parinte, const QString& titlu, const QString& dosar,
+                                     const QString& filtru);
     // Test seam: the next file question is not shown and answers this (empty: cancelled).
     static void SetFisierUrmator(const QString& cale);
 

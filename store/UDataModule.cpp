@@ -1,6 +1,8 @@
 #include "store/UDataModule.h"
 
 #include "platform/UScriereSigura.h"
+#include "store/UBazaServer.h"
+#include "store/UCopii.h"
 #include "store/UEroareBD.h"
 
 #include <QDir>
@@ -71,20 +73,32 @@ QString TDM::CaleBazaDeDate(const QString& numeBazaDeDate, const QString& dosarP
 
 QString TDM::Deschide(const QString& numeBazaDeDate, const QString& dosarProgram, const QString& dosarSablon)
 {
+    // A register on a server is the administrator's to create: no folder, no template copy.
+    if (const QString server = NumeBazaServer(); !server.isEmpty())
+        return Conecteaza(server);
     const QString dosarDB = QDir(dosarProgram).filePath(QStringLiteral("DB"));
     if (!QDir().mkpath(dosarDB))
         throw EEroare(QStringLiteral("Nu pot crea dosarul bazei de date: %1").arg(QDir::toNativeSeparators(dosarDB)));
     const QString cale = CaleBazaDeDate(numeBazaDeDate, dosarProgram);
     QString motivCopie;
+    CopiataDinSablon = false;
     if (!QFileInfo::exists(cale)) {
         const QString sablon = QDir::toNativeSeparators(QDir(dosarSablon).filePath(QStringLiteral("BLANK.FDB")));
         if (!QFileInfo::exists(sablon))
             throw EFaraBazaDeDate(cale, sablon);
         // Never over an existing file, and never a cut copy (a full disk): a failed copy leaves no file, and shows
         // up as the connection's error.
-        if (CopiazaInFisierNou(sablon, cale, motivCopie))
+        CopiataDinSablon = CopiazaInFisierNou(sablon, cale, motivCopie);
+        if (CopiataDinSablon)
             QFile::setPermissions(cale, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup);
     }
+    return Conecteaza(cale, motivCopie);
+}
+
+QString TDM::Conecteaza(const QString& cale, const QString& motivCopie)
+{
+    if (EsteNumeServer(cale))
+        CopiataDinSablon = false;
     Db.Close();
     Db.SetDatabaseName(cale);
     Db.Params().clear();
@@ -209,6 +223,9 @@ void TDM::ActualizeazaSchema()
         Q1.Close();
     }
 
+    if (versiune < 3)
+        CopieInainteDeActualizare(versiune);
+
     auto pas = [this](const QString& modificare, const QString& versiuneNoua) {
         TGardaTranzactie garda(Tr);
         Q1.SetSQL(modificare);
@@ -223,6 +240,20 @@ void TDM::ActualizeazaSchema()
     if (versiune < 3)
         pas(QStringLiteral("ALTER TABLE PROFIL_DIPLOMA ADD ORDINE INTEGER"),
             QStringLiteral("UPDATE CONFID_DB SET VERSIUNE=3"));
+}
+
+void TDM::CopieInainteDeActualizare(qint64 versiune)
+{
+    const QString cale = Db.DatabaseName();
+    if (CopiataDinSablon || EsteNumeServer(cale))
+        return;
+    try {
+        FaCopieAutomata(cale, QDateTime::currentDateTime(), QStringLiteral("v%1").arg(versiune));
+    } catch (const EEroare& e) {
+        throw EEroare(QStringLiteral("Baza de date nu a fost actualizata, pentru ca inainte de actualizare nu am "
+                                     "putut face copia ei de siguranta.\n\n%1")
+                          .arg(e.Mesaj()));
+    }
 }
 
 bool TDM::Exista(const QString& sql, const QList<QPair<QString, QString>>& parametri)

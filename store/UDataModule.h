@@ -51,6 +51,9 @@ public:
     // dosarProgram/DB/<name>.FDB, as the platform writes paths.
     static QString CaleBazaDeDate(const QString& numeBazaDeDate, const QString& dosarProgram);
 
+    // True when the last Deschide copied the blank template: such a database holds nothing to back up.
+    bool CopiataDinSablon = false;
+
     // Finds the database file in dosarProgram/DB or copies it from dosarSablon/BLANK.FDB (never over an
     // existing file), then connects with the program's user name and password. Returns the database path.
     QString Deschide(const QString& numeBazaDeDate, const QString& dosarProgram, const QString& dosarSablon);
@@ -79,6 +82,9 @@ public:
     QString ParseExpInregistrare(const QString& expresie, const QString& tabel, qint64 id);
 
 private:
+    QString Conecteaza(const QString& cale, const QString& motivCopie = {});
+    // An automatic backup into copii/ before the structure changes; raises (and nothing changes) when it fails.
+    void CopieInainteDeActualizare(qint64 versiune);
     bool Exista(const QString& sql, const QList<QPair<QString, QString>>& parametri);
     void PasStructura(const QString& sqlTest, const QList<QPair<QString, QString>>& parametri,
                       const QStringList& instructiuni);

@@ -73,6 +73,8 @@ EEroareBD::TCategorie CategorieDin(const ISC_STATUS* v)
                 io = true;
                 break;
             case isc_network_error:
+            case isc_net_read_err:
+            case isc_net_write_err:
             case isc_unavailable:
             case isc_login:
             case isc_io_open_err:
@@ -103,11 +105,25 @@ EEroareBD::TCategorie CategorieDin(const ISC_STATUS* v)
     return categorie;
 }
 
-[[noreturn]] void Arunca(const FbException& e)
+// `laLucru`: the error met a statement or a transaction of an open connection (not its opening).
+[[noreturn]] void Arunca(const FbException& e, bool laLucru = true)
 {
     char text[4096];
     Master()->getUtilInterface()->formatStatus(text, sizeof(text), e.getStatus());
-    throw EEroareBD(QString::fromUtf8(text), CategorieDin(e.getStatus()->getErrors()));
+    const EEroareBD::TCategorie categorie = CategorieDin(e.getStatus()->getErrors());
+    if (categorie == EEroareBD::ConflictBlocare)
+        throw EEroareBD(QStringLiteral("Aceleasi date au fost schimbate in acelasi timp de la alt calculator, asa "
+                                       "ca modificarea nu a fost salvata. Ce ati scris a ramas in fereastra: "
+                                       "salvati din nou.\n\n") +
+                            QString::fromUtf8(text),
+                        categorie);
+    if (categorie == EEroareBD::Conexiune && laLucru)
+        throw EEroareBD(QStringLiteral("Legatura cu baza de date s-a intrerupt (serverul nu mai raspunde), asa ca "
+                                       "ce faceati nu a fost salvat. Ce ati scris a ramas in fereastra: incercati "
+                                       "din nou dupa ce serverul functioneaza.\n\n") +
+                            QString::fromUtf8(text),
+                        categorie);
+    throw EEroareBD(QString::fromUtf8(text), categorie);
 }
 
 // Replaces each ":NAME" outside quotes and comments by "?" and returns the names in order of appearance.
@@ -299,7 +315,7 @@ void TConexiune::Open()
         if (dpb)
             dpb->dispose();
         furnizor->release();
-        Arunca(e);
+        Arunca(e, false);
     }
     dpb->dispose();
     furnizor->release();
@@ -345,7 +361,7 @@ void TConexiune::CreeazaBazaDeDate(const QString& cale, const QString& utilizato
         if (dpb)
             dpb->dispose();
         furnizor->release();
-        Arunca(e);
+        Arunca(e, false);
     }
     dpb->dispose();
     furnizor->release();

@@ -132,7 +132,8 @@ void TestApp::meniulConfigurare()
     TTessalunaMain w;
     QCOMPARE(w.windowTitle(), QString("Tessaluna"));
     const QList<QAction*> meniuri = w.menuBar()->actions();
-    QCOMPARE(meniuri.size(), 1);
+    QCOMPARE(meniuri.size(), 2);
+    QCOMPARE(meniuri.last()->text(), QString("Registru"));
     QCOMPARE(meniuri.first()->text(), QString("Configurare"));
     QStringList elemente;
     for (QAction* a : meniuri.first()->menu()->actions())

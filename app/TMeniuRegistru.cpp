@@ -1,0 +1,307 @@
+#include "app/TMeniuRegistru.h"
+
+#include "platform/UActiune.h"
+#include "platform/UFoldere.h"
+#include "platform/UMesaje.h"
+#include "profile/UPornireDate.h"
+#include "store/UBazaServer.h"
+#include "store/UCopii.h"
+#include "store/UDataModule.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QThread>
+#include <QVBoxLayout>
+
+#include <exception>
+
+namespace {
+
+// A thread that runs one function. (QThread::create goes through std::async, whose once-flags would make
+// the program link the dynamic loader itself.)
+class TFir : public QThread
+{
+public:
+    explicit TFir(std::function<void()> lucru) : m_lucru(std::move(lucru)) {}
+
+protected:
+    void run() override { m_lucru(); }
+
+private:
+    std::function<void()> m_lucru;
+};
+
+} // namespace
+
+void RuleazaCuProgres(QWidget* parinte, const QString& titlu,
+                      const std::function<void(const std::function<void(const QString&)>&)>& lucru)
+{
+    QProgressDialog progres(parinte);
+    progres.setObjectName(QStringLiteral("ProgresRegistru"));
+    progres.setWindowTitle(titlu);
+    progres.setLabelText(titlu);
+    progres.setRange(0, 0);
+    progres.setCancelButton(nullptr); // an engine backup or restore is not stopped half-way
+    progres.setMinimumDuration(0);
+    progres.setWindowModality(Qt::ApplicationModal);
+    progres.show();
+
+    std::exception_ptr eroare;
+    QEventLoop bucla;
+    QPointer<QProgressDialog> fereastra(&progres);
+    QThread* fir = new TFir([&] {
+        try {
+            lucru([fereastra](const QString& linie) {
+                QMetaObject::invokeMethod(
+                    fereastra,
+                    [fereastra, linie] {
+                        if (fereastra)
+                            fereastra->setLabelText(linie);
+                    },
+                    Qt::QueuedConnection);
+            });
+        } catch (...) {
+            eroare = std::current_exception();
+        }
+    });
+    QObject::connect(fir, &QThread::finished, &bucla, &QEventLoop::quit);
+    fir->start();
+    bucla.exec();
+    fir->wait();
+    delete fir;
+    progres.close();
+    if (eroare)
+        std::rethrow_exception(eroare);
+}
+
+namespace {
+
+QString Afisat(const QString& cale)
+{
+    return QDir::toNativeSeparators(cale);
+}
+
+TDM& BazaDeschisa()
+{
+    TDM& dm = ModululDeDate();
+    if (!dm.Db.Connected())
+        throw EEroare(QStringLiteral("Baza de date nu este deschisa."));
+    return dm;
+}
+
+// The small "Baza de date" dialog: the server name, or empty for the file beside the program.
+class TDialogBazaDeDate : public QDialog
+{
+public:
+    explicit TDialogBazaDeDate(QWidget* parinte) : QDialog(parinte)
+    {
+        setObjectName(QStringLiteral("DialogBazaDeDate"));
+        setWindowTitle(QStringLiteral("Baza de date"));
+        auto* asezare = new QVBoxLayout(this);
+        const QString curenta = DM ? DM->Db.DatabaseName() : QString();
+        auto* explicatie = new QLabel(
+            QStringLiteral("Baza de date folosita acum: %1\n\nPentru un registru pe un server Firebird scrieti "
+                           "server:cale (de exemplu secretariat:/var/lib/firebird/data/Tessaluna2006.FDB).\n"
+                           "Lasati gol pentru baza de date de langa program.\n"
+                           "Schimbarea se aplica la urmatoarea pornire a programului.")
+                .arg(curenta.isEmpty() ? QStringLiteral("(niciuna)") : Afisat(curenta)),
+            this);
+        explicatie->setWordWrap(true);
+        asezare->addWidget(explicatie);
+        Nume = new QLineEdit(NumeBazaServer(), this);
+        Nume->setObjectName(QStringLiteral("NumeServer"));
+        explicatie->setBuddy(Nume);
+        asezare->addWidget(Nume);
+        auto* butoane = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+        butoane->setObjectName(QStringLiteral("Butoane"));
+        butoane->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+        butoane->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("OK"));
+        butoane->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Renunta"));
+        butoane->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("Renunta"));
+        asezare->addWidget(butoane);
+        connect(butoane, &QDialogButtonBox::rejected, this, &QDialog::reject);
+        connect(butoane, &QDialogButtonBox::accepted, this, [this] {
+            // A wrong name keeps the dialog open with what was typed; nothing is written.
+            const QString motiv = MotivNumeServerGresit(Nume->text());
+            if (!motiv.isEmpty()) {
+                TMesaje::Avertizeaza(this, motiv);
+                Nume->setFocus();
+                return;
+            }
+            RuleazaActiune(this, [this] {
+                SeteazaNumeBazaServer(Nume->text());
+                accept();
+            });
+        });
+        Nume->setFocus();
+    }
+    QLineEdit* Nume = nullptr;
+};
+
+} // namespace
+
+TMeniuRegistru::TMeniuRegistru(QMainWindow* fereastra, QMenuBar* meniuri) : QObject(fereastra), m_fereastra(fereastra)
+{
+    setObjectName(QStringLiteral("MeniuRegistruActiuni"));
+    QMenu* registru = meniuri->addMenu(QStringLiteral("Registru"));
+    registru->setObjectName(QStringLiteral("MeniuRegistru"));
+    CopieDeSiguranta = registru->addAction(QStringLiteral("Copie de siguranta..."));
+    CopieDeSiguranta->setObjectName(QStringLiteral("CopieDeSiguranta"));
+    RestaurareDinCopie = registru->addAction(QStringLiteral("Restaurare din copie..."));
+    RestaurareDinCopie->setObjectName(QStringLiteral("RestaurareDinCopie"));
+    registru->addSeparator();
+    BazaDeDate = registru->addAction(QStringLiteral("Baza de date..."));
+    BazaDeDate->setObjectName(QStringLiteral("BazaDeDate"));
+
+    m_baza = new QLabel(m_fereastra);
+    m_baza->setObjectName(QStringLiteral("EtichetaBazaDeDate"));
+    m_fereastra->statusBar()->addPermanentWidget(m_baza);
+    ArataBazaDeDate();
+
+    connect(CopieDeSiguranta, &QAction::triggered, this,
+            [this] { RuleazaActiune(m_fereastra, [this] { FaCopie(); }); });
+    connect(RestaurareDinCopie, &QAction::triggered, this,
+            [this] { RuleazaActiune(m_fereastra, [this] { Restaureaza(); }); });
+    connect(BazaDeDate, &QAction::triggered, this,
+            [this] { RuleazaActiune(m_fereastra, [this] { SchimbaBazaDeDate(); }); });
+}
+
+TMeniuRegistru::~TMeniuRegistru()
+{
+    if (m_zilnica) {
+        m_zilnica->wait();
+        delete m_zilnica;
+    }
+}
+
+void TMeniuRegistru::FaCopie()
+{
+    TDM& dm = BazaDeschisa();
+    const QString baza = dm.Db.DatabaseName();
+    if (EsteNumeServer(baza))
+        throw EEroare(QStringLiteral("Registrul se afla pe un server Firebird: copiile lui de siguranta le face "
+                                     "administratorul serverului, cu gbak."));
+    QDir().mkpath(DosarCopii(baza));
+    const QString implicit = QDir(DosarCopii(baza))
+                                 .filePath(QFileInfo(baza).completeBaseName() + u'-' +
+                                           QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")) +
+                                           QStringLiteral(".fbk"));
+    QString fisier = TMesaje::CereFisierDeScris(m_fereastra, QStringLiteral("Copie de siguranta"), implicit,
+                                                QStringLiteral("Copii de siguranta (*.fbk)"));
+    if (fisier.isEmpty())
+        return;
+    if (!fisier.endsWith(QStringLiteral(".fbk"), Qt::CaseInsensitive))
+        fisier += QStringLiteral(".fbk");
+    RuleazaCuProgres(m_fereastra, QStringLiteral("Copie de siguranta"),
+                     [&](const auto& progres) { FaCopieDeSiguranta(baza, fisier, progres); });
+    TMesaje::Informeaza(m_fereastra, QStringLiteral("Copia de siguranta a fost facuta:\n%1").arg(Afisat(fisier)));
+}
+
+void TMeniuRegistru::Restaureaza()
+{
+    TDM& dm = BazaDeschisa();
+    const QString baza = dm.Db.DatabaseName();
+    if (EsteNumeServer(baza))
+        throw EEroare(QStringLiteral("Registrul se afla pe un server Firebird: restaurarea lui o face "
+                                     "administratorul serverului, din copia de siguranta, cu gbak."));
+    const QString fisier = TMesaje::CereFisierDeCitit(m_fereastra, QStringLiteral("Restaurare din copie"),
+                                                      DosarCopii(baza), QStringLiteral("Copii de siguranta (*.fbk)"));
+    if (fisier.isEmpty())
+        return;
+    const TVerificareCopie v = PregatesteRestaurarea(dm, fisier, [this](const auto& restaurare) {
+        RuleazaCuProgres(m_fereastra, QStringLiteral("Restaurare din copie"), restaurare);
+    });
+    const bool da = TMesaje::Intreaba(
+        m_fereastra, QStringLiteral("Copia %1 contine %2 elevi; registrul curent contine %3 elevi.\n\nInlocuiti "
+                                    "registrul curent cu cel din copie? Registrul curent se pastreaza alaturi, "
+                                    "intr-un fisier separat.")
+                         .arg(Afisat(fisier))
+                         .arg(v.EleviInCopie)
+                         .arg(v.EleviCurenti));
+    if (!da) {
+        AbandoneazaRestaurata(v);
+        return;
+    }
+    const QString pastrata = InlocuiesteCuRestaurata(dm, v, QDateTime::currentDateTime());
+    // The restored register may be of an older version: the start-up steps bring it up to date. They find
+    // the database in the "DB" folder of the folder given, so they are given the one holding this database.
+    QDir dosarProgram = QFileInfo(baza).absoluteDir();
+    dosarProgram.cdUp();
+    PornesteModululDeDate(dm, dosarProgram.path(), DosarSablon());
+    ArataBazaDeDate();
+    if (DupaRestaurare)
+        DupaRestaurare();
+    TMesaje::Informeaza(m_fereastra, QStringLiteral("Registrul a fost restaurat din copia %1.\nRegistrul inlocuit "
+                                                    "se pastreaza in fisierul %2.")
+                                         .arg(Afisat(fisier), Afisat(pastrata)));
+}
+
+void TMeniuRegistru::ArataBazaDeDate()
+{
+    const QString baza = DM ? DM->Db.DatabaseName() : QString();
+    m_baza->setText(baza.isEmpty() ? QString() : QStringLiteral("Baza de date: ") + Afisat(baza));
+}
+
+void TMeniuRegistru::SchimbaBazaDeDate()
+{
+    TDialogBazaDeDate dialog(m_fereastra);
+    dialog.exec();
+}
+
+bool TMeniuRegistru::CopieZilnicaInCurs() const
+{
+    return m_zilnica && !m_zilnica->isFinished();
+}
+
+void TMeniuRegistru::PornesteCopiaZilnica()
+{
+    if (!DM || !DM->Db.Connected() || m_zilnica)
+        return;
+    const QString baza = DM->Db.DatabaseName();
+    if (EsteNumeServer(baza) || DM->CopiataDinSablon || ExistaCopieDin(baza, QDate::currentDate()))
+        return;
+    QStatusBar* stare = m_fereastra->statusBar();
+    stare->showMessage(QStringLiteral("Copie de siguranta automata..."));
+    auto eroare = std::make_shared<QString>();
+    auto fisier = std::make_shared<QString>();
+    // The worker posts to this object, which outlives it: its destructor waits for the thread.
+    m_zilnica = new TFir([this, baza, eroare, fisier] {
+        try {
+            *fisier = FaCopieAutomata(baza, QDateTime::currentDateTime(), {}, [this](const QString& linie) {
+                QMetaObject::invokeMethod(
+                    this,
+                    [this, linie] {
+                        m_fereastra->statusBar()->showMessage(QStringLiteral("Copie de siguranta automata: ") + linie);
+                    },
+                    Qt::QueuedConnection);
+            });
+        } catch (const std::exception& e) {
+            *eroare = TextEroare(e);
+        }
+    });
+    connect(m_zilnica, &QThread::finished, this, [this, eroare, fisier] {
+        if (eroare->isEmpty()) {
+            m_fereastra->statusBar()->showMessage(
+                QStringLiteral("Copia de siguranta automata a fost facuta: %1").arg(Afisat(*fisier)), 10000);
+        } else {
+            m_fereastra->statusBar()->clearMessage();
+            TMesaje::Avertizeaza(m_fereastra, QStringLiteral("Copia de siguranta automata de azi nu a putut fi "
+                                                             "facuta.\n\n%1")
+                                                  .arg(*eroare));
+        }
+    });
+    m_zilnica->start();
+}

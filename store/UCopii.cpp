@@ -1,0 +1,454 @@
+#include "store/UCopii.h"
+
+#include "store/UDataModule.h"
+#include "store/UEroareBD.h"
+#include "store/UFirebird.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <firebird/Interface.h>
+#include <ibase.h>
+#include <iberror.h>
+
+#include <algorithm>
+#include <vector>
+
+using namespace Firebird;
+
+namespace {
+
+const char* const Utilizator = "sysdba";
+const char* const Parola = "velkortan";
+
+IMaster* Master()
+{
+    static IMaster* master = fb_get_master_interface();
+    return master;
+}
+
+EEroareBD::TCategorie Categorie(const ISC_STATUS* v)
+{
+    for (int i = 0; v[i] != isc_arg_end;) {
+        if (v[i] == isc_arg_gds) {
+            switch (v[i + 1]) {
+            case isc_network_error:
+            case isc_unavailable:
+            case isc_login:
+            case isc_shutdown:
+            case isc_net_connect_err:
+            case isc_net_read_err:
+            case isc_net_write_err:
+                return EEroareBD::Conexiune;
+            default:
+                break;
+            }
+        }
+        i += v[i] == isc_arg_cstring ? 3 : 2;
+    }
+    return EEroareBD::Alta;
+}
+
+struct TEroareServiciu
+{
+    QString Text;
+    EEroareBD::TCategorie Categorie = EEroareBD::Alta;
+};
+
+// Where the services of a database name live and how they name the database: the embedded engine's own
+// manager for a file, "host:service_mgr" and the path on the server for a server name.
+struct TTintaServiciu
+{
+    QByteArray Manager;
+    QByteArray Baza;
+};
+
+TTintaServiciu TintaPentru(const QString& baza)
+{
+    if (!EsteNumeServer(baza))
+        return {QByteArrayLiteral("service_mgr"), QDir::toNativeSeparators(baza).toUtf8()};
+    const int doua = baza.indexOf(u':');
+    return {(baza.left(doua) + QStringLiteral(":service_mgr")).toUtf8(), baza.mid(doua + 1).toUtf8()};
+}
+
+unsigned Lungime(const unsigned char* p)
+{
+    return unsigned(p[0]) | (unsigned(p[1]) << 8);
+}
+
+// Starts one service action and reads its verbose output to the end. The engine reports a failure of the
+// action itself through the status of the query that follows it, so every error surfaces here.
+// Each call has its own status object: this runs on worker threads.
+void RuleazaServiciu(const QString& baza, const std::function<void(ThrowStatusWrapper&, IXpbBuilder*)>& actiune,
+                     const TProgresCopie& progres)
+{
+    IStatus* stare = Master()->getStatus();
+    ThrowStatusWrapper st(stare);
+    IUtil* util = Master()->getUtilInterface();
+    IProvider* furnizor = Master()->getDispatcher();
+    IXpbBuilder* spbAtasare = nullptr;
+    IXpbBuilder* spbStart = nullptr;
+    IService* serviciu = nullptr;
+    TEroareServiciu eroare;
+    bool esec = false;
+    try {
+        const TTintaServiciu tinta = TintaPentru(baza);
+        spbAtasare = util->getXpbBuilder(&st, IXpbBuilder::SPB_ATTACH, nullptr, 0);
+        spbAtasare->insertString(&st, isc_spb_user_name, Utilizator);
+        spbAtasare->insertString(&st, isc_spb_password, Parola);
+        serviciu = furnizor->attachServiceManager(&st, tinta.Manager.constData(), spbAtasare->getBufferLength(&st),
+                                                  spbAtasare->getBuffer(&st));
+        spbStart = util->getXpbBuilder(&st, IXpbBuilder::SPB_START, nullptr, 0);
+        actiune(st, spbStart);
+        serviciu->start(&st, spbStart->getBufferLength(&st), spbStart->getBuffer(&st));
+
+        const unsigned char cerere[] = {isc_info_svc_line};
+        std::vector<unsigned char> raspuns(32 * 1024);
+        for (bool gata = false; !gata;) {
+            serviciu->query(&st, 0, nullptr, sizeof(cerere), cerere, unsigned(raspuns.size()), raspuns.data());
+            const unsigned char* p = raspuns.data();
+            const unsigned char* const sfarsit = p + raspuns.size();
+            bool maiUrmeaza = false;
+            while (p < sfarsit && *p != isc_info_end) {
+                const unsigned char element = *p++;
+                if (element == isc_info_svc_line) {
+                    const unsigned n = Lungime(p);
+                    p += 2;
+                    if (n == 0) {
+                        gata = !maiUrmeaza;
+                    } else {
+                        if (progres)
+                            progres(QString::fromUtf8(reinterpret_cast<const char*>(p), int(n)));
+                        maiUrmeaza = true;
+                    }
+                    p += n;
+                } else if (element == isc_info_truncated || element == isc_info_svc_timeout ||
+                           element == isc_info_data_not_ready) {
+                    maiUrmeaza = true;
+                } else {
+                    break;
+                }
+            }
+        }
+        serviciu->detach(&st);
+        serviciu = nullptr;
+    } catch (const FbException& e) {
+        char text[4096];
+        util->formatStatus(text, sizeof(text), e.getStatus());
+        eroare = {QString::fromUtf8(text).trimmed(), Categorie(e.getStatus()->getErrors())};
+        esec = true;
+    }
+    if (serviciu)
+        serviciu->release();
+    if (spbAtasare)
+        spbAtasare->dispose();
+    if (spbStart)
+        spbStart->dispose();
+    furnizor->release();
+    stare->dispose();
+    if (esec)
+        throw EEroareBD(eroare.Text, eroare.Categorie);
+}
+
+QString Afisat(const QString& cale)
+{
+    return QDir::toNativeSeparators(cale);
+}
+
+QString Stampila(const QDateTime& moment)
+{
+    return moment.toString(QStringLiteral("yyyyMMdd-HHmmss"));
+}
+
+QRegularExpression TiparCopieAutomata(const QString& caleBaza)
+{
+    return QRegularExpression(QStringLiteral("^") + QRegularExpression::escape(QFileInfo(caleBaza).completeBaseName()) +
+                                  QStringLiteral("-(\\d{8})-(\\d{6})(-[A-Za-z0-9]+)?\\.fbk$"),
+                              QRegularExpression::CaseInsensitiveOption);
+}
+
+// A free name in `dosar` built as baza + stampila + sufix + extensie.
+QString NumeLiber(const QString& dosar, const QString& inceput, const QString& extensie)
+{
+    QString cale = QDir(dosar).filePath(inceput + extensie);
+    for (int i = 2; QFileInfo::exists(cale) || QFileInfo::exists(cale + QStringLiteral(".part")); ++i)
+        cale = QDir(dosar).filePath(inceput + QStringLiteral("-%1").arg(i) + extensie);
+    return cale;
+}
+
+} // namespace
+
+bool EsteNumeServer(const QString& baza)
+{
+    const int doua = baza.indexOf(u':');
+    // "C:\..." is a drive, not a host; "/..." is a local path.
+    return doua > 1 && !baza.startsWith(u'/');
+}
+
+void FaCopieDeSiguranta(const QString& baza, const QString& fisier, const TProgresCopie& progres)
+{
+    // The engine of a server writes on the server's disk, where a partial file could not be taken back.
+    if (EsteNumeServer(baza))
+        throw EEroareBD(QStringLiteral("Registrul se afla pe serverul Firebird %1: copiile lui de siguranta le face "
+                                       "administratorul serverului, cu gbak.")
+                            .arg(baza),
+                        EEroareBD::Alta);
+    const QString partial = fisier + QStringLiteral(".part");
+    if (QFileInfo::exists(fisier))
+        throw EEroareBD(QStringLiteral("Exista deja un fisier %1. Copia de siguranta nu il inlocuieste; alegeti "
+                                       "alt nume.")
+                            .arg(Afisat(fisier)),
+                        EEroareBD::Alta);
+    // A partial file is what an interrupted backup left: never a backup, so it may go.
+    QFile::remove(partial);
+    const auto esec = [&](const QString& motiv, EEroareBD::TCategorie categorie) {
+        QFile::remove(partial);
+        return EEroareBD(QStringLiteral("Copia de siguranta nu a putut fi facuta in %1. Copiile facute inainte "
+                                        "au ramas neatinse.\n\n%2")
+                             .arg(Afisat(fisier), motiv),
+                         categorie);
+    };
+    try {
+        RuleazaServiciu(
+            baza,
+            [&](ThrowStatusWrapper& st, IXpbBuilder* spb) {
+                const TTintaServiciu tinta = TintaPentru(baza);
+                const QByteArray fbk = Afisat(partial).toUtf8();
+                spb->insertTag(&st, isc_action_svc_backup);
+                spb->insertString(&st, isc_spb_dbname, tinta.Baza.constData());
+                spb->insertString(&st, isc_spb_bkp_file, fbk.constData());
+                spb->insertTag(&st, isc_spb_verbose);
+            },
+            progres);
+    } catch (const EEroareBD& e) {
+        throw esec(e.Mesaj(), e.Categorie());
+    }
+    if (QFileInfo(partial).size() <= 0)
+        throw esec(QStringLiteral("Fisierul scris este gol."), EEroareBD::Alta);
+    if (!QFile::rename(partial, fisier))
+        throw esec(QStringLiteral("Fisierul scris nu a putut primi numele copiei."), EEroareBD::Alta);
+}
+
+void RestaureazaCopie(const QString& fisier, const QString& tinta, const TProgresCopie& progres)
+{
+    if (!EsteNumeServer(tinta) && QFileInfo::exists(tinta))
+        throw EEroareBD(QStringLiteral("Exista deja un fisier %1; restaurarea nu il inlocuieste.").arg(Afisat(tinta)),
+                        EEroareBD::Alta);
+    if (!QFileInfo(fisier).isFile())
+        throw EEroareBD(QStringLiteral("Nu gasesc copia de siguranta %1.").arg(Afisat(fisier)), EEroareBD::Alta);
+    try {
+        RuleazaServiciu(
+            tinta,
+            [&](ThrowStatusWrapper& st, IXpbBuilder* spb) {
+                const QByteArray fbk = Afisat(fisier).toUtf8();
+                spb->insertTag(&st, isc_action_svc_restore);
+                spb->insertString(&st, isc_spb_bkp_file, fbk.constData());
+                spb->insertString(&st, isc_spb_dbname, TintaPentru(tinta).Baza.constData());
+                spb->insertInt(&st, isc_spb_options, isc_spb_res_create);
+                spb->insertTag(&st, isc_spb_verbose);
+            },
+            progres);
+    } catch (const EEroareBD& e) {
+        if (!EsteNumeServer(tinta))
+            QFile::remove(tinta);
+        throw EEroareBD(QStringLiteral("Fisierul %1 nu a putut fi restaurat: este deteriorat sau nu este o copie de "
+                                       "siguranta a registrului. Registrul curent a ramas neatins.\n\n%2")
+                            .arg(Afisat(fisier), e.Mesaj()),
+                        e.Categorie());
+    }
+}
+
+QString DosarCopii(const QString& caleBaza)
+{
+    return QFileInfo(caleBaza).absoluteDir().filePath(QStringLiteral("copii"));
+}
+
+QStringList CopiiAutomate(const QString& caleBaza)
+{
+    const QRegularExpression tipar = TiparCopieAutomata(caleBaza);
+    struct TCopie
+    {
+        QString Stampila;
+        QString Nume;
+    };
+    QList<TCopie> copii;
+    const QStringList fisiere = QDir(DosarCopii(caleBaza)).entryList(QDir::Files);
+    for (const QString& nume : fisiere) {
+        const QRegularExpressionMatch m = tipar.match(nume);
+        if (m.hasMatch())
+            copii.append({m.captured(1) + m.captured(2), nume});
+    }
+    std::sort(copii.begin(), copii.end(), [](const TCopie& a, const TCopie& b) {
+        return a.Stampila != b.Stampila ? a.Stampila < b.Stampila : a.Nume < b.Nume;
+    });
+    QStringList rezultat;
+    for (const TCopie& c : copii)
+        rezultat << QDir(DosarCopii(caleBaza)).filePath(c.Nume);
+    return rezultat;
+}
+
+bool ExistaCopieDin(const QString& caleBaza, const QDate& zi)
+{
+    const QRegularExpression tipar = TiparCopieAutomata(caleBaza);
+    const QString ziua = zi.toString(QStringLiteral("yyyyMMdd"));
+    const QStringList copii = CopiiAutomate(caleBaza);
+    return std::any_of(copii.begin(), copii.end(), [&](const QString& cale) {
+        return tipar.match(QFileInfo(cale).fileName()).captured(1) == ziua;
+    });
+}
+
+QString FaCopieAutomata(const QString& caleBaza, const QDateTime& moment, const QString& sufix,
+                        const TProgresCopie& progres)
+{
+    const QString dosar = DosarCopii(caleBaza);
+    if (!QDir().mkpath(dosar))
+        throw EEroareBD(QStringLiteral("Nu pot crea dosarul copiilor de siguranta %1.").arg(Afisat(dosar)),
+                        EEroareBD::Alta);
+    QString inceput = QFileInfo(caleBaza).completeBaseName() + u'-' + Stampila(moment);
+    if (!sufix.isEmpty())
+        inceput += u'-' + sufix;
+    // A second copy within the same second gets a counter, which the name pattern reads as a suffix.
+    const QString fisier = NumeLiber(dosar, inceput, QStringLiteral(".fbk"));
+    FaCopieDeSiguranta(caleBaza, fisier, progres);
+    const QStringList copii = CopiiAutomate(caleBaza);
+    for (int i = 0; i + CopiiPastrate < copii.size(); ++i)
+        QFile::remove(copii[i]);
+    return fisier;
+}
+
+namespace {
+
+// Students of the database behind `q`, in its own transaction `tr` (idle on entry).
+qint64 NumarElevi(TTranzactie& tr, TQuery& q)
+{
+    tr.StartTransaction();
+    try {
+        q.SetSQL(QStringLiteral("select RDB$RELATION_NAME from RDB$RELATIONS where RDB$RELATION_NAME = 'ELEVI'"));
+        q.Open();
+        const bool exista = !q.Eof();
+        q.Close();
+        qint64 n = 0;
+        if (exista) {
+            q.SetSQL(QStringLiteral("select count(*) as N from ELEVI"));
+            q.Open();
+            n = q.FieldByName(QStringLiteral("N")).AsInteger();
+            q.Close();
+        }
+        tr.Rollback();
+        return n;
+    } catch (...) {
+        tr.Rollback();
+        throw;
+    }
+}
+
+} // namespace
+
+qint64 NumarEleviCurenti(TDM& dm)
+{
+    return NumarElevi(dm.Tr, dm.Q1);
+}
+
+TVerificareCopie PregatesteRestaurarea(TDM& dm, const QString& fisierCopie, const TRuleazaRestaurarea& ruleaza)
+{
+    const QString curenta = dm.Db.DatabaseName();
+    if (curenta.isEmpty() || EsteNumeServer(curenta))
+        throw EEroare(QStringLiteral("Registrul se afla pe un server Firebird: restaurarea lui o face "
+                                     "administratorul serverului, din copia de siguranta, cu gbak."));
+    TVerificareCopie v;
+    const QFileInfo info(curenta);
+    v.CaleRestaurata =
+        NumeLiber(info.absolutePath(),
+                  info.completeBaseName() + QStringLiteral("-restaurata-") + Stampila(QDateTime::currentDateTime()),
+                  QStringLiteral(".FDB"));
+    const auto restaurare = [&](const TProgresCopie& progres) {
+        RestaureazaCopie(fisierCopie, v.CaleRestaurata, progres);
+    };
+    if (ruleaza)
+        ruleaza(restaurare);
+    else
+        restaurare({});
+
+    const auto strain = [&](const QString& motiv) {
+        QFile::remove(v.CaleRestaurata);
+        return EEroare(QStringLiteral("Fisierul %1 nu este o copie a registrului: %2 Registrul curent a ramas "
+                                      "neatins.")
+                           .arg(Afisat(fisierCopie), motiv));
+    };
+    try {
+        TConexiune db;
+        TTranzactie tr(db);
+        TQuery q(db, tr);
+        db.SetDatabaseName(v.CaleRestaurata);
+        db.Params() << QStringLiteral("USER_NAME=sysdba") << QStringLiteral("password=velkortan");
+        db.Open();
+        tr.StartTransaction();
+        for (const char* tabel : {"CONFID_DB", "PROFIL_DIPLOMA", "TABELE", "TIPURI_DE_DATE", "DATE"}) {
+            q.SetSQL(QStringLiteral("select RDB$RELATION_NAME from RDB$RELATIONS where RDB$RELATION_NAME = :NUME"));
+            q.ParamByName(QStringLiteral("NUME")).SetAsString(QString::fromLatin1(tabel));
+            q.Open();
+            const bool exista = !q.Eof();
+            q.Close();
+            if (!exista) {
+                tr.Rollback();
+                throw strain(QStringLiteral("ii lipseste tabela %1.").arg(QString::fromLatin1(tabel)));
+            }
+        }
+        q.SetSQL(QStringLiteral("SELECT VERSIUNE FROM CONFID_DB"));
+        q.Open();
+        const qint64 versiune = q.Eof() ? 0 : q.FieldByName(QStringLiteral("VERSIUNE")).AsInteger();
+        q.Close();
+        tr.Rollback();
+        if (versiune < 1 || versiune > 3)
+            throw strain(QStringLiteral("versiunea ei (%1) nu este una pe care programul o cunoaste.").arg(versiune));
+        v.EleviInCopie = NumarElevi(tr, q);
+        db.Close();
+    } catch (const EEroareBD& e) {
+        throw strain(QStringLiteral("nu se deschide ca baza de date a programului (%1).").arg(e.Mesaj()));
+    }
+    try {
+        v.EleviCurenti = NumarEleviCurenti(dm);
+    } catch (...) {
+        QFile::remove(v.CaleRestaurata);
+        throw;
+    }
+    return v;
+}
+
+void AbandoneazaRestaurata(const TVerificareCopie& verificare)
+{
+    QFile::remove(verificare.CaleRestaurata);
+}
+
+QString InlocuiesteCuRestaurata(TDM& dm, const TVerificareCopie& verificare, const QDateTime& moment)
+{
+    const QString curenta = dm.Db.DatabaseName();
+    const QFileInfo info(curenta);
+    const QString pastrata =
+        NumeLiber(info.absolutePath(), info.completeBaseName() + QStringLiteral("-inlocuita-") + Stampila(moment),
+                  QStringLiteral(".FDB"));
+    dm.Tr.Rollback();
+    dm.Db.Close();
+    const auto revino = [&](const QString& motiv) {
+        dm.Db.Open();
+        return EEroare(QStringLiteral("Restaurarea nu a putut inlocui registrul: %1 Registrul curent a ramas "
+                                      "neatins.")
+                           .arg(motiv));
+    };
+    if (!QFile::rename(curenta, pastrata))
+        throw revino(QStringLiteral("fisierul %1 nu a putut fi redenumit.").arg(Afisat(curenta)));
+    if (!QFile::rename(verificare.CaleRestaurata, curenta)) {
+        QFile::rename(pastrata, curenta);
+        throw revino(QStringLiteral("fisierul restaurat nu a putut fi mutat in locul lui."));
+    }
+    try {
+        dm.Db.Open();
+    } catch (const EEroareBD& e) {
+        QFile::rename(curenta, verificare.CaleRestaurata);
+        QFile::rename(pastrata, curenta);
+        throw revino(QStringLiteral("fisierul restaurat nu s-a deschis (%1).").arg(e.Mesaj()));
+    }
+    return pastrata;
+}

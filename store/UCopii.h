@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class TDM;
+
+// Backups of the register in the engine's own backup format (.fbk, as gbak writes it), made and restored
+// through the engine's services, which the embedded engine offers too.
+
+// One line of the engine's progress output. Called on the thread that runs the backup or restore.
+using TProgresCopie = std::function<void(const QString& linie)>;
+
+// True for a database name that names a server ("host:path", "host/port:path").
+bool EsteNumeServer(const QString& baza);
+
+// Backs up the database file `baza` into `fisier` (a server's register is refused: its backups are the
+// server administrator's). The engine writes beside it under a temporary
+// name, which becomes `fisier` only when the backup has ended well; on any error the partial file is
+// removed, nothing else is touched and EEroareBD is raised with a Romanian message. An existing `fisier`
+// is never replaced. Safe to call from a worker thread.
+void FaCopieDeSiguranta(const QString& baza, const QString& fisier, const TProgresCopie& progres = {});
+
+// Restores the backup `fisier` into the new database file `tinta`, which must not exist. On any error
+// whatever was written of `tinta` is removed and EEroareBD is raised. Safe to call from a worker thread.
+void RestaureazaCopie(const QString& fisier, const QString& tinta, const TProgresCopie& progres = {});
+
+// The folder of the automatic copies: "copii" beside the database file.
+QString DosarCopii(const QString& caleBaza);
+// How many automatic copies are kept.
+constexpr int CopiiPastrate = 7;
+// Names the automatic copies carry: "<database name>-YYYYMMDD-HHMMSS[-sufix].fbk".
+QStringList CopiiAutomate(const QString& caleBaza);
+// True when an automatic copy carries the date `zi`.
+bool ExistaCopieDin(const QString& caleBaza, const QDate& zi);
+// Makes an automatic copy into DosarCopii (created when missing), then removes the oldest automatic copies
+// beyond CopiiPastrate. A failed copy raises and removes nothing. Returns the new copy's path.
+QString FaCopieAutomata(const QString& caleBaza, const QDateTime& moment, const QString& sufix = {},
+                        const TProgresCopie& progres = {});
+
+// Number of students of the database open in `dm` (0 when it has no student table). Uses Q1 in its own
+// transaction; Tr must be idle.
+qint64 NumarEleviCurenti(TDM& dm);
+
+// What a restore found, for the question put to the user before the swap.
+struct TVerificareCopie
+{
+    QString CaleRestaurata;
+    qint64 EleviInCopie = 0;
+    qint64 EleviCurenti = 0;
+};
+
+// The three steps of a restore over the open register of `dm` (a local file only):
+// 1. PregatesteRestaurarea restores the backup into a new file beside the database and checks it (it opens,
+//    holds the fixed tables and a known schema version); a bad backup raises with a clear message and
+//    leaves nothing behind. 2. The caller asks the user. 3. InlocuiesteCuRestaurata closes the connection,
+//    keeps the current file as "<name>-inlocuita-YYYYMMDD-HHMMSS.FDB" beside it, puts the restored one in
+//    its place and reconnects; AbandoneazaRestaurata removes the restored file instead.
+// `ruleaza` runs the engine's restore (given to it), for example on a worker thread with a progress window;
+// without it the restore runs here. The checks and counts always run on the calling thread, which owns `dm`.
+using TRuleazaRestaurarea = std::function<void(const std::function<void(const TProgresCopie&)>& restaurare)>;
+TVerificareCopie PregatesteRestaurarea(TDM& dm, const QString& fisierCopie, const TRuleazaRestaurarea& ruleaza = {});
+// Returns the path under which the replaced database is kept.
+QString InlocuiesteCuRestaurata(TDM& dm, const TVerificareCopie& verificare, const QDateTime& moment);
+void AbandoneazaRestaurata(const TVerificareCopie& verificare);

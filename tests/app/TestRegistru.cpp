@@ -1,0 +1,131 @@
+#include "app/TMeniuRegistru.h"
+#include "app/TTessalunaMain.h"
+#include "entry/UListaElevi.h"
+#include "platform/UMesaje.h"
+#include "print/USetariImprimare.h"
+#include "store/UBazaServer.h"
+#include "store/UCopii.h"
+#include "testsupport/UBazaTest.h"
+#include "testsupport/UModal.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+
+#include <cstdio>
+
+class TestRegistru : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        TMesaje::SetFaraFerestre(true);
+        QVERIFY(std::freopen("/dev/null", "r", stdin));
+    }
+    void init() { TMesaje::Goleste(); }
+
+    void CopieSiRestaurareDinMeniu()
+    {
+        TBazaTest b;
+        b.Porneste();
+        b.AdaugaElev({{"C_NUME_L1", "Ana"}});
+        const qint64 ion = b.AdaugaElev({{"C_NUME_L1", "Ion"}});
+        TTessalunaMain w;
+        QCOMPARE(w.ListaElevi->Linii().size(), 2);
+        QCOMPARE(w.findChild<QLabel*>("EtichetaBazaDeDate")->text(),
+                 "Baza de date: " + QDir::toNativeSeparators(b.CaleBaza()));
+
+        const QString fbk = b.Dosar() + "/copie";
+        TMesaje::SetFisierUrmator(fbk);
+        w.Registru->CopieDeSiguranta->trigger();
+        QVERIFY2(QFileInfo(fbk + ".fbk").size() > 0, qPrintable(TMesaje::UltimulMesaj()));
+        QCOMPARE(TMesaje::UltimulTip(), TMesaje::Informatie);
+
+        // The mistaken delete, then a restore the user declines: nothing changes, nothing is left behind.
+        b.Executa(QStringLiteral("delete from ELEVI where ID_ELEVI = %1").arg(ion));
+        const QStringList fisiere = QDir(b.Dosar() + "/DB").entryList(QDir::Files);
+        TMesaje::SetFisierUrmator(fbk + ".fbk");
+        TMesaje::SetRaspunsUrmator(QMessageBox::No);
+        w.Registru->RestaurareDinCopie->trigger();
+        QVERIFY2(TMesaje::MesajeAfisate().join("\n").contains("contine 2 elevi; registrul curent contine 1 elevi"),
+                 qPrintable(TMesaje::MesajeAfisate().join("\n")));
+        QCOMPARE(QDir(b.Dosar() + "/DB").entryList(QDir::Files), fisiere);
+        QCOMPARE(b.Scalar("select count(*) as C from ELEVI"), QStringLiteral("1"));
+
+        // "Da": the register is the backup's again, the list shows it, the replaced file is kept beside it.
+        TMesaje::SetFisierUrmator(fbk + ".fbk");
+        TMesaje::SetRaspunsUrmator(QMessageBox::Yes);
+        w.Registru->RestaurareDinCopie->trigger();
+        QCOMPARE(TMesaje::UltimulTip(), TMesaje::Informatie);
+        QCOMPARE(b.Scalar("select count(*) as C from ELEVI"), QStringLiteral("2"));
+        QCOMPARE(w.ListaElevi->Linii().size(), 2);
+        const QStringList pastrate = QDir(b.Dosar() + "/DB").entryList({"Tessaluna2006-inlocuita-*.FDB"}, QDir::Files);
+        QCOMPARE(pastrate.size(), 1);
+
+        // A file that is no backup: a clear message and the register as it was.
+        TMesaje::SetFisierUrmator(b.CaleBaza());
+        w.Registru->RestaurareDinCopie->trigger();
+        QCOMPARE(TMesaje::UltimulTip(), TMesaje::Eroare);
+        QVERIFY(TMesaje::UltimulMesaj().contains("Registrul curent a ramas neatins"));
+        QCOMPARE(b.Scalar("select count(*) as C from ELEVI"), QStringLiteral("2"));
+    }
+
+    void CopiaZilnicaOdataPeZi()
+    {
+        TBazaTest b;
+        b.Porneste();
+        b.Reporneste(); // a register that was not just made from the template
+        TTessalunaMain w;
+        w.Registru->PornesteCopiaZilnica();
+        QTRY_VERIFY_WITH_TIMEOUT(!w.Registru->CopieZilnicaInCurs(), 30000);
+        QTRY_VERIFY(w.statusBar()->currentMessage().startsWith("Copia de siguranta automata a fost facuta"));
+        QCOMPARE(CopiiAutomate(b.CaleBaza()).size(), 1);
+        TTessalunaMain alta;
+        alta.Registru->PornesteCopiaZilnica();
+        QVERIFY(!alta.Registru->CopieZilnicaInCurs());
+        QCOMPARE(CopiiAutomate(b.CaleBaza()).size(), 1);
+    }
+
+    void DialogulBazaDeDate()
+    {
+        QCOMPARE(CheieSetariBazaDeDate(), TAllStuffReg::Cheie());
+        TBazaTest b;
+        b.Porneste();
+        TTessalunaMain w;
+        QStringList ordine;
+        LaUrmatorulModal([&](QDialog* d) {
+            auto* nume = d->findChild<QLineEdit*>("NumeServer");
+            QVERIFY(nume->hasFocus());
+            for (int i = 0; i < 3; ++i) {
+                ordine << QApplication::focusWidget()->objectName();
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            }
+            // A name without a server is refused; the dialog stays open with what was typed.
+            nume->setText("Tessaluna2006.FDB");
+            d->findChild<QPushButton*>("OK")->click();
+            QVERIFY(d->isVisible());
+            QCOMPARE(nume->text(), QString("Tessaluna2006.FDB"));
+            QCOMPARE(TMesaje::UltimulTip(), TMesaje::Avertisment);
+            QCOMPARE(NumeBazaServer(), QString());
+            nume->setText(" secretariat/3051:/srv/firebird/Tessaluna2006.FDB ");
+            d->findChild<QPushButton*>("OK")->click();
+        });
+        w.Registru->BazaDeDate->trigger();
+        QCOMPARE(ordine, QStringList({"NumeServer", "OK", "Renunta"}));
+        QCOMPARE(NumeBazaServer(), QString("secretariat/3051:/srv/firebird/Tessaluna2006.FDB"));
+        SeteazaNumeBazaServer({});
+        QCOMPARE(NumeBazaServer(), QString());
+    }
+};
+
+QTEST_MAIN(TestRegistru)
+#include "TestRegistru.moc"

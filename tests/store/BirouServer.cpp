@@ -1,0 +1,210 @@
+// One desk of the secretariat without its windows: the program's start-up and its save statements over the
+// database named in the desk's own registry file. Driven by doua_birouri.sh, two at a time.
+//
+//   birou_server seteaza NUME            the database setting, as the "Baza de date" dialog stores it
+//   birou_server porneste                the data module's start-up; prints the database in use
+//   birou_server adauga ETICHETA N       N students, each saved in its own transaction
+//   birou_server schimba ID TEXT ROL DOSAR
+//                                        changes one student's name: ROL "primul" saves while the other desk
+//                                        holds the same student open; ROL "al-doilea" meets that change, shows
+//                                        the message and saves again what was typed
+//   birou_server pana-la-oprire ID DOSAR  a save still open when the server stops
+//   birou_server numara                  students, values and names as a new reload of the list sees them
+
+#include "platform/UFoldere.h"
+#include "profile/UPornireDate.h"
+#include "profile/UProfilTessaluna.h"
+#include "store/UBazaServer.h"
+#include "store/UDataModule.h"
+#include "store/UEroareBD.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QThread>
+
+#include <cstdio>
+
+namespace {
+
+const QStringList Campuri = {"C_NUME_L1", "C_CNP", "C_AN_ABSOLVIRE", "A_NUME"};
+
+void Scrie(const QString& text)
+{
+    std::printf("%s\n", text.toUtf8().constData());
+    std::fflush(stdout);
+}
+
+void AsteaptaFisier(const QString& cale)
+{
+    // The other desk's signal; the shell test's own time limit ends a desk that waits forever.
+    while (!QFile::exists(cale))
+        QThread::msleep(20);
+}
+
+void Semnaleaza(const QString& cale)
+{
+    QFile f(cale);
+    f.open(QIODevice::WriteOnly);
+}
+
+void ScrieValoare(TDM& dm, qint64 id, const QString& camp, const QString& valoare)
+{
+    dm.Q2.SetSQL(QStringLiteral("insert into \"DATE\" (COD_FORMULAR, COD_PAGINA, COD_CAMP, VALOARE_TEXT, "
+                                "VALOARE_NUM, ID_ELEVI) values ('Tessaluna', 'FATA', :CAMP, :VALOARE, 0, :ID)"));
+    dm.Q2.ParamByName(QStringLiteral("CAMP")).SetAsString(camp);
+    dm.Q2.ParamByName(QStringLiteral("VALOARE")).SetAsString(valoare);
+    dm.Q2.ParamByName(QStringLiteral("ID")).SetAsInteger(id);
+    dm.Q2.ExecSQL();
+}
+
+void Adauga(TDM& dm, const QString& eticheta, int n)
+{
+    for (int i = 1; i <= n; ++i) {
+        dm.Tr.StartTransaction();
+        try {
+            dm.Q1.SetSQL(QStringLiteral("SELECT GEN_ID(G_ID_ELEVI,1) AS \"ID\" FROM RDB$DATABASE"));
+            dm.Q1.Open();
+            const qint64 id = dm.Q1.FieldByName(QStringLiteral("ID")).AsInteger();
+            dm.Q1.Close();
+            dm.Q1.SetSQL(QStringLiteral("insert into    ELEVI    (ID_ELEVI) values    (:id)"));
+            dm.Q1.ParamByName(QStringLiteral("id")).SetAsInteger(id);
+            dm.Q1.ExecSQL();
+            for (const QString& camp : Campuri)
+                ScrieValoare(dm, id, camp, QStringLiteral("%1 %2 %3 Ştefănescu").arg(eticheta).arg(i).arg(camp));
+            dm.Tr.Commit();
+        } catch (...) {
+            dm.Tr.Rollback();
+            throw;
+        }
+    }
+    Scrie(QStringLiteral("ADAUGATI %1").arg(n));
+}
+
+void SalveazaNume(TDM& dm, qint64 id, const QString& text)
+{
+    dm.Q1.SetSQL(QStringLiteral("update \"DATE\" set VALOARE_TEXT = :V where ID_ELEVI = :ID and COD_CAMP = "
+                                "'C_NUME_L1'"));
+    dm.Q1.ParamByName(QStringLiteral("V")).SetAsString(text);
+    dm.Q1.ParamByName(QStringLiteral("ID")).SetAsInteger(id);
+    dm.Q1.ExecSQL();
+}
+
+void Schimba(TDM& dm, qint64 id, const QString& text, const QString& rol, const QString& dosar)
+{
+    const QString deschis = dosar + QStringLiteral("/al-doilea-deschis");
+    const QString salvat = dosar + QStringLiteral("/primul-salvat");
+    if (rol == u"primul") {
+        AsteaptaFisier(deschis);
+        dm.Tr.StartTransaction();
+        SalveazaNume(dm, id, text);
+        dm.Tr.Commit();
+        Semnaleaza(salvat);
+        Scrie(QStringLiteral("SALVAT"));
+        return;
+    }
+    // The second desk's save began (its transaction saw the student) before the first desk's save.
+    dm.Tr.StartTransaction();
+    dm.Q1.SetSQL(QStringLiteral("select count(*) as N from ELEVI"));
+    dm.Q1.Open();
+    dm.Q1.Close();
+    Semnaleaza(deschis);
+    AsteaptaFisier(salvat);
+    try {
+        SalveazaNume(dm, id, text);
+        dm.Tr.Commit();
+        Scrie(QStringLiteral("SALVAT FARA CONFLICT"));
+        return;
+    } catch (const EEroareBD& e) {
+        dm.Tr.Rollback();
+        Scrie(QStringLiteral("CONFLICT %1 %2").arg(int(e.Categorie())).arg(e.Mesaj().section(u'\n', 0, 0)));
+    }
+    // The typed text is still there: saving again stores it.
+    dm.Tr.StartTransaction();
+    SalveazaNume(dm, id, text);
+    dm.Tr.Commit();
+    Scrie(QStringLiteral("SALVAT DIN NOU"));
+}
+
+// A save held open while the server stops: the commit meets the lost connection.
+void SchimbaPanaLaOprire(TDM& dm, qint64 id, const QString& dosar)
+{
+    dm.Tr.StartTransaction();
+    SalveazaNume(dm, id, QStringLiteral("Pierdut la oprire"));
+    Semnaleaza(dosar + QStringLiteral("/salvare-deschisa"));
+    AsteaptaFisier(dosar + QStringLiteral("/server-oprit"));
+    try {
+        dm.Tr.Commit();
+        Scrie(QStringLiteral("SALVAT FARA SERVER"));
+    } catch (const EEroareBD& e) {
+        Scrie(QStringLiteral("OPRIT %1 %2").arg(int(e.Categorie())).arg(e.Mesaj().section(u'\n', 0, 0)));
+    }
+}
+
+void Numara(TDM& dm)
+{
+    dm.Tr.StartTransaction();
+    auto unu = [&dm](const QString& sql) {
+        dm.Q1.SetSQL(sql);
+        dm.Q1.Open();
+        const QString r = dm.Q1.FieldByName(QStringLiteral("C")).AsString();
+        dm.Q1.Close();
+        return r;
+    };
+    Scrie(QStringLiteral("ELEVI %1").arg(unu(QStringLiteral("select count(*) as C from ELEVI"))));
+    // A student arrived whole when every field holds its own text.
+    Scrie(QStringLiteral("INTREGI %1")
+              .arg(unu(QStringLiteral("select count(*) as C from ELEVI e where (select count(*) from \"DATE\" d where "
+                                      "d.ID_ELEVI = e.ID_ELEVI "
+                                      "and d.VALOARE_TEXT like '% ' || d.COD_CAMP || ' Ştefănescu') = 4"))));
+    dm.Q1.SetSQL(QStringLiteral("select VALOARE_TEXT as C from \"DATE\" where COD_CAMP = 'C_NUME_L1' and ID_ELEVI = "
+                                "(select min(ID_ELEVI) from ELEVI)"));
+    dm.Q1.Open();
+    Scrie(QStringLiteral("PRIMUL %1").arg(dm.Q1.FieldByName(QStringLiteral("C")).AsString()));
+    dm.Q1.Close();
+    dm.Tr.Rollback();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication aplicatie(argc, argv);
+    const QStringList a = aplicatie.arguments();
+    try {
+        if (a.size() < 2)
+            throw EEroare(QStringLiteral("Lipseste comanda."));
+        if (a[1] == u"seteaza") {
+            SeteazaNumeBazaServer(a.value(2));
+            return 0;
+        }
+        if (NumeBazaServer().isEmpty())
+            throw EEroare(QStringLiteral("Biroul nu are setata o baza de date pe server."));
+        InregistreazaClaseTessaluna();
+        PregatesteBlocareFirebird();
+        TDM dm;
+        // The desk's own folder: a database made there instead of using the server's shows up in the test.
+        const QString dosar = qEnvironmentVariable("XDG_DATA_HOME", QDir::tempPath());
+        if (a[1] == u"porneste") {
+            PornesteModululDeDate(dm, dosar, dosar);
+            Scrie(QStringLiteral("BAZA %1").arg(dm.Db.DatabaseName()));
+            return 0;
+        }
+        // Later commands connect as a started program does, without the maintenance steps again.
+        dm.Deschide(QStringLiteral("Tessaluna2006"), dosar, dosar);
+        if (a[1] == u"adauga")
+            Adauga(dm, a.value(2), a.value(3).toInt());
+        else if (a[1] == u"schimba")
+            Schimba(dm, a.value(2).toLongLong(), a.value(3), a.value(4), a.value(5));
+        else if (a[1] == u"pana-la-oprire")
+            SchimbaPanaLaOprire(dm, a.value(2).toLongLong(), a.value(3));
+        else if (a[1] == u"numara")
+            Numara(dm);
+        else
+            throw EEroare(QStringLiteral("Comanda necunoscuta: %1").arg(a[1]));
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "EROARE %s\n", TextEroare(e).toUtf8().constData());
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,207 @@
+#include "store/UCopii.h"
+#include "store/UDataModule.h"
+#include "store/UEroareBD.h"
+#include "testsupport/UBazaTest.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+
+#include <cstdio>
+
+namespace {
+
+// The register as a reader sees it: every student with every value.
+QStringList Registru(TBazaTest& b)
+{
+    return b.Coloana("select e.ID_ELEVI || '|' || coalesce(d.COD_CAMP, '') || '|' || coalesce(d.VALOARE_TEXT, '') "
+                     "as C from ELEVI e left join \"DATE\" d on d.ID_ELEVI = e.ID_ELEVI order by 1");
+}
+
+QStringList FisiereDin(const QString& dosar)
+{
+    return QDir(dosar).entryList(QDir::Files, QDir::Name);
+}
+
+} // namespace
+
+class TestCopii : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        // As the program does: the engine's question for the next volume of a cut-off backup must not wait.
+        QVERIFY(std::freopen("/dev/null", "r", stdin));
+    }
+
+    void RestaurareaReadeRegistrulCopiei()
+    {
+        TBazaTest b;
+        b.Porneste();
+        const qint64 ana = b.AdaugaElev({{"C_NUME_L1", "Ana Ştefănescu"}, {"C_CNP", "2900101123456"}});
+        b.AdaugaElev({{"C_NUME_L1", "Ion Țăranu"}});
+        const QStringList laCopie = Registru(b);
+        const QString fbk = b.Dosar() + "/manual.fbk";
+        QStringList progres;
+        FaCopieDeSiguranta(b.CaleBaza(), fbk, [&](const QString& l) { progres << l; });
+        QVERIFY(QFileInfo(fbk).size() > 0);
+        QVERIFY(!progres.isEmpty());
+        QVERIFY(!QFileInfo::exists(fbk + ".part"));
+
+        // The mistakes the backup must undo: a student deleted, one added, a value changed.
+        b.Executa(QStringLiteral("delete from ELEVI where ID_ELEVI = %1").arg(ana));
+        b.AdaugaElev({{"C_NUME_L1", "Greseala"}});
+        const QStringList dupaGreseli = Registru(b);
+        QVERIFY(dupaGreseli != laCopie);
+
+        const TVerificareCopie v = PregatesteRestaurarea(b.Dm(), fbk);
+        QCOMPARE(v.EleviInCopie, qint64(2));
+        QCOMPARE(v.EleviCurenti, qint64(2));
+        QCOMPARE(Registru(b), dupaGreseli); // nothing changes before the swap
+        const QString pastrata = InlocuiesteCuRestaurata(b.Dm(), v, QDateTime(QDate(2026, 12, 9), QTime(12, 0)));
+        QCOMPARE(QFileInfo(pastrata).fileName(), QStringLiteral("Tessaluna2006-inlocuita-20261209-120000.FDB"));
+        QCOMPARE(Registru(b), laCopie);
+        QVERIFY(!QFileInfo::exists(v.CaleRestaurata));
+
+        // The replaced register is whole beside it, and a new start on the restored one keeps it as it is.
+        b.Reporneste();
+        QCOMPARE(Registru(b), laCopie);
+        TDM vechi;
+        DM = &b.Dm();
+        vechi.Db.SetDatabaseName(pastrata);
+        vechi.Db.Params() << "USER_NAME=sysdba"
+                          << "password=velkortan";
+        vechi.Db.Open();
+        QCOMPARE(NumarEleviCurenti(vechi), qint64(2));
+    }
+
+    void CopieStricataNuSchimbaNimic_data()
+    {
+        QTest::addColumn<QString>("fel");
+        QTest::newRow("copie-trunchiata") << "trunchiata";
+        QTest::newRow("bytes-stricati") << "stricata";
+        QTest::newRow("fisier-text") << "text";
+        QTest::newRow("copia-altei-baze") << "straina";
+    }
+    void CopieStricataNuSchimbaNimic()
+    {
+        QFETCH(QString, fel);
+        TBazaTest b;
+        b.Porneste();
+        b.AdaugaElev({{"C_NUME_L1", "Ana"}});
+        const QString fbk = b.Dosar() + "/copie.fbk";
+        if (fel == "straina") {
+            const QString alta = b.Dosar() + "/alta.fdb";
+            TConexiune::CreeazaBazaDeDate(alta, "sysdba", "velkortan");
+            FaCopieDeSiguranta(alta, fbk);
+        } else if (fel == "text") {
+            QFile f(fbk);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("nu este o copie\n");
+        } else {
+            FaCopieDeSiguranta(b.CaleBaza(), fbk);
+            QFile f(fbk);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            if (fel == "trunchiata") {
+                QVERIFY(f.resize(f.size() / 2));
+            } else {
+                f.seek(f.size() / 3);
+                f.write(QByteArray(4096, '\x5a'));
+            }
+        }
+        const QStringList registru = Registru(b);
+        const QStringList fisiere = FisiereDin(b.Dosar() + "/DB");
+        try {
+            PregatesteRestaurarea(b.Dm(), fbk);
+            QFAIL("a bad backup was accepted");
+        } catch (const EEroare& e) {
+            QVERIFY2(e.Mesaj().contains("Registrul curent a ramas neatins"), qPrintable(e.Mesaj()));
+        }
+        QCOMPARE(FisiereDin(b.Dosar() + "/DB"), fisiere);
+        QCOMPARE(Registru(b), registru);
+    }
+
+    void CopiileAutomatePastreazaSapte()
+    {
+        TBazaTest b;
+        b.Porneste();
+        const QString dosar = DosarCopii(b.CaleBaza());
+        QDir().mkpath(dosar);
+        QFile alta(dosar + "/a-mea.fbk"); // a copy the user named is never removed
+        QVERIFY(alta.open(QIODevice::WriteOnly));
+        alta.write("x");
+        alta.close();
+        const QDateTime inceput(QDate(2026, 12, 1), QTime(8, 0));
+        for (int zi = 0; zi < 9; ++zi)
+            FaCopieAutomata(b.CaleBaza(), inceput.addDays(zi));
+        QStringList asteptate;
+        for (int zi = 2; zi < 9; ++zi)
+            asteptate << "Tessaluna2006-" + inceput.addDays(zi).toString("yyyyMMdd-HHmmss") + ".fbk";
+        asteptate << "a-mea.fbk";
+        asteptate.sort();
+        QCOMPARE(FisiereDin(dosar), asteptate);
+        QVERIFY(ExistaCopieDin(b.CaleBaza(), QDate(2026, 12, 9)));
+        QVERIFY(!ExistaCopieDin(b.CaleBaza(), QDate(2026, 12, 10)));
+
+        // A backup that fails says so, leaves no partial file and removes none of the seven.
+        b.Inchide();
+        QVERIFY(QFile::rename(b.CaleBaza(), b.Dosar() + "/mutata.fdb"));
+        QVERIFY_THROWS_EXCEPTION(EEroareBD, FaCopieAutomata(b.CaleBaza(), inceput.addDays(20)));
+        QCOMPARE(FisiereDin(dosar), asteptate);
+    }
+
+    void CopieInainteDeActualizare()
+    {
+        TBazaTest b;
+        b.Porneste(); // a register just made from the template has nothing to keep
+        QVERIFY(FisiereDin(b.Dosar() + "/DB/copii").isEmpty());
+
+        b.Executa("UPDATE CONFID_DB SET VERSIUNE=2");
+        b.Executa("ALTER TABLE PROFIL_DIPLOMA DROP ORDINE");
+        b.AdaugaElev({{"C_NUME_L1", "Ana"}});
+        // A backup folder that cannot be made stops the upgrade: the register stays as it was.
+        QFile blocaj(b.Dosar() + "/DB/copii");
+        QVERIFY(blocaj.open(QIODevice::WriteOnly));
+        blocaj.close();
+        try {
+            b.Reporneste();
+            QFAIL("the upgrade ran without its backup");
+        } catch (const EEroare& e) {
+            QVERIFY2(e.Mesaj().startsWith("Baza de date nu a fost actualizata"), qPrintable(e.Mesaj()));
+        }
+        QCOMPARE(b.Scalar("select VERSIUNE as C from CONFID_DB"), QStringLiteral("2"));
+        QVERIFY(!b.Coloana("select trim(RDB$FIELD_NAME) as C from RDB$RELATION_FIELDS where RDB$RELATION_NAME = "
+                           "'PROFIL_DIPLOMA'")
+                     .contains("ORDINE"));
+        QVERIFY(blocaj.remove());
+
+        b.Reporneste();
+        QCOMPARE(b.Scalar("select VERSIUNE as C from CONFID_DB"), QStringLiteral("3"));
+        const QStringList copii = CopiiAutomate(b.CaleBaza());
+        QCOMPARE(copii.size(), 1);
+        QVERIFY2(copii[0].endsWith("-v2.fbk"), qPrintable(copii[0]));
+
+        // The copy holds the register as it was before the upgrade.
+        const QString tinta = b.Dosar() + "/verificare.fdb";
+        RestaureazaCopie(copii[0], tinta);
+        TDM veche;
+        DM = &b.Dm();
+        veche.Db.SetDatabaseName(tinta);
+        veche.Db.Params() << "USER_NAME=sysdba"
+                          << "password=velkortan";
+        veche.Db.Open();
+        veche.Tr.StartTransaction();
+        veche.Q1.SetSQL("SELECT VERSIUNE FROM CONFID_DB");
+        veche.Q1.Open();
+        QCOMPARE(veche.Q1.FieldByName("VERSIUNE").AsInteger(), qint64(2));
+        veche.Q1.Close();
+        veche.Tr.Rollback();
+        QCOMPARE(NumarEleviCurenti(veche), qint64(1));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCopii)
+#include "TestCopii.moc"
