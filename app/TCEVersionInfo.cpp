@@ -5,8 +5,8 @@ const QString TCEVersionInfo::FaraInformatie = QStringLiteral("<info not availab
 TCEVersionInfo::TCEVersionInfo() : TCEVersionInfo(QStringLiteral(TESSALUNA_FILE_VERSION)) {}
 
 TCEVersionInfo::TCEVersionInfo(const QString& fileVersion)
-    : FileVersion(FaraInformatie), MajorVersion(FaraInformatie), MinorVersion(FaraInformatie),
-      Release(FaraInformatie), Build(FaraInformatie)
+    : FileVersion(FaraInformatie), MajorVersion(FaraInformatie), MinorVersion(FaraInformatie), Release(FaraInformatie),
+      Build(FaraInformatie)
 {
     if (fileVersion.isEmpty())
         return;

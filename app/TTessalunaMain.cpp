@@ -27,8 +27,8 @@ TTessalunaMain::TTessalunaMain(QWidget* parinte) : QMainWindow(parinte)
     CreeazaMeniul();
 
     resize(LatimeProiectata, InaltimeProiectata);
-    const TPlasareFereastra plasare =
-        PlaseazaFereastraPrincipala(EcranSubCursor(), ZonaLucruSubCursor(), QSize(LatimeProiectata, InaltimeProiectata));
+    const TPlasareFereastra plasare = PlaseazaFereastraPrincipala(EcranSubCursor(), ZonaLucruSubCursor(),
+                                                                  QSize(LatimeProiectata, InaltimeProiectata));
     if (plasare.Maximizata) {
         setGeometry(plasare.Geometrie);
         setWindowState(windowState() | Qt::WindowMaximized);

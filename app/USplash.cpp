@@ -129,9 +129,10 @@ TErrCodePage::TErrCodePage(QWidget* parinte) : QDialog(parinte, FaraButoane)
         return e;
     };
     adauga(QStringLiteral("Am identificat o problema"), true);
-    adauga(QStringLiteral("Limba implicita a programelor pentru calculatorul dumneavoastra nu este limba romana. Pentru "
-                          "a putea tipari diplomele CU DIACRITICE este necesar sa stabiliti limba implicita limba "
-                          "romana."));
+    adauga(
+        QStringLiteral("Limba implicita a programelor pentru calculatorul dumneavoastra nu este limba romana. Pentru "
+                       "a putea tipari diplomele CU DIACRITICE este necesar sa stabiliti limba implicita limba "
+                       "romana."));
     adauga(QStringLiteral("Instructiuni pentru Windows XP"), true);
     auto pas = [&](const QString& numar, const QString& text) {
         auto* rand = new QHBoxLayout;

@@ -51,8 +51,8 @@ int main(int argc, char** argv)
     SeteazaRevenireLaEroare([&dm] { dm.Tr.Rollback(); });
     // A register beside the program that can be written stays in use there, whatever the folder allows.
     const QString numeBaza = ProfilInregistrat() ? ProfilInregistrat()->NumeBazaDeDate() : QString();
-    const QString dosarProgram = DosarPentruFisier(
-        QDir(DosarExecutabil()).relativeFilePath(TDM::CaleBazaDeDate(numeBaza, DosarExecutabil())));
+    const QString dosarProgram =
+        DosarPentruFisier(QDir(DosarExecutabil()).relativeFilePath(TDM::CaleBazaDeDate(numeBaza, DosarExecutabil())));
     const QStringList bazeExistente = QDir(dosarProgram + QStringLiteral("/DB")).entryList(QDir::Files);
     try {
         AfiseazaSplash(QStringLiteral("Tessaluna"));

@@ -16,7 +16,7 @@
 namespace {
 const int LungimeText = 256;
 const int LungimeCamp = 64;
-}
+} // namespace
 
 TEditorCampText::TEditorCampText(QWidget* parinte) : TEditorGeneric(parinte)
 {

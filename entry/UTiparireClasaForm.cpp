@@ -55,8 +55,8 @@ QList<TProblemaElev> VerificaElevi(const QList<TElevDeTiparit>& elevi)
             for (const TProblemaZona& p : VerificaPagina(pagina))
                 probleme << TProblemaElev{elev, DescriereProblema(p)};
         }
-        const QString cnp = dm.ValoareCamp(QStringLiteral("Tessaluna"), QStringLiteral("FATA"), QStringLiteral("C_CNP"),
-                                           elev.Id);
+        const QString cnp =
+            dm.ValoareCamp(QStringLiteral("Tessaluna"), QStringLiteral("FATA"), QStringLiteral("C_CNP"), elev.Id);
         if (!cnp.isEmpty() && !CnpValid(cnp))
             probleme << TProblemaElev{elev, QStringLiteral("C_CNP: codul numeric personal %1 este eronat").arg(cnp)};
         if (!LegatDeScoala(dm, elev.Id))

@@ -7,7 +7,6 @@
 // a real date of birth (years 05-99 in the 1900s, 00-04 in the 2000s) and the right check digit.
 bool CnpValid(const QString& text);
 
-
 // Widths of the editors of one line: proportional to their weights, at least 16 pixels each; equal shares
 // when every weight is 0.
 QList<int> LatimiLinie(int latimeLinie, const QList<int>& ponderi);

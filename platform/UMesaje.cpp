@@ -50,7 +50,7 @@ void TMesaje::TraduceButoane(QMessageBox& cutie)
 {
     // The toolkit has no Romanian texts of its own.
     static const QList<QPair<QMessageBox::StandardButton, const char*>> texte = {
-        {QMessageBox::Ok, "OK"},      {QMessageBox::Yes, "Da"},          {QMessageBox::No, "Nu"},
+        {QMessageBox::Ok, "OK"},          {QMessageBox::Yes, "Da"},        {QMessageBox::No, "Nu"},
         {QMessageBox::Cancel, "Anulare"}, {QMessageBox::Close, "Inchide"}, {QMessageBox::Save, "Salveaza"}};
     for (const auto& [buton, text] : texte) {
         if (QAbstractButton* b = cutie.button(buton))
@@ -104,8 +104,7 @@ QString TMesaje::CereFisierDeScris(QWidget* parinte, const QString& titlu, const
     return dialog.selectedFiles().first();
 }
 
-QString TMesaje::CereFisierDeCitit(QWidget* parinte, const QString& titlu, const QString& dosar,
-                                  const QString& filtru)
+QString TMesaje::CereFisierDeCitit(QWidget* parinte, const QString& titlu, const QString& dosar, const QString& filtru)
 {
     g_afisate << titlu;
     g_ultimulTip = Intrebare;

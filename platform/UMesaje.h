@@ -11,7 +11,13 @@ class QWidget;
 class TMesaje
 {
 public:
-    enum TTip { Avertisment, Intrebare, Informatie, Eroare };
+    enum TTip
+    {
+        Avertisment,
+        Intrebare,
+        Informatie,
+        Eroare
+    };
 
     // Warning with an OK button ("Nota este prea mica").
     static void Avertizeaza(QWidget* parinte, const QString& text);

@@ -38,7 +38,7 @@ size_t HashFaraMajuscule(const QString& nume)
     for (QChar c : nume) {
         if (c.isSurrogate())
             return qHash(nume.toCaseFolded());
-        const char16_t u = c.unicode() >= 0x80                     ? c.toCaseFolded().unicode()
+        const char16_t u = c.unicode() >= 0x80                          ? c.toCaseFolded().unicode()
                            : (c.unicode() >= 'A' && c.unicode() <= 'Z') ? char16_t(c.unicode() + 32)
                                                                         : c.unicode();
         h = (h ^ u) * 1099511628211ull;
@@ -644,8 +644,7 @@ void Modifica(TStareFisierRegistru& s, const std::function<bool(TModel&)>& schim
     const QString dosar = QFileInfo(s.fisier).absolutePath();
     if (!QDir().mkpath(dosar)) {
         throw ERegistru(mesaj(QStringLiteral("dosarul \"%1\" nu poate fi creat (%2)")
-                                  .arg(QDir::toNativeSeparators(dosar),
-                                       MotivDosarNecreat(dosar))));
+                                  .arg(QDir::toNativeSeparators(dosar), MotivDosarNecreat(dosar))));
     }
     QLockFile lacat(s.fisier + QStringLiteral(".lock"));
     if (!lacat.tryLock(5000)) {

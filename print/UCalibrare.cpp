@@ -98,8 +98,9 @@ void SalveazaCorectieImprimanta(const QString& imprimanta, const TCorectieImprim
         reg.StergeValoare(imprimanta);
         return;
     }
-    reg.ScrieText(imprimanta, QStringList{Numar(c.DeplasareX), Numar(c.DeplasareY), Numar(c.ScalaX), Numar(c.ScalaY)}
-                                  .join(QLatin1Char(';')));
+    reg.ScrieText(
+        imprimanta,
+        QStringList{Numar(c.DeplasareX), Numar(c.DeplasareY), Numar(c.ScalaX), Numar(c.ScalaY)}.join(QLatin1Char(';')));
 }
 
 const TCorectieImprimanta& CorectieInVigoare()
@@ -128,8 +129,8 @@ void DeseneazaPaginaCalibrare(QPainter& painter)
     font.setPixelSize(int(3 * ky));
     painter.setFont(font);
     const double brat = 6;
-    const QList<QPointF> cruci = {{CruceStanga, CruceSus}, {CruceDreapta, CruceSus}, {CruceStanga, CruceJos},
-                                  {CruceDreapta, CruceJos}};
+    const QList<QPointF> cruci = {
+        {CruceStanga, CruceSus}, {CruceDreapta, CruceSus}, {CruceStanga, CruceJos}, {CruceDreapta, CruceJos}};
     const char* nume[] = {"A", "B", "C", "D"};
     for (int i = 0; i < 4; ++i) {
         const QPointF c = cruci[i];

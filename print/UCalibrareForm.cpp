@@ -88,8 +88,10 @@ TCalibrareForm::TCalibrareForm(QWidget* parinte) : QDialog(parinte)
     setMinimumWidth(560);
     adjustSize();
     CentreazaForma(this);
-    connect(ButonTipareste, &QPushButton::clicked, this, [this] { RuleazaActiune(this, [this] { TiparestePagina(); }); });
-    connect(ButonCalculeaza, &QPushButton::clicked, this, [this] { RuleazaActiune(this, [this] { ArataCorectia(); }); });
+    connect(ButonTipareste, &QPushButton::clicked, this,
+            [this] { RuleazaActiune(this, [this] { TiparestePagina(); }); });
+    connect(ButonCalculeaza, &QPushButton::clicked, this,
+            [this] { RuleazaActiune(this, [this] { ArataCorectia(); }); });
     connect(Ok, &QPushButton::clicked, this, [this] { RuleazaActiune(this, [this] { Confirma(); }); });
     connect(Renunt, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -111,13 +113,13 @@ TCorectieImprimanta TCalibrareForm::Calculeaza() const
 void TCalibrareForm::ArataCorectia()
 {
     const TCorectieImprimanta c = Calculeaza();
-    Corectia->setText(c.EsteIdentitate()
-                          ? QStringLiteral("Imprimanta tipareste exact: nu este nevoie de nicio corectie.")
-                          : QStringLiteral("Imprimanta muta pagina cu %1 mm spre dreapta si cu %2 mm in jos si o "
-                                           "mareste cu %3% pe orizontala si cu %4% pe verticala. De acum inainte, "
-                                           "tiparirile pe ea se corecteaza in sens invers.")
-                                .arg(Mm(c.DeplasareX), Mm(c.DeplasareY), Mm((c.ScalaX - 1) * 100),
-                                     Mm((c.ScalaY - 1) * 100)));
+    Corectia->setText(
+        c.EsteIdentitate()
+            ? QStringLiteral("Imprimanta tipareste exact: nu este nevoie de nicio corectie.")
+            : QStringLiteral("Imprimanta muta pagina cu %1 mm spre dreapta si cu %2 mm in jos si o "
+                             "mareste cu %3% pe orizontala si cu %4% pe verticala. De acum inainte, "
+                             "tiparirile pe ea se corecteaza in sens invers.")
+                  .arg(Mm(c.DeplasareX), Mm(c.DeplasareY), Mm((c.ScalaX - 1) * 100), Mm((c.ScalaY - 1) * 100)));
 }
 
 void TCalibrareForm::Confirma()

@@ -25,9 +25,9 @@ struct TTextZonaCompletata
 {
     QString Text;
     bool EsteNota = false;
-    int TipNota = 0;              // 0 NOTA_DIPLOMA, 1 NOTA_COTOR, 2 MEDIE_DIPLOMA, 3 MEDIE_COTOR
-    std::optional<double> Nota;   // hundredths of a point (9.63 is 963); absent without a value
-    int Sus = -1;                 // indexes into the page's areas of the upper and lower area of the grade
+    int TipNota = 0;            // 0 NOTA_DIPLOMA, 1 NOTA_COTOR, 2 MEDIE_DIPLOMA, 3 MEDIE_COTOR
+    std::optional<double> Nota; // hundredths of a point (9.63 is 963); absent without a value
+    int Sus = -1;               // indexes into the page's areas of the upper and lower area of the grade
     int Jos = -1;
 };
 

@@ -26,8 +26,8 @@ TParticularizareTextArea* CorecturaZonei(const TPaginaRandata& pagina, const QSt
     return inreg;
 }
 
-bool TiparesteZona(QPainter& painter, const TZonaRandata& zona, const TParticularizareTextArea* corectura,
-                   bool oglinda, double susMm, double stangaMm)
+bool TiparesteZona(QPainter& painter, const TZonaRandata& zona, const TParticularizareTextArea* corectura, bool oglinda,
+                   double susMm, double stangaMm)
 {
     const TAspectText aspect = AspectEfectiv(zona.Text, zona.Aliniere, zona.Font, corectura);
     if (aspect.Text.isEmpty())

@@ -49,8 +49,8 @@ TParticularizareTextArea* CorecturaZonei(const TPaginaRandata& pagina, const QSt
 // Prints one area's text on the painter's device, `susMm` / `stangaMm` from the paper's corner, turned about
 // the paper's centre when `oglinda`. False when the text did not fit even at the smallest size. Throws
 // EEroare when a text has no font.
-bool TiparesteZona(QPainter& painter, const TZonaRandata& zona, const TParticularizareTextArea* corectura,
-                   bool oglinda, double susMm, double stangaMm);
+bool TiparesteZona(QPainter& painter, const TZonaRandata& zona, const TParticularizareTextArea* corectura, bool oglinda,
+                   double susMm, double stangaMm);
 
 // Prints every area of the page on a document the caller has begun, offset by the margins plus the page's
 // deltas. Returns the names of the areas whose text was clipped.

@@ -90,7 +90,8 @@ TPrintTessalunaForm::TPrintTessalunaForm(QWidget* parinte) : TTemplate(parinte)
     connect(Mareste, &QPushButton::clicked, this, [this] { MaresteZoom(); });
     connect(Micsoreaza, &QPushButton::clicked, this, [this] { MicsoreazaZoom(); });
     connect(Iesire, &QPushButton::clicked, this, &QDialog::reject);
-    connect(Verifica, &QPushButton::clicked, this, [this] { RuleazaActiune(this, [this] { VerificaInainteDeTiparire(); }); });
+    connect(Verifica, &QPushButton::clicked, this,
+            [this] { RuleazaActiune(this, [this] { VerificaInainteDeTiparire(); }); });
     connect(SalveazaPdf, &QPushButton::clicked, this, [this] {
         RuleazaActiune(this, [this] {
             const bool cuFundal = TMesaje::Intreaba(
@@ -155,8 +156,8 @@ void TPrintTessalunaForm::RuleazaTiparirea()
         TDM& dm = ModululDeDate();
         const QString titlu = parte == 0 ? QStringLiteral("Diploma de examen national - fata")
                                          : QStringLiteral("Diploma de examen national - verso");
-        InregistreazaTipariri(dm, {TTiparire{IdElev, DenumireElev, QDateTime::currentDateTime(), destinatie,
-                                             LucrareNoua(dm), 1, titlu}});
+        InregistreazaTipariri(
+            dm, {TTiparire{IdElev, DenumireElev, QDateTime::currentDateTime(), destinatie, LucrareNoua(dm), 1, titlu}});
     }
     if (!taiate.isEmpty())
         TMesaje::Avertizeaza(this, QStringLiteral("Textul nu incape in campurile: %1. S-a tiparit micsorat la "
@@ -164,8 +165,7 @@ void TPrintTessalunaForm::RuleazaTiparirea()
                                        .arg(taiate.join(QStringLiteral(", "))));
 }
 
-QStringList TPrintTessalunaForm::TiparesteParte(int parte, bool oglinda, double stanga, double sus,
-                                                QString* destinatie)
+QStringList TPrintTessalunaForm::TiparesteParte(int parte, bool oglinda, double stanga, double sus, QString* destinatie)
 {
     PregatesteImprimanta(false);
     TDocumentTiparit document(this, parte == 0 ? QStringLiteral("Diploma de examen national - fata")

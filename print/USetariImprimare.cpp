@@ -153,8 +153,8 @@ QString TAllStuffReg::Cheie()
 QString TAllStuffReg::TextAll() const
 {
     auto b = [](bool v) { return v ? QStringLiteral("1") : QStringLiteral("0"); };
-    return TextCuVirgule({QStringLiteral("0"), b(Configurata), b(ParteOpusa), b(OglindaOrizontala),
-                          b(OglindaVerticala), QString::number(ModAlimentare), FormatNumarGeneral(MargineStangaFata),
+    return TextCuVirgule({QStringLiteral("0"), b(Configurata), b(ParteOpusa), b(OglindaOrizontala), b(OglindaVerticala),
+                          QString::number(ModAlimentare), FormatNumarGeneral(MargineStangaFata),
                           FormatNumarGeneral(MargineSusFata), FormatNumarGeneral(MargineStangaVerso),
                           FormatNumarGeneral(MargineSusVerso), NumeImprimanta, QString::number(IndexImprimanta)});
 }

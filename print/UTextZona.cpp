@@ -126,9 +126,9 @@ TTextPlasat PlaseazaPeImprimanta(const TAspectText& aspect, const QRectF& zonaMm
     const QRectF dorit(zonaMm.left() + stangaMm + aspect.DeplasareXMm, zonaMm.top() + susMm + aspect.DeplasareYMm,
                        zonaMm.width(), zonaMm.height());
     // The printer's own displacement and scale, measured by its calibration, are taken out here.
-    const QRectF ceruta = AplicaCorectie(CorectieInVigoare(), dorit, oglinda,
-                                         QSizeF(cap.PhysicalWidth * cap.HorzSize / cap.HorzRes,
-                                                cap.PhysicalHeight * cap.VertSize / cap.VertRes));
+    const QRectF ceruta = AplicaCorectie(
+        CorectieInVigoare(), dorit, oglinda,
+        QSizeF(cap.PhysicalWidth * cap.HorzSize / cap.HorzRes, cap.PhysicalHeight * cap.VertSize / cap.VertRes));
     TDreptunghiDispozitiv r = DreptunghiPeDispozitiv(cap, ceruta.left(), ceruta.top(), ceruta.width(), ceruta.height());
     const double size = aspect.Font ? aspect.Font->Size() : 0;
 

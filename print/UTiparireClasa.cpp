@@ -206,12 +206,13 @@ TRezultatPagini TiparesteClasa(QWidget* parinte, const QList<TElevDeTiparit>& el
     InregistreazaTipariri(dm, tipariri);
 
     if (!r.Eroare.isEmpty() || r.Oprit) {
-        QString text = r.Eroare.isEmpty()
-                           ? QStringLiteral("Tiparirea a fost oprita dupa %1 din %2 diplome.").arg(r.Tiparite).arg(total)
-                           : QStringLiteral("Tiparirea s-a oprit din cauza unei erori dupa %1 din %2 diplome:\n%3")
-                                 .arg(r.Tiparite)
-                                 .arg(total)
-                                 .arg(r.Eroare);
+        QString text =
+            r.Eroare.isEmpty()
+                ? QStringLiteral("Tiparirea a fost oprita dupa %1 din %2 diplome.").arg(r.Tiparite).arg(total)
+                : QStringLiteral("Tiparirea s-a oprit din cauza unei erori dupa %1 din %2 diplome:\n%3")
+                      .arg(r.Tiparite)
+                      .arg(total)
+                      .arg(r.Eroare);
         if (r.Tiparite > 0)
             text += QStringLiteral("\nUltimul elev tiparit: %1.").arg(elevi[r.Tiparite - 1].Denumire);
         if (r.Tiparite < total)

@@ -41,9 +41,14 @@ TRezultatPagini TiparesteElevi(QPainter& painter, QPagedPaintDevice& dispozitiv,
 struct TProblemaZona
 {
     QString Zona;
-    QString Cheie;          // the area's field key
-    enum TFel { Gol, Micsorat, NuIncape } Fel = Gol;
-    double InaltimeMm = 0;  // the text's printed cell height, for Micsorat
+    QString Cheie; // the area's field key
+    enum TFel
+    {
+        Gol,
+        Micsorat,
+        NuIncape
+    } Fel = Gol;
+    double InaltimeMm = 0; // the text's printed cell height, for Micsorat
 };
 
 // The problem in words: "<field>: camp gol", "... textul micsorat la 1,2 mm", "... textul nu incape".

@@ -11,11 +11,10 @@ const TClasaTabele* g_tabele = nullptr;
 const QString MesajDejaInregistrat = QStringLiteral("Am inregistrat deja un profil de diploma: ");
 } // namespace
 
-void TListaLiniiProfilDiploma::AdaugaLinie(const QString& codFormular, const QString& codPagina,
-                                           const QString& codCamp, const QString& etichetaEditor,
-                                           const QString& formula, const QString& vizibil, const QString& tipDeDate,
-                                           const QString& asociatCu, const QString& similarCu, int latimeSugerata,
-                                           const QString& codLinie)
+void TListaLiniiProfilDiploma::AdaugaLinie(const QString& codFormular, const QString& codPagina, const QString& codCamp,
+                                           const QString& etichetaEditor, const QString& formula,
+                                           const QString& vizibil, const QString& tipDeDate, const QString& asociatCu,
+                                           const QString& similarCu, int latimeSugerata, const QString& codLinie)
 {
     TLinieProfilDiploma l;
     l.COD_FORMULAR = codFormular;
@@ -84,7 +83,13 @@ void UitaInregistrarile()
 
 TEticheta CitesteEticheta(const QString& etichetaEditor)
 {
-    enum { Eticheta, Grup, Parte, Gata } stare = Eticheta;
+    enum
+    {
+        Eticheta,
+        Grup,
+        Parte,
+        Gata
+    } stare = Eticheta;
     TEticheta r;
     for (const QChar c : etichetaEditor) {
         switch (stare) {

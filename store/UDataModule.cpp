@@ -178,8 +178,10 @@ void TDM::VerificaCitirea()
         while (!Q1.Eof()) {
             const QString nume = Q1.FieldByName(QStringLiteral("RDB$INDEX_NAME")).AsString().trimmed();
             if (indecsi.isEmpty() || indecsi.last().nume != nume) {
-                indecsi.append({nume, Q1.FieldByName(QStringLiteral("RDB$RELATION_NAME")).AsString().trimmed(),
-                                Q1.FieldByName(QStringLiteral("DESCRESCATOR")).AsInteger() == 1, {}});
+                indecsi.append({nume,
+                                Q1.FieldByName(QStringLiteral("RDB$RELATION_NAME")).AsString().trimmed(),
+                                Q1.FieldByName(QStringLiteral("DESCRESCATOR")).AsInteger() == 1,
+                                {}});
             }
             indecsi.last().coloane << Citat(Q1.FieldByName(QStringLiteral("RDB$FIELD_NAME")).AsString().trimmed());
             Q1.Next();
@@ -216,9 +218,9 @@ void TDM::ActualizeazaSchema()
         try {
             versiune = camp.AsInteger();
         } catch (const EEroareBD&) {
-            throw EEroareBD(QStringLiteral("Versiunea bazei de date din CONFID_DB nu este un numar: '%1'")
-                                .arg(camp.AsString()),
-                            EEroareBD::Conversie);
+            throw EEroareBD(
+                QStringLiteral("Versiunea bazei de date din CONFID_DB nu este un numar: '%1'").arg(camp.AsString()),
+                EEroareBD::Conversie);
         }
         Q1.Close();
     }
@@ -295,14 +297,15 @@ void TDM::CreeazaStructuriTabele()
         garda.Commit();
     }
 
-    const QString sqlRelatie =
-        QStringLiteral("select    RDB$RELATION_NAME from    RDB$RELATIONS where    RDB$RELATION_NAME = :RDB$RELATION_NAME");
-    const QString sqlConstrangere = QStringLiteral("select    RDB$CONSTRAINT_NAME from    RDB$RELATION_CONSTRAINTS where  "
-                                                   "  RDB$CONSTRAINT_NAME = :RDB$CONSTRAINT_NAME");
+    const QString sqlRelatie = QStringLiteral(
+        "select    RDB$RELATION_NAME from    RDB$RELATIONS where    RDB$RELATION_NAME = :RDB$RELATION_NAME");
+    const QString sqlConstrangere =
+        QStringLiteral("select    RDB$CONSTRAINT_NAME from    RDB$RELATION_CONSTRAINTS where  "
+                       "  RDB$CONSTRAINT_NAME = :RDB$CONSTRAINT_NAME");
     const QString sqlGenerator = QStringLiteral(
         "select    RDB$GENERATOR_NAME from    RDB$GENERATORS where    RDB$GENERATOR_NAME = :RDB$GENERATOR_NAME");
-    const QString sqlColoana = QStringLiteral(
-        "SELECT * FROM RDB$RELATION_FIELDS WHERE (RDB$RELATION_NAME=:TAB) AND (RDB$FIELD_NAME=:FLD)");
+    const QString sqlColoana =
+        QStringLiteral("SELECT * FROM RDB$RELATION_FIELDS WHERE (RDB$RELATION_NAME=:TAB) AND (RDB$FIELD_NAME=:FLD)");
     const QString fk1 = QStringLiteral("alter table \"DATE\" add constraint FK_%:1s_1 foreign key (ID_%:1s) references "
                                        "%:1s(ID_%:1s) on delete CASCADE");
     const QString fk2 = QStringLiteral("alter table \"DATE\" add constraint FK_%:1s_2 foreign key (IDF_%:1s) "

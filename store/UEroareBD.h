@@ -7,8 +7,16 @@
 class EEroareBD : public EEroare
 {
 public:
-    enum TCategorie { Alta, CheieDuplicata, ConflictBlocare, Conexiune, FisierDeteriorat, BazaDeDateOcupata,
-                      Conversie };
+    enum TCategorie
+    {
+        Alta,
+        CheieDuplicata,
+        ConflictBlocare,
+        Conexiune,
+        FisierDeteriorat,
+        BazaDeDateOcupata,
+        Conversie
+    };
 
     EEroareBD(const QString& mesaj, TCategorie categorie, long codSql = 0)
         : EEroare(mesaj), m_categorie(categorie), m_codSql(codSql)

@@ -80,8 +80,8 @@ void TEvaluatorExpresie::Pregateste()
             coduri << it->Camp;
         const QString asociat = m_profil.value(it.key()).AsociatCu;
         const QString tabel = asociat.toUpper();
-        if (asociat != u"ELEVI" && !m_tabeleLegate.contains(tabel) && coloane.contains(QStringLiteral("IDF_") + tabel) &&
-            coloane.contains(QStringLiteral("ID_") + tabel))
+        if (asociat != u"ELEVI" && !m_tabeleLegate.contains(tabel) &&
+            coloane.contains(QStringLiteral("IDF_") + tabel) && coloane.contains(QStringLiteral("ID_") + tabel))
             m_tabeleLegate << tabel;
     }
     m_valoriTabele.resize(m_tabeleLegate.size());

@@ -354,8 +354,8 @@ void TConexiune::CreeazaBazaDeDate(const QString& cale, const QString& utilizato
         dpb->insertInt(&Stare(), isc_dpb_page_size, 8192);
         dpb->insertInt(&Stare(), isc_dpb_sql_dialect, 3);
         const QByteArray c = cale.toUtf8();
-        IAttachment* a = furnizor->createDatabase(&Stare(), c.constData(), dpb->getBufferLength(&Stare()),
-                                                  dpb->getBuffer(&Stare()));
+        IAttachment* a =
+            furnizor->createDatabase(&Stare(), c.constData(), dpb->getBufferLength(&Stare()), dpb->getBuffer(&Stare()));
         a->detach(&Stare());
     } catch (const FbException& e) {
         if (dpb)
@@ -679,8 +679,9 @@ void TQuery::LeagaParametri(TPregatit& p)
                 esteIntreg = ok;
                 real = ok ? double(intreg) : t.toDouble(&ok);
                 if (!ok)
-                    throw EEroareBD(QStringLiteral("'%1' nu este un numar valid (parametrul %2)").arg(par->m_text, numeParam),
-                                    EEroareBD::Conversie);
+                    throw EEroareBD(
+                        QStringLiteral("'%1' nu este un numar valid (parametrul %2)").arg(par->m_text, numeParam),
+                        EEroareBD::Conversie);
             }
             if (c.tip == SQL_FLOAT) {
                 const float f = float(real);
@@ -688,7 +689,8 @@ void TQuery::LeagaParametri(TPregatit& p)
             } else if (c.tip == SQL_DOUBLE) {
                 std::memcpy(loc, &real, sizeof(real));
             } else {
-                const qint64 scalat = esteIntreg && c.scara == 0 ? intreg : std::llround(real * double(Putere10(-c.scara)));
+                const qint64 scalat =
+                    esteIntreg && c.scara == 0 ? intreg : std::llround(real * double(Putere10(-c.scara)));
                 if (c.tip == SQL_SHORT) {
                     const auto v = qint16(scalat);
                     std::memcpy(loc, &v, sizeof(v));
@@ -717,7 +719,7 @@ void TQuery::Open()
     LeagaParametri(*p);
     try {
         auto* cursor = p->instructiune->openCursor(&Stare(), m_tranzactie.d->tranzactie, p->metaIntrare,
-                                                    p->bufferIntrare.data(), p->metaIesire, 0);
+                                                   p->bufferIntrare.data(), p->metaIesire, 0);
         m_cursor = cursor;
         m_deschis = true;
     } catch (const FbException& e) {

@@ -47,7 +47,12 @@ public:
 
 private:
     friend class TQuery;
-    enum TTip { Nul, Text, Intreg };
+    enum TTip
+    {
+        Nul,
+        Text,
+        Intreg
+    };
     QString m_nume;
     TTip m_tip = Nul;
     QString m_text;

@@ -17,7 +17,8 @@ bool ExistaInSistem(TDM& dm, const QString& sql, const QString& parametru, const
 
 bool ExistaTabela(TDM& dm)
 {
-    return ExistaInSistem(dm, QStringLiteral("select * from RDB$RELATIONS where RDB$RELATION_NAME = :RDB$RELATION_NAME"),
+    return ExistaInSistem(dm,
+                          QStringLiteral("select * from RDB$RELATIONS where RDB$RELATION_NAME = :RDB$RELATION_NAME"),
                           QStringLiteral("RDB$RELATION_NAME"), QStringLiteral("TIPARIRI"));
 }
 
@@ -113,7 +114,8 @@ void InregistreazaTipariri(TDM& dm, const QList<TTiparire>& tipariri)
         for (const TTiparire& t : tipariri) {
             q.SetSQL(QStringLiteral(
                 "insert into TIPARIRI (ID_TIPARIRE, ID_LUCRARE, PAGINA, ID_ELEVI, ELEV, DATA_ORA, IMPRIMANTA, TITLU) "
-                "values (GEN_ID(G_ID_TIPARIRI,1), :LUCRARE, :PAGINA, :ELEV_ID, :ELEV, CAST(CAST(:DATA_ORA AS VARCHAR(19)) AS TIMESTAMP), "
+                "values (GEN_ID(G_ID_TIPARIRI,1), :LUCRARE, :PAGINA, :ELEV_ID, :ELEV, CAST(CAST(:DATA_ORA AS "
+                "VARCHAR(19)) AS TIMESTAMP), "
                 ":IMPRIMANTA, :TITLU)"));
             q.ParamByName(QStringLiteral("LUCRARE")).SetAsInteger(t.Lucrare);
             q.ParamByName(QStringLiteral("PAGINA")).SetAsInteger(t.Pagina);
@@ -145,7 +147,8 @@ QList<TTiparire> TipaririElev(TDM& dm, qint64 idElev)
             t.Lucrare = q.FieldByName(QStringLiteral("ID_LUCRARE")).AsInteger();
             t.Pagina = int(q.FieldByName(QStringLiteral("PAGINA")).AsInteger());
             t.Elev = q.FieldByName(QStringLiteral("ELEV")).AsString();
-            t.DataOra = QDateTime::fromString(q.FieldByName(QStringLiteral("DATA_TEXT")).AsString().left(19), FormatData);
+            t.DataOra =
+                QDateTime::fromString(q.FieldByName(QStringLiteral("DATA_TEXT")).AsString().left(19), FormatData);
             t.Imprimanta = q.FieldByName(QStringLiteral("IMPRIMANTA")).AsString();
             t.Titlu = q.FieldByName(QStringLiteral("TITLU")).AsString();
             lista << t;

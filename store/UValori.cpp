@@ -73,9 +73,10 @@ public:
         if (legatura.IsNull())
             return {};
         TQuery& q3 = m_dm.Q3;
-        q3.SetSQL(QStringLiteral("SELECT * FROM \"DATE\" WHERE (COD_FORMULAR=:COD_FORMULAR) AND (COD_PAGINA=:COD_PAGINA) "
-                                 "AND (COD_CAMP=:COD_CAMP) AND (ID_") +
-                  asociatCu + QStringLiteral("=:ID)"));
+        q3.SetSQL(
+            QStringLiteral("SELECT * FROM \"DATE\" WHERE (COD_FORMULAR=:COD_FORMULAR) AND (COD_PAGINA=:COD_PAGINA) "
+                           "AND (COD_CAMP=:COD_CAMP) AND (ID_") +
+            asociatCu + QStringLiteral("=:ID)"));
         SeteazaCheie(q3, cheie);
         q3.ParamByName(QStringLiteral("ID")).SetAsInteger(legatura.AsInteger());
         q3.Open();

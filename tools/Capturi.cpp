@@ -56,17 +56,24 @@ int main(int argc, char** argv)
     TBazaTest b;
     b.Porneste();
     b.Executa("insert into SCOALA (ID_SCOALA) values (1)");
-    const QList<QPair<QString, QString>> scoala = {
-        {"C_UNITATEA_L1", QString::fromUtf8("COLEGIUL NAŢIONAL")}, {"C_UNITATEA_L2", "\"MIHAI EMINESCU\""},
-        {"C_COD_SIRUES", "123456789"}, {"C_LOCALITATEA", QString::fromUtf8("TÂRGU-MUREŞ")},
-        {"C_JUDETUL", QString::fromUtf8("MUREŞ")}, {"A_LOCALITATEA_L1", QString::fromUtf8("Târgu-Mureş")},
-        {"C_DIRECTOR", "POPA ELENA"}, {"C_SECRETAR", "RUS ION"}};
+    const QList<QPair<QString, QString>> scoala = {{"C_UNITATEA_L1", QString::fromUtf8("COLEGIUL NAŢIONAL")},
+                                                   {"C_UNITATEA_L2", "\"MIHAI EMINESCU\""},
+                                                   {"C_COD_SIRUES", "123456789"},
+                                                   {"C_LOCALITATEA", QString::fromUtf8("TÂRGU-MUREŞ")},
+                                                   {"C_JUDETUL", QString::fromUtf8("MUREŞ")},
+                                                   {"A_LOCALITATEA_L1", QString::fromUtf8("Târgu-Mureş")},
+                                                   {"C_DIRECTOR", "POPA ELENA"},
+                                                   {"C_SECRETAR", "RUS ION"}};
     for (const auto& v : scoala)
         b.ScrieValoare("SCOALA", 1, v.first, v.second);
-    const qint64 id = b.AdaugaElev({{"C_ABREVIERE", "dl"}, {"C_NUME_L1", QString::fromUtf8("ŞTEFĂNESCU")},
-                                    {"C_NUME_L2", "ANDREI-MIHAI"}, {"A_NUME", QString::fromUtf8("Ştefănescu Andrei-Mihai")},
-                                    {"C_AN_ABSOLVIRE", "2006"}, {"C_CNP", "1900101260017"},
-                                    {"C_FILIERA", QString::fromUtf8("Teoretică")}, {"C_PROFILUL", "Real"},
+    const qint64 id = b.AdaugaElev({{"C_ABREVIERE", "dl"},
+                                    {"C_NUME_L1", QString::fromUtf8("ŞTEFĂNESCU")},
+                                    {"C_NUME_L2", "ANDREI-MIHAI"},
+                                    {"A_NUME", QString::fromUtf8("Ştefănescu Andrei-Mihai")},
+                                    {"C_AN_ABSOLVIRE", "2006"},
+                                    {"C_CNP", "1900101260017"},
+                                    {"C_FILIERA", QString::fromUtf8("Teoretică")},
+                                    {"C_PROFILUL", "Real"},
                                     {"C_SPECIALIZAREA", QString::fromUtf8("Matematică-informatică")}});
     b.AdaugaElev({{"C_NUME_L1", "POPA"}, {"C_NUME_L2", "IOANA"}, {"C_CNP", "2900101260027"}});
     for (const auto& v : scoala)

@@ -59,8 +59,14 @@ void ClasaIntrUnPdf(benchmark::State& state)
     state.counters["varf_dupa_MB"] = VarfMb();
     state.counters["pdf_MB"] = QFileInfo(pdf).size() / 1048576.0;
 }
-BENCHMARK(ClasaIntrUnPdf)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)
-    ->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(ClasaIntrUnPdf)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 // The filling alone, the same students, no page drawn: the database's share of the job.
 void DoarCompletarea(benchmark::State& state)
 {
@@ -80,7 +86,12 @@ void DoarCompletarea(benchmark::State& state)
         dm.Tr.Rollback();
     }
 }
-BENCHMARK(DoarCompletarea)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(3)
+BENCHMARK(DoarCompletarea)
+    ->Arg(1000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1)
+    ->Repetitions(3)
     ->ReportAggregatesOnly(true);
 } // namespace
 

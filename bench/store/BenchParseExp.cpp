@@ -9,7 +9,6 @@
 
 #include <benchmark/benchmark.h>
 
-
 namespace {
 void ParseExpElevi(benchmark::State& state)
 {

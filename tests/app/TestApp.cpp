@@ -89,8 +89,8 @@ void TestApp::centrare_data()
     QTest::newRow("monitor secundar") << QRect(1920, 40, 1600, 1160) << QSize(869, 623) << QPoint(2285, 308);
     QTest::newRow("mai mare decat zona") << QRect(100, 30, 800, 600) << QSize(1000, 700) << QPoint(100, 30);
     QTest::newRow("mai lata doar") << QRect(0, 0, 800, 600) << QSize(1001, 200) << QPoint(0, 200);
-    QTest::newRow("zona la coordonate negative") << QRect(-1280, -100, 1280, 1024) << QSize(279, 23)
-                                                 << QPoint(-780, 400);
+    QTest::newRow("zona la coordonate negative")
+        << QRect(-1280, -100, 1280, 1024) << QSize(279, 23) << QPoint(-780, 400);
 }
 
 void TestApp::centrare()
@@ -108,12 +108,12 @@ void TestApp::fereastraPrincipala_data()
     QTest::addColumn<QRect>("geometrie");
     QTest::addColumn<bool>("maximizata");
     const QSize p(869, 623);
-    QTest::newRow("1200 pastreaza marimea") << QRect(0, 0, 1920, 1200) << QRect(0, 0, 1920, 1160)
-                                            << QRect(QPoint(0, 0), p) << false;
-    QTest::newRow("1199 maximizata") << QRect(0, 0, 1920, 1199) << QRect(0, 0, 1920, 1159)
-                                     << QRect(15, 15, 1890, 1129) << true;
-    QTest::newRow("monitor secundar mic") << QRect(1920, 0, 1024, 768) << QRect(1920, 30, 1024, 738)
-                                          << QRect(1935, 45, 994, 708) << true;
+    QTest::newRow("1200 pastreaza marimea")
+        << QRect(0, 0, 1920, 1200) << QRect(0, 0, 1920, 1160) << QRect(QPoint(0, 0), p) << false;
+    QTest::newRow("1199 maximizata") << QRect(0, 0, 1920, 1199) << QRect(0, 0, 1920, 1159) << QRect(15, 15, 1890, 1129)
+                                     << true;
+    QTest::newRow("monitor secundar mic")
+        << QRect(1920, 0, 1024, 768) << QRect(1920, 30, 1024, 738) << QRect(1935, 45, 994, 708) << true;
 }
 
 void TestApp::fereastraPrincipala()
@@ -138,8 +138,8 @@ void TestApp::meniulConfigurare()
     QStringList elemente;
     for (QAction* a : meniuri.first()->menu()->actions())
         elemente << (a->isSeparator() ? QString("-") : a->text());
-    QCOMPARE(elemente, QStringList({"Configurare imprimanta", "Calibrare imprimanta", "Format note", "-", "Configurare sablon diploma",
-                                    "Configurare scoala", "-", "Import din Excel"}));
+    QCOMPARE(elemente, QStringList({"Configurare imprimanta", "Calibrare imprimanta", "Format note", "-",
+                                    "Configurare sablon diploma", "Configurare scoala", "-", "Import din Excel"}));
 }
 
 void TestApp::formatNoteDeschideEditorul()

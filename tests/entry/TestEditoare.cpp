@@ -97,7 +97,8 @@ void TestEditoare::primaSalvareInsereazaApoiActualizeaza()
     Salveaza(dm, e, qint32(id), -1, "ELEVI");
     e.Caseta()->setText("Ţ.Ă.");
     Salveaza(dm, e, qint32(id), -1, "ELEVI");
-    QCOMPARE(b->Coloana("select VALOARE_TEXT || '|' || cast(VALOARE_NUM as integer) as C from \"DATE\" where COD_CAMP = 'C_ABREVIERE'"),
+    QCOMPARE(b->Coloana("select VALOARE_TEXT || '|' || cast(VALOARE_NUM as integer) as C from \"DATE\" where COD_CAMP "
+                        "= 'C_ABREVIERE'"),
              QStringList{QString::fromUtf8("Ţ.Ă.|0")});
 
     // An update leaves the row owned by the edited record alone.
@@ -115,13 +116,21 @@ void TestEditoare::taiereSiSpatii_data()
     QTest::addColumn<QString>("tip");
     QTest::addColumn<QString>("intrare");
     QTest::addColumn<QString>("stocat");
-    QTest::newRow("spatii la capete") << "CF" << "  cuvant  " << "cuvant";
-    QTest::newRow("doar spatii") << "SIRUES" << "    " << "";
+    QTest::newRow("spatii la capete") << "CF"
+                                      << "  cuvant  "
+                                      << "cuvant";
+    QTest::newRow("doar spatii") << "SIRUES"
+                                 << "    "
+                                 << "";
     QTest::newRow("SIRUES de 80 pastreaza 64") << "SIRUES" << QString(80, u'7') << QString(64, u'7');
     QTest::newRow("CNP de 70 pastreaza 64") << "CNP" << QString(70, u'1') << QString(64, u'1');
     QTest::newRow("TEXT de 300 pastreaza 256") << "TEXT" << QString(300, u'ş') << QString(256, u'ş');
-    QTest::newRow("calificativ cu cifre") << "CALIFICATIV" << " 10 FB " << "10 FB";
-    QTest::newRow("nota sau calificativ") << "NOTA sau CALIFICATIV" << "Admis" << "Admis";
+    QTest::newRow("calificativ cu cifre") << "CALIFICATIV"
+                                          << " 10 FB "
+                                          << "10 FB";
+    QTest::newRow("nota sau calificativ") << "NOTA sau CALIFICATIV"
+                                          << "Admis"
+                                          << "Admis";
 }
 
 void TestEditoare::taiereSiSpatii()
@@ -248,12 +257,18 @@ void TestEditoare::notaIncarcare_data()
 {
     QTest::addColumn<QString>("stocat");
     QTest::addColumn<QString>("afisat");
-    QTest::newRow("9,5") << "9,5" << "9,50";
-    QTest::newRow("10") << "10" << "10,00";
-    QTest::newRow("7.25") << "7.25" << "7,25";
-    QTest::newRow("0") << "0" << "";
-    QTest::newRow("0,00") << "0,00" << "";
-    QTest::newRow("fara cifre") << "absent" << "";
+    QTest::newRow("9,5") << "9,5"
+                         << "9,50";
+    QTest::newRow("10") << "10"
+                        << "10,00";
+    QTest::newRow("7.25") << "7.25"
+                          << "7,25";
+    QTest::newRow("0") << "0"
+                       << "";
+    QTest::newRow("0,00") << "0,00"
+                          << "";
+    QTest::newRow("fara cifre") << "absent"
+                                << "";
 }
 
 void TestEditoare::notaIncarcare()
@@ -337,8 +352,8 @@ void TestEditoare::grupatDinProfil()
         grupuri << f->NumeGrup;
     QCOMPARE(grupuri, QStringList({"Candidat", "Scoala"}));
     auto* candidat = g.findChildren<TFrmGrup*>().first();
-    QCOMPARE(Etichete(candidat), QStringList({"Abreviere", "Nume linia 1", "Nume linia 2",
-                                              "Anul absolvirii ciclului", "CNP", "Nume"}));
+    QCOMPARE(Etichete(candidat),
+             QStringList({"Abreviere", "Nume linia 1", "Nume linia 2", "Anul absolvirii ciclului", "CNP", "Nume"}));
     QCOMPARE(candidat->EtichetaGrup->text(), QString("Candidat"));
     QCOMPARE(candidat->height(), 6 * 36 + candidat->EtichetaGrup->height() + 16);
     QCOMPARE(Etichete(g.findChildren<TFrmGrup*>().last()), QStringList({"Filiera", "Profilul", "Specializarea"}));

@@ -113,8 +113,8 @@ void TestListaElevi::adaugaModificaSterge()
         QTest::mouseClick(d->findChild<QPushButton*>("Ok"), Qt::LeftButton);
     });
     lista->Adauga();
-    const QString denumire = nume + QString::fromUtf8(" Ţuţea Mihaela / ") + nume +
-                             QString::fromUtf8(" Ţuţea Mihaela (") + Cnp + ")";
+    const QString denumire =
+        nume + QString::fromUtf8(" Ţuţea Mihaela / ") + nume + QString::fromUtf8(" Ţuţea Mihaela (") + Cnp + ")";
     QCOMPARE(Afisate(*lista), QStringList{denumire});
     // Every field of the dialog is stored, the empty ones as empty texts.
     QCOMPARE(b->Scalar("select count(*) as C from \"DATE\""), QString("9"));
@@ -128,7 +128,8 @@ void TestListaElevi::adaugaModificaSterge()
         QTest::mouseClick(d->findChild<QPushButton*>("Ok"), Qt::LeftButton);
     });
     lista->Modifica();
-    QCOMPARE(Afisate(*lista).value(0), QString::fromUtf8("Ionescu Ţuţea Mihaela / Ionescu Ţuţea Mihaela (") + Cnp + ")");
+    QCOMPARE(Afisate(*lista).value(0),
+             QString::fromUtf8("Ionescu Ţuţea Mihaela / Ionescu Ţuţea Mihaela (") + Cnp + ")");
     QCOMPARE(b->Scalar("select count(*) as C from ELEVI"), QString("1"));
 
     Selecteaza(*lista, "Ionescu");

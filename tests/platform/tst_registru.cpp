@@ -308,9 +308,10 @@ private slots:
             QVERIFY2(e.Mesaj().startsWith(
                          QStringLiteral("Nu pot crea cheia de registru \"HKEY_CURRENT_USER\\%1\"").arg(kCheie)),
                      qPrintable(e.Mesaj()));
-            QVERIFY2(e.Mesaj().contains(QStringLiteral("in locul dosarului \"%1\" este un fisier")
-                                            .arg(QFileInfo(m_fisier).absolutePath())),
-                     qPrintable(e.Mesaj()));
+            QVERIFY2(
+                e.Mesaj().contains(
+                    QStringLiteral("in locul dosarului \"%1\" este un fisier").arg(QFileInfo(m_fisier).absolutePath())),
+                qPrintable(e.Mesaj()));
         }
         QVERIFY(!reg.DeschideCheie(kCheie, false));
     }
@@ -339,8 +340,8 @@ private slots:
         QProcessEnvironment mediu = QProcessEnvironment::systemEnvironment();
         mediu.insert(QStringLiteral("LIMITA_FISIER"), QString::number(limita));
         p.setProcessEnvironment(mediu);
-        p.start(QStringLiteral(REGISTRU_UNEALTA), {m_fisier, QStringLiteral("text"), kCheie,
-                                                   QStringLiteral("Valoare0"), QString(400, u'x')});
+        p.start(QStringLiteral(REGISTRU_UNEALTA),
+                {m_fisier, QStringLiteral("text"), kCheie, QStringLiteral("Valoare0"), QString(400, u'x')});
         QVERIFY(p.waitForFinished(30000));
         const QString eroare = QString::fromUtf8(p.readAllStandardError());
         QCOMPARE(p.exitCode(), 1);
@@ -390,7 +391,7 @@ private slots:
 
         const QDateTime acum = QDateTime::currentDateTime();
         const QDateTime vechi = acum.addSecs(-3600);
-        QStringList straine = {QStringLiteral("HKCU.reg.lock"), QStringLiteral("HKCU.reg.deteriorat-20260101.reg"),
+        QStringList straine = {QStringLiteral("HKCU.reg.lock"),  QStringLiteral("HKCU.reg.deteriorat-20260101.reg"),
                                QStringLiteral("HKCU.reg.AbCdE"), QStringLiteral("HKCU.reg.AbCdEfG"),
                                QStringLiteral("alt.reg.AbCdEf"), QStringLiteral("HKCU.reg.Ab-dEf")};
         for (const QString& nume : std::as_const(straine))

@@ -40,20 +40,21 @@ void VerificaPagina(const TDocumentPdf& doc, int pagina, const TPaginaRandata& m
         if (text.isEmpty())
             continue;
         const QRectF r = z.Mm.translated(stanga, sus);
-        const double ancora = z.Aliniere == taLeftJustify ? r.left() : z.Aliniere == taRightJustify ? r.right() : r.center().x();
+        const double ancora = z.Aliniere == taLeftJustify    ? r.left()
+                              : z.Aliniere == taRightJustify ? r.right()
+                                                             : r.center().x();
         double cel = 1e9;
         for (const TCuvantPdf& c : doc.Cuvinte) {
             if (c.Pagina != pagina || c.Text != text)
                 continue;
-            const double x = z.Aliniere == taLeftJustify ? c.Mm.left()
+            const double x = z.Aliniere == taLeftJustify    ? c.Mm.left()
                              : z.Aliniere == taRightJustify ? c.Mm.right()
                                                             : c.Mm.center().x();
             cel = qMin(cel, qMax(qAbs(x - ancora), qAbs(c.Mm.bottom() - r.bottom())));
         }
-        QVERIFY2(cel <= kToleranta, qPrintable(QStringLiteral("page %1, %2 \"%3\" off by %4 mm")
-                                                   .arg(pagina + 1)
-                                                   .arg(z.Name, text)
-                                                   .arg(cel)));
+        QVERIFY2(
+            cel <= kToleranta,
+            qPrintable(QStringLiteral("page %1, %2 \"%3\" off by %4 mm").arg(pagina + 1).arg(z.Name, text).arg(cel)));
     }
 }
 
@@ -115,7 +116,8 @@ QList<TElevDeTiparit> TestClasa::Clasa(int n)
 {
     QList<TElevDeTiparit> elevi;
     for (int i = 1; i <= n; ++i) {
-        const qint64 id = b->AdaugaElev({{"C_NUME_L1", Nume(i)}, {"C_CNP", QStringLiteral("19001012600%1").arg(i, 2, 10, QLatin1Char('0'))}});
+        const qint64 id = b->AdaugaElev(
+            {{"C_NUME_L1", Nume(i)}, {"C_CNP", QStringLiteral("19001012600%1").arg(i, 2, 10, QLatin1Char('0'))}});
         elevi << TElevDeTiparit{id, Nume(i)};
     }
     return elevi;
@@ -175,11 +177,10 @@ void TestClasa::stoppedAfterPage10()
 void TestClasa::checkBeforePrinting()
 {
     const qint64 fara = b->AdaugaElev({{"C_CNP", "1900101260017"}, {"A_NUME", "Fara Nume"}});
-    const qint64 lung = b->AdaugaElev({{"C_NUME_L1", "Lung"}, {"C_CNP", "1900101260017"},
-                                       {"A_NUME", QString(160, QLatin1Char('M'))}});
+    const qint64 lung =
+        b->AdaugaElev({{"C_NUME_L1", "Lung"}, {"C_CNP", "1900101260017"}, {"A_NUME", QString(160, QLatin1Char('M'))}});
     const qint64 cnp = b->AdaugaElev({{"C_NUME_L1", "Cnp"}, {"C_CNP", "1234567890123"}});
-    const QList<TProblemaElev> probleme =
-        VerificaElevi({{fara, "fara"}, {lung, "lung"}, {cnp, "cnp"}});
+    const QList<TProblemaElev> probleme = VerificaElevi({{fara, "fara"}, {lung, "lung"}, {cnp, "cnp"}});
     auto are = [&](const QString& elev, const QString& text) {
         for (const TProblemaElev& p : probleme)
             if (p.Elev.Denumire == elev && p.Descriere.contains(text))

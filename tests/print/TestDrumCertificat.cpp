@@ -196,16 +196,24 @@ void TestDrumCertificat::fillingErrors_data()
     QTest::addColumn<QString>("denumire3");
     QTest::addColumn<QString>("mesaj");
     QTest::newRow("field missing from the profile")
-        << "Tessaluna.FATA.C_LIPSA" << "" << ""
+        << "Tessaluna.FATA.C_LIPSA"
+        << ""
+        << ""
         << "FormularTextArea1.TFormularTextArea face referire la campul inexistent Tessaluna.FATA.C_LIPSA";
     QTest::newRow("position is the conversion's failure marker")
-        << "Tessaluna.FATA.C_CNP" << "-1234" << ""
+        << "Tessaluna.FATA.C_CNP"
+        << "-1234"
+        << ""
         << "FormularTextArea1.TFormularTextArea are denumire2=\"-1234\" (adica nu un numar)";
-    QTest::newRow("count is not a number") << "Tessaluna.FATA.C_CNP" << "2" << "doi"
+    QTest::newRow("count is not a number") << "Tessaluna.FATA.C_CNP"
+                                           << "2"
+                                           << "doi"
                                            << "FormularTextArea1.TFormularTextArea are Denumire3=\"doi\" (adica nu un "
                                               "numar)";
     QTest::newRow("grade kind unknown")
-        << "Tessaluna.FATA.C_JUDETUL" << "" << "NOTA"
+        << "Tessaluna.FATA.C_JUDETUL"
+        << ""
+        << "NOTA"
         << "FormularTextArea1.TFormularTextArea specifica un camp \"NOTA\" cu Denumire3 = \"NOTA\"; Denumire3 ar "
            "trebui sa fie NOTA_DIPLOMA, NOTA_COTOR, MEDIE_DIPLOMA sau MEDIE_COTOR!";
 }
@@ -288,9 +296,12 @@ void TestDrumCertificat::printJobToPdf_data()
     QTest::addColumn<double>("deltaStanga");
     QTest::addColumn<double>("deltaSus");
     QTest::addColumn<bool>("oglinda");
-    QTest::newRow("margins typed with a decimal comma") << "3" << "2,5" << 0.0 << 0.0 << false;
-    QTest::newRow("margins and page offsets") << "1,5" << "0" << 2.25 << -1.0 << false;
-    QTest::newRow("mirror") << "2" << "1" << 0.0 << 0.0 << true;
+    QTest::newRow("margins typed with a decimal comma") << "3"
+                                                        << "2,5" << 0.0 << 0.0 << false;
+    QTest::newRow("margins and page offsets") << "1,5"
+                                              << "0" << 2.25 << -1.0 << false;
+    QTest::newRow("mirror") << "2"
+                            << "1" << 0.0 << 0.0 << true;
 }
 
 void TestDrumCertificat::printJobToPdf()
@@ -415,7 +426,8 @@ void TestDrumCertificat::printJobRefusedOrCancelled()
     });
     QTest::mouseClick(f.Tipareste, Qt::LeftButton);
     QVERIFY(ramasDeschis);
-    QCOMPARE(TMesaje::MesajeAfisate().first(), QString("\"doi\" nu este un numar valid (separatorul zecimal este \",\")"));
+    QCOMPARE(TMesaje::MesajeAfisate().first(),
+             QString("\"doi\" nu este un numar valid (separatorul zecimal este \",\")"));
 }
 
 QTEST_MAIN(TestDrumCertificat)

@@ -160,12 +160,18 @@ void TestImprimanta::insertPaperDialog_data()
     QTest::addColumn<bool>("bifat");
     QTest::addColumn<int>("imagine");
     QTest::addColumn<int>("alimentare");
-    QTest::newRow("front, front tray") << 0 << false << 2 << "*" << "(1)" << false << 3 << 6;
-    QTest::newRow("front, top feed") << 0 << false << 1 << "*" << "(1)" << true << 1 << 5;
-    QTest::newRow("front, opposite side, cassette turned") << 0 << true << 3 << "*" << "(2)" << true << 4 << 5;
-    QTest::newRow("back, cassette normal") << 1 << false << 4 << "*" << "(3)" << true << 4 << 6;
-    QTest::newRow("back, opposite side, top feed") << 1 << true << 1 << "*" << "(4)" << false << 1 << 5;
-    QTest::newRow("front, top feed, earlier choice no") << 0 << false << 1 << "N" << "(1)" << false << 3 << 5;
+    QTest::newRow("front, front tray") << 0 << false << 2 << "*"
+                                       << "(1)" << false << 3 << 6;
+    QTest::newRow("front, top feed") << 0 << false << 1 << "*"
+                                     << "(1)" << true << 1 << 5;
+    QTest::newRow("front, opposite side, cassette turned") << 0 << true << 3 << "*"
+                                                           << "(2)" << true << 4 << 5;
+    QTest::newRow("back, cassette normal") << 1 << false << 4 << "*"
+                                           << "(3)" << true << 4 << 6;
+    QTest::newRow("back, opposite side, top feed") << 1 << true << 1 << "*"
+                                                   << "(4)" << false << 1 << 5;
+    QTest::newRow("front, top feed, earlier choice no") << 0 << false << 1 << "N"
+                                                        << "(1)" << false << 3 << 5;
 }
 
 void TestImprimanta::insertPaperDialog()
@@ -210,16 +216,17 @@ void TestImprimanta::insertPaperDialog()
 
 void TestImprimanta::wizardPaths_data()
 {
-    QTest::addColumn<int>("alimentare");  // page 1 choice, 0 none
-    QTest::addColumn<int>("pozitie");     // page 4 choice, 0 none
-    QTest::addColumn<int>("parte");       // page 7
-    QTest::addColumn<int>("rezultat");    // page 9
+    QTest::addColumn<int>("alimentare"); // page 1 choice, 0 none
+    QTest::addColumn<int>("pozitie");    // page 4 choice, 0 none
+    QTest::addColumn<int>("parte");      // page 7
+    QTest::addColumn<int>("rezultat");   // page 9
     QTest::addColumn<QList<int>>("pagini");
     QTest::addColumn<int>("mod");
     QTest::addColumn<bool>("opusa");
     QTest::addColumn<bool>("orizontala");
     QTest::addColumn<bool>("verticala");
-    QTest::newRow("top feed") << 1 << 0 << 1 << 1 << QList<int>{0, 1, 5, 6, 7, 8, 9, 13} << 1 << false << false << false;
+    QTest::newRow("top feed") << 1 << 0 << 1 << 1 << QList<int>{0, 1, 5, 6, 7, 8, 9, 13} << 1 << false << false
+                              << false;
     QTest::newRow("front tray, lines bottom right")
         << 2 << 0 << 2 << 3 << QList<int>{0, 1, 2, 5, 6, 7, 8, 9, 13} << 2 << true << true << true;
     QTest::newRow("cassette, paper normal, lines top right")
@@ -349,13 +356,13 @@ void TestImprimanta::testPageLinesLieWhereTheReferenceSheetPutsThem()
 
 void TestImprimanta::calibrationFromMeasuredDistances_data()
 {
-    QTest::addColumn<QList<double>>("masurat"); // A from the left, A from the top, A-B, A-C; -1 = not measured
+    QTest::addColumn<QList<double>>("masurat");  // A from the left, A from the top, A-B, A-C; -1 = not measured
     QTest::addColumn<QList<double>>("corectie"); // displacement x, y, scale x, y; empty = refused
     QTest::addColumn<QString>("mesaj");
     QTest::newRow("exact printer") << QList<double>{20, 20, 257, 170} << QList<double>{0, 0, 1, 1} << "";
     QTest::newRow("offsets only") << QList<double>{21.5, 19.2, -1, -1} << QList<double>{1.5, -0.8, 1, 1} << "";
-    QTest::newRow("scaled and offset")
-        << QList<double>{21.4, 20.4, 262.14, 166.6} << QList<double>{1.0, 0.8, 1.02, 0.98} << "";
+    QTest::newRow("scaled and offset") << QList<double>{21.4, 20.4, 262.14, 166.6}
+                                       << QList<double>{1.0, 0.8, 1.02, 0.98} << "";
     QTest::newRow("scale beyond 5%") << QList<double>{20, 20, 280, 170} << QList<double>{} << "5%";
     QTest::newRow("offset beyond 10 mm") << QList<double>{32.5, 20, -1, -1} << QList<double>{} << "10 mm";
 }
@@ -402,7 +409,10 @@ void TestImprimanta::calibrationStoredPerPrinter()
     QCOMPARE(citita.ScalaY, 0.99);
     QVERIFY(CorectieImprimanta(NumeImprimantaPdf).EsteIdentitate());
     // Completing the wizard or a print job keeps the calibration beside the print settings.
-    { TAllStuffReg s; s.Configurata = true; }
+    {
+        TAllStuffReg s;
+        s.Configurata = true;
+    }
     QCOMPARE(CorectieImprimanta("HP LaserJet 1020").ScalaX, 1.01);
     SalveazaCorectieImprimanta("HP LaserJet 1020", TCorectieImprimanta{});
     QVERIFY(CorectieImprimanta("HP LaserJet 1020").EsteIdentitate());

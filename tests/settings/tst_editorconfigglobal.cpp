@@ -308,7 +308,6 @@ private slots:
         DeseneazaFormatNota(p, imagine.rect(), format, true, paleta);
         QCOMPARE(imagine.pixelColor(0, 0), QColor(0, 0, 128));
     }
-
 };
 
 QTEST_MAIN(TTestEditorConfigGlobal)

@@ -111,7 +111,8 @@ void TestStore::primaPornireDinSablon()
                                             "GRUP", "LATIME_SUGERATA", "COD_LINIE", "ORDINE"}));
     QCOMPARE(b.Coloana("select trim(RDB$RELATION_NAME) as C from RDB$RELATIONS where coalesce(RDB$SYSTEM_FLAG,0)=0 "
                        "order by 1"),
-             QStringList({"CONFID_DB", "DATE", "ELEVI", "PROFIL_DIPLOMA", "SCOALA", "TABELE", "TIPARIRI", "TIPURI_DE_DATE"}));
+             QStringList(
+                 {"CONFID_DB", "DATE", "ELEVI", "PROFIL_DIPLOMA", "SCOALA", "TABELE", "TIPARIRI", "TIPURI_DE_DATE"}));
     QCOMPARE(b.Coloana("select trim(RDB$CONSTRAINT_NAME) || ' ' || trim(RDB$CONSTRAINT_TYPE) as C from "
                        "RDB$RELATION_CONSTRAINTS where RDB$CONSTRAINT_NAME starting with 'PK_E' or RDB$CONSTRAINT_NAME "
                        "starting with 'PK_S' or RDB$CONSTRAINT_NAME starting with 'FK_' order by 1"),
@@ -177,8 +178,9 @@ void TestStore::upgradeDupaVersiune_data()
 {
     QTest::addColumn<QStringList>("pregatire");
     QTest::addColumn<QStringList>("campuri");
-    const QStringList fixe = {"COD_FORMULAR", "COD_PAGINA", "COD_CAMP", "SIMILAR_CU", "ONOREZ_SIMILAR",
-                              "ETICHETA_EDITOR", "FORMULA", "VIZIBIL", "TIP_DE_DATE", "ASOCIAT_CU", "GRUP"};
+    const QStringList fixe = {"COD_FORMULAR",   "COD_PAGINA",      "COD_CAMP", "SIMILAR_CU",
+                              "ONOREZ_SIMILAR", "ETICHETA_EDITOR", "FORMULA",  "VIZIBIL",
+                              "TIP_DE_DATE",    "ASOCIAT_CU",      "GRUP"};
     // Version 2 already has the first two columns: running the first step again would fail on them.
     QTest::newRow("versiunea 2 primeste doar ORDINE")
         << QStringList{"ALTER TABLE PROFIL_DIPLOMA ADD LATIME_SUGERATA INTEGER, ADD COD_LINIE VARCHAR(32)",
@@ -367,14 +369,22 @@ void TestStore::parseExp_data()
 {
     QTest::addColumn<QString>("expresie");
     QTest::addColumn<QString>("asteptat");
-    QTest::newRow("fara acolade") << "Nume si prenume" << "Nume si prenume";
-    QTest::newRow("acolade goale") << "a{}b" << "ab";
-    QTest::newRow("acolada nedeschisa") << "inainte {" + P + "C_NUME_L1" << "inainte ";
-    QTest::newRow("acolada inchisa in text") << "a}b" << "a}b";
-    QTest::newRow("de doua ori") << "<{" + P + "C_NUME_L1}-{" + P + "C_NUME_L1}>" << "<Ion-Ion>";
-    QTest::newRow("acolada in cheie") << "{{" + P + "C_NUME_L1}" << "";
-    QTest::newRow("spatii in cheie nu se taie") << "{ " + P + "C_NUME_L1}" << "";
-    QTest::newRow("cheie cu patru parti") << "{" + P + "C_NUME_L1.X}" << "Ion";
+    QTest::newRow("fara acolade") << "Nume si prenume"
+                                  << "Nume si prenume";
+    QTest::newRow("acolade goale") << "a{}b"
+                                   << "ab";
+    QTest::newRow("acolada nedeschisa") << "inainte {" + P + "C_NUME_L1"
+                                        << "inainte ";
+    QTest::newRow("acolada inchisa in text") << "a}b"
+                                             << "a}b";
+    QTest::newRow("de doua ori") << "<{" + P + "C_NUME_L1}-{" + P + "C_NUME_L1}>"
+                                 << "<Ion-Ion>";
+    QTest::newRow("acolada in cheie") << "{{" + P + "C_NUME_L1}"
+                                      << "";
+    QTest::newRow("spatii in cheie nu se taie") << "{ " + P + "C_NUME_L1}"
+                                                << "";
+    QTest::newRow("cheie cu patru parti") << "{" + P + "C_NUME_L1.X}"
+                                          << "Ion";
     QTest::newRow("expresia elevului cu CNP gol")
         << "{Tessaluna.FATA.C_NUME_L1} {Tessaluna.FATA.C_NUME_L2} / {Tessaluna.FATA.C_NUME_L1} "
            "{Tessaluna.FATA.C_NUME_L2} ({Tessaluna.FATA.C_CNP})"
@@ -651,9 +661,9 @@ void TestStore::confidDbGresit_data()
     QTest::addColumn<QString>("mesaj");
     QTest::newRow("fara linie") << QStringList{"delete from CONFID_DB"} << "nu contine nicio linie";
     QTest::newRow("versiune nula") << QStringList{"update CONFID_DB set VERSIUNE = null"} << "lipseste";
-    QTest::newRow("versiune nenumerica")
-        << QStringList{"alter table CONFID_DB alter VERSIUNE type varchar(20)", "update CONFID_DB set VERSIUNE = 'doi'"}
-        << "nu este un numar";
+    QTest::newRow("versiune nenumerica") << QStringList{"alter table CONFID_DB alter VERSIUNE type varchar(20)",
+                                                        "update CONFID_DB set VERSIUNE = 'doi'"}
+                                         << "nu este un numar";
 }
 
 void TestStore::confidDbGresit()

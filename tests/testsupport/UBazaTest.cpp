@@ -120,8 +120,8 @@ qint64 TBazaTest::AdaugaElev(const QList<QPair<QString, QString>>& valori)
 
 void TBazaTest::CresteCuElevi(int n)
 {
-    static const char* campuri[] = {"C_ABREVIERE", "C_NUME_L1", "C_NUME_L2", "C_AN_ABSOLVIRE", "C_FILIERA",
-                                    "C_PROFILUL", "C_SPECIALIZAREA", "C_CNP", "A_NUME"};
+    static const char* campuri[] = {"C_ABREVIERE", "C_NUME_L1",       "C_NUME_L2", "C_AN_ABSOLVIRE", "C_FILIERA",
+                                    "C_PROFILUL",  "C_SPECIALIZAREA", "C_CNP",     "A_NUME"};
     {
         TGardaTranzactie garda(m_dm->Tr);
         for (int i = 0; i < n; ++i) {
