@@ -16,15 +16,7 @@ QList<TFormularDePrintat*> ConstruiesteFormular(const TMachetaFormular& macheta,
 
     QHash<QString, TFontFormular*> fonturi;
     for (const TMachetaFont& m : macheta.Fonturi) {
-        auto* font = new TFontFormular(fereastra);
-        font->setObjectName(m.Name);
-        font->SetFontName(m.FontName);
-        font->SetCodePage(m.CodePage);
-        font->SetCharSet(m.CharSet);
-        font->SetSize(m.Size);
-        font->SetBold(m.Bold);
-        font->SetItalic(m.Italic);
-        font->SetDescrierePentruEditor(m.DescrierePentruEditor);
+        TFontFormular* font = CreeazaFontFormular(m, fereastra);
         fonturi.insert(m.Name, font);
     }
 

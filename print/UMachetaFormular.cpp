@@ -1,6 +1,7 @@
 #include "print/UMachetaFormular.h"
 
 #include "platform/UEroare.h"
+#include "print/UFontFormular.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -134,4 +135,18 @@ const TMachetaFormular& MachetaCertificat()
         return CitesteMacheta(f.readAll());
     }();
     return macheta;
+}
+
+TFontFormular* CreeazaFontFormular(const TMachetaFont& m, QObject* proprietar)
+{
+    auto* font = new TFontFormular(proprietar);
+    font->setObjectName(m.Name);
+    font->SetFontName(m.FontName);
+    font->SetCodePage(m.CodePage);
+    font->SetCharSet(m.CharSet);
+    font->SetSize(m.Size);
+    font->SetBold(m.Bold);
+    font->SetItalic(m.Italic);
+    font->SetDescrierePentruEditor(m.DescrierePentruEditor);
+    return font;
 }

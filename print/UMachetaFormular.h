@@ -58,6 +58,11 @@ struct TMachetaFormular
     QList<TMachetaPagina> Pagini;
 };
 
+class QObject;
+class TFontFormular;
+// A font of the layout, owned by `proprietar`.
+TFontFormular* CreeazaFontFormular(const TMachetaFont& m, QObject* proprietar);
+
 // Makes the program's pictures and layout data (":/tessaluna/...") readable.
 void IncarcaResursePrint();
 

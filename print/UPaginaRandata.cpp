@@ -73,15 +73,7 @@ TFormularRandat::TFormularRandat(const TMachetaFormular& macheta) : m_fonturi(st
     QHash<QString, const TFontFormular*> fonturi;
     QList<const TFontFormular*> lista;
     for (const TMachetaFont& m : macheta.Fonturi) {
-        auto* font = new TFontFormular(m_fonturi.get());
-        font->setObjectName(m.Name);
-        font->SetFontName(m.FontName);
-        font->SetCodePage(m.CodePage);
-        font->SetCharSet(m.CharSet);
-        font->SetSize(m.Size);
-        font->SetBold(m.Bold);
-        font->SetItalic(m.Italic);
-        font->SetDescrierePentruEditor(m.DescrierePentruEditor);
+        TFontFormular* font = CreeazaFontFormular(m, m_fonturi.get());
         fonturi.insert(m.Name, font);
         lista << font;
     }
