@@ -11,7 +11,11 @@
 #include "settings/UEditorConfigGlobal.h"
 #include "store/UDataModule.h"
 
+#include <QEvent>
 #include <QMenuBar>
+#include <QTimer>
+#include <QWindow>
+#include <QWindowStateChangeEvent>
 
 TPlasareFereastra PlaseazaFereastraPrincipala(const QRect& ecran, const QRect& zonaLucru, const QSize& proiectata)
 {
@@ -32,6 +36,9 @@ TTessalunaMain::TTessalunaMain(QWidget* parinte) : QMainWindow(parinte)
     if (plasare.Maximizata) {
         setGeometry(plasare.Geometrie);
         setWindowState(windowState() | Qt::WindowMaximized);
+        // The 15 pixels are kept around the whole window, title bar included: its frame is known only once it
+        // is shown, so the restored window is placed when it is first restored.
+        m_cadruLaRestaurare = plasare.Geometrie;
     }
     CentreazaForma(this);
 
@@ -39,6 +46,23 @@ TTessalunaMain::TTessalunaMain(QWidget* parinte) : QMainWindow(parinte)
     setCentralWidget(ListaElevi);
     RuleazaActiune(this, [this] { ListaElevi->Reincarca(); });
     Registru->DupaRestaurare = [this] { ListaElevi->Reincarca(); };
+}
+
+void TTessalunaMain::changeEvent(QEvent* e)
+{
+    QMainWindow::changeEvent(e);
+    if (e->type() != QEvent::WindowStateChange || !m_cadruLaRestaurare.isValid())
+        return;
+    const auto* schimbare = static_cast<QWindowStateChangeEvent*>(e);
+    if (!(schimbare->oldState() & Qt::WindowMaximized) || (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)))
+        return;
+    const QRect cadru = m_cadruLaRestaurare;
+    m_cadruLaRestaurare = QRect();
+    // After the window manager's own restore.
+    QTimer::singleShot(0, this, [this, cadru] {
+        const QMargins margini = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+        setGeometry(cadru.marginsRemoved(margini));
+    });
 }
 
 void TTessalunaMain::CreeazaMeniul()

@@ -37,6 +37,11 @@ public:
     TListaElevi* ListaElevi = nullptr;
     TMeniuRegistru* Registru = nullptr;
 
+protected:
+    void changeEvent(QEvent* e) override;
+
 private:
     void CreeazaMeniul();
+
+    QRect m_cadruLaRestaurare; // where the whole window goes the first time it is restored; empty after
 };
