@@ -212,38 +212,20 @@ void TListaElevi::Sterge()
     Reincarca();
 }
 
-TAdaugaElev::TAdaugaElev(QWidget* parinte) : QDialog(parinte)
+TAdaugaElev::TAdaugaElev(QWidget* parinte) : TDialogInregistrare(parinte)
 {
     setObjectName(QStringLiteral("AdaugaElev"));
     setWindowTitle(QStringLiteral("Adauga elev"));
     resize(620, 600);
-    auto* l = new QHBoxLayout(this);
-    l->setContentsMargins(0, 0, 0, 0);
-    auto* stanga = new QVBoxLayout;
-    stanga->setContentsMargins(0, 0, 0, 0);
-    stanga->setSpacing(0);
     m_bandaLegaturi = new QWidget(this);
     m_bandaLegaturi->setObjectName(QStringLiteral("BandaLegaturi"));
     auto* banda = new QFormLayout(m_bandaLegaturi);
     banda->setContentsMargins(8, 6, 4, 6);
     m_bandaLegaturi->hide();
-    stanga->addWidget(m_bandaLegaturi);
-    Editor = new TEditorGenericComplex(this);
-    stanga->addWidget(Editor, 1);
-    l->addLayout(stanga, 1);
-    auto* dreapta = new QVBoxLayout;
-    dreapta->setContentsMargins(6, 8, 8, 8);
-    Ok = Buton(QStringLiteral("Ok"), this);
-    Renunt = Buton(QStringLiteral("Renunt"), this);
-    dreapta->addWidget(Ok);
-    dreapta->addWidget(Renunt);
-    dreapta->addStretch();
-    l->addLayout(dreapta);
+    Stanga->insertWidget(0, m_bandaLegaturi);
     // Enter in an edit must not confirm the dialog by itself.
     Ok->setAutoDefault(false);
     Renunt->setAutoDefault(false);
-    connect(Ok, &QPushButton::clicked, this, [this] { RuleazaActiune(this, [this] { Salveaza(); }); });
-    connect(Renunt, &QPushButton::clicked, this, &QDialog::reject);
     CentreazaForma(this);
 }
 
@@ -265,7 +247,7 @@ void TAdaugaElev::PregatesteLegaturi()
     TDM& dm = ModululDeDate();
     const QString expresie = ProfilInregistrat()->ListaCampuriGeneric();
     auto* banda = static_cast<QFormLayout*>(m_bandaLegaturi->layout());
-    m_ordineTab.clear();
+    QList<QWidget*> alegeri;
     {
         TGardaTranzactie garda(dm.Tr);
         for (const QString& tabel : TabeleLegate(dm)) {
@@ -283,27 +265,13 @@ void TAdaugaElev::PregatesteLegaturi()
                     legatura.Alegere->addItem(i.Denumire, i.Id);
                 legatura.Alegere->setCurrentIndex(legatura.Alegere->findData(legatura.Legata));
                 banda->addRow(TitluTabel(tabel) + u':', legatura.Alegere);
-                m_ordineTab << legatura.Alegere;
+                alegeri << legatura.Alegere;
                 m_bandaLegaturi->show();
             }
             Legaturi << legatura;
         }
     }
-    m_ordineTab << Editor->IntrariInOrdine() << Ok << Renunt;
-}
-
-bool TAdaugaElev::focusNextPrevChild(bool inainte)
-{
-    return MutaFocusul(m_ordineTab, inainte) || QDialog::focusNextPrevChild(inainte);
-}
-
-void TAdaugaElev::showEvent(QShowEvent* e)
-{
-    QDialog::showEvent(e);
-    if (!m_afisat) {
-        m_afisat = true;
-        Editor->DupaAfisareToate();
-    }
+    SeteazaOrdineTab(alegeri);
 }
 
 void TAdaugaElev::Salveaza()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "entry/UDialogInregistrare.h"
+
 #include <QDialog>
 #include <QList>
 #include <QString>
@@ -69,7 +71,7 @@ struct TLegaturaElev
 };
 
 // The dialog that adds or changes one student.
-class TAdaugaElev : public QDialog
+class TAdaugaElev : public TDialogInregistrare
 {
     Q_OBJECT
 
@@ -77,25 +79,16 @@ public:
     explicit TAdaugaElev(QWidget* parinte = nullptr);
 
     qint32 IdElev = -1;
-    TEditorGenericComplex* Editor = nullptr;
-    QPushButton* Ok = nullptr;
-    QPushButton* Renunt = nullptr;
     QList<TLegaturaElev> Legaturi;
 
     void ElevNou();
     void EditeazaElev(qint32 id);
     // Validates and saves everything in one transaction; closes with OK when it succeeded.
-    void Salveaza();
-
-protected:
-    void showEvent(QShowEvent* e) override;
-    bool focusNextPrevChild(bool inainte) override;
+    void Salveaza() override;
 
 private:
-    QList<QWidget*> m_ordineTab; // top to bottom, then the buttons
     // Reads the tables a student is tied to and their records; a drop-down for each table of several.
     void PregatesteLegaturi();
 
     QWidget* m_bandaLegaturi = nullptr;
-    bool m_afisat = false;
 };

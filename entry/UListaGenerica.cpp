@@ -122,58 +122,25 @@ void TListaGenerica::Sterge()
     Incarca();
 }
 
-TEditeaza::TEditeaza(const QString& tabel, QWidget* parinte) : QDialog(parinte), Tabel(tabel)
+TEditeaza::TEditeaza(const QString& tabel, QWidget* parinte) : TDialogInregistrare(parinte), Tabel(tabel)
 {
     setObjectName(QStringLiteral("Editeaza"));
     setWindowTitle(QStringLiteral("Editeaza"));
     resize(620, 560);
-    auto* l = new QHBoxLayout(this);
-    l->setContentsMargins(0, 0, 0, 0);
-    Editor = new TEditorGenericComplex(this);
-    l->addWidget(Editor, 1);
-    auto* dreapta = new QVBoxLayout;
-    dreapta->setContentsMargins(6, 8, 8, 8);
-    Ok = Buton(QStringLiteral("Ok"), this);
-    Renunt = Buton(QStringLiteral("Renunt"), this);
-    dreapta->addWidget(Ok);
-    dreapta->addWidget(Renunt);
-    dreapta->addStretch();
-    l->addLayout(dreapta);
-    connect(Ok, &QPushButton::clicked, this, [this] { RuleazaActiune(this, [this] { Salveaza(); }); });
-    connect(Renunt, &QPushButton::clicked, this, &QDialog::reject);
     CentreazaForma(this);
 }
 
 void TEditeaza::PregatesteRandNou()
 {
     Editor->Construieste(-1, -1, Tabel);
-    OrdineTab();
+    SeteazaOrdineTab();
 }
 
 void TEditeaza::IncarcaRand(qint32 id)
 {
     IdInregistrare = id;
     Editor->Construieste(-1, id, Tabel);
-    OrdineTab();
-}
-
-void TEditeaza::OrdineTab()
-{
-    m_ordineTab = Editor->IntrariInOrdine() << Ok << Renunt;
-}
-
-bool TEditeaza::focusNextPrevChild(bool inainte)
-{
-    return MutaFocusul(m_ordineTab, inainte) || QDialog::focusNextPrevChild(inainte);
-}
-
-void TEditeaza::showEvent(QShowEvent* e)
-{
-    QDialog::showEvent(e);
-    if (!m_afisat) {
-        m_afisat = true;
-        Editor->DupaAfisareToate();
-    }
+    SeteazaOrdineTab();
 }
 
 void TEditeaza::Salveaza()

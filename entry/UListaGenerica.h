@@ -1,5 +1,7 @@
 #pragma once
 
+#include "entry/UDialogInregistrare.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -44,7 +46,7 @@ private:
 };
 
 // Edits one row of a record table in the grouped editor; "Ok" saves it in one transaction.
-class TEditeaza : public QDialog
+class TEditeaza : public TDialogInregistrare
 {
     Q_OBJECT
 
@@ -53,22 +55,10 @@ public:
 
     QString Tabel;
     qint32 IdInregistrare = -1;
-    TEditorGenericComplex* Editor = nullptr;
-    QPushButton* Ok = nullptr;
-    QPushButton* Renunt = nullptr;
 
     void PregatesteRandNou();
     void IncarcaRand(qint32 id);
     // Validates and saves: a new row gets its identifier here, together with its values. Students not yet
     // tied to any row of the table are tied to it when it is the table's only row.
-    void Salveaza();
-
-protected:
-    void showEvent(QShowEvent* e) override;
-    bool focusNextPrevChild(bool inainte) override;
-
-private:
-    QList<QWidget*> m_ordineTab; // top to bottom, then the buttons
-    void OrdineTab();
-    bool m_afisat = false;
+    void Salveaza() override;
 };
