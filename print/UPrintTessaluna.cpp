@@ -157,7 +157,7 @@ void TPrintTessalunaForm::RuleazaTiparirea()
         const QString titlu = parte == 0 ? QStringLiteral("Diploma de examen national - fata")
                                          : QStringLiteral("Diploma de examen national - verso");
         InregistreazaTipariri(
-            dm, {TTiparire{IdElev, DenumireElev, QDateTime::currentDateTime(), destinatie, LucrareNoua(dm), 1, titlu}});
+            dm, {TTiparire{IdElev, DenumireElev, QDateTime::currentDateTime(), destinatie, 0, 1, titlu}});
     }
     if (!taiate.isEmpty())
         TMesaje::Avertizeaza(this, QStringLiteral("Textul nu incape in campurile: %1. S-a tiparit micsorat la "

@@ -200,10 +200,9 @@ TRezultatPagini TiparesteClasa(QWidget* parinte, const QList<TElevDeTiparit>& el
     // The sheets the ended document holds are the ones sent: exactly those are recorded.
     TDM& dm = ModululDeDate();
     QList<TTiparire> tipariri;
-    const qint64 lucrare = r.Tiparite > 0 ? LucrareNoua(dm) : 0;
     for (int i = 0; i < r.Tiparite; ++i)
-        tipariri << TTiparire{elevi[i].Id, elevi[i].Denumire, inceput, destinatie, lucrare, i + 1, titlu};
-    InregistreazaTipariri(dm, tipariri);
+        tipariri << TTiparire{elevi[i].Id, elevi[i].Denumire, inceput, destinatie, 0, i + 1, titlu};
+    const qint64 lucrare = InregistreazaTipariri(dm, tipariri);
 
     if (!r.Eroare.isEmpty() || r.Oprit) {
         QString text =

@@ -92,32 +92,23 @@ bool ExistaRegistruTipariri(TDM& dm)
     return exista;
 }
 
-qint64 LucrareNoua(TDM& dm)
-{
-    if (!ExistaRegistruTipariri(dm))
-        return 0;
-    return InTranzactie(dm, [&] {
-        dm.Q1.SetSQL(QStringLiteral("SELECT GEN_ID(G_ID_LUCRARI,1) AS \"ID\" FROM RDB$DATABASE"));
-        dm.Q1.Open();
-        const qint64 id = dm.Q1.FieldByName(QStringLiteral("ID")).AsInteger();
-        dm.Q1.Close();
-        return id;
-    });
-}
-
-void InregistreazaTipariri(TDM& dm, const QList<TTiparire>& tipariri)
+qint64 InregistreazaTipariri(TDM& dm, const QList<TTiparire>& tipariri)
 {
     if (tipariri.isEmpty() || !ExistaRegistruTipariri(dm))
-        return;
-    InTranzactie(dm, [&] {
+        return 0;
+    return InTranzactie(dm, [&] {
         TQuery& q = dm.Q1;
+        q.SetSQL(QStringLiteral("SELECT GEN_ID(G_ID_LUCRARI,1) AS \"ID\" FROM RDB$DATABASE"));
+        q.Open();
+        const qint64 lucrare = q.FieldByName(QStringLiteral("ID")).AsInteger();
+        q.Close();
         for (const TTiparire& t : tipariri) {
             q.SetSQL(QStringLiteral(
                 "insert into TIPARIRI (ID_TIPARIRE, ID_LUCRARE, PAGINA, ID_ELEVI, ELEV, DATA_ORA, IMPRIMANTA, TITLU) "
                 "values (GEN_ID(G_ID_TIPARIRI,1), :LUCRARE, :PAGINA, :ELEV_ID, :ELEV, CAST(CAST(:DATA_ORA AS "
                 "VARCHAR(19)) AS TIMESTAMP), "
                 ":IMPRIMANTA, :TITLU)"));
-            q.ParamByName(QStringLiteral("LUCRARE")).SetAsInteger(t.Lucrare);
+            q.ParamByName(QStringLiteral("LUCRARE")).SetAsInteger(lucrare);
             q.ParamByName(QStringLiteral("PAGINA")).SetAsInteger(t.Pagina);
             q.ParamByName(QStringLiteral("ELEV_ID")).SetAsInteger(t.IdElev);
             q.ParamByName(QStringLiteral("ELEV")).SetAsString(t.Elev.left(256));
@@ -126,6 +117,7 @@ void InregistreazaTipariri(TDM& dm, const QList<TTiparire>& tipariri)
             q.ParamByName(QStringLiteral("TITLU")).SetAsString(t.Titlu.left(256));
             q.ExecSQL();
         }
+        return lucrare;
     });
 }
 

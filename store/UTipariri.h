@@ -13,7 +13,7 @@ struct TTiparire
     QString Elev;       // the student's name as the list showed it when printed
     QDateTime DataOra;  // to the second
     QString Imprimanta; // the printer's name, or the PDF file written
-    qint64 Lucrare = 0; // the job's number: a class job sends many sheets
+    qint64 Lucrare = 0; // the job's number (a class job sends many sheets); drawn when recorded
     int Pagina = 0;     // 1-based sheet of the job
     QString Titlu;      // the job's title
 };
@@ -23,9 +23,9 @@ struct TTiparire
 void CreeazaRegistruTipariri(TDM& dm);
 bool ExistaRegistruTipariri(TDM& dm);
 
-// A new job number; 0 without a register. Runs its own transaction (Tr must be idle).
-qint64 LucrareNoua(TDM& dm);
-// Records the sheets in one transaction, all or none (Tr must be idle). Does nothing without a register.
-void InregistreazaTipariri(TDM& dm, const QList<TTiparire>& tipariri);
+// Records the sheets of one job in one transaction, all or none (Tr must be idle), under a new job number
+// drawn in the same transaction (the rows' Lucrare is ignored). Returns that number; 0, and nothing done,
+// without a register or without sheets.
+qint64 InregistreazaTipariri(TDM& dm, const QList<TTiparire>& tipariri);
 // A student's printings, newest first.
 QList<TTiparire> TipaririElev(TDM& dm, qint64 idElev);
