@@ -143,3 +143,23 @@ TInsertPaperForm& InsertPaperForm()
         forma = new TInsertPaperForm;
     return *forma;
 }
+
+bool ImprimantaConfigurata(QWidget* parinte)
+{
+    const TAllStuffReg verificare;
+    if (!verificare.Configurata)
+        TMesaje::Informeaza(parinte, QStringLiteral("Configureaza imprimanta"));
+    return verificare.Configurata;
+}
+
+TRezultatInserare CereFoaia(TAllStuffReg& setari, int parte)
+{
+    double& stanga = parte == 0 ? setari.MargineStangaFata : setari.MargineStangaVerso;
+    double& sus = parte == 0 ? setari.MargineSusFata : setari.MargineSusVerso;
+    const TRezultatInserare r = InsertPaperForm().ArataInserare(parte, stanga, sus);
+    if (r.Ok) {
+        stanga = r.Stanga;
+        sus = r.Sus;
+    }
+    return r;
+}

@@ -50,3 +50,10 @@ private:
 
 // The program's one insert-paper dialog, made on first use.
 TInsertPaperForm& InsertPaperForm();
+
+class TAllStuffReg;
+// True when the printer wizard was completed; otherwise says "Configureaza imprimanta".
+bool ImprimantaConfigurata(QWidget* parinte);
+// Asks for the sheet of side `parte` with the side's stored margins; confirmed, the margins typed are stored
+// back into `setari` (the job's current record).
+TRezultatInserare CereFoaia(TAllStuffReg& setari, int parte);

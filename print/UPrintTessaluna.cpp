@@ -26,6 +26,15 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+namespace {
+// The print job's title for a side.
+QString TitluLucrare(int parte)
+{
+    return parte == 0 ? QStringLiteral("Diploma de examen national - fata")
+                      : QStringLiteral("Diploma de examen national - verso");
+}
+} // namespace
+
 TTemplate::TTemplate(QWidget* parinte) : QDialog(parinte, Qt::Window)
 {
     CentreazaForma(this);
@@ -127,37 +136,20 @@ void TPrintTessalunaForm::MicsoreazaZoom()
 
 void TPrintTessalunaForm::RuleazaTiparirea()
 {
-    {
-        const TAllStuffReg verificare;
-        if (!verificare.Configurata) {
-            TMesaje::Informeaza(this, QStringLiteral("Configureaza imprimanta"));
-            return;
-        }
-    }
+    if (!ImprimantaConfigurata(this))
+        return;
     TAllStuffReg setari;
     const int parte = Parte();
-    double stanga = parte == 0 ? setari.MargineStangaFata : setari.MargineStangaVerso;
-    double sus = parte == 0 ? setari.MargineSusFata : setari.MargineSusVerso;
-    const TRezultatInserare r = InsertPaperForm().ArataInserare(parte, stanga, sus);
+    const TRezultatInserare r = CereFoaia(setari, parte);
     if (!r.Ok)
         return;
-    stanga = r.Stanga;
-    sus = r.Sus;
-    if (parte == 0) {
-        setari.MargineStangaFata = stanga;
-        setari.MargineSusFata = sus;
-    } else {
-        setari.MargineStangaVerso = stanga;
-        setari.MargineSusVerso = sus;
-    }
     QString destinatie;
-    const QStringList taiate = TiparesteParte(parte, r.Oglinda, stanga, sus, &destinatie);
+    const QStringList taiate = TiparesteParte(parte, r.Oglinda, r.Stanga, r.Sus, &destinatie);
     if (!destinatie.isEmpty() && IdElev > 0) {
         TDM& dm = ModululDeDate();
-        const QString titlu = parte == 0 ? QStringLiteral("Diploma de examen national - fata")
-                                         : QStringLiteral("Diploma de examen national - verso");
-        InregistreazaTipariri(
-            dm, {TTiparire{IdElev, DenumireElev, QDateTime::currentDateTime(), destinatie, 0, 1, titlu}});
+        const QString titlu = TitluLucrare(parte);
+        InregistreazaTipariri(dm,
+                              {TTiparire{IdElev, DenumireElev, QDateTime::currentDateTime(), destinatie, 0, 1, titlu}});
     }
     if (!taiate.isEmpty())
         TMesaje::Avertizeaza(this, QStringLiteral("Textul nu incape in campurile: %1. S-a tiparit micsorat la "
@@ -168,8 +160,7 @@ void TPrintTessalunaForm::RuleazaTiparirea()
 QStringList TPrintTessalunaForm::TiparesteParte(int parte, bool oglinda, double stanga, double sus, QString* destinatie)
 {
     PregatesteImprimanta(false);
-    TDocumentTiparit document(this, parte == 0 ? QStringLiteral("Diploma de examen national - fata")
-                                               : QStringLiteral("Diploma de examen national - verso"));
+    TDocumentTiparit document(this, TitluLucrare(parte));
     if (!document.Inceput())
         return {};
     if (destinatie)

@@ -151,19 +151,12 @@ TRezultatPagini TiparesteClasa(QWidget* parinte, const QList<TElevDeTiparit>& el
         TMesaje::Informeaza(parinte, QStringLiteral("Va rog selectati un elev!"));
         return {};
     }
-    {
-        const TAllStuffReg verificare;
-        if (!verificare.Configurata) {
-            TMesaje::Informeaza(parinte, QStringLiteral("Configureaza imprimanta"));
-            return {};
-        }
-    }
+    if (!ImprimantaConfigurata(parinte))
+        return {};
     TAllStuffReg setari;
-    const TRezultatInserare ins = InsertPaperForm().ArataInserare(0, setari.MargineStangaFata, setari.MargineSusFata);
+    const TRezultatInserare ins = CereFoaia(setari, 0);
     if (!ins.Ok)
         return {};
-    setari.MargineStangaFata = ins.Stanga;
-    setari.MargineSusFata = ins.Sus;
 
     TFormularRandat formular(MachetaCertificat());
     const int total = int(elevi.size());
