@@ -172,6 +172,51 @@ void LeagaEleviNelegati(TDM& dm, const QString& tabel, qint32 idInregistrare)
     q.ExecSQL();
 }
 
+qint32 CautaElevDupaCnp(TDM& dm, const TCheieCamp& campCnp, const QString& cnp)
+{
+    TQuery& q = dm.Q1;
+    TInchide inchide{q};
+    q.SetSQL(QStringLiteral("SELECT ID_ELEVI FROM \"DATE\" WHERE (VALOARE_TEXT=:CNP) AND (COD_FORMULAR=:COD_FORMULAR) "
+                            "AND (COD_PAGINA=:COD_PAGINA) AND (COD_CAMP=:COD_CAMP) AND (ID_ELEVI IS NOT NULL)"));
+    q.ParamByName(QStringLiteral("CNP")).SetAsString(cnp);
+    SeteazaCheie(q, campCnp);
+    q.Open();
+    return q.Eof() ? -1 : qint32(q.FieldByName(QStringLiteral("ID_ELEVI")).AsInteger());
+}
+
+qint32 CreeazaElevCuCnp(TDM& dm, const TCheieCamp& campCnp, const QString& cnp)
+{
+    const qint32 id = CreeazaInregistrare(dm, QStringLiteral("ELEVI"));
+    TQuery& q = dm.Q1;
+    TInchide inchide{q};
+    q.SetSQL(QStringLiteral("INSERT INTO \"DATE\" (COD_FORMULAR, COD_PAGINA, COD_CAMP, VALOARE_TEXT, VALOARE_NUM, "
+                            "ID_ELEVI) SELECT P.COD_FORMULAR, P.COD_PAGINA, P.COD_CAMP, '', 0, :ID_ELEVI "
+                            "FROM PROFIL_DIPLOMA P WHERE P.ASOCIAT_CU = :ELEVI"));
+    q.ParamByName(QStringLiteral("ID_ELEVI")).SetAsInteger(id);
+    q.ParamByName(QStringLiteral("ELEVI")).SetAsString(QStringLiteral("ELEVI"));
+    q.ExecSQL();
+    ScrieTextElev(dm, id, campCnp, cnp);
+    return id;
+}
+
+void ScrieTextElev(TDM& dm, qint32 idElev, const TCheieCamp& cheie, const QString& text)
+{
+    CereTranzactie(dm);
+    if (text.size() > LungimeValoareText)
+        throw EEroare(QStringLiteral("Textul \"%1...\" are %2 caractere; un camp poate tine cel mult %3.")
+                          .arg(text.left(40))
+                          .arg(text.size())
+                          .arg(LungimeValoareText));
+    TQuery& q = dm.Q1;
+    TInchide inchide{q};
+    q.SetSQL(QStringLiteral("UPDATE \"DATE\" SET VALOARE_TEXT=:VAL WHERE (ID_ELEVI=:ID_ELEVI) AND "
+                            "(COD_FORMULAR=:COD_FORMULAR) AND (COD_PAGINA=:COD_PAGINA) AND (COD_CAMP=:COD_CAMP)"));
+    q.ParamByName(QStringLiteral("VAL")).SetAsString(text);
+    q.ParamByName(QStringLiteral("ID_ELEVI")).SetAsInteger(idElev);
+    SeteazaCheie(q, cheie);
+    q.ExecSQL();
+}
+
 QList<TInregistrare> Inregistrari(TDM& dm, const QString& tabel, const QString& expresie)
 {
     if (!dm.Tr.InTransaction())

@@ -42,6 +42,21 @@ void LeagaElev(TDM& dm, qint32 idElev, const QString& tabel, qint32 idInregistra
 // Ties every student who has no link row to `tabel` to record `idInregistrare`. Uses Q1.
 void LeagaEleviNelegati(TDM& dm, const QString& tabel, qint32 idInregistrare);
 
+// The rows of a spreadsheet import, one student per row. The CNP field is the profile's field of type CNP.
+// The first student (in the database's order) whose CNP field holds `cnp`, or -1. Uses Q1.
+qint32 CautaElevDupaCnp(TDM& dm, const TCheieCamp& campCnp, const QString& cnp);
+
+// A new student holding `cnp` in his CNP field: the next identifier, his row, and a value row with an empty
+// text and the number 0 for every student field of the profile (mirrored and CNP fields included). Uses Q1.
+qint32 CreeazaElevCuCnp(TDM& dm, const TCheieCamp& campCnp, const QString& cnp);
+
+// Sets the text of a student's field and nothing else (the number keeps its value). A student without a value
+// row for the field is left as he is. A text longer than a value holds raises EEroare. Uses Q1.
+void ScrieTextElev(TDM& dm, qint32 idElev, const TCheieCamp& cheie, const QString& text);
+
+// How many characters a value's text holds.
+constexpr int LungimeValoareText = 256;
+
 // One record of a table as a list shows it.
 struct TInregistrare
 {
