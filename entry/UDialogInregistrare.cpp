@@ -49,5 +49,8 @@ void TDialogInregistrare::showEvent(QShowEvent* e)
     if (!m_afisat) {
         m_afisat = true;
         Editor->DupaAfisareToate();
+        // The window opens with the caret in its first entry, not on the scroll area that holds the editors.
+        if (!m_ordineTab.isEmpty())
+            m_ordineTab.first()->setFocus(Qt::TabFocusReason);
     }
 }
