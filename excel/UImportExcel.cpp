@@ -3,6 +3,8 @@
 #include "platform/UEroare.h"
 #include "store/UInregistrari.h"
 
+#include <QHash>
+
 namespace {
 // Even rows among the first twenty decide whether a column holds data.
 constexpr int UltimulRandVerificat = 20;
@@ -218,6 +220,8 @@ void TImportElevi::Pregateste()
                      q.FieldByName(QStringLiteral("COD_PAGINA")).AsString(),
                      q.FieldByName(QStringLiteral("COD_CAMP")).AsString()};
         q.Close();
+        m_cheieCnp = m_campCnp.Formular.trimmed() + u'.' + m_campCnp.Pagina.trimmed() + u'.' + m_campCnp.Camp.trimmed();
+        m_campuriElev = CampuriElev(m_dm);
         garda.Rollback();
     }
     m_coloanaCnp = m_coloane.Cauta(m_numeColoanaCnp);
@@ -229,15 +233,21 @@ qint32 TImportElevi::ImportaRand(int rand)
 {
     const QString cnp = m_coloanaCnp->Texte.at(rand);
     TGardaTranzactie garda(m_dm.Tr);
+    QHash<QString, QString> valori;
+    for (const TMapareCamp& m : std::as_const(m_mapari))
+        if (const std::optional<QString> valoare = ValoareMapare(m, m_coloane, rand, cnp))
+            valori.insert(m.Cheie, *valoare);
     qint32 id = CautaElevDupaCnp(m_dm, m_campCnp, cnp);
     if (id < 0) {
-        id = CreeazaElevCuCnp(m_dm, m_campCnp, cnp);
+        // A new student gets every value row at once, the CNP and the imported texts in place.
+        valori.insert(m_cheieCnp, cnp);
+        id = CreeazaElevCuValori(m_dm, m_campuriElev, valori);
         for (const auto& [tabel, inregistrare] : std::as_const(m_legaturi))
             LeagaElev(m_dm, id, tabel, inregistrare);
-    }
-    for (qsizetype i = 0; i < m_mapari.size(); ++i) {
-        if (const std::optional<QString> valoare = ValoareMapare(m_mapari.at(i), m_coloane, rand, cnp))
-            ScrieTextElev(m_dm, id, m_chei.at(i), *valoare);
+    } else {
+        for (qsizetype i = 0; i < m_mapari.size(); ++i)
+            if (valori.contains(m_mapari.at(i).Cheie))
+                ScrieTextElev(m_dm, id, m_chei.at(i), valori.value(m_mapari.at(i).Cheie));
     }
     garda.Commit();
     return id;

@@ -126,5 +126,7 @@ private:
     QString m_numeColoanaCnp;
     QList<QPair<QString, qint32>> m_legaturi;
     TCheieCamp m_campCnp;
+    QString m_cheieCnp;
+    QList<TCheieCamp> m_campuriElev;
     const TColoanaExcel* m_coloanaCnp = nullptr;
 };

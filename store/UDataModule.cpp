@@ -328,6 +328,10 @@ void TDM::CreeazaStructuriTabele()
         PasStructura(sqlConstrangere, {{"RDB$CONSTRAINT_NAME", "FK_" + t + "_2"}},
                      {QString(fk2).replace(QStringLiteral("%:1s"), t)});
     }
+    // Finding a student by a value (the import looks every row up by its CNP) without reading every value.
+    PasStructura(QStringLiteral("select RDB$INDEX_NAME from RDB$INDICES where RDB$INDEX_NAME = :RDB$INDEX_NAME"),
+                 {{"RDB$INDEX_NAME", "IX_DATE_VALOARE_TEXT"}},
+                 {QStringLiteral("create index IX_DATE_VALOARE_TEXT on \"DATE\" (VALOARE_TEXT)")});
 }
 
 void TDM::InregistreazaTipuriDeDate()

@@ -63,7 +63,7 @@ public:
     // Raises the schema version of the fixed tables one step at a time up to 3.
     void ActualizeazaSchema();
     // Creates, for every table named in TABELE, whatever of its table, key, generator, "DATE" columns and
-    // foreign keys is missing.
+    // foreign keys is missing, and the index of the values' texts.
     void CreeazaStructuriTabele();
     void InregistreazaTipuriDeDate();
     // Recomputes the selectivity of every index, so that lookups keep their plan as the tables grow.

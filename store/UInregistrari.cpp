@@ -184,29 +184,58 @@ qint32 CautaElevDupaCnp(TDM& dm, const TCheieCamp& campCnp, const QString& cnp)
     return q.Eof() ? -1 : qint32(q.FieldByName(QStringLiteral("ID_ELEVI")).AsInteger());
 }
 
-qint32 CreeazaElevCuCnp(TDM& dm, const TCheieCamp& campCnp, const QString& cnp)
+QList<TCheieCamp> CampuriElev(TDM& dm)
 {
+    TQuery& q = dm.Q1;
+    TInchide inchide{q};
+    q.SetSQL(QStringLiteral("SELECT COD_FORMULAR, COD_PAGINA, COD_CAMP FROM PROFIL_DIPLOMA WHERE ASOCIAT_CU = :ELEVI"));
+    q.ParamByName(QStringLiteral("ELEVI")).SetAsString(QStringLiteral("ELEVI"));
+    q.Open();
+    QList<TCheieCamp> campuri;
+    while (!q.Eof()) {
+        campuri << TCheieCamp{q.FieldByName(QStringLiteral("COD_FORMULAR")).AsString(),
+                              q.FieldByName(QStringLiteral("COD_PAGINA")).AsString(),
+                              q.FieldByName(QStringLiteral("COD_CAMP")).AsString()};
+        q.Next();
+    }
+    return campuri;
+}
+
+namespace {
+void VerificaLungimea(const QString& text)
+{
+    if (text.size() > LungimeValoareText)
+        throw EEroare(QStringLiteral("Textul \"%1...\" are %2 caractere; un camp poate tine cel mult %3.")
+                          .arg(text.left(40))
+                          .arg(text.size())
+                          .arg(LungimeValoareText));
+}
+} // namespace
+
+qint32 CreeazaElevCuValori(TDM& dm, const QList<TCheieCamp>& campuri, const QHash<QString, QString>& valori)
+{
+    for (const QString& text : valori)
+        VerificaLungimea(text);
     const qint32 id = CreeazaInregistrare(dm, QStringLiteral("ELEVI"));
     TQuery& q = dm.Q1;
     TInchide inchide{q};
+    // Each row is written once with its final text: fewer pages change than rows written empty and updated.
     q.SetSQL(QStringLiteral("INSERT INTO \"DATE\" (COD_FORMULAR, COD_PAGINA, COD_CAMP, VALOARE_TEXT, VALOARE_NUM, "
-                            "ID_ELEVI) SELECT P.COD_FORMULAR, P.COD_PAGINA, P.COD_CAMP, '', 0, :ID_ELEVI "
-                            "FROM PROFIL_DIPLOMA P WHERE P.ASOCIAT_CU = :ELEVI"));
-    q.ParamByName(QStringLiteral("ID_ELEVI")).SetAsInteger(id);
-    q.ParamByName(QStringLiteral("ELEVI")).SetAsString(QStringLiteral("ELEVI"));
-    q.ExecSQL();
-    ScrieTextElev(dm, id, campCnp, cnp);
+                            "ID_ELEVI) VALUES (:COD_FORMULAR, :COD_PAGINA, :COD_CAMP, :VALOARE_TEXT, 0, :ID_ELEVI)"));
+    for (const TCheieCamp& c : campuri) {
+        SeteazaCheie(q, c);
+        q.ParamByName(QStringLiteral("VALOARE_TEXT"))
+            .SetAsString(valori.value(c.Formular.trimmed() + u'.' + c.Pagina.trimmed() + u'.' + c.Camp.trimmed()));
+        q.ParamByName(QStringLiteral("ID_ELEVI")).SetAsInteger(id);
+        q.ExecSQL();
+    }
     return id;
 }
 
 void ScrieTextElev(TDM& dm, qint32 idElev, const TCheieCamp& cheie, const QString& text)
 {
     CereTranzactie(dm);
-    if (text.size() > LungimeValoareText)
-        throw EEroare(QStringLiteral("Textul \"%1...\" are %2 caractere; un camp poate tine cel mult %3.")
-                          .arg(text.left(40))
-                          .arg(text.size())
-                          .arg(LungimeValoareText));
+    VerificaLungimea(text);
     TQuery& q = dm.Q1;
     TInchide inchide{q};
     q.SetSQL(QStringLiteral("UPDATE \"DATE\" SET VALOARE_TEXT=:VAL WHERE (ID_ELEVI=:ID_ELEVI) AND "

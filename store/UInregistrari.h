@@ -2,6 +2,7 @@
 
 #include "store/UDataModule.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -46,9 +47,14 @@ void LeagaEleviNelegati(TDM& dm, const QString& tabel, qint32 idInregistrare);
 // The first student (in the database's order) whose CNP field holds `cnp`, or -1. Uses Q1.
 qint32 CautaElevDupaCnp(TDM& dm, const TCheieCamp& campCnp, const QString& cnp);
 
-// A new student holding `cnp` in his CNP field: the next identifier, his row, and a value row with an empty
-// text and the number 0 for every student field of the profile (mirrored and CNP fields included). Uses Q1.
-qint32 CreeazaElevCuCnp(TDM& dm, const TCheieCamp& campCnp, const QString& cnp);
+// The student fields of the profile, mirrored and CNP fields included: the value rows a new student gets.
+// Uses Q1.
+QList<TCheieCamp> CampuriElev(TDM& dm);
+
+// A new student: the next identifier, his row, and a value row for each of `campuri` holding the number 0 and
+// the text `valori` gives for the field's key ("form.page.field"), or an empty text. A text longer than a
+// value holds raises EEroare. Uses Q1.
+qint32 CreeazaElevCuValori(TDM& dm, const QList<TCheieCamp>& campuri, const QHash<QString, QString>& valori);
 
 // Sets the text of a student's field and nothing else (the number keeps its value). A student without a value
 // row for the field is left as he is. A text longer than a value holds raises EEroare. Uses Q1.
