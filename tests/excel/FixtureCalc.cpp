@@ -124,11 +124,15 @@ QString ConvertesteCuCalc(const QString& fisier, const QString& dosar, const QSt
     p.setArguments({QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profil.path()).toString(),
                     QStringLiteral("--headless"), QStringLiteral("--norestore"), QStringLiteral("--convert-to"), tinta,
                     QStringLiteral("--outdir"), dosar, fisier});
+    QProcessEnvironment mediu = QProcessEnvironment::systemEnvironment();
+    mediu.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    p.setProcessEnvironment(mediu);
     p.setProcessChannelMode(QProcess::MergedChannels);
     p.setChildProcessModifier([] { ::setpgid(0, 0); });
     p.start();
-    const bool gata = p.waitForStarted(10000) && p.waitForFinished(120000);
-    const qint64 grup = p.processId();
+    const bool pornit = p.waitForStarted(10000);
+    const qint64 grup = pornit ? p.processId() : 0;
+    const bool gata = pornit && p.waitForFinished(120000);
     if (grup > 0)
         ::kill(-pid_t(grup), SIGKILL);
     p.waitForFinished(5000);
@@ -162,7 +166,8 @@ QStringList PipeleCalc()
 QStringList RamaseDupaCitire(const QStringList& pipeInainte)
 {
     QStringList ramase;
-    const QString semn = QStringLiteral("tessaluna-calc-");
+    // Only this program's readers: their folders live in its temporary folder.
+    const QString semn = QDir(QDir::tempPath()).filePath(QStringLiteral("tessaluna-calc-"));
     const QStringList procese = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
     for (const QString& pid : procese) {
         if (pid.toInt() <= 0)
@@ -175,11 +180,15 @@ QStringList RamaseDupaCitire(const QStringList& pipeInainte)
             ramase << QStringLiteral("process %1: %2").arg(pid, linie);
     }
     const QStringList temporare =
-        QDir(QDir::tempPath()).entryList({semn + u'*'}, QDir::AllEntries | QDir::Hidden | QDir::System);
+        QDir(QDir::tempPath())
+            .entryList({QStringLiteral("tessaluna-calc-*")}, QDir::AllEntries | QDir::Hidden | QDir::System);
     for (const QString& d : temporare)
         ramase << QStringLiteral("temporary %1").arg(d);
+    // A pipe some running Calc listens on is listed by the kernel; one left by a killed Calc is not.
+    QFile socluri(QStringLiteral("/proc/net/unix"));
+    const QString ascultate = socluri.open(QIODevice::ReadOnly) ? QString::fromUtf8(socluri.readAll()) : QString();
     for (const QString& p : PipeleCalc()) {
-        if (!pipeInainte.contains(p))
+        if (!pipeInainte.contains(p) && !ascultate.contains(QStringLiteral("/tmp/") + p))
             ramase << QStringLiteral("pipe %1").arg(p);
     }
     return ramase;

@@ -58,6 +58,7 @@ QString ConvertesteCuCalc(const QString& fisier, const QString& dosar, const QSt
 // Calc's pipes (its sockets in /tmp) that exist now.
 QStringList PipeleCalc();
 
-// What stayed after a reading: processes whose command line names a private folder of the reader, those
-// folders in the temporary folder, and Calc pipes not in `pipeInainte`. Empty when nothing stayed.
+// What stayed after a reading: processes whose command line names a private folder of a reader in this
+// program's temporary folder, those folders, and Calc pipes not in `pipeInainte` that no Calc listens on.
+// Empty when nothing stayed.
 QStringList RamaseDupaCitire(const QStringList& pipeInainte);
