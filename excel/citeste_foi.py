@@ -12,7 +12,9 @@ import subprocess
 import sys
 import threading
 import time
+import xml.parsers.expat
 import zipfile
+import zlib
 
 # Unpacked size beyond which a zipped workbook is refused before Calc sees it; a class list is a few MB.
 MAX_DESPACHETAT = 256 * 1024 * 1024
@@ -45,7 +47,18 @@ def paznic_parinte(parinte):
             os.killpg(0, signal.SIGKILL)
 
 
+class DeclaratieDtd(Exception):
+    pass
+
+
+def refuza_dtd(*argumente):
+    raise DeclaratieDtd()
+
+
 def verifica_arhiva(cale):
+    """A zipped workbook (.xlsx, .ods) whose XML parts are all whole and well formed, without any DTD, and
+    that unpacks to a reasonable size. Calc itself loads a part it cannot parse as an empty or partial
+    sheet and reports success, so this is decided before Calc sees the file."""
     if not zipfile.is_zipfile(cale):
         return
     try:
@@ -53,17 +66,33 @@ def verifica_arhiva(cale):
             parti = z.infolist()
             if len(parti) > MAX_PARTI:
                 esec(2, "arhiva are %d parti, prea multe pentru o foaie de calcul" % len(parti))
-            total = sum(p.file_size for p in parti)
-            if total > MAX_DESPACHETAT:
-                esec(2, "arhiva s-ar despacheta la %d MB, prea mult pentru o foaie de calcul" % (total >> 20))
+            if sum(p.file_size for p in parti) > MAX_DESPACHETAT:
+                esec(2, "s-ar despacheta la peste %d MB, prea mult pentru o foaie de calcul" % (MAX_DESPACHETAT >> 20))
+            ramas = MAX_DESPACHETAT
             for p in parti:
                 if not p.filename.lower().endswith((".xml", ".rels")):
                     continue
-                with z.open(p) as f:
-                    inceput = f.read(4096)
-                if b"<!DOCTYPE" in inceput or b"<!ENTITY" in inceput:
+                analizor = xml.parsers.expat.ParserCreate()
+                analizor.StartDoctypeDeclHandler = refuza_dtd
+                analizor.EntityDeclHandler = refuza_dtd
+                try:
+                    with z.open(p) as f:
+                        while True:
+                            bucata = f.read(1 << 20)
+                            if not bucata:
+                                break
+                            # The sizes in the archive's directory may lie; what comes out counts.
+                            ramas -= len(bucata)
+                            if ramas < 0:
+                                esec(2, "s-ar despacheta la peste %d MB, prea mult pentru o foaie de calcul"
+                                     % (MAX_DESPACHETAT >> 20))
+                            analizor.Parse(bucata, False)
+                    analizor.Parse(b"", True)
+                except DeclaratieDtd:
                     esec(2, "partea %s contine declaratii DTD, pe care o foaie de calcul nu le are" % p.filename)
-    except (zipfile.BadZipFile, zipfile.LargeZipFile, OSError, EOFError, NotImplementedError) as e:
+                except xml.parsers.expat.ExpatError as e:
+                    esec(2, "partea %s este deteriorata (%s)" % (p.filename, e))
+    except (zipfile.BadZipFile, zipfile.LargeZipFile, OSError, EOFError, NotImplementedError, zlib.error) as e:
         esec(2, "arhiva este deteriorata (%s)" % e)
 
 
