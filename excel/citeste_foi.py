@@ -1,7 +1,7 @@
 # Reads a workbook through LibreOffice Calc for Tessaluna: starts a private, headless Calc on a pipe, loads
 # the file hidden and read-only, and writes into the output folder
 #   foi.json            the sheet names, in the workbook's order
-#   foaie<N>.csv        sheet N (1-based) as Calc shows it: UTF-8, comma, every text in quotes
+#   <N>/foaie-*.csv     sheet N (1-based) as Calc shows it: UTF-8, comma, every text in quotes
 # On failure it prints one line "MOTIV: <reason>" on stderr and exits with
 #   2  the file cannot be read, 3  the Python bridge to LibreOffice is missing, 4  Calc does not start.
 # Usage: python3 citeste_foi.py SOFFICE PROFILE_URL INPUT_FILE OUTPUT_DIR SECONDS PIPE_NAME
@@ -190,6 +190,9 @@ def main():
         p.Value = valoare
         return p
 
+    # LibreOffice without its spreadsheet module opens a workbook as something else, or not at all.
+    if "com.sun.star.sheet.SpreadsheetDocument" not in context.ServiceManager.getAvailableServiceNames():
+        esec(4, "LibreOffice nu are modulul Calc")
     birou = context.ServiceManager.createInstanceWithContext("com.sun.star.frame.Desktop", context)
     # Never run a macro, never refresh links to other files or to the network.
     argumente = [prop("Hidden", True), prop("ReadOnly", True), prop("MacroExecutionMode", 0),
