@@ -24,5 +24,5 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 # at run time, so no linker sees it.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "firebird3.0-server-core")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libreoffice-calc-nogui | libreoffice-calc, fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libreoffice-calc-nogui | libreoffice-calc, python3-uno, fonts-liberation")
 include(CPack)

@@ -56,7 +56,7 @@ for p in $wanted; do
   echo "$linked" | grep -qx "$p" || fail "Depends names $p, which the program does not link"
 done
 echo "$wanted" | grep -qx firebird3.0-server-core || fail "the embedded engine is not in Depends"
-for p in fonts-liberation libreoffice-calc-nogui; do
+for p in fonts-liberation libreoffice-calc-nogui python3-uno; do
   echo "$recommends" | names | grep -qx "$p" || fail "Recommends lacks $p: $recommends"
 done
 

@@ -1,0 +1,251 @@
+# Reads a workbook through LibreOffice Calc for Tessaluna: starts a private, headless Calc on a pipe, loads
+# the file hidden and read-only, and writes into the output folder
+#   foi.json            the sheet names, in the workbook's order
+#   <N>/foaie-*.csv     sheet N (1-based) as Calc shows it: UTF-8, comma, every text in quotes
+# On failure it prints one line "MOTIV: <reason>" on stderr and exits with
+#   2  the file cannot be read, 3  the Python bridge to LibreOffice is missing, 4  Calc does not start.
+# Usage: python3 citeste_foi.py SOFFICE PROFILE_URL INPUT_FILE OUTPUT_DIR SECONDS PIPE_NAME
+import json
+import os
+import signal
+import subprocess
+import sys
+import threading
+import time
+import xml.parsers.expat
+import zipfile
+import zlib
+
+# Unpacked size beyond which a zipped workbook is refused before Calc sees it; a class list is a few MB.
+MAX_DESPACHETAT = 256 * 1024 * 1024
+MAX_PARTI = 5000
+MAX_CSV = 64 * 1024 * 1024
+# Columns A..ZZ and rows 1..999 are all the import ever looks at.
+MAX_COLOANE = 702
+MAX_RANDURI = 999
+
+
+def esec(cod, motiv):
+    sys.stderr.write("MOTIV: " + " ".join(motiv.split()) + "\n")
+    sys.stderr.flush()
+    # Calc is left as it is: the caller ends the whole process group after us.
+    iesi(cod)
+
+
+def iesi(cod):
+    # The interpreter's own teardown with the UNO bridge still loaded can crash: skip it.
+    sys.stdout.flush()
+    sys.stderr.flush()
+    os._exit(cod)
+
+
+def paznic_parinte(parinte):
+    # The program that started us went away: nothing may outlive it.
+    while True:
+        time.sleep(0.5)
+        if os.getppid() != parinte:
+            os.killpg(0, signal.SIGKILL)
+
+
+class DeclaratieDtd(Exception):
+    pass
+
+
+def refuza_dtd(*argumente):
+    raise DeclaratieDtd()
+
+
+def verifica_arhiva(cale):
+    """A zipped workbook (.xlsx, .ods) whose XML parts are all whole and well formed, without any DTD, and
+    that unpacks to a reasonable size. Calc itself loads a part it cannot parse as an empty or partial
+    sheet and reports success, so this is decided before Calc sees the file."""
+    if not zipfile.is_zipfile(cale):
+        return
+    try:
+        with zipfile.ZipFile(cale) as z:
+            parti = z.infolist()
+            if len(parti) > MAX_PARTI:
+                esec(2, "arhiva are %d parti, prea multe pentru o foaie de calcul" % len(parti))
+            if sum(p.file_size for p in parti) > MAX_DESPACHETAT:
+                esec(2, "s-ar despacheta la peste %d MB, prea mult pentru o foaie de calcul" % (MAX_DESPACHETAT >> 20))
+            ramas = MAX_DESPACHETAT
+            for p in parti:
+                if not p.filename.lower().endswith((".xml", ".rels")):
+                    continue
+                analizor = xml.parsers.expat.ParserCreate()
+                analizor.StartDoctypeDeclHandler = refuza_dtd
+                analizor.EntityDeclHandler = refuza_dtd
+                try:
+                    with z.open(p) as f:
+                        while True:
+                            bucata = f.read(1 << 20)
+                            if not bucata:
+                                break
+                            # The sizes in the archive's directory may lie; what comes out counts.
+                            ramas -= len(bucata)
+                            if ramas < 0:
+                                esec(2, "s-ar despacheta la peste %d MB, prea mult pentru o foaie de calcul"
+                                     % (MAX_DESPACHETAT >> 20))
+                            analizor.Parse(bucata, False)
+                    analizor.Parse(b"", True)
+                except DeclaratieDtd:
+                    esec(2, "partea %s contine declaratii DTD, pe care o foaie de calcul nu le are" % p.filename)
+                except xml.parsers.expat.ExpatError as e:
+                    esec(2, "partea %s este deteriorata (%s)" % (p.filename, e))
+    except (zipfile.BadZipFile, zipfile.LargeZipFile, OSError, EOFError, NotImplementedError, zlib.error) as e:
+        esec(2, "arhiva este deteriorata (%s)" % e)
+
+
+def pregateste_csv(cale, dosar):
+    """A UTF-8 copy of the CSV file under the same name (Calc names the sheet after it), and the filter
+    options that read it as written: every column as text, its own separator."""
+    if os.path.getsize(cale) > MAX_CSV:
+        esec(2, "are %d MB, prea mult pentru o lista de elevi" % (os.path.getsize(cale) >> 20))
+    with open(cale, "rb") as f:
+        date = f.read()
+    try:
+        text = date.decode("utf-8")
+    except UnicodeDecodeError:
+        try:
+            text = date.decode("cp1250")
+        except UnicodeDecodeError:
+            esec(2, "nu este scris nici in UTF-8, nici in codul de pagina 1250")
+    if text.startswith("\ufeff"):
+        text = text[1:]
+    virgule = punctevirgula = 0
+    in_ghilimele = False
+    for c in text[:65536]:
+        if c == '"':
+            in_ghilimele = not in_ghilimele
+        elif not in_ghilimele:
+            if c == ",":
+                virgule += 1
+            elif c == ";":
+                punctevirgula += 1
+            elif c == "\n" and (virgule or punctevirgula):
+                break
+    separator = "59" if punctevirgula > virgule else "44"
+    os.mkdir(dosar)
+    copie = os.path.join(dosar, os.path.basename(cale))
+    with open(copie, "w", encoding="utf-8", newline="") as f:
+        f.write(text)
+    formate = "/".join("%d/2" % i for i in range(1, MAX_COLOANE + 1))
+    return copie, "%s,34,76,1,%s,1048,true,false,false,false,false" % (separator, formate)
+
+
+def taie_la_limite(foaie):
+    """Drops what lies beyond column ZZ and row 999, so a stray far cell cannot blow up the export."""
+    cursor = foaie.createCursor()
+    cursor.gotoEndOfUsedArea(False)
+    capat = cursor.getRangeAddress()
+    if capat.EndColumn >= MAX_COLOANE:
+        foaie.Columns.removeByIndex(MAX_COLOANE, capat.EndColumn - MAX_COLOANE + 1)
+    if capat.EndRow >= MAX_RANDURI:
+        foaie.Rows.removeByIndex(MAX_RANDURI, capat.EndRow - MAX_RANDURI + 1)
+
+
+def main():
+    if len(sys.argv) != 7:
+        esec(2, "apel gresit al cititorului")
+    soffice, profil, fisier, iesire, secunde, teava = sys.argv[1:]
+    termen = time.monotonic() + float(secunde)
+    threading.Thread(target=paznic_parinte, args=(os.getppid(),), daemon=True).start()
+
+    try:
+        import uno
+        from com.sun.star.beans import PropertyValue
+        from com.sun.star.connection import NoConnectException
+    except ImportError:
+        esec(3, "lipseste legatura Python cu LibreOffice")
+
+    verifica_arhiva(fisier)
+    este_csv = fisier.lower().endswith(".csv")
+    if este_csv:
+        fisier, optiuni = pregateste_csv(fisier, os.path.join(iesire, "csv"))
+
+    try:
+        calc = subprocess.Popen(
+            [soffice, "-env:UserInstallation=" + profil, "--headless", "--invisible",
+             "--norestore", "--nologo", "--nodefault", "--nolockcheck", "--accept=pipe,name=%s;urp;" % teava],
+            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    except OSError as e:
+        esec(4, "LibreOffice nu porneste (%s)" % e.strerror)
+
+    local = uno.getComponentContext()
+    rezolvitor = local.ServiceManager.createInstanceWithContext("com.sun.star.bridge.UnoUrlResolver", local)
+    context = None
+    while context is None:
+        try:
+            context = rezolvitor.resolve("uno:pipe,name=%s;urp;StarOffice.ComponentContext" % teava)
+        except NoConnectException:
+            if calc.poll() is not None:
+                esec(4, "LibreOffice s-a oprit la pornire (cod %d)" % calc.returncode)
+            if time.monotonic() > termen:
+                esec(2, "LibreOffice nu a raspuns in timpul dat")
+            time.sleep(0.1)
+
+    def prop(nume, valoare):
+        p = PropertyValue()
+        p.Name = nume
+        p.Value = valoare
+        return p
+
+    # LibreOffice without its spreadsheet module opens a workbook as something else, or not at all.
+    if "com.sun.star.sheet.SpreadsheetDocument" not in context.ServiceManager.getAvailableServiceNames():
+        esec(4, "LibreOffice nu are modulul Calc")
+    birou = context.ServiceManager.createInstanceWithContext("com.sun.star.frame.Desktop", context)
+    # Never run a macro, never refresh links to other files or to the network.
+    argumente = [prop("Hidden", True), prop("ReadOnly", True), prop("MacroExecutionMode", 0),
+                 prop("UpdateDocMode", 0), prop("Silent", True)]
+    if este_csv:
+        argumente += [prop("FilterName", "Text - txt - csv (StarCalc)"), prop("FilterOptions", optiuni)]
+    try:
+        doc = birou.loadComponentFromURL(uno.systemPathToFileUrl(os.path.abspath(fisier)), "_blank", 0,
+                                         tuple(argumente))
+    except Exception as e:
+        esec(2, "Calc nu il poate deschide (%s)" % (getattr(e, "Message", "") or type(e).__name__))
+    if doc is None:
+        esec(2, "Calc nu il poate deschide")
+    if not doc.supportsService("com.sun.star.sheet.SpreadsheetDocument"):
+        esec(2, "nu este o foaie de calcul")
+    filtru = ""
+    for a in doc.getArgs():
+        if a.Name == "FilterName":
+            filtru = a.Value
+    if not este_csv and filtru.startswith("Text"):
+        esec(2, "nu este o foaie de calcul, ci text")
+
+    nume = list(doc.Sheets.ElementNames)
+    for i in range(len(nume)):
+        taie_la_limite(doc.Sheets.getByIndex(i))
+        # Calc adds the sheet's name to the file name it is given: one folder per sheet keeps them apart.
+        dosar = os.path.join(iesire, "%d" % (i + 1))
+        os.mkdir(dosar)
+        tinta = os.path.join(dosar, "foaie.csv")
+        doc.storeToURL(uno.systemPathToFileUrl(tinta),
+                       (prop("FilterName", "Text - txt - csv (StarCalc)"),
+                        prop("FilterOptions", "44,34,76,1,,1048,true,true,true,false,false,%d" % (i + 1))))
+    # Written last and renamed into place: its presence says every sheet was written.
+    with open(os.path.join(iesire, "foi.json.part"), "w", encoding="utf-8") as f:
+        json.dump(nume, f, ensure_ascii=False)
+    os.rename(os.path.join(iesire, "foi.json.part"), os.path.join(iesire, "foi.json"))
+    try:
+        doc.close(True)
+        birou.terminate()
+    except Exception:
+        pass
+    try:
+        calc.wait(timeout=max(1.0, min(10.0, termen - time.monotonic())))
+    except subprocess.TimeoutExpired:
+        pass
+    iesi(0)
+
+
+if __name__ == "__main__":
+    try:
+        main()
+    except SystemExit:
+        raise
+    except BaseException as e:
+        # Calc went away under the bridge (a crash, an exhausted limit) or answered nonsense.
+        esec(2, "LibreOffice Calc s-a oprit in timpul citirii (%s)" % type(e).__name__)
