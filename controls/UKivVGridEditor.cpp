@@ -12,11 +12,36 @@
 namespace {
 constexpr int kLatimeEditor = 110;
 constexpr int kButon = 24;
+
+// The text box that follows the window's choice on entry: all selected, or the caret left alone.
+class TEdPopup : public QLineEdit
+{
+public:
+    TEdPopup(QWidget* parent, const bool& selecteaza) : QLineEdit(parent), m_selecteaza(selecteaza) {}
+
+protected:
+    void focusInEvent(QFocusEvent* e) override
+    {
+        // A dialog being shown sends its focus widget a Tab focus, which makes a line edit select all.
+        const int cursor = cursorPosition();
+        QLineEdit::focusInEvent(e);
+        if (m_selecteaza) {
+            selectAll();
+        } else {
+            deselect();
+            setCursorPosition(cursor);
+        }
+    }
+
+private:
+    const bool& m_selecteaza;
+};
 } // namespace
 
 TKivVGridEditorForm::TKivVGridEditorForm(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_num(new TKivNumEdit(this)), m_ed(new QLineEdit(this)),
-      m_date(new QDateEdit(this)), m_ok(new QToolButton(this)), m_renunt(new QToolButton(this))
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_num(new TKivNumEdit(this)),
+      m_ed(new TEdPopup(this, m_edSelecteaza)), m_date(new QDateEdit(this)), m_ok(new QToolButton(this)),
+      m_renunt(new QToolButton(this))
 {
     setObjectName(QStringLiteral("KivVGridEditorForm"));
     setWindowTitle(QStringLiteral("KivVGridEditorForm"));
@@ -48,7 +73,7 @@ TKivVGridEditorForm::TKivVGridEditorForm(QWidget* parent)
     }
     m_ok->setGeometry(kLatimeEditor + 1, 0, kButon, kButon);
     m_renunt->setGeometry(kLatimeEditor + 1 + kButon + 1, 0, kButon, kButon);
-    resize(kLatimeEditor + 1 + 2 * (kButon + 1), 58);
+    resize(kLatimeEditor + 2 * (kButon + 1), 58);
 }
 
 void TKivVGridEditorForm::ArataEditor(QWidget* editor)
@@ -68,7 +93,8 @@ void TKivVGridEditorForm::AsazaPeLatime(int latime)
 void TKivVGridEditorForm::resizeEvent(QResizeEvent* e)
 {
     QDialog::resizeEvent(e);
-    const int latimeEditoare = std::max(width() - 2 * (kButon + 1) - 1, 0);
+    // The design window: editors 110 wide, the buttons at 111 and 136, the window 160.
+    const int latimeEditoare = std::max(width() - 2 * (kButon + 1), 0);
     const int inaltime = std::max(height() - 1, 1);
     for (QWidget* w : {static_cast<QWidget*>(m_num), static_cast<QWidget*>(m_ed), static_cast<QWidget*>(m_date)})
         w->setGeometry(0, 0, latimeEditoare, inaltime);

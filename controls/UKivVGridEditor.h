@@ -22,6 +22,9 @@ public:
     QToolButton* SpeedButton1() const { return m_ok; }
     QToolButton* SpeedButton2() const { return m_renunt; }
 
+    // Whether the text box selects all its text when it gets the focus (else the caret stays where it is).
+    void SetEdSelecteazaLaIntrare(bool selecteaza) { m_edSelecteaza = selecteaza; }
+
     // Hides the three editors and shows `editor` (one of them).
     void ArataEditor(QWidget* editor);
     // Window `latime` pixels wide: the two buttons at the right end, the editors filling the rest.
@@ -38,4 +41,5 @@ private:
     QDateEdit* m_date;
     QToolButton* m_ok;
     QToolButton* m_renunt;
+    bool m_edSelecteaza = true;
 };

@@ -780,6 +780,7 @@ void TKivVirtualGrid::EditeazaCelula(int coloana, int rand, const QString& textS
         const qint64 n = textStart.toLongLong(&intreg);
         if (tip == atString) {
             forma->Ed()->setText(textStart);
+            forma->SetEdSelecteazaLaIntrare(false);
             forma->Ed()->deselect();
             forma->Ed()->setCursorPosition(int(textStart.size()));
         } else if (intreg && tip <= atIntegerDouaZecimale) {
