@@ -184,6 +184,7 @@ void TKivInplaceEdit::SelecteazaTot()
 TKivCustomGrid::TKivCustomGrid(QWidget* parent)
     : QAbstractScrollArea(parent), m_latimi(5, 64), m_inaltimi(5, 24), m_opriri(5, true)
 {
+    setObjectName(QStringLiteral("KivGrid"));
     setFocusPolicy(Qt::StrongFocus);
     setFrameShape(QFrame::Box);
     setFrameShadow(QFrame::Plain);
@@ -1209,8 +1210,12 @@ void TKivCustomGrid::TimerTragere()
     QPoint celula = CelulaLimitata(p);
     if (p.y() < InaltimeFixa())
         celula.setY(TopRow());
+    else if (p.y() >= viewport()->height())
+        celula.setY(std::min(TopRow() + RanduriVizibile() - 1, RowCount() - 1));
     if (p.x() < LatimeFixa())
         celula.setX(LeftCol());
+    else if (p.x() >= viewport()->width())
+        celula.setX(std::min(LeftCol() + ColoaneVizibile() - 1, ColCount() - 1));
     if (celula != m_curent)
         MutaCelulaCurenta(celula.x(), celula.y(), false, false);
 }

@@ -151,6 +151,9 @@ public:
 
     int Col() const { return m_curent.x(); }
     int Row() const { return m_curent.y(); }
+    // The current cell by its Romanian names, as the grid's owners read it.
+    int Coloana() const { return Col(); }
+    int Rand() const { return Row(); }
     void SetCol(int coloana) { MutaCelulaCurenta(coloana, Row(), true, true); }
     void SetRow(int rand) { MutaCelulaCurenta(Col(), rand, true, true); }
     QPoint Ancora() const { return m_ancora; }

@@ -474,6 +474,18 @@ void TKivVirtualGrid::MutaCelulaCurenta(int coloana, int rand, bool mutaAncora, 
     }
 }
 
+void TKivVirtualGrid::paintEvent(QPaintEvent* e)
+{
+    // System colours are resolved once per paint, not several times for every cell.
+    m_paleta = QGuiApplication::palette();
+    TKivCustomDrawGrid::paintEvent(e);
+}
+
+QColor TKivVirtualGrid::Culoare(const TKivCuloare& culoare) const
+{
+    return culoare.EsteSistem() ? m_paleta.color(QPalette::Active, culoare.Rol()) : culoare.Rgb();
+}
+
 void TKivVirtualGrid::DeseneazaCelula(QPainter& p, int coloana, int rand, const QRect& dreptunghi,
                                       TKivStariCelula stare)
 {
@@ -512,9 +524,9 @@ void TKivVirtualGrid::Margini(QPainter& p, const QRect& d, const QColor& culoare
 void TKivVirtualGrid::DeseneazaDate(QPainter& p, int coloana, int rand, const QRect& d, TKivStariCelula stare)
 {
     const bool selectat = stare & scSelectata;
-    QColor fundal = TKivCuloare::Fereastra().Rgb();
-    QColor fundalSelectat = TKivCuloare::Evidentiere().Rgb();
-    const QColor textFereastra = TKivCuloare::TextFereastra().Rgb();
+    QColor fundal = Culoare(TKivCuloare::Fereastra());
+    QColor fundalSelectat = Culoare(TKivCuloare::Evidentiere());
+    const QColor textFereastra = Culoare(TKivCuloare::TextFereastra());
     QColor margine = textFereastra;
     QColor culoareText = textFereastra;
     QFont font = this->font();
@@ -529,11 +541,11 @@ void TKivVirtualGrid::DeseneazaDate(QPainter& p, int coloana, int rand, const QR
         for (int s = 1; s <= 10; ++s)
             activ[s - 1] = col->Stil(s).Activ();
         const TKivCuloriColoana& stil = col->Stil(AlegeStil(l->Stil(), activ));
-        fundalSelectat = stil.CuloareBackgroundSelectat().Rgb();
+        fundalSelectat = Culoare(stil.CuloareBackgroundSelectat());
         const TFontKivCuloriColoana& f = selectat ? stil.FontSelectat() : stil.FontNormal();
-        fundal = selectat ? fundalSelectat : stil.CuloareBackgroundNormal().Rgb();
+        fundal = selectat ? fundalSelectat : Culoare(stil.CuloareBackgroundNormal());
         font = f.Font();
-        culoareText = f.Culoare().Rgb();
+        culoareText = Culoare(f.Culoare());
         if (!selectat) {
             if (l->CuloareFundal.isValid())
                 fundal = l->CuloareFundal;
@@ -562,7 +574,7 @@ void TKivVirtualGrid::DeseneazaDate(QPainter& p, int coloana, int rand, const QR
     if (coloana == FixedCols() - 1)
         Umbra(p, d, true, fundal, margine);
     if (coloana >= FixedCols() && margine == textFereastra)
-        margine = TKivCuloare::UmbraButon().Rgb();
+        margine = Culoare(TKivCuloare::UmbraButon());
     const bool orizontale = !(m_optiuni & goNuAfisezLiniiOrizontale);
     Margini(p, d, margine, orizontale, !(m_optiuni & goNuAfisezLiniiVerticale), orizontale);
     if (!eroare.isEmpty()) {
@@ -571,14 +583,19 @@ void TKivVirtualGrid::DeseneazaDate(QPainter& p, int coloana, int rand, const QR
     }
     if (text.isEmpty())
         return;
-    const QRect decupaj = d.adjusted(2, 1, -2, -1);
-    p.save();
-    p.setClipRect(decupaj);
+    // The base grid saves the painter around each cell and restores it after: no save of our own.
+    p.setClipRect(d.adjusted(2, 1, -2, -1), Qt::IntersectClip);
     p.setFont(font);
     p.setPen(culoareText);
-    const Qt::Alignment h = aliniere & Qt::AlignHorizontal_Mask;
-    p.drawText(decupaj, int((h ? h : Qt::AlignLeft) | Qt::AlignVCenter | Qt::TextSingleLine), text);
-    p.restore();
+    // Drawn at a computed origin rather than laid out in a rectangle: the same place, a good deal cheaper
+    // for the few hundred cells of a view.
+    const QFontMetrics fm = p.fontMetrics();
+    int x = d.left() + 2;
+    if (aliniere & (Qt::AlignRight | Qt::AlignHCenter)) {
+        const int latime = fm.horizontalAdvance(text);
+        x = (aliniere & Qt::AlignRight) ? d.right() - 1 - latime : d.left() + (d.width() - latime) / 2;
+    }
+    p.drawText(QPoint(x, d.top() + (d.height() - fm.height()) / 2 + fm.ascent()), text);
 }
 
 int TKivVirtualGrid::DeseneazaBanda(QPainter& p, int coloana, const QRect& d, int y, int banda, const QColor& margine)
@@ -605,7 +622,7 @@ int TKivVirtualGrid::DeseneazaBanda(QPainter& p, int coloana, const QRect& d, in
     p.save();
     p.setClipRect(zona.intersected(d));
     p.setFont(font.Font());
-    p.setPen(font.Culoare().Rgb());
+    p.setPen(Culoare(font.Culoare()));
     p.drawText(QRect(stanga, y, dreapta - stanga, h), Qt::AlignCenter | Qt::TextSingleLine,
                TextUmbrelaAfisat(umbrele[coloana]));
     p.restore();
@@ -620,7 +637,7 @@ int TKivVirtualGrid::DeseneazaBanda(QPainter& p, int coloana, const QRect& d, in
 
 void TKivVirtualGrid::DeseneazaAntet(QPainter& p, int coloana, const QRect& d)
 {
-    const QColor margine = TKivCuloare::TextFereastra().Rgb();
+    const QColor margine = Culoare(TKivCuloare::TextFereastra());
     const bool orizontale = !(m_optiuni & goNuAfisezLiniiOrizontale) || coloana == 0;
     if (coloana >= m_coloane.Count()) {
         p.fillRect(d, kFundalAntet);
@@ -658,7 +675,7 @@ void TKivVirtualGrid::DeseneazaAntet(QPainter& p, int coloana, const QRect& d)
     p.save();
     p.setClipRect(QRect(d.left(), y, d.width(), d.bottom() + 1 - y));
     p.setFont(font);
-    p.setPen(col->Stil(1).FontNormal().Culoare().Rgb());
+    p.setPen(Culoare(col->Stil(1).FontNormal().Culoare()));
     const Qt::Alignment h = col->AliniereTextInHeader() & Qt::AlignHorizontal_Mask;
     for (const QString& rand : randuri) {
         const QRect linie(d.left() + 2, yText, d.width() - 4, fm.height());

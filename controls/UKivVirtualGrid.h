@@ -5,6 +5,7 @@
 #include "controls/UKivGridFormat.h"
 
 #include <QFont>
+#include <QPalette>
 #include <QMutex>
 #include <QReadWriteLock>
 #include <QThread>
@@ -369,8 +370,10 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void showEvent(QShowEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
 
 private:
+    QColor Culoare(const TKivCuloare& culoare) const;
     void DeseneazaAntet(QPainter& p, int coloana, const QRect& dreptunghi);
     void DeseneazaDate(QPainter& p, int coloana, int rand, const QRect& dreptunghi, TKivStariCelula stare);
     // Draws one group band at `y`; returns its height.
@@ -392,6 +395,7 @@ private:
     TKivListaCeluleGrid m_hover;
     std::unique_ptr<TKivTickTackThread> m_ticker;
     class TKivVGridEditorForm* m_editorDeschis = nullptr;
+    QPalette m_paleta;
 
     QString m_titluMare = QStringLiteral("TITLUL MARE");
     QString m_titluMic = QStringLiteral("TITLUL MIC");

@@ -11,6 +11,7 @@
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QPointer>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -137,6 +138,8 @@ private slots:
     void EroriLasaGrilaNeschimbata_data();
     void EroriLasaGrilaNeschimbata();
     void Mouse();
+    void TragereDeruleaza();
+    void MutareColoana();
     void EditorInCelula();
     void Reconstruire();
     void ReconstruireaPostata();
@@ -144,6 +147,7 @@ private slots:
     void TextCelula();
     void MesajeColoanaSiLinie();
     void CulorileDesenate();
+    void IntreabaDoarCeluleleVizibile();
     void EditorPopup_data();
     void EditorPopup();
     void EditorPopupNuSeDeschide_data();
@@ -308,6 +312,38 @@ void TestKivGrila::Mouse()
     QTest::mouseRelease(v, Qt::LeftButton, {}, margine + QPoint(30, 0));
     QCOMPARE(g->ColWidths(coloana), 64 + 30);
     QCOMPARE(g->Row(), 6);
+}
+
+void TestKivGrila::TragereDeruleaza()
+{
+    auto g = GrilaBaza(ogLiniiVerticale | ogSelectieInterval);
+    QVERIFY(QTest::qWaitForWindowExposed(g.get()));
+    QWidget* v = g->viewport();
+    QTest::mousePress(v, Qt::LeftButton, {}, g->CellRect(3, 2).center());
+    // Held below the grid, the selection scrolls on by itself, one row per tick of the timer.
+    const QPoint jos(g->CellRect(3, 2).center().x(), v->height() + 20);
+    QMouseEvent mutare(QEvent::MouseMove, QPointF(jos), QPointF(v->mapToGlobal(jos)), Qt::NoButton, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(v, &mutare);
+    QTRY_VERIFY(g->TopRow() >= 4);
+    QTest::mouseRelease(v, Qt::LeftButton, {}, jos);
+    const int sus = g->TopRow();
+    QCOMPARE(g->Ancora(), QPoint(3, 2));
+    QCOMPARE(g->Row(), sus + g->RanduriVizibile() - 1);
+}
+
+void TestKivGrila::MutareColoana()
+{
+    auto g = GrilaBaza(ogLiniiVerticale | ogMutaColoane);
+    QVERIFY(QTest::qWaitForWindowExposed(g.get()));
+    g->SetColWidths(2, 50);
+    QList<QPoint> mutate;
+    g->OnColumnMoved = [&](int de, int la) { mutate << QPoint(de, la); };
+    QWidget* v = g->viewport();
+    QTest::mousePress(v, Qt::LeftButton, {}, g->CellRect(2, 0).center());
+    QTest::mouseRelease(v, Qt::LeftButton, {}, g->CellRect(3, 0).center());
+    QCOMPARE(mutate, QList<QPoint>{QPoint(2, 3)});
+    QCOMPARE(g->ColWidths(3), 50);
+    QCOMPARE(g->ColWidths(2), 64);
 }
 
 void TestKivGrila::EditorInCelula()
@@ -512,6 +548,28 @@ void TestKivGrila::CulorileDesenate()
     g->SetOptiuni(goSelectezLinia);
     QCOMPARE(Pixel(g.get(), g->CellRect(3, 5)), g->Coloane().Item(3)->Stil(1).CuloareBackgroundSelectat().Rgb());
     QCOMPARE(Pixel(g.get(), g->CellRect(3, 4)), g->Coloane().Item(3)->Stil(1).CuloareBackgroundNormal().Rgb());
+}
+
+void TestKivGrila::IntreabaDoarCeluleleVizibile()
+{
+    auto g = GrilaVirtuala(50, 10000);
+    QVERIFY(QTest::qWaitForWindowExposed(g.get()));
+    g->SetTopRow(5000);
+    QSet<QPoint> intrebate;
+    int intrebari = 0;
+    g->OnGetCellValue = [&](TKivVirtualGridLine* l, int c, TKivValoareDate& v) {
+        ++intrebari;
+        intrebate.insert(QPoint(c, Numar(l) + 1));
+        v.SetAsInteger(c);
+    };
+    g->grab();
+    QVERIFY(intrebari > 0);
+    QCOMPARE(intrebari, int(intrebate.size()));
+    for (const QPoint& celula : intrebate)
+        QVERIFY2(!g->CellRect(celula.x(), celula.y()).isEmpty(), "o celula din afara vederii");
+    // A column whose values do not match its type paints its message instead of failing.
+    g->Coloane().Item(3)->SetTipDeDate(atString);
+    g->grab();
 }
 
 void TestKivGrila::EditorPopup_data()
