@@ -392,74 +392,88 @@ int TKivCustomGrid::LatimeLinieOrizontala(int rand) const
     return (m_optiuni & optiune) ? m_latimeLinie : 0;
 }
 
+int TKivCustomGrid::Extindere(bool coloane, int i) const
+{
+    const int marime = coloane ? m_latimi[i] : m_inaltimi[i];
+    if (marime <= 0)
+        return 0;
+    return marime + (coloane ? LatimeLinieVerticala(i) : LatimeLinieOrizontala(i));
+}
+
+int TKivCustomGrid::MarimeFixa(bool coloane) const
+{
+    int suma = 0;
+    for (int i = 0; i < (coloane ? m_coloaneFixe : m_randuriFixe); ++i)
+        suma += Extindere(coloane, i);
+    return suma;
+}
+
+int TKivCustomGrid::PrimulCare(bool coloane, int ultimul) const
+{
+    const int fixe = coloane ? m_coloaneFixe : m_randuriFixe;
+    const int disponibil = (coloane ? viewport()->width() : viewport()->height()) - MarimeFixa(coloane);
+    int suma = 0;
+    int i = ultimul;
+    for (; i >= fixe; --i) {
+        suma += Extindere(coloane, i);
+        if (suma > disponibil)
+            break;
+    }
+    return std::min(std::max(i + 1, fixe), ultimul);
+}
+
+int TKivCustomGrid::Vizibile(bool coloane) const
+{
+    const int disponibil = (coloane ? viewport()->width() : viewport()->height()) - MarimeFixa(coloane);
+    int suma = 0;
+    int n = 0;
+    for (int i = coloane ? LeftCol() : TopRow(); i < (coloane ? ColCount() : RowCount()); ++i) {
+        suma += Extindere(coloane, i);
+        if (suma > disponibil)
+            break;
+        ++n;
+    }
+    return std::max(n, 1);
+}
+
+int TKivCustomGrid::Pozitie(bool coloane, int index) const
+{
+    const bool fixa = index < (coloane ? m_coloaneFixe : m_randuriFixe);
+    const int capat = coloane ? viewport()->width() : viewport()->height();
+    int p = fixa ? 0 : MarimeFixa(coloane);
+    for (int i = fixa ? 0 : (coloane ? LeftCol() : TopRow()); i < index && p < capat; ++i)
+        p += Extindere(coloane, i);
+    return p < capat ? p : -1;
+}
+
 int TKivCustomGrid::LatimeFixa() const
 {
-    int x = 0;
-    for (int c = 0; c < m_coloaneFixe; ++c)
-        x += m_latimi[c] > 0 ? m_latimi[c] + LatimeLinieVerticala(c) : 0;
-    return x;
+    return MarimeFixa(true);
 }
 
 int TKivCustomGrid::InaltimeFixa() const
 {
-    int y = 0;
-    for (int r = 0; r < m_randuriFixe; ++r)
-        y += m_inaltimi[r] > 0 ? m_inaltimi[r] + LatimeLinieOrizontala(r) : 0;
-    return y;
+    return MarimeFixa(false);
 }
 
 int TKivCustomGrid::UltimaColoanaStanga() const
 {
-    const int disponibil = viewport()->width() - LatimeFixa();
-    int suma = 0;
-    int c = ColCount() - 1;
-    for (; c >= m_coloaneFixe; --c) {
-        suma += m_latimi[c] > 0 ? m_latimi[c] + LatimeLinieVerticala(c) : 0;
-        if (suma > disponibil)
-            break;
-    }
-    return std::min(std::max(c + 1, m_coloaneFixe), ColCount() - 1);
+    return PrimulCare(true, ColCount() - 1);
 }
 
 int TKivCustomGrid::UltimulRandSus() const
 {
-    const int disponibil = viewport()->height() - InaltimeFixa();
-    int suma = 0;
-    int r = RowCount() - 1;
-    for (; r >= m_randuriFixe; --r) {
-        suma += m_inaltimi[r] > 0 ? m_inaltimi[r] + LatimeLinieOrizontala(r) : 0;
-        if (suma > disponibil)
-            break;
-    }
-    return std::min(std::max(r + 1, m_randuriFixe), RowCount() - 1);
+    return PrimulCare(false, RowCount() - 1);
 }
 
 int TKivCustomGrid::RanduriVizibile() const
 {
-    const int disponibil = viewport()->height() - InaltimeFixa();
-    int suma = 0;
-    int n = 0;
-    for (int r = TopRow(); r < RowCount(); ++r) {
-        suma += m_inaltimi[r] > 0 ? m_inaltimi[r] + LatimeLinieOrizontala(r) : 0;
-        if (suma > disponibil)
-            break;
-        ++n;
-    }
-    return std::max(n, 1);
+    return Vizibile(false);
 }
 
 int TKivCustomGrid::ColoaneVizibile() const
 {
-    const int disponibil = viewport()->width() - LatimeFixa();
-    int suma = 0;
-    int n = 0;
-    for (int c = LeftCol(); c < ColCount(); ++c) {
-        suma += m_latimi[c] > 0 ? m_latimi[c] + LatimeLinieVerticala(c) : 0;
-        if (suma > disponibil)
-            break;
-        ++n;
-    }
-    return std::max(n, 1);
+    return Vizibile(true);
 }
 
 QRect TKivCustomGrid::CellRect(int coloana, int rand) const
@@ -468,29 +482,9 @@ QRect TKivCustomGrid::CellRect(int coloana, int rand) const
         return QRect();
     if ((coloana >= m_coloaneFixe && coloana < LeftCol()) || (rand >= m_randuriFixe && rand < TopRow()))
         return QRect();
-    const int latime = viewport()->width();
-    const int inaltime = viewport()->height();
-    int x = 0;
-    for (int c = coloana < m_coloaneFixe ? 0 : LeftCol(), inceput = c; c < coloana; ++c) {
-        if (c == inceput && coloana >= m_coloaneFixe)
-            x = LatimeFixa();
-        x += m_latimi[c] > 0 ? m_latimi[c] + LatimeLinieVerticala(c) : 0;
-        if (x >= latime)
-            return QRect();
-    }
-    if (coloana >= m_coloaneFixe && coloana == LeftCol())
-        x = LatimeFixa();
-    int y = 0;
-    for (int r = rand < m_randuriFixe ? 0 : TopRow(), inceput = r; r < rand; ++r) {
-        if (r == inceput && rand >= m_randuriFixe)
-            y = InaltimeFixa();
-        y += m_inaltimi[r] > 0 ? m_inaltimi[r] + LatimeLinieOrizontala(r) : 0;
-        if (y >= inaltime)
-            return QRect();
-    }
-    if (rand >= m_randuriFixe && rand == TopRow())
-        y = InaltimeFixa();
-    if (x >= latime || y >= inaltime || m_latimi[coloana] <= 0 || m_inaltimi[rand] <= 0)
+    const int x = Pozitie(true, coloana);
+    const int y = Pozitie(false, rand);
+    if (x < 0 || y < 0 || m_latimi[coloana] <= 0 || m_inaltimi[rand] <= 0)
         return QRect();
     return QRect(x, y, m_latimi[coloana], m_inaltimi[rand]);
 }
@@ -672,37 +666,10 @@ void TKivCustomGrid::ArataCelula(int coloana, int rand)
 {
     int stanga = LeftCol();
     int sus = TopRow();
-    if (coloana >= m_coloaneFixe) {
-        if (coloana < stanga) {
-            stanga = coloana;
-        } else {
-            // The leftmost column from which `coloana` still fits whole in the view.
-            const int disponibil = viewport()->width() - LatimeFixa();
-            int suma = 0;
-            int c = coloana;
-            for (; c >= m_coloaneFixe; --c) {
-                suma += m_latimi[c] > 0 ? m_latimi[c] + LatimeLinieVerticala(c) : 0;
-                if (suma > disponibil)
-                    break;
-            }
-            stanga = std::max(stanga, std::min(c + 1, coloana));
-        }
-    }
-    if (rand >= m_randuriFixe) {
-        if (rand < sus) {
-            sus = rand;
-        } else {
-            const int disponibil = viewport()->height() - InaltimeFixa();
-            int suma = 0;
-            int r = rand;
-            for (; r >= m_randuriFixe; --r) {
-                suma += m_inaltimi[r] > 0 ? m_inaltimi[r] + LatimeLinieOrizontala(r) : 0;
-                if (suma > disponibil)
-                    break;
-            }
-            sus = std::max(sus, std::min(r + 1, rand));
-        }
-    }
+    if (coloana >= m_coloaneFixe)
+        stanga = coloana < stanga ? coloana : std::max(stanga, PrimulCare(true, coloana));
+    if (rand >= m_randuriFixe)
+        sus = rand < sus ? rand : std::max(sus, PrimulCare(false, rand));
     SeteazaStangaSus(stanga, sus);
 }
 
@@ -747,48 +714,35 @@ void TKivCustomGrid::MutaCelulaCurenta(int coloana, int rand, bool mutaAncora, b
 TKivRedimensionare TKivCustomGrid::CalculeazaRedimensionare(const QPoint& pozitie) const
 {
     TKivRedimensionare r;
+    // The border after a cell in view along one axis, within reach of the mouse.
+    auto cauta = [&](bool coloane) {
+        const int p = coloane ? pozitie.x() : pozitie.y();
+        const int fixe = coloane ? m_coloaneFixe : m_randuriFixe;
+        const int total = coloane ? ColCount() : RowCount();
+        const int capat = coloane ? viewport()->width() : viewport()->height();
+        int inceput = 0;
+        for (int i = 0; i < total && inceput < capat; ++i) {
+            if (i == fixe)
+                i = std::max(coloane ? LeftCol() : TopRow(), fixe);
+            if (i >= total)
+                break;
+            const int marime = coloane ? m_latimi[i] : m_inaltimi[i];
+            if (marime > 0 && std::abs(p - (inceput + marime)) <= kPragRedimensionare) {
+                r.tip = coloane ? TKivRedimensionare::Coloana : TKivRedimensionare::Rand;
+                r.index = i;
+                r.inceput = inceput;
+                return true;
+            }
+            inceput += Extindere(coloane, i);
+        }
+        return false;
+    };
     const TKivOptiuniGrila optiuni = Options();
-    if ((optiuni & ogRedimColoane) && pozitie.y() < InaltimeFixa()) {
-        for (int c = 0; c < ColCount(); ++c) {
-            if (c == m_coloaneFixe)
-                c = std::max(LeftCol(), m_coloaneFixe);
-            if (c >= ColCount())
-                break;
-            const QRect d = CellRect(c, 0);
-            if (d.isEmpty()) {
-                if (c >= LeftCol())
-                    break;
-                continue;
-            }
-            if (std::abs(pozitie.x() - (d.right() + 1)) <= kPragRedimensionare) {
-                r.tip = TKivRedimensionare::Coloana;
-                r.index = c;
-                r.inceput = d.left();
-                return r;
-            }
-        }
-    }
-    if ((optiuni & ogRedimRanduri) && pozitie.x() < LatimeFixa()) {
-        for (int rand = 0; rand < RowCount(); ++rand) {
-            if (rand == m_randuriFixe)
-                rand = std::max(TopRow(), m_randuriFixe);
-            if (rand >= RowCount())
-                break;
-            const QRect d = CellRect(0, rand);
-            if (d.isEmpty()) {
-                if (rand >= TopRow())
-                    break;
-                continue;
-            }
-            if (std::abs(pozitie.y() - (d.bottom() + 1)) <= kPragRedimensionare) {
-                r.tip = TKivRedimensionare::Rand;
-                r.index = rand;
-                r.inceput = d.top();
-                return r;
-            }
-        }
-    }
-    return r;
+    if ((optiuni & ogRedimColoane) && pozitie.y() < InaltimeFixa() && cauta(true))
+        return r;
+    if ((optiuni & ogRedimRanduri) && pozitie.x() < LatimeFixa() && cauta(false))
+        return r;
+    return TKivRedimensionare();
 }
 
 TKivInplaceEdit* TKivCustomGrid::CreeazaEditor()

@@ -260,12 +260,19 @@ private:
 
     int LatimeLinieVerticala(int coloana) const;
     int LatimeLinieOrizontala(int rand) const;
+    // Along one axis, columns (true) or rows (false): a cell's size with its line (0 when hidden), the
+    // size of the fixed cells, the first scrolling cell from which `ultimul` still fits whole in view, and
+    // how many scrolling cells fit whole from the first one in view.
+    int Extindere(bool coloane, int i) const;
+    int MarimeFixa(bool coloane) const;
+    int PrimulCare(bool coloane, int ultimul) const;
+    int Vizibile(bool coloane) const;
+    // Where a cell in view starts in the viewport; -1 past its end. The cell must not be scrolled out.
+    int Pozitie(bool coloane, int index) const;
     int LatimeFixa() const;
     int InaltimeFixa() const;
-    int PrimaColoanaStanga() const;
     int UltimaColoanaStanga() const;
     int UltimulRandSus() const;
-    // The first cell (column or row) to the left/above when the given one is the last one in view.
     void VerificaCelula(int coloana, int rand) const;
     void LimiteazaPozitia();
     void ActualizeazaBare();

@@ -561,12 +561,12 @@ void TKivVirtualGrid::DeseneazaDate(QPainter& p, int coloana, int rand, const QR
             eroare = e.Mesaj();
         }
         aliniere = stil.Aliniere();
-        if (!selectat) {
-            if (OnFormatCell)
-                OnFormatCell(l, coloana, fundal, font);
-            if (const TKivCelulaGrid* h = m_hover.Gaseste(coloana, rand))
-                fundal = CuloareHover(fundal, h->Intensitate);
-        }
+        if (!selectat && OnFormatCell)
+            OnFormatCell(l, coloana, fundal, font);
+    }
+    if (!selectat) {
+        if (const TKivCelulaGrid* h = m_hover.Gaseste(coloana, rand))
+            fundal = CuloareHover(fundal, h->Intensitate);
     }
     if ((m_optiuni & goSelectezLinia) && rand == Row())
         fundal = fundalSelectat;
