@@ -33,6 +33,7 @@ TKivInPlaceNumEdit::TKivInPlaceNumEdit(TKivCustomGrid* grila, QWidget* parent) :
     setFont(grila->font());
 }
 
+// Editing is always allowed, up to the fixed limit of 10 characters.
 bool TKivInPlaceNumEdit::AcceptaText(QString& text)
 {
     return text.size() <= 10 && TKivNumEdit::AcceptaText(text);
@@ -44,6 +45,8 @@ void TKivInPlaceNumEdit::keyPressEvent(QKeyEvent* e)
     const bool ctrl = m & Qt::ControlModifier;
     const bool shift = m & Qt::ShiftModifier;
     const bool alt = m & Qt::AltModifier;
+    // Keys that navigate go to the grid; caret keys only when they would leave the text (or with Ctrl), and
+    // only while the editor is always shown: otherwise they move the caret.
     const bool mereu = m_grila->Options() & ogEditorMereu;
     const bool laInceput = PozitieCursor() == 1 && LungimeSelectie() == 0;
     const bool laSfarsit = PozitieCursor() == Text().size() + 1 && LungimeSelectie() == 0;
@@ -125,6 +128,8 @@ void TKivInPlaceNumEdit::wheelEvent(QWheelEvent* e)
     e->accept();
 }
 
+// The grid hides and shows the editor between two presses, so Qt would never see the second as a double
+// click: it is counted here by the system double-click time.
 void TKivInPlaceNumEdit::mousePressEvent(QMouseEvent* e)
 {
     if (m_ultimaApasare.isValid() && m_ultimaApasare.elapsed() < QApplication::doubleClickInterval()) {
@@ -141,12 +146,6 @@ void TKivInPlaceNumEdit::mouseDoubleClickEvent(QMouseEvent* e)
 {
     m_grila->TrateazaDubluClic();
     e->accept();
-}
-
-void TKivInPlaceNumEdit::focusInEvent(QFocusEvent* e)
-{
-    // The grid counts as its window's active control while its editor holds the focus (EsteControlActiv).
-    TKivNumEdit::focusInEvent(e);
 }
 
 TKivInplaceEdit::TKivInplaceEdit(TKivCustomGrid* grila)
@@ -202,6 +201,7 @@ void TKivCustomGrid::VerificaCelula(int coloana, int rand) const
         throw KivEInvalidGridOperation(kInAfara);
 }
 
+// Shrinking below the fixed count keeps one scrolling column: the fixed count follows the total down.
 void TKivCustomGrid::SetColCount(int n)
 {
     if (n > MaximDimensiune)
@@ -323,6 +323,7 @@ TKivOptiuniGrila TKivCustomGrid::Options() const
     return m_optiuni;
 }
 
+// The thumb-tracking option maps onto the scroll bars' tracking: without it the view moves on release.
 void TKivCustomGrid::SetOptions(TKivOptiuniGrila optiuni)
 {
     if (optiuni == m_optiuni)
@@ -369,6 +370,7 @@ void TKivCustomGrid::SetTopRow(int rand)
     SeteazaStangaSus(LeftCol(), rand);
 }
 
+// Whole-row selection spans the scrolling columns of the rows between the anchor and the current row.
 QRect TKivCustomGrid::Selection() const
 {
     if (m_optiuni & ogSelectieRand)
@@ -380,6 +382,7 @@ QRect TKivCustomGrid::Selection() const
                  QPoint(std::max(m_curent.x(), m_ancora.x()), std::max(m_curent.y(), m_ancora.y())));
 }
 
+// The line after a cell takes space only when the option for its region (fixed or scrolling) is on.
 int TKivCustomGrid::LatimeLinieVerticala(int coloana) const
 {
     const TKivOptiuneGrila optiune = coloana < m_coloaneFixe ? ogLiniiFixeVerticale : ogLiniiVerticale;
@@ -574,6 +577,7 @@ void TKivCustomGrid::DeleteRow(int rand)
     LimiteazaPozitia();
 }
 
+// The cell sizes and tab stops travel with the column; the owner moves its own data in ColoanaMutata.
 void TKivCustomGrid::MoveColumn(int de, int la)
 {
     if (de < 0 || la < 0 || de >= ColCount() || la >= ColCount())
@@ -603,6 +607,8 @@ void TKivCustomGrid::MoveRow(int de, int la)
     LimiteazaPozitia();
 }
 
+// After any change of sizes or counts: the current cell, the anchor and the top-left cell back inside the
+// scrolling area, the scroll bars and the editor placed again, everything repainted.
 void TKivCustomGrid::LimiteazaPozitia()
 {
     auto limiteaza = [this](QPoint p) {
@@ -625,6 +631,7 @@ void TKivCustomGrid::LimiteazaPozitia()
         StangaSusSchimbat();
 }
 
+// The scroll bars count cells, not pixels: their value is the top row or left column.
 void TKivCustomGrid::ActualizeazaBare()
 {
     m_actualizezBare = true;
@@ -641,6 +648,7 @@ void TKivCustomGrid::ActualizeazaBare()
     m_actualizezBare = false;
 }
 
+// The viewport is never scrolled as pixels: a new top-left cell repaints the view.
 void TKivCustomGrid::scrollContentsBy(int, int)
 {
     if (m_actualizezBare)
@@ -680,6 +688,7 @@ void TKivCustomGrid::MutaCelulaCurenta(int coloana, int rand, bool mutaAncora, b
         throw KivEInvalidGridOperation(kInAfara);
     if (!SelecteazaCelula(coloana, rand))
         return;
+    // What was painted as selected or current before the move must be repainted too.
     const QRect selectieVeche = Selection();
     const QPoint vechi = m_curent;
     const bool editorMereu = (m_optiuni & ogEditorMereu) && EditorAfisat();
@@ -750,6 +759,7 @@ TKivInplaceEdit* TKivCustomGrid::CreeazaEditor()
     return new TKivInplaceEdit(this);
 }
 
+// The window's focus widget, not hasFocus(): a grid in a window that is not active still paints its focus.
 bool TKivCustomGrid::EsteControlActiv() const
 {
     const QWidget* activ = window()->focusWidget();
@@ -799,6 +809,7 @@ void TKivCustomGrid::AscundeEditor()
     InvalidateCell(m_celulaEditor.x(), m_celulaEditor.y());
 }
 
+// Tab normally moves the focus between widgets before keyPressEvent sees it.
 bool TKivCustomGrid::event(QEvent* e)
 {
     if (e->type() == QEvent::KeyPress) {
@@ -824,6 +835,8 @@ void TKivCustomGrid::paintEvent(QPaintEvent* e)
     DeseneazaGrila(p, e->rect());
 }
 
+// Only the cells in view are visited: fixed rows and columns first, then from the top-left scrolling cell
+// until the viewport is full.
 void TKivCustomGrid::DeseneazaGrila(QPainter& p, const QRect& zona)
 {
     const QPalette& pal = palette();
@@ -1059,6 +1072,7 @@ void TKivCustomGrid::wheelEvent(QWheelEvent* e)
     e->accept();
 }
 
+// A press first closes the editor (its text goes to SeteazaTextEditare) and takes the focus.
 void TKivCustomGrid::mousePressEvent(QMouseEvent* e)
 {
     if (EditorAfisat())
@@ -1174,6 +1188,7 @@ void TKivCustomGrid::TimerTragere()
         MutaCelulaCurenta(celula.x(), celula.y(), false, false);
 }
 
+// A fixed cell dragged onto another scrolling cell moves its column or row there.
 void TKivCustomGrid::mouseReleaseEvent(QMouseEvent* e)
 {
     const TActiune actiune = m_actiune;

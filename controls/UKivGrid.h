@@ -66,7 +66,8 @@ struct TKivRedimensionare
     int inceput = 0; // left (top) edge of the column (row) being resized, viewport coordinates
 };
 
-// The number edit living inside the grid: keys the grid handles go to the grid.
+// The number edit living inside the grid: keys the grid handles go to the grid. While it holds the focus
+// the grid counts as its window's active control (EsteControlActiv).
 class TKivInPlaceNumEdit : public TKivNumEdit
 {
     Q_OBJECT
@@ -82,7 +83,6 @@ protected:
     void wheelEvent(QWheelEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
-    void focusInEvent(QFocusEvent* e) override;
 
 private:
     TKivCustomGrid* m_grila;

@@ -116,6 +116,7 @@ void TKivVirtualGridLine::SetStil(int stil)
     m_stil = stil;
 }
 
+// Owned from the first line: a failure below cannot leak the line.
 void TKivVirtualGridList::Adauga(TKivVirtualGridLine* linie)
 {
     std::unique_ptr<TKivVirtualGridLine> detinuta(linie);
@@ -174,6 +175,7 @@ void TKivVirtualGridColumn::SetNumeColoana(const QString& nume)
     Schimbat();
 }
 
+// A width reaches the base grid only through a rebuild (scaled for large fonts).
 void TKivVirtualGridColumn::SetWidth(int latime)
 {
     m_latime = latime;
@@ -241,6 +243,8 @@ TKivVirtualGridColumn* TKivVirtualGridColumns::Adauga()
 
 void TKivVirtualGridColumns::Sterge(int index)
 {
+    if (index < 0 || index >= Count())
+        throw KivEInvalidGridOperation(QStringLiteral("Grid index out of range"));
     m_coloane.erase(m_coloane.begin() + index);
     Schimbat();
 }
@@ -260,6 +264,8 @@ int TKivVirtualGridColumns::IndexOf(const TKivVirtualGridColumn* coloana) const
     return -1;
 }
 
+// Rebuilt at once, and again from the event loop once the window exists: whatever the owner changes in
+// the same pass (widths, lines) is then taken into account too.
 void TKivVirtualGridColumns::Schimbat()
 {
     m_grila->Reconstruieste();
@@ -318,6 +324,7 @@ void TKivTickTackThread::Termina()
     m_trezire.wakeAll();
 }
 
+// Holds the sleep mutex except while waiting, so Termina() can never slip in between the check and the wait.
 void TKivTickTackThread::run()
 {
     QMutexLocker somn(&m_somn);
@@ -331,6 +338,7 @@ void TKivTickTackThread::run()
 
 // ---------------------------------------------------------------- the grid
 
+// The base grid draws no lines of its own and fills no cells: this grid paints each cell whole.
 TKivVirtualGrid::TKivVirtualGrid(QWidget* parent) : TKivCustomDrawGrid(parent)
 {
     setObjectName(QStringLiteral("KivVirtualGrid"));
@@ -364,6 +372,7 @@ void TKivVirtualGrid::OpresteTicker()
     m_ticker.reset();
 }
 
+// The ticker starts with the window; destroying the grid ends and joins it.
 void TKivVirtualGrid::showEvent(QShowEvent* e)
 {
     TKivCustomDrawGrid::showEvent(e);
@@ -410,6 +419,7 @@ void TKivVirtualGrid::EndUpdate()
         Reconstruieste();
 }
 
+// The header row keeps its height; every other size is the design size scaled for large fonts.
 void TKivVirtualGrid::Reconstruieste()
 {
     if (m_seDistruge)
@@ -464,6 +474,7 @@ QString TKivVirtualGrid::TextCelula(int coloana, int linie) const
     return text;
 }
 
+// With whole-row selection the colour of the rows left and entered changes in every column.
 void TKivVirtualGrid::MutaCelulaCurenta(int coloana, int rand, bool mutaAncora, bool arata)
 {
     const int randVechi = Row();
@@ -635,6 +646,7 @@ int TKivVirtualGrid::DeseneazaBanda(QPainter& p, int coloana, const QRect& d, in
     return h;
 }
 
+// Group bands from the top, then the word-wrapped caption centred in what is left of the cell.
 void TKivVirtualGrid::DeseneazaAntet(QPainter& p, int coloana, const QRect& d)
 {
     const QColor margine = Culoare(TKivCuloare::TextFereastra());
@@ -699,6 +711,7 @@ bool TKivVirtualGrid::event(QEvent* e)
     return TKivCustomDrawGrid::event(e);
 }
 
+// Only a cell with a typed value (types 0 to 6) that the owner lets edit opens the editor.
 void TKivVirtualGrid::EditareDinTastatura(const QString& textStart)
 {
     const int coloana = Col();
@@ -814,6 +827,7 @@ void TKivVirtualGrid::EditeazaCelula(int coloana, int rand, const QString& textS
     if (ColWidths(coloana) > forma->width())
         forma->AsazaPeLatime(ColWidths(coloana));
 
+    // Modal: the value is stored back only on OK, with the type code it came with.
     m_editorDeschis = forma.get();
     const int rezultat = forma->exec();
     m_editorDeschis = nullptr;
@@ -842,6 +856,7 @@ void TKivVirtualGrid::EditeazaCelula(int coloana, int rand, const QString& textS
     setFocus();
 }
 
+// After the base handling: the cell (or row) under the pointer lights up at full intensity.
 void TKivVirtualGrid::mouseMoveEvent(QMouseEvent* e)
 {
     TKivCustomDrawGrid::mouseMoveEvent(e);
@@ -873,6 +888,7 @@ void TKivVirtualGrid::MarcheazaHover(int coloana, int rand)
     InvalidateCell(coloana, rand);
 }
 
+// One tick of the fade: cells away from the pointer lose 2 and go at 0; the cell under it is full again.
 void TKivVirtualGrid::TickTack()
 {
     const QPoint pozitie = viewport()->mapFromGlobal(QCursor::pos());

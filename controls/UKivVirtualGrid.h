@@ -229,6 +229,7 @@ public:
 
     TKivVirtualGrid* Grila() const { return m_grila; }
     TKivVirtualGridColumn* Adauga();
+    // Throws KivEInvalidGridOperation("Grid index out of range") for an index outside the columns.
     void Sterge(int index);
     void Goleste();
     int Count() const { return int(m_coloane.size()); }
