@@ -147,6 +147,8 @@ private slots:
     void TextCelula();
     void MesajeColoanaSiLinie();
     void CulorileDesenate();
+    void UmbrelaDesenataPesteGrup_data();
+    void UmbrelaDesenataPesteGrup();
     void IntreabaDoarCeluleleVizibile();
     void EditorPopup_data();
     void EditorPopup();
@@ -548,6 +550,54 @@ void TestKivGrila::CulorileDesenate()
     g->SetOptiuni(goSelectezLinia);
     QCOMPARE(Pixel(g.get(), g->CellRect(3, 5)), g->Coloane().Item(3)->Stil(1).CuloareBackgroundSelectat().Rgb());
     QCOMPARE(Pixel(g.get(), g->CellRect(3, 4)), g->Coloane().Item(3)->Stil(1).CuloareBackgroundNormal().Rgb());
+}
+
+void TestKivGrila::UmbrelaDesenataPesteGrup_data()
+{
+    QTest::addColumn<QStringList>("umbrele");
+    QTest::addColumn<QList<int>>("centre"); // x of the centre of each caption's ink, in columns of 100
+    QTest::newRow("un grup peste coloanele 1 si 2") << QStringList{"", "G", "G", ""} << QList<int>{200};
+    QTest::newRow("o coloana intre doua egale desparte grupul")
+        << QStringList{"", "G", "|G", "G"} << QList<int>{150, 250, 350};
+}
+
+void TestKivGrila::UmbrelaDesenataPesteGrup()
+{
+    QFETCH(QStringList, umbrele);
+    QFETCH(QList<int>, centre);
+    auto g = GrilaVirtuala(4, 2);
+    QVERIFY(QTest::qWaitForWindowExposed(g.get()));
+    g->SetNrColoaneFixe(0);
+    for (int c = 0; c < 4; ++c) {
+        g->Coloane().Item(c)->SetUmbrela1(umbrele[c]);
+        g->Coloane().Item(c)->FontUmbrela1().SetCuloare(QColor(255, 0, 0));
+    }
+    const QImage imagine = g->grab().toImage();
+    const QPoint origine = g->viewport()->mapTo(g.get(), QPoint(0, 0));
+    const int inaltimeBanda = QFontMetrics(g->Coloane().Item(1)->FontUmbrela1().Font()).height();
+    // Runs of red ink along the band, each one caption.
+    QList<int> gasite;
+    int inceput = -1;
+    int capat = -1;
+    for (int x = 0; x <= 400; ++x) {
+        bool cerneala = false;
+        for (int y = 1; y < inaltimeBanda && x < 400; ++y) {
+            const QColor c = imagine.pixelColor(origine + QPoint(x, y));
+            cerneala = cerneala || (c.red() > 150 && c.green() < 120 && c.blue() < 120);
+        }
+        if (cerneala) {
+            if (inceput < 0)
+                inceput = x;
+            capat = x;
+        } else if (inceput >= 0 && x - capat > 10) {
+            gasite << (inceput + capat) / 2;
+            inceput = -1;
+        }
+    }
+    QCOMPARE(gasite.size(), centre.size());
+    for (int i = 0; i < centre.size(); ++i)
+        QVERIFY2(std::abs(gasite[i] - centre[i]) <= 2,
+                 qPrintable(QStringLiteral("%1 in loc de %2").arg(gasite[i]).arg(centre[i])));
 }
 
 void TestKivGrila::IntreabaDoarCeluleleVizibile()
