@@ -375,6 +375,20 @@ void TestKivGrila::EditorInCelula()
     QTest::keyClick(g->Editor()->Edit(), Qt::Key_Escape);
     QVERIFY(!g->EditorAfisat());
     QCOMPARE(scrise.size(), 1);
+
+    // Always shown, the editor follows the current cell: the text it was loaded for goes to the owner, and
+    // it is loaded again for the new cell with everything selected.
+    g->SetOptions(g->Options() | ogEditorMereu);
+    QVERIFY(g->EditorAfisat());
+    e = g->Editor()->Edit();
+    QCOMPARE(e->Text(), QStringLiteral("303"));
+    QTest::keyClicks(e, "1");
+    QTest::keyClick(e, Qt::Key_Down);
+    QVERIFY(g->EditorAfisat());
+    QCOMPARE(scrise.last(), qMakePair(QPoint(3, 3), QStringLiteral("1")));
+    QCOMPARE(e->Text(), QStringLiteral("304"));
+    QCOMPARE(e->LungimeSelectie(), 3);
+    QCOMPARE(e->geometry(), g->CellRect(3, 4));
 }
 
 void TestKivGrila::Reconstruire()
