@@ -2,6 +2,7 @@
 
 #include "app/TMeniuRegistru.h"
 #include "entry/UListaElevi.h"
+#include "excel/UImportExcelExpert.h"
 #include "entry/UListaGenerica.h"
 #include "platform/UActiune.h"
 #include "platform/UForme.h"
@@ -116,6 +117,17 @@ void TTessalunaMain::CreeazaMeniul()
             lista.Tabel = QStringLiteral("SCOALA");
             lista.Incarca();
             lista.exec();
+        });
+    });
+    connect(ImportDinExcel, &QAction::triggered, this, [this] {
+        RuleazaActiune(this, [this] {
+            TImportExcelExpert expert(this);
+            expert.exec();
+        });
+        // Whatever the outcome, the rows committed so far show in the list.
+        RuleazaActiune(this, [this] {
+            ListaElevi->Reincarca();
+            ListaElevi->Filtreaza();
         });
     });
 }

@@ -573,7 +573,7 @@ void TKivVirtualGrid::DeseneazaDate(QPainter& p, int coloana, int rand, const QR
         }
         aliniere = stil.Aliniere();
         if (!selectat && OnFormatCell)
-            OnFormatCell(l, coloana, fundal, font);
+            OnFormatCell(l, coloana, fundal, font, culoareText);
     }
     if (!selectat) {
         if (const TKivCelulaGrid* h = m_hover.Gaseste(coloana, rand))

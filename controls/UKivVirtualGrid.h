@@ -361,7 +361,9 @@ public:
     std::function<void(TKivVirtualGridLine* linie, int coloana, TKivValoareDate& valoare)> OnGetCellValue;
     std::function<void(TKivVirtualGridLine* linie, int coloana, TKivValoareDate& valoare)> OnSetCellValue;
     std::function<void(TKivVirtualGridLine* linie, int coloana, bool& poate)> OnPotEdita;
-    std::function<void(TKivVirtualGridLine* linie, int coloana, QColor& fundal, QFont& font)> OnFormatCell;
+    // The font's colour travels beside it: a QFont has none.
+    std::function<void(TKivVirtualGridLine* linie, int coloana, QColor& fundal, QFont& font, QColor& culoareFont)>
+        OnFormatCell;
     std::function<void(TKivVirtualGridLine* linie, const TKivValoareDate& valoare, int coloana, QString& text)>
         OnCustomText;
 

@@ -548,7 +548,7 @@ void TestKivGrila::CulorileDesenate()
     g->Linii().Item(2)->SetStil(5);
     g->Linii().Item(3)->SetStil(2);
     g->Linii().Item(4)->CuloareFundal = QColor(0, 0, 200);
-    g->OnFormatCell = [](TKivVirtualGridLine* l, int c, QColor& fundal, QFont&) {
+    g->OnFormatCell = [](TKivVirtualGridLine* l, int c, QColor& fundal, QFont&, QColor&) {
         if (c == 2 && Numar(l) == 5)
             fundal = QColor(10, 20, 30);
     };

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "excel/UImportExcel.h"
+
+#include <QDialog>
+#include <QList>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+class QComboBox;
+class QFormLayout;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+class QStackedWidget;
+class TCasetaColoana;
+class TCititorFoi;
+class TExcelSelectieColoana;
+class TKivExcelImportFrame;
+
+// The wizard that creates or updates students from the rows of one worksheet.
+class TImportExcelExpert : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TImportExcelExpert(QWidget* parinte);
+    ~TImportExcelExpert() override;
+
+    // The workbook reader the wizard uses (tests and the program give the same Calc reader).
+    static std::function<std::unique_ptr<TCititorFoi>()>& FabricaCititor();
+
+    enum TPagina
+    {
+        pgStart = 0,
+        pgFisier = 1,
+        pgCnp = 2,
+        pgFinal = 3,
+        pgFormulare = 4,
+        pgPrimulCamp = 5
+    };
+    int PaginaActiva() const;
+
+    void Inainte();
+    void Inapoi();
+    // "Cauta ...": asks for a file and opens it.
+    void CautaFisier();
+    // Opens the workbook and lists its sheets; the wizard is unchanged when it cannot be read.
+    void DeschideFisier(const QString& cale);
+
+    QStackedWidget* Pagini;
+    QPushButton* ButonInainte;
+    QPushButton* ButonInapoi;
+    QPushButton* ButonRenunt;
+    QLineEdit* NumeFisier;
+    QPushButton* ButonCauta;
+    QComboBox* Foi;
+    TCasetaColoana* ColoanaCnp;
+    QListWidget* ListaFormulare;
+    QProgressBar* Progres;
+    QLabel* StareImport;
+    QList<TKivExcelImportFrame*> PaginiCampuri;
+    // The column picker of the sheet read last; null before the sheet is read.
+    TExcelSelectieColoana* SelectieColoana() const { return m_selectie; }
+    const TListaColoaneExcel& Coloane() const { return m_coloane; }
+
+protected:
+    void reject() override;
+
+private:
+    QWidget* PaginaNoua(const QString& titlu);
+    void ConstruiestePaginileCampurilor();
+    void PregatesteLegaturi(QWidget* pagina);
+    void AratiPagina(int index);
+    void IntraInPagina(int index);
+    void CitesteFoaiaAleasa();
+    std::optional<QString> AlegeColoana();
+    void Importa();
+
+    std::unique_ptr<TCititorFoi> m_cititor;
+    TListaColoaneExcel m_coloane;
+    TExcelSelectieColoana* m_selectie = nullptr;
+    QStringList m_formulareOferite;
+    QStringList m_formulareAlese;
+    // Per linked table (the school): its records, and the list to choose one when there are several.
+    struct TLegatura
+    {
+        QString Tabel;
+        QList<qint32> Inregistrari;
+        QComboBox* Alegere = nullptr;
+    };
+    QList<TLegatura> m_legaturi;
+    QFormLayout* m_bandaLegaturi = nullptr;
+    bool m_inLucru = false;
+    bool m_oprire = false;
+};
