@@ -176,6 +176,7 @@ TImportExcelExpert::TImportExcelExpert(QWidget* parinte) : QDialog(parinte)
     connect(ButonRenunt, &QPushButton::clicked, this, &TImportExcelExpert::reject);
 
     AratiPagina(pgStart);
+    adjustSize();
     CentreazaForma(this);
 }
 
@@ -213,6 +214,8 @@ void TImportExcelExpert::ConstruiestePaginileCampurilor()
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
     }
+    // Space ticks the form under the caret: one is current from the start.
+    ListaFormulare->setCurrentRow(0);
 }
 
 void TImportExcelExpert::PregatesteLegaturi(QWidget* pagina)
@@ -250,10 +253,15 @@ int TImportExcelExpert::PaginaActiva() const
 void TImportExcelExpert::AratiPagina(int index)
 {
     Pagini->setCurrentIndex(index);
-    if (QWidget* w = Pagini->currentWidget()->nextInFocusChain(); w && Pagini->currentWidget()->isAncestorOf(w))
-        w->setFocus(Qt::TabFocusReason);
-    else
-        ButonInainte->setFocus(Qt::TabFocusReason);
+    // The caret goes to the page's first entry; a page with none leaves it on "Inainte".
+    QWidget* pagina = Pagini->currentWidget();
+    for (QWidget* w = pagina->nextInFocusChain(); w != pagina && pagina->isAncestorOf(w); w = w->nextInFocusChain()) {
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(pagina)) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+    ButonInainte->setFocus(Qt::TabFocusReason);
 }
 
 void TImportExcelExpert::IntraInPagina(int index)

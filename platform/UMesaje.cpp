@@ -78,6 +78,28 @@ void TMesaje::ArataEroare(QWidget* parinte, const QString& text)
     Arata(parinte, Eroare, text);
 }
 
+namespace {
+// The toolkit's own file dialog, whose texts the program can give in Romanian.
+QString CereFisier(QWidget* parinte, const QString& titlu, const QString& cale, const QString& filtru, bool deScris)
+{
+    QFileDialog dialog(parinte, titlu, cale, filtru);
+    dialog.setObjectName(QStringLiteral("DialogFisier"));
+    dialog.setAcceptMode(deScris ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(deScris ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Cauta in:"));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Nume fisier:"));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Tip fisier:"));
+    dialog.setLabelText(QFileDialog::Accept, deScris ? QStringLiteral("Salveaza") : QStringLiteral("Deschide"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Anulare"));
+    if (deScris)
+        dialog.selectFile(cale);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+} // namespace
+
 QString TMesaje::CereFisierDeScris(QWidget* parinte, const QString& titlu, const QString& implicit,
                                    const QString& filtru)
 {
@@ -88,20 +110,7 @@ QString TMesaje::CereFisierDeScris(QWidget* parinte, const QString& titlu, const
     // Under test a file question nobody answered is a cancel, never a window that waits for a user.
     if (g_faraFerestre)
         return {};
-    QFileDialog dialog(parinte, titlu, implicit, filtru);
-    dialog.setObjectName(QStringLiteral("DialogFisier"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    // The toolkit's own dialog, whose texts the program can give in Romanian.
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Cauta in:"));
-    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Nume fisier:"));
-    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Tip fisier:"));
-    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Salveaza"));
-    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Anulare"));
-    dialog.selectFile(implicit);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().first();
+    return CereFisier(parinte, titlu, implicit, filtru, true);
 }
 
 QString TMesaje::CereFisierDeCitit(QWidget* parinte, const QString& titlu, const QString& dosar, const QString& filtru)
@@ -112,7 +121,7 @@ QString TMesaje::CereFisierDeCitit(QWidget* parinte, const QString& titlu, const
         return g_fisiere.takeFirst();
     if (g_faraFerestre)
         return {};
-    return QFileDialog::getOpenFileName(parinte, titlu, dosar, filtru);
+    return CereFisier(parinte, titlu, dosar, filtru, false);
 }
 
 void TMesaje::SetFisierUrmator(const QString& cale)

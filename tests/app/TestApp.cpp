@@ -306,6 +306,20 @@ void TestApp::mesajeSiDialoguriInRomana()
     QCOMPARE(TMesaje::CereFisierDeScris(nullptr, "Salvati documentul PDF", QDir::tempPath() + "/a.pdf", "PDF (*.pdf)"),
              QString());
     QCOMPARE(etichete, QStringList({"Cauta in:", "Nume fisier:", "Tip fisier:", "Salveaza", "Anulare"}));
+
+    etichete.clear();
+    LaUrmatorulModal([&](QDialog* d) {
+        auto* f = qobject_cast<QFileDialog*>(d);
+        QVERIFY(f);
+        QCOMPARE(f->fileMode(), QFileDialog::ExistingFile);
+        for (auto e : {QFileDialog::LookIn, QFileDialog::FileName, QFileDialog::FileType, QFileDialog::Accept,
+                       QFileDialog::Reject})
+            etichete << f->labelText(e);
+        d->reject();
+    });
+    QCOMPARE(TMesaje::CereFisierDeCitit(nullptr, "Alegeti foaia de calcul", QDir::tempPath(), "Foi (*.xls)"),
+             QString());
+    QCOMPARE(etichete, QStringList({"Cauta in:", "Nume fisier:", "Tip fisier:", "Deschide", "Anulare"}));
 }
 
 void TestApp::aDouaCopieAduceFereastraPrimei()

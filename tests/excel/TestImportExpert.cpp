@@ -63,9 +63,14 @@ void Inainte(TImportExcelExpert& w)
 // the name parts from column B, the specialisation from column C, every other field not imported.
 void ParcurgeExpertul(TImportExcelExpert& w, const QString& fisier)
 {
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
     Inainte(w);
     QCOMPARE(w.PaginaActiva(), int(TImportExcelExpert::pgFormulare));
-    w.ListaFormulare->item(0)->setCheckState(Qt::Checked);
+    // The caret is in the list of forms, and Space ticks the form under it.
+    QCOMPARE(QApplication::focusWidget(), w.ListaFormulare);
+    QTest::keyClick(w.ListaFormulare, Qt::Key_Space);
+    QCOMPARE(w.ListaFormulare->item(0)->checkState(), Qt::Checked);
     Inainte(w);
     QCOMPARE(w.PaginaActiva(), int(TImportExcelExpert::pgFisier));
     TMesaje::SetFisierUrmator(fisier);
