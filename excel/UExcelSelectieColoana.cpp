@@ -4,6 +4,7 @@
 
 #include <QDialogButtonBox>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPalette>
 #include <QPushButton>
@@ -51,21 +52,47 @@ TExcelSelectieColoana::TExcelSelectieColoana(QWidget* parinte, const TListaColoa
     ok->setObjectName(QStringLiteral("Ok"));
     QPushButton* renunt = butoane->addButton(QStringLiteral("Renunt"), QDialogButtonBox::RejectRole);
     renunt->setObjectName(QStringLiteral("Renunt"));
-    connect(ok, &QPushButton::clicked, this, [this] {
-        if (!m_aleasa.isEmpty())
-            accept();
-    });
+    connect(ok, &QPushButton::clicked, this, &TExcelSelectieColoana::Ok);
     connect(renunt, &QPushButton::clicked, this, &QDialog::reject);
     l->addWidget(butoane);
-    ok->setAutoDefault(false);
+    ok->setDefault(true);
     renunt->setAutoDefault(false);
+    Grid->installEventFilter(this);
     resize(800, 500);
     Umple();
     CentreazaForma(this);
 }
 
+void TExcelSelectieColoana::Ok()
+{
+    if (!m_aleasa.isEmpty())
+        accept();
+}
+
+void TExcelSelectieColoana::showEvent(QShowEvent* e)
+{
+    QDialog::showEvent(e);
+    Grid->setFocus(Qt::OtherFocusReason);
+}
+
+bool TExcelSelectieColoana::eventFilter(QObject* obiect, QEvent* e)
+{
+    // No cell of the picker is edited: Enter in the grid closes it as "Ok" does.
+    if (obiect == Grid && e->type() == QEvent::KeyPress) {
+        const int tasta = static_cast<QKeyEvent*>(e)->key();
+        if (tasta == Qt::Key_Return || tasta == Qt::Key_Enter) {
+            Ok();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(obiect, e);
+}
+
 void TExcelSelectieColoana::Umple()
 {
+    Grid->SetHeaderHeight(48);
+    Grid->SetNrColoaneFixe(0);
+    Grid->SetOptiuni({});
     Grid->BeginUpdate();
     const QList<int> latimi = LatimiColoaneSelectie(m_coloane);
     for (qsizetype i = 0; i < m_coloane.size(); ++i) {
@@ -77,9 +104,6 @@ void TExcelSelectieColoana::Umple()
     for (int r = 0; r < m_coloane.NumarRanduri(); ++r)
         Grid->Linii().Adauga(new TLinieGrid(r));
     Grid->EndUpdate();
-    Grid->SetHeaderHeight(48);
-    Grid->SetNrColoaneFixe(0);
-    Grid->SetOptiuni({});
     Grid->OnGetCellValue = [this](TKivVirtualGridLine* linie, int coloana, TKivValoareDate& v) {
         const int rand = static_cast<TLinieGrid*>(linie)->Rand;
         v.SetAsString(m_coloane.at(coloana).Texte.value(rand));

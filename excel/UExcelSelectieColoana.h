@@ -29,7 +29,12 @@ public:
     QString ColoanaAleasa() const { return m_aleasa; }
     TKivVirtualGrid* Grid;
 
+protected:
+    void showEvent(QShowEvent* e) override;
+    bool eventFilter(QObject* obiect, QEvent* e) override;
+
 private:
+    void Ok();
     void Umple();
     void Alege(int coloana);
 

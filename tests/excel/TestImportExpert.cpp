@@ -258,6 +258,7 @@ private slots:
         s.show();
         QCOMPARE(s.Grid->Coloane().Count(), 2);
         QCOMPARE(s.Grid->Linii().Count(), 2);
+        QCOMPARE(s.Grid->Coloana(), 0); // no fixed column: the caret starts in column A
         QVERIFY(s.ColoanaAleasa().isEmpty());
         QTest::mouseClick(s.findChild<QPushButton*>("Ok"), Qt::LeftButton);
         QVERIFY(s.isVisible()); // nothing picked: Ok does nothing
@@ -266,6 +267,9 @@ private slots:
         QCOMPARE(s.findChild<QLabel*>("ColoanaAleasa")->text(), QStringLiteral("Ati selectat coloana B"));
         QTest::keyClick(s.Grid, Qt::Key_Left);
         QCOMPARE(s.ColoanaAleasa(), QStringLiteral("A"));
+        QTest::keyClick(s.Grid, Qt::Key_Return);
+        QVERIFY(!s.isVisible());
+        QCOMPARE(s.result(), int(QDialog::Accepted));
     }
 
     // A kill during a long import leaves whole students and a database that opens and takes the import again.
