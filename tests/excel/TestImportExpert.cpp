@@ -21,6 +21,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
+#include <QProgressBar>
+#include <QTimer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -185,6 +187,35 @@ private slots:
             QCOMPARE(TMesaje::UltimulMesaj(), QStringLiteral("Am finalizat preluarea din Excel cu succes"));
             QCOMPARE(Elevi(b), asteptati);
         }
+    }
+
+    // "Renunt" during the run stops after the row being written: the rows committed stay, the wizard stays open.
+    void RenuntInTimpulImportului()
+    {
+        TBazaTest b;
+        b.Porneste();
+        QByteArray csv = "CNP,Nume\n";
+        for (int i = 0; i < 6; ++i)
+            csv += QByteArray::number(1900101123450LL + i) + ",Elev " + QByteArray::number(i) + " Pop\n";
+        TImportExcelExpert w(nullptr);
+        w.show();
+        bool apasat = false;
+        QObject::connect(w.Progres, &QProgressBar::valueChanged, &w, [&](int valoare) {
+            if (valoare == 2 && !apasat) {
+                apasat = true;
+                QTimer::singleShot(0, w.ButonRenunt, &QPushButton::click);
+            }
+        });
+        ParcurgeExpertul(w, ScrieFisier(b.Dosar() + "/clasa.csv", csv));
+        QVERIFY(apasat);
+        QCOMPARE(TMesaje::UltimulMesaj(), QStringLiteral("Preluarea a fost oprita: am preluat 2 din 6 elevi."));
+        QVERIFY(w.isVisible());
+        QCOMPARE(w.PaginaActiva(), int(TImportExcelExpert::pgFinal));
+        QCOMPARE(b.Scalar("select count(*) as C from ELEVI"), QStringLiteral("2"));
+        // "Inainte" runs it again: the rows already written are found by their CNP and the rest are added.
+        Inainte(w);
+        QCOMPARE(TMesaje::UltimulMesaj(), QStringLiteral("Am finalizat preluarea din Excel cu succes"));
+        QCOMPARE(b.Scalar("select count(*) as C from ELEVI"), QStringLiteral("6"));
     }
 
     // The checks that keep the user on a page, and the way back.
