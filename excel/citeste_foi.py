@@ -138,6 +138,15 @@ def taie_la_limite(foaie):
     cursor = foaie.createCursor()
     cursor.gotoEndOfUsedArea(False)
     capat = cursor.getRangeAddress()
+    if capat.EndColumn < MAX_COLOANE and capat.EndRow < MAX_RANDURI:
+        return
+    # A protected sheet refuses the change; most are protected without a password.
+    if foaie.isProtected():
+        try:
+            foaie.unprotect("")
+        except Exception:
+            esec(2, "foaia %s este protejata cu parola si are celule dincolo de coloana ZZ sau de randul %d"
+                 % (foaie.Name, MAX_RANDURI))
     if capat.EndColumn >= MAX_COLOANE:
         foaie.Columns.removeByIndex(MAX_COLOANE, capat.EndColumn - MAX_COLOANE + 1)
     if capat.EndRow >= MAX_RANDURI:

@@ -20,6 +20,8 @@ QList<TFoaieFixture> FoileClasei()
     elevi.Nume = QStringLiteral("Elevi");
     // Column B is far too narrow for a 13-digit number: on screen Calc would show it in E notation.
     elevi.LatimiCm = {0, 0.4};
+    // Protected, as school templates often are: reading must not need to change it.
+    elevi.Protejata = true;
     elevi.Randuri = {
         {"Nume", "CNP", "CNP text", "Media", "Data nasterii", "Cod"},
         {"Ștefănescu Țiți", TCelulaFixture::Numeric("1960101123456"), "2960101123457", TCelulaFixture::Zecimal("9.5"),
