@@ -188,7 +188,8 @@ def main():
             context = rezolvitor.resolve("uno:pipe,name=%s;urp;StarOffice.ComponentContext" % teava)
         except NoConnectException:
             if calc.poll() is not None:
-                esec(4, "LibreOffice s-a oprit la pornire (cod %d)" % calc.returncode)
+                # Installed but stopped: a limit, most often memory, not a missing package.
+                esec(2, "LibreOffice s-a oprit la pornire (cod %d), poate din lipsa de memorie" % calc.returncode)
             if time.monotonic() > termen:
                 esec(2, "LibreOffice nu a raspuns in timpul dat")
             time.sleep(0.1)

@@ -226,14 +226,29 @@ private slots:
         QCOMPARE(cititor.Text(0, QStringLiteral("D2")), QStringLiteral("9,50"));
     }
 
-    void CalcOpritLaTimpulLimita()
+    void CalcOpritLaLimita_data()
     {
+        QTest::addColumn<int>("secunde");
+        QTest::addColumn<int>("megaocteti");
+        QTest::addColumn<QString>("motiv");
+        QTest::newRow("timp") << 1 << 3072 << "nu l-a citit in 1 secunde";
+        QTest::newRow("memorie") << 90 << 100 << "lipsa de memorie";
+    }
+
+    void CalcOpritLaLimita()
+    {
+        QFETCH(int, secunde);
+        QFETCH(int, megaocteti);
+        QFETCH(QString, motiv);
         TProgrameCalc programe;
-        programe.SecundeLimita = 1;
+        programe.SecundeLimita = secunde;
+        programe.MemorieLimita = qint64(megaocteti) << 20;
         TCititorCalc cititor(programe);
         const QString mesaj = Deschide(cititor, m_fisiere[QStringLiteral("xlsx")]);
-        QVERIFY2(mesaj.startsWith(QStringLiteral("Nu pot citi fisierul elevi ș.xlsx: ")) && mesaj.contains("1 secunde"),
+        QVERIFY2(mesaj.startsWith(QStringLiteral("Nu pot citi fisierul elevi ș.xlsx: ")) && mesaj.contains(motiv),
                  qPrintable(mesaj));
+        // Calc is there: no package to install.
+        QVERIFY2(!mesaj.contains(QStringLiteral("Instalati")), qPrintable(mesaj));
         QCOMPARE(RamaseDupaCitire(m_pipe), QStringList());
     }
 
