@@ -249,7 +249,9 @@ void TCititorCalc::Deschide(const QString& cale)
             motiv = linie.mid(7).trimmed();
     }
     if (stare == QProcess::CrashExit)
-        throw Eroare(cale, QStringLiteral("LibreOffice Calc s-a oprit neasteptat, poate din lipsa de memorie."));
+        throw Eroare(cale,
+                     QStringLiteral("LibreOffice Calc s-a oprit neasteptat (semnalul %1), poate din lipsa de memorie.")
+                         .arg(cod));
     if (cod == IesireFaraUno)
         throw Eroare(cale, QStringLiteral("%1. Instalati pachetul %2.").arg(motiv, QString::fromLatin1(PachetUno)));
     if (cod == IesireFaraCalc)

@@ -167,6 +167,9 @@ def main():
     except ImportError:
         esec(3, "lipseste legatura Python cu LibreOffice")
 
+    # The UNO libraries may set signals back to their defaults: a Calc that goes away under the bridge must
+    # surface as an error here, not kill the reader.
+    signal.signal(signal.SIGPIPE, signal.SIG_IGN)
     verifica_arhiva(fisier)
     este_csv = fisier.lower().endswith(".csv")
     if este_csv:
