@@ -17,7 +17,6 @@
 
 #include <cerrno>
 #include <csignal>
-#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -226,7 +225,6 @@ void TCititorCalc::Deschide(const QString& cale)
         ::setrlimit(RLIMIT_AS, &limita);
         limita = {0, 0};
         ::setrlimit(RLIMIT_CORE, &limita);
-        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     });
     proces.start();
     if (!proces.waitForStarted(10000))
