@@ -17,7 +17,6 @@
 
 #include <cerrno>
 #include <csignal>
-#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -130,18 +129,17 @@ private:
     qint64 m_grup = 0;
 };
 
-TFoaieCalcul CitesteFoaia(const QString& dosar, const QString& nume)
+// The sheet the script wrote into `dosar`, or false when it is not there.
+bool CitesteFoaia(const QString& dosar, TFoaieCalcul& foaie)
 {
-    TFoaieCalcul foaie;
-    foaie.Nume = nume;
     const QStringList csv = QDir(dosar).entryList({QStringLiteral("*.csv")}, QDir::Files);
     if (csv.size() != 1)
-        return foaie;
+        return false;
     QFile f(QDir(dosar).filePath(csv.first()));
     if (!f.open(QIODevice::ReadOnly))
-        return foaie;
+        return false;
     foaie.Randuri = CelulePentruCsv(QString::fromUtf8(f.readAll()));
-    return foaie;
+    return true;
 }
 
 } // namespace
@@ -223,17 +221,10 @@ void TCititorCalc::Deschide(const QString& cale)
     proces.setChildProcessModifier([memorie] {
         // Only async-signal-safe calls here: this runs between fork and exec.
         ::setpgid(0, 0);
-        const struct rlimit spatiu
-        {
-            memorie, memorie
-        };
-        ::setrlimit(RLIMIT_AS, &spatiu);
-        const struct rlimit faraCore
-        {
-            0, 0
-        };
-        ::setrlimit(RLIMIT_CORE, &faraCore);
-        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        struct rlimit limita = {memorie, memorie};
+        ::setrlimit(RLIMIT_AS, &limita);
+        limita = {0, 0};
+        ::setrlimit(RLIMIT_CORE, &limita);
     });
     proces.start();
     if (!proces.waitForStarted(10000))
@@ -256,8 +247,9 @@ void TCititorCalc::Deschide(const QString& cale)
             motiv = linie.mid(7).trimmed();
     }
     if (stare == QProcess::CrashExit)
-        throw Eroare(cale, QStringLiteral("LibreOffice Calc s-a oprit neasteptat, poate din lipsa de memorie.") +
-                               eroare.right(300) + QString::number(cod));
+        throw Eroare(cale,
+                     QStringLiteral("LibreOffice Calc s-a oprit neasteptat (semnalul %1), poate din lipsa de memorie.")
+                         .arg(cod));
     if (cod == IesireFaraUno)
         throw Eroare(cale, QStringLiteral("%1. Instalati pachetul %2.").arg(motiv, QString::fromLatin1(PachetUno)));
     if (cod == IesireFaraCalc)
@@ -273,7 +265,12 @@ void TCititorCalc::Deschide(const QString& cale)
     if (nume.isEmpty())
         throw Eroare(cale, QStringLiteral("nu are nicio foaie de calcul."));
     QList<TFoaieCalcul> foi;
-    for (qsizetype i = 0; i < nume.size(); ++i)
-        foi.append(CitesteFoaia(QDir(iesire).filePath(QString::number(i + 1)), nume[i].toString()));
+    for (qsizetype i = 0; i < nume.size(); ++i) {
+        TFoaieCalcul foaie;
+        foaie.Nume = nume[i].toString();
+        if (!CitesteFoaia(QDir(iesire).filePath(QString::number(i + 1)), foaie))
+            throw Eroare(cale, QStringLiteral("LibreOffice Calc nu a dat foaia %1.").arg(foaie.Nume));
+        foi.append(foaie);
+    }
     m_foi = std::move(foi);
 }

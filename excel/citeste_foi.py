@@ -138,6 +138,15 @@ def taie_la_limite(foaie):
     cursor = foaie.createCursor()
     cursor.gotoEndOfUsedArea(False)
     capat = cursor.getRangeAddress()
+    if capat.EndColumn < MAX_COLOANE and capat.EndRow < MAX_RANDURI:
+        return
+    # A protected sheet refuses the change; most are protected without a password.
+    if foaie.isProtected():
+        try:
+            foaie.unprotect("")
+        except Exception:
+            esec(2, "foaia %s este protejata cu parola si are celule dincolo de coloana ZZ sau de randul %d"
+                 % (foaie.Name, MAX_RANDURI))
     if capat.EndColumn >= MAX_COLOANE:
         foaie.Columns.removeByIndex(MAX_COLOANE, capat.EndColumn - MAX_COLOANE + 1)
     if capat.EndRow >= MAX_RANDURI:
@@ -158,6 +167,9 @@ def main():
     except ImportError:
         esec(3, "lipseste legatura Python cu LibreOffice")
 
+    # The UNO libraries may set signals back to their defaults: a Calc that goes away under the bridge must
+    # surface as an error here, not kill the reader.
+    signal.signal(signal.SIGPIPE, signal.SIG_IGN)
     verifica_arhiva(fisier)
     este_csv = fisier.lower().endswith(".csv")
     if este_csv:
@@ -179,7 +191,8 @@ def main():
             context = rezolvitor.resolve("uno:pipe,name=%s;urp;StarOffice.ComponentContext" % teava)
         except NoConnectException:
             if calc.poll() is not None:
-                esec(4, "LibreOffice s-a oprit la pornire (cod %d)" % calc.returncode)
+                # Installed but stopped: a limit, most often memory, not a missing package.
+                esec(2, "LibreOffice s-a oprit la pornire (cod %d), poate din lipsa de memorie" % calc.returncode)
             if time.monotonic() > termen:
                 esec(2, "LibreOffice nu a raspuns in timpul dat")
             time.sleep(0.1)

@@ -73,7 +73,8 @@ QByteArray TextFods(const QList<TFoaieFixture>& foi)
     t += QStringLiteral("</office:automatic-styles>\n<office:body><office:spreadsheet>\n");
     for (int f = 0; f < foi.size(); ++f) {
         const TFoaieFixture& foaie = foi[f];
-        t += QStringLiteral("<table:table table:name=\"%1\">\n").arg(Xml(foaie.Nume));
+        t += QStringLiteral("<table:table table:name=\"%1\"%2>\n")
+                 .arg(Xml(foaie.Nume), foaie.Protejata ? QStringLiteral(" table:protected=\"true\"") : QString());
         for (int c = 0; c < foaie.LatimiCm.size(); ++c) {
             t += foaie.LatimiCm[c] > 0
                      ? QStringLiteral("<table:table-column table:style-name=\"co%1_%2\"/>").arg(f).arg(c)

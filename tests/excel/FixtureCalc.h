@@ -33,6 +33,7 @@ struct TFoaieFixture
     QString Nume;
     QList<QList<TCelulaFixture>> Randuri; // from row 1; an empty text is an empty cell
     QList<double> LatimiCm;               // widths of the first columns, in cm; 0 keeps the default
+    bool Protejata = false;               // sheet protection without a password
     // Cells placed far away: (row, column, text), 1-based, written after Randuri.
     struct TDeparte
     {

@@ -6,9 +6,14 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
+#include <QThread>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
+
+#include <csignal>
+#include <unistd.h>
 
 namespace {
 
@@ -20,6 +25,8 @@ QList<TFoaieFixture> FoileClasei()
     elevi.Nume = QStringLiteral("Elevi");
     // Column B is far too narrow for a 13-digit number: on screen Calc would show it in E notation.
     elevi.LatimiCm = {0, 0.4};
+    // Protected, as school templates often are: reading must not need to change it.
+    elevi.Protejata = true;
     elevi.Randuri = {
         {"Nume", "CNP", "CNP text", "Media", "Data nasterii", "Cod"},
         {"Ștefănescu Țiți", TCelulaFixture::Numeric("1960101123456"), "2960101123457", TCelulaFixture::Zecimal("9.5"),
@@ -224,14 +231,29 @@ private slots:
         QCOMPARE(cititor.Text(0, QStringLiteral("D2")), QStringLiteral("9,50"));
     }
 
-    void CalcOpritLaTimpulLimita()
+    void CalcOpritLaLimita_data()
     {
+        QTest::addColumn<int>("secunde");
+        QTest::addColumn<int>("megaocteti");
+        QTest::addColumn<QString>("motiv");
+        QTest::newRow("timp") << 1 << 3072 << "nu l-a citit in 1 secunde";
+        QTest::newRow("memorie") << 90 << 100 << "lipsa de memorie";
+    }
+
+    void CalcOpritLaLimita()
+    {
+        QFETCH(int, secunde);
+        QFETCH(int, megaocteti);
+        QFETCH(QString, motiv);
         TProgrameCalc programe;
-        programe.SecundeLimita = 1;
+        programe.SecundeLimita = secunde;
+        programe.MemorieLimita = qint64(megaocteti) << 20;
         TCititorCalc cititor(programe);
         const QString mesaj = Deschide(cititor, m_fisiere[QStringLiteral("xlsx")]);
-        QVERIFY2(mesaj.startsWith(QStringLiteral("Nu pot citi fisierul elevi ș.xlsx: ")) && mesaj.contains("1 secunde"),
+        QVERIFY2(mesaj.startsWith(QStringLiteral("Nu pot citi fisierul elevi ș.xlsx: ")) && mesaj.contains(motiv),
                  qPrintable(mesaj));
+        // Calc is there: no package to install.
+        QVERIFY2(!mesaj.contains(QStringLiteral("Instalati")), qPrintable(mesaj));
         QCOMPARE(RamaseDupaCitire(m_pipe), QStringList());
     }
 
@@ -288,6 +310,43 @@ private slots:
         QCOMPARE(Deschide(cititor, cale), QString());
         QCOMPARE(cititor.Text(0, QStringLiteral("ZZ2")), QStringLiteral("in ZZ"));
         QCOMPARE(cititor.Foaie(0).Randuri.size(), 2);
+    }
+
+    // Last: it leaves a LibreOffice of the user's own running until its end.
+    void LibreOfficeulUtilizatoruluiRamaneNeatins()
+    {
+        // The user's LibreOffice, with the user's own profile (this test's per-user folder).
+        QProcess utilizator;
+        const QString teava = QStringLiteral("utilizator_%1").arg(QCoreApplication::applicationPid());
+        utilizator.setProgram(QStringLiteral("soffice"));
+        utilizator.setArguments({QStringLiteral("--headless"), QStringLiteral("--norestore"),
+                                 QStringLiteral("--accept=pipe,name=%1;urp;").arg(teava)});
+        utilizator.setStandardOutputFile(QProcess::nullDevice());
+        utilizator.setStandardErrorFile(QProcess::nullDevice());
+        utilizator.setChildProcessModifier([] { ::setpgid(0, 0); });
+        utilizator.start();
+        QVERIFY(utilizator.waitForStarted(10000));
+        const qint64 grup = utilizator.processId();
+        const auto asculta = [&] {
+            QFile socluri(QStringLiteral("/proc/net/unix"));
+            return socluri.open(QIODevice::ReadOnly) && socluri.readAll().contains(teava.toUtf8());
+        };
+        const auto opreste = qScopeGuard([&] {
+            ::kill(-pid_t(grup), SIGKILL);
+            utilizator.waitForFinished(5000);
+            QThread::msleep(500);
+            for (const QString& p : PipeleCalc()) {
+                if (!m_pipe.contains(p))
+                    QFile::remove(QStringLiteral("/tmp/") + p);
+            }
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(asculta(), 60000);
+
+        TCititorCalc cititor;
+        QCOMPARE(Deschide(cititor, m_fisiere[QStringLiteral("ods")]), QString());
+        QCOMPARE(cititor.Text(0, QStringLiteral("D2")), QStringLiteral("9,50"));
+        QCOMPARE(utilizator.state(), QProcess::Running);
+        QVERIFY(asculta());
     }
 };
 
