@@ -282,6 +282,11 @@ void TDM::PasStructura(const QString& sqlTest, const QList<QPair<QString, QStrin
     garda.Commit();
 }
 
+QString ExpresieIndexCnp()
+{
+    return QStringLiteral("iif(char_length(VALOARE_TEXT) = %1, VALOARE_TEXT, null)").arg(LungimeCnp);
+}
+
 void TDM::CreeazaStructuriTabele()
 {
     QStringList tabele;
@@ -328,10 +333,13 @@ void TDM::CreeazaStructuriTabele()
         PasStructura(sqlConstrangere, {{"RDB$CONSTRAINT_NAME", "FK_" + t + "_2"}},
                      {QString(fk2).replace(QStringLiteral("%:1s"), t)});
     }
-    // Finding a student by a value (the import looks every row up by its CNP) without reading every value.
+    // Finding a student by his CNP (the import looks every row up by it) without reading every value. Only texts
+    // of a CNP's length are indexed, the other values share one null key: a saved student changes one or two
+    // pages of the index, not one per value.
     PasStructura(QStringLiteral("select RDB$INDEX_NAME from RDB$INDICES where RDB$INDEX_NAME = :RDB$INDEX_NAME"),
-                 {{"RDB$INDEX_NAME", "IX_DATE_VALOARE_TEXT"}},
-                 {QStringLiteral("create index IX_DATE_VALOARE_TEXT on \"DATE\" (VALOARE_TEXT)")});
+                 {{"RDB$INDEX_NAME", "IX_DATE_CNP"}},
+                 {QStringLiteral("create index IX_DATE_CNP on \"DATE\" computed by (") + ExpresieIndexCnp() +
+                  QStringLiteral(")")});
 }
 
 void TDM::InregistreazaTipuriDeDate()

@@ -18,6 +18,11 @@ struct TCheieCamp
 // Splits a key at its dots: form, page and field codes; missing parts are empty, a fourth part is dropped.
 TCheieCamp DesparteCheie(const QString& cheie);
 
+// The expression of the index of CNPs on "DATE": a value's text when it has a CNP's 13 characters, else null.
+// A lookup that names it (with a 13-character text) reads the index instead of every value.
+QString ExpresieIndexCnp();
+constexpr int LungimeCnp = 13;
+
 // Raised when neither the database nor its blank template exists; start-up ends the process on it.
 class EFaraBazaDeDate : public EEroare
 {

@@ -176,8 +176,13 @@ qint32 CautaElevDupaCnp(TDM& dm, const TCheieCamp& campCnp, const QString& cnp)
 {
     TQuery& q = dm.Q1;
     TInchide inchide{q};
-    q.SetSQL(QStringLiteral("SELECT ID_ELEVI FROM \"DATE\" WHERE (VALOARE_TEXT=:CNP) AND (COD_FORMULAR=:COD_FORMULAR) "
-                            "AND (COD_PAGINA=:COD_PAGINA) AND (COD_CAMP=:COD_CAMP) AND (ID_ELEVI IS NOT NULL)"));
+    // A text of a CNP's length is found through the index of CNPs; any other (an empty cell) by reading.
+    const QString prinIndex =
+        cnp.size() == LungimeCnp ? QStringLiteral("(%1 = :CNP) AND ").arg(ExpresieIndexCnp()) : QString();
+    q.SetSQL(
+        QStringLiteral("SELECT ID_ELEVI FROM \"DATE\" WHERE %1(VALOARE_TEXT=:CNP) AND (COD_FORMULAR=:COD_FORMULAR) "
+                       "AND (COD_PAGINA=:COD_PAGINA) AND (COD_CAMP=:COD_CAMP) AND (ID_ELEVI IS NOT NULL)")
+            .arg(prinIndex));
     q.ParamByName(QStringLiteral("CNP")).SetAsString(cnp);
     SeteazaCheie(q, campCnp);
     q.Open();

@@ -81,7 +81,9 @@ BENCHMARK(ScrieClasa)
     ->ArgNames({"randuri", "din_nou"})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
-    ->Iterations(5);
+    ->Iterations(1)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 } // namespace
 
 int main(int argc, char** argv)
