@@ -1,5 +1,6 @@
 #include "excel/UImportExcel.h"
 
+#include "excel/UCititorFoi.h"
 #include "platform/UEroare.h"
 #include "store/UInregistrari.h"
 
@@ -10,21 +11,13 @@ namespace {
 constexpr int UltimulRandVerificat = 20;
 // The row scan ends after this many rows without data in columns A to H.
 constexpr int RanduriGoaleLaSfarsit = 20;
-constexpr int PrimulRandNecitit = 1000;
 constexpr int ColoaneCuRanduri = 8; // A to H
 
 QString Adresa(int coloana, int rand)
 {
-    return NumeColoanaExcel(coloana) + QString::number(rand);
+    return NumeColoana(coloana + 1) + QString::number(rand);
 }
 } // namespace
-
-QString NumeColoanaExcel(int index)
-{
-    if (index < 26)
-        return QString(QChar(u'A' + index));
-    return QString(QChar(u'A' + index / 26 - 1)) + QChar(u'A' + index % 26);
-}
 
 bool EsteTextCnp(const QString& text)
 {
@@ -54,11 +47,11 @@ TListaColoaneExcel CitesteFoaia(const TCitireCelula& celula)
         return false;
     };
     int ultimaColoana = 0;
-    for (int c = 0; c < NumarColoaneExcel && plina(c); ++c)
+    for (int c = 0; c < ColoaneCitite && plina(c); ++c)
         ultimaColoana = c;
 
     int ultimulRand = 1;
-    for (int r = 1; r - ultimulRand < RanduriGoaleLaSfarsit && r < PrimulRandNecitit; ++r) {
+    for (int r = 1; r - ultimulRand < RanduriGoaleLaSfarsit && r <= RanduriCitite; ++r) {
         for (int c = 0; c < ColoaneCuRanduri; ++c) {
             if (!text(c, r).isEmpty()) {
                 ultimulRand = r;
@@ -70,7 +63,7 @@ TListaColoaneExcel CitesteFoaia(const TCitireCelula& celula)
     TListaColoaneExcel coloane;
     for (int c = 0; c <= ultimaColoana; ++c) {
         TColoanaExcel coloana;
-        coloana.Nume = NumeColoanaExcel(c);
+        coloana.Nume = NumeColoana(c + 1);
         for (int r = 1; r <= ultimulRand; ++r)
             coloana.Texte << text(c, r);
         coloane << coloana;
@@ -175,8 +168,8 @@ QList<TCampImport> CampuriDeImport(TDM& dm)
         if (q.FieldByName(QStringLiteral("TIP_DE_DATE")).AsString() != QStringLiteral("CNP")) {
             TCampImport camp;
             camp.Formular = q.FieldByName(QStringLiteral("COD_FORMULAR")).AsString().trimmed();
-            camp.Cheie = camp.Formular + u'.' + q.FieldByName(QStringLiteral("COD_PAGINA")).AsString().trimmed() +
-                         u'.' + q.FieldByName(QStringLiteral("COD_CAMP")).AsString().trimmed();
+            camp.Cheie = UnesteCheie({camp.Formular, q.FieldByName(QStringLiteral("COD_PAGINA")).AsString(),
+                                      q.FieldByName(QStringLiteral("COD_CAMP")).AsString()});
             camp.Eticheta = EtichetaFaraParanteze(q.FieldByName(QStringLiteral("ETICHETA_EDITOR")).AsString());
             campuri << camp;
         }
@@ -220,7 +213,7 @@ void TImportElevi::Pregateste()
                      q.FieldByName(QStringLiteral("COD_PAGINA")).AsString(),
                      q.FieldByName(QStringLiteral("COD_CAMP")).AsString()};
         q.Close();
-        m_cheieCnp = m_campCnp.Formular.trimmed() + u'.' + m_campCnp.Pagina.trimmed() + u'.' + m_campCnp.Camp.trimmed();
+        m_cheieCnp = UnesteCheie(m_campCnp);
         m_campuriElev = CampuriElev(m_dm);
         garda.Rollback();
     }

@@ -16,11 +16,6 @@
 // The displayed text of one cell of the chosen sheet, by its A1 address ("B12").
 using TCitireCelula = std::function<QString(const QString& adresaA1)>;
 
-// Column letters of a 0-based column index: 0 is "A", 25 "Z", 26 "AA", 701 "ZZ".
-QString NumeColoanaExcel(int index);
-// The number of columns a sheet is read over, "A" to "ZZ".
-constexpr int NumarColoaneExcel = 702;
-
 // True for a text of exactly 13 characters, each a digit 0-9.
 bool EsteTextCnp(const QString& text);
 

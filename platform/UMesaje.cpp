@@ -79,9 +79,17 @@ void TMesaje::ArataEroare(QWidget* parinte, const QString& text)
 }
 
 namespace {
-// The toolkit's own file dialog, whose texts the program can give in Romanian.
+// A file question: the test seam's answer when one is queued, else the toolkit's own file dialog, whose texts
+// the program can give in Romanian.
 QString CereFisier(QWidget* parinte, const QString& titlu, const QString& cale, const QString& filtru, bool deScris)
 {
+    g_afisate << titlu;
+    g_ultimulTip = TMesaje::Intrebare;
+    if (!g_fisiere.isEmpty())
+        return g_fisiere.takeFirst();
+    // Under test a file question nobody answered is a cancel, never a window that waits for a user.
+    if (g_faraFerestre)
+        return {};
     QFileDialog dialog(parinte, titlu, cale, filtru);
     dialog.setObjectName(QStringLiteral("DialogFisier"));
     dialog.setAcceptMode(deScris ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -103,24 +111,11 @@ QString CereFisier(QWidget* parinte, const QString& titlu, const QString& cale, 
 QString TMesaje::CereFisierDeScris(QWidget* parinte, const QString& titlu, const QString& implicit,
                                    const QString& filtru)
 {
-    g_afisate << titlu;
-    g_ultimulTip = Intrebare;
-    if (!g_fisiere.isEmpty())
-        return g_fisiere.takeFirst();
-    // Under test a file question nobody answered is a cancel, never a window that waits for a user.
-    if (g_faraFerestre)
-        return {};
     return CereFisier(parinte, titlu, implicit, filtru, true);
 }
 
 QString TMesaje::CereFisierDeCitit(QWidget* parinte, const QString& titlu, const QString& dosar, const QString& filtru)
 {
-    g_afisate << titlu;
-    g_ultimulTip = Intrebare;
-    if (!g_fisiere.isEmpty())
-        return g_fisiere.takeFirst();
-    if (g_faraFerestre)
-        return {};
     return CereFisier(parinte, titlu, dosar, filtru, false);
 }
 

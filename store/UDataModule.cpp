@@ -41,6 +41,11 @@ TCheieCamp DesparteCheie(const QString& cheie)
     return rezultat;
 }
 
+QString UnesteCheie(const TCheieCamp& cheie)
+{
+    return cheie.Formular.trimmed() + u'.' + cheie.Pagina.trimmed() + u'.' + cheie.Camp.trimmed();
+}
+
 TDM& ModululDeDate()
 {
     if (!DM)

@@ -17,6 +17,8 @@ struct TCheieCamp
 
 // Splits a key at its dots: form, page and field codes; missing parts are empty, a fourth part is dropped.
 TCheieCamp DesparteCheie(const QString& cheie);
+// The key of three codes, each trimmed, joined by dots: the inverse of DesparteCheie.
+QString UnesteCheie(const TCheieCamp& cheie);
 
 // The expression of the index of CNPs on "DATE": a value's text when it has a CNP's 13 characters, else null.
 // A lookup that names it (with a 13-character text) reads the index instead of every value.

@@ -229,8 +229,7 @@ qint32 CreeazaElevCuValori(TDM& dm, const QList<TCheieCamp>& campuri, const QHas
                             "ID_ELEVI) VALUES (:COD_FORMULAR, :COD_PAGINA, :COD_CAMP, :VALOARE_TEXT, 0, :ID_ELEVI)"));
     for (const TCheieCamp& c : campuri) {
         SeteazaCheie(q, c);
-        q.ParamByName(QStringLiteral("VALOARE_TEXT"))
-            .SetAsString(valori.value(c.Formular.trimmed() + u'.' + c.Pagina.trimmed() + u'.' + c.Camp.trimmed()));
+        q.ParamByName(QStringLiteral("VALOARE_TEXT")).SetAsString(valori.value(UnesteCheie(c)));
         q.ParamByName(QStringLiteral("ID_ELEVI")).SetAsInteger(id);
         q.ExecSQL();
     }

@@ -2,6 +2,7 @@
 // the school. Run on an empty register (a new class) and on one that already holds those 1,000 students (the
 // same sheet imported again: every row finds its student by CNP and overwrites his fields).
 
+#include "excel/UCititorFoi.h"
 #include "excel/UImportExcel.h"
 #include "store/UInregistrari.h"
 #include "testsupport/UBazaTest.h"
@@ -35,7 +36,7 @@ std::unique_ptr<TBazaTest> BazaCuProfil(qint32& scoala, QList<TMapareCamp>& mapa
         TMapareCamp m;
         m.Cheie = campuri.at(i).Cheie;
         m.Formular = campuri.at(i).Formular;
-        m.Coloana = NumeColoanaExcel(i + 1);
+        m.Coloana = NumeColoana(i + 2);
         mapari << m;
     }
     return b;
@@ -45,7 +46,7 @@ TListaColoaneExcel Clasa(int randuri)
 {
     TListaColoaneExcel l;
     for (int c = 0; c <= CampuriMapate; ++c)
-        l << TColoanaExcel{NumeColoanaExcel(c), {}};
+        l << TColoanaExcel{NumeColoana(c + 1), {}};
     for (int r = 0; r < randuri; ++r) {
         l[0].Texte << QString::number(1900101000000LL + r);
         for (int c = 1; c <= CampuriMapate; ++c)

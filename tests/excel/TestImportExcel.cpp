@@ -1,3 +1,4 @@
+#include "excel/UCititorFoi.h"
 #include "excel/UImportExcel.h"
 #include "store/UInregistrari.h"
 #include "testsupport/UBazaTest.h"
@@ -49,12 +50,12 @@ class TestImportExcel : public QObject
 private slots:
     void NumeleColoanelor()
     {
-        QCOMPARE(NumeColoanaExcel(0), QStringLiteral("A"));
-        QCOMPARE(NumeColoanaExcel(25), QStringLiteral("Z"));
-        QCOMPARE(NumeColoanaExcel(26), QStringLiteral("AA"));
-        QCOMPARE(NumeColoanaExcel(51), QStringLiteral("AZ"));
-        QCOMPARE(NumeColoanaExcel(52), QStringLiteral("BA"));
-        QCOMPARE(NumeColoanaExcel(701), QStringLiteral("ZZ"));
+        QCOMPARE(NumeColoana(1), QStringLiteral("A"));
+        QCOMPARE(NumeColoana(26), QStringLiteral("Z"));
+        QCOMPARE(NumeColoana(27), QStringLiteral("AA"));
+        QCOMPARE(NumeColoana(52), QStringLiteral("AZ"));
+        QCOMPARE(NumeColoana(53), QStringLiteral("BA"));
+        QCOMPARE(NumeColoana(702), QStringLiteral("ZZ"));
     }
 
     // Headings and rows without 13 digits go; a column filled only in odd rows ends the walk; the rows end
