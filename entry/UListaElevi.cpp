@@ -30,12 +30,6 @@ public:
     const TLinieElev* Linie;
 };
 
-// "SCOALA" -> "Scoala": a table's name as a caption.
-QString TitluTabel(const QString& tabel)
-{
-    return tabel.left(1).toUpper() + tabel.mid(1).toLower();
-}
-
 QPushButton* Buton(const QString& text, QWidget* parinte)
 {
     auto* b = new QPushButton(text, parinte);

@@ -236,9 +236,7 @@ void TImportExcelExpert::PregatesteLegaturi(QWidget* pagina)
             for (const TInregistrare& i : inregistrari)
                 legatura.Alegere->addItem(i.Denumire, i.Id);
             legatura.Alegere->setCurrentIndex(-1);
-            QString titlu = tabel.toLower();
-            titlu[0] = titlu[0].toUpper();
-            m_bandaLegaturi->addRow(titlu + QStringLiteral(" elevilor noi:"), legatura.Alegere);
+            m_bandaLegaturi->addRow(TitluTabel(tabel) + QStringLiteral(" elevilor noi:"), legatura.Alegere);
         }
         m_legaturi << legatura;
     }

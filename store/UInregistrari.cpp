@@ -129,6 +129,11 @@ QStringList TabeleLegate(TDM& dm)
     return tabele;
 }
 
+QString TitluTabel(const QString& tabel)
+{
+    return tabel.left(1).toUpper() + tabel.mid(1).toLower();
+}
+
 qint32 InregistrareLegata(TDM& dm, qint32 idElev, const QString& tabel)
 {
     TQuery& q = dm.Q1;

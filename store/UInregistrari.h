@@ -35,6 +35,9 @@ QStringList TabeleLegate(TDM& dm);
 // The record of `tabel` the student is tied to, or -1. Uses Q1.
 qint32 InregistrareLegata(TDM& dm, qint32 idElev, const QString& tabel);
 
+// "SCOALA" -> "Scoala": a table's name as a caption.
+QString TitluTabel(const QString& tabel);
+
 // Ties the student to record `idInregistrare` of `tabel`: every link row he has to that table is moved to
 // it, and one is added for each field of the table he has none for. A value row the student owns under such
 // a field (a field moved to the table by a profile change) is left as it is. Uses Q1.
