@@ -235,19 +235,34 @@ private slots:
     {
         QTest::addColumn<int>("secunde");
         QTest::addColumn<int>("megaocteti");
+        QTest::addColumn<bool>("nuRaspunde");
         QTest::addColumn<QString>("motiv");
-        QTest::newRow("timp") << 1 << 3072 << "nu l-a citit in 1 secunde";
-        QTest::newRow("memorie") << 90 << 100 << "lipsa de memorie";
+        QTest::newRow("timp") << 1 << 3072 << true << "nu l-a citit in 1 secunde";
+        QTest::newRow("memorie") << 90 << 100 << false << "lipsa de memorie";
     }
 
     void CalcOpritLaLimita()
     {
         QFETCH(int, secunde);
         QFETCH(int, megaocteti);
+        QFETCH(bool, nuRaspunde);
         QFETCH(QString, motiv);
         TProgrameCalc programe;
         programe.SecundeLimita = secunde;
         programe.MemorieLimita = qint64(megaocteti) << 20;
+        if (nuRaspunde) {
+            // A reading that never ends, whatever the machine's speed: the real Calc started on the reader's
+            // profile and pipe, beside a process that never exits, both in the reader's process group.
+            programe.Python = m_dosar.filePath(QStringLiteral("citire-fara-sfarsit"));
+            QFile s(programe.Python);
+            QVERIFY(s.open(QIODevice::WriteOnly));
+            s.write("#!/bin/sh\n"
+                    "\"$2\" \"-env:UserInstallation=$3\" --headless --invisible --norestore --nologo --nodefault "
+                    "--nolockcheck \"--accept=pipe,name=$7;urp;\" </dev/null >/dev/null 2>&1 &\n"
+                    "exec sleep 3600\n");
+            s.close();
+            QVERIFY(s.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        }
         TCititorCalc cititor(programe);
         const QString mesaj = Deschide(cititor, m_fisiere[QStringLiteral("xlsx")]);
         QVERIFY2(mesaj.startsWith(QStringLiteral("Nu pot citi fisierul elevi ș.xlsx: ")) && mesaj.contains(motiv),
