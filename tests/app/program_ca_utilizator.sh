@@ -7,6 +7,7 @@ exe=$1
 blank=$2
 
 fail() { echo "FAIL: $*"; [ -f "$work/log" ] && cat "$work/log"; exit 1; }
+. "$(dirname "$0")/ruleaza_program.sh"
 
 work=$(mktemp -d)
 trap 'chmod -R u+w "$work" 2>/dev/null; rm -rf "$work"' EXIT
@@ -28,11 +29,10 @@ env_user=(env -i PATH=/usr/bin:/bin HOME="$work/home" XDG_CONFIG_HOME="$work/hom
           XDG_DATA_HOME="$work/home/data" XDG_RUNTIME_DIR="$work/home/run" LANG=C.UTF-8
           QT_QPA_PLATFORM=offscreen)
 
-# The start screen stays 5.1 s; the program must still be running (in its message loop) when asked to
-# stop, and then end cleanly.
-"${as_user[@]}" "${env_user[@]}" timeout -k 10 12 "$work/prog/tessaluna" >"$work/log" 2>&1
-rc=$?
-[ $rc -eq 124 ] || fail "the program did not run until stopped, or did not stop cleanly (code $rc)"
+# The program must reach its message loop, past the start screen, and end cleanly when asked to stop.
+ruleaza_pana_la_fereastra "$work/home/data/Tessaluna/DB/Tessaluna2006.FDB" \
+  "${as_user[@]}" "${env_user[@]}" timeout -k 10 300 "$work/prog/tessaluna" >"$work/log" 2>&1
+[ $rc -eq 0 ] || fail "the program did not run until stopped, or did not stop cleanly (code $rc)"
 
 db="$work/home/data/Tessaluna/DB/Tessaluna2006.FDB"
 [ -f "$db" ] || fail "no database at $db"
@@ -58,9 +58,9 @@ chmod 555 "$work/prog2"
 env_user2=(env -i PATH=/usr/bin:/bin HOME="$work/home2" XDG_CONFIG_HOME="$work/home2/config"
            XDG_DATA_HOME="$work/home2/data" XDG_RUNTIME_DIR="$work/home2/run" LANG=C.UTF-8
            QT_QPA_PLATFORM=offscreen)
-"${as_user[@]}" "${env_user2[@]}" timeout -k 10 12 "$work/prog2/tessaluna" >"$work/log" 2>&1
-rc=$?
-[ $rc -eq 124 ] || fail "second start: the program did not run until stopped (code $rc)"
+ruleaza_pana_la_fereastra "$work/prog2/DB/Tessaluna2006.FDB" \
+  "${as_user[@]}" "${env_user2[@]}" timeout -k 10 300 "$work/prog2/tessaluna" >"$work/log" 2>&1
+[ $rc -eq 0 ] || fail "second start: the program did not run until stopped (code $rc)"
 [ ! -e "$work/home2/data/Tessaluna/DB" ] || fail "an empty register was made in the user's folder"
 out=$(echo "select 'V=' || VERSIUNE from CONFID_DB;" |
   "${as_user[@]}" "${env_user2[@]}" FIREBIRD_LOCK="$work/home2/run/tessaluna/firebird-lock" \

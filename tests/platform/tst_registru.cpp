@@ -375,8 +375,9 @@ private slots:
         QCOMPARE(reg.CitesteIntreg(QStringLiteral("V7")), -1);
         QCOMPARE(reg.NumeValori().at(6), QStringLiteral("V7"));
         QVERIFY(!reg.ExistaValoare(QStringLiteral("v5")));
-        // A look-up that walks the values makes this take minutes; by name it is well under a second.
-        QVERIFY2(ceas.elapsed() < 5000, qPrintable(QString::number(ceas.elapsed())));
+        // A look-up that walks the values makes this take minutes, past the test's own time limit; by name it is
+        // well under a second. No wall-clock bound here: a busy machine must not fail it.
+        qInfo("200.000 de valori: %lld ms", qint64(ceas.elapsed()));
     }
 
     void copiileTemporareRamaseSeStergLaPornire()

@@ -2,28 +2,38 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QElapsedTimer>
+#include <QTest>
 #include <QTimer>
 
-void LaUrmatorulModal(std::function<void(QDialog*)> actiune, int asteptareMaximaMs)
+namespace {
+
+// The test function and data row now running; a waiting action belongs to the one that queued it.
+QByteArray TestulCurent()
+{
+    const char* functie = QTest::currentTestFunction();
+    const char* rand = QTest::currentDataTag();
+    return QByteArray(functie ? functie : "") + '/' + QByteArray(rand ? rand : "");
+}
+
+} // namespace
+
+void LaUrmatorulModal(std::function<void(QDialog*)> actiune)
 {
     auto* timer = new QTimer;
-    auto* ceas = new QElapsedTimer;
-    ceas->start();
     timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, ceas, actiune, asteptareMaximaMs] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog) {
-            if (ceas->elapsed() > asteptareMaximaMs) {
-                timer->stop();
-                timer->deleteLater();
-                delete ceas;
-            }
+    QObject::connect(timer, &QTimer::timeout, [timer, actiune, test = TestulCurent()] {
+        // No clock: however slow the machine, the action waits for its dialog as long as its test runs, and
+        // never acts on a dialog of a later test.
+        if (TestulCurent() != test) {
+            timer->stop();
+            timer->deleteLater();
             return;
         }
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
         timer->stop();
         timer->deleteLater();
-        delete ceas;
         actiune(dialog);
         if (dialog->isVisible())
             dialog->reject();
