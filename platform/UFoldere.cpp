@@ -85,10 +85,13 @@ void PregatesteBlocareFirebird()
 {
     if (qEnvironmentVariableIsSet("FIREBIRD_LOCK"))
         return;
-    QString baza = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (baza.isEmpty() || !DosarInscriptibil(baza))
-        baza = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    const QString dosar = baza + "/tessaluna/firebird-lock";
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    // Without a runtime folder the lock folder goes into the per-user data folder that holds the register,
+    // not into a second folder spelled alike.
+    const QString dosar = !runtime.isEmpty() && DosarInscriptibil(runtime)
+                              ? runtime + QStringLiteral("/tessaluna/firebird-lock")
+                              : QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+                                    QStringLiteral("/firebird-lock");
     QDir().mkpath(dosar);
     qputenv("FIREBIRD_LOCK", QFile::encodeName(dosar));
 }
