@@ -7,6 +7,7 @@
 # Usage: python3 citeste_foi.py SOFFICE PROFILE_URL INPUT_FILE OUTPUT_DIR SECONDS PIPE_NAME
 import json
 import os
+import shutil
 import signal
 import subprocess
 import sys
@@ -153,6 +154,12 @@ def taie_la_limite(foaie):
         foaie.Rows.removeByIndex(MAX_RANDURI, capat.EndRow - MAX_RANDURI + 1)
 
 
+def programe_libreoffice(soffice):
+    # The programs LibreOffice's start script runs, beside the script itself once links are followed.
+    dosar = os.path.dirname(os.path.realpath(shutil.which(soffice) or soffice))
+    return all(os.access(os.path.join(dosar, p), os.X_OK) for p in ("oosplash", "soffice.bin"))
+
+
 def main():
     if len(sys.argv) != 7:
         esec(2, "apel gresit al cititorului")
@@ -191,6 +198,10 @@ def main():
             context = rezolvitor.resolve("uno:pipe,name=%s;urp;StarOffice.ComponentContext" % teava)
         except NoConnectException:
             if calc.poll() is not None:
+                # 126 and 127: the shell that starts LibreOffice could not run a program. Under the memory
+                # limit that happens too; a program really missing beside the start script is a package.
+                if calc.returncode in (126, 127) and not programe_libreoffice(soffice):
+                    esec(4, "LibreOffice nu porneste: lipseste un program al sau (cod %d)" % calc.returncode)
                 # Installed but stopped: a limit, most often memory, not a missing package.
                 esec(2, "LibreOffice s-a oprit la pornire (cod %d), poate din lipsa de memorie" % calc.returncode)
             if time.monotonic() > termen:
@@ -212,12 +223,31 @@ def main():
                  prop("UpdateDocMode", 0), prop("Silent", True)]
     if este_csv:
         argumente += [prop("FilterName", "Text - txt - csv (StarCalc)"), prop("FilterOptions", optiuni)]
+    def fara_modul_calc():
+        # LibreOffice without Calc's package still lists Calc's services; only a new, empty sheet tells
+        # whether the module loads.
+        try:
+            gol = birou.loadComponentFromURL("private:factory/scalc", "_blank", 0, (prop("Hidden", True),))
+        except Exception:
+            return True
+        if gol is None:
+            return True
+        try:
+            gol.close(True)
+        except Exception:
+            pass
+        return False
+
     try:
         doc = birou.loadComponentFromURL(uno.systemPathToFileUrl(os.path.abspath(fisier)), "_blank", 0,
                                          tuple(argumente))
     except Exception as e:
+        if fara_modul_calc():
+            esec(4, "LibreOffice nu are modulul Calc")
         esec(2, "Calc nu il poate deschide (%s)" % (getattr(e, "Message", "") or type(e).__name__))
     if doc is None:
+        if fara_modul_calc():
+            esec(4, "LibreOffice nu are modulul Calc")
         esec(2, "Calc nu il poate deschide")
     if not doc.supportsService("com.sun.star.sheet.SpreadsheetDocument"):
         esec(2, "nu este o foaie de calcul")

@@ -282,6 +282,10 @@ private slots:
                                          << "python3-uno";
         QTest::newRow("Python") << "python"
                                 << "python3-uno";
+        QTest::newRow("LibreOffice fara Calc") << "modul Calc"
+                                               << "libreoffice-calc-nogui";
+        QTest::newRow("comanda negasita") << "cod 127"
+                                          << "libreoffice-calc-nogui";
     }
 
     void ProgramLipsaNumestePachetul()
@@ -289,8 +293,30 @@ private slots:
         QFETCH(QString, lipsa);
         QFETCH(QString, pachet);
         TProgrameCalc programe;
+        const auto faProgram = [this](const QString& nume, const QByteArray& text) {
+            const QString cale = m_dosar.filePath(nume);
+            QFile s(cale);
+            if (!s.open(QIODevice::WriteOnly) || s.write(text) != text.size())
+                return QString();
+            s.close();
+            s.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            return cale;
+        };
         if (lipsa == QLatin1String("soffice")) {
             programe.Soffice = m_dosar.filePath(QStringLiteral("nu-exista/soffice"));
+        } else if (lipsa == QLatin1String("modul Calc")) {
+            // LibreOffice's core without Calc's package, for this reading only: Calc's library hidden in a
+            // mount namespace of the stand-in's own. The services of Calc are still listed.
+            if (QProcess::execute(QStringLiteral("unshare"), {QStringLiteral("--mount"), QStringLiteral("--map-root-user"),
+                                                             QStringLiteral("true")}) != 0)
+                QSKIP("no mount namespace can be made here");
+            programe.Soffice = faProgram(
+                QStringLiteral("soffice-fara-calc"),
+                "#!/bin/sh\nexec unshare --mount --map-root-user sh -c 'mount --bind /dev/null \"$0\" && exec soffice "
+                "\"$@\"' /usr/lib/libreoffice/program/libsclo.so \"$@\"\n");
+        } else if (lipsa == QLatin1String("cod 127")) {
+            // The start script of a LibreOffice whose program went away: the shell's "command not found".
+            programe.Soffice = faProgram(QStringLiteral("soffice-127"), "#!/bin/sh\nexit 127\n");
         } else if (lipsa == QLatin1String("python")) {
             programe.Python = m_dosar.filePath(QStringLiteral("nu-exista/python3"));
         } else {
@@ -305,6 +331,9 @@ private slots:
         TCititorCalc cititor(programe);
         const QString mesaj = Deschide(cititor, m_fisiere[QStringLiteral("ods")]);
         QVERIFY2(mesaj.startsWith(QStringLiteral("Nu pot citi fisierul elevi ș.ods: ")) && mesaj.contains(pachet),
+                 qPrintable(mesaj));
+        // The program is missing, not the memory, and the file is not blamed.
+        QVERIFY2(!mesaj.contains(QStringLiteral("memorie")) && !mesaj.contains(QStringLiteral("nu il poate deschide")),
                  qPrintable(mesaj));
         QCOMPARE(RamaseDupaCitire(m_pipe), QStringList());
     }
