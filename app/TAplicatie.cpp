@@ -2,6 +2,7 @@
 
 #include "platform/UActiune.h"
 
+#include <QIcon>
 #include <QSocketNotifier>
 #include <QWidget>
 
@@ -28,6 +29,16 @@ TAplicatie::TAplicatie(int& argc, char** argv) : QApplication(argc, argv)
     setApplicationVersion(QStringLiteral(TESSALUNA_FILE_VERSION));
     // Ties the windows to the menu entry tessaluna.desktop (its icon and name in the task bar).
     setDesktopFileName(QStringLiteral("tessaluna"));
+    // Every window without an icon of its own shows the program's.
+    setWindowIcon(Iconita());
+}
+
+QIcon TAplicatie::Iconita()
+{
+    QIcon iconita;
+    for (const int latura : {16, 22, 24, 32, 48, 64, 128, 256})
+        iconita.addFile(QStringLiteral(":/tessaluna/icoane/%1x%1/tessaluna.png").arg(latura), QSize(latura, latura));
+    return iconita;
 }
 
 bool TAplicatie::notify(QObject* destinatar, QEvent* eveniment)

@@ -2,6 +2,7 @@
 #include "app/TMeniuRegistru.h"
 #include "app/TTessalunaMain.h"
 #include "app/USplash.h"
+#include "app/UFontCertificat.h"
 #include "app/UInstantaUnica.h"
 #include "platform/UActiune.h"
 #include "platform/UFoldere.h"
@@ -81,6 +82,10 @@ int main(int argc, char** argv)
     principala.CreeazaFerestreAscunse();
     // The daily backup runs beside the shown window, so start-up does not wait for it.
     QTimer::singleShot(0, &principala, [&principala] { principala.Registru->PornesteCopiaZilnica(); });
+
+    const QString fontLipsa = AvertismentFontCertificat();
+    if (!fontLipsa.isEmpty())
+        QTimer::singleShot(0, &principala, [&principala, fontLipsa] { TMesaje::Avertizeaza(&principala, fontLipsa); });
 
     // A register made now outside the program's folder is announced once, from the running message loop.
     const QString caleBaza = dm.Db.DatabaseName();

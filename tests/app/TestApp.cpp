@@ -1,4 +1,6 @@
+#include "app/TAplicatie.h"
 #include "app/TCEVersionInfo.h"
+#include "app/UFontCertificat.h"
 #include "app/TTessalunaMain.h"
 #include "app/USplash.h"
 #include "app/UInstantaUnica.h"
@@ -51,6 +53,9 @@ private slots:
     void foldereleProgramului();
     void mesajeSiDialoguriInRomana();
     void aDouaCopieAduceFereastraPrimei();
+    void iconitaLaFiecareMarime();
+    void fontulCertificatului();
+    void blocareaMotoruluiLangaRegistru();
 };
 
 void TestApp::versiune_data()
@@ -339,3 +344,52 @@ void TestApp::aDouaCopieAduceFereastraPrimei()
 
 QTEST_MAIN(TestApp)
 #include "TestApp.moc"
+
+void TestApp::iconitaLaFiecareMarime()
+{
+    const QIcon iconita = TAplicatie::Iconita();
+    const QList<QSize> marimi = iconita.availableSizes();
+    for (const int latura : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        QVERIFY2(marimi.contains(QSize(latura, latura)), qPrintable(QString::number(latura)));
+        // Rendered at build time, not scaled from another size: the resource holds this size's own picture.
+        QCOMPARE(QImage(QStringLiteral(":/tessaluna/icoane/%1x%1/tessaluna.png").arg(latura)).size(),
+                 QSize(latura, latura));
+    }
+}
+
+void TestApp::fontulCertificatului()
+{
+    const QString avertisment = AvertismentFontCertificat();
+    if (qEnvironmentVariableIsSet("TESSALUNA_FARA_ARIAL")) {
+        // Run under a font configuration that holds only DejaVu: nothing has Arial's widths.
+        QVERIFY2(avertisment.startsWith(QStringLiteral("Lipseste fontul Arial")) &&
+                     avertisment.contains(QStringLiteral("numele lungi pot fi taiate")) &&
+                     avertisment.contains(QStringLiteral("DejaVu")),
+                 qPrintable(avertisment));
+    } else {
+        QCOMPARE(avertisment, QString());
+    }
+}
+
+void TestApp::blocareaMotoruluiLangaRegistru()
+{
+    // Without a runtime folder the engine's lock folder goes into the register's own data folder.
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR"), blocare = qgetenv("FIREBIRD_LOCK"),
+                     dateUtilizator = qgetenv("XDG_DATA_HOME");
+    const QString nume = QCoreApplication::applicationName();
+    const auto refa = qScopeGuard([&] {
+        qputenv("XDG_DATA_HOME", dateUtilizator);
+        qputenv("XDG_RUNTIME_DIR", runtime);
+        qputenv("FIREBIRD_LOCK", blocare);
+        QCoreApplication::setApplicationName(nume);
+    });
+    QTemporaryDir date;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(date.path()));
+    qunsetenv("XDG_RUNTIME_DIR");
+    qunsetenv("FIREBIRD_LOCK");
+    QCoreApplication::setApplicationName(QStringLiteral("Tessaluna"));
+    PregatesteBlocareFirebird();
+    QCOMPARE(qEnvironmentVariable("FIREBIRD_LOCK"), date.path() + QStringLiteral("/Tessaluna/firebird-lock"));
+    QVERIFY(QFileInfo(date.path() + QStringLiteral("/Tessaluna/firebird-lock")).isDir());
+    QCOMPARE(QDir(date.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{QStringLiteral("Tessaluna")});
+}

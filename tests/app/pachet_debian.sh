@@ -32,13 +32,29 @@ echo "Depends: $depends"
 
 dpkg-deb -x "$deb" "$work/root" || fail "dpkg-deb -x"
 exe="$work/root/usr/bin/tessaluna"
-for f in usr/bin/tessaluna usr/share/tessaluna/BLANK.FDB usr/share/applications/tessaluna.desktop \
-         usr/share/icons/hicolor/scalable/apps/tessaluna.svg; do
+sizes="16 22 24 32 48 64 128 256"
+files="usr/bin/tessaluna usr/share/tessaluna/BLANK.FDB usr/share/applications/tessaluna.desktop
+       usr/share/icons/hicolor/scalable/apps/tessaluna.svg usr/share/doc/tessaluna/copyright
+       usr/share/doc/tessaluna/changelog.gz usr/share/man/man1/tessaluna.1.gz
+       usr/share/metainfo/org.tessaluna.tessaluna.metainfo.xml"
+for n in $sizes; do files="$files usr/share/icons/hicolor/${n}x${n}/apps/tessaluna.png"; done
+for f in $files; do
   [ -f "$work/root/$f" ] || fail "$f missing from the package"
 done
-extra=$(cd "$work/root" && find . -type f | sort | grep -v -x -e ./usr/bin/tessaluna -e ./usr/share/tessaluna/BLANK.FDB \
-          -e ./usr/share/applications/tessaluna.desktop -e ./usr/share/icons/hicolor/scalable/apps/tessaluna.svg)
+extra=$(cd "$work/root" && find . -type f | sed 's|^\./||' | sort | grep -v -x -F "$(echo $files | tr ' ' '\n')")
 [ -z "$extra" ] || fail "unexpected files in the package: $extra"
+for n in $sizes; do
+  file "$work/root/usr/share/icons/hicolor/${n}x${n}/apps/tessaluna.png" | grep -q "PNG image data, $n x $n," ||
+    fail "icon ${n}x${n}: $(file "$work/root/usr/share/icons/hicolor/${n}x${n}/apps/tessaluna.png")"
+done
+out=$(appstreamcli validate --no-net "$work/root/usr/share/metainfo/org.tessaluna.tessaluna.metainfo.xml" 2>&1) ||
+  fail "appstreamcli validate: $out"
+zcat "$work/root/usr/share/man/man1/tessaluna.1.gz" | grep -q '^\.TH TESSALUNA 1' || fail "the manual page"
+
+# Debian's own checks: no error and no warning (informational tags are allowed).
+command -v lintian >/dev/null || fail "lintian is not installed"
+out=$(lintian "$deb" 2>&1 | grep -E '^[EW]: ')
+[ -z "$out" ] || fail "lintian: $out"
 
 # Every library the program links must come with a package named in Depends, and nothing must be named
 # there that the program does not link, but the embedded engine (a plugin the client library loads).
@@ -53,11 +69,13 @@ for p in $linked; do
   echo "$wanted" | grep -qx "$p" || fail "linked package $p not in Depends"
 done
 for p in $wanted; do
-  [ "$p" = firebird3.0-server-core ] && continue
+  [ "$p" = firebird3.0-server-core ] || [ "$p" = fonts-liberation ] && continue
   echo "$linked" | grep -qx "$p" || fail "Depends names $p, which the program does not link"
 done
 echo "$wanted" | grep -qx firebird3.0-server-core || fail "the embedded engine is not in Depends"
-for p in fonts-liberation libreoffice-calc-nogui python3-uno; do
+# Without Liberation Sans the certificate's Arial falls back to a wider font and long names are cut.
+echo "$wanted" | grep -qx fonts-liberation || fail "the certificate's font is not in Depends: $depends"
+for p in libreoffice-calc-nogui python3-uno; do
   echo "$recommends" | names | grep -qx "$p" || fail "Recommends lacks $p: $recommends"
 done
 
@@ -68,9 +86,12 @@ key() { grep -m1 "^$1=" "$desktop" | cut -d= -f2-; }
 [ "$(key Name)" = Tessaluna ] || fail "Name=$(key Name)"
 [ "$(key Exec)" = tessaluna ] || fail "Exec=$(key Exec) does not start /usr/bin/tessaluna"
 [ "$(key Icon)" = tessaluna ] || fail "Icon=$(key Icon)"
-echo "$(key Categories)" | grep -q Office || fail "Categories=$(key Categories)"
-echo "$(key Categories)" | grep -q Education || fail "Categories=$(key Categories)"
-[ -n "$(key Comment)" ] || fail "no Comment"
+# One main category; English texts with their Romanian translations.
+[ "$(key Categories)" = "Education;" ] || fail "Categories=$(key Categories)"
+for k in GenericName Comment Keywords; do
+  [ -n "$(key "$k")" ] && [ -n "$(key "$k\[ro\]")" ] || fail "$k without its [ro] translation"
+  [ "$(key "$k")" != "$(key "$k\[ro\]")" ] || fail "$k is not in English"
+done
 
 tree_before=$(cd "$work/root" && find . -printf '%p %s %m\n' | sort)
 
