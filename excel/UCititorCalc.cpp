@@ -90,6 +90,25 @@ QStringList PipeCalc(const QString& urlProfil, const QString& numeTeava)
     return pipe;
 }
 
+// Whether a process of the group is still alive, a zombie not counting.
+bool MembriVii(pid_t grup)
+{
+    const QStringList procese = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString& pid : procese) {
+        if (pid.isEmpty() || !pid.front().isDigit())
+            continue;
+        QFile f(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!f.open(QIODevice::ReadOnly))
+            continue;
+        // "pid (name) state ppid pgrp ...": the name may hold blanks and brackets, so read after the last ')'.
+        const QByteArray stat = f.readAll();
+        const QList<QByteArray> campuri = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+        if (campuri.size() > 2 && campuri[2].toLongLong() == grup && campuri[0] != "Z" && campuri[0] != "X")
+            return true;
+    }
+    return false;
+}
+
 // The script and Calc as one process group: ended as a whole, whatever way the reading ends.
 class TGrupCalc
 {
@@ -109,9 +128,10 @@ public:
         if (m_grup > 0) {
             ::kill(-pid_t(m_grup), SIGKILL);
             Proces.waitForFinished(5000);
-            // The members are reaped by init once their parent is gone; wait until none is left.
-            for (int i = 0; i < 100 && ::kill(-pid_t(m_grup), 0) == 0; ++i)
-                QThread::msleep(50);
+            // Killed members stay in the group as zombies until init reaps them, which may take long: wait
+            // only while one still runs.
+            for (int i = 0; i < 1000 && MembriVii(pid_t(m_grup)); ++i)
+                QThread::msleep(5);
             m_grup = 0;
         }
         for (const QString& teava : m_pipe) {
