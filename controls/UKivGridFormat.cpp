@@ -173,36 +173,16 @@ QFont AplicaFormatFont(QFont font, quint8 biti)
 
 QList<QColor> RampaHover(const QColor& fundal)
 {
-    const QColor umbra = DeplaseazaCanale(fundal, -20, -20, 0);
-    THSV b = CuloareInHSV(fundal);
-    THSV t = CuloareInHSV(umbra);
-    // A grey has no hue of its own (it reads as 0): it takes the other end's, or a white background would
-    // fade through red, yellow and green tints toward its blue shade; black has no saturation either. Hues
-    // mix the short way round the circle: a pink at hue 0 and its shade at 0.94 are neighbours, not
-    // opposite ends of the rainbow.
-    const bool bFaraNuanta = b.s <= 0 || b.v <= 0;
-    const bool tFaraNuanta = t.s <= 0 || t.v <= 0;
-    if (b.v <= 0)
-        b.s = t.s;
-    if (t.v <= 0)
-        t.s = b.s;
-    if (bFaraNuanta)
-        b.h = t.h;
-    if (tFaraNuanta)
-        t.h = b.h;
-    if (t.h - b.h > 0.5)
-        t.h -= 1;
-    else if (b.h - t.h > 0.5)
-        t.h += 1;
+    // Hue, saturation and value each mixed linearly between the background and its shade, as numbers: a grey
+    // reads as hue 0, so a white background passes through faint warm and green tints toward its blue shade.
+    const THSV b = CuloareInHSV(fundal);
+    const THSV t = CuloareInHSV(DeplaseazaCanale(fundal, -20, -20, 0));
     QList<QColor> culori;
     culori << fundal;
     for (int k = 1; k < 10; ++k) {
         const double wb = (10 - k) / 10.0;
         const double wt = k / 10.0;
-        double h = wb * b.h + wt * t.h;
-        if (h < 0)
-            h += 1;
-        culori << HSVInCuloare({h, wb * b.s + wt * t.s, wb * b.v + wt * t.v});
+        culori << HSVInCuloare({wb * b.h + wt * t.h, wb * b.s + wt * t.s, wb * b.v + wt * t.v});
     }
     return culori;
 }

@@ -10,11 +10,10 @@ bool Egale(double a, double b)
     return std::abs(a - b) < 0.001;
 }
 
-// A component 0 ... 1 to 0 ... 255, truncated. The small addition keeps a value such as 200 / 255 * 255,
-// which may come out a hair below 200, from dropping to 199: the round trip then gives the colour back.
+// A component 0 ... 1 to 0 ... 255, truncated.
 int Canal(double x)
 {
-    return std::clamp(int(x * 255 + 1e-7), 0, 255);
+    return std::clamp(int(x * 255), 0, 255);
 }
 
 } // namespace

