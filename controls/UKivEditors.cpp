@@ -599,7 +599,7 @@ bool TKivCustomTextEdit::event(QEvent* e)
         const bool shift = ke->modifiers() & Qt::ShiftModifier;
         const bool ctrl = ke->modifiers() & Qt::ControlModifier;
         const bool alt = ke->modifiers() & Qt::AltModifier;
-        const bool enter = ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter;
+        const bool enter = (ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter) && !ctrl;
         if (EsteTastaListata(ke->key(), shift, ctrl) || enter ||
             (ctrl == alt && !CaractereTiparibile(ke->text()).isEmpty())) {
             e->accept();
@@ -627,8 +627,11 @@ void TKivCustomTextEdit::keyPressEvent(QKeyEvent* e)
             return;
     }
     if (tasta == Qt::Key_Return || tasta == Qt::Key_Enter) {
+        // Ctrl+Enter is the window's (a record dialog saves with it).
         if (!ctrl)
             TreciLaUrmatorul();
+        else
+            e->ignore();
         return;
     }
     // Ctrl alone and Alt alone (menu mnemonics) type nothing; Ctrl with Alt is how some keyboards type

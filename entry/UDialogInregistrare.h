@@ -2,13 +2,15 @@
 
 #include <QDialog>
 #include <QList>
+#include <QStringList>
 
 class QPushButton;
 class QVBoxLayout;
 class TEditorGenericComplex;
 
 // The dialog of one record: its grouped editor on the left, "Ok" and "Renunt" on the right. Tab follows the
-// editors top to bottom, then the buttons, and wraps.
+// editors top to bottom, then the buttons, and wraps. Enter moves to the next entry as Tab does (on a button it
+// presses it), Ctrl+Enter saves. Esc, "Renunt" and the window's close button ask before dropping typed work.
 class TDialogInregistrare : public QDialog
 {
     Q_OBJECT
@@ -20,6 +22,10 @@ public:
 
     // Validates and saves; run by "Ok" through the action guard.
     virtual void Salveaza() = 0;
+    // Whether an entry differs from what it showed when the window opened.
+    bool Modificat() const;
+    // Closes without saving; with typed work, only after "Renuntati la datele scrise?" is answered "Da".
+    void reject() override;
 
 protected:
     explicit TDialogInregistrare(QWidget* parinte);
@@ -30,9 +36,13 @@ protected:
     void SeteazaOrdineTab(const QList<QWidget*>& inainte = {});
 
     void showEvent(QShowEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
     bool focusNextPrevChild(bool inainte) override;
 
 private:
+    QStringList TexteIntrari() const;
+
     QList<QWidget*> m_ordineTab;
+    QStringList m_texteLaDeschidere;
     bool m_afisat = false;
 };

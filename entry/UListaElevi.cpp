@@ -217,9 +217,6 @@ TAdaugaElev::TAdaugaElev(QWidget* parinte) : TDialogInregistrare(parinte)
     banda->setContentsMargins(8, 6, 4, 6);
     m_bandaLegaturi->hide();
     Stanga->insertWidget(0, m_bandaLegaturi);
-    // Enter in an edit must not confirm the dialog by itself.
-    Ok->setAutoDefault(false);
-    Renunt->setAutoDefault(false);
     CentreazaForma(this);
 }
 

@@ -2,6 +2,7 @@
 #include "entry/UEditoareCamp.h"
 #include "entry/UEditorGenericComplex.h"
 #include "entry/UButonFormular.h"
+#include "entry/UDialogInregistrare.h"
 #include "print/UHandlere.h"
 #include "entry/UListaElevi.h"
 #include "platform/UMesaje.h"
@@ -71,6 +72,7 @@ private slots:
     void adaugaModificaSterge();
     void notaRefuzataApoiCorectata();
     void renuntNuScrieNimic();
+    void enterTreceMaiDeparteCtrlEnterSalveaza();
     void salvareEsuataRevineIntegral();
     void listaGoalaCereSelectie();
     void cautare_data();
@@ -172,13 +174,56 @@ void TestListaElevi::notaRefuzataApoiCorectata()
 void TestListaElevi::renuntNuScrieNimic()
 {
     LaUrmatorulModal([&](QDialog* d) {
+        // Nothing typed: Esc closes at once, without a question.
+        TMesaje::Goleste();
+        QTest::keyClick(d, Qt::Key_Escape);
+        QVERIFY(!d->isVisible());
+        QVERIFY(TMesaje::MesajeAfisate().isEmpty());
+    });
+    lista->Adauga();
+    LaUrmatorulModal([&](QDialog* d) {
         Scrie(d, "C_NUME_L1", "Renunt");
+        // Typed work is dropped only on "Da": "Nu" keeps the window and what was typed.
+        TMesaje::SetRaspunsUrmator(QMessageBox::No);
         QTest::mouseClick(d->findChild<QPushButton*>("Renunt"), Qt::LeftButton);
+        QCOMPARE(TMesaje::UltimulMesaj(), QStringLiteral("Renuntati la datele scrise?"));
+        QVERIFY(d->isVisible());
+        TMesaje::SetRaspunsUrmator(QMessageBox::No);
+        QTest::keyClick(d, Qt::Key_Escape);
+        QVERIFY(d->isVisible());
+        TMesaje::SetRaspunsUrmator(QMessageBox::Yes);
+        d->close();
+        QVERIFY(!d->isVisible());
     });
     lista->Adauga();
     QCOMPARE(b->Scalar("select count(*) as C from ELEVI"), QString("0"));
     QCOMPARE(b->Scalar("select GEN_ID(G_ID_ELEVI, 0) as C from RDB$DATABASE"), QString("0"));
     QVERIFY(!b->Dm().Tr.InTransaction());
+}
+
+void TestListaElevi::enterTreceMaiDeparteCtrlEnterSalveaza()
+{
+    LaUrmatorulModal([&](QDialog* d) {
+        auto* dialog = qobject_cast<TDialogInregistrare*>(d);
+        QVERIFY(dialog);
+        const QList<QWidget*> intrari = dialog->Editor->IntrariInOrdine();
+        QVERIFY(intrari.size() > 2);
+        // Enter in an entry moves on as Tab does, whatever control the entry is; it never saves.
+        for (int i = 0; i < 2; ++i) {
+            intrari[i]->setFocus();
+            QTest::keyClick(d->focusWidget(), Qt::Key_Return);
+            QCOMPARE(d->focusWidget(), intrari[i + 1]);
+        }
+        QVERIFY(d->isVisible());
+        QCOMPARE(b->Scalar("select count(*) as C from ELEVI"), QString("0"));
+        Scrie(d, "C_NUME_L1", "Ana");
+        Scrie(d, "C_CNP", Cnp);
+        // Ctrl+Enter saves from any entry.
+        QTest::keyClick(d->focusWidget(), Qt::Key_Return, Qt::ControlModifier);
+        QVERIFY(!d->isVisible());
+    });
+    lista->Adauga();
+    QCOMPARE(b->Scalar("select count(*) as C from ELEVI"), QString("1"));
 }
 
 void TestListaElevi::salvareEsuataRevineIntegral()

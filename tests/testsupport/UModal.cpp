@@ -35,8 +35,9 @@ void LaUrmatorulModal(std::function<void(QDialog*)> actiune)
         timer->stop();
         timer->deleteLater();
         actiune(dialog);
+        // Closed as it is: a dialog that asks before dropping typed work must not keep the test waiting.
         if (dialog->isVisible())
-            dialog->reject();
+            dialog->done(QDialog::Rejected);
     });
     timer->start();
 }
