@@ -152,14 +152,12 @@ TFormularTextArea* TFormularDePrintat::Zona(const QString& nume) const
 
 QStringList TFormularDePrintat::PrintTextAreas(QPainter& painter, bool oglinda, double margineStanga, double margineSus)
 {
-    const double stanga = margineStanga + m_deltaStanga;
-    const double sus = margineSus + m_deltaSus;
-    QStringList taiate;
-    for (TFormularTextArea* zona : Zone()) {
-        if (!zona->PrintArea(painter, oglinda, sus, stanga))
-            taiate << zona->objectName();
-    }
-    return taiate;
+    return PrintTextAreas(painter, TParametriTiparire{margineStanga, margineSus, oglinda, {}});
+}
+
+QStringList TFormularDePrintat::PrintTextAreas(QPainter& painter, const TParametriTiparire& parametri)
+{
+    return TiparestePagina(painter, PaginaRandata(), parametri);
 }
 
 TPaginaRandata TFormularDePrintat::PaginaRandata() const

@@ -11,6 +11,7 @@
 class QPainter;
 class TFormularTextArea;
 struct TPaginaRandata;
+struct TParametriTiparire;
 
 // The page of a pre-printed form, measured in millimetres: shown at a zoom over a picture of the blank form,
 // it holds the form's text areas as child widgets and prints them, and nothing else, on a printer page.
@@ -85,6 +86,8 @@ public:
     // 180 degrees when `oglinda`, offset by the margins plus DeltaStanga / DeltaSus (millimetres). Returns
     // the names of the areas whose text was too wide for its area even at the smallest size and was clipped.
     QStringList PrintTextAreas(QPainter& painter, bool oglinda, double margineStanga, double margineSus);
+    // The same with the whole placement, the printer's correction included.
+    QStringList PrintTextAreas(QPainter& painter, const TParametriTiparire& parametri);
 
     // The page as data, with its areas' texts as they are now, its fonts and its background.
     TPaginaRandata PaginaRandata() const;

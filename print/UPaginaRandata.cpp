@@ -27,14 +27,14 @@ TParticularizareTextArea* CorecturaZonei(const TPaginaRandata& pagina, const QSt
 }
 
 bool TiparesteZona(QPainter& painter, const TZonaRandata& zona, const TParticularizareTextArea* corectura, bool oglinda,
-                   double susMm, double stangaMm)
+                   double susMm, double stangaMm, const TCorectieImprimanta& corectie)
 {
     const TAspectText aspect = AspectEfectiv(zona.Text, zona.Aliniere, zona.Font, corectura);
     if (aspect.Text.isEmpty())
         return true;
     if (!aspect.Font)
         throw EEroare(QStringLiteral("Campul %1 nu are font si nu poate fi tiparit.").arg(zona.Name));
-    const TTextPlasat t = PlaseazaPeImprimanta(aspect, zona.Mm, stangaMm, susMm, oglinda, *painter.device());
+    const TTextPlasat t = PlaseazaPeImprimanta(aspect, zona.Mm, stangaMm, susMm, oglinda, corectie, *painter.device());
     painter.save();
     painter.resetTransform();
     DeseneazaText(painter, t, aspect.Text, Qt::black);
@@ -42,14 +42,14 @@ bool TiparesteZona(QPainter& painter, const TZonaRandata& zona, const TParticula
     return t.Font.Incape;
 }
 
-QStringList TiparestePagina(QPainter& painter, const TPaginaRandata& pagina, bool oglinda, double stangaMm,
-                            double susMm)
+QStringList TiparestePagina(QPainter& painter, const TPaginaRandata& pagina, const TParametriTiparire& parametri)
 {
-    const double stanga = stangaMm + pagina.DeltaStanga;
-    const double sus = susMm + pagina.DeltaSus;
+    const double stanga = parametri.StangaMm + pagina.DeltaStanga;
+    const double sus = parametri.SusMm + pagina.DeltaSus;
     QStringList taiate;
     for (const TZonaRandata& zona : pagina.Zone) {
-        if (!TiparesteZona(painter, zona, CorecturaZonei(pagina, zona.Name), oglinda, sus, stanga))
+        if (!TiparesteZona(painter, zona, CorecturaZonei(pagina, zona.Name), parametri.Oglinda, sus, stanga,
+                           parametri.Corectie))
             taiate << zona.Name;
     }
     return taiate;

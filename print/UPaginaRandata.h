@@ -1,5 +1,6 @@
 #pragma once
 
+#include "print/UCalibrare.h"
 #include "print/UGeometriePrint.h"
 
 #include <QImage>
@@ -46,16 +47,26 @@ struct TPaginaRandata
 // The correction record of an area, its font resolved among the page's fonts; null without one.
 TParticularizareTextArea* CorecturaZonei(const TPaginaRandata& pagina, const QString& numeZona);
 
-// Prints one area's text on the painter's device, `susMm` / `stangaMm` from the paper's corner, turned about
-// the paper's centre when `oglinda`. False when the text did not fit even at the smallest size. Throws
-// EEroare when a text has no font.
-bool TiparesteZona(QPainter& painter, const TZonaRandata& zona, const TParticularizareTextArea* corectura, bool oglinda,
-                   double susMm, double stangaMm);
+// How a page is put on the paper: the margins the user confirmed (millimetres), the page turned by 180 degrees
+// or not, and the correction measured for the printer (the identity on a PDF copy or an uncalibrated printer).
+struct TParametriTiparire
+{
+    double StangaMm = 0;
+    double SusMm = 0;
+    bool Oglinda = false;
+    TCorectieImprimanta Corectie;
+};
 
-// Prints every area of the page on a document the caller has begun, offset by the margins plus the page's
-// deltas. Returns the names of the areas whose text was clipped.
-QStringList TiparestePagina(QPainter& painter, const TPaginaRandata& pagina, bool oglinda, double stangaMm,
-                            double susMm);
+// Prints one area's text on the painter's device, `susMm` / `stangaMm` from the paper's corner, turned about
+// the paper's centre when `oglinda`, through the printer's `corectie`. False when the text did not fit even at
+// the smallest size. Throws EEroare when a text has no font.
+bool TiparesteZona(QPainter& painter, const TZonaRandata& zona, const TParticularizareTextArea* corectura, bool oglinda,
+                   double susMm, double stangaMm, const TCorectieImprimanta& corectie = {});
+
+// The one printing of a page, for every road (a single certificate, a class, a reprint, a PDF copy): every
+// area on a document the caller has begun, offset by the margins plus the page's deltas. Returns the names of
+// the areas whose text was clipped.
+QStringList TiparestePagina(QPainter& painter, const TPaginaRandata& pagina, const TParametriTiparire& parametri);
 
 // Draws the blank form's picture at the page's millimetre size, `stangaMm` / `susMm` from the paper's corner.
 void DeseneazaFundal(QPainter& painter, const TPaginaRandata& pagina, double stangaMm, double susMm);

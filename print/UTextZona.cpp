@@ -120,14 +120,14 @@ TTextPlasat PlaseazaPeEcran(const TAspectText& aspect, QSize marime, double dpi,
 }
 
 TTextPlasat PlaseazaPeImprimanta(const TAspectText& aspect, const QRectF& zonaMm, double stangaMm, double susMm,
-                                 bool oglinda, const QPaintDevice& dispozitiv)
+                                 bool oglinda, const TCorectieImprimanta& corectie, const QPaintDevice& dispozitiv)
 {
     const TCapabilitati cap = CapabilitatiDispozitiv(dispozitiv);
     const QRectF dorit(zonaMm.left() + stangaMm + aspect.DeplasareXMm, zonaMm.top() + susMm + aspect.DeplasareYMm,
                        zonaMm.width(), zonaMm.height());
     // The printer's own displacement and scale, measured by its calibration, are taken out here.
     const QRectF ceruta = AplicaCorectie(
-        CorectieInVigoare(), dorit, oglinda,
+        corectie, dorit, oglinda,
         QSizeF(cap.PhysicalWidth * cap.HorzSize / cap.HorzRes, cap.PhysicalHeight * cap.VertSize / cap.VertRes));
     TDreptunghiDispozitiv r = DreptunghiPeDispozitiv(cap, ceruta.left(), ceruta.top(), ceruta.width(), ceruta.height());
     const double size = aspect.Font ? aspect.Font->Size() : 0;

@@ -2,6 +2,7 @@
 
 #include "platform/UEroare.h"
 #include "platform/UMesaje.h"
+#include "print/UCalibrare.h"
 #include "print/UCompletare.h"
 #include "print/UFontFormular.h"
 #include "print/UImprimanta.h"
@@ -48,7 +49,7 @@ QString CodCamp(const QString& cheie)
 } // namespace
 
 TRezultatPagini TiparesteElevi(QPainter& painter, QPagedPaintDevice& dispozitiv, TFormularRandat& formular,
-                               const QList<TElevDeTiparit>& elevi, bool oglinda, double stangaMm, double susMm,
+                               const QList<TElevDeTiparit>& elevi, const TParametriTiparire& parametri,
                                bool cuFundal, const std::function<bool(int, int)>& progres)
 {
     TRezultatPagini r;
@@ -75,8 +76,9 @@ TRezultatPagini TiparesteElevi(QPainter& painter, QPagedPaintDevice& dispozitiv,
                 if ((r.Tiparite > 0 || &pagina != &formular.Pagini.constFirst()) && !dispozitiv.newPage())
                     throw EEroare(QStringLiteral("Imprimanta nu a putut incepe o pagina noua."));
                 if (cuFundal)
-                    DeseneazaFundal(painter, pagina, stangaMm + pagina.DeltaStanga, susMm + pagina.DeltaSus);
-                for (const QString& zona : TiparestePagina(painter, pagina, oglinda, stangaMm, susMm))
+                    DeseneazaFundal(painter, pagina, parametri.StangaMm + pagina.DeltaStanga,
+                                    parametri.SusMm + pagina.DeltaSus);
+                for (const QString& zona : TiparestePagina(painter, pagina, parametri))
                     r.Taiate << elev.Denumire + QStringLiteral(": ") + zona;
             }
             ++r.Tiparite;
@@ -113,7 +115,7 @@ QList<TProblemaZona> VerificaPagina(const TPaginaRandata& pagina)
         }
         if (gol || !aspect.Font)
             continue;
-        const TTextPlasat t = PlaseazaPeImprimanta(aspect, z.Mm, 0, 0, false, dispozitiv);
+        const TTextPlasat t = PlaseazaPeImprimanta(aspect, z.Mm, 0, 0, false, {}, dispozitiv);
         const double inaltime = t.Font.InaltimeText * mmPePixel;
         if (!t.Font.Incape)
             probleme << TProblemaZona{z.Name, z.Denumire1, TProblemaZona::NuIncape, inaltime};
@@ -180,8 +182,9 @@ TRezultatPagini TiparesteClasa(QWidget* parinte, const QList<TElevDeTiparit>& el
             return {};
         destinatie = document.FisierPdf().isEmpty() ? ImprimantaCurenta() : document.FisierPdf();
         progres.show();
-        r = TiparesteElevi(document.Painter(), ImprimantaProgram(), formular, elevi, ins.Oglinda, ins.Stanga, ins.Sus,
-                           false, [&](int n, int N) {
+        const TParametriTiparire parametri{ins.Stanga, ins.Sus, ins.Oglinda, document.Corectie()};
+        r = TiparesteElevi(document.Painter(), ImprimantaProgram(), formular, elevi, parametri, false,
+                           [&](int n, int N) {
                                progres.setValue(n);
                                progres.setLabelText(QStringLiteral("Se tipareste diploma %1 din %2").arg(n).arg(N));
                                QCoreApplication::processEvents();
@@ -250,7 +253,7 @@ bool SalveazaPdf(QWidget* parinte, const QList<TElevDeTiparit>& elevi, bool cuFu
         throw EEroare(QStringLiteral("Fisierul \"%1\" nu poate fi scris (dosarul lipseste, nu aveti drept de scriere "
                                      "sau discul este plin).")
                           .arg(QDir::toNativeSeparators(fisier)));
-    const TRezultatPagini r = TiparesteElevi(painter, pdf, formular, elevi, false, 0, 0, cuFundal);
+    const TRezultatPagini r = TiparesteElevi(painter, pdf, formular, elevi, TParametriTiparire{}, cuFundal);
     painter.end();
     if (!r.Eroare.isEmpty())
         throw EEroare(QStringLiteral("Documentul PDF \"%1\" s-a oprit dupa %2 din %3 diplome: %4")

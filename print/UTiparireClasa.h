@@ -11,6 +11,7 @@ class QPainter;
 class QWidget;
 class TFormularRandat;
 struct TPaginaRandata;
+struct TParametriTiparire;
 
 // A student to print: the id and the name the list shows.
 struct TElevDeTiparit
@@ -29,12 +30,12 @@ struct TRezultatPagini
 };
 
 // Fills and draws one page per student on a document the caller has begun on `dispozitiv`, one student at a
-// time (memory stays flat). `progres(n, N)` is called after page n; returning false stops after it. With
-// `cuFundal` the blank form's picture is drawn under each page. An error stops the run and is returned, the
+// time (memory stays flat), each placed by `parametri`. `progres(n, N)` is called after page n; returning
+// false stops after it. With `cuFundal` the blank form's picture is drawn under each page. An error stops the run and is returned, the
 // pages before it stay whole. Reads in one transaction of the data module (it must be idle), rolled back at
 // the end.
 TRezultatPagini TiparesteElevi(QPainter& painter, QPagedPaintDevice& dispozitiv, TFormularRandat& formular,
-                               const QList<TElevDeTiparit>& elevi, bool oglinda, double stangaMm, double susMm,
+                               const QList<TElevDeTiparit>& elevi, const TParametriTiparire& parametri,
                                bool cuFundal, const std::function<bool(int, int)>& progres = {});
 
 // What would print wrong in one area of a filled page.
