@@ -8,6 +8,7 @@
 #include "store/URezolvare.h"
 
 #include <cmath>
+#include <functional>
 
 namespace {
 const QString ClasaZona = QStringLiteral("TFormularTextArea");
@@ -158,7 +159,9 @@ TNotaFormatata FormateazaNota(const TInfoGlobal2005& setari, bool areJos, std::o
     return r;
 }
 
-void CompleteazaPaginaRandata(TCompletareFormular& completare, const TInfoGlobal2005& setari, TPaginaRandata& pagina)
+namespace {
+void Completeaza(TCompletareFormular& completare, const std::function<const TInfoGlobal2005&()>& setari,
+                 TPaginaRandata& pagina)
 {
     QList<TZonaDeCompletat> descrieri;
     descrieri.reserve(pagina.Zone.size());
@@ -168,6 +171,7 @@ void CompleteazaPaginaRandata(TCompletareFormular& completare, const TInfoGlobal
         descrieri << TZonaDeCompletat{z.Name, z.Denumire1, z.Denumire2, z.Denumire3, MmToPixels(dpi, z.TopProiectat)};
     for (int i = 0; i < pagina.Zone.size(); ++i) {
         pagina.Zone[i].Text.clear();
+        pagina.Zone[i].SursaText.clear();
         const TTextZonaCompletata r = completare.Zona(descrieri, i);
         if (!r.EsteNota) {
             pagina.Zone[i].Text = r.Text;
@@ -177,10 +181,32 @@ void CompleteazaPaginaRandata(TCompletareFormular& completare, const TInfoGlobal
             continue;
         TZonaRandata& sus = pagina.Zone[r.Sus];
         TZonaRandata* jos = r.Jos >= 0 ? &pagina.Zone[r.Jos] : nullptr;
-        const TNotaFormatata n = FormateazaNota(setari, jos != nullptr, r.Nota, r.TipNota);
+        const TNotaFormatata n = FormateazaNota(setari(), jos != nullptr, r.Nota, r.TipNota);
         sus.Text = n.Sus;
         sus.Mm.moveTop(n.SusLaMijloc ? (sus.TopProiectat + jos->TopProiectat) / 2 : sus.TopProiectat);
-        if (jos)
+        if (jos) {
             jos->Text = n.Jos;
+            jos->Ascunsa = n.JosAscuns;
+        }
     }
+}
+} // namespace
+
+void CompleteazaPaginaRandata(TCompletareFormular& completare, const TInfoGlobal2005& setari, TPaginaRandata& pagina)
+{
+    Completeaza(completare, [&setari]() -> const TInfoGlobal2005& { return setari; }, pagina);
+}
+
+void CompleteazaPaginaRandata(TCompletareFormular& completare, TPaginaRandata& pagina)
+{
+    // The settings object writes itself back when destroyed: made only for a grade, as the formatter did.
+    std::optional<TInfoGlobal2005> setari;
+    Completeaza(
+        completare,
+        [&setari]() -> const TInfoGlobal2005& {
+            if (!setari)
+                setari.emplace();
+            return *setari;
+        },
+        pagina);
 }

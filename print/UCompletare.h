@@ -74,3 +74,5 @@ TNotaFormatata FormateazaNota(const TInfoGlobal2005& setari, bool areJos, std::o
 // Fills every area of a page held as data with a student's values, as the preview's filling does. The
 // caller's transaction and TCompletareFormular as above.
 void CompleteazaPaginaRandata(TCompletareFormular& completare, const TInfoGlobal2005& setari, TPaginaRandata& pagina);
+// The same, reading the global settings only when the page shows a grade.
+void CompleteazaPaginaRandata(TCompletareFormular& completare, TPaginaRandata& pagina);

@@ -68,12 +68,16 @@ void DeseneazaFundal(QPainter& painter, const TPaginaRandata& pagina, double sta
     painter.restore();
 }
 
-TFormularRandat::TFormularRandat(const TMachetaFormular& macheta) : m_fonturi(std::make_unique<QObject>())
+TFormularRandat::TFormularRandat(const TMachetaFormular& macheta, QObject* proprietarFonturi)
 {
+    if (!proprietarFonturi) {
+        m_fonturi = std::make_unique<QObject>();
+        proprietarFonturi = m_fonturi.get();
+    }
     QHash<QString, const TFontFormular*> fonturi;
     QList<const TFontFormular*> lista;
     for (const TMachetaFont& m : macheta.Fonturi) {
-        TFontFormular* font = CreeazaFontFormular(m, m_fonturi.get());
+        TFontFormular* font = CreeazaFontFormular(m, proprietarFonturi);
         fonturi.insert(m.Name, font);
         lista << font;
     }
@@ -95,6 +99,7 @@ TFormularRandat::TFormularRandat(const TMachetaFormular& macheta) : m_fonturi(st
             z.TopProiectat = mz.Top;
             z.Text = mz.Text;
             z.Aliniere = mz.Alignment;
+            z.SursaText = mz.SursaText;
             if (!mz.Font.isEmpty()) {
                 z.Font = fonturi.value(mz.Font);
                 if (!z.Font)

@@ -29,6 +29,8 @@ struct TZonaRandata
     QString Text;
     TAlignment Aliniere = taLeftJustify;
     const TFontFormular* Font = nullptr;
+    QStringList SursaText; // where the value comes from, for the corrections editor; the filling empties it
+    bool Ascunsa = false;  // the lower area of a grade written on one line: not shown on screen
 };
 
 // A page of a printable form as data, for printing without any widget.
@@ -71,15 +73,20 @@ QStringList TiparestePagina(QPainter& painter, const TPaginaRandata& pagina, con
 // Draws the blank form's picture at the page's millimetre size, `stangaMm` / `susMm` from the paper's corner.
 void DeseneazaFundal(QPainter& painter, const TPaginaRandata& pagina, double stangaMm, double susMm);
 
-// A form built from its layout data without widgets: its fonts and its pages.
+// A form built from its layout data: its fonts and its pages, the one holder of the page that the screen
+// shows, the printer prints and the filling fills. The preview's page and area widgets are views of it.
 class TFormularRandat
 {
 public:
-    explicit TFormularRandat(const TMachetaFormular& macheta);
+    // The fonts are owned by `proprietarFonturi` (the form window, where the corrections editor finds them)
+    // when given, else by the form itself.
+    explicit TFormularRandat(const TMachetaFormular& macheta, QObject* proprietarFonturi = nullptr);
     ~TFormularRandat();
+    TFormularRandat(const TFormularRandat&) = delete;
+    TFormularRandat& operator=(const TFormularRandat&) = delete;
 
     QList<TPaginaRandata> Pagini;
 
 private:
-    std::unique_ptr<QObject> m_fonturi; // owns the TFontFormular objects
+    std::unique_ptr<QObject> m_fonturi; // owns the TFontFormular objects when no owner was given
 };

@@ -46,7 +46,8 @@ TPrintTessalunaForm::TPrintTessalunaForm(QWidget* parinte) : TTemplate(parinte)
     setWindowTitle(QStringLiteral("Vizualizare inaintea imprimarii"));
     resize(1000, 700);
 
-    const QList<TFormularDePrintat*> pagini = ConstruiesteFormular(MachetaCertificat(), this);
+    Formular = std::make_shared<TFormularRandat>(MachetaCertificat(), this);
+    const QList<TFormularDePrintat*> pagini = ConstruiesteFormular(MachetaCertificat(), this, Formular);
     FormularDePrintat1 = pagini.value(0);
 
     auto* l = new QVBoxLayout(this);
