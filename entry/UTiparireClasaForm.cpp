@@ -40,7 +40,7 @@ QPushButton* Buton(const QString& text, const QString& nume, QWidget* parinte)
 }
 } // namespace
 
-QList<TProblemaElev> VerificaElevi(const QList<TElevDeTiparit>& elevi)
+QList<TProblemaElev> VerificaElevi(const QList<TElevDeTiparit>& elevi, TPaginiCompletate* pagini)
 {
     QList<TProblemaElev> probleme;
     TDM& dm = ModululDeDate();
@@ -55,6 +55,8 @@ QList<TProblemaElev> VerificaElevi(const QList<TElevDeTiparit>& elevi)
             for (const TProblemaZona& p : VerificaPagina(pagina))
                 probleme << TProblemaElev{elev, DescriereProblema(p)};
         }
+        if (pagini)
+            pagini->Pastreaza(elev.Id, formular);
         const QString cnp =
             dm.ValoareCamp(QStringLiteral("Tessaluna"), QStringLiteral("FATA"), QStringLiteral("C_CNP"), elev.Id);
         if (!cnp.isEmpty() && !CnpValid(cnp))
@@ -100,7 +102,8 @@ TVerificareForm::TVerificareForm(const QList<TProblemaElev>& probleme, QWidget* 
         RuleazaActiune(this, [this, i] {
             TAdaugaElev dialog(this);
             dialog.EditeazaElev(qint32(m_probleme[i].Elev.Id));
-            dialog.exec();
+            if (dialog.exec() == QDialog::Accepted)
+                m_modificati.insert(m_probleme[i].Elev.Id);
         });
     });
 }
@@ -154,13 +157,17 @@ void TTiparireClasaForm::Tipareste()
         TMesaje::Informeaza(this, QStringLiteral("Va rog selectati un elev!"));
         return;
     }
-    const QList<TProblemaElev> probleme = VerificaElevi(elevi);
+    TPaginiCompletate pagini;
+    const QList<TProblemaElev> probleme = VerificaElevi(elevi, &pagini);
     if (!probleme.isEmpty()) {
         TVerificareForm verificare(probleme, this);
         if (verificare.exec() != QDialog::Accepted)
             return;
+        // A student changed from the list is read again.
+        for (const qint64 id : verificare.Modificati())
+            pagini.Uita(id);
     }
-    UltimulRezultat = TiparesteClasa(this, elevi);
+    UltimulRezultat = TiparesteClasa(this, elevi, {}, &pagini);
     if (UltimulRezultat.Tiparite == elevi.size())
         accept();
 }

@@ -48,9 +48,57 @@ QString CodCamp(const QString& cheie)
 }
 } // namespace
 
+void TPaginiCompletate::Pastreaza(qint64 id, const TFormularRandat& formular)
+{
+    QList<TPagina> pagini;
+    pagini.reserve(formular.Pagini.size());
+    for (const TPaginaRandata& p : formular.Pagini) {
+        TPagina pagina;
+        pagina.Texte.reserve(p.Zone.size());
+        for (qsizetype i = 0; i < p.Zone.size(); ++i) {
+            const TZonaRandata& z = p.Zone[i];
+            if (z.Text.isEmpty())
+                pagina.Texte << QString();
+            else
+                pagina.Texte << *m_texte.insert(z.Text);
+            if (z.Mm.top() != z.TopProiectat)
+                pagina.Mutate << qMakePair(int(i), z.Mm.top());
+            if (z.Ascunsa)
+                pagina.Ascunse << int(i);
+        }
+        pagini << pagina;
+    }
+    m_elevi.insert(id, pagini);
+}
+
+bool TPaginiCompletate::Restaureaza(qint64 id, TFormularRandat& formular) const
+{
+    const auto gasit = m_elevi.constFind(id);
+    if (gasit == m_elevi.constEnd() || gasit->size() != formular.Pagini.size())
+        return false;
+    for (qsizetype p = 0; p < formular.Pagini.size(); ++p) {
+        QList<TZonaRandata>& zone = formular.Pagini[p].Zone;
+        const TPagina& pagina = (*gasit)[p];
+        if (pagina.Texte.size() != zone.size())
+            return false;
+        for (qsizetype i = 0; i < zone.size(); ++i) {
+            zone[i].Text = pagina.Texte[i];
+            zone[i].SursaText.clear();
+            zone[i].Mm.moveTop(zone[i].TopProiectat);
+            zone[i].Ascunsa = false;
+        }
+        for (const auto& [index, sus] : pagina.Mutate)
+            zone[index].Mm.moveTop(sus);
+        for (const int index : pagina.Ascunse)
+            zone[index].Ascunsa = true;
+    }
+    return true;
+}
+
 TRezultatPagini TiparesteElevi(QPainter& painter, QPagedPaintDevice& dispozitiv, TFormularRandat& formular,
                                const QList<TElevDeTiparit>& elevi, const TParametriTiparire& parametri,
-                               bool cuFundal, const std::function<bool(int, int)>& progres)
+                               bool cuFundal, const std::function<bool(int, int)>& progres,
+                               const TPaginiCompletate* completate)
 {
     TRezultatPagini r;
     TDM& dm = ModululDeDate();
@@ -69,9 +117,11 @@ TRezultatPagini TiparesteElevi(QPainter& painter, QPagedPaintDevice& dispozitiv,
         try {
             // The page is filled before the sheet is begun: a student whose values cannot be read leaves no
             // blank sheet behind.
-            completare.SchimbaElev(elev.Id);
-            for (TPaginaRandata& pagina : formular.Pagini)
-                CompleteazaPaginaRandata(completare, setari, pagina);
+            if (!completate || !completate->Restaureaza(elev.Id, formular)) {
+                completare.SchimbaElev(elev.Id);
+                for (TPaginaRandata& pagina : formular.Pagini)
+                    CompleteazaPaginaRandata(completare, setari, pagina);
+            }
             for (const TPaginaRandata& pagina : formular.Pagini) {
                 if ((r.Tiparite > 0 || &pagina != &formular.Pagini.constFirst()) && !dispozitiv.newPage())
                     throw EEroare(QStringLiteral("Imprimanta nu a putut incepe o pagina noua."));
@@ -147,7 +197,7 @@ QString DescriereProblema(const TProblemaZona& p)
 }
 
 TRezultatPagini TiparesteClasa(QWidget* parinte, const QList<TElevDeTiparit>& elevi,
-                               const std::function<bool(int, int)>& opresteDupa)
+                               const std::function<bool(int, int)>& opresteDupa, const TPaginiCompletate* completate)
 {
     if (elevi.isEmpty()) {
         TMesaje::Informeaza(parinte, QStringLiteral("Va rog selectati un elev!"));
@@ -189,7 +239,8 @@ TRezultatPagini TiparesteClasa(QWidget* parinte, const QList<TElevDeTiparit>& el
                                progres.setLabelText(QStringLiteral("Se tipareste diploma %1 din %2").arg(n).arg(N));
                                QCoreApplication::processEvents();
                                return !progres.wasCanceled() && !(opresteDupa && opresteDupa(n, N));
-                           });
+                           },
+                           completate);
     }
     progres.close();
 

@@ -85,7 +85,8 @@ void VerificareSiPdf(benchmark::State& state)
     int pagini = 0;
     qsizetype probleme = 0;
     for (auto _ : state) {
-        const QList<TProblemaElev> gasite = VerificaElevi(elevi);
+        TPaginiCompletate completate;
+        const QList<TProblemaElev> gasite = VerificaElevi(elevi, &completate);
         probleme = gasite.size();
         TFormularRandat formular(MachetaCertificat());
         QPrinter imprimanta(QPrinter::HighResolution);
@@ -94,7 +95,8 @@ void VerificareSiPdf(benchmark::State& state)
         imprimanta.setPageSize(QPageSize(QPageSize::A4));
         imprimanta.setPageOrientation(QPageLayout::Landscape);
         QPainter painter(&imprimanta);
-        pagini = TiparesteElevi(painter, imprimanta, formular, elevi, TParametriTiparire{2.5, 1.5, false, {}}, false)
+        pagini = TiparesteElevi(painter, imprimanta, formular, elevi, TParametriTiparire{2.5, 1.5, false, {}}, false,
+                                {}, &completate)
                      .Tiparite;
         painter.end();
     }

@@ -96,6 +96,7 @@ private slots:
     void calibratedPrintMovesByTheCorrection();
     void singleCertificateAndClassPlaceAlike();
     void calibratedSingleCertificateMovesByTheCorrection();
+    void printAfterTheCheckDrawsTheCheckedPages();
 
 private:
     qint64 ElevComplet();
@@ -348,6 +349,34 @@ void TestClasa::calibratedSingleCertificateMovesByTheCorrection()
     TMesaje::SetFisierUrmator(m_dosar->filePath("copie0.pdf"));
     QVERIFY(SalveazaPdf(nullptr, {{id, QStringLiteral("Stefan")}}, false));
     AcelasiLoc(CitestePdf(m_dosar->filePath("copie0.pdf")), CitestePdf(m_dosar->filePath("copie.pdf")));
+}
+
+void TestClasa::printAfterTheCheckDrawsTheCheckedPages()
+{
+    const QList<TElevDeTiparit> elevi = Clasa(3);
+    TPaginiCompletate pagini;
+    VerificaElevi(elevi, &pagini);
+    QCOMPARE(pagini.Count(), 3);
+    QCOMPARE(Tipareste(elevi, m_dosar->filePath("citit.pdf")).Tiparite, 3);
+    auto tipareste = [&](const QString& pdf) -> TDocumentPdf {
+        TMesaje::SetFisierUrmator(pdf);
+        LaUrmatorulModal(
+            [](QDialog* d) { QTest::mouseClick(qobject_cast<TInsertPaperForm*>(d)->Ok, Qt::LeftButton); });
+        if (TiparesteClasa(nullptr, elevi, {}, &pagini).Tiparite != 3)
+            return {};
+        return CitestePdf(pdf);
+    };
+    AcelasiLoc(CitestePdf(m_dosar->filePath("citit.pdf")), tipareste(m_dosar->filePath("pastrat.pdf")));
+
+    // The kept pages are drawn without reading the register again; a student forgotten is read again.
+    b->ScrieValoare("ELEVI", elevi[1].Id, "C_NUME_L1", "SCHIMBAT");
+    b->ScrieValoare("ELEVI", elevi[2].Id, "C_NUME_L1", "MODIFICAT");
+    pagini.Uita(elevi[2].Id);
+    QStringList cuvinte;
+    for (const TCuvantPdf& c : tipareste(m_dosar->filePath("dupa.pdf")).Cuvinte)
+        cuvinte << c.Text;
+    QVERIFY(cuvinte.contains(Nume(2)) && !cuvinte.contains("SCHIMBAT"));
+    QVERIFY(cuvinte.contains("MODIFICAT") && !cuvinte.contains(Nume(3)));
 }
 
 QTEST_MAIN(TestClasa)
