@@ -5,7 +5,11 @@
 #include "settings/UInfoGlobal2005.h"
 #include "settings/UTextRomanesc.h"
 #include "store/UDataModule.h"
+#include "store/UEroareBD.h"
+#include "store/UInregistrari.h"
 #include "store/URezolvare.h"
+
+#include <QScopeGuard>
 
 #include <cmath>
 #include <functional>
@@ -31,7 +35,162 @@ int TipNota(const QString& denumire3)
 }
 } // namespace
 
-TCompletareFormular::TCompletareFormular(TDM& dm, qint64 idElev) : m_dm(dm), m_id(idElev) {}
+// The values a filling needs, read in bulk within the caller's transaction: the whole profile, all the value
+// rows of one student at a time, and each linked record's rows once.
+class TSursaInBloc : public TSursaValori
+{
+public:
+    explicit TSursaInBloc(TDM& dm) : m_dm(dm) {}
+
+    bool Profil(const TCheieCamp& cheie, TProfilCamp& profil) override
+    {
+        if (CheiePreaLunga(cheie))
+            return false;
+        if (!m_profilCitit)
+            CitesteProfil();
+        const auto gasit = m_profil.constFind(Cheie(cheie.Formular, cheie.Pagina, cheie.Camp));
+        if (gasit == m_profil.constEnd())
+            return false;
+        profil = *gasit;
+        return true;
+    }
+
+    QString ValoareProprie(const TCheieCamp& cheie, const QString& asociatCu, qint64 id) override
+    {
+        if (id != m_idCitit)
+            CitesteElev(id);
+        const auto rand = m_randuri.constFind(Cheie(cheie.Formular, cheie.Pagina, cheie.Camp));
+        if (rand == m_randuri.constEnd())
+            return {};
+        if (asociatCu == u"ELEVI")
+            return rand->Valoare;
+        // A field of another table: the student's row links (IDF_<table>) to the record that owns the value.
+        const auto legatura = rand->Legaturi.constFind(asociatCu);
+        if (legatura == rand->Legaturi.constEnd())
+            return {};
+        return ValoriInregistrare(asociatCu, *legatura).value(Cheie(cheie.Formular, cheie.Pagina, cheie.Camp));
+    }
+
+private:
+    struct TRand
+    {
+        QString Valoare;
+        QHash<QString, qint64> Legaturi; // table -> linked record, for the links that are set
+    };
+
+    // Codes compare as the database compares them: trailing blanks do not count.
+    static QString Cheie(const QString& f, const QString& p, const QString& c)
+    {
+        return FaraSpatiiFinale(f) + QLatin1Char('\n') + FaraSpatiiFinale(p) + QLatin1Char('\n') + FaraSpatiiFinale(c);
+    }
+    static QString CheieRand(const TQuery& q)
+    {
+        return Cheie(q.FieldByName(QStringLiteral("COD_FORMULAR")).AsString(),
+                     q.FieldByName(QStringLiteral("COD_PAGINA")).AsString(),
+                     q.FieldByName(QStringLiteral("COD_CAMP")).AsString());
+    }
+
+    void CitesteProfil()
+    {
+        TQuery& q = m_dm.Q1;
+        const auto inchide = qScopeGuard([&q] { q.Close(); });
+        q.SetSQL(QStringLiteral("SELECT COD_FORMULAR, COD_PAGINA, COD_CAMP, ONOREZ_SIMILAR, SIMILAR_CU, ASOCIAT_CU "
+                                "FROM PROFIL_DIPLOMA"));
+        q.Open();
+        for (; !q.Eof(); q.Next()) {
+            const QString cheie = CheieRand(q);
+            if (m_profil.contains(cheie))
+                continue;
+            m_profil.insert(cheie, TProfilCamp{q.FieldByName(QStringLiteral("ONOREZ_SIMILAR")).AsString(),
+                                               q.FieldByName(QStringLiteral("SIMILAR_CU")).AsString(),
+                                               q.FieldByName(QStringLiteral("ASOCIAT_CU")).AsString()});
+        }
+        q.Close();
+        m_tabele = TabeleLegate(m_dm);
+        m_profilCitit = true;
+    }
+
+    void CitesteElev(qint64 id)
+    {
+        if (!m_profilCitit)
+            CitesteProfil();
+        m_randuri.clear();
+        m_idCitit = -1;
+        TQuery& q = m_dm.Q2;
+        const auto inchide = qScopeGuard([&q] { q.Close(); });
+        q.SetSQL(QStringLiteral("SELECT * FROM \"DATE\" WHERE ID_ELEVI=:ID"));
+        q.ParamByName(QStringLiteral("ID")).SetAsInteger(id);
+        q.Open();
+        // A table that "DATE" has no link column for resolves to an empty text like any missing link.
+        QStringList coloane;
+        for (; !q.Eof(); q.Next()) {
+            if (coloane.isEmpty() && !m_tabele.isEmpty()) {
+                for (const QString& tabel : m_tabele) {
+                    try {
+                        q.FieldByName(QStringLiteral("IDF_") + tabel);
+                        coloane << tabel;
+                    } catch (const EEroareBD&) {
+                    }
+                }
+                if (coloane.isEmpty())
+                    coloane << QString();
+            }
+            const QString cheie = CheieRand(q);
+            if (m_randuri.contains(cheie))
+                continue;
+            TRand rand;
+            rand.Valoare = q.FieldByName(QStringLiteral("VALOARE_TEXT")).AsString();
+            for (const QString& tabel : coloane) {
+                if (tabel.isEmpty())
+                    continue;
+                const TCamp legatura = q.FieldByName(QStringLiteral("IDF_") + tabel);
+                if (!legatura.IsNull())
+                    rand.Legaturi.insert(tabel, legatura.AsInteger());
+            }
+            m_randuri.insert(cheie, rand);
+        }
+        q.Close();
+        m_idCitit = id;
+    }
+
+    const QHash<QString, QString>& ValoriInregistrare(const QString& tabel, qint64 id)
+    {
+        const QString cheieInregistrare = tabel + QLatin1Char('\n') + QString::number(id);
+        const auto gasit = m_inregistrari.constFind(cheieInregistrare);
+        if (gasit != m_inregistrari.constEnd())
+            return *gasit;
+        QHash<QString, QString> valori;
+        TQuery& q = m_dm.Q3;
+        const auto inchide = qScopeGuard([&q] { q.Close(); });
+        // `tabel` comes from the profile's ASOCIAT_CU, checked against the registered tables.
+        q.SetSQL(QStringLiteral("SELECT COD_FORMULAR, COD_PAGINA, COD_CAMP, VALOARE_TEXT FROM \"DATE\" WHERE ID_") +
+                 tabel + QStringLiteral("=:ID"));
+        q.ParamByName(QStringLiteral("ID")).SetAsInteger(id);
+        q.Open();
+        for (; !q.Eof(); q.Next()) {
+            const QString cheie = CheieRand(q);
+            if (!valori.contains(cheie))
+                valori.insert(cheie, q.FieldByName(QStringLiteral("VALOARE_TEXT")).AsString());
+        }
+        q.Close();
+        return *m_inregistrari.insert(cheieInregistrare, valori);
+    }
+
+    TDM& m_dm;
+    bool m_profilCitit = false;
+    QHash<QString, TProfilCamp> m_profil;
+    QStringList m_tabele; // the tables other than ELEVI that own fields
+    qint64 m_idCitit = -1;
+    QHash<QString, TRand> m_randuri;
+    QHash<QString, QHash<QString, QString>> m_inregistrari;
+};
+
+TCompletareFormular::TCompletareFormular(TDM& dm, qint64 idElev)
+    : m_dm(dm), m_id(idElev), m_sursa(std::make_unique<TSursaInBloc>(dm))
+{
+}
+
+TCompletareFormular::~TCompletareFormular() = default;
 
 void TCompletareFormular::SchimbaElev(qint64 idElev)
 {
@@ -49,7 +208,7 @@ const TCompletareFormular::TCamp& TCompletareFormular::Camp(const TZonaDeComplet
     if (cheie.Formular.isEmpty() && cheie.Pagina.isEmpty() && cheie.Camp.isEmpty()) {
         camp.Tip = QStringLiteral("X");
     } else {
-        camp.Valoare = m_dm.ValoareCamp(cheie.Formular, cheie.Pagina, cheie.Camp, m_id);
+        camp.Valoare = RezolvaValoare(*m_sursa, cheie, m_id);
         const auto tip = m_tipuri.constFind(zona.Denumire1);
         if (tip != m_tipuri.constEnd()) {
             camp.Tip = *tip;

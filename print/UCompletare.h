@@ -4,9 +4,11 @@
 #include <QList>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 class TDM;
+class TSursaInBloc;
 class TInfoGlobal2005;
 struct TPaginaRandata;
 
@@ -32,12 +34,14 @@ struct TTextZonaCompletata
 };
 
 // Reads a student's values and decides what each area of a page shows. Needs no widget. Tr must be active
-// (the caller rolls it back: filling only reads); uses Q1 to Q4. Fields named by several areas (the digit
-// boxes of a code) are read once.
+// (the caller rolls it back: filling only reads); uses Q1 to Q4. The profile is read once, each student's
+// value rows in one query, a linked record's (the school's) once for all the students that link to it; the
+// values resolve through the mirrored fields as ValoareCamp resolves them.
 class TCompletareFormular
 {
 public:
     TCompletareFormular(TDM& dm, qint64 idElev);
+    ~TCompletareFormular();
 
     // Goes on with another student: the values are read again, the fields' data types are kept.
     void SchimbaElev(qint64 idElev);
@@ -56,6 +60,7 @@ private:
 
     TDM& m_dm;
     qint64 m_id;
+    std::unique_ptr<TSursaInBloc> m_sursa;
     QHash<QString, TCamp> m_campuri;
     QHash<QString, QString> m_tipuri; // data type per field key, for every student
 };
