@@ -82,7 +82,8 @@ double RaportCelula(const QFont& baza)
 }
 } // namespace
 
-TFontPotrivit PotrivesteFont(const TAspectText& aspect, int inaltimeStart, int latime, const QPaintDevice* dispozitiv)
+namespace {
+TFontPotrivit Potriveste(const TAspectText& aspect, int inaltimeStart, int latime, const QPaintDevice* dispozitiv)
 {
     TFontPotrivit r;
     const QFont baza = FontDeBaza(aspect);
@@ -107,6 +108,29 @@ TFontPotrivit PotrivesteFont(const TAspectText& aspect, int inaltimeStart, int l
     }
     return r;
 }
+} // namespace
+
+TFontPotrivit PotrivesteFont(const TAspectText& aspect, int inaltimeStart, int latime, const QPaintDevice* dispozitiv)
+{
+    // A class prints the same digits, school and year on every sheet, and the check before printing measures
+    // what the printing then measures again: a text is fitted once per face, box and density.
+    static QHash<QString, TFontPotrivit> potrivite;
+    const int dpiX = dispozitiv ? dispozitiv->logicalDpiX() : 0;
+    const int dpiY = dispozitiv ? dispozitiv->logicalDpiY() : 0;
+    QString cheie = aspect.FaceName;
+    cheie += QLatin1Char('|');
+    for (const int v : {aspect.Weight, int(aspect.Italic), inaltimeStart, latime, dpiX, dpiY}) {
+        cheie += QString::number(v);
+        cheie += QLatin1Char('|');
+    }
+    cheie += aspect.Text;
+    const auto gasit = potrivite.constFind(cheie);
+    if (gasit != potrivite.constEnd())
+        return *gasit;
+    if (potrivite.size() > 20000)
+        potrivite.clear();
+    return *potrivite.insert(cheie, Potriveste(aspect, inaltimeStart, latime, dispozitiv));
+}
 
 TTextPlasat PlaseazaPeEcran(const TAspectText& aspect, QSize marime, double dpi, const QPaintDevice* dispozitiv)
 {
@@ -122,7 +146,14 @@ TTextPlasat PlaseazaPeEcran(const TAspectText& aspect, QSize marime, double dpi,
 TTextPlasat PlaseazaPeImprimanta(const TAspectText& aspect, const QRectF& zonaMm, double stangaMm, double susMm,
                                  bool oglinda, const TCorectieImprimanta& corectie, const QPaintDevice& dispozitiv)
 {
-    const TCapabilitati cap = CapabilitatiDispozitiv(dispozitiv);
+    return PlaseazaPeImprimanta(aspect, zonaMm, stangaMm, susMm, oglinda, corectie, dispozitiv,
+                                CapabilitatiDispozitiv(dispozitiv));
+}
+
+TTextPlasat PlaseazaPeImprimanta(const TAspectText& aspect, const QRectF& zonaMm, double stangaMm, double susMm,
+                                 bool oglinda, const TCorectieImprimanta& corectie, const QPaintDevice& dispozitiv,
+                                 const TCapabilitati& cap)
+{
     const QRectF dorit(zonaMm.left() + stangaMm + aspect.DeplasareXMm, zonaMm.top() + susMm + aspect.DeplasareYMm,
                        zonaMm.width(), zonaMm.height());
     // The printer's own displacement and scale, measured by its calibration, are taken out here.

@@ -68,6 +68,10 @@ TTextPlasat PlaseazaPeEcran(const TAspectText& aspect, QSize marime, double dpi,
 // is turned about the centre of the paper.
 TTextPlasat PlaseazaPeImprimanta(const TAspectText& aspect, const QRectF& zonaMm, double stangaMm, double susMm,
                                  bool oglinda, const TCorectieImprimanta& corectie, const QPaintDevice& dispozitiv);
+// The same with the device's capabilities already read (once per page).
+TTextPlasat PlaseazaPeImprimanta(const TAspectText& aspect, const QRectF& zonaMm, double stangaMm, double susMm,
+                                 bool oglinda, const TCorectieImprimanta& corectie, const QPaintDevice& dispozitiv,
+                                 const TCapabilitati& cap);
 
 // Draws the text without background, clipped. The painter must draw in device pixels.
 void DeseneazaText(QPainter& painter, const TTextPlasat& t, const QString& text, const QColor& culoare);
