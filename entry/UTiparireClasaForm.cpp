@@ -46,10 +46,12 @@ QList<TProblemaElev> VerificaElevi(const QList<TElevDeTiparit>& elevi, TPaginiCo
     TDM& dm = ModululDeDate();
     TFormularRandat formular(MachetaCertificat());
     const TInfoGlobal2005 setari;
+    // The profile and the school are read once for the whole check, each student's values in his transaction.
+    TCompletareFormular completare(dm, 0);
     for (const TElevDeTiparit& elev : elevi) {
         dm.Tr.StartTransaction();
         const auto revenire = qScopeGuard([&dm] { dm.Tr.Rollback(); });
-        TCompletareFormular completare(dm, elev.Id);
+        completare.SchimbaElev(elev.Id);
         for (TPaginaRandata& pagina : formular.Pagini) {
             CompleteazaPaginaRandata(completare, setari, pagina);
             for (const TProblemaZona& p : VerificaPagina(pagina))
@@ -57,11 +59,11 @@ QList<TProblemaElev> VerificaElevi(const QList<TElevDeTiparit>& elevi, TPaginiCo
         }
         if (pagini)
             pagini->Pastreaza(elev.Id, formular);
-        const QString cnp =
-            dm.ValoareCamp(QStringLiteral("Tessaluna"), QStringLiteral("FATA"), QStringLiteral("C_CNP"), elev.Id);
+        const QString cnp = completare.ValoareCamp(QStringLiteral("Tessaluna.FATA.C_CNP"));
         if (!cnp.isEmpty() && !CnpValid(cnp))
             probleme << TProblemaElev{elev, QStringLiteral("C_CNP: codul numeric personal %1 este eronat").arg(cnp)};
-        if (!LegatDeScoala(dm, elev.Id))
+        const std::optional<bool> legat = completare.LegatDe(QStringLiteral("SCOALA"));
+        if (!(legat ? *legat : LegatDeScoala(dm, elev.Id)))
             probleme << TProblemaElev{elev, QStringLiteral("elevul nu este legat de o scoala")};
     }
     return probleme;

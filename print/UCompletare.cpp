@@ -71,6 +71,19 @@ public:
         return ValoriInregistrare(asociatCu, *legatura).value(Cheie(cheie.Formular, cheie.Pagina, cheie.Camp));
     }
 
+    std::optional<bool> LegatDe(const QString& tabel, qint64 id)
+    {
+        if (id != m_idCitit)
+            CitesteElev(id);
+        if (!m_coloaneCitite || !m_coloane.contains(tabel))
+            return std::nullopt;
+        for (const TRand& rand : std::as_const(m_randuri)) {
+            if (rand.Legaturi.contains(tabel))
+                return true;
+        }
+        return false;
+    }
+
 private:
     struct TRand
     {
@@ -122,27 +135,23 @@ private:
         q.ParamByName(QStringLiteral("ID")).SetAsInteger(id);
         q.Open();
         // A table that "DATE" has no link column for resolves to an empty text like any missing link.
-        QStringList coloane;
-        for (; !q.Eof(); q.Next()) {
-            if (coloane.isEmpty() && !m_tabele.isEmpty()) {
-                for (const QString& tabel : m_tabele) {
-                    try {
-                        q.FieldByName(QStringLiteral("IDF_") + tabel);
-                        coloane << tabel;
-                    } catch (const EEroareBD&) {
-                    }
+        if (!m_coloaneCitite && !q.Eof()) {
+            for (const QString& tabel : m_tabele) {
+                try {
+                    q.FieldByName(QStringLiteral("IDF_") + tabel);
+                    m_coloane << tabel;
+                } catch (const EEroareBD&) {
                 }
-                if (coloane.isEmpty())
-                    coloane << QString();
             }
+            m_coloaneCitite = true;
+        }
+        for (; !q.Eof(); q.Next()) {
             const QString cheie = CheieRand(q);
             if (m_randuri.contains(cheie))
                 continue;
             TRand rand;
             rand.Valoare = q.FieldByName(QStringLiteral("VALOARE_TEXT")).AsString();
-            for (const QString& tabel : coloane) {
-                if (tabel.isEmpty())
-                    continue;
+            for (const QString& tabel : std::as_const(m_coloane)) {
                 const TCamp legatura = q.FieldByName(QStringLiteral("IDF_") + tabel);
                 if (!legatura.IsNull())
                     rand.Legaturi.insert(tabel, legatura.AsInteger());
@@ -180,6 +189,8 @@ private:
     bool m_profilCitit = false;
     QHash<QString, TProfilCamp> m_profil;
     QStringList m_tabele; // the tables other than ELEVI that own fields
+    QStringList m_coloane; // those of them "DATE" has a link column for
+    bool m_coloaneCitite = false;
     qint64 m_idCitit = -1;
     QHash<QString, TRand> m_randuri;
     QHash<QString, QHash<QString, QString>> m_inregistrari;
@@ -196,6 +207,19 @@ void TCompletareFormular::SchimbaElev(qint64 idElev)
 {
     m_id = idElev;
     m_campuri.clear();
+}
+
+QString TCompletareFormular::ValoareCamp(const QString& cheie)
+{
+    const auto gasit = m_campuri.constFind(cheie);
+    if (gasit != m_campuri.constEnd())
+        return gasit->Valoare;
+    return RezolvaValoare(*m_sursa, DesparteCheie(cheie), m_id);
+}
+
+std::optional<bool> TCompletareFormular::LegatDe(const QString& tabel)
+{
+    return m_sursa->LegatDe(tabel, m_id);
 }
 
 const TCompletareFormular::TCamp& TCompletareFormular::Camp(const TZonaDeCompletat& zona)

@@ -45,6 +45,11 @@ public:
 
     // Goes on with another student: the values are read again, the fields' data types are kept.
     void SchimbaElev(qint64 idElev);
+    // The student's value of a field ("form.page.field"), as ValoareCamp resolves it; read once per student.
+    QString ValoareCamp(const QString& cheie);
+    // Whether one of the student's value rows links to a record of `tabel` (a table that owns fields); absent
+    // when the table owns no field of the profile, so the rows were not read for it.
+    std::optional<bool> LegatDe(const QString& tabel);
 
     // What area `index` of `zone` (a page's areas in child order) shows. Throws EEroare with the message
     // that names the area when its key names no profile field or its positions are not numbers.

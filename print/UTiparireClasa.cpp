@@ -165,7 +165,7 @@ QList<TProblemaZona> VerificaPagina(const TPaginaRandata& pagina)
         }
         if (gol || !aspect.Font)
             continue;
-        const TTextPlasat t = PlaseazaPeImprimanta(aspect, z.Mm, 0, 0, false, {}, dispozitiv);
+        const TTextPlasat t = PlaseazaPeImprimanta(aspect, z.Mm, 0, 0, false, {}, dispozitiv, cap);
         const double inaltime = t.Font.InaltimeText * mmPePixel;
         if (!t.Font.Incape)
             probleme << TProblemaZona{z.Name, z.Denumire1, TProblemaZona::NuIncape, inaltime};
