@@ -34,8 +34,8 @@ void DeLaButonLaPdf(benchmark::State& state)
     for (auto _ : state) {
         CompleteazaPaginile(&f, id);
         {
-            // The job reads the print settings twice and writes them back.
-            const TAllStuffReg verificare;
+            // The job reads the print settings twice (the check writes nothing) and writes them back once.
+            const TSetariImprimare verificare = TSetariImprimare::Citite();
             TAllStuffReg setari;
             TMesaje::SetFisierUrmator(pdf);
             f.TiparesteParte(0, false, setari.MargineStangaFata, setari.MargineSusFata);
