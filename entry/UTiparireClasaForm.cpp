@@ -46,11 +46,12 @@ QList<TProblemaElev> VerificaElevi(const QList<TElevDeTiparit>& elevi, TPaginiCo
     TDM& dm = ModululDeDate();
     TFormularRandat formular(MachetaCertificat());
     const TInfoGlobal2005 setari;
-    // The profile and the school are read once for the whole check, each student's values in his transaction.
+    // One reading transaction for the whole check, as for the print job: the profile and the school are read
+    // once, each student's values in one query.
+    dm.Tr.StartTransaction();
+    const auto revenire = qScopeGuard([&dm] { dm.Tr.Rollback(); });
     TCompletareFormular completare(dm, 0);
     for (const TElevDeTiparit& elev : elevi) {
-        dm.Tr.StartTransaction();
-        const auto revenire = qScopeGuard([&dm] { dm.Tr.Rollback(); });
         completare.SchimbaElev(elev.Id);
         for (TPaginaRandata& pagina : formular.Pagini) {
             CompleteazaPaginaRandata(completare, setari, pagina);

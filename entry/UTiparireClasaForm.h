@@ -17,7 +17,7 @@ struct TProblemaElev
 
 // The check before printing: for each student, the fields that would print wrong (empty, shrunk below a
 // readable height, too long), an invalid personal numeric code, no school tied to the student. Reads the
-// database in one transaction per student (Tr must be idle). With `pagini` the filled pages are kept there
+// database in one transaction (Tr must be idle), rolled back at the end. With `pagini` the filled pages are kept there
 // for the print job.
 QList<TProblemaElev> VerificaElevi(const QList<TElevDeTiparit>& elevi, TPaginiCompletate* pagini = nullptr);
 

@@ -59,7 +59,8 @@ public:
     {
         if (id != m_idCitit)
             CitesteElev(id);
-        const auto rand = m_randuri.constFind(Cheie(cheie.Formular, cheie.Pagina, cheie.Camp));
+        const TCheie k = Cheie(cheie.Formular, cheie.Pagina, cheie.Camp);
+        const auto rand = m_randuri.constFind(k);
         if (rand == m_randuri.constEnd())
             return {};
         if (asociatCu == u"ELEVI")
@@ -68,7 +69,7 @@ public:
         const auto legatura = rand->Legaturi.constFind(asociatCu);
         if (legatura == rand->Legaturi.constEnd())
             return {};
-        return ValoriInregistrare(asociatCu, *legatura).value(Cheie(cheie.Formular, cheie.Pagina, cheie.Camp));
+        return ValoriInregistrare(asociatCu, *legatura).value(k);
     }
 
     std::optional<bool> LegatDe(const QString& tabel, qint64 id)
@@ -92,11 +93,17 @@ private:
     };
 
     // Codes compare as the database compares them: trailing blanks do not count.
-    static QString Cheie(const QString& f, const QString& p, const QString& c)
+    struct TCheie
     {
-        return FaraSpatiiFinale(f) + QLatin1Char('\n') + FaraSpatiiFinale(p) + QLatin1Char('\n') + FaraSpatiiFinale(c);
+        QString F, P, C;
+        bool operator==(const TCheie& b) const { return C == b.C && P == b.P && F == b.F; }
+    };
+    friend size_t qHash(const TCheie& k, size_t seed = 0) { return qHashMulti(seed, k.F, k.P, k.C); }
+    static TCheie Cheie(const QString& f, const QString& p, const QString& c)
+    {
+        return TCheie{FaraSpatiiFinale(f), FaraSpatiiFinale(p), FaraSpatiiFinale(c)};
     }
-    static QString CheieRand(const TQuery& q)
+    static TCheie CheieRand(const TQuery& q)
     {
         return Cheie(q.FieldByName(QStringLiteral("COD_FORMULAR")).AsString(),
                      q.FieldByName(QStringLiteral("COD_PAGINA")).AsString(),
@@ -111,7 +118,7 @@ private:
                                 "FROM PROFIL_DIPLOMA"));
         q.Open();
         for (; !q.Eof(); q.Next()) {
-            const QString cheie = CheieRand(q);
+            const TCheie cheie = CheieRand(q);
             if (m_profil.contains(cheie))
                 continue;
             m_profil.insert(cheie, TProfilCamp{q.FieldByName(QStringLiteral("ONOREZ_SIMILAR")).AsString(),
@@ -146,7 +153,7 @@ private:
             m_coloaneCitite = true;
         }
         for (; !q.Eof(); q.Next()) {
-            const QString cheie = CheieRand(q);
+            const TCheie cheie = CheieRand(q);
             if (m_randuri.contains(cheie))
                 continue;
             TRand rand;
@@ -162,13 +169,13 @@ private:
         m_idCitit = id;
     }
 
-    const QHash<QString, QString>& ValoriInregistrare(const QString& tabel, qint64 id)
+    const QHash<TCheie, QString>& ValoriInregistrare(const QString& tabel, qint64 id)
     {
         const QString cheieInregistrare = tabel + QLatin1Char('\n') + QString::number(id);
         const auto gasit = m_inregistrari.constFind(cheieInregistrare);
         if (gasit != m_inregistrari.constEnd())
             return *gasit;
-        QHash<QString, QString> valori;
+        QHash<TCheie, QString> valori;
         TQuery& q = m_dm.Q3;
         const auto inchide = qScopeGuard([&q] { q.Close(); });
         // `tabel` comes from the profile's ASOCIAT_CU, checked against the registered tables.
@@ -177,7 +184,7 @@ private:
         q.ParamByName(QStringLiteral("ID")).SetAsInteger(id);
         q.Open();
         for (; !q.Eof(); q.Next()) {
-            const QString cheie = CheieRand(q);
+            const TCheie cheie = CheieRand(q);
             if (!valori.contains(cheie))
                 valori.insert(cheie, q.FieldByName(QStringLiteral("VALOARE_TEXT")).AsString());
         }
@@ -187,13 +194,13 @@ private:
 
     TDM& m_dm;
     bool m_profilCitit = false;
-    QHash<QString, TProfilCamp> m_profil;
+    QHash<TCheie, TProfilCamp> m_profil;
     QStringList m_tabele; // the tables other than ELEVI that own fields
     QStringList m_coloane; // those of them "DATE" has a link column for
     bool m_coloaneCitite = false;
     qint64 m_idCitit = -1;
-    QHash<QString, TRand> m_randuri;
-    QHash<QString, QHash<QString, QString>> m_inregistrari;
+    QHash<TCheie, TRand> m_randuri;
+    QHash<QString, QHash<TCheie, QString>> m_inregistrari;
 };
 
 TCompletareFormular::TCompletareFormular(TDM& dm, qint64 idElev)

@@ -10,6 +10,9 @@
 #include <QPaintDevice>
 #include <QPainter>
 
+#include <algorithm>
+#include <unordered_map>
+
 TAspectText AspectEfectiv(const QString& text, TAlignment aliniere, const TFontFormular* fontZona,
                           const TParticularizareTextArea* inreg)
 {
@@ -114,22 +117,39 @@ TFontPotrivit PotrivesteFont(const TAspectText& aspect, int inaltimeStart, int l
 {
     // A class prints the same digits, school and year on every sheet, and the check before printing measures
     // what the printing then measures again: a text is fitted once per face, box and density.
-    static QHash<QString, TFontPotrivit> potrivite;
-    const int dpiX = dispozitiv ? dispozitiv->logicalDpiX() : 0;
-    const int dpiY = dispozitiv ? dispozitiv->logicalDpiY() : 0;
-    QString cheie = aspect.FaceName;
-    cheie += QLatin1Char('|');
-    for (const int v : {aspect.Weight, int(aspect.Italic), inaltimeStart, latime, dpiX, dpiY}) {
-        cheie += QString::number(v);
-        cheie += QLatin1Char('|');
-    }
-    cheie += aspect.Text;
-    const auto gasit = potrivite.constFind(cheie);
-    if (gasit != potrivite.constEnd())
-        return *gasit;
-    if (potrivite.size() > 20000)
+    struct TCheie
+    {
+        QString Face;
+        QString Text;
+        int Numere[6];
+        bool operator==(const TCheie& b) const
+        {
+            return std::equal(std::begin(Numere), std::end(Numere), std::begin(b.Numere)) && Text == b.Text &&
+                   Face == b.Face;
+        }
+    };
+    struct THash
+    {
+        size_t operator()(const TCheie& c) const
+        {
+            size_t h = qHash(c.Text) ^ (qHash(c.Face) << 1);
+            for (const int n : c.Numere)
+                h = h * 31 + size_t(n);
+            return h;
+        }
+    };
+    static std::unordered_map<TCheie, TFontPotrivit, THash> potrivite;
+    const TCheie cheie{aspect.FaceName,
+                       aspect.Text,
+                       {aspect.Weight, int(aspect.Italic), inaltimeStart, latime,
+                        dispozitiv ? dispozitiv->logicalDpiX() : 0, dispozitiv ? dispozitiv->logicalDpiY() : 0}};
+    const auto gasit = potrivite.find(cheie);
+    if (gasit != potrivite.end())
+        return gasit->second;
+    // Bounded: a few tens of megabytes at most, a whole class's names at once.
+    if (potrivite.size() >= 100000)
         potrivite.clear();
-    return *potrivite.insert(cheie, Potriveste(aspect, inaltimeStart, latime, dispozitiv));
+    return potrivite.emplace(cheie, Potriveste(aspect, inaltimeStart, latime, dispozitiv)).first->second;
 }
 
 TTextPlasat PlaseazaPeEcran(const TAspectText& aspect, QSize marime, double dpi, const QPaintDevice* dispozitiv)
