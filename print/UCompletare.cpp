@@ -195,7 +195,7 @@ private:
     TDM& m_dm;
     bool m_profilCitit = false;
     QHash<TCheie, TProfilCamp> m_profil;
-    QStringList m_tabele; // the tables other than ELEVI that own fields
+    QStringList m_tabele;  // the tables other than ELEVI that own fields
     QStringList m_coloane; // those of them "DATE" has a link column for
     bool m_coloaneCitite = false;
     qint64 m_idCitit = -1;
@@ -384,7 +384,8 @@ void Completeaza(TCompletareFormular& completare, const std::function<const TInf
 
 void CompleteazaPaginaRandata(TCompletareFormular& completare, const TInfoGlobal2005& setari, TPaginaRandata& pagina)
 {
-    Completeaza(completare, [&setari]() -> const TInfoGlobal2005& { return setari; }, pagina);
+    Completeaza(
+        completare, [&setari]() -> const TInfoGlobal2005& { return setari; }, pagina);
 }
 
 void CompleteazaPaginaRandata(TCompletareFormular& completare, TPaginaRandata& pagina)

@@ -140,8 +140,8 @@ void TFormularTextArea::Resize()
             // A move made by hand, as in a designer: the new rectangle becomes the millimetres.
             m_sizing = true;
             const double dpi = p_dpi();
-            Z().Mm = QRectF(PixelsToMm(x(), dpi), PixelsToMm(y(), dpi), PixelsToMm(width(), dpi),
-                            PixelsToMm(height(), dpi));
+            Z().Mm =
+                QRectF(PixelsToMm(x(), dpi), PixelsToMm(y(), dpi), PixelsToMm(width(), dpi), PixelsToMm(height(), dpi));
             if (!m_designSalvat)
                 Z().TopProiectat = Z().Mm.top();
             m_sizing = false;

@@ -168,8 +168,8 @@ QStringList TPrintTessalunaForm::TiparesteParte(int parte, bool oglinda, double 
         *destinatie = document.FisierPdf().isEmpty() ? ImprimantaCurenta() : document.FisierPdf();
     if (parte != 0 || !FormularDePrintat1)
         return {};
-    return FormularDePrintat1->PrintTextAreas(document.Painter(), TParametriTiparire{stanga, sus, oglinda,
-                                                                                     document.Corectie()});
+    return FormularDePrintat1->PrintTextAreas(document.Painter(),
+                                              TParametriTiparire{stanga, sus, oglinda, document.Corectie()});
 }
 
 int TPrintTessalunaForm::VerificaInainteDeTiparire()

@@ -96,9 +96,8 @@ bool TPaginiCompletate::Restaureaza(qint64 id, TFormularRandat& formular) const
 }
 
 TRezultatPagini TiparesteElevi(QPainter& painter, QPagedPaintDevice& dispozitiv, TFormularRandat& formular,
-                               const QList<TElevDeTiparit>& elevi, const TParametriTiparire& parametri,
-                               bool cuFundal, const std::function<bool(int, int)>& progres,
-                               const TPaginiCompletate* completate)
+                               const QList<TElevDeTiparit>& elevi, const TParametriTiparire& parametri, bool cuFundal,
+                               const std::function<bool(int, int)>& progres, const TPaginiCompletate* completate)
 {
     TRezultatPagini r;
     TDM& dm = ModululDeDate();
@@ -233,14 +232,15 @@ TRezultatPagini TiparesteClasa(QWidget* parinte, const QList<TElevDeTiparit>& el
         destinatie = document.FisierPdf().isEmpty() ? ImprimantaCurenta() : document.FisierPdf();
         progres.show();
         const TParametriTiparire parametri{ins.Stanga, ins.Sus, ins.Oglinda, document.Corectie()};
-        r = TiparesteElevi(document.Painter(), ImprimantaProgram(), formular, elevi, parametri, false,
-                           [&](int n, int N) {
-                               progres.setValue(n);
-                               progres.setLabelText(QStringLiteral("Se tipareste diploma %1 din %2").arg(n).arg(N));
-                               QCoreApplication::processEvents();
-                               return !progres.wasCanceled() && !(opresteDupa && opresteDupa(n, N));
-                           },
-                           completate);
+        r = TiparesteElevi(
+            document.Painter(), ImprimantaProgram(), formular, elevi, parametri, false,
+            [&](int n, int N) {
+                progres.setValue(n);
+                progres.setLabelText(QStringLiteral("Se tipareste diploma %1 din %2").arg(n).arg(N));
+                QCoreApplication::processEvents();
+                return !progres.wasCanceled() && !(opresteDupa && opresteDupa(n, N));
+            },
+            completate);
     }
     progres.close();
 

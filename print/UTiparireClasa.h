@@ -57,12 +57,12 @@ private:
 
 // Fills and draws one page per student on a document the caller has begun on `dispozitiv`, one student at a
 // time (memory stays flat), each placed by `parametri`. `progres(n, N)` is called after page n; returning
-// false stops after it. With `cuFundal` the blank form's picture is drawn under each page. An error stops the run and is returned, the
-// pages before it stay whole. Reads in one transaction of the data module (it must be idle), rolled back at
-// the end. The students `completate` holds are drawn as they were kept, without reading them again.
+// false stops after it. With `cuFundal` the blank form's picture is drawn under each page. An error stops the run and
+// is returned, the pages before it stay whole. Reads in one transaction of the data module (it must be idle), rolled
+// back at the end. The students `completate` holds are drawn as they were kept, without reading them again.
 TRezultatPagini TiparesteElevi(QPainter& painter, QPagedPaintDevice& dispozitiv, TFormularRandat& formular,
-                               const QList<TElevDeTiparit>& elevi, const TParametriTiparire& parametri,
-                               bool cuFundal, const std::function<bool(int, int)>& progres = {},
+                               const QList<TElevDeTiparit>& elevi, const TParametriTiparire& parametri, bool cuFundal,
+                               const std::function<bool(int, int)>& progres = {},
                                const TPaginiCompletate* completate = nullptr);
 
 // What would print wrong in one area of a filled page.

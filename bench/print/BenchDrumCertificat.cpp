@@ -1,6 +1,6 @@
 // One certificate from the pressed button to the finished PDF: the student's values read from a register
-// of 1,000 students (every field filled, a school tied) into the preview's 70 areas, then the print job's document on the PDF printer. The
-// dialogs the user answers are left out; everything the program computes is in.
+// of 1,000 students (every field filled, a school tied) into the preview's 70 areas, then the print job's document on
+// the PDF printer. The dialogs the user answers are left out; everything the program computes is in.
 
 #include "URegistruRealist.h"
 

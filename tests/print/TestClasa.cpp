@@ -68,9 +68,9 @@ void AcelasiLoc(const TDocumentPdf& a, const TDocumentPdf& b, double dx = 0, dou
         const TCuvantPdf& x = a.Cuvinte[i];
         const TCuvantPdf& y = b.Cuvinte[i];
         QCOMPARE(y.Text, x.Text);
-        const double abatere = qMax(qMax(qAbs(y.Mm.left() - x.Mm.left() - dx), qAbs(y.Mm.top() - x.Mm.top() - dy)),
-                                    qMax(qAbs(y.Mm.right() - x.Mm.right() - dx),
-                                         qAbs(y.Mm.bottom() - x.Mm.bottom() - dy)));
+        const double abatere =
+            qMax(qMax(qAbs(y.Mm.left() - x.Mm.left() - dx), qAbs(y.Mm.top() - x.Mm.top() - dy)),
+                 qMax(qAbs(y.Mm.right() - x.Mm.right() - dx), qAbs(y.Mm.bottom() - x.Mm.bottom() - dy)));
         QVERIFY2(abatere <= 0.001, qPrintable(QStringLiteral("\"%1\" off by %2 mm").arg(x.Text).arg(abatere)));
     }
 }
@@ -360,8 +360,7 @@ void TestClasa::printAfterTheCheckDrawsTheCheckedPages()
     QCOMPARE(Tipareste(elevi, m_dosar->filePath("citit.pdf")).Tiparite, 3);
     auto tipareste = [&](const QString& pdf) -> TDocumentPdf {
         TMesaje::SetFisierUrmator(pdf);
-        LaUrmatorulModal(
-            [](QDialog* d) { QTest::mouseClick(qobject_cast<TInsertPaperForm*>(d)->Ok, Qt::LeftButton); });
+        LaUrmatorulModal([](QDialog* d) { QTest::mouseClick(qobject_cast<TInsertPaperForm*>(d)->Ok, Qt::LeftButton); });
         if (TiparesteClasa(nullptr, elevi, {}, &pagini).Tiparite != 3)
             return {};
         return CitestePdf(pdf);
