@@ -40,26 +40,31 @@ QPushButton* Buton(const QString& text, const QString& nume, QWidget* parinte)
 }
 } // namespace
 
-QList<TProblemaElev> VerificaElevi(const QList<TElevDeTiparit>& elevi)
+QList<TProblemaElev> VerificaElevi(const QList<TElevDeTiparit>& elevi, TPaginiCompletate* pagini)
 {
     QList<TProblemaElev> probleme;
     TDM& dm = ModululDeDate();
     TFormularRandat formular(MachetaCertificat());
     const TInfoGlobal2005 setari;
+    // One reading transaction for the whole check, as for the print job: the profile and the school are read
+    // once, each student's values in one query.
+    dm.Tr.StartTransaction();
+    const auto revenire = qScopeGuard([&dm] { dm.Tr.Rollback(); });
+    TCompletareFormular completare(dm, 0);
     for (const TElevDeTiparit& elev : elevi) {
-        dm.Tr.StartTransaction();
-        const auto revenire = qScopeGuard([&dm] { dm.Tr.Rollback(); });
-        TCompletareFormular completare(dm, elev.Id);
+        completare.SchimbaElev(elev.Id);
         for (TPaginaRandata& pagina : formular.Pagini) {
             CompleteazaPaginaRandata(completare, setari, pagina);
             for (const TProblemaZona& p : VerificaPagina(pagina))
                 probleme << TProblemaElev{elev, DescriereProblema(p)};
         }
-        const QString cnp =
-            dm.ValoareCamp(QStringLiteral("Tessaluna"), QStringLiteral("FATA"), QStringLiteral("C_CNP"), elev.Id);
+        if (pagini)
+            pagini->Pastreaza(elev.Id, formular);
+        const QString cnp = completare.ValoareCamp(QStringLiteral("Tessaluna.FATA.C_CNP"));
         if (!cnp.isEmpty() && !CnpValid(cnp))
             probleme << TProblemaElev{elev, QStringLiteral("C_CNP: codul numeric personal %1 este eronat").arg(cnp)};
-        if (!LegatDeScoala(dm, elev.Id))
+        const std::optional<bool> legat = completare.LegatDe(QStringLiteral("SCOALA"));
+        if (!(legat ? *legat : LegatDeScoala(dm, elev.Id)))
             probleme << TProblemaElev{elev, QStringLiteral("elevul nu este legat de o scoala")};
     }
     return probleme;
@@ -100,7 +105,8 @@ TVerificareForm::TVerificareForm(const QList<TProblemaElev>& probleme, QWidget* 
         RuleazaActiune(this, [this, i] {
             TAdaugaElev dialog(this);
             dialog.EditeazaElev(qint32(m_probleme[i].Elev.Id));
-            dialog.exec();
+            if (dialog.exec() == QDialog::Accepted)
+                m_modificati.insert(m_probleme[i].Elev.Id);
         });
     });
 }
@@ -154,13 +160,17 @@ void TTiparireClasaForm::Tipareste()
         TMesaje::Informeaza(this, QStringLiteral("Va rog selectati un elev!"));
         return;
     }
-    const QList<TProblemaElev> probleme = VerificaElevi(elevi);
+    TPaginiCompletate pagini;
+    const QList<TProblemaElev> probleme = VerificaElevi(elevi, &pagini);
     if (!probleme.isEmpty()) {
         TVerificareForm verificare(probleme, this);
         if (verificare.exec() != QDialog::Accepted)
             return;
+        // A student changed from the list is read again.
+        for (const qint64 id : verificare.Modificati())
+            pagini.Uita(id);
     }
-    UltimulRezultat = TiparesteClasa(this, elevi);
+    UltimulRezultat = TiparesteClasa(this, elevi, {}, &pagini);
     if (UltimulRezultat.Tiparite == elevi.size())
         accept();
 }

@@ -17,8 +17,9 @@ struct TProblemaElev
 
 // The check before printing: for each student, the fields that would print wrong (empty, shrunk below a
 // readable height, too long), an invalid personal numeric code, no school tied to the student. Reads the
-// database in one transaction per student (Tr must be idle).
-QList<TProblemaElev> VerificaElevi(const QList<TElevDeTiparit>& elevi);
+// database in one transaction (Tr must be idle), rolled back at the end. With `pagini` the filled pages are kept there
+// for the print job.
+QList<TProblemaElev> VerificaElevi(const QList<TElevDeTiparit>& elevi, TPaginiCompletate* pagini = nullptr);
 
 // The list of problems found before printing; a double click opens the student's editor.
 class TVerificareForm : public QDialog
@@ -30,9 +31,12 @@ public:
     QTreeWidget* Lista = nullptr;
     QPushButton* TiparesteOricum = nullptr;
     QPushButton* Renunt = nullptr;
+    // The students whose values were changed from the list.
+    const QSet<qint64>& Modificati() const { return m_modificati; }
 
 private:
     QList<TProblemaElev> m_probleme;
+    QSet<qint64> m_modificati;
 };
 
 // "Tiparirea clasei": the students to print, all ticked at first; one print job or one PDF for the ticked.
@@ -45,7 +49,8 @@ public:
 
     // The ticked students in list order.
     QList<TElevDeTiparit> Bifati() const;
-    // The check, then the class job; a check that finds problems asks first.
+    // The check, then the class job, which draws the pages the check filled; a check that finds problems asks
+    // first.
     void Tipareste();
     void Salveaza();
 

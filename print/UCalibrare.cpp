@@ -11,8 +11,6 @@
 #include <cmath>
 
 namespace {
-TCorectieImprimanta g_inVigoare;
-
 QString CheieCalibrare()
 {
     return TAllStuffReg::Cheie() + QStringLiteral("\\Calibrare");
@@ -101,16 +99,6 @@ void SalveazaCorectieImprimanta(const QString& imprimanta, const TCorectieImprim
     reg.ScrieText(
         imprimanta,
         QStringList{Numar(c.DeplasareX), Numar(c.DeplasareY), Numar(c.ScalaX), Numar(c.ScalaY)}.join(QLatin1Char(';')));
-}
-
-const TCorectieImprimanta& CorectieInVigoare()
-{
-    return g_inVigoare;
-}
-
-void SeteazaCorectieInVigoare(const TCorectieImprimanta& c)
-{
-    g_inVigoare = c;
 }
 
 void DeseneazaPaginaCalibrare(QPainter& painter)

@@ -38,11 +38,6 @@ TCorectieImprimanta CorectieImprimanta(const QString& imprimanta);
 // Stores a printer's correction in the registry (the identity removes it); throws ERegistru on failure.
 void SalveazaCorectieImprimanta(const QString& imprimanta, const TCorectieImprimanta& c);
 
-// The correction every print to a printer goes through while a print document is open on it; the identity
-// otherwise. Set and cleared by the print document.
-const TCorectieImprimanta& CorectieInVigoare();
-void SeteazaCorectieInVigoare(const TCorectieImprimanta& c);
-
 // Draws the calibration page on a landscape A4 sheet: the four crosses and a millimetre ruler between the
 // top ones, each labelled.
 void DeseneazaPaginaCalibrare(QPainter& painter);

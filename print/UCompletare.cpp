@@ -5,9 +5,14 @@
 #include "settings/UInfoGlobal2005.h"
 #include "settings/UTextRomanesc.h"
 #include "store/UDataModule.h"
+#include "store/UEroareBD.h"
+#include "store/UInregistrari.h"
 #include "store/URezolvare.h"
 
+#include <QScopeGuard>
+
 #include <cmath>
+#include <functional>
 
 namespace {
 const QString ClasaZona = QStringLiteral("TFormularTextArea");
@@ -30,12 +35,198 @@ int TipNota(const QString& denumire3)
 }
 } // namespace
 
-TCompletareFormular::TCompletareFormular(TDM& dm, qint64 idElev) : m_dm(dm), m_id(idElev) {}
+// The values a filling needs, read in bulk within the caller's transaction: the whole profile, all the value
+// rows of one student at a time, and each linked record's rows once.
+class TSursaInBloc : public TSursaValori
+{
+public:
+    explicit TSursaInBloc(TDM& dm) : m_dm(dm) {}
+
+    bool Profil(const TCheieCamp& cheie, TProfilCamp& profil) override
+    {
+        if (CheiePreaLunga(cheie))
+            return false;
+        if (!m_profilCitit)
+            CitesteProfil();
+        const auto gasit = m_profil.constFind(Cheie(cheie.Formular, cheie.Pagina, cheie.Camp));
+        if (gasit == m_profil.constEnd())
+            return false;
+        profil = *gasit;
+        return true;
+    }
+
+    QString ValoareProprie(const TCheieCamp& cheie, const QString& asociatCu, qint64 id) override
+    {
+        if (id != m_idCitit)
+            CitesteElev(id);
+        const TCheie k = Cheie(cheie.Formular, cheie.Pagina, cheie.Camp);
+        const auto rand = m_randuri.constFind(k);
+        if (rand == m_randuri.constEnd())
+            return {};
+        if (asociatCu == u"ELEVI")
+            return rand->Valoare;
+        // A field of another table: the student's row links (IDF_<table>) to the record that owns the value.
+        const auto legatura = rand->Legaturi.constFind(asociatCu);
+        if (legatura == rand->Legaturi.constEnd())
+            return {};
+        return ValoriInregistrare(asociatCu, *legatura).value(k);
+    }
+
+    std::optional<bool> LegatDe(const QString& tabel, qint64 id)
+    {
+        if (id != m_idCitit)
+            CitesteElev(id);
+        if (!m_coloaneCitite || !m_coloane.contains(tabel))
+            return std::nullopt;
+        for (const TRand& rand : std::as_const(m_randuri)) {
+            if (rand.Legaturi.contains(tabel))
+                return true;
+        }
+        return false;
+    }
+
+private:
+    struct TRand
+    {
+        QString Valoare;
+        QHash<QString, qint64> Legaturi; // table -> linked record, for the links that are set
+    };
+
+    // Codes compare as the database compares them: trailing blanks do not count.
+    struct TCheie
+    {
+        QString F, P, C;
+        bool operator==(const TCheie& b) const { return C == b.C && P == b.P && F == b.F; }
+    };
+    friend size_t qHash(const TCheie& k, size_t seed = 0) { return qHashMulti(seed, k.F, k.P, k.C); }
+    static TCheie Cheie(const QString& f, const QString& p, const QString& c)
+    {
+        return TCheie{FaraSpatiiFinale(f), FaraSpatiiFinale(p), FaraSpatiiFinale(c)};
+    }
+    static TCheie CheieRand(const TQuery& q)
+    {
+        return Cheie(q.FieldByName(QStringLiteral("COD_FORMULAR")).AsString(),
+                     q.FieldByName(QStringLiteral("COD_PAGINA")).AsString(),
+                     q.FieldByName(QStringLiteral("COD_CAMP")).AsString());
+    }
+
+    void CitesteProfil()
+    {
+        TQuery& q = m_dm.Q1;
+        const auto inchide = qScopeGuard([&q] { q.Close(); });
+        q.SetSQL(QStringLiteral("SELECT COD_FORMULAR, COD_PAGINA, COD_CAMP, ONOREZ_SIMILAR, SIMILAR_CU, ASOCIAT_CU "
+                                "FROM PROFIL_DIPLOMA"));
+        q.Open();
+        for (; !q.Eof(); q.Next()) {
+            const TCheie cheie = CheieRand(q);
+            if (m_profil.contains(cheie))
+                continue;
+            m_profil.insert(cheie, TProfilCamp{q.FieldByName(QStringLiteral("ONOREZ_SIMILAR")).AsString(),
+                                               q.FieldByName(QStringLiteral("SIMILAR_CU")).AsString(),
+                                               q.FieldByName(QStringLiteral("ASOCIAT_CU")).AsString()});
+        }
+        q.Close();
+        m_tabele = TabeleLegate(m_dm);
+        m_profilCitit = true;
+    }
+
+    void CitesteElev(qint64 id)
+    {
+        if (!m_profilCitit)
+            CitesteProfil();
+        m_randuri.clear();
+        m_idCitit = -1;
+        TQuery& q = m_dm.Q2;
+        const auto inchide = qScopeGuard([&q] { q.Close(); });
+        q.SetSQL(QStringLiteral("SELECT * FROM \"DATE\" WHERE ID_ELEVI=:ID"));
+        q.ParamByName(QStringLiteral("ID")).SetAsInteger(id);
+        q.Open();
+        // A table that "DATE" has no link column for resolves to an empty text like any missing link.
+        if (!m_coloaneCitite && !q.Eof()) {
+            for (const QString& tabel : m_tabele) {
+                try {
+                    q.FieldByName(QStringLiteral("IDF_") + tabel);
+                    m_coloane << tabel;
+                } catch (const EEroareBD&) {
+                }
+            }
+            m_coloaneCitite = true;
+        }
+        for (; !q.Eof(); q.Next()) {
+            const TCheie cheie = CheieRand(q);
+            if (m_randuri.contains(cheie))
+                continue;
+            TRand rand;
+            rand.Valoare = q.FieldByName(QStringLiteral("VALOARE_TEXT")).AsString();
+            for (const QString& tabel : std::as_const(m_coloane)) {
+                const TCamp legatura = q.FieldByName(QStringLiteral("IDF_") + tabel);
+                if (!legatura.IsNull())
+                    rand.Legaturi.insert(tabel, legatura.AsInteger());
+            }
+            m_randuri.insert(cheie, rand);
+        }
+        q.Close();
+        m_idCitit = id;
+    }
+
+    const QHash<TCheie, QString>& ValoriInregistrare(const QString& tabel, qint64 id)
+    {
+        const QString cheieInregistrare = tabel + QLatin1Char('\n') + QString::number(id);
+        const auto gasit = m_inregistrari.constFind(cheieInregistrare);
+        if (gasit != m_inregistrari.constEnd())
+            return *gasit;
+        QHash<TCheie, QString> valori;
+        TQuery& q = m_dm.Q3;
+        const auto inchide = qScopeGuard([&q] { q.Close(); });
+        // `tabel` comes from the profile's ASOCIAT_CU, checked against the registered tables.
+        q.SetSQL(QStringLiteral("SELECT COD_FORMULAR, COD_PAGINA, COD_CAMP, VALOARE_TEXT FROM \"DATE\" WHERE ID_") +
+                 tabel + QStringLiteral("=:ID"));
+        q.ParamByName(QStringLiteral("ID")).SetAsInteger(id);
+        q.Open();
+        for (; !q.Eof(); q.Next()) {
+            const TCheie cheie = CheieRand(q);
+            if (!valori.contains(cheie))
+                valori.insert(cheie, q.FieldByName(QStringLiteral("VALOARE_TEXT")).AsString());
+        }
+        q.Close();
+        return *m_inregistrari.insert(cheieInregistrare, valori);
+    }
+
+    TDM& m_dm;
+    bool m_profilCitit = false;
+    QHash<TCheie, TProfilCamp> m_profil;
+    QStringList m_tabele;  // the tables other than ELEVI that own fields
+    QStringList m_coloane; // those of them "DATE" has a link column for
+    bool m_coloaneCitite = false;
+    qint64 m_idCitit = -1;
+    QHash<TCheie, TRand> m_randuri;
+    QHash<QString, QHash<TCheie, QString>> m_inregistrari;
+};
+
+TCompletareFormular::TCompletareFormular(TDM& dm, qint64 idElev)
+    : m_dm(dm), m_id(idElev), m_sursa(std::make_unique<TSursaInBloc>(dm))
+{
+}
+
+TCompletareFormular::~TCompletareFormular() = default;
 
 void TCompletareFormular::SchimbaElev(qint64 idElev)
 {
     m_id = idElev;
     m_campuri.clear();
+}
+
+QString TCompletareFormular::ValoareCamp(const QString& cheie)
+{
+    const auto gasit = m_campuri.constFind(cheie);
+    if (gasit != m_campuri.constEnd())
+        return gasit->Valoare;
+    return RezolvaValoare(*m_sursa, DesparteCheie(cheie), m_id);
+}
+
+std::optional<bool> TCompletareFormular::LegatDe(const QString& tabel)
+{
+    return m_sursa->LegatDe(tabel, m_id);
 }
 
 const TCompletareFormular::TCamp& TCompletareFormular::Camp(const TZonaDeCompletat& zona)
@@ -48,7 +239,7 @@ const TCompletareFormular::TCamp& TCompletareFormular::Camp(const TZonaDeComplet
     if (cheie.Formular.isEmpty() && cheie.Pagina.isEmpty() && cheie.Camp.isEmpty()) {
         camp.Tip = QStringLiteral("X");
     } else {
-        camp.Valoare = m_dm.ValoareCamp(cheie.Formular, cheie.Pagina, cheie.Camp, m_id);
+        camp.Valoare = RezolvaValoare(*m_sursa, cheie, m_id);
         const auto tip = m_tipuri.constFind(zona.Denumire1);
         if (tip != m_tipuri.constEnd()) {
             camp.Tip = *tip;
@@ -158,7 +349,9 @@ TNotaFormatata FormateazaNota(const TInfoGlobal2005& setari, bool areJos, std::o
     return r;
 }
 
-void CompleteazaPaginaRandata(TCompletareFormular& completare, const TInfoGlobal2005& setari, TPaginaRandata& pagina)
+namespace {
+void Completeaza(TCompletareFormular& completare, const std::function<const TInfoGlobal2005&()>& setari,
+                 TPaginaRandata& pagina)
 {
     QList<TZonaDeCompletat> descrieri;
     descrieri.reserve(pagina.Zone.size());
@@ -168,6 +361,7 @@ void CompleteazaPaginaRandata(TCompletareFormular& completare, const TInfoGlobal
         descrieri << TZonaDeCompletat{z.Name, z.Denumire1, z.Denumire2, z.Denumire3, MmToPixels(dpi, z.TopProiectat)};
     for (int i = 0; i < pagina.Zone.size(); ++i) {
         pagina.Zone[i].Text.clear();
+        pagina.Zone[i].SursaText.clear();
         const TTextZonaCompletata r = completare.Zona(descrieri, i);
         if (!r.EsteNota) {
             pagina.Zone[i].Text = r.Text;
@@ -177,10 +371,33 @@ void CompleteazaPaginaRandata(TCompletareFormular& completare, const TInfoGlobal
             continue;
         TZonaRandata& sus = pagina.Zone[r.Sus];
         TZonaRandata* jos = r.Jos >= 0 ? &pagina.Zone[r.Jos] : nullptr;
-        const TNotaFormatata n = FormateazaNota(setari, jos != nullptr, r.Nota, r.TipNota);
+        const TNotaFormatata n = FormateazaNota(setari(), jos != nullptr, r.Nota, r.TipNota);
         sus.Text = n.Sus;
         sus.Mm.moveTop(n.SusLaMijloc ? (sus.TopProiectat + jos->TopProiectat) / 2 : sus.TopProiectat);
-        if (jos)
+        if (jos) {
             jos->Text = n.Jos;
+            jos->Ascunsa = n.JosAscuns;
+        }
     }
+}
+} // namespace
+
+void CompleteazaPaginaRandata(TCompletareFormular& completare, const TInfoGlobal2005& setari, TPaginaRandata& pagina)
+{
+    Completeaza(
+        completare, [&setari]() -> const TInfoGlobal2005& { return setari; }, pagina);
+}
+
+void CompleteazaPaginaRandata(TCompletareFormular& completare, TPaginaRandata& pagina)
+{
+    // The settings object writes itself back when destroyed: made only for a grade, as the formatter did.
+    std::optional<TInfoGlobal2005> setari;
+    Completeaza(
+        completare,
+        [&setari]() -> const TInfoGlobal2005& {
+            if (!setari)
+                setari.emplace();
+            return *setari;
+        },
+        pagina);
 }

@@ -4,9 +4,11 @@
 #include <QList>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 class TDM;
+class TSursaInBloc;
 class TInfoGlobal2005;
 struct TPaginaRandata;
 
@@ -32,15 +34,22 @@ struct TTextZonaCompletata
 };
 
 // Reads a student's values and decides what each area of a page shows. Needs no widget. Tr must be active
-// (the caller rolls it back: filling only reads); uses Q1 to Q4. Fields named by several areas (the digit
-// boxes of a code) are read once.
+// (the caller rolls it back: filling only reads); uses Q1 to Q4. The profile is read once, each student's
+// value rows in one query, a linked record's (the school's) once for all the students that link to it; the
+// values resolve through the mirrored fields as ValoareCamp resolves them.
 class TCompletareFormular
 {
 public:
     TCompletareFormular(TDM& dm, qint64 idElev);
+    ~TCompletareFormular();
 
     // Goes on with another student: the values are read again, the fields' data types are kept.
     void SchimbaElev(qint64 idElev);
+    // The student's value of a field ("form.page.field"), as ValoareCamp resolves it; read once per student.
+    QString ValoareCamp(const QString& cheie);
+    // Whether one of the student's value rows links to a record of `tabel` (a table that owns fields); absent
+    // when the table owns no field of the profile, so the rows were not read for it.
+    std::optional<bool> LegatDe(const QString& tabel);
 
     // What area `index` of `zone` (a page's areas in child order) shows. Throws EEroare with the message
     // that names the area when its key names no profile field or its positions are not numbers.
@@ -56,6 +65,7 @@ private:
 
     TDM& m_dm;
     qint64 m_id;
+    std::unique_ptr<TSursaInBloc> m_sursa;
     QHash<QString, TCamp> m_campuri;
     QHash<QString, QString> m_tipuri; // data type per field key, for every student
 };
@@ -74,3 +84,5 @@ TNotaFormatata FormateazaNota(const TInfoGlobal2005& setari, bool areJos, std::o
 // Fills every area of a page held as data with a student's values, as the preview's filling does. The
 // caller's transaction and TCompletareFormular as above.
 void CompleteazaPaginaRandata(TCompletareFormular& completare, const TInfoGlobal2005& setari, TPaginaRandata& pagina);
+// The same, reading the global settings only when the page shows a grade.
+void CompleteazaPaginaRandata(TCompletareFormular& completare, TPaginaRandata& pagina);

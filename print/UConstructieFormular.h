@@ -2,12 +2,17 @@
 
 #include <QList>
 
+#include <memory>
+
 class QWidget;
 class TFormularDePrintat;
+class TFormularRandat;
 struct TMachetaFormular;
 
-// Builds a form from its layout data into the form window `fereastra`: the fonts become its children in
-// component order, each page a child widget of it (a preview may move the page into a scroll area; the
-// page keeps `fereastra` as its owner), with its areas in child order. A window without a name takes the
-// form's name, the key of its adjustments. Throws EEroare when an area names a font the form lacks.
-QList<TFormularDePrintat*> ConstruiesteFormular(const TMachetaFormular& macheta, QWidget* fereastra);
+// Builds the views of a form into the form window `fereastra`: each page of the model becomes a child widget
+// of it (a preview may move the page into a scroll area; the page keeps `fereastra` as its owner), with a view
+// for each of its areas, in child order. Without a model, one is made from the layout, its fonts children of
+// the window in component order. A window without a name takes the form's name, the key of its adjustments.
+// Throws EEroare when an area names a font the form lacks.
+QList<TFormularDePrintat*> ConstruiesteFormular(const TMachetaFormular& macheta, QWidget* fereastra,
+                                                std::shared_ptr<TFormularRandat> model = nullptr);

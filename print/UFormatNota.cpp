@@ -18,13 +18,13 @@ void FormatGrade(TFormularTextArea* sus, TFormularTextArea* jos, std::optional<d
         jos->SaveDesignGeometry();
     const TNotaFormatata n = FormateazaNota(setari, jos != nullptr, valoare, tip);
     if (n.JosAscuns) {
-        jos->hide();
+        jos->SetAscunsa(true);
         sus->SetTopMm((sus->TopProiectat() + jos->TopProiectat()) / 2);
         sus->ZoomChanged();
     } else if (jos) {
         sus->SetTopMm(sus->TopProiectat());
         sus->ZoomChanged();
-        jos->show();
+        jos->SetAscunsa(false);
     }
     sus->SetText(n.Sus);
     if (jos)

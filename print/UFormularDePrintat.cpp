@@ -5,14 +5,134 @@
 #include "print/UGeometriePrint.h"
 #include "print/UPaginaRandata.h"
 
+#include <QChildEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QTimer>
 
-TFormularDePrintat::TFormularDePrintat(QWidget* parinte) : QWidget(parinte)
+TFormularDePrintat::TFormularDePrintat(QWidget* parinte)
+    : QWidget(parinte), m_propriu(std::make_unique<TPaginaRandata>()), m_model(m_propriu.get())
 {
+    m_model->Latime = 10;
+    m_model->Inaltime = 10;
     setAutoFillBackground(false);
     UpdatePageSize();
+}
+
+TFormularDePrintat::~TFormularDePrintat()
+{
+    // The area views go first, while the model they show is still there.
+    m_seDistruge = true;
+    qDeleteAll(Zone());
+}
+
+void TFormularDePrintat::LeagaDeModel(std::shared_ptr<TFormularRandat> formular, int index)
+{
+    m_formular = std::move(formular);
+    m_model = &m_formular->Pagini[index];
+    m_propriu.reset();
+    m_fundal = QPixmap();
+    UpdatePageSize();
+    update();
+}
+
+void TFormularDePrintat::SincronizeazaFormular() const
+{
+    const QObject* proprietar = Proprietar();
+    m_model->NumeFormular = proprietar ? proprietar->objectName() : QString();
+    m_model->Fonturi.clear();
+    if (proprietar) {
+        for (const TFontFormular* f : proprietar->findChildren<TFontFormular*>(QString(), Qt::FindDirectChildrenOnly))
+            m_model->Fonturi << f;
+    }
+}
+
+TPaginaRandata& TFormularDePrintat::Model()
+{
+    SincronizeazaFormular();
+    return *m_model;
+}
+
+void TFormularDePrintat::UrmeazaModelul()
+{
+    for (TFormularTextArea* zona : Zone())
+        zona->UrmeazaModelul();
+}
+
+TOptiuniVedere TFormularDePrintat::OptiuniPagina() const
+{
+    TOptiuniVedere o;
+    o.PePagina = true;
+    o.Zoom = m_zoom;
+    o.Dpi = ScreenDpi();
+    o.Transparent = m_transparent;
+    o.Border = m_border;
+    o.BaseLine1 = m_baseLine1;
+    o.BaseLine2 = m_baseLine2;
+    o.BaseLine1Color = m_baseLine1Color;
+    o.BaseLine2Color = m_baseLine2Color;
+    o.TopLine1Delta = m_topLine1Delta;
+    return o;
+}
+
+void TFormularDePrintat::TransmiteOptiuni()
+{
+    const TOptiuniVedere o = OptiuniPagina();
+    for (TFormularTextArea* zona : Zone())
+        zona->SetOptiuni(o);
+}
+
+void TFormularDePrintat::childEvent(QChildEvent* e)
+{
+    QWidget::childEvent(e);
+    // An area view removed while the page lives takes its area out of the model.
+    if (e->type() != QEvent::ChildRemoved || m_seDistruge)
+        return;
+    const QList<TFormularTextArea*> zone = Zone();
+    if (zone.size() == m_model->Zone.size())
+        return;
+    QList<TZonaRandata> ramase;
+    ramase.reserve(zone.size());
+    for (TFormularTextArea* zona : zone)
+        ramase << zona->ZonaRandata();
+    m_model->Zone = ramase;
+    for (int i = 0; i < zone.size(); ++i)
+        zone[i]->Releaga(i);
+}
+
+double TFormularDePrintat::Latime() const
+{
+    return m_model->Latime;
+}
+
+double TFormularDePrintat::Inaltime() const
+{
+    return m_model->Inaltime;
+}
+
+const QImage& TFormularDePrintat::BkImage() const
+{
+    return m_model->Fundal;
+}
+
+double TFormularDePrintat::DeltaStanga() const
+{
+    return m_model->DeltaStanga;
+}
+
+void TFormularDePrintat::SetDeltaStanga(double v)
+{
+    m_model->DeltaStanga = v;
+}
+
+double TFormularDePrintat::DeltaSus() const
+{
+    return m_model->DeltaSus;
+}
+
+void TFormularDePrintat::SetDeltaSus(double v)
+{
+    m_model->DeltaSus = v;
 }
 
 double TFormularDePrintat::ScreenDpi() const
@@ -23,7 +143,7 @@ double TFormularDePrintat::ScreenDpi() const
 void TFormularDePrintat::UpdatePageSize()
 {
     const double dpi = ScreenDpi();
-    setFixedSize(MmToPixels(dpi, m_latime), MmToPixels(dpi, m_inaltime));
+    setFixedSize(MmToPixels(dpi, m_model->Latime), MmToPixels(dpi, m_model->Inaltime));
 }
 
 void TFormularDePrintat::SetZoom(double zoom)
@@ -32,26 +152,30 @@ void TFormularDePrintat::SetZoom(double zoom)
         return;
     m_zoom = zoom;
     UpdatePageSize();
-    for (TFormularTextArea* zona : Zone())
+    const TOptiuniVedere o = OptiuniPagina();
+    for (TFormularTextArea* zona : Zone()) {
+        zona->SetOptiuni(o);
         zona->ZoomChanged();
+    }
     update();
 }
 
 void TFormularDePrintat::SetLatime(double mm)
 {
-    m_latime = mm;
+    m_model->Latime = mm;
     UpdatePageSize();
 }
 
 void TFormularDePrintat::SetInaltime(double mm)
 {
-    m_inaltime = mm;
+    m_model->Inaltime = mm;
     UpdatePageSize();
 }
 
 void TFormularDePrintat::SeteazaSiRedeseneaza(bool& camp, bool v)
 {
     camp = v;
+    TransmiteOptiuni();
     update();
 }
 
@@ -88,43 +212,49 @@ void TFormularDePrintat::SetTextAreaTopLine2(bool v)
 void TFormularDePrintat::SetTextAreaBaseLine1_color(const QColor& v)
 {
     m_baseLine1Color = v;
+    TransmiteOptiuni();
     update();
 }
 
 void TFormularDePrintat::SetTextAreaBaseLine2_color(const QColor& v)
 {
     m_baseLine2Color = v;
+    TransmiteOptiuni();
     update();
 }
 
 void TFormularDePrintat::SetTextAreaTopLine1_color(const QColor& v)
 {
     m_topLine1Color = v;
+    TransmiteOptiuni();
     update();
 }
 
 void TFormularDePrintat::SetTextAreaTopLine2_color(const QColor& v)
 {
     m_topLine2Color = v;
+    TransmiteOptiuni();
     update();
 }
 
 void TFormularDePrintat::SetTextAreaBaseLine2_delta(double v)
 {
     m_baseLine2Delta = v;
+    TransmiteOptiuni();
     update();
 }
 
 void TFormularDePrintat::SetTextAreaTopLine1_delta(double v)
 {
     m_topLine1Delta = v;
+    TransmiteOptiuni();
     update();
 }
 
 void TFormularDePrintat::SetBkImage(const QImage& imagine)
 {
     m_fundal = QPixmap();
-    m_bkImage = imagine;
+    m_model->Fundal = imagine;
     update();
 }
 
@@ -152,39 +282,25 @@ TFormularTextArea* TFormularDePrintat::Zona(const QString& nume) const
 
 QStringList TFormularDePrintat::PrintTextAreas(QPainter& painter, bool oglinda, double margineStanga, double margineSus)
 {
-    const double stanga = margineStanga + m_deltaStanga;
-    const double sus = margineSus + m_deltaSus;
-    QStringList taiate;
-    for (TFormularTextArea* zona : Zone()) {
-        if (!zona->PrintArea(painter, oglinda, sus, stanga))
-            taiate << zona->objectName();
-    }
-    return taiate;
+    return PrintTextAreas(painter, TParametriTiparire{margineStanga, margineSus, oglinda, {}});
+}
+
+QStringList TFormularDePrintat::PrintTextAreas(QPainter& painter, const TParametriTiparire& parametri)
+{
+    return TiparestePagina(painter, Model(), parametri);
 }
 
 TPaginaRandata TFormularDePrintat::PaginaRandata() const
 {
-    TPaginaRandata p;
-    const QObject* proprietar = Proprietar();
-    p.NumeFormular = proprietar ? proprietar->objectName() : QString();
-    if (proprietar) {
-        for (const TFontFormular* f : proprietar->findChildren<TFontFormular*>(QString(), Qt::FindDirectChildrenOnly))
-            p.Fonturi << f;
-    }
-    for (const TFormularTextArea* z : Zone())
-        p.Zone << z->ZonaRandata();
-    p.Latime = m_latime;
-    p.Inaltime = m_inaltime;
-    p.DeltaStanga = m_deltaStanga;
-    p.DeltaSus = m_deltaSus;
-    p.Fundal = m_bkImage;
-    return p;
+    SincronizeazaFormular();
+    return *m_model;
 }
 
 void TFormularDePrintat::paintEvent(QPaintEvent* e)
 {
     QPainter p(this);
-    if (m_bkImage.isNull()) {
+    const QImage& fundal = m_model->Fundal;
+    if (fundal.isNull()) {
         p.fillRect(rect(), palette().window());
         return;
     }
@@ -193,7 +309,7 @@ void TFormularDePrintat::paintEvent(QPaintEvent* e)
         m_fundal.fill(Qt::white);
         QPainter f(&m_fundal);
         f.setRenderHint(QPainter::SmoothPixmapTransform);
-        f.drawImage(QRect(0, 0, width() - 1, height() - 1), m_bkImage);
+        f.drawImage(QRect(0, 0, width() - 1, height() - 1), fundal);
     }
     p.drawPixmap(e->rect(), m_fundal, e->rect());
 }

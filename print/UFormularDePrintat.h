@@ -8,24 +8,38 @@
 #include <QStringList>
 #include <QWidget>
 
-class QPainter;
-class TFormularTextArea;
-struct TPaginaRandata;
+#include "print/UFormularTextArea.h"
 
-// The page of a pre-printed form, measured in millimetres: shown at a zoom over a picture of the blank form,
-// it holds the form's text areas as child widgets and prints them, and nothing else, on a printer page.
-class TFormularDePrintat : public QWidget
+#include <memory>
+
+class QPainter;
+class TFormularRandat;
+struct TPaginaRandata;
+struct TParametriTiparire;
+
+// The page of a pre-printed form, measured in millimetres: a view of one page of a form's model, shown at a
+// zoom over a picture of the blank form, with a view (a child widget) for each of its text areas. It prints
+// the model's areas, and nothing else, on a printer page. A page made on its own holds a model of its own.
+class TFormularDePrintat : public QWidget, public TGazdaZone
 {
     Q_OBJECT
 public:
     explicit TFormularDePrintat(QWidget* parinte = nullptr);
+    ~TFormularDePrintat() override;
+
+    // Makes the page a view of page `index` of `formular`, before any area view is made on it.
+    void LeagaDeModel(std::shared_ptr<TFormularRandat> formular, int index);
+    // The page's model, with the form's name and fonts as the form window now has them.
+    TPaginaRandata& Model();
+    // Every area view shows the model as it now is (after a filling).
+    void UrmeazaModelul();
 
     double Zoom() const { return m_zoom; }
     // Stores the zoom (percent), resizes the page and every area; setting the same value does nothing.
     void SetZoom(double zoom);
-    double Latime() const { return m_latime; }
+    double Latime() const;
     void SetLatime(double mm);
-    double Inaltime() const { return m_inaltime; }
+    double Inaltime() const;
     void SetInaltime(double mm);
 
     // Screen pixels per inch at the current zoom.
@@ -61,16 +75,16 @@ public:
     void SetTextAreaTopLine1_delta(double v);
 
     // Background picture, shown on screen only. The page keeps its own copy.
-    const QImage& BkImage() const { return m_bkImage; }
+    const QImage& BkImage() const;
     void SetBkImage(const QImage& imagine);
 
     QString DenumireFormular() const { return m_denumireFormular; }
     void SetDenumireFormular(const QString& v) { m_denumireFormular = v; }
     // Millimetres added to every area's position when printing.
-    double DeltaStanga() const { return m_deltaStanga; }
-    void SetDeltaStanga(double v) { m_deltaStanga = v; }
-    double DeltaSus() const { return m_deltaSus; }
-    void SetDeltaSus(double v) { m_deltaSus = v; }
+    double DeltaStanga() const;
+    void SetDeltaStanga(double v);
+    double DeltaSus() const;
+    void SetDeltaSus(double v);
 
     // The form window the page belongs to: its name keys the adjustments store, its fonts are the form's.
     // Without one set, the page's own top-level window.
@@ -85,21 +99,35 @@ public:
     // 180 degrees when `oglinda`, offset by the margins plus DeltaStanga / DeltaSus (millimetres). Returns
     // the names of the areas whose text was too wide for its area even at the smallest size and was clipped.
     QStringList PrintTextAreas(QPainter& painter, bool oglinda, double margineStanga, double margineSus);
+    // The same with the whole placement, the printer's correction included.
+    QStringList PrintTextAreas(QPainter& painter, const TParametriTiparire& parametri);
 
-    // The page as data, with its areas' texts as they are now, its fonts and its background.
+    // A copy of the page's model, with its areas' texts as they are now, its fonts and its background.
     TPaginaRandata PaginaRandata() const;
+
+    TPaginaRandata& ModelPagina() override { return Model(); }
+    void SeteazaZoomPagina(double zoom) override { SetZoom(zoom); }
+    QObject* ProprietarFormular() const override { return Proprietar(); }
+    TOptiuniVedere OptiuniPagina() const override;
 
 protected:
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void showEvent(QShowEvent* e) override;
+    void childEvent(QChildEvent* e) override;
 
 private:
     void SeteazaSiRedeseneaza(bool& camp, bool v);
+    // Hands the zoom and drawing options down to every area view.
+    void TransmiteOptiuni();
+    void SincronizeazaFormular() const;
+
+    std::shared_ptr<TFormularRandat> m_formular; // keeps the model alive while the page shows it
+    std::unique_ptr<TPaginaRandata> m_propriu;   // the model of a page made on its own
+    TPaginaRandata* m_model = nullptr;
+    bool m_seDistruge = false;
 
     double m_zoom = 100;
-    double m_latime = 10;
-    double m_inaltime = 10;
     bool m_transparent = true;
     bool m_border = false;
     bool m_baseLine1 = false;
@@ -112,10 +140,7 @@ private:
     QColor m_topLine2Color = Qt::blue;
     double m_baseLine2Delta = 1.0;
     double m_topLine1Delta = 1.0;
-    QImage m_bkImage;
     QString m_denumireFormular;
-    double m_deltaStanga = 0;
-    double m_deltaSus = 0;
     QPointer<QObject> m_proprietar;
     QPixmap m_fundal; // the background at the page's pixel size
 };

@@ -5,8 +5,6 @@
 #include "platform/UForme.h"
 #include "platform/UMesaje.h"
 #include "print/UEditorTextFormular.h"
-#include "print/UFormularDePrintat.h"
-#include "print/UPaginaRandata.h"
 #include "print/UParticularizari.h"
 #include "print/UTextZona.h"
 
@@ -14,93 +12,100 @@
 #include <QPainter>
 #include <QScopeGuard>
 
-TFormularTextArea::TFormularTextArea(QWidget* parinte) : QWidget(parinte)
+TFormularTextArea::TFormularTextArea(QWidget* parinte, int indexModel) : QWidget(parinte)
 {
     setCursor(Qt::PointingHandCursor);
+    m_gazda = dynamic_cast<TGazdaZone*>(parinte);
+    if (m_gazda) {
+        m_model = &m_gazda->ModelPagina();
+        m_optiuni = m_gazda->OptiuniPagina();
+        if (indexModel >= 0 && indexModel < m_model->Zone.size()) {
+            m_index = indexModel;
+            setObjectName(Z().Name);
+            if (Font())
+                Font()->AttachArea(this);
+        } else {
+            m_model->Zone << m_propriu;
+            m_index = int(m_model->Zone.size() - 1);
+        }
+    }
+    connect(this, &QObject::objectNameChanged, this, [this](const QString& nume) { Z().Name = nume; });
 }
 
 TFormularTextArea::~TFormularTextArea()
 {
-    if (m_font)
-        m_font->DetachArea(this);
-}
-
-void TFormularTextArea::SeteazaMm(double& camp, double mm)
-{
-    if (!m_sizing)
-        camp = mm;
+    if (Font())
+        Font()->DetachArea(this);
 }
 
 void TFormularTextArea::SetTopMm(double mm)
 {
-    SeteazaMm(m_top, mm);
+    if (m_sizing)
+        return;
+    Z().Mm.moveTop(mm);
+    if (!m_designSalvat)
+        Z().TopProiectat = mm;
 }
 
 void TFormularTextArea::SetLeftMm(double mm)
 {
-    SeteazaMm(m_left, mm);
+    if (!m_sizing)
+        Z().Mm.moveLeft(mm);
 }
 
 void TFormularTextArea::SetWidthMm(double mm)
 {
-    SeteazaMm(m_width, mm);
+    if (!m_sizing)
+        Z().Mm.setWidth(mm);
 }
 
 void TFormularTextArea::SetHeightMm(double mm)
 {
-    SeteazaMm(m_height, mm);
+    if (!m_sizing)
+        Z().Mm.setHeight(mm);
 }
 
 void TFormularTextArea::SetText(const QString& text)
 {
-    m_text = text;
+    Z().Text = text;
     update();
 }
 
 void TFormularTextArea::SetFont(TFontFormular* font)
 {
-    if (m_font)
-        m_font->DetachArea(this);
-    m_font = font;
-    if (m_font)
-        m_font->AttachArea(this);
+    if (Font())
+        Font()->DetachArea(this);
+    Z().Font = font;
+    if (font)
+        font->AttachArea(this);
     update();
-}
-
-TFormularDePrintat* TFormularTextArea::Pagina() const
-{
-    return qobject_cast<TFormularDePrintat*>(parentWidget());
 }
 
 QObject* TFormularTextArea::Proprietar() const
 {
-    if (TFormularDePrintat* pagina = Pagina())
-        return pagina->Proprietar();
+    if (m_gazda)
+        return m_gazda->ProprietarFormular();
     return parentWidget() ? parentWidget()->window() : nullptr;
-}
-
-double TFormularTextArea::p_zoom() const
-{
-    const TFormularDePrintat* pagina = Pagina();
-    return pagina ? pagina->Zoom() : 100;
 }
 
 void TFormularTextArea::SetP_zoom(double zoom)
 {
-    if (TFormularDePrintat* pagina = Pagina())
-        pagina->SetZoom(zoom);
+    if (m_gazda)
+        m_gazda->SeteazaZoomPagina(zoom);
 }
 
-double TFormularTextArea::p_dpi() const
+void TFormularTextArea::SetOptiuni(const TOptiuniVedere& optiuni)
 {
-    const TFormularDePrintat* pagina = Pagina();
-    return pagina ? pagina->ScreenDpi() : 96;
+    m_optiuni = optiuni;
+    update();
 }
 
 QRect TFormularTextArea::DreptunghiDinMilimetri() const
 {
     const double dpi = p_dpi();
-    return QRect(MmToPixels(dpi, m_left), MmToPixels(dpi, m_top), MmToPixels(dpi, m_width), MmToPixels(dpi, m_height));
+    const QRectF& mm = Z().Mm;
+    return QRect(MmToPixels(dpi, mm.left()), MmToPixels(dpi, mm.top()), MmToPixels(dpi, mm.width()),
+                 MmToPixels(dpi, mm.height()));
 }
 
 void TFormularTextArea::ApplyMillimetres()
@@ -116,6 +121,14 @@ void TFormularTextArea::ZoomChanged()
     update();
 }
 
+void TFormularTextArea::UrmeazaModelul()
+{
+    if (geometry() != DreptunghiDinMilimetri())
+        ApplyMillimetres();
+    setVisible(!Z().Ascunsa);
+    update();
+}
+
 void TFormularTextArea::Resize()
 {
     // Qt delivers the move and resize events of a hidden widget later, when it is shown; a rectangle that
@@ -127,10 +140,10 @@ void TFormularTextArea::Resize()
             // A move made by hand, as in a designer: the new rectangle becomes the millimetres.
             m_sizing = true;
             const double dpi = p_dpi();
-            m_top = PixelsToMm(y(), dpi);
-            m_left = PixelsToMm(x(), dpi);
-            m_width = PixelsToMm(width(), dpi);
-            m_height = PixelsToMm(height(), dpi);
+            Z().Mm =
+                QRectF(PixelsToMm(x(), dpi), PixelsToMm(y(), dpi), PixelsToMm(width(), dpi), PixelsToMm(height(), dpi));
+            if (!m_designSalvat)
+                Z().TopProiectat = Z().Mm.top();
             m_sizing = false;
             m_zoomLock = p_zoom();
         }
@@ -152,10 +165,14 @@ void TFormularTextArea::moveEvent(QMoveEvent* e)
 
 void TFormularTextArea::SaveDesignGeometry()
 {
-    if (m_designSalvat)
-        return;
-    m_topProiectat = m_top;
+    // TopProiectat follows the top until now.
     m_designSalvat = true;
+}
+
+void TFormularTextArea::SetAscunsa(bool v)
+{
+    Z().Ascunsa = v;
+    setVisible(!v);
 }
 
 void TFormularTextArea::FontChanged()
@@ -165,7 +182,7 @@ void TFormularTextArea::FontChanged()
 
 void TFormularTextArea::FontDestroyed()
 {
-    m_font = nullptr;
+    Z().Font = nullptr;
     update();
 }
 
@@ -185,59 +202,44 @@ TParticularizareTextArea* TFormularTextArea::FindAdjustment(bool creeaza) const
 void TFormularTextArea::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    const TFormularDePrintat* pagina = Pagina();
-    if (!pagina || !pagina->TextAreaTransparent())
+    if (!m_optiuni.PePagina || !m_optiuni.Transparent)
         p.fillRect(rect(), palette().window());
     if (m_hover)
         p.fillRect(rect(), palette().highlight());
 
-    const TAspectText aspect = AspectEfectiv(m_text, m_alignment, m_font, FindAdjustment(false));
+    const TZonaRandata& z = Z();
+    const TAspectText aspect = AspectEfectiv(z.Text, z.Aliniere, z.Font, FindAdjustment(false));
     int descent = 0;
     if (aspect.Font) {
         const TTextPlasat t = PlaseazaPeEcran(aspect, size(), p_dpi(), this);
         descent = t.Font.Descent;
         DeseneazaText(p, t, aspect.Text, m_hover ? palette().highlightedText().color() : QColor(Qt::black));
     }
-    if (!pagina)
+    if (!m_optiuni.PePagina)
         return;
     if (m_semnalata) {
         p.setPen(QPen(Qt::red, 2));
         p.drawRect(1, 1, width() - 2, height() - 2);
     }
-    if (pagina->TextAreaWithBorder()) {
+    if (m_optiuni.Border) {
         p.setPen(Qt::black);
         p.drawRect(0, 0, width() - 1, height() - 1);
     }
     const int linieDeBaza = height() - descent;
-    if (pagina->TextAreaBaseLine1()) {
-        p.setPen(pagina->TextAreaBaseLine1_color());
+    if (m_optiuni.BaseLine1) {
+        p.setPen(m_optiuni.BaseLine1Color);
         p.drawLine(0, linieDeBaza, width() - 1, linieDeBaza);
     }
-    if (pagina->TextAreaBaseLine2()) {
-        const int y = linieDeBaza + MmToPixels(pagina->ScreenDpi(), pagina->TextAreaTopLine1_delta());
-        p.setPen(pagina->TextAreaBaseLine2_color());
+    if (m_optiuni.BaseLine2) {
+        const int y = linieDeBaza + MmToPixels(m_optiuni.Dpi, m_optiuni.TopLine1Delta);
+        p.setPen(m_optiuni.BaseLine2Color);
         p.drawLine(0, y, width() - 1, y);
     }
 }
 
-TZonaRandata TFormularTextArea::ZonaRandata() const
-{
-    TZonaRandata z;
-    z.Name = objectName();
-    z.Denumire1 = m_denumire1;
-    z.Denumire2 = m_denumire2;
-    z.Denumire3 = m_denumire3;
-    z.Mm = QRectF(m_left, m_top, m_width, m_height);
-    z.TopProiectat = TopProiectat();
-    z.Text = m_text;
-    z.Aliniere = m_alignment;
-    z.Font = m_font;
-    return z;
-}
-
 bool TFormularTextArea::PrintArea(QPainter& painter, bool oglinda, double susMm, double stangaMm)
 {
-    return TiparesteZona(painter, ZonaRandata(), FindAdjustment(false), oglinda, susMm, stangaMm);
+    return TiparesteZona(painter, Z(), FindAdjustment(false), oglinda, susMm, stangaMm);
 }
 
 void TFormularTextArea::SetSemnalata(bool v)
@@ -277,7 +279,7 @@ void TFormularTextArea::Click()
                    : QList<TFontFormular*>();
 
     TEditorTextFormular editor(this);
-    editor.Incarca(*inreg, m_sursaText, fonturi, inreg->Font ? inreg->Font.data() : m_font);
+    editor.Incarca(*inreg, Z().SursaText, fonturi, inreg->Font ? inreg->Font.data() : Font());
     CentreazaForma(&editor);
     m_hover = false;
     update();

@@ -2,7 +2,6 @@
 
 #include "platform/UEroare.h"
 #include "print/UCompletare.h"
-#include "print/UFormatNota.h"
 #include "print/UFormularDePrintat.h"
 #include "print/UFormularTextArea.h"
 #include "store/UDataModule.h"
@@ -39,21 +38,10 @@ void CompleteazaPaginile(QWidget* formular, qint64 idElev, const QString& denumi
     for (TFormularDePrintat* pagina : formular->findChildren<TFormularDePrintat*>()) {
         pagina->SetTextAreaTransparent(true);
         pagina->SetZoom(100);
-        const QList<TFormularTextArea*> zone = pagina->Zone();
-        QList<TZonaDeCompletat> descrieri;
-        descrieri.reserve(zone.size());
-        for (const TFormularTextArea* z : zone)
-            descrieri << TZonaDeCompletat{z->objectName(), z->Denumire1(), z->Denumire2(), z->Denumire3(), z->y()};
-        for (int i = 0; i < zone.size(); ++i) {
-            TFormularTextArea* zona = zone[i];
-            zona->SetSursaText({});
+        for (TFormularTextArea* zona : pagina->Zone())
             zona->SetSemnalata(false);
-            zona->SetText(QString());
-            const TTextZonaCompletata r = completare.Zona(descrieri, i);
-            if (!r.EsteNota)
-                zona->SetText(r.Text);
-            else
-                FormatGrade(zone.value(r.Sus), r.Jos >= 0 ? zone[r.Jos] : nullptr, r.Nota, r.TipNota);
-        }
+        // The views show what the model holds, also the areas filled before an error.
+        const auto urmeaza = qScopeGuard([pagina] { pagina->UrmeazaModelul(); });
+        CompleteazaPaginaRandata(completare, pagina->Model());
     }
 }

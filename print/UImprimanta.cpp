@@ -2,7 +2,6 @@
 
 #include "platform/UEroare.h"
 #include "platform/UMesaje.h"
-#include "print/UCalibrare.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -93,9 +92,8 @@ TDocumentTiparit::TDocumentTiparit(QWidget* parinte, const QString& titlu)
         p.setOutputFileName(QString());
     }
     p.setDocName(titlu);
-    SeteazaCorectieInVigoare(CorectieImprimanta(nume));
+    m_corectie = CorectieImprimanta(nume);
     if (!m_painter.begin(&p)) {
-        SeteazaCorectieInVigoare({});
         if (!m_fisier.isEmpty())
             throw EEroare(QStringLiteral("Fisierul \"%1\" nu poate fi scris (dosarul lipseste, nu aveti drept de "
                                          "scriere sau discul este plin). Nu s-a tiparit nimic.")
@@ -108,5 +106,4 @@ TDocumentTiparit::~TDocumentTiparit()
 {
     if (m_painter.isActive())
         m_painter.end();
-    SeteazaCorectieInVigoare({});
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "print/UCalibrare.h"
+
 #include <QPainter>
 #include <QString>
 #include <QStringList>
@@ -39,8 +41,11 @@ public:
     QPainter& Painter() { return m_painter; }
     // The PDF written, empty on a real printer.
     QString FisierPdf() const { return m_fisier; }
+    // The correction measured for the printer the document goes to (the identity when none is stored).
+    const TCorectieImprimanta& Corectie() const { return m_corectie; }
 
 private:
     QPainter m_painter;
     QString m_fisier;
+    TCorectieImprimanta m_corectie;
 };

@@ -89,11 +89,10 @@ void TInsertPaperForm::Confirma()
     accept();
 }
 
-TRezultatInserare TInsertPaperForm::ArataInserare(int parte, double stanga, double sus)
+TRezultatInserare TInsertPaperForm::ArataInserare(int parte, double stanga, double sus, bool parteOpusa,
+                                                  int modAlimentare, const QString& oglindaAleasa)
 {
-    TAllStuffReg* setari = SetariImprimare();
-    const bool parteOpusa = setari && setari->ParteOpusa;
-    const int mod = setari ? setari->ModAlimentare : 0;
+    const int mod = modAlimentare;
     for (QLabel* imagine : Imagini)
         imagine->hide();
     m_imagineFaraOglinda = m_imagineCuOglinda = 0;
@@ -112,7 +111,7 @@ TRezultatInserare TInsertPaperForm::ArataInserare(int parte, double stanga, doub
     const bool alimentareSus = mod == 1 || mod == 3;
     Imagini[alimentareSus ? 4 : 5]->show();
 
-    const QString ales = setari ? setari->Oglinda(parte) : QStringLiteral("*");
+    const QString& ales = oglindaAleasa;
     {
         const QSignalBlocker blocare(Oglinda);
         Oglinda->setChecked(ales != u"*" ? ales == u"D" : (parte == 1) != alimentareSus);
@@ -128,8 +127,6 @@ TRezultatInserare TInsertPaperForm::ArataInserare(int parte, double stanga, doub
 
     TRezultatInserare r;
     r.Ok = exec() == QDialog::Accepted;
-    if (TAllStuffReg* curente = SetariImprimare())
-        curente->SeteazaOglinda(parte, Oglinda->isChecked() ? QStringLiteral("D") : QStringLiteral("N"));
     r.Oglinda = Oglinda->isChecked();
     r.Stanga = r.Ok ? m_stanga : stanga;
     r.Sus = r.Ok ? m_sus : sus;
@@ -146,17 +143,19 @@ TInsertPaperForm& InsertPaperForm()
 
 bool ImprimantaConfigurata(QWidget* parinte)
 {
-    const TAllStuffReg verificare;
-    if (!verificare.Configurata)
+    const bool configurata = TSetariImprimare::Citite().Configurata;
+    if (!configurata)
         TMesaje::Informeaza(parinte, QStringLiteral("Configureaza imprimanta"));
-    return verificare.Configurata;
+    return configurata;
 }
 
-TRezultatInserare CereFoaia(TAllStuffReg& setari, int parte)
+TRezultatInserare CereFoaia(TSetariImprimare& setari, int parte)
 {
     double& stanga = parte == 0 ? setari.MargineStangaFata : setari.MargineStangaVerso;
     double& sus = parte == 0 ? setari.MargineSusFata : setari.MargineSusVerso;
-    const TRezultatInserare r = InsertPaperForm().ArataInserare(parte, stanga, sus);
+    const TRezultatInserare r = InsertPaperForm().ArataInserare(parte, stanga, sus, setari.ParteOpusa,
+                                                                setari.ModAlimentare, setari.Oglinda(parte));
+    setari.SeteazaOglinda(parte, r.Oglinda ? QStringLiteral("D") : QStringLiteral("N"));
     if (r.Ok) {
         stanga = r.Stanga;
         sus = r.Sus;

@@ -33,10 +33,12 @@ public:
     QPushButton* Ok = nullptr;
     QPushButton* Renunt = nullptr;
 
-    // Shows the dialog modally for side `parte` (0 front, 1 back) with the given margins. Whatever the result,
-    // the mirror choice is stored in the current print settings. A cancelled dialog returns the margins it
-    // was given.
-    TRezultatInserare ArataInserare(int parte, double stanga, double sus);
+    // Shows the dialog modally for side `parte` (0 front, 1 back) with the given margins, the pictures of the
+    // side the printer prints on (`parteOpusa`) and of its feed mode, and the mirror box at the side's earlier
+    // choice ("D", "N", or "*" for none: then the feed mode decides). Returns the box's state whatever the
+    // result; a cancelled dialog returns the margins it was given. Reads and writes no settings.
+    TRezultatInserare ArataInserare(int parte, double stanga, double sus, bool parteOpusa, int modAlimentare,
+                                    const QString& oglindaAleasa);
 
 private:
     void ArataImagineaInserarii();
@@ -51,9 +53,10 @@ private:
 // The program's one insert-paper dialog, made on first use.
 TInsertPaperForm& InsertPaperForm();
 
-class TAllStuffReg;
-// True when the printer wizard was completed; otherwise says "Configureaza imprimanta".
+class TSetariImprimare;
+// True when the printer wizard was completed; otherwise says "Configureaza imprimanta". Writes nothing.
 bool ImprimantaConfigurata(QWidget* parinte);
-// Asks for the sheet of side `parte` with the side's stored margins; confirmed, the margins typed are stored
-// back into `setari` (the job's current record).
-TRezultatInserare CereFoaia(TAllStuffReg& setari, int parte);
+// Asks for the sheet of side `parte` with the side's margins, pictures and mirror choice from `setari` (the
+// job's record); the mirror choice made is stored back into it whatever the result, the margins typed when
+// confirmed.
+TRezultatInserare CereFoaia(TSetariImprimare& setari, int parte);

@@ -8,6 +8,7 @@
 
 #include <QHash>
 #include <QPainter>
+#include <QScopeGuard>
 
 TParticularizareTextArea* CorecturaZonei(const TPaginaRandata& pagina, const QString& numeZona)
 {
@@ -26,30 +27,45 @@ TParticularizareTextArea* CorecturaZonei(const TPaginaRandata& pagina, const QSt
     return inreg;
 }
 
-bool TiparesteZona(QPainter& painter, const TZonaRandata& zona, const TParticularizareTextArea* corectura, bool oglinda,
-                   double susMm, double stangaMm)
+namespace {
+// Draws one area on a painter that already draws in device pixels.
+bool Tipareste(QPainter& painter, const TZonaRandata& zona, const TParticularizareTextArea* corectura, bool oglinda,
+               double susMm, double stangaMm, const TCorectieImprimanta& corectie, const TCapabilitati& cap)
 {
     const TAspectText aspect = AspectEfectiv(zona.Text, zona.Aliniere, zona.Font, corectura);
     if (aspect.Text.isEmpty())
         return true;
     if (!aspect.Font)
         throw EEroare(QStringLiteral("Campul %1 nu are font si nu poate fi tiparit.").arg(zona.Name));
-    const TTextPlasat t = PlaseazaPeImprimanta(aspect, zona.Mm, stangaMm, susMm, oglinda, *painter.device());
-    painter.save();
-    painter.resetTransform();
+    const TTextPlasat t =
+        PlaseazaPeImprimanta(aspect, zona.Mm, stangaMm, susMm, oglinda, corectie, *painter.device(), cap);
     DeseneazaText(painter, t, aspect.Text, Qt::black);
-    painter.restore();
     return t.Font.Incape;
 }
+} // namespace
 
-QStringList TiparestePagina(QPainter& painter, const TPaginaRandata& pagina, bool oglinda, double stangaMm,
-                            double susMm)
+bool TiparesteZona(QPainter& painter, const TZonaRandata& zona, const TParticularizareTextArea* corectura, bool oglinda,
+                   double susMm, double stangaMm, const TCorectieImprimanta& corectie)
 {
-    const double stanga = stangaMm + pagina.DeltaStanga;
-    const double sus = susMm + pagina.DeltaSus;
+    painter.save();
+    const auto inapoi = qScopeGuard([&painter] { painter.restore(); });
+    painter.resetTransform();
+    return Tipareste(painter, zona, corectura, oglinda, susMm, stangaMm, corectie,
+                     CapabilitatiDispozitiv(*painter.device()));
+}
+
+QStringList TiparestePagina(QPainter& painter, const TPaginaRandata& pagina, const TParametriTiparire& parametri)
+{
+    const double stanga = parametri.StangaMm + pagina.DeltaStanga;
+    const double sus = parametri.SusMm + pagina.DeltaSus;
+    const TCapabilitati cap = CapabilitatiDispozitiv(*painter.device());
+    painter.save();
+    const auto inapoi = qScopeGuard([&painter] { painter.restore(); });
+    painter.resetTransform();
     QStringList taiate;
     for (const TZonaRandata& zona : pagina.Zone) {
-        if (!TiparesteZona(painter, zona, CorecturaZonei(pagina, zona.Name), oglinda, sus, stanga))
+        if (!Tipareste(painter, zona, CorecturaZonei(pagina, zona.Name), parametri.Oglinda, sus, stanga,
+                       parametri.Corectie, cap))
             taiate << zona.Name;
     }
     return taiate;
@@ -68,12 +84,28 @@ void DeseneazaFundal(QPainter& painter, const TPaginaRandata& pagina, double sta
     painter.restore();
 }
 
-TFormularRandat::TFormularRandat(const TMachetaFormular& macheta) : m_fonturi(std::make_unique<QObject>())
+namespace {
+// The blank form's picture, decoded once per program run and shared by every form built from it.
+QImage ImagineFundal(const QString& cale)
 {
+    static QHash<QString, QImage> imagini;
+    const auto gasita = imagini.constFind(cale);
+    if (gasita != imagini.constEnd())
+        return *gasita;
+    return *imagini.insert(cale, QImage(cale));
+}
+} // namespace
+
+TFormularRandat::TFormularRandat(const TMachetaFormular& macheta, QObject* proprietarFonturi)
+{
+    if (!proprietarFonturi) {
+        m_fonturi = std::make_unique<QObject>();
+        proprietarFonturi = m_fonturi.get();
+    }
     QHash<QString, const TFontFormular*> fonturi;
     QList<const TFontFormular*> lista;
     for (const TMachetaFont& m : macheta.Fonturi) {
-        TFontFormular* font = CreeazaFontFormular(m, m_fonturi.get());
+        TFontFormular* font = CreeazaFontFormular(m, proprietarFonturi);
         fonturi.insert(m.Name, font);
         lista << font;
     }
@@ -84,7 +116,7 @@ TFormularRandat::TFormularRandat(const TMachetaFormular& macheta) : m_fonturi(st
         pagina.Latime = mp.Latime;
         pagina.Inaltime = mp.Inaltime;
         if (!mp.BkImage.isEmpty())
-            pagina.Fundal = QImage(mp.BkImage);
+            pagina.Fundal = ImagineFundal(mp.BkImage);
         for (const TMachetaZona& mz : mp.Zone) {
             TZonaRandata z;
             z.Name = mz.Name;
@@ -95,6 +127,7 @@ TFormularRandat::TFormularRandat(const TMachetaFormular& macheta) : m_fonturi(st
             z.TopProiectat = mz.Top;
             z.Text = mz.Text;
             z.Aliniere = mz.Alignment;
+            z.SursaText = mz.SursaText;
             if (!mz.Font.isEmpty()) {
                 z.Font = fonturi.value(mz.Font);
                 if (!z.Font)

@@ -46,7 +46,8 @@ TPrintTessalunaForm::TPrintTessalunaForm(QWidget* parinte) : TTemplate(parinte)
     setWindowTitle(QStringLiteral("Vizualizare inaintea imprimarii"));
     resize(1000, 700);
 
-    const QList<TFormularDePrintat*> pagini = ConstruiesteFormular(MachetaCertificat(), this);
+    Formular = std::make_shared<TFormularRandat>(MachetaCertificat(), this);
+    const QList<TFormularDePrintat*> pagini = ConstruiesteFormular(MachetaCertificat(), this, Formular);
     FormularDePrintat1 = pagini.value(0);
 
     auto* l = new QVBoxLayout(this);
@@ -167,7 +168,8 @@ QStringList TPrintTessalunaForm::TiparesteParte(int parte, bool oglinda, double 
         *destinatie = document.FisierPdf().isEmpty() ? ImprimantaCurenta() : document.FisierPdf();
     if (parte != 0 || !FormularDePrintat1)
         return {};
-    return FormularDePrintat1->PrintTextAreas(document.Painter(), oglinda, stanga, sus);
+    return FormularDePrintat1->PrintTextAreas(document.Painter(),
+                                              TParametriTiparire{stanga, sus, oglinda, document.Corectie()});
 }
 
 int TPrintTessalunaForm::VerificaInainteDeTiparire()

@@ -4,10 +4,13 @@
 
 #include <QDialog>
 
+#include <memory>
+
 class QPushButton;
 class QScrollArea;
 class QTabWidget;
 class TFormularDePrintat;
+class TFormularRandat;
 
 // Base of the preview windows: centred on the work area when made.
 class TTemplate : public QDialog
@@ -39,6 +42,8 @@ public:
     QTabWidget* Pagini = nullptr;
     QScrollArea* ScrollFata = nullptr;
     TFormularDePrintat* FormularDePrintat1 = nullptr;
+    // The form the window shows: the one model of its page, which the page and area widgets view.
+    std::shared_ptr<TFormularRandat> Formular;
 
     // The student whose values the page shows (set by the filling).
     qint64 IdElev = 0;

@@ -8,7 +8,6 @@
 #include <cmath>
 
 namespace {
-TAllStuffReg* g_curente = nullptr;
 bool g_allRaportat = false;
 
 const QString NumeAll = QStringLiteral("all");
@@ -117,15 +116,7 @@ double CitesteNumarGeneral(const QString& text)
 
 TAllStuffReg::TAllStuffReg()
 {
-    if (!g_curente)
-        g_curente = this;
-    try {
-        Citeste();
-    } catch (...) {
-        if (g_curente == this)
-            g_curente = nullptr;
-        throw;
-    }
+    Citeste();
 }
 
 TAllStuffReg::~TAllStuffReg()
@@ -135,22 +126,22 @@ TAllStuffReg::~TAllStuffReg()
     } catch (const std::exception& e) {
         AvertizeazaRegistru(TextEroare(e));
     }
-    if (g_curente == this)
-        g_curente = nullptr;
 }
 
-TAllStuffReg* SetariImprimare()
+TSetariImprimare TSetariImprimare::Citite()
 {
-    return g_curente;
+    TSetariImprimare s;
+    s.Citeste();
+    return s;
 }
 
-QString TAllStuffReg::Cheie()
+QString TSetariImprimare::Cheie()
 {
     return QStringLiteral("SOFTWARE\\Zorvik SOFT\\Pravelo\\") + QStringLiteral("2006") + QLatin1Char('\\') +
            QStringLiteral("Tessaluna");
 }
 
-QString TAllStuffReg::TextAll() const
+QString TSetariImprimare::TextAll() const
 {
     auto b = [](bool v) { return v ? QStringLiteral("1") : QStringLiteral("0"); };
     return TextCuVirgule({QStringLiteral("0"), b(Configurata), b(ParteOpusa), b(OglindaOrizontala), b(OglindaVerticala),
@@ -159,7 +150,7 @@ QString TAllStuffReg::TextAll() const
                           FormatNumarGeneral(MargineSusVerso), NumeImprimanta, QString::number(IndexImprimanta)});
 }
 
-void TAllStuffReg::CitesteAll(const QString& text)
+void TSetariImprimare::CitesteAll(const QString& text)
 {
     const QStringList e = DesparteTextCuVirgule(text);
     if (e.size() < 12)
@@ -184,11 +175,16 @@ void TAllStuffReg::CitesteAll(const QString& text)
     IndexImprimanta = index;
 }
 
-void TAllStuffReg::Citeste()
+void TSetariImprimare::Citeste()
 {
     TRegistru reg;
-    reg.DeschideCheie(Cheie(), true);
     m_allDeteriorat = false;
+    // Reading never creates the key: a reader that finds nothing stored writes nothing either.
+    if (!reg.DeschideCheie(Cheie(), false)) {
+        OglindaFata = OglindaVerso = QStringLiteral("*");
+        m_allLaIncarcare = TextAll();
+        return;
+    }
     if (reg.ExistaValoare(NumeAll)) {
         QString text;
         try {
@@ -217,7 +213,7 @@ void TAllStuffReg::Citeste()
     m_allLaIncarcare = TextAll();
 }
 
-void TAllStuffReg::Scrie()
+void TSetariImprimare::Scrie()
 {
     TRegistru reg;
     reg.DeschideCheie(Cheie(), true);
@@ -235,7 +231,7 @@ void TAllStuffReg::Scrie()
     }
 }
 
-QString TAllStuffReg::Oglinda(int parte) const
+QString TSetariImprimare::Oglinda(int parte) const
 {
     if (parte == 0)
         return OglindaFata;
@@ -244,7 +240,7 @@ QString TAllStuffReg::Oglinda(int parte) const
     return QStringLiteral("*");
 }
 
-void TAllStuffReg::SeteazaOglinda(int parte, const QString& text)
+void TSetariImprimare::SeteazaOglinda(int parte, const QString& text)
 {
     if (parte == 0)
         OglindaFata = text;

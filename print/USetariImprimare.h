@@ -15,19 +15,15 @@ QString FormatNumarGeneral(double valoare);
 // Reads such a number; throws EEroare naming the text when it is not one.
 double CitesteNumarGeneral(const QString& text);
 
-// The print settings shared by the print job and the printer wizard, kept in the registry. Created, it
-// loads itself (Citeste); destroyed, it writes itself back (Scrie). The first record created while none is
-// current becomes the current one (SetariImprimare) until it is destroyed.
-class TAllStuffReg
+// The print settings shared by the print job and the printer wizard, kept in the registry: a plain value,
+// read and written only when asked (Citeste, Scrie).
+class TSetariImprimare
 {
 public:
-    TAllStuffReg();
-    ~TAllStuffReg();
-    TAllStuffReg(const TAllStuffReg&) = delete;
-    TAllStuffReg& operator=(const TAllStuffReg&) = delete;
-
     // SOFTWARE\Zorvik SOFT\Pravelo\2006\Tessaluna under HKEY_CURRENT_USER.
     static QString Cheie();
+    // The stored settings, read without writing anything.
+    static TSetariImprimare Citite();
 
     bool Configurata = false;
     bool ParteOpusa = false;
@@ -65,5 +61,13 @@ private:
     QString m_allLaIncarcare; // what "all" would be written as right after loading
 };
 
-// The current print settings record, or null.
-TAllStuffReg* SetariImprimare();
+// The print settings record of a print job or a wizard run: loaded when created, written back when destroyed,
+// whether or not anything changed (a write that fails is reported, never thrown).
+class TAllStuffReg : public TSetariImprimare
+{
+public:
+    TAllStuffReg();
+    ~TAllStuffReg();
+    TAllStuffReg(const TAllStuffReg&) = delete;
+    TAllStuffReg& operator=(const TAllStuffReg&) = delete;
+};

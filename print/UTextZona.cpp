@@ -10,6 +10,9 @@
 #include <QPaintDevice>
 #include <QPainter>
 
+#include <algorithm>
+#include <unordered_map>
+
 TAspectText AspectEfectiv(const QString& text, TAlignment aliniere, const TFontFormular* fontZona,
                           const TParticularizareTextArea* inreg)
 {
@@ -82,7 +85,8 @@ double RaportCelula(const QFont& baza)
 }
 } // namespace
 
-TFontPotrivit PotrivesteFont(const TAspectText& aspect, int inaltimeStart, int latime, const QPaintDevice* dispozitiv)
+namespace {
+TFontPotrivit Potriveste(const TAspectText& aspect, int inaltimeStart, int latime, const QPaintDevice* dispozitiv)
 {
     TFontPotrivit r;
     const QFont baza = FontDeBaza(aspect);
@@ -107,6 +111,46 @@ TFontPotrivit PotrivesteFont(const TAspectText& aspect, int inaltimeStart, int l
     }
     return r;
 }
+} // namespace
+
+TFontPotrivit PotrivesteFont(const TAspectText& aspect, int inaltimeStart, int latime, const QPaintDevice* dispozitiv)
+{
+    // A class prints the same digits, school and year on every sheet, and the check before printing measures
+    // what the printing then measures again: a text is fitted once per face, box and density.
+    struct TCheie
+    {
+        QString Face;
+        QString Text;
+        int Numere[6];
+        bool operator==(const TCheie& b) const
+        {
+            return std::equal(std::begin(Numere), std::end(Numere), std::begin(b.Numere)) && Text == b.Text &&
+                   Face == b.Face;
+        }
+    };
+    struct THash
+    {
+        size_t operator()(const TCheie& c) const
+        {
+            size_t h = qHash(c.Text) ^ (qHash(c.Face) << 1);
+            for (const int n : c.Numere)
+                h = h * 31 + size_t(n);
+            return h;
+        }
+    };
+    static std::unordered_map<TCheie, TFontPotrivit, THash> potrivite;
+    const TCheie cheie{aspect.FaceName,
+                       aspect.Text,
+                       {aspect.Weight, int(aspect.Italic), inaltimeStart, latime,
+                        dispozitiv ? dispozitiv->logicalDpiX() : 0, dispozitiv ? dispozitiv->logicalDpiY() : 0}};
+    const auto gasit = potrivite.find(cheie);
+    if (gasit != potrivite.end())
+        return gasit->second;
+    // Bounded: a few tens of megabytes at most, a whole class's names at once.
+    if (potrivite.size() >= 100000)
+        potrivite.clear();
+    return potrivite.emplace(cheie, Potriveste(aspect, inaltimeStart, latime, dispozitiv)).first->second;
+}
 
 TTextPlasat PlaseazaPeEcran(const TAspectText& aspect, QSize marime, double dpi, const QPaintDevice* dispozitiv)
 {
@@ -120,14 +164,21 @@ TTextPlasat PlaseazaPeEcran(const TAspectText& aspect, QSize marime, double dpi,
 }
 
 TTextPlasat PlaseazaPeImprimanta(const TAspectText& aspect, const QRectF& zonaMm, double stangaMm, double susMm,
-                                 bool oglinda, const QPaintDevice& dispozitiv)
+                                 bool oglinda, const TCorectieImprimanta& corectie, const QPaintDevice& dispozitiv)
 {
-    const TCapabilitati cap = CapabilitatiDispozitiv(dispozitiv);
+    return PlaseazaPeImprimanta(aspect, zonaMm, stangaMm, susMm, oglinda, corectie, dispozitiv,
+                                CapabilitatiDispozitiv(dispozitiv));
+}
+
+TTextPlasat PlaseazaPeImprimanta(const TAspectText& aspect, const QRectF& zonaMm, double stangaMm, double susMm,
+                                 bool oglinda, const TCorectieImprimanta& corectie, const QPaintDevice& dispozitiv,
+                                 const TCapabilitati& cap)
+{
     const QRectF dorit(zonaMm.left() + stangaMm + aspect.DeplasareXMm, zonaMm.top() + susMm + aspect.DeplasareYMm,
                        zonaMm.width(), zonaMm.height());
     // The printer's own displacement and scale, measured by its calibration, are taken out here.
     const QRectF ceruta = AplicaCorectie(
-        CorectieInVigoare(), dorit, oglinda,
+        corectie, dorit, oglinda,
         QSizeF(cap.PhysicalWidth * cap.HorzSize / cap.HorzRes, cap.PhysicalHeight * cap.VertSize / cap.VertRes));
     TDreptunghiDispozitiv r = DreptunghiPeDispozitiv(cap, ceruta.left(), ceruta.top(), ceruta.width(), ceruta.height());
     const double size = aspect.Font ? aspect.Font->Size() : 0;

@@ -12,6 +12,7 @@
 class QPaintDevice;
 class QPainter;
 class TFontFormular;
+struct TCorectieImprimanta;
 struct TParticularizareTextArea;
 
 // How an area's text is drawn once its adjustment record is applied.
@@ -63,9 +64,14 @@ struct TTextPlasat
 TTextPlasat PlaseazaPeEcran(const TAspectText& aspect, QSize marime, double dpi, const QPaintDevice* dispozitiv);
 
 // Placement on a printer page: the area `zonaMm` (millimetres from the page's corner) is moved by the
-// offsets and the record's shifts; with `oglinda` the result is turned about the centre of the paper.
+// offsets and the record's shifts, then by the inverse of the printer's `corectie`; with `oglinda` the result
+// is turned about the centre of the paper.
 TTextPlasat PlaseazaPeImprimanta(const TAspectText& aspect, const QRectF& zonaMm, double stangaMm, double susMm,
-                                 bool oglinda, const QPaintDevice& dispozitiv);
+                                 bool oglinda, const TCorectieImprimanta& corectie, const QPaintDevice& dispozitiv);
+// The same with the device's capabilities already read (once per page).
+TTextPlasat PlaseazaPeImprimanta(const TAspectText& aspect, const QRectF& zonaMm, double stangaMm, double susMm,
+                                 bool oglinda, const TCorectieImprimanta& corectie, const QPaintDevice& dispozitiv,
+                                 const TCapabilitati& cap);
 
 // Draws the text without background, clipped. The painter must draw in device pixels.
 void DeseneazaText(QPainter& painter, const TTextPlasat& t, const QString& text, const QColor& culoare);

@@ -2,6 +2,7 @@
 
 #include "platform/UEroare.h"
 #include "platform/UMesaje.h"
+#include "print/UCalibrare.h"
 #include "print/UCompletare.h"
 #include "print/UFontFormular.h"
 #include "print/UImprimanta.h"
@@ -47,9 +48,56 @@ QString CodCamp(const QString& cheie)
 }
 } // namespace
 
+void TPaginiCompletate::Pastreaza(qint64 id, const TFormularRandat& formular)
+{
+    QList<TPagina> pagini;
+    pagini.reserve(formular.Pagini.size());
+    for (const TPaginaRandata& p : formular.Pagini) {
+        TPagina pagina;
+        pagina.Texte.reserve(p.Zone.size());
+        for (qsizetype i = 0; i < p.Zone.size(); ++i) {
+            const TZonaRandata& z = p.Zone[i];
+            if (z.Text.isEmpty())
+                pagina.Texte << QString();
+            else
+                pagina.Texte << *m_texte.insert(z.Text);
+            if (z.Mm.top() != z.TopProiectat)
+                pagina.Mutate << qMakePair(int(i), z.Mm.top());
+            if (z.Ascunsa)
+                pagina.Ascunse << int(i);
+        }
+        pagini << pagina;
+    }
+    m_elevi.insert(id, pagini);
+}
+
+bool TPaginiCompletate::Restaureaza(qint64 id, TFormularRandat& formular) const
+{
+    const auto gasit = m_elevi.constFind(id);
+    if (gasit == m_elevi.constEnd() || gasit->size() != formular.Pagini.size())
+        return false;
+    for (qsizetype p = 0; p < formular.Pagini.size(); ++p) {
+        QList<TZonaRandata>& zone = formular.Pagini[p].Zone;
+        const TPagina& pagina = (*gasit)[p];
+        if (pagina.Texte.size() != zone.size())
+            return false;
+        for (qsizetype i = 0; i < zone.size(); ++i) {
+            zone[i].Text = pagina.Texte[i];
+            zone[i].SursaText.clear();
+            zone[i].Mm.moveTop(zone[i].TopProiectat);
+            zone[i].Ascunsa = false;
+        }
+        for (const auto& [index, sus] : pagina.Mutate)
+            zone[index].Mm.moveTop(sus);
+        for (const int index : pagina.Ascunse)
+            zone[index].Ascunsa = true;
+    }
+    return true;
+}
+
 TRezultatPagini TiparesteElevi(QPainter& painter, QPagedPaintDevice& dispozitiv, TFormularRandat& formular,
-                               const QList<TElevDeTiparit>& elevi, bool oglinda, double stangaMm, double susMm,
-                               bool cuFundal, const std::function<bool(int, int)>& progres)
+                               const QList<TElevDeTiparit>& elevi, const TParametriTiparire& parametri, bool cuFundal,
+                               const std::function<bool(int, int)>& progres, const TPaginiCompletate* completate)
 {
     TRezultatPagini r;
     TDM& dm = ModululDeDate();
@@ -68,15 +116,18 @@ TRezultatPagini TiparesteElevi(QPainter& painter, QPagedPaintDevice& dispozitiv,
         try {
             // The page is filled before the sheet is begun: a student whose values cannot be read leaves no
             // blank sheet behind.
-            completare.SchimbaElev(elev.Id);
-            for (TPaginaRandata& pagina : formular.Pagini)
-                CompleteazaPaginaRandata(completare, setari, pagina);
+            if (!completate || !completate->Restaureaza(elev.Id, formular)) {
+                completare.SchimbaElev(elev.Id);
+                for (TPaginaRandata& pagina : formular.Pagini)
+                    CompleteazaPaginaRandata(completare, setari, pagina);
+            }
             for (const TPaginaRandata& pagina : formular.Pagini) {
                 if ((r.Tiparite > 0 || &pagina != &formular.Pagini.constFirst()) && !dispozitiv.newPage())
                     throw EEroare(QStringLiteral("Imprimanta nu a putut incepe o pagina noua."));
                 if (cuFundal)
-                    DeseneazaFundal(painter, pagina, stangaMm + pagina.DeltaStanga, susMm + pagina.DeltaSus);
-                for (const QString& zona : TiparestePagina(painter, pagina, oglinda, stangaMm, susMm))
+                    DeseneazaFundal(painter, pagina, parametri.StangaMm + pagina.DeltaStanga,
+                                    parametri.SusMm + pagina.DeltaSus);
+                for (const QString& zona : TiparestePagina(painter, pagina, parametri))
                     r.Taiate << elev.Denumire + QStringLiteral(": ") + zona;
             }
             ++r.Tiparite;
@@ -113,7 +164,7 @@ QList<TProblemaZona> VerificaPagina(const TPaginaRandata& pagina)
         }
         if (gol || !aspect.Font)
             continue;
-        const TTextPlasat t = PlaseazaPeImprimanta(aspect, z.Mm, 0, 0, false, dispozitiv);
+        const TTextPlasat t = PlaseazaPeImprimanta(aspect, z.Mm, 0, 0, false, {}, dispozitiv, cap);
         const double inaltime = t.Font.InaltimeText * mmPePixel;
         if (!t.Font.Incape)
             probleme << TProblemaZona{z.Name, z.Denumire1, TProblemaZona::NuIncape, inaltime};
@@ -145,7 +196,7 @@ QString DescriereProblema(const TProblemaZona& p)
 }
 
 TRezultatPagini TiparesteClasa(QWidget* parinte, const QList<TElevDeTiparit>& elevi,
-                               const std::function<bool(int, int)>& opresteDupa)
+                               const std::function<bool(int, int)>& opresteDupa, const TPaginiCompletate* completate)
 {
     if (elevi.isEmpty()) {
         TMesaje::Informeaza(parinte, QStringLiteral("Va rog selectati un elev!"));
@@ -180,13 +231,16 @@ TRezultatPagini TiparesteClasa(QWidget* parinte, const QList<TElevDeTiparit>& el
             return {};
         destinatie = document.FisierPdf().isEmpty() ? ImprimantaCurenta() : document.FisierPdf();
         progres.show();
-        r = TiparesteElevi(document.Painter(), ImprimantaProgram(), formular, elevi, ins.Oglinda, ins.Stanga, ins.Sus,
-                           false, [&](int n, int N) {
-                               progres.setValue(n);
-                               progres.setLabelText(QStringLiteral("Se tipareste diploma %1 din %2").arg(n).arg(N));
-                               QCoreApplication::processEvents();
-                               return !progres.wasCanceled() && !(opresteDupa && opresteDupa(n, N));
-                           });
+        const TParametriTiparire parametri{ins.Stanga, ins.Sus, ins.Oglinda, document.Corectie()};
+        r = TiparesteElevi(
+            document.Painter(), ImprimantaProgram(), formular, elevi, parametri, false,
+            [&](int n, int N) {
+                progres.setValue(n);
+                progres.setLabelText(QStringLiteral("Se tipareste diploma %1 din %2").arg(n).arg(N));
+                QCoreApplication::processEvents();
+                return !progres.wasCanceled() && !(opresteDupa && opresteDupa(n, N));
+            },
+            completate);
     }
     progres.close();
 
@@ -250,7 +304,7 @@ bool SalveazaPdf(QWidget* parinte, const QList<TElevDeTiparit>& elevi, bool cuFu
         throw EEroare(QStringLiteral("Fisierul \"%1\" nu poate fi scris (dosarul lipseste, nu aveti drept de scriere "
                                      "sau discul este plin).")
                           .arg(QDir::toNativeSeparators(fisier)));
-    const TRezultatPagini r = TiparesteElevi(painter, pdf, formular, elevi, false, 0, 0, cuFundal);
+    const TRezultatPagini r = TiparesteElevi(painter, pdf, formular, elevi, TParametriTiparire{}, cuFundal);
     painter.end();
     if (!r.Eroare.isEmpty())
         throw EEroare(QStringLiteral("Documentul PDF \"%1\" s-a oprit dupa %2 din %3 diplome: %4")

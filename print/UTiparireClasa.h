@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -11,6 +13,7 @@ class QPainter;
 class QWidget;
 class TFormularRandat;
 struct TPaginaRandata;
+struct TParametriTiparire;
 
 // A student to print: the id and the name the list shows.
 struct TElevDeTiparit
@@ -28,14 +31,39 @@ struct TRezultatPagini
     QStringList Taiate; // "student: area" of the texts clipped
 };
 
+// The pages of each student as a check before printing filled them, kept so that the print job that follows
+// draws them without reading and filling them again. Each distinct text is held once.
+class TPaginiCompletate
+{
+public:
+    // Keeps the pages of `formular` as they are now filled, for student `id`.
+    void Pastreaza(qint64 id, const TFormularRandat& formular);
+    // Puts the kept pages of student `id` back into `formular` (of the same layout); false when none are kept.
+    bool Restaureaza(qint64 id, TFormularRandat& formular) const;
+    // Forgets a student whose values changed since.
+    void Uita(qint64 id) { m_elevi.remove(id); }
+    qsizetype Count() const { return m_elevi.size(); }
+
+private:
+    struct TPagina
+    {
+        QList<QString> Texte;             // in the page's area order
+        QList<QPair<int, double>> Mutate; // areas whose top a grade moved: index, top in millimetres
+        QList<int> Ascunse;               // lower grade areas left empty
+    };
+    QHash<qint64, QList<TPagina>> m_elevi;
+    QSet<QString> m_texte;
+};
+
 // Fills and draws one page per student on a document the caller has begun on `dispozitiv`, one student at a
-// time (memory stays flat). `progres(n, N)` is called after page n; returning false stops after it. With
-// `cuFundal` the blank form's picture is drawn under each page. An error stops the run and is returned, the
-// pages before it stay whole. Reads in one transaction of the data module (it must be idle), rolled back at
-// the end.
+// time (memory stays flat), each placed by `parametri`. `progres(n, N)` is called after page n; returning
+// false stops after it. With `cuFundal` the blank form's picture is drawn under each page. An error stops the run and
+// is returned, the pages before it stay whole. Reads in one transaction of the data module (it must be idle), rolled
+// back at the end. The students `completate` holds are drawn as they were kept, without reading them again.
 TRezultatPagini TiparesteElevi(QPainter& painter, QPagedPaintDevice& dispozitiv, TFormularRandat& formular,
-                               const QList<TElevDeTiparit>& elevi, bool oglinda, double stangaMm, double susMm,
-                               bool cuFundal, const std::function<bool(int, int)>& progres = {});
+                               const QList<TElevDeTiparit>& elevi, const TParametriTiparire& parametri, bool cuFundal,
+                               const std::function<bool(int, int)>& progres = {},
+                               const TPaginiCompletate* completate = nullptr);
 
 // What would print wrong in one area of a filled page.
 struct TProblemaZona
@@ -65,9 +93,10 @@ QList<TProblemaZona> VerificaPagina(const TPaginaRandata& pagina);
 // The program's print jobs for several students, with the dialogs a user answers: the insert-paper dialog
 // once for the job, then a progress dialog "n din N" that can stop after the current page. Every sheet sent
 // is recorded in the print register. `opresteDupa(n, N)` returning true stops after page n as the
-// dialog's button does. Returns what was printed.
+// dialog's button does. The pages a check kept (`completate`) are drawn as kept. Returns what was printed.
 TRezultatPagini TiparesteClasa(QWidget* parinte, const QList<TElevDeTiparit>& elevi,
-                               const std::function<bool(int, int)>& opresteDupa = {});
+                               const std::function<bool(int, int)>& opresteDupa = {},
+                               const TPaginiCompletate* completate = nullptr);
 
 // Writes the students' certificates into one PDF at 1:1 scale (no margins, no mirror), with the blank form's
 // picture under them when `cuFundal`. Asks for the file name; false when the user gave none.

@@ -1,7 +1,11 @@
-// A class printed into one PDF by the class job's own code: every student's values read from the register,
-// filled into the page held as data and drawn, one page at a time. 100 and 1,000 students; the counters give
-// the process's peak memory before the job (the register's growth) and after it.
+// A class printed into one PDF by the class job's own code: every student's values read from a register as a
+// school holds it (every field filled, a school tied), filled into the page held as data and drawn, one page
+// at a time. 100, 1,000 and 10,000 students; the counters give the process's peak memory before the job (the
+// register's growth) and after it. "Tipareste" of the class dialog adds the check before printing.
 
+#include "URegistruRealist.h"
+
+#include "entry/UTiparireClasaForm.h"
 #include "platform/UMesaje.h"
 #include "print/UCompletare.h"
 #include "settings/UInfoGlobal2005.h"
@@ -35,7 +39,7 @@ double VarfMb()
 void ClasaIntrUnPdf(benchmark::State& state)
 {
     const int n = int(state.range(0));
-    TBazaTest& b = TBazaTest::CuElevi(n);
+    TBazaTest& b = RegistruRealist(n);
     QList<TElevDeTiparit> elevi;
     for (const QString& id : b.Coloana("select ID_ELEVI as C from ELEVI order by ID_ELEVI"))
         elevi << TElevDeTiparit{id.toLongLong(), id};
@@ -50,7 +54,8 @@ void ClasaIntrUnPdf(benchmark::State& state)
         imprimanta.setPageSize(QPageSize(QPageSize::A4));
         imprimanta.setPageOrientation(QPageLayout::Landscape);
         QPainter painter(&imprimanta);
-        pagini = TiparesteElevi(painter, imprimanta, formular, elevi, false, 2.5, 1.5, false).Tiparite;
+        pagini = TiparesteElevi(painter, imprimanta, formular, elevi, TParametriTiparire{2.5, 1.5, false, {}}, false)
+                     .Tiparite;
         painter.end();
     }
     if (pagini != n)
@@ -62,16 +67,58 @@ void ClasaIntrUnPdf(benchmark::State& state)
 BENCHMARK(ClasaIntrUnPdf)
     ->Arg(100)
     ->Arg(1000)
+    ->Arg(10000)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(1)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
+// What "Tipareste" of the class dialog computes: the check of every student, then the same PDF.
+void VerificareSiPdf(benchmark::State& state)
+{
+    const int n = int(state.range(0));
+    TBazaTest& b = RegistruRealist(n);
+    QList<TElevDeTiparit> elevi;
+    for (const QString& id : b.Coloana("select ID_ELEVI as C from ELEVI order by ID_ELEVI"))
+        elevi << TElevDeTiparit{id.toLongLong(), id};
+    const QString pdf = g_dosar->filePath("verificat.pdf");
+    int pagini = 0;
+    qsizetype probleme = 0;
+    for (auto _ : state) {
+        TPaginiCompletate completate;
+        const QList<TProblemaElev> gasite = VerificaElevi(elevi, &completate);
+        probleme = gasite.size();
+        TFormularRandat formular(MachetaCertificat());
+        QPrinter imprimanta(QPrinter::HighResolution);
+        imprimanta.setOutputFormat(QPrinter::PdfFormat);
+        imprimanta.setOutputFileName(pdf);
+        imprimanta.setPageSize(QPageSize(QPageSize::A4));
+        imprimanta.setPageOrientation(QPageLayout::Landscape);
+        QPainter painter(&imprimanta);
+        pagini = TiparesteElevi(painter, imprimanta, formular, elevi, TParametriTiparire{2.5, 1.5, false, {}}, false,
+                                {}, &completate)
+                     .Tiparite;
+        painter.end();
+    }
+    if (pagini != n)
+        state.SkipWithError("not every page printed");
+    state.counters["probleme"] = double(probleme);
+    state.counters["varf_dupa_MB"] = VarfMb();
+}
+BENCHMARK(VerificareSiPdf)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+
 // The filling alone, the same students, no page drawn: the database's share of the job.
 void DoarCompletarea(benchmark::State& state)
 {
     const int n = int(state.range(0));
-    TBazaTest& b = TBazaTest::CuElevi(n);
+    TBazaTest& b = RegistruRealist(n);
     const QStringList id = b.Coloana("select ID_ELEVI as C from ELEVI order by ID_ELEVI");
     TDM& dm = b.Dm();
     for (auto _ : state) {

@@ -12,6 +12,7 @@
 #include "print/UParticularizari.h"
 #include "print/USetariImprimare.h"
 #include "print/UTiparireClasa.h"
+#include "print/UPrintTessaluna.h"
 #include "print/UTipaririElev.h"
 #include "testsupport/UBazaTest.h"
 #include "testsupport/UModal.h"
@@ -58,6 +59,22 @@ void VerificaPagina(const TDocumentPdf& doc, int pagina, const TPaginaRandata& m
     }
 }
 
+// The words of two prints of the same certificate are the same words at the same places.
+void AcelasiLoc(const TDocumentPdf& a, const TDocumentPdf& b, double dx = 0, double dy = 0)
+{
+    QCOMPARE(b.Cuvinte.size(), a.Cuvinte.size());
+    QVERIFY(a.Cuvinte.size() > 30);
+    for (qsizetype i = 0; i < a.Cuvinte.size(); ++i) {
+        const TCuvantPdf& x = a.Cuvinte[i];
+        const TCuvantPdf& y = b.Cuvinte[i];
+        QCOMPARE(y.Text, x.Text);
+        const double abatere =
+            qMax(qMax(qAbs(y.Mm.left() - x.Mm.left() - dx), qAbs(y.Mm.top() - x.Mm.top() - dy)),
+                 qMax(qAbs(y.Mm.right() - x.Mm.right() - dx), qAbs(y.Mm.bottom() - x.Mm.bottom() - dy)));
+        QVERIFY2(abatere <= 0.001, qPrintable(QStringLiteral("\"%1\" off by %2 mm").arg(x.Text).arg(abatere)));
+    }
+}
+
 qint64 Numar(TBazaTest& b, const QString& sql)
 {
     return b.Scalar(sql).toLongLong();
@@ -77,8 +94,13 @@ private slots:
     void reprintAddsOneRow();
     void pdfCopiesWithAndWithoutTheDrawing();
     void calibratedPrintMovesByTheCorrection();
+    void singleCertificateAndClassPlaceAlike();
+    void calibratedSingleCertificateMovesByTheCorrection();
+    void printAfterTheCheckDrawsTheCheckedPages();
 
 private:
+    qint64 ElevComplet();
+    QString TiparesteSingur(qint64 id, const QString& pdf);
     QList<TElevDeTiparit> Clasa(int n);
     TRezultatPagini Tipareste(const QList<TElevDeTiparit>& elevi, const QString& pdf,
                               const std::function<bool(int, int)>& opreste = {});
@@ -244,7 +266,6 @@ void TestClasa::calibratedPrintMovesByTheCorrection()
     const QString pdf = m_dosar->filePath("calibrat.pdf");
     QCOMPARE(Tipareste(elevi, pdf).Tiparite, 1);
     SalveazaCorectieImprimanta(NumeImprimantaPdf, TCorectieImprimanta{});
-    QVERIFY(CorectieInVigoare().EsteIdentitate());
     // Every box asked for at (x - 1.5) / 1.02, (y + 0.75) / 0.98, its size divided by the scales, so that the
     // printer's own displacement and scale put it back at its place (margins 2.5 and 1).
     TFormularRandat macheta(MachetaCertificat());
@@ -258,6 +279,103 @@ void TestClasa::calibratedPrintMovesByTheCorrection()
     for (int c = 0; c < 13; ++c)
         texte.insert(QStringLiteral("FormularTextArea%1").arg(11 + c), cnp.mid(c, 1));
     VerificaPagina(CitestePdf(pdf), 0, pagina, texte, 0, 0);
+}
+
+qint64 TestClasa::ElevComplet()
+{
+    return b->AdaugaElev({{"C_ABREVIERE", "lui"},
+                          {"C_NUME_L1", "Ţăranu-Bălănescu"},
+                          {"C_NUME_L2", "Ştefan"},
+                          {"C_AN_ABSOLVIRE", "2026"},
+                          {"C_FILIERA", "teoretică"},
+                          {"C_PROFILUL", "real"},
+                          {"C_SPECIALIZAREA", "matematică-informatică"},
+                          {"C_CNP", "5080315260017"},
+                          {"A_NUME", "Ţăranu-Bălănescu Ştefan"}});
+}
+
+// The preview's road: the button's filling of the window, then its print job on the PDF printer.
+QString TestClasa::TiparesteSingur(qint64 id, const QString& pdf)
+{
+    TPrintTessalunaForm f;
+    PregatesteFormularNou(&f);
+    CompleteazaPaginile(&f, id, QStringLiteral("Stefan"));
+    TMesaje::SetFisierUrmator(pdf);
+    LaUrmatorulModal([](QDialog* d) { QTest::mouseClick(qobject_cast<TInsertPaperForm*>(d)->Ok, Qt::LeftButton); });
+    f.RuleazaTiparirea();
+    return pdf;
+}
+
+void TestClasa::singleCertificateAndClassPlaceAlike()
+{
+    const qint64 id = ElevComplet();
+    const QList<TElevDeTiparit> elev{{id, QStringLiteral("Stefan")}};
+    const TDocumentPdf singur = CitestePdf(TiparesteSingur(id, m_dosar->filePath("singur.pdf")));
+    QCOMPARE(Tipareste(elev, m_dosar->filePath("clasa.pdf")).Tiparite, 1);
+    AcelasiLoc(singur, CitestePdf(m_dosar->filePath("clasa.pdf")));
+
+    // A reprint from the student's printings is the same sheet again.
+    TTipaririElevForm lista(id, QStringLiteral("Stefan"));
+    TMesaje::SetFisierUrmator(m_dosar->filePath("retiparit.pdf"));
+    LaUrmatorulModal([](QDialog* d) { QTest::mouseClick(qobject_cast<TInsertPaperForm*>(d)->Ok, Qt::LeftButton); });
+    QTest::mouseClick(lista.Retipareste, Qt::LeftButton);
+    AcelasiLoc(singur, CitestePdf(m_dosar->filePath("retiparit.pdf")));
+
+    // A PDF copy without the drawing has no margins: the single print with margins 0 is the same.
+    {
+        TAllStuffReg setari;
+        setari.MargineStangaFata = 0;
+        setari.MargineSusFata = 0;
+    }
+    const TDocumentPdf faraMargini = CitestePdf(TiparesteSingur(id, m_dosar->filePath("singur0.pdf")));
+    TMesaje::SetFisierUrmator(m_dosar->filePath("copie.pdf"));
+    QVERIFY(SalveazaPdf(nullptr, elev, false));
+    AcelasiLoc(faraMargini, CitestePdf(m_dosar->filePath("copie.pdf")));
+}
+
+void TestClasa::calibratedSingleCertificateMovesByTheCorrection()
+{
+    const qint64 id = ElevComplet();
+    const TDocumentPdf drept = CitestePdf(TiparesteSingur(id, m_dosar->filePath("drept.pdf")));
+    // Whole device pixels at 1200 dpi (120 and 30), so that rounding to the device cannot blur the comparison.
+    SalveazaCorectieImprimanta(NumeImprimantaPdf, TCorectieImprimanta{2.54, -0.635, 1, 1});
+    const TDocumentPdf corectat = CitestePdf(TiparesteSingur(id, m_dosar->filePath("corectat.pdf")));
+    // The printer moves its output 2.54 mm right and 0.635 mm up: the texts are asked for that much the other way.
+    AcelasiLoc(drept, corectat, -2.54, 0.635);
+    // A PDF copy is not corrected.
+    TMesaje::SetFisierUrmator(m_dosar->filePath("copie.pdf"));
+    QVERIFY(SalveazaPdf(nullptr, {{id, QStringLiteral("Stefan")}}, false));
+    SalveazaCorectieImprimanta(NumeImprimantaPdf, TCorectieImprimanta{});
+    TMesaje::SetFisierUrmator(m_dosar->filePath("copie0.pdf"));
+    QVERIFY(SalveazaPdf(nullptr, {{id, QStringLiteral("Stefan")}}, false));
+    AcelasiLoc(CitestePdf(m_dosar->filePath("copie0.pdf")), CitestePdf(m_dosar->filePath("copie.pdf")));
+}
+
+void TestClasa::printAfterTheCheckDrawsTheCheckedPages()
+{
+    const QList<TElevDeTiparit> elevi = Clasa(3);
+    TPaginiCompletate pagini;
+    VerificaElevi(elevi, &pagini);
+    QCOMPARE(pagini.Count(), 3);
+    QCOMPARE(Tipareste(elevi, m_dosar->filePath("citit.pdf")).Tiparite, 3);
+    auto tipareste = [&](const QString& pdf) -> TDocumentPdf {
+        TMesaje::SetFisierUrmator(pdf);
+        LaUrmatorulModal([](QDialog* d) { QTest::mouseClick(qobject_cast<TInsertPaperForm*>(d)->Ok, Qt::LeftButton); });
+        if (TiparesteClasa(nullptr, elevi, {}, &pagini).Tiparite != 3)
+            return {};
+        return CitestePdf(pdf);
+    };
+    AcelasiLoc(CitestePdf(m_dosar->filePath("citit.pdf")), tipareste(m_dosar->filePath("pastrat.pdf")));
+
+    // The kept pages are drawn without reading the register again; a student forgotten is read again.
+    b->ScrieValoare("ELEVI", elevi[1].Id, "C_NUME_L1", "SCHIMBAT");
+    b->ScrieValoare("ELEVI", elevi[2].Id, "C_NUME_L1", "MODIFICAT");
+    pagini.Uita(elevi[2].Id);
+    QStringList cuvinte;
+    for (const TCuvantPdf& c : tipareste(m_dosar->filePath("dupa.pdf")).Cuvinte)
+        cuvinte << c.Text;
+    QVERIFY(cuvinte.contains(Nume(2)) && !cuvinte.contains("SCHIMBAT"));
+    QVERIFY(cuvinte.contains("MODIFICAT") && !cuvinte.contains(Nume(3)));
 }
 
 QTEST_MAIN(TestClasa)

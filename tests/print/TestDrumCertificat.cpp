@@ -9,7 +9,10 @@
 #include "platform/UActiune.h"
 #include "platform/UMesaje.h"
 #include "platform/URegistru.h"
+#include "print/UCompletare.h"
 #include "print/UHandlere.h"
+#include "print/UMachetaFormular.h"
+#include "print/UPaginaRandata.h"
 #include "print/UImprimanta.h"
 #include "print/UInsertPaper.h"
 #include "print/UParticularizari.h"
@@ -84,6 +87,7 @@ private slots:
     void printJobToPdf_data();
     void printJobToPdf();
     void printJobRefusedOrCancelled();
+    void fillingResolvesEveryFieldAsValoareCamp();
 
 private:
     qint64 ElevCuScoala();
@@ -428,6 +432,46 @@ void TestDrumCertificat::printJobRefusedOrCancelled()
     QVERIFY(ramasDeschis);
     QCOMPARE(TMesaje::MesajeAfisate().first(),
              QString("\"doi\" nu este un numar valid (separatorul zecimal este \",\")"));
+}
+
+void TestDrumCertificat::fillingResolvesEveryFieldAsValoareCamp()
+{
+    // Every mirror mode on some field, an own value that hides a mirror, a school field through its link row,
+    // a second student whose values must not leak into the first's, and a field of a table with no link.
+    b->Executa("update PROFIL_DIPLOMA set ONOREZ_SIMILAR = 'SELECTIV' where COD_CAMP = 'A_ABREVIERE'");
+    b->Executa("update PROFIL_DIPLOMA set ONOREZ_SIMILAR = 'NU' where COD_CAMP = 'A_AN_ABSOLVIRE'");
+    b->Executa("update PROFIL_DIPLOMA set ONOREZ_SIMILAR = 'DA', SIMILAR_CU = 'Tessaluna.FATA.C_NUME_L1' "
+               "where COD_CAMP = 'A_NUME'");
+    b->Executa("update PROFIL_DIPLOMA set ONOREZ_SIMILAR = 'OPTIONAL', SIMILAR_CU = 'Tessaluna.FATA.C_FILIERA' "
+               "where COD_CAMP = 'C_PROFILUL'");
+    const qint64 id = ElevCuScoala();
+    b->ScrieValoare("SCOALA", 1, "C_UNITATEA_L1", QString::fromUtf8("Liceul Ştefan"));
+    b->Executa(QStringLiteral("insert into \"DATE\" (COD_FORMULAR, COD_PAGINA, COD_CAMP, VALOARE_TEXT, VALOARE_NUM, "
+                              "ID_ELEVI, IDF_SCOALA) values ('Tessaluna', 'FATA', 'C_UNITATEA_L1', '', 0, %1, 1)")
+                   .arg(id));
+    const qint64 altul = b->AdaugaElev({{"C_NUME_L1", "Altul"}, {"C_FILIERA", "tehnologica"}, {"A_NUME", "Ion"}});
+    b->ScrieValoare("ELEVI", id, "C_FILIERA", "teoretica");
+
+    TDM& dm = b->Dm();
+    TFormularRandat formular(MachetaCertificat());
+    TPaginaRandata& pagina = formular.Pagini.first();
+    for (const qint64 elev : {altul, id}) {
+        TGardaTranzactie garda(dm.Tr);
+        TCompletareFormular completare(dm, altul);
+        completare.SchimbaElev(elev);
+        CompleteazaPaginaRandata(completare, pagina);
+        int verificate = 0;
+        for (const TZonaRandata& z : pagina.Zone) {
+            const QStringList cheie = z.Denumire1.split('.');
+            QString asteptat = dm.ValoareCamp(cheie[0], cheie[1], cheie[2], elev);
+            if (!z.Denumire2.isEmpty())
+                asteptat = asteptat.mid(z.Denumire2.toInt() - 1, 1);
+            QCOMPARE(z.Text, asteptat);
+            verificate += !asteptat.isEmpty();
+        }
+        QVERIFY(verificate >= (elev == id ? 30 : 3));
+    }
+    QCOMPARE(pagina.Zone[0].Text, QString::fromUtf8("Ştefănescu"));
 }
 
 QTEST_MAIN(TestDrumCertificat)

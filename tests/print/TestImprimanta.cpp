@@ -7,7 +7,10 @@
 #include "print/UCalibrare.h"
 #include "print/UImprimanta.h"
 #include "print/UInsertPaper.h"
+#include "print/UCalibrareForm.h"
+#include "print/UPrintTessaluna.h"
 #include "print/UPrintWiz.h"
+#include "print/UTiparireClasa.h"
 #include "print/USetariImprimare.h"
 #include "testsupport/UModal.h"
 #include "testsupport/UPdfText.h"
@@ -70,6 +73,7 @@ private slots:
     void calibrationFromMeasuredDistances_data();
     void calibrationFromMeasuredDistances();
     void calibrationStoredPerPrinter();
+    void readingTheSettingsWritesNothing();
 
 private:
     QStringList m_avertizari;
@@ -96,7 +100,6 @@ void TestImprimanta::allUnderADecimalComma()
 {
     {
         TAllStuffReg s;
-        QCOMPARE(SetariImprimare(), &s);
         s.Configurata = true;
         s.ParteOpusa = true;
         s.OglindaVerticala = true;
@@ -109,7 +112,6 @@ void TestImprimanta::allUnderADecimalComma()
         s.SeteazaOglinda(1, "D");
         s.SeteazaOglinda(7, "N");
     }
-    QCOMPARE(SetariImprimare(), nullptr);
     QCOMPARE(ValoareRegistru("all"), QString("0,1,1,0,1,3,\"2,5\",0,\"10,25\",1,\"Sala \"\"A\"\" HP\",2"));
     QCOMPARE(ValoareRegistru("OglindescFata"), QString("*"));
     QCOMPARE(ValoareRegistru("OglindescVerso"), QString("D"));
@@ -188,6 +190,8 @@ void TestImprimanta::insertPaperDialog()
     setari.ParteOpusa = parteOpusa;
     setari.ModAlimentare = mod;
     setari.SeteazaOglinda(parte, oglinda);
+    (parte == 0 ? setari.MargineStangaFata : setari.MargineStangaVerso) = 1.5;
+    (parte == 0 ? setari.MargineSusFata : setari.MargineSusVerso) = 0;
     TInsertPaperForm& d = InsertPaperForm();
     bool vazut = false;
     LaUrmatorulModal([&](QDialog*) {
@@ -205,7 +209,7 @@ void TestImprimanta::insertPaperDialog()
         d.MargineSus->setText("4,75");
         QTest::mouseClick(d.Ok, Qt::LeftButton);
     });
-    const TRezultatInserare r = d.ArataInserare(parte, 1.5, 0);
+    const TRezultatInserare r = CereFoaia(setari, parte);
     QVERIFY(vazut);
     QVERIFY(r.Ok);
     QCOMPARE(r.Oglinda, bifat);
@@ -416,6 +420,37 @@ void TestImprimanta::calibrationStoredPerPrinter()
     QCOMPARE(CorectieImprimanta("HP LaserJet 1020").ScalaX, 1.01);
     SalveazaCorectieImprimanta("HP LaserJet 1020", TCorectieImprimanta{});
     QVERIFY(CorectieImprimanta("HP LaserJet 1020").EsteIdentitate());
+}
+
+void TestImprimanta::readingTheSettingsWritesNothing()
+{
+    auto octeti = [] {
+        QFile f(FisierRegistruUtilizator());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(lipsa)");
+    };
+    auto doarCitesc = [this] {
+        TPrintTessalunaForm f;
+        f.RuleazaTiparirea();
+        QCOMPARE(TMesaje::UltimulMesaj(), QString("Configureaza imprimanta"));
+        TMesaje::Goleste();
+        QCOMPARE(TiparesteClasa(nullptr, {TElevDeTiparit{1, "Ion"}}).Tiparite, 0);
+        QCOMPARE(TMesaje::UltimulMesaj(), QString("Configureaza imprimanta"));
+        QVERIFY(!ImprimantaConfigurata(nullptr));
+        TCalibrareForm calibrare;
+        calibrare.reject();
+        QVERIFY(!TSetariImprimare::Citite().Configurata);
+    };
+    // Nothing stored yet: the registry file is not even made.
+    doarCitesc();
+    QCOMPARE(octeti(), QByteArray("(lipsa)"));
+    // Settings stored by an earlier run, a mirror choice of the other type among them.
+    ScrieRegistru("all", "0,0,1,0,0,2,\"2,5\",1,0,0,HP,0");
+    TRegistru reg;
+    reg.DeschideCheie(TAllStuffReg::Cheie(), true);
+    reg.ScrieIntreg("OglindescVerso", 3);
+    const QByteArray inainte = octeti();
+    doarCitesc();
+    QCOMPARE(octeti(), inainte);
 }
 
 QTEST_MAIN(TestImprimanta)

@@ -63,6 +63,7 @@ private slots:
     void redefinedText();
     void textWithoutFontIsAnError();
     void filledCertificateRendersWithEveryValueInItsBox();
+    void removedAreaLeavesThePage();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dosar;
@@ -260,6 +261,26 @@ void TestTiparire::emptyTextsPrintABlankPage()
     const TDocumentPdf doc = CitestePdf(pdf);
     QCOMPARE(doc.Pagini.size(), 1);
     QCOMPARE(doc.Cuvinte.size(), 0);
+}
+
+void TestTiparire::removedAreaLeavesThePage()
+{
+    // An area taken off the page is no longer printed, and every other area still shows and prints its own.
+    TFormularTest f;
+    f.Completeaza([](const TFormularTextArea* z) { return z->objectName(); });
+    const int inainte = int(f.Pagina->Zone().size());
+    delete f.Zona("FormularTextArea12");
+    QCOMPARE(int(f.Pagina->Model().Zone.size()), inainte - 1);
+    f.Zona("FormularTextArea13")->SetText("TREISPREZECE");
+    QCOMPARE(f.Zona("FormularTextArea11")->Text(), QString("FormularTextArea11"));
+    const QString pdf = m_dosar->filePath("fara12.pdf");
+    Tipareste(f.Pagina, pdf, TTiparire{});
+    QStringList cuvinte;
+    for (const TCuvantPdf& c : CitestePdf(pdf).Cuvinte)
+        cuvinte << c.Text;
+    QVERIFY(!cuvinte.contains("FormularTextArea12"));
+    QVERIFY(cuvinte.contains("TREISPREZECE") && !cuvinte.contains("FormularTextArea13"));
+    QVERIFY(cuvinte.contains("FormularTextArea11") && cuvinte.contains("FormularTextArea14"));
 }
 
 void TestTiparire::overLongTextShrinksToFit()

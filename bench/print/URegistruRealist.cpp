@@ -1,0 +1,75 @@
+#include "URegistruRealist.h"
+
+#include "store/UInregistrari.h"
+#include "testsupport/UBazaTest.h"
+
+#include <QHash>
+
+#include <map>
+#include <memory>
+
+namespace {
+// A CNP of a student born in 2008 or 2009 (sex digit 5 or 6) with its control digit.
+QString Cnp(int i)
+{
+    const QString inceput = QStringLiteral("%1%2%3%4%5")
+                                .arg(5 + i % 2)
+                                .arg(8 + (i / 2) % 2, 2, 10, QLatin1Char('0'))
+                                .arg(1 + i % 12, 2, 10, QLatin1Char('0'))
+                                .arg(1 + i % 28, 2, 10, QLatin1Char('0'))
+                                .arg(QStringLiteral("40") + QString::number(100 + i % 900));
+    static const int pondere[12] = {2, 7, 9, 1, 4, 6, 3, 5, 8, 2, 7, 9};
+    int suma = 0;
+    for (int k = 0; k < 12; ++k)
+        suma += inceput[k].digitValue() * pondere[k];
+    const int control = suma % 11 == 10 ? 1 : suma % 11;
+    return inceput + QString::number(control);
+}
+} // namespace
+
+TBazaTest& RegistruRealist(int n)
+{
+    static std::map<int, std::unique_ptr<TBazaTest>> baze;
+    auto& b = baze[n];
+    if (b)
+        return *b;
+    b = std::make_unique<TBazaTest>();
+    b->Porneste();
+    TDM& dm = b->Dm();
+    {
+        TGardaTranzactie garda(dm.Tr);
+        const qint32 scoala = CreeazaInregistrare(dm, QStringLiteral("SCOALA"));
+        const QList<QPair<const char*, QString>> campuriScoala = {
+            {"C_UNITATEA_L1", QStringLiteral("Liceul Teoretic")},
+            {"C_UNITATEA_L2", QStringLiteral("\"Ştefan cel Mare şi Sfânt\"")},
+            {"C_COD_SIRUES", QStringLiteral("123456789")},
+            {"C_LOCALITATEA", QStringLiteral("Târgu Neamţ")},
+            {"C_JUDETUL", QStringLiteral("Neamţ")},
+            {"C_DIRECTOR", QStringLiteral("Prof. Ionescu Maria")},
+            {"C_SECRETAR", QStringLiteral("Popescu Ana")},
+            {"A_LOCALITATEA_L1", QStringLiteral("Târgu Neamţ")},
+            {"A_LOCALITATEA_L2", QStringLiteral("judeţul Neamţ")}};
+        for (const auto& c : campuriScoala)
+            b->ScrieValoare(QStringLiteral("SCOALA"), scoala, QString::fromLatin1(c.first), c.second);
+        const QList<TCheieCamp> campuri = CampuriElev(dm);
+        const QString p = QStringLiteral("Tessaluna.FATA.");
+        for (int i = 0; i < n; ++i) {
+            const QString nume = QStringLiteral("Ţăranu-Bălănescu Ştefania %1").arg(i);
+            QHash<QString, QString> v;
+            v.insert(p + QStringLiteral("C_ABREVIERE"), i % 2 ? QStringLiteral("lui") : QStringLiteral("nei"));
+            v.insert(p + QStringLiteral("C_NUME_L1"), QStringLiteral("Ţăranu-Bălănescu"));
+            v.insert(p + QStringLiteral("C_NUME_L2"), QStringLiteral("Ştefania %1").arg(i));
+            v.insert(p + QStringLiteral("C_AN_ABSOLVIRE"), QStringLiteral("2026"));
+            v.insert(p + QStringLiteral("C_FILIERA"), QStringLiteral("teoretică"));
+            v.insert(p + QStringLiteral("C_PROFILUL"), QStringLiteral("real"));
+            v.insert(p + QStringLiteral("C_SPECIALIZAREA"), QStringLiteral("matematică-informatică"));
+            v.insert(p + QStringLiteral("C_CNP"), Cnp(i));
+            v.insert(p + QStringLiteral("A_NUME"), nume);
+            CreeazaElevCuValori(dm, campuri, v);
+        }
+        LeagaEleviNelegati(dm, QStringLiteral("SCOALA"), scoala);
+        garda.Commit();
+    }
+    b->Reporneste();
+    return *b;
+}
