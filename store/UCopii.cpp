@@ -344,6 +344,35 @@ qint64 NumarElevi(TTranzactie& tr, TQuery& q)
     }
 }
 
+// What a restore that did not reach its end left undone, as the engine sees the new database: empty when
+// nothing. The engine's restore puts the database online, activates the indexes and adds the constraints
+// last, and a backup cut short ends it before them without an error.
+QString CeLipsesteDupaRestaurare(TTranzactie& tr, TQuery& q)
+{
+    TGardaTranzactie garda(tr);
+    const auto numar = [&q](const QString& sql) {
+        q.SetSQL(sql);
+        q.Open();
+        const qint64 n = q.FieldByName(QStringLiteral("N")).AsInteger();
+        q.Close();
+        return n;
+    };
+    if (numar(QStringLiteral("select MON$SHUTDOWN_MODE as N from MON$DATABASE")) != 0)
+        return QStringLiteral("baza de date restaurata a ramas inchisa pentru intretinere");
+    if (const qint64 n = numar(QStringLiteral("select count(*) as N from RDB$INDICES where "
+                                              "coalesce(RDB$SYSTEM_FLAG, 0) = 0 and coalesce(RDB$INDEX_INACTIVE, 0) <> 0"));
+        n > 0)
+        return QStringLiteral("%1 indecsi au ramas inactivi").arg(n);
+    // The index of a key is restored before its constraint: a unique or foreign index without one is a key lost.
+    if (const qint64 n = numar(QStringLiteral(
+            "select count(*) as N from RDB$INDICES i where coalesce(i.RDB$SYSTEM_FLAG, 0) = 0 and "
+            "(i.RDB$UNIQUE_FLAG = 1 or i.RDB$FOREIGN_KEY is not null) and not exists (select 1 from "
+            "RDB$RELATION_CONSTRAINTS c where c.RDB$INDEX_NAME = i.RDB$INDEX_NAME)"));
+        n > 0)
+        return QStringLiteral("%1 chei sau legaturi intre tabele lipsesc").arg(n);
+    return {};
+}
+
 } // namespace
 
 qint64 NumarEleviCurenti(TDM& dm)
@@ -384,6 +413,15 @@ TVerificareCopie PregatesteRestaurarea(TDM& dm, const QString& fisierCopie, cons
         db.SetDatabaseName(v.CaleRestaurata);
         db.Params() << QStringLiteral("USER_NAME=sysdba") << QStringLiteral("password=velkortan");
         db.Open();
+        const QString lipsa = CeLipsesteDupaRestaurare(tr, q);
+        if (!lipsa.isEmpty()) {
+            db.Close();
+            QFile::remove(v.CaleRestaurata);
+            throw EEroare(QStringLiteral("Copia de siguranta %1 este incompleta (%2): probabil nu a fost copiata pana "
+                                         "la capat, de exemplu dintr-o copiere intrerupta sau pe un disc plin. Nu "
+                                         "poate fi folosita. Registrul curent a ramas neatins.")
+                              .arg(Afisat(fisierCopie), lipsa));
+        }
         tr.StartTransaction();
         for (const char* tabel : {"CONFID_DB", "PROFIL_DIPLOMA", "TABELE", "TIPURI_DE_DATE", "DATE"}) {
             q.SetSQL(QStringLiteral("select RDB$RELATION_NAME from RDB$RELATIONS where RDB$RELATION_NAME = :NUME"));
@@ -403,6 +441,7 @@ TVerificareCopie PregatesteRestaurarea(TDM& dm, const QString& fisierCopie, cons
         tr.Rollback();
         if (versiune < 1 || versiune > 3)
             throw strain(QStringLiteral("versiunea ei (%1) nu este una pe care programul o cunoaste.").arg(versiune));
+        VerificaCitireaBazei(tr, q);
         v.EleviInCopie = NumarElevi(tr, q);
         db.Close();
     } catch (const EEroareBD& e) {

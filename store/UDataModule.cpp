@@ -148,6 +148,11 @@ QString Citat(const QString& nume)
 
 void TDM::VerificaCitirea()
 {
+    VerificaCitireaBazei(Tr, Q1);
+}
+
+void VerificaCitireaBazei(TTranzactie& Tr, TQuery& Q1)
+{
     Tr.StartTransaction();
     try {
         QStringList tabele;
