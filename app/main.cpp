@@ -13,6 +13,8 @@
 #include "profile/UPornireDate.h"
 #include "profile/UProfil.h"
 #include "profile/UProfilTessaluna.h"
+#include "store/UBazaServer.h"
+#include "store/UCopii.h"
 #include "store/UDataModule.h"
 #include "store/UEroareBD.h"
 
@@ -53,6 +55,13 @@ int main(int argc, char** argv)
     const QString numeBaza = ProfilInregistrat() ? ProfilInregistrat()->NumeBazaDeDate() : QString();
     const QString dosarProgram =
         DosarPentruFisier(QDir(DosarExecutabil()).relativeFilePath(TDM::CaleBazaDeDate(numeBaza, DosarExecutabil())));
+    // What an interrupted restore left is finished before the register is looked for, and told once the window shows.
+    QStringList anunturi;
+    if (!numeBaza.isEmpty() && NumeBazaServer().isEmpty()) {
+        const QString caleLocala = TDM::CaleBazaDeDate(numeBaza, dosarProgram);
+        if (const QString mesaj = IncheieInlocuireaIntrerupta(caleLocala); !mesaj.isEmpty())
+            anunturi << mesaj;
+    }
     const QStringList bazeExistente = QDir(dosarProgram + QStringLiteral("/DB")).entryList(QDir::Files);
     try {
         AfiseazaSplash(QStringLiteral("Tessaluna"));
@@ -93,5 +102,7 @@ int main(int argc, char** argv)
                                     .arg(QDir::toNativeSeparators(caleBaza)));
         });
     }
+    for (const QString& anunt : std::as_const(anunturi))
+        QTimer::singleShot(0, &principala, [&principala, anunt] { TMesaje::Avertizeaza(&principala, anunt); });
     return aplicatie.exec();
 }

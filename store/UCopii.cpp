@@ -14,6 +14,10 @@
 #include <iberror.h>
 
 #include <algorithm>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 using namespace Firebird;
@@ -461,6 +465,36 @@ void AbandoneazaRestaurata(const TVerificareCopie& verificare)
     QFile::remove(verificare.CaleRestaurata);
 }
 
+std::function<void()> LaMijloculInlocuirii;
+
+namespace {
+
+bool AcelasiFisier(const QString& a, const QString& b)
+{
+    struct stat sa, sb;
+    return ::stat(QFile::encodeName(a).constData(), &sa) == 0 && ::stat(QFile::encodeName(b).constData(), &sb) == 0 &&
+           sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+// Makes the renames in `dosar` durable before the next step relies on them.
+void SincronizeazaDosar(const QString& dosar)
+{
+    const int fd = ::open(QFile::encodeName(dosar).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+QRegularExpression TiparInlocuita(const QString& caleBaza)
+{
+    return QRegularExpression(QStringLiteral("^") + QRegularExpression::escape(QFileInfo(caleBaza).completeBaseName()) +
+                                  QStringLiteral("-inlocuita-\\d{8}-\\d{6}(-\\d+)?\\.FDB$"),
+                              QRegularExpression::CaseInsensitiveOption);
+}
+
+} // namespace
+
 QString InlocuiesteCuRestaurata(TDM& dm, const TVerificareCopie& verificare, const QDateTime& moment)
 {
     const QString curenta = dm.Db.DatabaseName();
@@ -476,18 +510,65 @@ QString InlocuiesteCuRestaurata(TDM& dm, const TVerificareCopie& verificare, con
                                       "neatins.")
                            .arg(motiv));
     };
-    if (!QFile::rename(curenta, pastrata))
-        throw revino(QStringLiteral("fisierul %1 nu a putut fi redenumit.").arg(Afisat(curenta)));
-    if (!QFile::rename(verificare.CaleRestaurata, curenta)) {
-        QFile::rename(pastrata, curenta);
+    const QByteArray cCurenta = QFile::encodeName(curenta);
+    const QByteArray cPastrata = QFile::encodeName(pastrata);
+    const QByteArray cRestaurata = QFile::encodeName(verificare.CaleRestaurata);
+    // The current register gets its second name first (a copy where the disk has no links), then the restored
+    // file takes the register's name in one step: at every moment the register's name holds a whole register.
+    if (::link(cCurenta.constData(), cPastrata.constData()) != 0 && !QFile::copy(curenta, pastrata))
+        throw revino(QStringLiteral("fisierul %1 nu a putut fi pastrat sub numele %2.")
+                         .arg(Afisat(curenta), Afisat(pastrata)));
+    SincronizeazaDosar(info.absolutePath());
+    if (LaMijloculInlocuirii)
+        LaMijloculInlocuirii();
+    if (::rename(cRestaurata.constData(), cCurenta.constData()) != 0) {
+        QFile::remove(pastrata);
         throw revino(QStringLiteral("fisierul restaurat nu a putut fi mutat in locul lui."));
     }
+    SincronizeazaDosar(info.absolutePath());
     try {
         dm.Db.Open();
     } catch (const EEroareBD& e) {
-        QFile::rename(curenta, verificare.CaleRestaurata);
-        QFile::rename(pastrata, curenta);
+        ::rename(cPastrata.constData(), cCurenta.constData());
         throw revino(QStringLiteral("fisierul restaurat nu s-a deschis (%1).").arg(e.Mesaj()));
     }
     return pastrata;
+}
+
+QString IncheieInlocuireaIntrerupta(const QString& caleBaza)
+{
+    const QDir dosar = QFileInfo(caleBaza).absoluteDir();
+    const QRegularExpression tipar = TiparInlocuita(caleBaza);
+    QStringList pastrate;
+    for (const QString& nume : dosar.entryList(QDir::Files, QDir::Name)) {
+        if (tipar.match(nume).hasMatch())
+            pastrate << dosar.filePath(nume);
+    }
+    if (QFileInfo::exists(caleBaza)) {
+        // A second name of the register itself: the swap stopped before the restored file took its place.
+        for (const QString& pastrata : std::as_const(pastrate)) {
+            if (AcelasiFisier(pastrata, caleBaza) && QFile::remove(pastrata))
+                return QStringLiteral("O restaurare din copie a fost intrerupta inainte de a inlocui registrul. "
+                                      "Registrul a ramas cel de dinainte, neschimbat; daca doriti registrul din "
+                                      "copie, faceti din nou restaurarea.");
+        }
+        return {};
+    }
+    // No register, but the one replaced by a restore beside a restored file: a swap of the program's earlier
+    // versions, which renamed the register away first, stopped there. The replaced register is put back.
+    const QStringList restaurate =
+        dosar.entryList({QFileInfo(caleBaza).completeBaseName() + QStringLiteral("-restaurata-*.FDB")}, QDir::Files);
+    if (pastrate.isEmpty() || restaurate.isEmpty())
+        return {};
+    const QString ultima = pastrate.last(); // the names sort by their time stamp
+    if (::rename(QFile::encodeName(ultima).constData(), QFile::encodeName(caleBaza).constData()) != 0)
+        return QStringLiteral("O restaurare din copie a fost intrerupta si registrul nu se afla la locul lui. "
+                              "Registrul de dinainte se afla in fisierul %1; nu l-am putut pune la loc: inchideti "
+                              "programul si redenumiti-l %2.")
+            .arg(Afisat(ultima), Afisat(caleBaza));
+    SincronizeazaDosar(dosar.path());
+    return QStringLiteral("O restaurare din copie a fost intrerupta inainte de a se incheia. Registrul de dinainte a "
+                          "fost pus la loc din fisierul %1; daca doriti registrul din copie, faceti din nou "
+                          "restaurarea.")
+        .arg(Afisat(ultima));
 }

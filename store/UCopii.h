@@ -63,6 +63,13 @@ struct TVerificareCopie
 // without it the restore runs here. The checks and counts always run on the calling thread, which owns `dm`.
 using TRuleazaRestaurarea = std::function<void(const std::function<void(const TProgresCopie&)>& restaurare)>;
 TVerificareCopie PregatesteRestaurarea(TDM& dm, const QString& fisierCopie, const TRuleazaRestaurarea& ruleaza = {});
-// Returns the path under which the replaced database is kept.
+// Returns the path under which the replaced database is kept. The register's name never names anything but a
+// whole register: the current file gets its second name first, then the restored one takes the register's
+// name in one rename.
 QString InlocuiesteCuRestaurata(TDM& dm, const TVerificareCopie& verificare, const QDateTime& moment);
+// Test seam: runs inside InlocuiesteCuRestaurata between keeping the current file and the rename.
+extern std::function<void()> LaMijloculInlocuirii;
+// At start-up, before the register is opened: finishes what an interrupted swap left at `caleBaza` (a local
+// file) and returns what the user is told about it, empty when there was nothing.
+QString IncheieInlocuireaIntrerupta(const QString& caleBaza);
 void AbandoneazaRestaurata(const TVerificareCopie& verificare);

@@ -6,9 +6,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <cstdio>
+#include <stdexcept>
 
 namespace {
 
@@ -76,6 +78,43 @@ private slots:
                           << "password=velkortan";
         vechi.Db.Open();
         QCOMPARE(NumarEleviCurenti(vechi), qint64(2));
+    }
+
+    void InlocuireIntreruptaIncheiataLaPornire()
+    {
+        TBazaTest b;
+        b.Porneste();
+        b.AdaugaElev({{"C_NUME_L1", "Ana"}});
+        const qint64 ion = b.AdaugaElev({{"C_NUME_L1", "Ion"}});
+        const QString fbk = b.Dosar() + "/copie.fbk";
+        FaCopieDeSiguranta(b.CaleBaza(), fbk);
+        b.Executa(QStringLiteral("delete from ELEVI where ID_ELEVI = %1").arg(ion));
+        const QStringList curent = Registru(b);
+
+        // The process stops between the two steps of the swap (as a kill would: nothing after runs).
+        const TVerificareCopie v = PregatesteRestaurarea(b.Dm(), fbk);
+        LaMijloculInlocuirii = [] { throw std::logic_error("oprit"); };
+        const auto reseteaza = qScopeGuard([] { LaMijloculInlocuirii = nullptr; });
+        QVERIFY_THROWS_EXCEPTION(std::logic_error, InlocuiesteCuRestaurata(b.Dm(), v, QDateTime::currentDateTime()));
+        QVERIFY(QFileInfo::exists(b.CaleBaza()));
+        const QString mesaj = IncheieInlocuireaIntrerupta(b.CaleBaza());
+        QVERIFY2(mesaj.contains("Registrul a ramas cel de dinainte"), qPrintable(mesaj));
+        QVERIFY(QDir(b.Dosar() + "/DB").entryList({"*-inlocuita-*"}).isEmpty());
+        QVERIFY(IncheieInlocuireaIntrerupta(b.CaleBaza()).isEmpty());
+        b.Reporneste();
+        QCOMPARE(Registru(b), curent);
+
+        // What the earlier swap left when stopped: the register renamed away, the restored file beside it.
+        b.Inchide();
+        const QString pastrata = b.Dosar() + "/DB/Tessaluna2006-inlocuita-20261209-120000.FDB";
+        QVERIFY(QFile::rename(b.CaleBaza(), pastrata));
+        QFile restaurata(b.Dosar() + "/DB/Tessaluna2006-restaurata-20261209-115900.FDB");
+        QVERIFY(restaurata.open(QIODevice::WriteOnly));
+        restaurata.close();
+        QVERIFY(IncheieInlocuireaIntrerupta(b.CaleBaza()).contains("Registrul de dinainte a fost pus la loc"));
+        QVERIFY(!QFileInfo::exists(pastrata));
+        b.Reporneste();
+        QCOMPARE(Registru(b), curent);
     }
 
     void CopieStricataNuSchimbaNimic_data()
