@@ -195,16 +195,20 @@ void TMeniuRegistru::FaCopie()
         throw EEroare(QStringLiteral("Registrul se afla pe un server Firebird: copiile lui de siguranta le face "
                                      "administratorul serverului, cu gbak."));
     QDir().mkpath(DosarCopii(baza));
-    const QString implicit = QDir(DosarCopii(baza))
-                                 .filePath(QFileInfo(baza).completeBaseName() + u'-' +
-                                           QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")) +
-                                           QStringLiteral(".fbk"));
+    const QString implicit = NumeCopieManuala(baza, QDateTime::currentDateTime());
     QString fisier = TMesaje::CereFisierDeScris(m_fereastra, QStringLiteral("Copie de siguranta"), implicit,
                                                 QStringLiteral("Copii de siguranta (*.fbk)"));
     if (fisier.isEmpty())
         return;
     if (!fisier.endsWith(QStringLiteral(".fbk"), Qt::CaseInsensitive))
         fisier += QStringLiteral(".fbk");
+    // The rotation would remove it one day.
+    if (EsteNumeCopieAutomata(baza, fisier)) {
+        TMesaje::Avertizeaza(m_fereastra, QStringLiteral("Numele %1 este rezervat copiilor automate, pe care programul "
+                                                         "le sterge pe cele vechi. Alegeti alt nume.")
+                                              .arg(Afisat(fisier)));
+        return;
+    }
     RuleazaCuProgres(m_fereastra, QStringLiteral("Copie de siguranta"),
                      [&](const auto& progres) { FaCopieDeSiguranta(baza, fisier, progres); });
     TMesaje::Informeaza(m_fereastra, QStringLiteral("Copia de siguranta a fost facuta:\n%1").arg(Afisat(fisier)));

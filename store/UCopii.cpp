@@ -169,7 +169,7 @@ QString Stampila(const QDateTime& moment)
 QRegularExpression TiparCopieAutomata(const QString& caleBaza)
 {
     return QRegularExpression(QStringLiteral("^") + QRegularExpression::escape(QFileInfo(caleBaza).completeBaseName()) +
-                                  QStringLiteral("-(\\d{8})-(\\d{6})(-[A-Za-z0-9]+)?\\.fbk$"),
+                                  QStringLiteral("-automata-(\\d{8})-(\\d{6})(-[A-Za-z0-9]+)?\\.fbk$"),
                               QRegularExpression::CaseInsensitiveOption);
 }
 
@@ -293,6 +293,19 @@ QStringList CopiiAutomate(const QString& caleBaza)
     return rezultat;
 }
 
+QString NumeCopieManuala(const QString& caleBaza, const QDateTime& moment)
+{
+    return QDir(DosarCopii(caleBaza)).filePath(QFileInfo(caleBaza).completeBaseName() + u'-' + Stampila(moment) +
+                                               QStringLiteral(".fbk"));
+}
+
+bool EsteNumeCopieAutomata(const QString& caleBaza, const QString& fisier)
+{
+    const QFileInfo info(fisier);
+    return info.absoluteDir() == QDir(DosarCopii(caleBaza)) &&
+           TiparCopieAutomata(caleBaza).match(info.fileName()).hasMatch();
+}
+
 bool ExistaCopieDin(const QString& caleBaza, const QDate& zi)
 {
     const QRegularExpression tipar = TiparCopieAutomata(caleBaza);
@@ -310,7 +323,7 @@ QString FaCopieAutomata(const QString& caleBaza, const QDateTime& moment, const 
     if (!QDir().mkpath(dosar))
         throw EEroareBD(QStringLiteral("Nu pot crea dosarul copiilor de siguranta %1.").arg(Afisat(dosar)),
                         EEroareBD::Alta);
-    QString inceput = QFileInfo(caleBaza).completeBaseName() + u'-' + Stampila(moment);
+    QString inceput = QFileInfo(caleBaza).completeBaseName() + QStringLiteral("-automata-") + Stampila(moment);
     if (!sufix.isEmpty())
         inceput += u'-' + sufix;
     // A second copy within the same second gets a counter, which the name pattern reads as a suffix.

@@ -32,8 +32,13 @@ void RestaureazaCopie(const QString& fisier, const QString& tinta, const TProgre
 QString DosarCopii(const QString& caleBaza);
 // How many automatic copies are kept.
 constexpr int CopiiPastrate = 7;
-// Names the automatic copies carry: "<database name>-YYYYMMDD-HHMMSS[-sufix].fbk".
+// The automatic copies in DosarCopii, oldest first: only files named "<database name>-automata-YYYYMMDD-HHMMSS
+// [-sufix].fbk", a name the user's own copies are never given. Every other file there is left alone.
 QStringList CopiiAutomate(const QString& caleBaza);
+// The name proposed for a copy the user makes: "<database name>-YYYYMMDD-HHMMSS.fbk" in DosarCopii.
+QString NumeCopieManuala(const QString& caleBaza, const QDateTime& moment);
+// True when `fisier` would be taken for an automatic copy (and so be removed by the rotation one day).
+bool EsteNumeCopieAutomata(const QString& caleBaza, const QString& fisier);
 // True when an automatic copy carries the date `zi`.
 bool ExistaCopieDin(const QString& caleBaza, const QDate& zi);
 // Makes an automatic copy into DosarCopii (created when missing), then removes the oldest automatic copies

@@ -184,12 +184,19 @@ private slots:
         alta.write("x");
         alta.close();
         const QDateTime inceput(QDate(2026, 12, 1), QTime(8, 0));
+        // A copy made from the menu under the name proposed there, the day before: neither that day's automatic
+        // copy nor one the rotation removes.
+        const QString manuala = NumeCopieManuala(b.CaleBaza(), inceput.addDays(-1));
+        QVERIFY(!EsteNumeCopieAutomata(b.CaleBaza(), manuala));
+        FaCopieDeSiguranta(b.CaleBaza(), manuala);
+        QVERIFY(!ExistaCopieDin(b.CaleBaza(), QDate(2026, 11, 30)));
         for (int zi = 0; zi < 9; ++zi)
             FaCopieAutomata(b.CaleBaza(), inceput.addDays(zi));
         QStringList asteptate;
         for (int zi = 2; zi < 9; ++zi)
-            asteptate << "Tessaluna2006-" + inceput.addDays(zi).toString("yyyyMMdd-HHmmss") + ".fbk";
-        asteptate << "a-mea.fbk";
+            asteptate << "Tessaluna2006-automata-" + inceput.addDays(zi).toString("yyyyMMdd-HHmmss") + ".fbk";
+        QVERIFY(EsteNumeCopieAutomata(b.CaleBaza(), dosar + u'/' + asteptate.first()));
+        asteptate << "a-mea.fbk" << QFileInfo(manuala).fileName();
         asteptate.sort();
         QCOMPARE(FisiereDin(dosar), asteptate);
         QVERIFY(ExistaCopieDin(b.CaleBaza(), QDate(2026, 12, 9)));
