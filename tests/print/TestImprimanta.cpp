@@ -126,7 +126,10 @@ void TestImprimanta::allUnderADecimalComma()
 void TestImprimanta::damagedAllIsReportedOnceAndKept()
 {
     // Too few items, an integer that is not one, a decimal point where the settings use a comma.
-    const QStringList deteriorate = {"0,1,0", "0,1,0,0,0,x,0,0,0,0,,0", "0,1,0,0,0,1,2.5,0,0,0,HP,0"};
+    // A NUL character, alone or inside a printer's name (once read without end, growing memory).
+    const QChar nul(0);
+    const QStringList deteriorate = {"0,1,0", "0,1,0,0,0,x,0,0,0,0,,0", "0,1,0,0,0,1,2.5,0,0,0,HP,0",
+                                     QString(nul), "0,1,0,0,0,1,0,0,0,0,H" + QString(nul) + "P,0"};
     for (const QString& text : deteriorate) {
         ScrieRegistru("all", text);
         ScrieRegistru("OglindescFata", "D");
