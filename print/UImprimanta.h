@@ -4,6 +4,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <exception>
+#include <memory>
+
+class TFisierInLucru;
+
 class QPrinter;
 class QWidget;
 
@@ -43,4 +48,7 @@ public:
 private:
     QPainter m_painter;
     QString m_fisier;
+    // The PDF is written beside m_fisier and takes its name when the document ends without an error in flight.
+    std::unique_ptr<TFisierInLucru> m_inLucru;
+    int m_exceptii = std::uncaught_exceptions();
 };
