@@ -3,6 +3,7 @@
 #include "platform/UActiune.h"
 #include "platform/UFoldere.h"
 #include "platform/UMesaje.h"
+#include "platform/UScriereSigura.h"
 #include "profile/UPornireDate.h"
 #include "store/UBazaServer.h"
 #include "store/UCopii.h"
@@ -194,7 +195,7 @@ void TMeniuRegistru::FaCopie()
     if (EsteNumeServer(baza))
         throw EEroare(QStringLiteral("Registrul se afla pe un server Firebird: copiile lui de siguranta le face "
                                      "administratorul serverului, cu gbak."));
-    QDir().mkpath(DosarCopii(baza));
+    CreeazaDosarPrivat(DosarCopii(baza));
     const QString implicit = NumeCopieManuala(baza, QDateTime::currentDateTime());
     QString fisier = TMesaje::CereFisierDeScris(m_fereastra, QStringLiteral("Copie de siguranta"), implicit,
                                                 QStringLiteral("Copii de siguranta (*.fbk)"));

@@ -1,5 +1,6 @@
 #include "store/UCopii.h"
 
+#include "platform/UScriereSigura.h"
 #include "store/UDataModule.h"
 #include "store/UEroareBD.h"
 #include "store/UFirebird.h"
@@ -231,6 +232,8 @@ void FaCopieDeSiguranta(const QString& baza, const QString& fisier, const TProgr
     }
     if (QFileInfo(partial).size() <= 0)
         throw esec(QStringLiteral("Fisierul scris este gol."), EEroareBD::Alta);
+    // The engine makes it as the umask says; it holds every student's personal data.
+    InchideAltora(partial);
     if (!QFile::rename(partial, fisier))
         throw esec(QStringLiteral("Fisierul scris nu a putut primi numele copiei."), EEroareBD::Alta);
 }
@@ -320,7 +323,7 @@ QString FaCopieAutomata(const QString& caleBaza, const QDateTime& moment, const 
                         const TProgresCopie& progres)
 {
     const QString dosar = DosarCopii(caleBaza);
-    if (!QDir().mkpath(dosar))
+    if (!CreeazaDosarPrivat(dosar))
         throw EEroareBD(QStringLiteral("Nu pot crea dosarul copiilor de siguranta %1.").arg(Afisat(dosar)),
                         EEroareBD::Alta);
     QString inceput = QFileInfo(caleBaza).completeBaseName() + QStringLiteral("-automata-") + Stampila(moment);
@@ -328,6 +331,7 @@ QString FaCopieAutomata(const QString& caleBaza, const QDateTime& moment, const 
         inceput += u'-' + sufix;
     // A second copy within the same second gets a counter, which the name pattern reads as a suffix.
     const QString fisier = NumeLiber(dosar, inceput, QStringLiteral(".fbk"));
+    InchideAltora(dosar); // made by an earlier version as the umask said
     FaCopieDeSiguranta(caleBaza, fisier, progres);
     const QStringList copii = CopiiAutomate(caleBaza);
     for (int i = 0; i + CopiiPastrate < copii.size(); ++i)
@@ -416,6 +420,9 @@ TVerificareCopie PregatesteRestaurarea(TDM& dm, const QString& fisierCopie, cons
         ruleaza(restaurare);
     else
         restaurare({});
+    // The engine makes the file as the umask says: it gets the register's own permissions, never others'.
+    QFile::setPermissions(v.CaleRestaurata,
+                          QFile::permissions(curenta) & ~(QFile::ReadOther | QFile::WriteOther | QFile::ExeOther));
 
     const auto strain = [&](const QString& motiv) {
         QFile::remove(v.CaleRestaurata);

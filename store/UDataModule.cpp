@@ -82,7 +82,7 @@ QString TDM::Deschide(const QString& numeBazaDeDate, const QString& dosarProgram
     if (const QString server = NumeBazaServer(); !server.isEmpty())
         return Conecteaza(server);
     const QString dosarDB = QDir(dosarProgram).filePath(QStringLiteral("DB"));
-    if (!QDir().mkpath(dosarDB))
+    if (!CreeazaDosarPrivat(dosarDB))
         throw EEroare(QStringLiteral("Nu pot crea dosarul bazei de date: %1").arg(QDir::toNativeSeparators(dosarDB)));
     const QString cale = CaleBazaDeDate(numeBazaDeDate, dosarProgram);
     QString motivCopie;

@@ -12,6 +12,8 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include <sys/stat.h>
+
 namespace {
 
 // The register as a reader sees it: every student with every value.
@@ -115,6 +117,28 @@ private slots:
         QVERIFY(!QFileInfo::exists(pastrata));
         b.Reporneste();
         QCOMPARE(Registru(b), curent);
+    }
+
+    void NimicPentruAltiUtilizatori()
+    {
+        // The register, its copies and their folders under the usual umask: no permission bit for others.
+        const mode_t masca = ::umask(022);
+        const auto reface = qScopeGuard([masca] { ::umask(masca); });
+        const auto deAltii = [](const QString& cale) {
+            return QFile::permissions(cale) & (QFile::ReadOther | QFile::WriteOther | QFile::ExeOther);
+        };
+        TBazaTest b;
+        b.Porneste();
+        b.AdaugaElev({{"C_NUME_L1", "Ana"}, {"C_CNP", "6070101123456"}});
+        const QString automata = FaCopieAutomata(b.CaleBaza(), QDateTime::currentDateTime());
+        const QString manuala = b.Dosar() + "/manuala.fbk";
+        FaCopieDeSiguranta(b.CaleBaza(), manuala);
+        const TVerificareCopie v = PregatesteRestaurarea(b.Dm(), manuala);
+        const QString pastrata = InlocuiesteCuRestaurata(b.Dm(), v, QDateTime::currentDateTime());
+        for (const QString& cale : {b.Dosar() + "/DB", b.CaleBaza(), DosarCopii(b.CaleBaza()), automata, manuala,
+                                    pastrata})
+            QVERIFY2(deAltii(cale) == QFile::Permissions(), qPrintable(cale));
+        QVERIFY(QFile::permissions(b.CaleBaza()) & QFile::WriteGroup); // the register stays shared with its group
     }
 
     void CopieStricataNuSchimbaNimic_data()
