@@ -3,6 +3,7 @@
 #include "app/TTessalunaMain.h"
 #include "app/USplash.h"
 #include "app/UInstantaUnica.h"
+#include "app/UPornireFisiere.h"
 #include "platform/UActiune.h"
 #include "platform/UFoldere.h"
 #include "platform/UMesaje.h"
@@ -14,7 +15,6 @@
 #include "profile/UProfil.h"
 #include "profile/UProfilTessaluna.h"
 #include "store/UBazaServer.h"
-#include "store/UCopii.h"
 #include "store/UDataModule.h"
 #include "store/UEroareBD.h"
 
@@ -56,12 +56,8 @@ int main(int argc, char** argv)
     const QString dosarProgram =
         DosarPentruFisier(QDir(DosarExecutabil()).relativeFilePath(TDM::CaleBazaDeDate(numeBaza, DosarExecutabil())));
     // What an interrupted restore left is finished before the register is looked for, and told once the window shows.
-    QStringList anunturi;
-    if (!numeBaza.isEmpty() && NumeBazaServer().isEmpty()) {
-        const QString caleLocala = TDM::CaleBazaDeDate(numeBaza, dosarProgram);
-        if (const QString mesaj = IncheieInlocuireaIntrerupta(caleLocala); !mesaj.isEmpty())
-            anunturi << mesaj;
-    }
+    const QStringList anunturi = IngrijesteFisiereleLaPornire(
+        numeBaza.isEmpty() || !NumeBazaServer().isEmpty() ? QString() : TDM::CaleBazaDeDate(numeBaza, dosarProgram));
     const QStringList bazeExistente = QDir(dosarProgram + QStringLiteral("/DB")).entryList(QDir::Files);
     try {
         AfiseazaSplash(QStringLiteral("Tessaluna"));

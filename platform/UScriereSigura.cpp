@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include <csignal>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -201,6 +203,31 @@ int StergeCopiiTemporare(const QString& fisier, const QDateTime& inainte)
             ++sterse;
     }
     return sterse;
+}
+
+bool FolositDeProces(qint64 pid, const QDateTime& modificat)
+{
+    if (pid <= 0 || (::kill(pid_t(pid), 0) != 0 && errno == ESRCH))
+        return false;
+    // The start in clock ticks after boot is field 22 of /proc/<pid>/stat, after the name in parentheses.
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    QFile sistem(QStringLiteral("/proc/stat"));
+    if (!stat.open(QIODevice::ReadOnly) || !sistem.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray linie = stat.readAll();
+    const QList<QByteArray> campuri = linie.mid(linie.lastIndexOf(')') + 2).split(' ');
+    qint64 boot = -1;
+    for (const QByteArray& l : sistem.readAll().split('\n')) {
+        if (l.startsWith("btime "))
+            boot = l.mid(6).trimmed().toLongLong();
+    }
+    bool ok = false;
+    const qint64 tic = campuri.size() > 19 ? campuri[19].toLongLong(&ok) : 0;
+    if (!ok || boot < 0)
+        return true;
+    const qint64 pornire = boot * 1000 + tic * 1000 / ::sysconf(_SC_CLK_TCK);
+    // The boot time is given in whole seconds.
+    return pornire <= modificat.toMSecsSinceEpoch() + 2000;
 }
 
 QDateTime PornireaProcesului()

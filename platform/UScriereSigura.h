@@ -26,6 +26,11 @@ int StergeCopiiTemporare(const QString& fisier, const QDateTime& inainte);
 // When the running process started.
 QDateTime PornireaProcesului();
 
+// True when a file that the process `pid` names as its own and that was last changed at `modificat` may still
+// be in that process's use: the process runs and had started by then (a later process with the same id is
+// another one).
+bool FolositDeProces(qint64 pid, const QDateTime& modificat);
+
 // Takes every permission of other users off a file or folder the program has just made.
 void InchideAltora(const QString& cale);
 // Creates `dosar` with its missing parents; each folder it creates gets no permission for other users.

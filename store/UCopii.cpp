@@ -178,7 +178,7 @@ QRegularExpression TiparCopieAutomata(const QString& caleBaza)
 QString NumeLiber(const QString& dosar, const QString& inceput, const QString& extensie)
 {
     QString cale = QDir(dosar).filePath(inceput + extensie);
-    for (int i = 2; QFileInfo::exists(cale) || QFileInfo::exists(cale + QStringLiteral(".part")); ++i)
+    for (int i = 2; QFileInfo::exists(cale); ++i)
         cale = QDir(dosar).filePath(inceput + QStringLiteral("-%1").arg(i) + extensie);
     return cale;
 }
@@ -200,7 +200,8 @@ void FaCopieDeSiguranta(const QString& baza, const QString& fisier, const TProgr
                                        "administratorul serverului, cu gbak.")
                             .arg(baza),
                         EEroareBD::Alta);
-    const QString partial = fisier + QStringLiteral(".part");
+    // Named by this process, so that a start-up tells an interrupted backup's file from one being written.
+    const QString partial = fisier + QStringLiteral(".p%1.part").arg(::getpid());
     if (QFileInfo::exists(fisier))
         throw EEroareBD(QStringLiteral("Exista deja un fisier %1. Copia de siguranta nu il inlocuieste; alegeti "
                                        "alt nume.")
@@ -411,7 +412,8 @@ TVerificareCopie PregatesteRestaurarea(TDM& dm, const QString& fisierCopie, cons
     const QFileInfo info(curenta);
     v.CaleRestaurata =
         NumeLiber(info.absolutePath(),
-                  info.completeBaseName() + QStringLiteral("-restaurata-") + Stampila(QDateTime::currentDateTime()),
+                  info.completeBaseName() + QStringLiteral("-restaurata-") + Stampila(QDateTime::currentDateTime()) +
+                      QStringLiteral("-p%1").arg(::getpid()),
                   QStringLiteral(".FDB"));
     const auto restaurare = [&](const TProgresCopie& progres) {
         RestaureazaCopie(fisierCopie, v.CaleRestaurata, progres);
@@ -591,4 +593,30 @@ QString IncheieInlocuireaIntrerupta(const QString& caleBaza)
                           "fost pus la loc din fisierul %1; daca doriti registrul din copie, faceti din nou "
                           "restaurarea.")
         .arg(Afisat(ultima));
+}
+
+int StergeResturi(const QString& caleBaza)
+{
+    const QDateTime pornire = PornireaProcesului();
+    static const QRegularExpression proces(QStringLiteral("-p(\\d+)(-\\d+)?\\.FDB$|\\.p(\\d+)\\.part$"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    const auto sterge = [&](const QString& dosar, const QString& tipar) {
+        int sterse = 0;
+        const QFileInfoList fisiere = QDir(dosar).entryInfoList({tipar}, QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+        for (const QFileInfo& f : fisiere) {
+            if (f.ownerId() != ::geteuid())
+                continue;
+            const QRegularExpressionMatch m = proces.match(f.fileName());
+            const QString pid = m.captured(1).isEmpty() ? m.captured(3) : m.captured(1);
+            // A file of an earlier version names no process: one changed since this start may be in use.
+            const bool folosit = m.hasMatch() ? FolositDeProces(pid.toLongLong(), f.lastModified())
+                                              : f.lastModified() >= pornire;
+            if (!folosit && QFile::remove(f.absoluteFilePath()))
+                ++sterse;
+        }
+        return sterse;
+    };
+    const QFileInfo baza(caleBaza);
+    return sterge(DosarCopii(caleBaza), QStringLiteral("*.part")) +
+           sterge(baza.absolutePath(), baza.completeBaseName() + QStringLiteral("-restaurata-*.FDB"));
 }

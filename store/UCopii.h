@@ -78,3 +78,8 @@ extern std::function<void()> LaMijloculInlocuirii;
 // file) and returns what the user is told about it, empty when there was nothing.
 QString IncheieInlocuireaIntrerupta(const QString& caleBaza);
 void AbandoneazaRestaurata(const TVerificareCopie& verificare);
+
+// At start-up: removes what interrupted backups (their ".part" files in DosarCopii) and restores (the
+// "-restaurata-" files beside the register) left, unless the process that wrote one still runs. Returns how
+// many files went.
+int StergeResturi(const QString& caleBaza);

@@ -1,5 +1,6 @@
 #include "app/TMeniuRegistru.h"
 #include "app/TTessalunaMain.h"
+#include "app/UPornireFisiere.h"
 #include "entry/UListaElevi.h"
 #include "platform/UMesaje.h"
 #include "print/USetariImprimare.h"
@@ -16,10 +17,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QProcess>
+#include <QScopeGuard>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cstdio>
+
+#include <utime.h>
 
 class TestRegistru : public QObject
 {
@@ -93,6 +99,65 @@ private slots:
         alta.Registru->PornesteCopiaZilnica();
         QVERIFY(!alta.Registru->CopieZilnicaInCurs());
         QCOMPARE(CopiiAutomate(b.CaleBaza()).size(), 1);
+    }
+
+    void ResturileSeStergLaPornire()
+    {
+        TBazaTest b;
+        b.Porneste();
+        b.Inchide();
+        QTemporaryDir tmp;
+        const QByteArray tmpVechi = qgetenv("TMPDIR");
+        qputenv("TMPDIR", QFile::encodeName(tmp.path()));
+        const auto reface = qScopeGuard([&tmpVechi] { qputenv("TMPDIR", tmpVechi); });
+
+        // A process that has ended: what it named as its own is a leftover; what this running one names is not.
+        QProcess mort;
+        mort.start("true");
+        QVERIFY(mort.waitForStarted());
+        const qint64 pidMort = mort.processId();
+        QVERIFY(mort.waitForFinished());
+        const qint64 pidViu = QCoreApplication::applicationPid();
+        const QString copii = DosarCopii(b.CaleBaza());
+        const QString db = b.Dosar() + "/DB";
+        QVERIFY(QDir().mkpath(copii));
+        const auto fa = [](const QString& cale, const QDateTime& modificat = {}) {
+            QVERIFY(QDir().mkpath(QFileInfo(cale).path()));
+            QFile f(cale);
+            QVERIFY(cale.endsWith('/') || f.open(QIODevice::WriteOnly));
+            f.close();
+            if (modificat.isValid()) {
+                const struct utimbuf timp = {time_t(modificat.toSecsSinceEpoch()), time_t(modificat.toSecsSinceEpoch())};
+                QCOMPARE(::utime(QFile::encodeName(cale).constData(), &timp), 0);
+            }
+        };
+        const QDateTime oraTrecuta = QDateTime::currentDateTime().addSecs(-7200);
+        const QStringList sterse = {
+            copii + QStringLiteral("/Tessaluna2006-automata-20261209-120000.fbk.p%1.part").arg(pidMort),
+            copii + "/Tessaluna2006-20261208-100000.fbk.part", // an earlier version's
+            db + QStringLiteral("/Tessaluna2006-restaurata-20261209-120000-p%1.FDB").arg(pidMort),
+            db + "/Tessaluna2006-restaurata-20261208-100000.FDB",
+            tmp.path() + QStringLiteral("/tessaluna-calc-%1-AbC123/").arg(pidMort),
+            tmp.path() + "/tessaluna-calc-XyZ789/"};
+        const QStringList pastrate = {
+            copii + QStringLiteral("/Tessaluna2006-automata-20261209-130000.fbk.p%1.part").arg(pidViu),
+            copii + "/Tessaluna2006-20261209-130000.fbk",
+            db + QStringLiteral("/Tessaluna2006-restaurata-20261209-130000-p%1.FDB").arg(pidViu),
+            tmp.path() + QStringLiteral("/tessaluna-calc-%1-DeF456/").arg(pidViu),
+            tmp.path() + "/tessaluna-calc-GhI012/", // an earlier version's, changed just now
+            tmp.path() + "/alt-program/"};
+        for (const QString& f : sterse)
+            fa(f, oraTrecuta);
+        for (const QString& f : pastrate)
+            fa(f);
+        fa(tmp.path() + QStringLiteral("/tessaluna-calc-%1-AbC123/profil/user/registrymodifications.xcu").arg(pidMort));
+
+        QCOMPARE(IngrijesteFisiereleLaPornire(b.CaleBaza()), QStringList());
+        for (const QString& f : sterse)
+            QVERIFY2(!QFileInfo::exists(f), qPrintable(f));
+        for (const QString& f : pastrate)
+            QVERIFY2(QFileInfo::exists(f), qPrintable(f));
+        QVERIFY(QFileInfo::exists(b.CaleBaza()));
     }
 
     void DialogulBazaDeDate()
