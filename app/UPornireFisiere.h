@@ -10,3 +10,10 @@
 // spreadsheet readings. Files of a copy of the program that still runs are kept. Returns what the user is to
 // be told, once the main window shows.
 QStringList IngrijesteFisiereleLaPornire(const QString& caleBaza);
+
+// A program folder the user cannot write (`dosarExecutabil`) may hold a register the user cannot write either,
+// while this start keeps its register in `dosarProgram`, the user's data folder. When that folder has none yet,
+// the user is asked whether to copy the one beside the program there (a copy: the original stays as it is).
+// Returns what the user is to be told of the two registers, empty when there was nothing to offer.
+QString OferaRegistrulDeLangaProgram(const QString& dosarExecutabil, const QString& dosarProgram,
+                                     const QString& numeBaza);

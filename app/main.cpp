@@ -55,9 +55,15 @@ int main(int argc, char** argv)
     const QString numeBaza = ProfilInregistrat() ? ProfilInregistrat()->NumeBazaDeDate() : QString();
     const QString dosarProgram =
         DosarPentruFisier(QDir(DosarExecutabil()).relativeFilePath(TDM::CaleBazaDeDate(numeBaza, DosarExecutabil())));
-    // What an interrupted restore left is finished before the register is looked for, and told once the window shows.
-    const QStringList anunturi = IngrijesteFisiereleLaPornire(
-        numeBaza.isEmpty() || !NumeBazaServer().isEmpty() ? QString() : TDM::CaleBazaDeDate(numeBaza, dosarProgram));
+    // The register beside a read-only program, and what an interrupted restore left, are seen to before the
+    // register is looked for; the user is told once the window shows.
+    QStringList anunturi;
+    const bool local = NumeBazaServer().isEmpty();
+    const QString oferta = local ? OferaRegistrulDeLangaProgram(DosarExecutabil(), dosarProgram, numeBaza) : QString();
+    if (!oferta.isEmpty())
+        anunturi << oferta;
+    anunturi << IngrijesteFisiereleLaPornire(
+        numeBaza.isEmpty() || !local ? QString() : TDM::CaleBazaDeDate(numeBaza, dosarProgram));
     const QStringList bazeExistente = QDir(dosarProgram + QStringLiteral("/DB")).entryList(QDir::Files);
     try {
         AfiseazaSplash(QStringLiteral("Tessaluna"));
@@ -89,7 +95,7 @@ int main(int argc, char** argv)
 
     // A register made now outside the program's folder is announced once, from the running message loop.
     const QString caleBaza = dm.Db.DatabaseName();
-    if (dosarProgram != DosarExecutabil() && !caleBaza.isEmpty() && QFileInfo::exists(caleBaza) &&
+    if (oferta.isEmpty() && dosarProgram != DosarExecutabil() && !caleBaza.isEmpty() && QFileInfo::exists(caleBaza) &&
         !bazeExistente.contains(QFileInfo(caleBaza).fileName())) {
         QTimer::singleShot(0, &principala, [&principala, caleBaza] {
             TMesaje::Informeaza(&principala,

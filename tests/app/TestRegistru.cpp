@@ -160,6 +160,40 @@ private slots:
         QVERIFY(QFileInfo::exists(b.CaleBaza()));
     }
 
+    void RegistrulDeLangaProgramulProtejat()
+    {
+        // The program's folder holds a register with students; this start keeps its register in the user's folder.
+        TBazaTest b;
+        b.Porneste();
+        for (int i = 0; i < 3; ++i)
+            b.AdaugaElev({{"C_NUME_L1", QStringLiteral("Elev %1").arg(i)}});
+        b.Inchide();
+        const auto continut = [](const QString& cale) {
+            QFile f(cale);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        };
+        const QByteArray original = continut(b.CaleBaza());
+        QTemporaryDir utilizator;
+        const QString copie = utilizator.path() + "/DB/Tessaluna2006.FDB";
+        QCOMPARE(OferaRegistrulDeLangaProgram(b.Dosar(), b.Dosar(), "Tessaluna2006"), QString());
+
+        TMesaje::SetRaspunsUrmator(QMessageBox::No);
+        const QString nu = OferaRegistrulDeLangaProgram(b.Dosar(), utilizator.path(), "Tessaluna2006");
+        QVERIFY2(TMesaje::MesajeAfisate().join('\n').contains(QDir::toNativeSeparators(b.CaleBaza())),
+                 qPrintable(TMesaje::MesajeAfisate().join('\n')));
+        QVERIFY(nu.contains(QDir::toNativeSeparators(b.CaleBaza())) && nu.contains(QDir::toNativeSeparators(copie)));
+        QVERIFY(!QFileInfo::exists(copie));
+
+        TMesaje::SetRaspunsUrmator(QMessageBox::Yes);
+        const QString da = OferaRegistrulDeLangaProgram(b.Dosar(), utilizator.path(), "Tessaluna2006");
+        QVERIFY2(da.contains("a fost copiat"), qPrintable(da));
+        QCOMPARE(continut(copie), original);
+        QCOMPARE(continut(b.CaleBaza()), original); // a copy, never a move
+        QCOMPARE(QFile::permissions(copie) & (QFile::ReadOther | QFile::WriteOther), QFile::Permissions());
+        // The user's folder has its register now: nothing more is offered.
+        QCOMPARE(OferaRegistrulDeLangaProgram(b.Dosar(), utilizator.path(), "Tessaluna2006"), QString());
+    }
+
     void DialogulBazaDeDate()
     {
         QCOMPARE(CheieSetariBazaDeDate(), TAllStuffReg::Cheie());
