@@ -300,7 +300,7 @@ QStringList CopiiAutomate(const QString& caleBaza)
 QString NumeCopieManuala(const QString& caleBaza, const QDateTime& moment)
 {
     return QDir(DosarCopii(caleBaza)).filePath(QFileInfo(caleBaza).completeBaseName() + u'-' + Stampila(moment) +
-                                               QStringLiteral(".fbk"));
+                                               QStringLiteral(".zip"));
 }
 
 bool EsteNumeCopieAutomata(const QString& caleBaza, const QString& fisier)
@@ -402,8 +402,10 @@ qint64 NumarEleviCurenti(TDM& dm)
     return NumarElevi(dm.Tr, dm.Q1);
 }
 
-TVerificareCopie PregatesteRestaurarea(TDM& dm, const QString& fisierCopie, const TRuleazaRestaurarea& ruleaza)
+TVerificareCopie PregatesteRestaurarea(TDM& dm, const QString& fisierCopie, const TRuleazaRestaurarea& ruleaza,
+                                       const QString& afisat)
 {
+    const QString numeCopie = afisat.isEmpty() ? fisierCopie : afisat;
     const QString curenta = dm.Db.DatabaseName();
     if (curenta.isEmpty() || EsteNumeServer(curenta))
         throw EEroare(QStringLiteral("Registrul se afla pe un server Firebird: restaurarea lui o face "
@@ -416,7 +418,13 @@ TVerificareCopie PregatesteRestaurarea(TDM& dm, const QString& fisierCopie, cons
                       QStringLiteral("-p%1").arg(::getpid()),
                   QStringLiteral(".FDB"));
     const auto restaurare = [&](const TProgresCopie& progres) {
-        RestaureazaCopie(fisierCopie, v.CaleRestaurata, progres);
+        try {
+            RestaureazaCopie(fisierCopie, v.CaleRestaurata, progres);
+        } catch (const EEroareBD& e) {
+            if (afisat.isEmpty())
+                throw;
+            throw EEroareBD(QString(e.Mesaj()).replace(Afisat(fisierCopie), Afisat(numeCopie)), e.Categorie());
+        }
     };
     if (ruleaza)
         ruleaza(restaurare);
@@ -430,7 +438,7 @@ TVerificareCopie PregatesteRestaurarea(TDM& dm, const QString& fisierCopie, cons
         QFile::remove(v.CaleRestaurata);
         return EEroare(QStringLiteral("Fisierul %1 nu este o copie a registrului: %2 Registrul curent a ramas "
                                       "neatins.")
-                           .arg(Afisat(fisierCopie), motiv));
+                           .arg(Afisat(numeCopie), motiv));
     };
     try {
         TConexiune db;
@@ -446,7 +454,7 @@ TVerificareCopie PregatesteRestaurarea(TDM& dm, const QString& fisierCopie, cons
             throw EEroare(QStringLiteral("Copia de siguranta %1 este incompleta (%2): probabil nu a fost copiata pana "
                                          "la capat, de exemplu dintr-o copiere intrerupta sau pe un disc plin. Nu "
                                          "poate fi folosita. Registrul curent a ramas neatins.")
-                              .arg(Afisat(fisierCopie), lipsa));
+                              .arg(Afisat(numeCopie), lipsa));
         }
         tr.StartTransaction();
         for (const char* tabel : {"CONFID_DB", "PROFIL_DIPLOMA", "TABELE", "TIPURI_DE_DATE", "DATE"}) {
@@ -617,6 +625,6 @@ int StergeResturi(const QString& caleBaza)
         return sterse;
     };
     const QFileInfo baza(caleBaza);
-    return sterge(DosarCopii(caleBaza), QStringLiteral("*.part")) +
+    return sterge(DosarCopii(caleBaza), QStringLiteral("*.part")) + sterge(baza.absolutePath(), QStringLiteral("*.part")) +
            sterge(baza.absolutePath(), baza.completeBaseName() + QStringLiteral("-restaurata-*.FDB"));
 }

@@ -35,7 +35,8 @@ constexpr int CopiiPastrate = 7;
 // The automatic copies in DosarCopii, oldest first: only files named "<database name>-automata-YYYYMMDD-HHMMSS
 // [-sufix].fbk", a name the user's own copies are never given. Every other file there is left alone.
 QStringList CopiiAutomate(const QString& caleBaza);
-// The name proposed for a copy the user makes: "<database name>-YYYYMMDD-HHMMSS.fbk" in DosarCopii.
+// The name proposed for a copy the user makes (a desk's backup, a zip archive): "<database name>-YYYYMMDD-HHMMSS.zip"
+// in DosarCopii.
 QString NumeCopieManuala(const QString& caleBaza, const QDateTime& moment);
 // True when `fisier` would be taken for an automatic copy (and so be removed by the rotation one day).
 bool EsteNumeCopieAutomata(const QString& caleBaza, const QString& fisier);
@@ -67,7 +68,9 @@ struct TVerificareCopie
 // `ruleaza` runs the engine's restore (given to it), for example on a worker thread with a progress window;
 // without it the restore runs here. The checks and counts always run on the calling thread, which owns `dm`.
 using TRuleazaRestaurarea = std::function<void(const std::function<void(const TProgresCopie&)>& restaurare)>;
-TVerificareCopie PregatesteRestaurarea(TDM& dm, const QString& fisierCopie, const TRuleazaRestaurarea& ruleaza = {});
+// `afisat` names the backup in messages when it is not `fisierCopie` itself (one taken out of an archive).
+TVerificareCopie PregatesteRestaurarea(TDM& dm, const QString& fisierCopie, const TRuleazaRestaurarea& ruleaza = {},
+                                       const QString& afisat = {});
 // Returns the path under which the replaced database is kept. The register's name never names anything but a
 // whole register: the current file gets its second name first, then the restored one takes the register's
 // name in one rename.
@@ -80,6 +83,6 @@ QString IncheieInlocuireaIntrerupta(const QString& caleBaza);
 void AbandoneazaRestaurata(const TVerificareCopie& verificare);
 
 // At start-up: removes what interrupted backups (their ".part" files in DosarCopii) and restores (the
-// "-restaurata-" files beside the register) left, unless the process that wrote one still runs. Returns how
+// "-restaurata-" and ".part" files beside the register) left, unless the process that wrote one still runs. Returns how
 // many files went.
 int StergeResturi(const QString& caleBaza);

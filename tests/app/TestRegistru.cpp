@@ -1,8 +1,11 @@
 #include "app/TMeniuRegistru.h"
 #include "app/TTessalunaMain.h"
+#include "app/UCopieBirou.h"
 #include "app/UPornireFisiere.h"
 #include "entry/UListaElevi.h"
 #include "platform/UMesaje.h"
+#include "platform/URegistru.h"
+#include "print/UParticularizari.h"
 #include "print/USetariImprimare.h"
 #include "store/UBazaServer.h"
 #include "store/UCopii.h"
@@ -50,11 +53,28 @@ private slots:
         QCOMPARE(w.findChild<QLabel*>("EtichetaBazaDeDate")->text(),
                  "Baza de date: " + QDir::toNativeSeparators(b.CaleBaza()));
 
+        // The desk's backup holds the settings too: there are some.
+        TRegistru(FisierRegistruUtilizator()).DeschideCheie("Software\\Tessaluna\\Test", true);
+        const QByteArray setari = [] {
+            QFile f(FisierRegistruUtilizator());
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        }();
         const QString fbk = b.Dosar() + "/copie";
         TMesaje::SetFisierUrmator(fbk);
         w.Registru->CopieDeSiguranta->trigger();
-        QVERIFY2(QFileInfo(fbk + ".fbk").size() > 0, qPrintable(TMesaje::UltimulMesaj()));
+        QVERIFY2(QFileInfo(fbk + ".zip").size() > 0, qPrintable(TMesaje::UltimulMesaj()));
         QCOMPARE(TMesaje::UltimulTip(), TMesaje::Informatie);
+        QVERIFY(EsteCopieBirou(fbk + ".zip"));
+        // A name ending in .fbk: the register alone, in the engine's format.
+        TMesaje::SetFisierUrmator(fbk + ".fbk");
+        w.Registru->CopieDeSiguranta->trigger();
+        QVERIFY(QFileInfo(fbk + ".fbk").size() > 0 && !EsteCopieBirou(fbk + ".fbk"));
+        // A name the rotation of automatic copies would one day remove is refused.
+        const QString automata = DosarCopii(b.CaleBaza()) + "/Tessaluna2006-automata-20261209-120000.fbk";
+        TMesaje::SetFisierUrmator(automata);
+        w.Registru->CopieDeSiguranta->trigger();
+        QCOMPARE(TMesaje::UltimulTip(), TMesaje::Avertisment);
+        QVERIFY(!QFileInfo::exists(automata));
 
         // The mistaken delete, then a restore the user declines: nothing changes, nothing is left behind.
         b.Executa(QStringLiteral("delete from ELEVI where ID_ELEVI = %1").arg(ion));
@@ -67,10 +87,18 @@ private slots:
         QCOMPARE(QDir(b.Dosar() + "/DB").entryList(QDir::Files), fisiere);
         QCOMPARE(b.Scalar("select count(*) as C from ELEVI"), QStringLiteral("1"));
 
-        // "Da": the register is the backup's again, the list shows it, the replaced file is kept beside it.
-        TMesaje::SetFisierUrmator(fbk + ".fbk");
+        // "Da": the register is the backup's again, the list shows it, the replaced file is kept beside it. The
+        // settings are asked about separately: "Nu" leaves this desk's as they are.
+        TMesaje::SetFisierUrmator(fbk + ".zip");
         TMesaje::SetRaspunsUrmator(QMessageBox::Yes);
+        TMesaje::SetRaspunsUrmator(QMessageBox::No);
         w.Registru->RestaurareDinCopie->trigger();
+        QVERIFY2(TMesaje::MesajeAfisate().join("\n").contains("Copia contine si setarile"),
+                 qPrintable(TMesaje::MesajeAfisate().join("\n")));
+        QCOMPARE([] {
+            QFile f(FisierRegistruUtilizator());
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        }(), setari);
         QCOMPARE(TMesaje::UltimulTip(), TMesaje::Informatie);
         QCOMPARE(b.Scalar("select count(*) as C from ELEVI"), QStringLiteral("2"));
         QCOMPARE(w.ListaElevi->Linii().size(), 2);
@@ -192,6 +220,72 @@ private slots:
         QCOMPARE(QFile::permissions(copie) & (QFile::ReadOther | QFile::WriteOther), QFile::Permissions());
         // The user's folder has its register now: nothing more is offered.
         QCOMPARE(OferaRegistrulDeLangaProgram(b.Dosar(), utilizator.path(), "Tessaluna2006"), QString());
+    }
+
+    void BirouRefacutDintrOCopie()
+    {
+        // The old desk: a register, the printer's settings and one area's correction.
+        TBazaTest vechi;
+        vechi.Porneste();
+        vechi.AdaugaElev({{"C_NUME_L1", "Ana Ştefănescu"}, {"C_CNP", "6070101123456"}});
+        vechi.AdaugaElev({{"C_NUME_L1", "Ion"}});
+        const QString setariVechi = vechi.Dosar() + "/config/HKCU.reg";
+        const QString corecturiVechi = vechi.Dosar() + "/licenta.lic";
+        QDir().mkpath(vechi.Dosar() + "/config");
+        {
+            TRegistru reg(setariVechi);
+            reg.DeschideCheie(TAllStuffReg::Cheie(), true);
+            reg.ScrieText("all", "0,1,0,0,0,0,\"2,5\",0,0,0,PDF,0");
+            TListaParticularizareTextArea corecturi(corecturiVechi);
+            corecturi.Cauta("Tessaluna", "C_CNP", true);
+        }
+        const auto continut = [](const QString& cale) {
+            QFile f(cale);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+        };
+        const QString zip = vechi.Dosar() + "/birou.zip";
+        FaCopieBirou(vechi.CaleBaza(), zip, setariVechi, corecturiVechi);
+        QCOMPARE(QDir(vechi.Dosar()).entryList({"birou.zip*"}, QDir::Files), QStringList{"birou.zip"});
+
+        // The new desk: an empty register and an empty home.
+        TBazaTest nou;
+        nou.Porneste();
+        QTemporaryDir acasa;
+        const QString setari = acasa.path() + "/config/tessaluna/HKCU.reg";
+        const QString corecturi = acasa.path() + "/licenta.lic";
+        {
+            const std::unique_ptr<TCopieCitita> copie = CitesteCopie(zip, nou.Dosar() + "/DB");
+            QVERIFY(copie->AreSetari());
+            const TVerificareCopie v = PregatesteRestaurarea(nou.Dm(), copie->Fbk, {}, zip);
+            QCOMPARE(v.EleviInCopie, qint64(2));
+            InlocuiesteCuRestaurata(nou.Dm(), v, QDateTime::currentDateTime());
+            QCOMPARE(PuneLaLocSetarile(*copie, setari, corecturi, QDateTime::currentDateTime()), QStringList());
+        }
+        nou.Reporneste();
+        QCOMPARE(nou.Scalar("select count(*) as C from ELEVI"), QStringLiteral("2"));
+        QCOMPARE(nou.Scalar("select VALOARE_TEXT as C from \"DATE\" where COD_CAMP = 'C_CNP'"),
+                 QStringLiteral("6070101123456"));
+        QCOMPARE(continut(setari), continut(setariVechi));
+        QCOMPARE(continut(corecturi), continut(corecturiVechi));
+        TRegistru reg(setari);
+        QVERIFY(reg.DeschideCheie(TAllStuffReg::Cheie(), false));
+        QCOMPARE(reg.CitesteText("all"), QString("0,1,0,0,0,0,\"2,5\",0,0,0,PDF,0"));
+        QCOMPARE(QFile::permissions(setari) & (QFile::ReadOther | QFile::WriteOther), QFile::Permissions());
+        // Nothing taken out of the archive stays behind.
+        QCOMPARE(QDir(nou.Dosar() + "/DB").entryList({"*.part"}, QDir::Files), QStringList());
+
+        // A backup of the engine's own format is the register alone; an archive cut short is refused whole.
+        const QString fbk = vechi.Dosar() + "/vechi.fbk";
+        FaCopieDeSiguranta(vechi.CaleBaza(), fbk);
+        const std::unique_ptr<TCopieCitita> simpla = CitesteCopie(fbk, nou.Dosar() + "/DB");
+        QCOMPARE(simpla->Fbk, fbk);
+        QVERIFY(!simpla->AreSetari());
+        QFile taiat(zip);
+        QVERIFY(taiat.open(QIODevice::ReadWrite) && taiat.resize(taiat.size() - 1024));
+        taiat.close();
+        const QStringList inainte = QDir(nou.Dosar() + "/DB").entryList(QDir::Files);
+        QVERIFY_THROWS_EXCEPTION(EEroare, CitesteCopie(zip, nou.Dosar() + "/DB"));
+        QCOMPARE(QDir(nou.Dosar() + "/DB").entryList(QDir::Files), inainte);
     }
 
     void DialogulBazaDeDate()
