@@ -28,6 +28,7 @@
 
 #include <cstdio>
 
+#include <sys/stat.h>
 #include <utime.h>
 
 class TestRegistru : public QObject
@@ -244,8 +245,13 @@ private slots:
             return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
         };
         const QString zip = vechi.Dosar() + "/birou.zip";
-        FaCopieBirou(vechi.CaleBaza(), zip, setariVechi, corecturiVechi);
+        {
+            const mode_t masca = ::umask(022);
+            FaCopieBirou(vechi.CaleBaza(), zip, setariVechi, corecturiVechi);
+            ::umask(masca);
+        }
         QCOMPARE(QDir(vechi.Dosar()).entryList({"birou.zip*"}, QDir::Files), QStringList{"birou.zip"});
+        QCOMPARE(QFile::permissions(zip) & (QFile::ReadOther | QFile::WriteOther), QFile::Permissions());
 
         // The new desk: an empty register and an empty home.
         TBazaTest nou;
