@@ -138,7 +138,8 @@ void FaCopieBirou(const QString& caleBaza, const QString& fisierZip, const QStri
     };
     // The settings are read now and held until the archive is written.
     QList<QPair<const char*, QByteArray>> setari;
-    for (const auto& [nume, cale] : {std::pair{NumeRegistru, fisierRegistru}, std::pair{NumeCorecturi, fisierCorecturi}}) {
+    for (const auto& [nume, cale] :
+         {std::pair{NumeRegistru, fisierRegistru}, std::pair{NumeCorecturi, fisierCorecturi}}) {
         if (QFileInfo(cale).isFile())
             setari.append({nume, Citeste(cale)});
     }
@@ -199,8 +200,8 @@ std::unique_ptr<TCopieCitita> CitesteCopie(const QString& fisier, const QString&
         throw esec(QStringLiteral("arhiva nu contine registrul (%1)").arg(QString::fromLatin1(NumeFbk)));
     copie->Fbk = QDir(dosarLucru).filePath(QStringLiteral("%1.p%2.part").arg(QString::fromLatin1(NumeFbk), Pid()));
     try {
-        for (const auto& [nume, tinta] : {std::pair{NumeRegistru, &copie->Registru},
-                                          std::pair{NumeCorecturi, &copie->Corecturi}}) {
+        for (const auto& [nume, tinta] :
+             {std::pair{NumeRegistru, &copie->Registru}, std::pair{NumeCorecturi, &copie->Corecturi}}) {
             const zip_int64_t index = zip_name_locate(arhiva, nume, 0);
             if (index >= 0)
                 *tinta = CitesteIntrare(arhiva, index, MarimeSetariMaxima, nullptr);
@@ -223,13 +224,13 @@ std::unique_ptr<TCopieCitita> CitesteCopie(const QString& fisier, const QString&
     return copie;
 }
 
-QStringList PuneLaLocSetarile(const TCopieCitita& copie, const QString& fisierRegistru,
-                              const QString& fisierCorecturi, const QDateTime& moment)
+QStringList PuneLaLocSetarile(const TCopieCitita& copie, const QString& fisierRegistru, const QString& fisierCorecturi,
+                              const QDateTime& moment)
 {
     QStringList pastrate;
     const QString stampila = moment.toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    for (const auto& [octeti, cale] : {std::pair{&copie.Registru, fisierRegistru},
-                                       std::pair{&copie.Corecturi, fisierCorecturi}}) {
+    for (const auto& [octeti, cale] :
+         {std::pair{&copie.Registru, fisierRegistru}, std::pair{&copie.Corecturi, fisierCorecturi}}) {
         if (!*octeti)
             continue;
         QDir().mkpath(QFileInfo(cale).absolutePath());

@@ -50,5 +50,5 @@ std::unique_ptr<TCopieCitita> CitesteCopie(const QString& fisier, const QString&
 // Puts the archive's settings in place of the desk's: each one it holds replaces its file whole, and the file
 // replaced is kept beside it as "<name>.inlocuit-YYYYMMDD-HHMMSS". Returns the kept files' paths. Raises
 // EEroare when a file cannot be written; what was put back before stays.
-QStringList PuneLaLocSetarile(const TCopieCitita& copie, const QString& fisierRegistru,
-                              const QString& fisierCorecturi, const QDateTime& moment);
+QStringList PuneLaLocSetarile(const TCopieCitita& copie, const QString& fisierRegistru, const QString& fisierCorecturi,
+                              const QDateTime& moment);

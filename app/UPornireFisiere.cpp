@@ -37,12 +37,13 @@ QString OferaRegistrulDeLangaProgram(const QString& dosarExecutabil, const QStri
     const QString sursa = QDir::toNativeSeparators(langaProgram);
     const QString tinta = QDir::toNativeSeparators(alUtilizatorului);
     const bool copiaza = TMesaje::Intreaba(
-        nullptr, QStringLiteral("Langa program se afla un registru (baza de date):\n%1\nDumneavoastra nu il puteti "
-                                "modifica acolo, asa ca programul isi pastreaza registrul in dosarul dumneavoastra de "
-                                "date:\n%2\n\nCopiati registrul de langa program in dosarul dumneavoastra de date, "
-                                "ca sa lucrati mai departe cu elevii lui? Registrul de langa program ramane neschimbat. "
-                                "Daca alegeti \"Nu\", incepeti cu un registru nou, gol.")
-                     .arg(sursa, tinta));
+        nullptr,
+        QStringLiteral("Langa program se afla un registru (baza de date):\n%1\nDumneavoastra nu il puteti "
+                       "modifica acolo, asa ca programul isi pastreaza registrul in dosarul dumneavoastra de "
+                       "date:\n%2\n\nCopiati registrul de langa program in dosarul dumneavoastra de date, "
+                       "ca sa lucrati mai departe cu elevii lui? Registrul de langa program ramane neschimbat. "
+                       "Daca alegeti \"Nu\", incepeti cu un registru nou, gol.")
+            .arg(sursa, tinta));
     if (!copiaza)
         return QStringLiteral("Ati inceput un registru nou, gol, in dosarul dumneavoastra de date:\n%1\nRegistrul de "
                               "langa program a ramas neschimbat, dar nu este folosit:\n%2")

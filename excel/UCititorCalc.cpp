@@ -189,7 +189,8 @@ void TCititorCalc::Deschide(const QString& cale)
 
     // Named by this process, so that a start-up tells a killed reading's folder from one in use.
     QTemporaryDir temporar(
-        QDir(DosarTemporar()).filePath(QStringLiteral("tessaluna-calc-%1-XXXXXX").arg(QCoreApplication::applicationPid())));
+        QDir(DosarTemporar())
+            .filePath(QStringLiteral("tessaluna-calc-%1-XXXXXX").arg(QCoreApplication::applicationPid())));
     if (!temporar.isValid())
         throw Eroare(cale, QStringLiteral("nu pot crea un dosar temporar (%1).").arg(temporar.errorString()));
     const QDir dosar(temporar.path());
@@ -293,8 +294,9 @@ int StergeResturiCalc()
         const QRegularExpressionMatch m = nume.match(dosar.fileName());
         if (!m.hasMatch() || dosar.ownerId() != ::getuid())
             continue;
-        const bool folosit = m.captured(1).isEmpty() ? dosar.lastModified() >= vechi
-                                                     : FolositDeProces(m.captured(1).toLongLong(), dosar.lastModified());
+        const bool folosit = m.captured(1).isEmpty()
+                                 ? dosar.lastModified() >= vechi
+                                 : FolositDeProces(m.captured(1).toLongLong(), dosar.lastModified());
         if (folosit)
             continue;
         // Calc's pipes of that reading: the one named after the profile and the one named by the reader.
@@ -302,10 +304,10 @@ int StergeResturiCalc()
                                 .toString(QUrl::FullyEncoded);
         QStringList pipe = PipeCalc(url, QStringLiteral("-")).filter(QStringLiteral("SingleOfficeIPC"));
         for (const char* tmp : {"/tmp", "/var/tmp"}) {
-            for (const QString& p : QDir(QString::fromLatin1(tmp))
-                                        .entryList({QStringLiteral("OSL_PIPE_%1_tessaluna_*_%2").arg(::getuid()).arg(
-                                                       dosar.fileName())},
-                                                   QDir::System | QDir::Hidden | QDir::Files))
+            for (const QString& p :
+                 QDir(QString::fromLatin1(tmp))
+                     .entryList({QStringLiteral("OSL_PIPE_%1_tessaluna_*_%2").arg(::getuid()).arg(dosar.fileName())},
+                                QDir::System | QDir::Hidden | QDir::Files))
                 pipe << QString::fromLatin1(tmp) + u'/' + p;
         }
         for (const QString& teava : std::as_const(pipe)) {

@@ -117,8 +117,8 @@ TDocumentTiparit::~TDocumentTiparit()
         return; // the temporary file goes with m_inLucru; an older file of that name stays
     QString motiv;
     if (!m_inLucru->Incheie(motiv))
-        TMesaje::Avertizeaza(nullptr, QStringLiteral("Documentul PDF a fost scris in fisierul \"%1\", dar nu a putut "
-                                                     "primi numele \"%2\": %3.")
-                                          .arg(QDir::toNativeSeparators(m_inLucru->Cale()),
-                                               QDir::toNativeSeparators(m_fisier), motiv));
+        TMesaje::Avertizeaza(
+            nullptr, QStringLiteral("Documentul PDF a fost scris in fisierul \"%1\", dar nu a putut "
+                                    "primi numele \"%2\": %3.")
+                         .arg(QDir::toNativeSeparators(m_inLucru->Cale()), QDir::toNativeSeparators(m_fisier), motiv));
 }

@@ -265,7 +265,8 @@ bool SalveazaPdf(QWidget* parinte, const QList<TElevDeTiparit>& elevi, bool cuFu
                           .arg(r.Eroare));
     QString motiv;
     if (!terminat || !inLucru.Incheie(motiv))
-        throw EEroare(QStringLiteral("Documentul PDF \"%1\" nu a putut fi scris pana la capat: %2.")
-                          .arg(QDir::toNativeSeparators(fisier), terminat ? motiv : QStringLiteral("eroare la scriere")));
+        throw EEroare(
+            QStringLiteral("Documentul PDF \"%1\" nu a putut fi scris pana la capat: %2.")
+                .arg(QDir::toNativeSeparators(fisier), terminat ? motiv : QStringLiteral("eroare la scriere")));
     return true;
 }

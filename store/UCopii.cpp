@@ -299,8 +299,8 @@ QStringList CopiiAutomate(const QString& caleBaza)
 
 QString NumeCopieManuala(const QString& caleBaza, const QDateTime& moment)
 {
-    return QDir(DosarCopii(caleBaza)).filePath(QFileInfo(caleBaza).completeBaseName() + u'-' + Stampila(moment) +
-                                               QStringLiteral(".zip"));
+    return QDir(DosarCopii(caleBaza))
+        .filePath(QFileInfo(caleBaza).completeBaseName() + u'-' + Stampila(moment) + QStringLiteral(".zip"));
 }
 
 bool EsteNumeCopieAutomata(const QString& caleBaza, const QString& fisier)
@@ -381,15 +381,16 @@ QString CeLipsesteDupaRestaurare(TTranzactie& tr, TQuery& q)
     };
     if (numar(QStringLiteral("select MON$SHUTDOWN_MODE as N from MON$DATABASE")) != 0)
         return QStringLiteral("baza de date restaurata a ramas inchisa pentru intretinere");
-    if (const qint64 n = numar(QStringLiteral("select count(*) as N from RDB$INDICES where "
-                                              "coalesce(RDB$SYSTEM_FLAG, 0) = 0 and coalesce(RDB$INDEX_INACTIVE, 0) <> 0"));
+    if (const qint64 n =
+            numar(QStringLiteral("select count(*) as N from RDB$INDICES where "
+                                 "coalesce(RDB$SYSTEM_FLAG, 0) = 0 and coalesce(RDB$INDEX_INACTIVE, 0) <> 0"));
         n > 0)
         return QStringLiteral("%1 indecsi au ramas inactivi").arg(n);
     // The index of a key is restored before its constraint: a unique or foreign index without one is a key lost.
-    if (const qint64 n = numar(QStringLiteral(
-            "select count(*) as N from RDB$INDICES i where coalesce(i.RDB$SYSTEM_FLAG, 0) = 0 and "
-            "(i.RDB$UNIQUE_FLAG = 1 or i.RDB$FOREIGN_KEY is not null) and not exists (select 1 from "
-            "RDB$RELATION_CONSTRAINTS c where c.RDB$INDEX_NAME = i.RDB$INDEX_NAME)"));
+    if (const qint64 n = numar(
+            QStringLiteral("select count(*) as N from RDB$INDICES i where coalesce(i.RDB$SYSTEM_FLAG, 0) = 0 and "
+                           "(i.RDB$UNIQUE_FLAG = 1 or i.RDB$FOREIGN_KEY is not null) and not exists (select 1 from "
+                           "RDB$RELATION_CONSTRAINTS c where c.RDB$INDEX_NAME = i.RDB$INDEX_NAME)"));
         n > 0)
         return QStringLiteral("%1 chei sau legaturi intre tabele lipsesc").arg(n);
     return {};
@@ -412,11 +413,10 @@ TVerificareCopie PregatesteRestaurarea(TDM& dm, const QString& fisierCopie, cons
                                      "administratorul serverului, din copia de siguranta, cu gbak."));
     TVerificareCopie v;
     const QFileInfo info(curenta);
-    v.CaleRestaurata =
-        NumeLiber(info.absolutePath(),
-                  info.completeBaseName() + QStringLiteral("-restaurata-") + Stampila(QDateTime::currentDateTime()) +
-                      QStringLiteral("-p%1").arg(::getpid()),
-                  QStringLiteral(".FDB"));
+    v.CaleRestaurata = NumeLiber(info.absolutePath(),
+                                 info.completeBaseName() + QStringLiteral("-restaurata-") +
+                                     Stampila(QDateTime::currentDateTime()) + QStringLiteral("-p%1").arg(::getpid()),
+                                 QStringLiteral(".FDB"));
     const auto restaurare = [&](const TProgresCopie& progres) {
         try {
             RestaureazaCopie(fisierCopie, v.CaleRestaurata, progres);
@@ -546,8 +546,8 @@ QString InlocuiesteCuRestaurata(TDM& dm, const TVerificareCopie& verificare, con
     // The current register gets its second name first (a copy where the disk has no links), then the restored
     // file takes the register's name in one step: at every moment the register's name holds a whole register.
     if (::link(cCurenta.constData(), cPastrata.constData()) != 0 && !QFile::copy(curenta, pastrata))
-        throw revino(QStringLiteral("fisierul %1 nu a putut fi pastrat sub numele %2.")
-                         .arg(Afisat(curenta), Afisat(pastrata)));
+        throw revino(
+            QStringLiteral("fisierul %1 nu a putut fi pastrat sub numele %2.").arg(Afisat(curenta), Afisat(pastrata)));
     SincronizeazaDosar(info.absolutePath());
     if (LaMijloculInlocuirii)
         LaMijloculInlocuirii();
@@ -617,14 +617,15 @@ int StergeResturi(const QString& caleBaza)
             const QRegularExpressionMatch m = proces.match(f.fileName());
             const QString pid = m.captured(1).isEmpty() ? m.captured(3) : m.captured(1);
             // A file of an earlier version names no process: one changed since this start may be in use.
-            const bool folosit = m.hasMatch() ? FolositDeProces(pid.toLongLong(), f.lastModified())
-                                              : f.lastModified() >= pornire;
+            const bool folosit =
+                m.hasMatch() ? FolositDeProces(pid.toLongLong(), f.lastModified()) : f.lastModified() >= pornire;
             if (!folosit && QFile::remove(f.absoluteFilePath()))
                 ++sterse;
         }
         return sterse;
     };
     const QFileInfo baza(caleBaza);
-    return sterge(DosarCopii(caleBaza), QStringLiteral("*.part")) + sterge(baza.absolutePath(), QStringLiteral("*.part")) +
+    return sterge(DosarCopii(caleBaza), QStringLiteral("*.part")) +
+           sterge(baza.absolutePath(), QStringLiteral("*.part")) +
            sterge(baza.absolutePath(), baza.completeBaseName() + QStringLiteral("-restaurata-*.FDB"));
 }

@@ -96,10 +96,12 @@ private slots:
         w.Registru->RestaurareDinCopie->trigger();
         QVERIFY2(TMesaje::MesajeAfisate().join("\n").contains("Copia contine si setarile"),
                  qPrintable(TMesaje::MesajeAfisate().join("\n")));
-        QCOMPARE([] {
-            QFile f(FisierRegistruUtilizator());
-            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-        }(), setari);
+        QCOMPARE(
+            [] {
+                QFile f(FisierRegistruUtilizator());
+                return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+            }(),
+            setari);
         QCOMPARE(TMesaje::UltimulTip(), TMesaje::Informatie);
         QCOMPARE(b.Scalar("select count(*) as C from ELEVI"), QStringLiteral("2"));
         QCOMPARE(w.ListaElevi->Linii().size(), 2);
@@ -156,7 +158,8 @@ private slots:
             QVERIFY(cale.endsWith('/') || f.open(QIODevice::WriteOnly));
             f.close();
             if (modificat.isValid()) {
-                const struct utimbuf timp = {time_t(modificat.toSecsSinceEpoch()), time_t(modificat.toSecsSinceEpoch())};
+                const struct utimbuf timp = {time_t(modificat.toSecsSinceEpoch()),
+                                             time_t(modificat.toSecsSinceEpoch())};
                 QCOMPARE(::utime(QFile::encodeName(cale).constData(), &timp), 0);
             }
         };

@@ -137,8 +137,8 @@ void TestImprimanta::damagedAllIsReportedOnceAndKept()
     // Too few items, an integer that is not one, a decimal point where the settings use a comma.
     // A NUL character, alone or inside a printer's name (once read without end, growing memory).
     const QChar nul(0);
-    const QStringList deteriorate = {"0,1,0", "0,1,0,0,0,x,0,0,0,0,,0", "0,1,0,0,0,1,2.5,0,0,0,HP,0",
-                                     QString(nul), "0,1,0,0,0,1,0,0,0,0,H" + QString(nul) + "P,0"};
+    const QStringList deteriorate = {"0,1,0", "0,1,0,0,0,x,0,0,0,0,,0", "0,1,0,0,0,1,2.5,0,0,0,HP,0", QString(nul),
+                                     "0,1,0,0,0,1,0,0,0,0,H" + QString(nul) + "P,0"};
     for (const QString& text : deteriorate) {
         ScrieRegistru("all", text);
         ScrieRegistru("OglindescFata", "D");
@@ -443,7 +443,8 @@ void TestImprimanta::pdfKeepsTheOlderFileUntilItIsWhole()
         TDocumentTiparit document(nullptr, QStringLiteral("Diplome"));
         for (int pagina = 0; pagina < 30; ++pagina) {
             for (int rand = 0; rand < 80; ++rand)
-                document.Painter().drawText(100, 100 + rand * 60, QStringLiteral("Elevul %1 / %2").arg(pagina).arg(rand));
+                document.Painter().drawText(100, 100 + rand * 60,
+                                            QStringLiteral("Elevul %1 / %2").arg(pagina).arg(rand));
             ImprimantaProgram().newPage();
         }
         ::kill(::getpid(), SIGKILL);
@@ -495,7 +496,8 @@ void TestImprimanta::pdfKeepsTheOlderFileUntilItIsWhole()
         document.Painter().drawText(100, 100, QStringLiteral("Ana"));
     }
     QVERIFY(continut().startsWith("%PDF"));
-    QCOMPARE(QFile::permissions(tinta) & (QFile::ReadOther | QFile::WriteOther | QFile::ExeOther), QFile::Permissions());
+    QCOMPARE(QFile::permissions(tinta) & (QFile::ReadOther | QFile::WriteOther | QFile::ExeOther),
+             QFile::Permissions());
     QVERIFY(QFile::permissions(tinta) & QFile::ReadGroup); // the group kept what it had
     QCOMPARE(QDir(m_dosar->path()).entryList(QDir::Files), fisiere);
 }

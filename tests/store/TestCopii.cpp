@@ -135,8 +135,8 @@ private slots:
         FaCopieDeSiguranta(b.CaleBaza(), manuala);
         const TVerificareCopie v = PregatesteRestaurarea(b.Dm(), manuala);
         const QString pastrata = InlocuiesteCuRestaurata(b.Dm(), v, QDateTime::currentDateTime());
-        for (const QString& cale : {b.Dosar() + "/DB", b.CaleBaza(), DosarCopii(b.CaleBaza()), automata, manuala,
-                                    pastrata})
+        for (const QString& cale :
+             {b.Dosar() + "/DB", b.CaleBaza(), DosarCopii(b.CaleBaza()), automata, manuala, pastrata})
             QVERIFY2(deAltii(cale) == QFile::Permissions(), qPrintable(cale));
         QVERIFY(QFile::permissions(b.CaleBaza()) & QFile::WriteGroup); // the register stays shared with its group
     }
