@@ -28,7 +28,10 @@
 
 #include <cstdio>
 
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 #include <utime.h>
 
 class TestRegistru : public QObject
@@ -184,7 +187,26 @@ private slots:
             fa(f);
         fa(tmp.path() + QStringLiteral("/tessaluna-calc-%1-AbC123/profil/user/registrymodifications.xcu").arg(pidMort));
 
+        // Calc's pipe of each reading, which Calc keeps in /tmp whatever the temporary folder.
+        const auto teava = [](qint64 pid, const QString& dosar) {
+            const QString cale = QStringLiteral("/tmp/OSL_PIPE_%1_tessaluna_%2_%3").arg(::getuid()).arg(pid).arg(dosar);
+            const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            sockaddr_un adresa{};
+            adresa.sun_family = AF_UNIX;
+            qstrncpy(adresa.sun_path, QFile::encodeName(cale).constData(), sizeof adresa.sun_path);
+            ::unlink(adresa.sun_path);
+            const bool legat = ::bind(s, reinterpret_cast<sockaddr*>(&adresa), sizeof adresa) == 0;
+            ::close(s); // the socket's file stays, as after a killed Calc
+            return legat ? cale : QString();
+        };
+        const QString teavaMoarta = teava(pidMort, QStringLiteral("tessaluna-calc-%1-AbC123").arg(pidMort));
+        const QString teavaVie = teava(pidViu, QStringLiteral("tessaluna-calc-%1-DeF456").arg(pidViu));
+        QVERIFY(!teavaMoarta.isEmpty() && !teavaVie.isEmpty());
+        const auto stergeTeava = qScopeGuard([teavaVie] { QFile::remove(teavaVie); });
+
         QCOMPARE(IngrijesteFisiereleLaPornire(b.CaleBaza()), QStringList());
+        QVERIFY(!QFileInfo::exists(teavaMoarta));
+        QVERIFY(QFileInfo::exists(teavaVie));
         for (const QString& f : sterse)
             QVERIFY2(!QFileInfo::exists(f), qPrintable(f));
         for (const QString& f : pastrate)
