@@ -1,8 +1,13 @@
 #include "app/TMeniuRegistru.h"
 
+#include "app/UCopieBirou.h"
+
 #include "platform/UActiune.h"
 #include "platform/UFoldere.h"
 #include "platform/UMesaje.h"
+#include "platform/URegistru.h"
+#include "platform/UScriereSigura.h"
+#include "print/UParticularizari.h"
 #include "profile/UPornireDate.h"
 #include "store/UBazaServer.h"
 #include "store/UCopii.h"
@@ -194,20 +199,34 @@ void TMeniuRegistru::FaCopie()
     if (EsteNumeServer(baza))
         throw EEroare(QStringLiteral("Registrul se afla pe un server Firebird: copiile lui de siguranta le face "
                                      "administratorul serverului, cu gbak."));
-    QDir().mkpath(DosarCopii(baza));
-    const QString implicit = QDir(DosarCopii(baza))
-                                 .filePath(QFileInfo(baza).completeBaseName() + u'-' +
-                                           QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")) +
-                                           QStringLiteral(".fbk"));
+    CreeazaDosarPrivat(DosarCopii(baza));
+    const QString implicit = NumeCopieManuala(baza, QDateTime::currentDateTime());
     QString fisier = TMesaje::CereFisierDeScris(m_fereastra, QStringLiteral("Copie de siguranta"), implicit,
-                                                QStringLiteral("Copii de siguranta (*.fbk)"));
+                                                QStringLiteral("Copii de siguranta (*.zip *.fbk)"));
     if (fisier.isEmpty())
         return;
-    if (!fisier.endsWith(QStringLiteral(".fbk"), Qt::CaseInsensitive))
-        fisier += QStringLiteral(".fbk");
-    RuleazaCuProgres(m_fereastra, QStringLiteral("Copie de siguranta"),
-                     [&](const auto& progres) { FaCopieDeSiguranta(baza, fisier, progres); });
-    TMesaje::Informeaza(m_fereastra, QStringLiteral("Copia de siguranta a fost facuta:\n%1").arg(Afisat(fisier)));
+    // A name ending in .fbk asks for the register alone, in the engine's own format.
+    const bool doarRegistrul = fisier.endsWith(QStringLiteral(".fbk"), Qt::CaseInsensitive);
+    if (!doarRegistrul && !fisier.endsWith(QStringLiteral(".zip"), Qt::CaseInsensitive))
+        fisier += QStringLiteral(".zip");
+    // The rotation would remove it one day.
+    if (EsteNumeCopieAutomata(baza, fisier)) {
+        TMesaje::Avertizeaza(m_fereastra, QStringLiteral("Numele %1 este rezervat copiilor automate, pe care programul "
+                                                         "le sterge pe cele vechi. Alegeti alt nume.")
+                                              .arg(Afisat(fisier)));
+        return;
+    }
+    RuleazaCuProgres(m_fereastra, QStringLiteral("Copie de siguranta"), [&](const auto& progres) {
+        if (doarRegistrul)
+            FaCopieDeSiguranta(baza, fisier, progres);
+        else
+            FaCopieBirou(baza, fisier, FisierRegistruUtilizator(), FisierParticularizari(), progres);
+    });
+    TMesaje::Informeaza(m_fereastra,
+                        (doarRegistrul ? QStringLiteral("Copia de siguranta a registrului a fost facuta:\n%1")
+                                       : QStringLiteral("Copia de siguranta a fost facuta (registrul, setarile "
+                                                        "imprimantei si corecturile campurilor):\n%1"))
+                            .arg(Afisat(fisier)));
 }
 
 void TMeniuRegistru::Restaureaza()
@@ -217,13 +236,18 @@ void TMeniuRegistru::Restaureaza()
     if (EsteNumeServer(baza))
         throw EEroare(QStringLiteral("Registrul se afla pe un server Firebird: restaurarea lui o face "
                                      "administratorul serverului, din copia de siguranta, cu gbak."));
-    const QString fisier = TMesaje::CereFisierDeCitit(m_fereastra, QStringLiteral("Restaurare din copie"),
-                                                      DosarCopii(baza), QStringLiteral("Copii de siguranta (*.fbk)"));
+    const QString fisier =
+        TMesaje::CereFisierDeCitit(m_fereastra, QStringLiteral("Restaurare din copie"), DosarCopii(baza),
+                                   QStringLiteral("Copii de siguranta (*.zip *.fbk)"));
     if (fisier.isEmpty())
         return;
-    const TVerificareCopie v = PregatesteRestaurarea(dm, fisier, [this](const auto& restaurare) {
-        RuleazaCuProgres(m_fereastra, QStringLiteral("Restaurare din copie"), restaurare);
-    });
+    const std::unique_ptr<TCopieCitita> copie = CitesteCopie(fisier, QFileInfo(baza).absolutePath());
+    const TVerificareCopie v = PregatesteRestaurarea(
+        dm, copie->Fbk,
+        [this](const auto& restaurare) {
+            RuleazaCuProgres(m_fereastra, QStringLiteral("Restaurare din copie"), restaurare);
+        },
+        fisier);
     const bool da = TMesaje::Intreaba(
         m_fereastra, QStringLiteral("Copia %1 contine %2 elevi; registrul curent contine %3 elevi.\n\nInlocuiti "
                                     "registrul curent cu cel din copie? Registrul curent se pastreaza alaturi, "
@@ -244,9 +268,25 @@ void TMeniuRegistru::Restaureaza()
     ArataBazaDeDate();
     if (DupaRestaurare)
         DupaRestaurare();
+    QString setari;
+    if (copie->AreSetari() &&
+        TMesaje::Intreaba(m_fereastra, QStringLiteral("Copia contine si setarile biroului pe care a fost facuta: "
+                                                      "marginile si calibrarea imprimantei, formatul notelor si "
+                                                      "corecturile campurilor.\n\nLe puneti in locul setarilor "
+                                                      "de pe acest calculator? Setarile de acum se pastreaza "
+                                                      "alaturi, in fisiere separate."))) {
+        // The corrections in memory are written and dropped first, so that the next use reads the file put back.
+        ReseteazaParticularizari();
+        const QStringList pastrate = PuneLaLocSetarile(*copie, FisierRegistruUtilizator(), FisierParticularizari(),
+                                                       QDateTime::currentDateTime());
+        setari = QStringLiteral("\nSetarile si corecturile au fost puse la loc din copie.");
+        if (!pastrate.isEmpty())
+            setari += QStringLiteral(" Cele inlocuite se pastreaza in: %1.")
+                          .arg(QDir::toNativeSeparators(pastrate.join(QStringLiteral(", "))));
+    }
     TMesaje::Informeaza(m_fereastra, QStringLiteral("Registrul a fost restaurat din copia %1.\nRegistrul inlocuit "
-                                                    "se pastreaza in fisierul %2.")
-                                         .arg(Afisat(fisier), Afisat(pastrata)));
+                                                    "se pastreaza in fisierul %2.%3")
+                                         .arg(Afisat(fisier), Afisat(pastrata), setari));
 }
 
 void TMeniuRegistru::ArataBazaDeDate()

@@ -4,6 +4,7 @@
 #include "app/USplash.h"
 #include "app/UFontCertificat.h"
 #include "app/UInstantaUnica.h"
+#include "app/UPornireFisiere.h"
 #include "platform/UActiune.h"
 #include "platform/UFoldere.h"
 #include "platform/UMesaje.h"
@@ -14,6 +15,7 @@
 #include "profile/UPornireDate.h"
 #include "profile/UProfil.h"
 #include "profile/UProfilTessaluna.h"
+#include "store/UBazaServer.h"
 #include "store/UDataModule.h"
 #include "store/UEroareBD.h"
 
@@ -54,6 +56,15 @@ int main(int argc, char** argv)
     const QString numeBaza = ProfilInregistrat() ? ProfilInregistrat()->NumeBazaDeDate() : QString();
     const QString dosarProgram =
         DosarPentruFisier(QDir(DosarExecutabil()).relativeFilePath(TDM::CaleBazaDeDate(numeBaza, DosarExecutabil())));
+    // The register beside a read-only program, and what an interrupted restore left, are seen to before the
+    // register is looked for; the user is told once the window shows.
+    QStringList anunturi;
+    const bool local = NumeBazaServer().isEmpty();
+    const QString oferta = local ? OferaRegistrulDeLangaProgram(DosarExecutabil(), dosarProgram, numeBaza) : QString();
+    if (!oferta.isEmpty())
+        anunturi << oferta;
+    anunturi << IngrijesteFisiereleLaPornire(
+        numeBaza.isEmpty() || !local ? QString() : TDM::CaleBazaDeDate(numeBaza, dosarProgram));
     const QStringList bazeExistente = QDir(dosarProgram + QStringLiteral("/DB")).entryList(QDir::Files);
     try {
         AfiseazaSplash(QStringLiteral("Tessaluna"));
@@ -89,7 +100,7 @@ int main(int argc, char** argv)
 
     // A register made now outside the program's folder is announced once, from the running message loop.
     const QString caleBaza = dm.Db.DatabaseName();
-    if (dosarProgram != DosarExecutabil() && !caleBaza.isEmpty() && QFileInfo::exists(caleBaza) &&
+    if (oferta.isEmpty() && dosarProgram != DosarExecutabil() && !caleBaza.isEmpty() && QFileInfo::exists(caleBaza) &&
         !bazeExistente.contains(QFileInfo(caleBaza).fileName())) {
         QTimer::singleShot(0, &principala, [&principala, caleBaza] {
             TMesaje::Informeaza(&principala,
@@ -98,5 +109,7 @@ int main(int argc, char** argv)
                                     .arg(QDir::toNativeSeparators(caleBaza)));
         });
     }
+    for (const QString& anunt : std::as_const(anunturi))
+        QTimer::singleShot(0, &principala, [&principala, anunt] { TMesaje::Avertizeaza(&principala, anunt); });
     return aplicatie.exec();
 }

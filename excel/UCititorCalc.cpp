@@ -2,14 +2,18 @@
 
 #include "platform/UEroare.h"
 #include "platform/UFoldere.h"
+#include "platform/UScriereSigura.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
@@ -203,7 +207,10 @@ void TCititorCalc::Deschide(const QString& cale)
         throw Eroare(cale, QStringLiteral("lipseste Python 3 cu legatura catre LibreOffice. Instalati pachetul %1.")
                                .arg(QString::fromLatin1(PachetUno)));
 
-    QTemporaryDir temporar(QDir(DosarTemporar()).filePath(QStringLiteral("tessaluna-calc-XXXXXX")));
+    // Named by this process, so that a start-up tells a killed reading's folder from one in use.
+    QTemporaryDir temporar(
+        QDir(DosarTemporar())
+            .filePath(QStringLiteral("tessaluna-calc-%1-XXXXXX").arg(QCoreApplication::applicationPid())));
     if (!temporar.isValid())
         throw Eroare(cale, QStringLiteral("nu pot crea un dosar temporar (%1).").arg(temporar.errorString()));
     const QDir dosar(temporar.path());
@@ -293,4 +300,46 @@ void TCititorCalc::Deschide(const QString& cale)
         foi.append(foaie);
     }
     m_foi = std::move(foi);
+}
+
+int StergeResturiCalc()
+{
+    static const QRegularExpression nume(QStringLiteral("^tessaluna-calc-(?:(\\d+)-)?[A-Za-z0-9]{6}$"));
+    // Folders of earlier versions name no process; a reading is ended within its time limit, long before this.
+    const QDateTime vechi = QDateTime::currentDateTime().addSecs(-3600);
+    int sterse = 0;
+    const QFileInfoList dosare =
+        QDir(DosarTemporar()).entryInfoList({QStringLiteral("tessaluna-calc-*")}, QDir::Dirs | QDir::NoSymLinks);
+    for (const QFileInfo& dosar : dosare) {
+        const QRegularExpressionMatch m = nume.match(dosar.fileName());
+        if (!m.hasMatch() || dosar.ownerId() != ::getuid())
+            continue;
+        const bool folosit = m.captured(1).isEmpty()
+                                 ? dosar.lastModified() >= vechi
+                                 : FolositDeProces(m.captured(1).toLongLong(), dosar.lastModified());
+        if (folosit)
+            continue;
+        // Calc's pipes of that reading: the one named after the profile and the one named by the reader.
+        const QString url = QUrl::fromLocalFile(QDir(dosar.absoluteFilePath()).filePath(QStringLiteral("profil")))
+                                .toString(QUrl::FullyEncoded);
+        QStringList pipe = PipeCalc(url, QStringLiteral("-")).filter(QStringLiteral("SingleOfficeIPC"));
+        for (const char* tmp : {"/tmp", "/var/tmp"}) {
+            for (const QString& p :
+                 QDir(QString::fromLatin1(tmp))
+                     .entryList({QStringLiteral("OSL_PIPE_%1_tessaluna_*_%2").arg(::getuid()).arg(dosar.fileName())},
+                                QDir::System | QDir::Hidden | QDir::Files))
+                pipe << QString::fromLatin1(tmp) + u'/' + p;
+        }
+        for (const QString& teava : std::as_const(pipe)) {
+            struct stat st
+            {
+            };
+            const QByteArray cale = QFile::encodeName(teava);
+            if (::lstat(cale.constData(), &st) == 0 && S_ISSOCK(st.st_mode) && st.st_uid == ::getuid())
+                ::unlink(cale.constData());
+        }
+        if (QDir(dosar.absoluteFilePath()).removeRecursively())
+            ++sterse;
+    }
+    return sterse;
 }

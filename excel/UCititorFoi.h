@@ -69,3 +69,7 @@ private:
 };
 
 std::unique_ptr<TCititorFoi> CreeazaCititorFoi(); // the program's reader (TCititorCalc)
+
+// At start-up: removes the temporary folders (and Calc's pipes) that readings of killed copies of the program
+// left, never one of a copy that still runs. Returns how many folders went.
+int StergeResturiCalc();

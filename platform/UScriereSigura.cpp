@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include <csignal>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -203,6 +205,31 @@ int StergeCopiiTemporare(const QString& fisier, const QDateTime& inainte)
     return sterse;
 }
 
+bool FolositDeProces(qint64 pid, const QDateTime& modificat)
+{
+    if (pid <= 0 || (::kill(pid_t(pid), 0) != 0 && errno == ESRCH))
+        return false;
+    // The start in clock ticks after boot is field 22 of /proc/<pid>/stat, after the name in parentheses.
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    QFile sistem(QStringLiteral("/proc/stat"));
+    if (!stat.open(QIODevice::ReadOnly) || !sistem.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray linie = stat.readAll();
+    const QList<QByteArray> campuri = linie.mid(linie.lastIndexOf(')') + 2).split(' ');
+    qint64 boot = -1;
+    for (const QByteArray& l : sistem.readAll().split('\n')) {
+        if (l.startsWith("btime "))
+            boot = l.mid(6).trimmed().toLongLong();
+    }
+    bool ok = false;
+    const qint64 tic = campuri.size() > 19 ? campuri[19].toLongLong(&ok) : 0;
+    if (!ok || boot < 0)
+        return true;
+    const qint64 pornire = boot * 1000 + tic * 1000 / ::sysconf(_SC_CLK_TCK);
+    // The boot time is given in whole seconds.
+    return pornire <= modificat.toMSecsSinceEpoch() + 2000;
+}
+
 QDateTime PornireaProcesului()
 {
     // /proc/self is made when the process starts; the time the library was loaded is close behind it.
@@ -214,4 +241,106 @@ QDateTime PornireaProcesului()
             return pornire;
     }
     return g_incarcare;
+}
+
+namespace {
+
+mode_t UmaskProces()
+{
+    // Read where the system shows it: setting it to read it back would race with other threads' files.
+    QFile stare(QStringLiteral("/proc/self/status"));
+    if (stare.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& linie : stare.readAll().split('\n')) {
+            if (linie.startsWith("Umask:")) {
+                bool ok = false;
+                const uint m = linie.mid(6).trimmed().toUInt(&ok, 8);
+                if (ok)
+                    return mode_t(m);
+            }
+        }
+    }
+    const mode_t m = ::umask(022);
+    ::umask(m);
+    return m;
+}
+
+// The mode of a new file of personal data at `cale`: that of the file it replaces, else the one the umask gives;
+// in both cases without any permission for other users.
+mode_t ModFaraAltii(const QString& cale)
+{
+    struct stat st;
+    if (::stat(QFile::encodeName(cale).constData(), &st) == 0)
+        return st.st_mode & 0770;
+    return (0666 & ~UmaskProces()) & 0770;
+}
+
+} // namespace
+
+void InchideAltora(const QString& cale)
+{
+    struct stat st;
+    const QByteArray c = QFile::encodeName(cale);
+    if (::stat(c.constData(), &st) == 0 && (st.st_mode & S_IRWXO))
+        ::chmod(c.constData(), st.st_mode & 07770);
+}
+
+bool CreeazaDosarPrivat(const QString& dosar)
+{
+    QStringList noi;
+    for (QString d = QDir::cleanPath(QDir(dosar).absolutePath()); !QFileInfo::exists(d);
+         d = QFileInfo(d).absolutePath()) {
+        noi.prepend(d);
+        if (d == QFileInfo(d).absolutePath())
+            break;
+    }
+    if (!QDir().mkpath(dosar))
+        return false;
+    for (const QString& d : std::as_const(noi))
+        InchideAltora(d);
+    return true;
+}
+
+TFisierInLucru::TFisierInLucru(const QString& tinta) : m_tinta(tinta)
+{
+    QByteArray sablon = QFile::encodeName(tinta) + ".XXXXXX";
+    const int fd = ::mkstemp(sablon.data());
+    if (fd < 0) {
+        m_motiv = MotivEroareScriere(errno, QFileInfo(tinta).absolutePath());
+        return;
+    }
+    ::fchmod(fd, ModFaraAltii(tinta));
+    ::close(fd);
+    m_temporar = QFile::decodeName(sablon);
+}
+
+TFisierInLucru::~TFisierInLucru()
+{
+    if (!m_incheiat && !m_temporar.isEmpty())
+        ::unlink(QFile::encodeName(m_temporar).constData());
+}
+
+bool TFisierInLucru::Incheie(QString& motiv)
+{
+    if (m_temporar.isEmpty()) {
+        motiv = m_motiv;
+        return false;
+    }
+    const QByteArray temporar = QFile::encodeName(m_temporar);
+    const QString dosar = QFileInfo(m_tinta).absolutePath();
+    const int fd = ::open(temporar.constData(), O_RDONLY);
+    if (fd < 0 || (::fsync(fd) != 0 && errno != EINVAL)) {
+        motiv = MotivEroareScriere(errno, dosar);
+        if (fd >= 0)
+            ::close(fd);
+        m_incheiat = true;
+        return false;
+    }
+    ::close(fd);
+    if (::rename(temporar.constData(), QFile::encodeName(m_tinta).constData()) != 0) {
+        motiv = MotivEroareScriere(errno, dosar);
+        m_incheiat = true;
+        return false;
+    }
+    m_incheiat = true;
+    return true;
 }

@@ -25,3 +25,40 @@ int StergeCopiiTemporare(const QString& fisier, const QDateTime& inainte);
 
 // When the running process started.
 QDateTime PornireaProcesului();
+
+// True when a file that the process `pid` names as its own and that was last changed at `modificat` may still
+// be in that process's use: the process runs and had started by then (a later process with the same id is
+// another one).
+bool FolositDeProces(qint64 pid, const QDateTime& modificat);
+
+// Takes every permission of other users off a file or folder the program has just made.
+void InchideAltora(const QString& cale);
+// Creates `dosar` with its missing parents; each folder it creates gets no permission for other users.
+bool CreeazaDosarPrivat(const QString& dosar);
+
+// A new file that another writer (the PDF printer) fills under a temporary name beside `tinta`: made empty
+// with the permissions of the file it replaces, else those the umask gives, in both cases none for other users;
+// it is given the name `tinta` only by Incheie, in one rename over an older file of that
+// name. Destroyed without Incheie, it removes the temporary file: the older file stays as it was.
+class TFisierInLucru
+{
+public:
+    explicit TFisierInLucru(const QString& tinta);
+    ~TFisierInLucru();
+    TFisierInLucru(const TFisierInLucru&) = delete;
+    TFisierInLucru& operator=(const TFisierInLucru&) = delete;
+
+    // False when the temporary file could not be made; Motiv() says why.
+    bool Valid() const { return !m_temporar.isEmpty(); }
+    QString Cale() const { return m_temporar; }
+    QString Motiv() const { return m_motiv; }
+    // Syncs the written file to disk and renames it to the target. False, with `motiv`, when it cannot; the
+    // temporary file then stays, so nothing written is lost.
+    bool Incheie(QString& motiv);
+
+private:
+    QString m_tinta;
+    QString m_temporar;
+    QString m_motiv;
+    bool m_incheiat = false;
+};

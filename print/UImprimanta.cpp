@@ -2,6 +2,7 @@
 
 #include "platform/UEroare.h"
 #include "platform/UMesaje.h"
+#include "platform/UScriereSigura.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -83,7 +84,11 @@ TDocumentTiparit::TDocumentTiparit(QWidget* parinte, const QString& titlu)
         if (QFileInfo(m_fisier).suffix().isEmpty())
             m_fisier += QStringLiteral(".pdf");
         DosarPdf() = QFileInfo(m_fisier).absolutePath();
-        p.setOutputFileName(m_fisier);
+        m_inLucru = std::make_unique<TFisierInLucru>(m_fisier);
+        if (!m_inLucru->Valid())
+            throw EEroare(QStringLiteral("Fisierul \"%1\" nu poate fi scris: %2. Nu s-a tiparit nimic.")
+                              .arg(QDir::toNativeSeparators(m_fisier), m_inLucru->Motiv()));
+        p.setOutputFileName(m_inLucru->Cale());
     } else {
         if (!ImprimantaExista(nume))
             throw EEroare(QStringLiteral("Imprimanta \"%1\" nu mai este instalata. Alegeti o imprimanta din "
@@ -104,6 +109,13 @@ TDocumentTiparit::TDocumentTiparit(QWidget* parinte, const QString& titlu)
 
 TDocumentTiparit::~TDocumentTiparit()
 {
-    if (m_painter.isActive())
-        m_painter.end();
+    const bool terminat = !m_painter.isActive() || m_painter.end();
+    if (!m_inLucru || !terminat || std::uncaught_exceptions() > m_exceptii)
+        return; // the temporary file goes with m_inLucru; an older file of that name stays
+    QString motiv;
+    if (!m_inLucru->Incheie(motiv))
+        TMesaje::Avertizeaza(
+            nullptr, QStringLiteral("Documentul PDF a fost scris in fisierul \"%1\", dar nu a putut "
+                                    "primi numele \"%2\": %3.")
+                         .arg(QDir::toNativeSeparators(m_inLucru->Cale()), QDir::toNativeSeparators(m_fisier), motiv));
 }

@@ -6,6 +6,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <exception>
+#include <memory>
+
+class TFisierInLucru;
+
 class QPrinter;
 class QWidget;
 
@@ -48,4 +53,7 @@ private:
     QPainter m_painter;
     QString m_fisier;
     TCorectieImprimanta m_corectie;
+    // The PDF is written beside m_fisier and takes its name when the document ends without an error in flight.
+    std::unique_ptr<TFisierInLucru> m_inLucru;
+    int m_exceptii = std::uncaught_exceptions();
 };

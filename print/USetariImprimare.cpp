@@ -80,7 +80,8 @@ QStringList DesparteTextCuVirgule(const QString& text)
             }
         } else {
             const qsizetype inceput = i;
-            while (i < n && text[i].unicode() > 0x20 && text[i] != QLatin1Char(','))
+            // U+0000 is no blank: it stays in the element, where CitesteAll refuses it.
+            while (i < n && (text[i].unicode() > 0x20 || text[i].isNull()) && text[i] != QLatin1Char(','))
                 ++i;
             s = text.mid(inceput, i - inceput);
         }
@@ -152,6 +153,8 @@ QString TSetariImprimare::TextAll() const
 
 void TSetariImprimare::CitesteAll(const QString& text)
 {
+    if (text.contains(QChar(0)))
+        throw EEroare(QStringLiteral("contine caracterul NUL (U+0000)"));
     const QStringList e = DesparteTextCuVirgule(text);
     if (e.size() < 12)
         throw EEroare(QStringLiteral("are %1 elemente in loc de 12").arg(e.size()));

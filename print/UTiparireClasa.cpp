@@ -3,6 +3,7 @@
 #include "platform/UEroare.h"
 #include "platform/UMesaje.h"
 #include "print/UCalibrare.h"
+#include "platform/UScriereSigura.h"
 #include "print/UCompletare.h"
 #include "print/UFontFormular.h"
 #include "print/UImprimanta.h"
@@ -291,9 +292,13 @@ bool SalveazaPdf(QWidget* parinte, const QList<TElevDeTiparit>& elevi, bool cuFu
         return false;
     if (!fisier.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
         fisier += QStringLiteral(".pdf");
+    TFisierInLucru inLucru(fisier);
+    if (!inLucru.Valid())
+        throw EEroare(QStringLiteral("Fisierul \"%1\" nu poate fi scris: %2.")
+                          .arg(QDir::toNativeSeparators(fisier), inLucru.Motiv()));
     QPrinter pdf(QPrinter::HighResolution);
     pdf.setOutputFormat(QPrinter::PdfFormat);
-    pdf.setOutputFileName(fisier);
+    pdf.setOutputFileName(inLucru.Cale());
     pdf.setPageSize(QPageSize(QPageSize::A4));
     pdf.setPageOrientation(QPageLayout::Landscape);
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
@@ -305,12 +310,17 @@ bool SalveazaPdf(QWidget* parinte, const QList<TElevDeTiparit>& elevi, bool cuFu
                                      "sau discul este plin).")
                           .arg(QDir::toNativeSeparators(fisier)));
     const TRezultatPagini r = TiparesteElevi(painter, pdf, formular, elevi, TParametriTiparire{}, cuFundal);
-    painter.end();
+    const bool terminat = painter.end();
     if (!r.Eroare.isEmpty())
         throw EEroare(QStringLiteral("Documentul PDF \"%1\" s-a oprit dupa %2 din %3 diplome: %4")
                           .arg(QDir::toNativeSeparators(fisier))
                           .arg(r.Tiparite)
                           .arg(elevi.size())
                           .arg(r.Eroare));
+    QString motiv;
+    if (!terminat || !inLucru.Incheie(motiv))
+        throw EEroare(
+            QStringLiteral("Documentul PDF \"%1\" nu a putut fi scris pana la capat: %2.")
+                .arg(QDir::toNativeSeparators(fisier), terminat ? motiv : QStringLiteral("eroare la scriere")));
     return true;
 }

@@ -1,5 +1,6 @@
 #include "store/UCopii.h"
 
+#include "platform/UScriereSigura.h"
 #include "store/UDataModule.h"
 #include "store/UEroareBD.h"
 #include "store/UFirebird.h"
@@ -14,6 +15,10 @@
 #include <iberror.h>
 
 #include <algorithm>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 using namespace Firebird;
@@ -165,7 +170,7 @@ QString Stampila(const QDateTime& moment)
 QRegularExpression TiparCopieAutomata(const QString& caleBaza)
 {
     return QRegularExpression(QStringLiteral("^") + QRegularExpression::escape(QFileInfo(caleBaza).completeBaseName()) +
-                                  QStringLiteral("-(\\d{8})-(\\d{6})(-[A-Za-z0-9]+)?\\.fbk$"),
+                                  QStringLiteral("-automata-(\\d{8})-(\\d{6})(-[A-Za-z0-9]+)?\\.fbk$"),
                               QRegularExpression::CaseInsensitiveOption);
 }
 
@@ -173,7 +178,7 @@ QRegularExpression TiparCopieAutomata(const QString& caleBaza)
 QString NumeLiber(const QString& dosar, const QString& inceput, const QString& extensie)
 {
     QString cale = QDir(dosar).filePath(inceput + extensie);
-    for (int i = 2; QFileInfo::exists(cale) || QFileInfo::exists(cale + QStringLiteral(".part")); ++i)
+    for (int i = 2; QFileInfo::exists(cale); ++i)
         cale = QDir(dosar).filePath(inceput + QStringLiteral("-%1").arg(i) + extensie);
     return cale;
 }
@@ -195,7 +200,8 @@ void FaCopieDeSiguranta(const QString& baza, const QString& fisier, const TProgr
                                        "administratorul serverului, cu gbak.")
                             .arg(baza),
                         EEroareBD::Alta);
-    const QString partial = fisier + QStringLiteral(".part");
+    // Named by this process, so that a start-up tells an interrupted backup's file from one being written.
+    const QString partial = fisier + QStringLiteral(".p%1.part").arg(::getpid());
     if (QFileInfo::exists(fisier))
         throw EEroareBD(QStringLiteral("Exista deja un fisier %1. Copia de siguranta nu il inlocuieste; alegeti "
                                        "alt nume.")
@@ -227,6 +233,8 @@ void FaCopieDeSiguranta(const QString& baza, const QString& fisier, const TProgr
     }
     if (QFileInfo(partial).size() <= 0)
         throw esec(QStringLiteral("Fisierul scris este gol."), EEroareBD::Alta);
+    // The engine makes it as the umask says; it holds every student's personal data.
+    InchideAltora(partial);
     if (!QFile::rename(partial, fisier))
         throw esec(QStringLiteral("Fisierul scris nu a putut primi numele copiei."), EEroareBD::Alta);
 }
@@ -289,6 +297,19 @@ QStringList CopiiAutomate(const QString& caleBaza)
     return rezultat;
 }
 
+QString NumeCopieManuala(const QString& caleBaza, const QDateTime& moment)
+{
+    return QDir(DosarCopii(caleBaza))
+        .filePath(QFileInfo(caleBaza).completeBaseName() + u'-' + Stampila(moment) + QStringLiteral(".zip"));
+}
+
+bool EsteNumeCopieAutomata(const QString& caleBaza, const QString& fisier)
+{
+    const QFileInfo info(fisier);
+    return info.absoluteDir() == QDir(DosarCopii(caleBaza)) &&
+           TiparCopieAutomata(caleBaza).match(info.fileName()).hasMatch();
+}
+
 bool ExistaCopieDin(const QString& caleBaza, const QDate& zi)
 {
     const QRegularExpression tipar = TiparCopieAutomata(caleBaza);
@@ -303,14 +324,15 @@ QString FaCopieAutomata(const QString& caleBaza, const QDateTime& moment, const 
                         const TProgresCopie& progres)
 {
     const QString dosar = DosarCopii(caleBaza);
-    if (!QDir().mkpath(dosar))
+    if (!CreeazaDosarPrivat(dosar))
         throw EEroareBD(QStringLiteral("Nu pot crea dosarul copiilor de siguranta %1.").arg(Afisat(dosar)),
                         EEroareBD::Alta);
-    QString inceput = QFileInfo(caleBaza).completeBaseName() + u'-' + Stampila(moment);
+    QString inceput = QFileInfo(caleBaza).completeBaseName() + QStringLiteral("-automata-") + Stampila(moment);
     if (!sufix.isEmpty())
         inceput += u'-' + sufix;
     // A second copy within the same second gets a counter, which the name pattern reads as a suffix.
     const QString fisier = NumeLiber(dosar, inceput, QStringLiteral(".fbk"));
+    InchideAltora(dosar); // made by an earlier version as the umask said
     FaCopieDeSiguranta(caleBaza, fisier, progres);
     const QStringList copii = CopiiAutomate(caleBaza);
     for (int i = 0; i + CopiiPastrate < copii.size(); ++i)
@@ -344,6 +366,36 @@ qint64 NumarElevi(TTranzactie& tr, TQuery& q)
     }
 }
 
+// What a restore that did not reach its end left undone, as the engine sees the new database: empty when
+// nothing. The engine's restore puts the database online, activates the indexes and adds the constraints
+// last, and a backup cut short ends it before them without an error.
+QString CeLipsesteDupaRestaurare(TTranzactie& tr, TQuery& q)
+{
+    TGardaTranzactie garda(tr);
+    const auto numar = [&q](const QString& sql) {
+        q.SetSQL(sql);
+        q.Open();
+        const qint64 n = q.FieldByName(QStringLiteral("N")).AsInteger();
+        q.Close();
+        return n;
+    };
+    if (numar(QStringLiteral("select MON$SHUTDOWN_MODE as N from MON$DATABASE")) != 0)
+        return QStringLiteral("baza de date restaurata a ramas inchisa pentru intretinere");
+    if (const qint64 n =
+            numar(QStringLiteral("select count(*) as N from RDB$INDICES where "
+                                 "coalesce(RDB$SYSTEM_FLAG, 0) = 0 and coalesce(RDB$INDEX_INACTIVE, 0) <> 0"));
+        n > 0)
+        return QStringLiteral("%1 indecsi au ramas inactivi").arg(n);
+    // The index of a key is restored before its constraint: a unique or foreign index without one is a key lost.
+    if (const qint64 n = numar(
+            QStringLiteral("select count(*) as N from RDB$INDICES i where coalesce(i.RDB$SYSTEM_FLAG, 0) = 0 and "
+                           "(i.RDB$UNIQUE_FLAG = 1 or i.RDB$FOREIGN_KEY is not null) and not exists (select 1 from "
+                           "RDB$RELATION_CONSTRAINTS c where c.RDB$INDEX_NAME = i.RDB$INDEX_NAME)"));
+        n > 0)
+        return QStringLiteral("%1 chei sau legaturi intre tabele lipsesc").arg(n);
+    return {};
+}
+
 } // namespace
 
 qint64 NumarEleviCurenti(TDM& dm)
@@ -351,31 +403,42 @@ qint64 NumarEleviCurenti(TDM& dm)
     return NumarElevi(dm.Tr, dm.Q1);
 }
 
-TVerificareCopie PregatesteRestaurarea(TDM& dm, const QString& fisierCopie, const TRuleazaRestaurarea& ruleaza)
+TVerificareCopie PregatesteRestaurarea(TDM& dm, const QString& fisierCopie, const TRuleazaRestaurarea& ruleaza,
+                                       const QString& afisat)
 {
+    const QString numeCopie = afisat.isEmpty() ? fisierCopie : afisat;
     const QString curenta = dm.Db.DatabaseName();
     if (curenta.isEmpty() || EsteNumeServer(curenta))
         throw EEroare(QStringLiteral("Registrul se afla pe un server Firebird: restaurarea lui o face "
                                      "administratorul serverului, din copia de siguranta, cu gbak."));
     TVerificareCopie v;
     const QFileInfo info(curenta);
-    v.CaleRestaurata =
-        NumeLiber(info.absolutePath(),
-                  info.completeBaseName() + QStringLiteral("-restaurata-") + Stampila(QDateTime::currentDateTime()),
-                  QStringLiteral(".FDB"));
+    v.CaleRestaurata = NumeLiber(info.absolutePath(),
+                                 info.completeBaseName() + QStringLiteral("-restaurata-") +
+                                     Stampila(QDateTime::currentDateTime()) + QStringLiteral("-p%1").arg(::getpid()),
+                                 QStringLiteral(".FDB"));
     const auto restaurare = [&](const TProgresCopie& progres) {
-        RestaureazaCopie(fisierCopie, v.CaleRestaurata, progres);
+        try {
+            RestaureazaCopie(fisierCopie, v.CaleRestaurata, progres);
+        } catch (const EEroareBD& e) {
+            if (afisat.isEmpty())
+                throw;
+            throw EEroareBD(QString(e.Mesaj()).replace(Afisat(fisierCopie), Afisat(numeCopie)), e.Categorie());
+        }
     };
     if (ruleaza)
         ruleaza(restaurare);
     else
         restaurare({});
+    // The engine makes the file as the umask says: it gets the register's own permissions, never others'.
+    QFile::setPermissions(v.CaleRestaurata,
+                          QFile::permissions(curenta) & ~(QFile::ReadOther | QFile::WriteOther | QFile::ExeOther));
 
     const auto strain = [&](const QString& motiv) {
         QFile::remove(v.CaleRestaurata);
         return EEroare(QStringLiteral("Fisierul %1 nu este o copie a registrului: %2 Registrul curent a ramas "
                                       "neatins.")
-                           .arg(Afisat(fisierCopie), motiv));
+                           .arg(Afisat(numeCopie), motiv));
     };
     try {
         TConexiune db;
@@ -384,6 +447,15 @@ TVerificareCopie PregatesteRestaurarea(TDM& dm, const QString& fisierCopie, cons
         db.SetDatabaseName(v.CaleRestaurata);
         db.Params() << QStringLiteral("USER_NAME=sysdba") << QStringLiteral("password=velkortan");
         db.Open();
+        const QString lipsa = CeLipsesteDupaRestaurare(tr, q);
+        if (!lipsa.isEmpty()) {
+            db.Close();
+            QFile::remove(v.CaleRestaurata);
+            throw EEroare(QStringLiteral("Copia de siguranta %1 este incompleta (%2): probabil nu a fost copiata pana "
+                                         "la capat, de exemplu dintr-o copiere intrerupta sau pe un disc plin. Nu "
+                                         "poate fi folosita. Registrul curent a ramas neatins.")
+                              .arg(Afisat(numeCopie), lipsa));
+        }
         tr.StartTransaction();
         for (const char* tabel : {"CONFID_DB", "PROFIL_DIPLOMA", "TABELE", "TIPURI_DE_DATE", "DATE"}) {
             q.SetSQL(QStringLiteral("select RDB$RELATION_NAME from RDB$RELATIONS where RDB$RELATION_NAME = :NUME"));
@@ -403,6 +475,7 @@ TVerificareCopie PregatesteRestaurarea(TDM& dm, const QString& fisierCopie, cons
         tr.Rollback();
         if (versiune < 1 || versiune > 3)
             throw strain(QStringLiteral("versiunea ei (%1) nu este una pe care programul o cunoaste.").arg(versiune));
+        VerificaCitireaBazei(tr, q);
         v.EleviInCopie = NumarElevi(tr, q);
         db.Close();
     } catch (const EEroareBD& e) {
@@ -422,6 +495,36 @@ void AbandoneazaRestaurata(const TVerificareCopie& verificare)
     QFile::remove(verificare.CaleRestaurata);
 }
 
+std::function<void()> LaMijloculInlocuirii;
+
+namespace {
+
+bool AcelasiFisier(const QString& a, const QString& b)
+{
+    struct stat sa, sb;
+    return ::stat(QFile::encodeName(a).constData(), &sa) == 0 && ::stat(QFile::encodeName(b).constData(), &sb) == 0 &&
+           sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+// Makes the renames in `dosar` durable before the next step relies on them.
+void SincronizeazaDosar(const QString& dosar)
+{
+    const int fd = ::open(QFile::encodeName(dosar).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+QRegularExpression TiparInlocuita(const QString& caleBaza)
+{
+    return QRegularExpression(QStringLiteral("^") + QRegularExpression::escape(QFileInfo(caleBaza).completeBaseName()) +
+                                  QStringLiteral("-inlocuita-\\d{8}-\\d{6}(-\\d+)?\\.FDB$"),
+                              QRegularExpression::CaseInsensitiveOption);
+}
+
+} // namespace
+
 QString InlocuiesteCuRestaurata(TDM& dm, const TVerificareCopie& verificare, const QDateTime& moment)
 {
     const QString curenta = dm.Db.DatabaseName();
@@ -437,18 +540,92 @@ QString InlocuiesteCuRestaurata(TDM& dm, const TVerificareCopie& verificare, con
                                       "neatins.")
                            .arg(motiv));
     };
-    if (!QFile::rename(curenta, pastrata))
-        throw revino(QStringLiteral("fisierul %1 nu a putut fi redenumit.").arg(Afisat(curenta)));
-    if (!QFile::rename(verificare.CaleRestaurata, curenta)) {
-        QFile::rename(pastrata, curenta);
+    const QByteArray cCurenta = QFile::encodeName(curenta);
+    const QByteArray cPastrata = QFile::encodeName(pastrata);
+    const QByteArray cRestaurata = QFile::encodeName(verificare.CaleRestaurata);
+    // The current register gets its second name first (a copy where the disk has no links), then the restored
+    // file takes the register's name in one step: at every moment the register's name holds a whole register.
+    if (::link(cCurenta.constData(), cPastrata.constData()) != 0 && !QFile::copy(curenta, pastrata))
+        throw revino(
+            QStringLiteral("fisierul %1 nu a putut fi pastrat sub numele %2.").arg(Afisat(curenta), Afisat(pastrata)));
+    SincronizeazaDosar(info.absolutePath());
+    if (LaMijloculInlocuirii)
+        LaMijloculInlocuirii();
+    if (::rename(cRestaurata.constData(), cCurenta.constData()) != 0) {
+        QFile::remove(pastrata);
         throw revino(QStringLiteral("fisierul restaurat nu a putut fi mutat in locul lui."));
     }
+    SincronizeazaDosar(info.absolutePath());
     try {
         dm.Db.Open();
     } catch (const EEroareBD& e) {
-        QFile::rename(curenta, verificare.CaleRestaurata);
-        QFile::rename(pastrata, curenta);
+        ::rename(cPastrata.constData(), cCurenta.constData());
         throw revino(QStringLiteral("fisierul restaurat nu s-a deschis (%1).").arg(e.Mesaj()));
     }
     return pastrata;
+}
+
+QString IncheieInlocuireaIntrerupta(const QString& caleBaza)
+{
+    const QDir dosar = QFileInfo(caleBaza).absoluteDir();
+    const QRegularExpression tipar = TiparInlocuita(caleBaza);
+    QStringList pastrate;
+    for (const QString& nume : dosar.entryList(QDir::Files, QDir::Name)) {
+        if (tipar.match(nume).hasMatch())
+            pastrate << dosar.filePath(nume);
+    }
+    if (QFileInfo::exists(caleBaza)) {
+        // A second name of the register itself: the swap stopped before the restored file took its place.
+        for (const QString& pastrata : std::as_const(pastrate)) {
+            if (AcelasiFisier(pastrata, caleBaza) && QFile::remove(pastrata))
+                return QStringLiteral("O restaurare din copie a fost intrerupta inainte de a inlocui registrul. "
+                                      "Registrul a ramas cel de dinainte, neschimbat; daca doriti registrul din "
+                                      "copie, faceti din nou restaurarea.");
+        }
+        return {};
+    }
+    // No register, but the one replaced by a restore beside a restored file: a swap of the program's earlier
+    // versions, which renamed the register away first, stopped there. The replaced register is put back.
+    const QStringList restaurate =
+        dosar.entryList({QFileInfo(caleBaza).completeBaseName() + QStringLiteral("-restaurata-*.FDB")}, QDir::Files);
+    if (pastrate.isEmpty() || restaurate.isEmpty())
+        return {};
+    const QString ultima = pastrate.last(); // the names sort by their time stamp
+    if (::rename(QFile::encodeName(ultima).constData(), QFile::encodeName(caleBaza).constData()) != 0)
+        return QStringLiteral("O restaurare din copie a fost intrerupta si registrul nu se afla la locul lui. "
+                              "Registrul de dinainte se afla in fisierul %1; nu l-am putut pune la loc: inchideti "
+                              "programul si redenumiti-l %2.")
+            .arg(Afisat(ultima), Afisat(caleBaza));
+    SincronizeazaDosar(dosar.path());
+    return QStringLiteral("O restaurare din copie a fost intrerupta inainte de a se incheia. Registrul de dinainte a "
+                          "fost pus la loc din fisierul %1; daca doriti registrul din copie, faceti din nou "
+                          "restaurarea.")
+        .arg(Afisat(ultima));
+}
+
+int StergeResturi(const QString& caleBaza)
+{
+    const QDateTime pornire = PornireaProcesului();
+    static const QRegularExpression proces(QStringLiteral("-p(\\d+)(-\\d+)?\\.FDB$|\\.p(\\d+)\\.part$"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    const auto sterge = [&](const QString& dosar, const QString& tipar) {
+        int sterse = 0;
+        const QFileInfoList fisiere = QDir(dosar).entryInfoList({tipar}, QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+        for (const QFileInfo& f : fisiere) {
+            if (f.ownerId() != ::geteuid())
+                continue;
+            const QRegularExpressionMatch m = proces.match(f.fileName());
+            const QString pid = m.captured(1).isEmpty() ? m.captured(3) : m.captured(1);
+            // A file of an earlier version names no process: one changed since this start may be in use.
+            const bool folosit =
+                m.hasMatch() ? FolositDeProces(pid.toLongLong(), f.lastModified()) : f.lastModified() >= pornire;
+            if (!folosit && QFile::remove(f.absoluteFilePath()))
+                ++sterse;
+        }
+        return sterse;
+    };
+    const QFileInfo baza(caleBaza);
+    return sterge(DosarCopii(caleBaza), QStringLiteral("*.part")) +
+           sterge(baza.absolutePath(), QStringLiteral("*.part")) +
+           sterge(baza.absolutePath(), baza.completeBaseName() + QStringLiteral("-restaurata-*.FDB"));
 }

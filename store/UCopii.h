@@ -32,8 +32,14 @@ void RestaureazaCopie(const QString& fisier, const QString& tinta, const TProgre
 QString DosarCopii(const QString& caleBaza);
 // How many automatic copies are kept.
 constexpr int CopiiPastrate = 7;
-// Names the automatic copies carry: "<database name>-YYYYMMDD-HHMMSS[-sufix].fbk".
+// The automatic copies in DosarCopii, oldest first: only files named "<database name>-automata-YYYYMMDD-HHMMSS
+// [-sufix].fbk", a name the user's own copies are never given. Every other file there is left alone.
 QStringList CopiiAutomate(const QString& caleBaza);
+// The name proposed for a copy the user makes (a desk's backup, a zip archive): "<database name>-YYYYMMDD-HHMMSS.zip"
+// in DosarCopii.
+QString NumeCopieManuala(const QString& caleBaza, const QDateTime& moment);
+// True when `fisier` would be taken for an automatic copy (and so be removed by the rotation one day).
+bool EsteNumeCopieAutomata(const QString& caleBaza, const QString& fisier);
 // True when an automatic copy carries the date `zi`.
 bool ExistaCopieDin(const QString& caleBaza, const QDate& zi);
 // Makes an automatic copy into DosarCopii (created when missing), then removes the oldest automatic copies
@@ -62,7 +68,21 @@ struct TVerificareCopie
 // `ruleaza` runs the engine's restore (given to it), for example on a worker thread with a progress window;
 // without it the restore runs here. The checks and counts always run on the calling thread, which owns `dm`.
 using TRuleazaRestaurarea = std::function<void(const std::function<void(const TProgresCopie&)>& restaurare)>;
-TVerificareCopie PregatesteRestaurarea(TDM& dm, const QString& fisierCopie, const TRuleazaRestaurarea& ruleaza = {});
-// Returns the path under which the replaced database is kept.
+// `afisat` names the backup in messages when it is not `fisierCopie` itself (one taken out of an archive).
+TVerificareCopie PregatesteRestaurarea(TDM& dm, const QString& fisierCopie, const TRuleazaRestaurarea& ruleaza = {},
+                                       const QString& afisat = {});
+// Returns the path under which the replaced database is kept. The register's name never names anything but a
+// whole register: the current file gets its second name first, then the restored one takes the register's
+// name in one rename.
 QString InlocuiesteCuRestaurata(TDM& dm, const TVerificareCopie& verificare, const QDateTime& moment);
+// Test seam: runs inside InlocuiesteCuRestaurata between keeping the current file and the rename.
+extern std::function<void()> LaMijloculInlocuirii;
+// At start-up, before the register is opened: finishes what an interrupted swap left at `caleBaza` (a local
+// file) and returns what the user is told about it, empty when there was nothing.
+QString IncheieInlocuireaIntrerupta(const QString& caleBaza);
 void AbandoneazaRestaurata(const TVerificareCopie& verificare);
+
+// At start-up: removes what interrupted backups (their ".part" files in DosarCopii) and restores (the
+// "-restaurata-" and ".part" files beside the register) left, unless the process that wrote one still runs. Returns how
+// many files went.
+int StergeResturi(const QString& caleBaza);

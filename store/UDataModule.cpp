@@ -82,7 +82,7 @@ QString TDM::Deschide(const QString& numeBazaDeDate, const QString& dosarProgram
     if (const QString server = NumeBazaServer(); !server.isEmpty())
         return Conecteaza(server);
     const QString dosarDB = QDir(dosarProgram).filePath(QStringLiteral("DB"));
-    if (!QDir().mkpath(dosarDB))
+    if (!CreeazaDosarPrivat(dosarDB))
         throw EEroare(QStringLiteral("Nu pot crea dosarul bazei de date: %1").arg(QDir::toNativeSeparators(dosarDB)));
     const QString cale = CaleBazaDeDate(numeBazaDeDate, dosarProgram);
     QString motivCopie;
@@ -147,6 +147,11 @@ QString Citat(const QString& nume)
 } // namespace
 
 void TDM::VerificaCitirea()
+{
+    VerificaCitireaBazei(Tr, Q1);
+}
+
+void VerificaCitireaBazei(TTranzactie& Tr, TQuery& Q1)
 {
     Tr.StartTransaction();
     try {

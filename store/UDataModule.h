@@ -37,6 +37,10 @@ public:
 // The program's one message for a database file damaged inside, with the engine's own text after it.
 EEroareBD EroareBazaDeteriorata(const QString& cale, const QString& textMotor);
 
+// Reads every record of every table and walks every index once, through `tr` (idle on entry) and `q`; damage
+// inside the file raises the engine's error.
+void VerificaCitireaBazei(TTranzactie& tr, TQuery& q);
+
 // The data module: the program's one connection, its one transaction and six query objects, plus the
 // maintenance steps run at every start and the value resolution. All database work goes through here.
 class TDM
@@ -64,8 +68,8 @@ public:
     // Finds the database file in dosarProgram/DB or copies it from dosarSablon/BLANK.FDB (never over an
     // existing file), then connects with the program's user name and password. Returns the database path.
     QString Deschide(const QString& numeBazaDeDate, const QString& dosarProgram, const QString& dosarSablon);
-    // Reads every record of every table and walks every index once, in a transaction that only reads, so
-    // that damage inside the file shows before a maintenance step writes to it. Raises the engine's error.
+    // VerificaCitireaBazei on this connection, so that damage inside the file shows before a maintenance step
+    // writes to it.
     void VerificaCitirea();
     // Raises the schema version of the fixed tables one step at a time up to 3.
     void ActualizeazaSchema();

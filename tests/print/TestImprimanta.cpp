@@ -18,6 +18,7 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -25,8 +26,15 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTemporaryDir>
+#include <QPrinter>
+#include <QProcess>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTreeWidget>
+
+#include <csignal>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 QString ValoareRegistru(const QString& nume)
@@ -74,6 +82,7 @@ private slots:
     void calibrationFromMeasuredDistances();
     void calibrationStoredPerPrinter();
     void readingTheSettingsWritesNothing();
+    void pdfKeepsTheOlderFileUntilItIsWhole();
 
 private:
     QStringList m_avertizari;
@@ -128,7 +137,10 @@ void TestImprimanta::allUnderADecimalComma()
 void TestImprimanta::damagedAllIsReportedOnceAndKept()
 {
     // Too few items, an integer that is not one, a decimal point where the settings use a comma.
-    const QStringList deteriorate = {"0,1,0", "0,1,0,0,0,x,0,0,0,0,,0", "0,1,0,0,0,1,2.5,0,0,0,HP,0"};
+    // A NUL character, alone or inside a printer's name (once read without end, growing memory).
+    const QChar nul(0);
+    const QStringList deteriorate = {"0,1,0", "0,1,0,0,0,x,0,0,0,0,,0", "0,1,0,0,0,1,2.5,0,0,0,HP,0", QString(nul),
+                                     "0,1,0,0,0,1,0,0,0,0,H" + QString(nul) + "P,0"};
     for (const QString& text : deteriorate) {
         ScrieRegistru("all", text);
         ScrieRegistru("OglindescFata", "D");
@@ -455,3 +467,72 @@ void TestImprimanta::readingTheSettingsWritesNothing()
 
 QTEST_MAIN(TestImprimanta)
 #include "TestImprimanta.moc"
+
+void TestImprimanta::pdfKeepsTheOlderFileUntilItIsWhole()
+{
+    const QByteArray tintaUcisa = qgetenv("TESSALUNA_PDF_UCIS");
+    if (!tintaUcisa.isEmpty()) {
+        // The child: a job killed after many pages, with nothing after it run.
+        PregatesteImprimanta(false);
+        TMesaje::SetFisierUrmator(QString::fromUtf8(tintaUcisa));
+        TDocumentTiparit document(nullptr, QStringLiteral("Diplome"));
+        for (int pagina = 0; pagina < 30; ++pagina) {
+            for (int rand = 0; rand < 80; ++rand)
+                document.Painter().drawText(100, 100 + rand * 60,
+                                            QStringLiteral("Elevul %1 / %2").arg(pagina).arg(rand));
+            ImprimantaProgram().newPage();
+        }
+        ::kill(::getpid(), SIGKILL);
+    }
+
+    const QString tinta = m_dosar->filePath("Diplome.pdf");
+    QFile vechi(tinta);
+    QVERIFY(vechi.open(QIODevice::WriteOnly));
+    vechi.write("diplomele de ieri");
+    vechi.close();
+    const auto continut = [&tinta] {
+        QFile f(tinta);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    };
+
+    QProcess copil;
+    QProcessEnvironment mediu = QProcessEnvironment::systemEnvironment();
+    mediu.insert("TESSALUNA_PDF_UCIS", tinta);
+    copil.setProcessEnvironment(mediu);
+    copil.start(QCoreApplication::applicationFilePath(), {"pdfKeepsTheOlderFileUntilItIsWhole"});
+    QVERIFY(copil.waitForFinished(60000));
+    QCOMPARE(copil.exitStatus(), QProcess::CrashExit);
+    QCOMPARE(continut(), QByteArray("diplomele de ieri"));
+    // What the killed job wrote lies beside it under its temporary name.
+    const QStringList fisiere = QDir(m_dosar->path()).entryList(QDir::Files);
+    QCOMPARE(fisiere.size(), 2);
+
+    // An error in flight ends the document without giving it the name.
+    try {
+        PregatesteImprimanta(false);
+        TMesaje::SetFisierUrmator(tinta);
+        TDocumentTiparit document(nullptr, QStringLiteral("Diplome"));
+        document.Painter().drawText(100, 100, QStringLiteral("Ana"));
+        throw EEroare(QStringLiteral("oprit"));
+    } catch (const EEroare&) {
+    }
+    QCOMPARE(continut(), QByteArray("diplomele de ieri"));
+    QCOMPARE(QDir(m_dosar->path()).entryList(QDir::Files), fisiere);
+
+    // A whole job replaces the older file; under umask 022 the new one gives other users nothing.
+    const mode_t masca = ::umask(022);
+    const auto reface = qScopeGuard([masca] { ::umask(masca); });
+    QVERIFY(QFile::setPermissions(tinta, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther));
+    {
+        PregatesteImprimanta(false);
+        TMesaje::SetFisierUrmator(tinta);
+        TDocumentTiparit document(nullptr, QStringLiteral("Diplome"));
+        QVERIFY(document.Inceput());
+        document.Painter().drawText(100, 100, QStringLiteral("Ana"));
+    }
+    QVERIFY(continut().startsWith("%PDF"));
+    QCOMPARE(QFile::permissions(tinta) & (QFile::ReadOther | QFile::WriteOther | QFile::ExeOther),
+             QFile::Permissions());
+    QVERIFY(QFile::permissions(tinta) & QFile::ReadGroup); // the group kept what it had
+    QCOMPARE(QDir(m_dosar->path()).entryList(QDir::Files), fisiere);
+}

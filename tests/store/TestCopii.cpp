@@ -6,9 +6,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <cstdio>
+#include <stdexcept>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -78,17 +82,82 @@ private slots:
         QCOMPARE(NumarEleviCurenti(vechi), qint64(2));
     }
 
+    void InlocuireIntreruptaIncheiataLaPornire()
+    {
+        TBazaTest b;
+        b.Porneste();
+        b.AdaugaElev({{"C_NUME_L1", "Ana"}});
+        const qint64 ion = b.AdaugaElev({{"C_NUME_L1", "Ion"}});
+        const QString fbk = b.Dosar() + "/copie.fbk";
+        FaCopieDeSiguranta(b.CaleBaza(), fbk);
+        b.Executa(QStringLiteral("delete from ELEVI where ID_ELEVI = %1").arg(ion));
+        const QStringList curent = Registru(b);
+
+        // The process stops between the two steps of the swap (as a kill would: nothing after runs).
+        const TVerificareCopie v = PregatesteRestaurarea(b.Dm(), fbk);
+        LaMijloculInlocuirii = [] { throw std::logic_error("oprit"); };
+        const auto reseteaza = qScopeGuard([] { LaMijloculInlocuirii = nullptr; });
+        QVERIFY_THROWS_EXCEPTION(std::logic_error, InlocuiesteCuRestaurata(b.Dm(), v, QDateTime::currentDateTime()));
+        QVERIFY(QFileInfo::exists(b.CaleBaza()));
+        const QString mesaj = IncheieInlocuireaIntrerupta(b.CaleBaza());
+        QVERIFY2(mesaj.contains("Registrul a ramas cel de dinainte"), qPrintable(mesaj));
+        QVERIFY(QDir(b.Dosar() + "/DB").entryList({"*-inlocuita-*"}).isEmpty());
+        QVERIFY(IncheieInlocuireaIntrerupta(b.CaleBaza()).isEmpty());
+        b.Reporneste();
+        QCOMPARE(Registru(b), curent);
+
+        // What the earlier swap left when stopped: the register renamed away, the restored file beside it.
+        b.Inchide();
+        const QString pastrata = b.Dosar() + "/DB/Tessaluna2006-inlocuita-20261209-120000.FDB";
+        QVERIFY(QFile::rename(b.CaleBaza(), pastrata));
+        QFile restaurata(b.Dosar() + "/DB/Tessaluna2006-restaurata-20261209-115900.FDB");
+        QVERIFY(restaurata.open(QIODevice::WriteOnly));
+        restaurata.close();
+        QVERIFY(IncheieInlocuireaIntrerupta(b.CaleBaza()).contains("Registrul de dinainte a fost pus la loc"));
+        QVERIFY(!QFileInfo::exists(pastrata));
+        b.Reporneste();
+        QCOMPARE(Registru(b), curent);
+    }
+
+    void NimicPentruAltiUtilizatori()
+    {
+        // The register, its copies and their folders under the usual umask: no permission bit for others.
+        const mode_t masca = ::umask(022);
+        const auto reface = qScopeGuard([masca] { ::umask(masca); });
+        const auto deAltii = [](const QString& cale) {
+            return QFile::permissions(cale) & (QFile::ReadOther | QFile::WriteOther | QFile::ExeOther);
+        };
+        TBazaTest b;
+        b.Porneste();
+        b.AdaugaElev({{"C_NUME_L1", "Ana"}, {"C_CNP", "6070101123456"}});
+        const QString automata = FaCopieAutomata(b.CaleBaza(), QDateTime::currentDateTime());
+        const QString manuala = b.Dosar() + "/manuala.fbk";
+        FaCopieDeSiguranta(b.CaleBaza(), manuala);
+        const TVerificareCopie v = PregatesteRestaurarea(b.Dm(), manuala);
+        const QString pastrata = InlocuiesteCuRestaurata(b.Dm(), v, QDateTime::currentDateTime());
+        for (const QString& cale :
+             {b.Dosar() + "/DB", b.CaleBaza(), DosarCopii(b.CaleBaza()), automata, manuala, pastrata})
+            QVERIFY2(deAltii(cale) == QFile::Permissions(), qPrintable(cale));
+        QVERIFY(QFile::permissions(b.CaleBaza()) & QFile::WriteGroup); // the register stays shared with its group
+    }
+
     void CopieStricataNuSchimbaNimic_data()
     {
         QTest::addColumn<QString>("fel");
-        QTest::newRow("copie-trunchiata") << "trunchiata";
-        QTest::newRow("bytes-stricati") << "stricata";
-        QTest::newRow("fisier-text") << "text";
-        QTest::newRow("copia-altei-baze") << "straina";
+        QTest::addColumn<int>("taiat"); // bytes cut from the end of a good backup
+        QTest::newRow("copie-trunchiata") << "trunchiata" << 0;
+        // A copy cut near its end restores without an error from the engine, offline and without its keys.
+        QTest::newRow("taiata-1k") << "taiata" << 1024;
+        QTest::newRow("taiata-5k") << "taiata" << 5 * 1024;
+        QTest::newRow("taiata-8k") << "taiata" << 8 * 1024;
+        QTest::newRow("bytes-stricati") << "stricata" << 0;
+        QTest::newRow("fisier-text") << "text" << 0;
+        QTest::newRow("copia-altei-baze") << "straina" << 0;
     }
     void CopieStricataNuSchimbaNimic()
     {
         QFETCH(QString, fel);
+        QFETCH(int, taiat);
         TBazaTest b;
         b.Porneste();
         b.AdaugaElev({{"C_NUME_L1", "Ana"}});
@@ -107,6 +176,8 @@ private slots:
             QVERIFY(f.open(QIODevice::ReadWrite));
             if (fel == "trunchiata") {
                 QVERIFY(f.resize(f.size() / 2));
+            } else if (fel == "taiata") {
+                QVERIFY(f.resize(f.size() - taiat));
             } else {
                 f.seek(f.size() / 3);
                 f.write(QByteArray(4096, '\x5a'));
@@ -119,6 +190,8 @@ private slots:
             QFAIL("a bad backup was accepted");
         } catch (const EEroare& e) {
             QVERIFY2(e.Mesaj().contains("Registrul curent a ramas neatins"), qPrintable(e.Mesaj()));
+            if (fel == "taiata" || fel == "trunchiata")
+                QVERIFY2(e.Mesaj().contains("este incompleta"), qPrintable(e.Mesaj()));
         }
         QCOMPARE(FisiereDin(b.Dosar() + "/DB"), fisiere);
         QCOMPARE(Registru(b), registru);
@@ -135,12 +208,19 @@ private slots:
         alta.write("x");
         alta.close();
         const QDateTime inceput(QDate(2026, 12, 1), QTime(8, 0));
+        // A copy made from the menu under the name proposed there, the day before: neither that day's automatic
+        // copy nor one the rotation removes.
+        const QString manuala = NumeCopieManuala(b.CaleBaza(), inceput.addDays(-1));
+        QVERIFY(!EsteNumeCopieAutomata(b.CaleBaza(), manuala));
+        FaCopieDeSiguranta(b.CaleBaza(), manuala);
+        QVERIFY(!ExistaCopieDin(b.CaleBaza(), QDate(2026, 11, 30)));
         for (int zi = 0; zi < 9; ++zi)
             FaCopieAutomata(b.CaleBaza(), inceput.addDays(zi));
         QStringList asteptate;
         for (int zi = 2; zi < 9; ++zi)
-            asteptate << "Tessaluna2006-" + inceput.addDays(zi).toString("yyyyMMdd-HHmmss") + ".fbk";
-        asteptate << "a-mea.fbk";
+            asteptate << "Tessaluna2006-automata-" + inceput.addDays(zi).toString("yyyyMMdd-HHmmss") + ".fbk";
+        QVERIFY(EsteNumeCopieAutomata(b.CaleBaza(), dosar + u'/' + asteptate.first()));
+        asteptate << "a-mea.fbk" << QFileInfo(manuala).fileName();
         asteptate.sort();
         QCOMPARE(FisiereDin(dosar), asteptate);
         QVERIFY(ExistaCopieDin(b.CaleBaza(), QDate(2026, 12, 9)));
