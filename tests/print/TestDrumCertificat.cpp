@@ -34,9 +34,10 @@ const QString CnpElev = QStringLiteral("1900101260013");
 
 void Selecteaza(TListaElevi& l, const QString& inceput)
 {
-    for (int i = 0; i < l.Arbore->topLevelItemCount(); ++i) {
-        if (l.Arbore->topLevelItem(i)->text(0).startsWith(inceput)) {
-            l.Arbore->setCurrentItem(l.Arbore->topLevelItem(i));
+    const QList<const TLinieElev*> linii = l.LiniiAfisate();
+    for (int i = 0; i < linii.size(); ++i) {
+        if (linii[i]->Denumire.startsWith(inceput)) {
+            l.SelecteazaRand(i);
             return;
         }
     }

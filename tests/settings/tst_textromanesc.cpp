@@ -9,6 +9,38 @@ class TTestTextRomanesc : public QObject
     Q_OBJECT
 
 private slots:
+    void formaDeCautare_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("forma");
+        QTest::newRow("majuscule") << "POPESCU Ion"
+                                   << "popescu ion";
+        QTest::newRow("s cu virgula") << "Ștefan"
+                                      << "stefan";
+        QTest::newRow("s cu sedila") << "Ştefan"
+                                     << "stefan";
+        QTest::newRow("t cu virgula si sedila") << "ȚUȚEA Ţuţea"
+                                                << "tutea tutea";
+        QTest::newRow("a i") << "Ăâî ÂÎ"
+                             << "aai ai";
+        QTest::newRow("cifre si semne") << "(5080517) / x"
+                                        << "(5080517) / x";
+    }
+    void formaDeCautare()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, forma);
+        QCOMPARE(FormaDeCautare(text), forma);
+    }
+
+    void sedile()
+    {
+        QVERIFY(AreSedile("Ştefan"));
+        QVERIFY(AreSedile("Brăneşti ŢARA"));
+        QVERIFY(!AreSedile("Ștefan Țara ăîâ"));
+        QCOMPARE(CuVirgulaDedesubt("Ştefan Ţuţea ŞŢ ăîâ"), QStringLiteral("Ștefan Țuțea ȘȚ ăîâ"));
+    }
+
     void notaInLitere_data()
     {
         QTest::addColumn<int>("valoare");
