@@ -9,6 +9,7 @@
 #include "print/UMachetaFormular.h"
 #include "print/UPaginaRandata.h"
 #include "settings/UInfoGlobal2005.h"
+#include "settings/UTextRomanesc.h"
 #include "store/UDataModule.h"
 
 #include <QHBoxLayout>
@@ -50,11 +51,22 @@ QList<TProblemaElev> VerificaElevi(const QList<TElevDeTiparit>& elevi)
         dm.Tr.StartTransaction();
         const auto revenire = qScopeGuard([&dm] { dm.Tr.Rollback(); });
         TCompletareFormular completare(dm, elev.Id);
+        QStringList ani;
         for (TPaginaRandata& pagina : formular.Pagini) {
             CompleteazaPaginaRandata(completare, setari, pagina);
             for (const TProblemaZona& p : VerificaPagina(pagina))
                 probleme << TProblemaElev{elev, DescriereProblema(p)};
+            for (const TZonaRandata& z : std::as_const(pagina.Zone)) {
+                if (!ZonaAnDupa200(z.Denumire1, z.Denumire2))
+                    continue;
+                const TCheieCamp c = DesparteCheie(z.Denumire1);
+                const QString an = ProblemaAnPeFormular(dm.ValoareCamp(c.Formular, c.Pagina, c.Camp, elev.Id));
+                if (!an.isEmpty() && !ani.contains(an))
+                    ani << an;
+            }
         }
+        for (const QString& an : std::as_const(ani))
+            probleme << TProblemaElev{elev, an};
         const QString cnp =
             dm.ValoareCamp(QStringLiteral("Tessaluna"), QStringLiteral("FATA"), QStringLiteral("C_CNP"), elev.Id);
         if (!cnp.isEmpty() && !CnpValid(cnp))

@@ -337,3 +337,16 @@ QString CuVirgulaDedesubt(const QString& text)
     }
     return rezultat;
 }
+
+bool ZonaAnDupa200(const QString& cheie, const QString& pozitie)
+{
+    return cheie.section(u'.', -1).endsWith(QLatin1String("AN_ABSOLVIRE")) && pozitie.trimmed() == u'4';
+}
+
+QString ProblemaAnPeFormular(const QString& an)
+{
+    const QString t = an.trimmed();
+    if (t.isEmpty() || (t.size() == 4 && t.startsWith(QLatin1String("200")) && t[3].isDigit()))
+        return {};
+    return QStringLiteral("Anul %1 nu se poate scrie dupa 200 tiparit pe formular").arg(t);
+}

@@ -179,7 +179,7 @@ void TestClasa::checkBeforePrinting()
     const qint64 fara = b->AdaugaElev({{"C_CNP", "1900101260017"}, {"A_NUME", "Fara Nume"}});
     const qint64 lung =
         b->AdaugaElev({{"C_NUME_L1", "Lung"}, {"C_CNP", "1900101260017"}, {"A_NUME", QString(160, QLatin1Char('M'))}});
-    const qint64 cnp = b->AdaugaElev({{"C_NUME_L1", "Cnp"}, {"C_CNP", "1234567890123"}});
+    const qint64 cnp = b->AdaugaElev({{"C_NUME_L1", "Cnp"}, {"C_CNP", "1234567890123"}, {"C_AN_ABSOLVIRE", "2024"}});
     const QList<TProblemaElev> probleme = VerificaElevi({{fara, "fara"}, {lung, "lung"}, {cnp, "cnp"}});
     auto are = [&](const QString& elev, const QString& text) {
         for (const TProblemaElev& p : probleme)
@@ -193,6 +193,9 @@ void TestClasa::checkBeforePrinting()
     QVERIFY(are("cnp", "1234567890123 este eronat"));
     QVERIFY(!are("fara", "eronat"));
     QVERIFY(are("cnp", "nu este legat de o scoala"));
+    // The blank prints "200" and leaves room for one digit.
+    QVERIFY(are("cnp", "Anul 2024 nu se poate scrie dupa 200 tiparit pe formular"));
+    QVERIFY(!are("fara", "Anul"));
     QVERIFY(!ModululDeDate().Tr.InTransaction());
 }
 

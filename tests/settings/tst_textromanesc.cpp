@@ -33,6 +33,30 @@ private slots:
         QCOMPARE(FormaDeCautare(text), forma);
     }
 
+    void anPeFormular_data()
+    {
+        QTest::addColumn<QString>("an");
+        QTest::addColumn<QString>("problema");
+        const QString nu = QStringLiteral("Anul %1 nu se poate scrie dupa 200 tiparit pe formular");
+        QTest::newRow("2006") << "2006"
+                              << "";
+        QTest::newRow("gol") << ""
+                             << "";
+        QTest::newRow("2024") << "2024" << nu.arg("2024");
+        QTest::newRow("2026") << " 2026 " << nu.arg("2026");
+        QTest::newRow("1999") << "1999" << nu.arg("1999");
+        QTest::newRow("doua cifre") << "06" << nu.arg("06");
+    }
+    void anPeFormular()
+    {
+        QFETCH(QString, an);
+        QFETCH(QString, problema);
+        QCOMPARE(ProblemaAnPeFormular(an), problema);
+        QVERIFY(ZonaAnDupa200("Tessaluna.FATA.C_AN_ABSOLVIRE", "4"));
+        QVERIFY(!ZonaAnDupa200("Tessaluna.FATA.C_AN_ABSOLVIRE", ""));
+        QVERIFY(!ZonaAnDupa200("Tessaluna.FATA.C_CNP", "4"));
+    }
+
     void sedile()
     {
         QVERIFY(AreSedile("Ştefan"));
