@@ -11,6 +11,7 @@
 #include "settings/UInfoGlobal2005.h"
 #include "settings/UTextRomanesc.h"
 #include "store/UDataModule.h"
+#include "store/UInregistrari.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -19,6 +20,8 @@
 #include <QScopeGuard>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 bool LegatDeScoala(TDM& dm, qint64 id)
@@ -67,6 +70,14 @@ QList<TProblemaElev> VerificaElevi(const QList<TElevDeTiparit>& elevi)
         }
         for (const QString& an : std::as_const(ani))
             probleme << TProblemaElev{elev, an};
+        QStringList sedile;
+        for (const TPaginaRandata& pagina : std::as_const(formular.Pagini))
+            for (const TZonaRandata& z : pagina.Zone)
+                if (z.Denumire2.trimmed().isEmpty() && AreSedile(z.Text) && !sedile.contains(z.Text))
+                    sedile << z.Text;
+        for (const QString& text : std::as_const(sedile))
+            probleme << TProblemaElev{elev, QStringLiteral("\"%1\" are s sau t cu sedila in loc de virgula").arg(text),
+                                      true};
         const QString cnp =
             dm.ValoareCamp(QStringLiteral("Tessaluna"), QStringLiteral("FATA"), QStringLiteral("C_CNP"), elev.Id);
         if (!cnp.isEmpty() && !CnpValid(cnp))
@@ -96,7 +107,12 @@ TVerificareForm::TVerificareForm(const QList<TProblemaElev>& probleme, QWidget* 
     l->addWidget(Lista, 1);
     auto* butoane = new QHBoxLayout;
     TiparesteOricum = Buton(QStringLiteral("Tipareste oricum"), QStringLiteral("TiparesteOricum"), this);
+    CorecteazaDiacritice =
+        Buton(QStringLiteral("Corecteaza diacriticele"), QStringLiteral("CorecteazaDiacriticele"), this);
+    CorecteazaDiacritice->setVisible(
+        std::any_of(probleme.begin(), probleme.end(), [](const auto& p) { return p.Sedile; }));
     Renunt = Buton(QStringLiteral("Renunt"), QStringLiteral("Renunt"), this);
+    butoane->addWidget(CorecteazaDiacritice);
     butoane->addStretch();
     butoane->addWidget(TiparesteOricum);
     butoane->addWidget(Renunt);
@@ -104,6 +120,8 @@ TVerificareForm::TVerificareForm(const QList<TProblemaElev>& probleme, QWidget* 
     resize(720, 400);
     CentreazaForma(this);
     connect(TiparesteOricum, &QPushButton::clicked, this, &QDialog::accept);
+    connect(CorecteazaDiacritice, &QPushButton::clicked, this,
+            [this] { RuleazaActiune(this, [this] { CorecteazaDiacriticele(); }); });
     connect(Renunt, &QPushButton::clicked, this, &QDialog::reject);
     connect(Lista, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* nod) {
         const int i = Lista->indexOfTopLevelItem(nod);
@@ -115,6 +133,30 @@ TVerificareForm::TVerificareForm(const QList<TProblemaElev>& probleme, QWidget* 
             dialog.exec();
         });
     });
+}
+
+void TVerificareForm::CorecteazaDiacriticele()
+{
+    QList<qint64> elevi;
+    for (const TProblemaElev& p : std::as_const(m_probleme))
+        if (p.Sedile && !elevi.contains(p.Elev.Id))
+            elevi << p.Elev.Id;
+    TDM& dm = ModululDeDate();
+    int schimbate = 0;
+    {
+        TGardaTranzactie garda(dm.Tr);
+        for (const qint64 id : std::as_const(elevi))
+            schimbate += RescrieValoriElev(dm, qint32(id), CuVirgulaDedesubt);
+        garda.Commit();
+    }
+    for (qsizetype i = m_probleme.size() - 1; i >= 0; --i) {
+        if (m_probleme[i].Sedile) {
+            m_probleme.removeAt(i);
+            delete Lista->takeTopLevelItem(int(i));
+        }
+    }
+    CorecteazaDiacritice->hide();
+    TMesaje::Informeaza(this, QStringLiteral("Am corectat %1 valori: s si t se scriu acum cu virgula.").arg(schimbate));
 }
 
 TTiparireClasaForm::TTiparireClasaForm(const QList<TElevDeTiparit>& elevi, QWidget* parinte)

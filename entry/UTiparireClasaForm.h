@@ -13,11 +13,13 @@ struct TProblemaElev
 {
     TElevDeTiparit Elev;
     QString Descriere;
+    bool Sedile = false; // a value written with the cedilla letters ş ţ
 };
 
 // The check before printing: for each student, the fields that would print wrong (empty, shrunk below a
-// readable height, too long), an invalid personal numeric code, no school tied to the student. Reads the
-// database in one transaction per student (Tr must be idle).
+// readable height, too long), an invalid personal numeric code, no school tied to the student, a graduation
+// year the blank cannot hold, values written with the cedilla letters ş ţ. Reads the database in one
+// transaction per student (Tr must be idle).
 QList<TProblemaElev> VerificaElevi(const QList<TElevDeTiparit>& elevi);
 
 // The list of problems found before printing; a double click opens the student's editor.
@@ -29,7 +31,12 @@ public:
     TVerificareForm(const QList<TProblemaElev>& probleme, QWidget* parinte = nullptr);
     QTreeWidget* Lista = nullptr;
     QPushButton* TiparesteOricum = nullptr;
+    QPushButton* CorecteazaDiacritice = nullptr; // shown when some value holds cedilla letters
     QPushButton* Renunt = nullptr;
+
+    // "Corecteaza diacriticele": rewrites ş Ş ţ Ţ as ș Ș ț Ț in the values of the students listed with them, in
+    // one transaction, and drops their lines from the list.
+    void CorecteazaDiacriticele();
 
 private:
     QList<TProblemaElev> m_probleme;
