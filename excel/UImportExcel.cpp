@@ -3,11 +3,16 @@
 #include "entry/UValidare.h"
 #include "excel/UCititorFoi.h"
 #include "platform/UEroare.h"
+#include "platform/URegistru.h"
 #include "store/UInregistrari.h"
 
+#include <QCryptographicHash>
 #include <QHash>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 // Even rows among the first twenty decide whether a column holds data.
@@ -417,4 +422,84 @@ QString TextRaport(const TRaportImport& raport)
             t << QStringLiteral("    randul %1: \"%2\"").arg(r.RandFoaie).arg(r.Cnp);
     }
     return t.join(u'\n');
+}
+
+QStringList AnteteFoaie(const TListaColoaneExcel& coloane)
+{
+    const int primul = coloane.NumarRanduri() > 0 ? coloane.RandFoaie(0) : std::numeric_limits<int>::max();
+    QStringList antete;
+    for (const TRandIgnorat& r : coloane.Ignorate)
+        if (r.RandFoaie < primul)
+            antete = r.Texte;
+    while (!antete.isEmpty() && antete.last().isEmpty())
+        antete.removeLast();
+    return antete;
+}
+
+namespace {
+QString CheieMapare(const QStringList& antete)
+{
+    const QByteArray rezumat =
+        QCryptographicHash::hash(antete.join(u'\t').toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
+    return QStringLiteral("Software\\Zorvik SOFT\\Pravelo\\2006\\Tessaluna\\ImportExcel\\") +
+           QString::fromLatin1(rezumat);
+}
+
+const QString ValoareAntete = QStringLiteral("Antete");
+const QString ValoareColoanaCnp = QStringLiteral("ColoanaCnp");
+const QString PrefixCamp = QStringLiteral("Camp ");
+} // namespace
+
+void RetineMaparea(const QStringList& antete, const TMapareRetinuta& mapare)
+{
+    if (antete.isEmpty())
+        return;
+    QList<TValoareRegistru> valori{TValoareRegistru::Text(ValoareAntete, antete.join(u'\t')),
+                                   TValoareRegistru::Text(ValoareColoanaCnp, mapare.ColoanaCnp)};
+    for (const TMapareCamp& m : mapare.Mapari) {
+        const QJsonObject o{{"NuImport", m.NuImport},   {"Mod", m.Mod},           {"Coloana", m.Coloana},
+                            {"Constanta", m.Constanta}, {"TextFete", m.TextFete}, {"TextBaieti", m.TextBaieti}};
+        valori << TValoareRegistru::Text(PrefixCamp + m.Cheie,
+                                         QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)));
+    }
+    TRegistru registru;
+    registru.DeschideCheie(CheieMapare(antete), true);
+    registru.ScrieValori(valori);
+}
+
+std::optional<TMapareRetinuta> MapareRetinuta(const QStringList& antete)
+{
+    if (antete.isEmpty())
+        return std::nullopt;
+    TRegistru registru;
+    if (!registru.DeschideCheie(CheieMapare(antete), false))
+        return std::nullopt;
+    TMapareRetinuta mapare;
+    bool aceleasiAntete = false;
+    for (const TValoareRegistru& v : registru.Valori()) {
+        if (v.tip != TTipValoareRegistru::Text)
+            return std::nullopt;
+        if (v.nume.compare(ValoareAntete, Qt::CaseInsensitive) == 0) {
+            // Two sets of headings with one digest are told apart here.
+            aceleasiAntete = v.text == antete.join(u'\t');
+        } else if (v.nume.compare(ValoareColoanaCnp, Qt::CaseInsensitive) == 0) {
+            mapare.ColoanaCnp = v.text;
+        } else if (v.nume.startsWith(PrefixCamp, Qt::CaseInsensitive)) {
+            const QJsonObject o = QJsonDocument::fromJson(v.text.toUtf8()).object();
+            TMapareCamp m;
+            m.Cheie = v.nume.mid(PrefixCamp.size());
+            m.NuImport = o.value(QStringLiteral("NuImport")).toBool();
+            m.Mod = o.value(QStringLiteral("Mod")).toInt(-1);
+            if (m.Mod < mpDinColoana || m.Mod > mpADouaParte)
+                return std::nullopt;
+            m.Coloana = o.value(QStringLiteral("Coloana")).toString();
+            m.Constanta = o.value(QStringLiteral("Constanta")).toString();
+            m.TextFete = o.value(QStringLiteral("TextFete")).toString();
+            m.TextBaieti = o.value(QStringLiteral("TextBaieti")).toString();
+            mapare.Mapari << m;
+        }
+    }
+    if (!aceleasiAntete)
+        return std::nullopt;
+    return mapare;
 }

@@ -153,6 +153,21 @@ struct TRaportImport
 // The report as the wizard shows it, in Romanian, one line per row named.
 QString TextRaport(const TRaportImport& raport);
 
+// The headings of a sheet: the texts of the last row with data before its first kept row; empty when none.
+QStringList AnteteFoaie(const TListaColoaneExcel& coloane);
+
+// The choices of a finished import, remembered per set of headings in the registry store under
+// "Software\Zorvik SOFT\Pravelo\2006\Tessaluna\ImportExcel\<digest of the headings>".
+struct TMapareRetinuta
+{
+    QString ColoanaCnp;
+    QList<TMapareCamp> Mapari; // Cheie and the page's choices; Formular and Limita are not kept
+};
+// Writes the choices for these headings in one write; nothing for empty headings. Throws ERegistru.
+void RetineMaparea(const QStringList& antete, const TMapareRetinuta& mapare);
+// The choices remembered for these headings, or nothing (no headings, none kept, or a value unreadable).
+std::optional<TMapareRetinuta> MapareRetinuta(const QStringList& antete);
+
 // The import run: one transaction per kept row, each committed before the next row starts.
 class TImportElevi
 {

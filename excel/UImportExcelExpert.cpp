@@ -7,6 +7,7 @@
 #include "platform/UEroare.h"
 #include "platform/UForme.h"
 #include "platform/UMesaje.h"
+#include "platform/URegistru.h"
 #include "profile/UProfil.h"
 #include "store/UInregistrari.h"
 
@@ -415,6 +416,24 @@ void TImportExcelExpert::CitesteFoaiaAleasa()
     m_coloane = CitesteFoaia([&](const QString& adresa) { return m_cititor->Text(foaie, adresa); });
     delete m_selectie;
     m_selectie = new TExcelSelectieColoana(this, m_coloane);
+    PropuneMaparea();
+}
+
+void TImportExcelExpert::PropuneMaparea()
+{
+    std::optional<TMapareRetinuta> retinuta;
+    try {
+        retinuta = MapareRetinuta(AnteteFoaie(m_coloane));
+    } catch (const EEroare& e) {
+        AvertizeazaRegistru(e.Mesaj());
+    }
+    if (!retinuta)
+        return;
+    ColoanaCnp->SetText(retinuta->ColoanaCnp);
+    for (TKivExcelImportFrame* pagina : std::as_const(PaginiCampuri))
+        for (const TMapareCamp& m : std::as_const(retinuta->Mapari))
+            if (m.Cheie == pagina->Cheie())
+                pagina->SeteazaMapare(m);
 }
 
 std::optional<QString> TImportExcelExpert::AlegeColoana()
@@ -508,6 +527,11 @@ void TImportExcelExpert::Importa()
         TMesaje::Informeaza(this,
                             QStringLiteral("Preluarea a fost oprita: am preluat %1 din %2 elevi.").arg(scrise).arg(n));
         return;
+    }
+    try {
+        RetineMaparea(AnteteFoaie(m_coloane), TMapareRetinuta{ColoanaCnp->Text(), Mapari()});
+    } catch (const EEroare& e) {
+        AvertizeazaRegistru(e.Mesaj());
     }
     TMesaje::Informeaza(this, QStringLiteral("Am finalizat preluarea din Excel cu succes.\nElevi noi: %1, elevi "
                                              "actualizati: %2, randuri sarite: %3.")

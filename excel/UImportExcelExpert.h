@@ -86,6 +86,8 @@ private:
     QList<TMapareCamp> Mapari() const;
     QList<QPair<QString, qint32>> LegaturiAlese() const; // throws EEroare when a choice is missing
     void PregatesteRaportul();
+    // Fills the CNP page and the field pages with the choices remembered for the sheet's headings.
+    void PropuneMaparea();
     void Importa();
 
     std::unique_ptr<TCititorFoi> m_cititor;

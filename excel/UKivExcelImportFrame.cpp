@@ -207,3 +207,13 @@ TMapareCamp TKivExcelImportFrame::Mapare() const
     m.Limita = m_limita;
     return m;
 }
+
+void TKivExcelImportFrame::SeteazaMapare(const TMapareCamp& mapare)
+{
+    SetMod(mapare.Mod);
+    Coloana->SetText(mapare.Coloana);
+    Constanta->setText(mapare.Constanta);
+    TextFete->setText(mapare.TextFete);
+    TextBaieti->setText(mapare.TextBaieti);
+    SetNuImport(mapare.NuImport);
+}

@@ -66,6 +66,8 @@ public:
     void SetMod(int mod);
     // What the page holds, as the import run reads it.
     TMapareCamp Mapare() const;
+    // Shows these choices (the key, form and size of the page stay its own).
+    void SeteazaMapare(const TMapareCamp& mapare);
 
     QCheckBox* OptiuneNuImport;
     QComboBox* Mod;

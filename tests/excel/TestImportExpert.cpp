@@ -83,6 +83,20 @@ void Inainte(TImportExcelExpert& w)
     QTest::mouseClick(w.ButonInainte, Qt::LeftButton);
 }
 
+// Runs the wizard from page 0 to the CNP page over a file: the form ticked, the first sheet read.
+void PanaLaPaginaCnp(TImportExcelExpert& w, const QString& fisier)
+{
+    Inainte(w);
+    w.ListaFormulare->item(0)->setCheckState(Qt::Checked);
+    Inainte(w);
+    TMesaje::SetFisierUrmator(fisier);
+    QTest::mouseClick(w.ButonCauta, Qt::LeftButton);
+    QVERIFY2(w.Foi->isEnabled(), qPrintable(TMesaje::UltimulMesaj()));
+    w.Foi->setCurrentIndex(0);
+    Inainte(w);
+    QCOMPARE(w.PaginaActiva(), int(TImportExcelExpert::pgCnp));
+}
+
 // Runs the wizard from page 0 to the end over a file: the form ticked, the first sheet, CNP from column A,
 // the name parts from column B, the specialisation from column C, every other field not imported.
 void ParcurgeExpertul(TImportExcelExpert& w, const QString& fisier)
@@ -184,6 +198,32 @@ private slots:
         QCOMPARE(w.result(), int(QDialog::Accepted));
         QCOMPARE(Elevi(b), (QStringList{CnpIon + "|Ion Vasile|Popescu|matematică-informatică|baiat|Liceul Teoretic||",
                                         CnpAna + "|Ana|Ștefănescu|științe|fata|Liceul Teoretic||"}));
+
+        // The same headings next time: the choices of this import are proposed again.
+        TImportExcelExpert dinNou(nullptr);
+        dinNou.show();
+        PanaLaPaginaCnp(dinNou, csv);
+        QCOMPARE(dinNou.ColoanaCnp->Text(), QStringLiteral("A"));
+        for (const TKivExcelImportFrame* p : std::as_const(dinNou.PaginiCampuri)) {
+            const QString camp = p->Cheie().section(u'.', 2);
+            const TMapareCamp m = p->Mapare();
+            if (camp == "C_NUME_L1")
+                QVERIFY(!m.NuImport && m.Mod == mpADouaParte && m.Coloana == "B");
+            else if (camp == "C_FILIERA")
+                QVERIFY(m.Mod == mpDinCnp && m.TextBaieti == "baiat" && m.TextFete == "fata");
+            else if (camp == "C_PROFILUL")
+                QVERIFY(m.NuImport);
+        }
+        // "Renunt" keeps nothing: headings never imported have no choices remembered.
+        const QString alta = ScrieFisier(b.Dosar() + "/alta.csv", "Cod;Elev\n" + CnpDan.toUtf8() + ";Dan Pop\n");
+        TImportExcelExpert renunt(nullptr);
+        renunt.show();
+        PanaLaPaginaCnp(renunt, alta);
+        renunt.ColoanaCnp->SetText("A");
+        QTest::mouseClick(renunt.ButonRenunt, Qt::LeftButton);
+        QCOMPARE(renunt.result(), int(QDialog::Rejected));
+        QVERIFY(!MapareRetinuta({"Cod", "Elev"}));
+        QVERIFY(MapareRetinuta({"CNP", "Nume", "Specializare"}));
     }
 
     // One sheet saved by Calc as .xlsx, .xls, .ods and .csv gives the same students: the CNP typed as a number,
