@@ -413,7 +413,8 @@ void TImportExcelExpert::CitesteFoaiaAleasa()
 {
     TCursorAsteptare cursor;
     const int foaie = Foi->currentIndex();
-    m_coloane = CitesteFoaia([&](const QString& adresa) { return m_cititor->Text(foaie, adresa); });
+    m_coloane = CitesteFoaia([&](const QString& adresa) { return m_cititor->Text(foaie, adresa); },
+                             m_cititor->Foaie(foaie).UltimulRandCuDate);
     delete m_selectie;
     m_selectie = new TExcelSelectieColoana(this, m_coloane);
     PropuneMaparea();
