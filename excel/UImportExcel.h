@@ -185,7 +185,8 @@ public:
     // row's transaction is rolled back and the error travels on.
     // `creat`, when given, tells whether the student was new.
     qint32 ImportaRand(int rand, bool* creat = nullptr);
-    // Pregateste, then every row in turn.
+    // Pregateste, then every kept row in turn, the rows the report would skip included (the wizard writes only
+    // the report's rows, through ImportaRand).
     void ImportaTot();
     // After Pregateste: which kept rows create a student, which update one (looked up by CNP, in one
     // transaction rolled back), and which are skipped and why (the CNP column's text not 13 digits, a wrong
