@@ -320,6 +320,8 @@ QString MotivCnpGresit(const QString& cnp)
     // Calc shows a long number in a narrow or General column as "6,05E+12": the digits are not in the text.
     if (cnp.contains(u'E') && (cnp.contains(u'+') || cnp.contains(u',')))
         return QStringLiteral("CNP-ul apare ca numar cu exponent; formatati coloana ca text si salvati din nou");
+    if (EsteTextCnp(QString(cnp).remove(u' ')))
+        return QStringLiteral("CNP-ul are spatii intre cifre");
     return QStringLiteral("CNP-ul nu are exact 13 cifre");
 }
 } // namespace

@@ -298,7 +298,7 @@ private slots:
         QStringList motive;
         for (const auto& x : r.Sarite)
             motive << x.Motiv;
-        QCOMPARE(motive, (QStringList{"CNP-ul nu are exact 13 cifre", "CNP-ul nu are exact 13 cifre",
+        QCOMPARE(motive, (QStringList{"CNP-ul nu are exact 13 cifre", "CNP-ul are spatii intre cifre",
                                       "CNP cu cifra de control gresita", "CNP-ul apare si pe randul 2",
                                       "CNP-ul apare ca numar cu exponent; formatati coloana ca text si salvati "
                                       "din nou",

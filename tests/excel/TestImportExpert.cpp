@@ -292,7 +292,7 @@ private slots:
             QCOMPARE(w.Raport().FaraCnp.size(), 1);
             const QString text = w.TextRaportImport->toPlainText();
             for (const char* rand :
-                 {"randul 3: CNP-ul nu are exact 13 cifre", "randul 4: CNP-ul nu are exact 13 cifre",
+                 {"randul 3: CNP-ul nu are exact 13 cifre", "randul 4: CNP-ul are spatii intre cifre",
                   "randul 5: CNP cu cifra de control gresita", "randul 6: CNP-ul apare si pe randul 2",
                   "randul 7, coloana C, campul C_SPECIALIZAREA: 300 caractere, se pastreaza 256"})
                 QVERIFY2(text.contains(QString::fromUtf8(rand)), rand);
