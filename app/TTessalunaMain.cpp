@@ -13,7 +13,9 @@
 #include "store/UDataModule.h"
 
 #include <QEvent>
+#include <QLabel>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTimer>
 #include <QWindow>
 #include <QWindowStateChangeEvent>
@@ -45,6 +47,10 @@ TTessalunaMain::TTessalunaMain(QWidget* parinte) : QMainWindow(parinte)
 
     ListaElevi = new TListaElevi(this);
     setCentralWidget(ListaElevi);
+    auto* numarElevi = new QLabel(this);
+    numarElevi->setObjectName(QStringLiteral("NumarElevi"));
+    statusBar()->addPermanentWidget(numarElevi);
+    connect(ListaElevi, &TListaElevi::NumarSchimbat, numarElevi, &QLabel::setText);
     RuleazaActiune(this, [this] { ListaElevi->Reincarca(); });
     Registru->DupaRestaurare = [this] { ListaElevi->Reincarca(); };
 }

@@ -7,9 +7,9 @@
 #include "print/UHandlere.h"
 
 #include <QDialog>
-#include <QTreeWidget>
+#include <QTreeView>
 
-TButonFormular::TButonFormular(THandlerFormularDePrintat* handler, QTreeWidget* arbore, QWidget* parinte)
+TButonFormular::TButonFormular(THandlerFormularDePrintat* handler, QTreeView* arbore, QWidget* parinte)
     : QPushButton(handler->Titlu, parinte), Handler(handler), Arbore(arbore)
 {
     setObjectName(QStringLiteral("Buton") + handler->Titlu);

@@ -4,7 +4,7 @@
 #include <QPushButton>
 
 class QDialog;
-class QTreeWidget;
+class QTreeView;
 class THandlerFormularDePrintat;
 
 // A print button of the student list: fills its handler's preview window with the selected student and
@@ -14,9 +14,9 @@ class TButonFormular : public QPushButton
     Q_OBJECT
 
 public:
-    TButonFormular(THandlerFormularDePrintat* handler, QTreeWidget* arbore, QWidget* parinte);
+    TButonFormular(THandlerFormularDePrintat* handler, QTreeView* arbore, QWidget* parinte);
     THandlerFormularDePrintat* Handler = nullptr;
-    QTreeWidget* Arbore = nullptr;
+    QTreeView* Arbore = nullptr;
     // The preview window, made on the first press and kept, owned by the button.
     QPointer<QDialog> Formular;
 

@@ -4,6 +4,7 @@
 #include "entry/UValidare.h"
 #include "settings/UTextRomanesc.h"
 #include "platform/UMesaje.h"
+#include "print/UMachetaFormular.h"
 #include "store/UDataModule.h"
 
 #include <QComboBox>
@@ -98,6 +99,22 @@ void TEditorCuCasetaText::Incarca(const QString& codFormular, const QString& cod
 void TEditorCuCasetaText::Salveaza(qint32 idElev, qint32 idInregistrare, const QString& tabel)
 {
     ScrieValoare(Caseta()->text(), LungimeCamp, idElev, idInregistrare, tabel);
+}
+
+bool TEditorCampText::PotSalva()
+{
+    const QString cheie = UnesteCheie({CodFormular, CodPagina, CodCamp});
+    for (const TMachetaPagina& pagina : MachetaCertificat().Pagini) {
+        for (const TMachetaZona& z : pagina.Zone) {
+            if (z.Denumire1 != cheie || !ZonaAnDupa200(z.Denumire1, z.Denumire2))
+                continue;
+            const QString problema = ProblemaAnPeFormular(m_lista->currentText());
+            if (!problema.isEmpty())
+                TMesaje::Avertizeaza(this, problema + QStringLiteral("; se va tipari numai ultima cifra."));
+            return true;
+        }
+    }
+    return true;
 }
 
 bool TEditorCampCNP::PotSalva()

@@ -15,7 +15,8 @@ public:
     explicit TEditorCampText(QWidget* parinte = nullptr);
     void Incarca(const QString& codFormular, const QString& codPagina, const QString& codCamp, const QString& tabel,
                  qint32 idElev, qint32 idInregistrare) override;
-    bool PotSalva() override { return true; }
+    // Always true; a graduation year that the certificate's blank cannot hold is saved after a warning.
+    bool PotSalva() override;
     void Salveaza(qint32 idElev, qint32 idInregistrare, const QString& tabel) override;
     void DupaAfisare() override;
     QString NumeClasa() const override { return QStringLiteral("TEditorCampText"); }

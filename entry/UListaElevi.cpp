@@ -11,7 +11,9 @@
 #include "store/UDataModule.h"
 #include "store/UEvaluatorExpresie.h"
 #include "store/UInregistrari.h"
+#include "settings/UTextRomanesc.h"
 
+#include <QCollator>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -19,16 +21,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
-class TNodElev : public QTreeWidgetItem
-{
-public:
-    explicit TNodElev(const TLinieElev* linie) : QTreeWidgetItem(QStringList{linie->Denumire}), Linie(linie) {}
-    const TLinieElev* Linie;
-};
 
 QPushButton* Buton(const QString& text, QWidget* parinte)
 {
@@ -38,14 +37,55 @@ QPushButton* Buton(const QString& text, QWidget* parinte)
 }
 } // namespace
 
-const TLinieElev* LinieSelectata(const QTreeWidget* arbore)
+TModelElevi::TModelElevi(QObject* parinte) : QAbstractTableModel(parinte) {}
+
+void TModelElevi::Seteaza(std::vector<const TLinieElev*> linii)
 {
-    for (int i = 0; i < arbore->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* nod = arbore->topLevelItem(i);
-        if (nod->isSelected())
-            return static_cast<TNodElev*>(nod)->Linie;
-    }
-    return nullptr;
+    beginResetModel();
+    m_linii = std::move(linii);
+    endResetModel();
+}
+
+int TModelElevi::rowCount(const QModelIndex& parinte) const
+{
+    return parinte.isValid() ? 0 : int(m_linii.size());
+}
+
+int TModelElevi::columnCount(const QModelIndex& parinte) const
+{
+    return parinte.isValid() ? 0 : 1;
+}
+
+QModelIndex TModelElevi::index(int rand, int coloana, const QModelIndex& parinte) const
+{
+    if (parinte.isValid() || rand < 0 || rand >= int(m_linii.size()) || coloana != 0)
+        return {};
+    return createIndex(rand, coloana, const_cast<TLinieElev*>(m_linii[size_t(rand)]));
+}
+
+QVariant TModelElevi::data(const QModelIndex& index, int rol) const
+{
+    if (!index.isValid() || (rol != Qt::DisplayRole && rol != Qt::ToolTipRole))
+        return {};
+    return static_cast<const TLinieElev*>(index.internalPointer())->Denumire;
+}
+
+QVariant TModelElevi::headerData(int sectiune, Qt::Orientation orientare, int rol) const
+{
+    if (orientare == Qt::Horizontal && sectiune == 0 && rol == Qt::DisplayRole)
+        return QStringLiteral("Nume si prenume");
+    return {};
+}
+
+const TLinieElev* LinieSelectata(const QTreeView* arbore)
+{
+    if (!arbore->selectionModel())
+        return nullptr;
+    QModelIndexList selectate = arbore->selectionModel()->selectedRows();
+    if (selectate.isEmpty())
+        return nullptr;
+    std::sort(selectate.begin(), selectate.end());
+    return static_cast<const TLinieElev*>(selectate.first().internalPointer());
 }
 
 TListaElevi::TListaElevi(QWidget* parinte) : QWidget(parinte)
@@ -68,10 +108,10 @@ TListaElevi::TListaElevi(QWidget* parinte) : QWidget(parinte)
     sus->addLayout(cautare);
     l->addLayout(sus);
 
-    Arbore = new QTreeWidget(this);
+    Arbore = new QTreeView(this);
     Arbore->setObjectName(QStringLiteral("Arbore"));
-    Arbore->setColumnCount(1);
-    Arbore->setHeaderLabels({QStringLiteral("Nume si prenume")});
+    m_model = new TModelElevi(this);
+    Arbore->setModel(m_model);
     Arbore->header()->setSectionsMovable(true);
     Arbore->setRootIsDecorated(false);
     Arbore->setUniformRowHeights(true);
@@ -109,8 +149,10 @@ TListaElevi::TListaElevi(QWidget* parinte) : QWidget(parinte)
 
 void TListaElevi::Reincarca()
 {
+    m_model->Seteaza({});
     m_linii.clear();
-    Arbore->clear();
+    m_afisate.clear();
+    TListaLiniiElevi linii;
     TDM& dm = ModululDeDate();
     {
         TGardaTranzactie garda(dm.Tr);
@@ -124,34 +166,88 @@ void TListaElevi::Reincarca()
             auto linie = std::make_unique<TLinieElev>();
             linie->Id = qint32(q.FieldByName(QStringLiteral("ID_ELEVI")).AsInteger());
             linie->Denumire = denumire.Evalueaza(linie->Id);
-            m_linii.push_back(std::move(linie));
+            linii.push_back(std::move(linie));
             q.Next();
         }
         q.Close();
     }
+    SeteazaLinii(std::move(linii));
+}
+
+void TListaElevi::SeteazaLinii(TListaLiniiElevi linii)
+{
+    QCollator colatie{QLocale(QStringLiteral("ro_RO"))};
+    // One sort key per name: comparing keys is far cheaper than collating the names at every comparison.
+    std::vector<std::pair<QCollatorSortKey, std::unique_ptr<TLinieElev>>> chei;
+    chei.reserve(linii.size());
+    for (auto& linie : linii) {
+        QCollatorSortKey cheie = colatie.sortKey(linie->Denumire);
+        chei.emplace_back(std::move(cheie), std::move(linie));
+    }
+    std::stable_sort(chei.begin(), chei.end(),
+                     [](const auto& a, const auto& b) { return a.first.compare(b.first) < 0; });
+    m_model->Seteaza({});
+    m_afisate.clear();
+    m_linii.clear();
+    m_linii.reserve(chei.size());
+    m_textCautare.clear();
+    m_inceputuri.clear();
+    m_inceputuri.reserve(chei.size() + 1);
+    for (auto& [cheie, linie] : chei) {
+        m_inceputuri.push_back(m_textCautare.size());
+        m_textCautare += FormaDeCautare(linie->Denumire).toUtf8();
+        m_textCautare += '\0';
+        m_linii.push_back(std::move(linie));
+    }
+    m_inceputuri.push_back(m_textCautare.size());
     Filtreaza();
 }
 
 void TListaElevi::Filtreaza()
 {
-    Arbore->clear();
     const QString text = Cauta->text();
-    const bool toate = text.trimmed().isEmpty();
-    QList<QTreeWidgetItem*> noduri;
-    noduri.reserve(qsizetype(m_linii.size()));
-    for (const auto& linie : m_linii) {
-        if (toate || linie->Denumire.contains(text, Qt::CaseSensitive))
-            noduri << new TNodElev(linie.get());
+    std::vector<const TLinieElev*> afisate;
+    if (text.trimmed().isEmpty()) {
+        afisate.reserve(m_linii.size());
+        for (const auto& linie : m_linii)
+            afisate.push_back(linie.get());
+    } else {
+        const QByteArray cautare = FormaDeCautare(text).toUtf8();
+        const char* inceput = m_textCautare.constData();
+        const char* sfarsit = inceput + m_textCautare.size();
+        const char* p = inceput;
+        while (p < sfarsit) {
+            const void* gasit = memmem(p, size_t(sfarsit - p), cautare.constData(), size_t(cautare.size()));
+            if (!gasit)
+                break;
+            // The line whose text holds the match; the search goes on at the next line.
+            const auto dupa = std::upper_bound(m_inceputuri.begin(), m_inceputuri.end(),
+                                               qsizetype(static_cast<const char*>(gasit) - inceput));
+            const size_t linie = size_t(dupa - m_inceputuri.begin()) - 1;
+            afisate.push_back(m_linii[linie].get());
+            p = inceput + *dupa;
+        }
     }
-    Arbore->addTopLevelItems(noduri);
+    m_afisate = std::move(afisate);
+    // The selection is lost, as the list is filled anew.
+    m_model->Seteaza(m_afisate);
+    emit NumarSchimbat(TextNumar());
+}
+
+QString TListaElevi::TextNumar() const
+{
+    return QStringLiteral("Elevi afisati: %1 din %2").arg(m_afisate.size()).arg(m_linii.size());
 }
 
 QList<const TLinieElev*> TListaElevi::LiniiAfisate() const
 {
-    QList<const TLinieElev*> linii;
-    for (int i = 0; i < Arbore->topLevelItemCount(); ++i)
-        linii << static_cast<TNodElev*>(Arbore->topLevelItem(i))->Linie;
-    return linii;
+    return QList<const TLinieElev*>(m_afisate.begin(), m_afisate.end());
+}
+
+void TListaElevi::SelecteazaRand(int rand)
+{
+    const QModelIndex index = m_model->index(rand, 0);
+    Arbore->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 void TListaElevi::TiparesteClasa()
@@ -195,7 +291,7 @@ void TListaElevi::Sterge()
         TMesaje::Informeaza(this, QStringLiteral("Va rog selectati un elev!"));
         return;
     }
-    if (!TMesaje::Intreaba(this, QStringLiteral("Doriti sa stergeti elevul: ")))
+    if (!TMesaje::Intreaba(this, QStringLiteral("Doriti sa stergeti elevul: ") + linie->Denumire))
         return;
     TDM& dm = ModululDeDate();
     {

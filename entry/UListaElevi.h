@@ -2,6 +2,7 @@
 
 #include "entry/UDialogInregistrare.h"
 
+#include <QAbstractTableModel>
 #include <QDialog>
 #include <QList>
 #include <QString>
@@ -14,7 +15,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTreeWidget;
+class QTreeView;
 class TEditorGenericComplex;
 
 // One student of the list.
@@ -24,11 +25,29 @@ struct TLinieElev
     QString Denumire;
 };
 
-// The students in the order the database delivered them; owns them.
+// The students in Romanian alphabetical order of their names; owns them.
 using TListaLiniiElevi = std::vector<std::unique_ptr<TLinieElev>>;
 
-// The line of the first selected node of a student list, or null.
-const TLinieElev* LinieSelectata(const QTreeWidget* arbore);
+// The students a list shows, one column "Nume si prenume"; each index carries its line. Refers to the lines,
+// which the list owns.
+class TModelElevi : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    explicit TModelElevi(QObject* parinte = nullptr);
+    void Seteaza(std::vector<const TLinieElev*> linii);
+    int rowCount(const QModelIndex& parinte = {}) const override;
+    int columnCount(const QModelIndex& parinte = {}) const override;
+    QModelIndex index(int rand, int coloana, const QModelIndex& parinte = {}) const override;
+    QVariant data(const QModelIndex& index, int rol) const override;
+    QVariant headerData(int sectiune, Qt::Orientation orientare, int rol) const override;
+
+private:
+    std::vector<const TLinieElev*> m_linii;
+};
+
+// The line of the first selected row of a student list, or null.
+const TLinieElev* LinieSelectata(const QTreeView* arbore);
 
 // The main working surface: the students, a search box, the print buttons and add / change / delete.
 class TListaElevi : public QWidget
@@ -40,8 +59,14 @@ public:
 
     // Reads every student and its shown name again, then filters.
     void Reincarca();
-    // Shows the loaded students whose name contains the search text (all when it is blank).
+    // Takes these students as the loaded ones: sorted by name in Romanian order (the "ro_RO" collation),
+    // then filtered.
+    void SeteazaLinii(TListaLiniiElevi linii);
+    // Shows the loaded students whose name contains the search text, without regard to case or diacritics
+    // (all when it is blank).
     void Filtreaza();
+    // "Elevi afisati: 12 din 30", as the status bar shows it.
+    QString TextNumar() const;
 
     // The students the list shows now (after the search), in list order.
     QList<const TLinieElev*> LiniiAfisate() const;
@@ -53,12 +78,26 @@ public:
     void Sterge();
 
     const TListaLiniiElevi& Linii() const { return m_linii; }
-    QTreeWidget* Arbore = nullptr;
+
+signals:
+    // After every filtering: the shown and the loaded count in words (TextNumar).
+    void NumarSchimbat(const QString& text);
+
+public:
+    // Selects row `rand` of those shown, as a click does.
+    void SelecteazaRand(int rand);
+    QTreeView* Arbore = nullptr;
     QLineEdit* Cauta = nullptr;
     QWidget* PanouButoane = nullptr;
 
 private:
     TListaLiniiElevi m_linii;
+    TModelElevi* m_model = nullptr;
+    // Every name as search compares it (FormaDeCautare, UTF-8), each followed by a 0 byte, in line order, and
+    // where each begins: one pass of memmem finds every match.
+    QByteArray m_textCautare;
+    std::vector<qsizetype> m_inceputuri;
+    std::vector<const TLinieElev*> m_afisate;
 };
 
 // The record of another table (the school) a student is tied to, as the dialog offers it.

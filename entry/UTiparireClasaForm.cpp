@@ -9,7 +9,9 @@
 #include "print/UMachetaFormular.h"
 #include "print/UPaginaRandata.h"
 #include "settings/UInfoGlobal2005.h"
+#include "settings/UTextRomanesc.h"
 #include "store/UDataModule.h"
+#include "store/UInregistrari.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -18,6 +20,8 @@
 #include <QScopeGuard>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 bool LegatDeScoala(TDM& dm, qint64 id)
@@ -53,13 +57,31 @@ QList<TProblemaElev> VerificaElevi(const QList<TElevDeTiparit>& elevi, TPaginiCo
     TCompletareFormular completare(dm, 0);
     for (const TElevDeTiparit& elev : elevi) {
         completare.SchimbaElev(elev.Id);
+        QStringList ani;
         for (TPaginaRandata& pagina : formular.Pagini) {
             CompleteazaPaginaRandata(completare, setari, pagina);
             for (const TProblemaZona& p : VerificaPagina(pagina))
                 probleme << TProblemaElev{elev, DescriereProblema(p)};
+            for (const TZonaRandata& z : std::as_const(pagina.Zone)) {
+                if (!ZonaAnDupa200(z.Denumire1, z.Denumire2))
+                    continue;
+                const QString an = ProblemaAnPeFormular(completare.ValoareCamp(z.Denumire1));
+                if (!an.isEmpty() && !ani.contains(an))
+                    ani << an;
+            }
         }
         if (pagini)
             pagini->Pastreaza(elev.Id, formular);
+        for (const QString& an : std::as_const(ani))
+            probleme << TProblemaElev{elev, an};
+        QStringList sedile;
+        for (const TPaginaRandata& pagina : std::as_const(formular.Pagini))
+            for (const TZonaRandata& z : pagina.Zone)
+                if (z.Denumire2.trimmed().isEmpty() && AreSedile(z.Text) && !sedile.contains(z.Text))
+                    sedile << z.Text;
+        for (const QString& text : std::as_const(sedile))
+            probleme << TProblemaElev{elev, QStringLiteral("\"%1\" are s sau t cu sedila in loc de virgula").arg(text),
+                                      true};
         const QString cnp = completare.ValoareCamp(QStringLiteral("Tessaluna.FATA.C_CNP"));
         if (!cnp.isEmpty() && !CnpValid(cnp))
             probleme << TProblemaElev{elev, QStringLiteral("C_CNP: codul numeric personal %1 este eronat").arg(cnp)};
@@ -89,7 +111,12 @@ TVerificareForm::TVerificareForm(const QList<TProblemaElev>& probleme, QWidget* 
     l->addWidget(Lista, 1);
     auto* butoane = new QHBoxLayout;
     TiparesteOricum = Buton(QStringLiteral("Tipareste oricum"), QStringLiteral("TiparesteOricum"), this);
+    CorecteazaDiacritice =
+        Buton(QStringLiteral("Corecteaza diacriticele"), QStringLiteral("CorecteazaDiacriticele"), this);
+    CorecteazaDiacritice->setVisible(
+        std::any_of(probleme.begin(), probleme.end(), [](const auto& p) { return p.Sedile; }));
     Renunt = Buton(QStringLiteral("Renunt"), QStringLiteral("Renunt"), this);
+    butoane->addWidget(CorecteazaDiacritice);
     butoane->addStretch();
     butoane->addWidget(TiparesteOricum);
     butoane->addWidget(Renunt);
@@ -97,6 +124,8 @@ TVerificareForm::TVerificareForm(const QList<TProblemaElev>& probleme, QWidget* 
     resize(720, 400);
     CentreazaForma(this);
     connect(TiparesteOricum, &QPushButton::clicked, this, &QDialog::accept);
+    connect(CorecteazaDiacritice, &QPushButton::clicked, this,
+            [this] { RuleazaActiune(this, [this] { CorecteazaDiacriticele(); }); });
     connect(Renunt, &QPushButton::clicked, this, &QDialog::reject);
     connect(Lista, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* nod) {
         const int i = Lista->indexOfTopLevelItem(nod);
@@ -109,6 +138,32 @@ TVerificareForm::TVerificareForm(const QList<TProblemaElev>& probleme, QWidget* 
                 m_modificati.insert(m_probleme[i].Elev.Id);
         });
     });
+}
+
+void TVerificareForm::CorecteazaDiacriticele()
+{
+    QList<qint64> elevi;
+    for (const TProblemaElev& p : std::as_const(m_probleme))
+        if (p.Sedile && !elevi.contains(p.Elev.Id))
+            elevi << p.Elev.Id;
+    TDM& dm = ModululDeDate();
+    int schimbate = 0;
+    {
+        TGardaTranzactie garda(dm.Tr);
+        for (const qint64 id : std::as_const(elevi))
+            schimbate += RescrieValoriElev(dm, qint32(id), CuVirgulaDedesubt);
+        garda.Commit();
+    }
+    // The school's values are rewritten too, and they print on every student's page.
+    m_toti = m_toti || schimbate > 0;
+    for (qsizetype i = m_probleme.size() - 1; i >= 0; --i) {
+        if (m_probleme[i].Sedile) {
+            m_probleme.removeAt(i);
+            delete Lista->takeTopLevelItem(int(i));
+        }
+    }
+    CorecteazaDiacritice->hide();
+    TMesaje::Informeaza(this, QStringLiteral("Am corectat %1 valori: s si t se scriu acum cu virgula.").arg(schimbate));
 }
 
 TTiparireClasaForm::TTiparireClasaForm(const QList<TElevDeTiparit>& elevi, QWidget* parinte)
@@ -169,6 +224,8 @@ void TTiparireClasaForm::Tipareste()
         // A student changed from the list is read again.
         for (const qint64 id : verificare.Modificati())
             pagini.Uita(id);
+        if (verificare.TotiModificati())
+            pagini = TPaginiCompletate();
     }
     UltimulRezultat = TiparesteClasa(this, elevi, {}, &pagini);
     if (UltimulRezultat.Tiparite == elevi.size())

@@ -25,14 +25,33 @@ bool CnpValid(const QString& text)
     const int an = yy >= 5 ? 1900 + yy : 2000 + yy;
     if (!QDate::isValid(an, mm, dd))
         return false;
+    return CifraControlCnp(text);
+}
+
+bool CifraControlCnp(const QString& text)
+{
+    if (text.size() != 13)
+        return false;
     static const int ponderi[12] = {2, 7, 9, 1, 4, 6, 3, 5, 8, 2, 7, 9};
     int suma = 0;
-    for (int i = 0; i < 12; ++i)
-        suma += d[i] * ponderi[i];
+    for (int i = 0; i < 13; ++i) {
+        const QChar c = text[i];
+        if (c < u'0' || c > u'9')
+            return false;
+        if (i < 12)
+            suma += (c.unicode() - u'0') * ponderi[i];
+    }
     int rest = suma % 11;
     if (rest == 10)
         rest = 1;
-    return rest == d[12];
+    return rest == text[12].unicode() - u'0';
+}
+
+TSexCnp SexDinCnp(const QString& cnp)
+{
+    if (cnp.isEmpty() || cnp[0] < u'1' || cnp[0] > u'8')
+        return scNecunoscut;
+    return (cnp[0].unicode() - u'0') % 2 == 1 ? scBarbat : scFemeie;
 }
 
 QList<int> LatimiLinie(int latimeLinie, const QList<int>& ponderi)

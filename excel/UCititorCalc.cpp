@@ -163,6 +163,11 @@ bool CitesteFoaia(const QString& dosar, TFoaieCalcul& foaie)
     if (!f.open(QIODevice::ReadOnly))
         return false;
     foaie.Randuri = CelulePentruCsv(QString::fromUtf8(f.readAll()));
+    foaie.UltimulRandCuDate = int(foaie.Randuri.size());
+    // Written by the script only when the sheet holds values beyond the rows it lets through.
+    QFile dincolo(QDir(dosar).filePath(QStringLiteral("ultimul_rand.txt")));
+    if (dincolo.open(QIODevice::ReadOnly))
+        foaie.UltimulRandCuDate = qMax(foaie.UltimulRandCuDate, dincolo.readAll().trimmed().toInt());
     return true;
 }
 

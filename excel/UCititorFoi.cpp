@@ -31,7 +31,7 @@ QString TFoaieCalcul::Text(const QString& adresaA1) const
         ++litere;
     const int coloana = IndexColoana(adresaA1.left(litere));
     const QStringView cifre = QStringView(adresaA1).mid(litere);
-    if (coloana == 0 || cifre.isEmpty() || cifre.size() > 3)
+    if (coloana == 0 || cifre.isEmpty() || cifre.size() > 5)
         return {};
     for (const QChar c : cifre) {
         if (c < u'0' || c > u'9')

@@ -6,21 +6,23 @@
 
 #include <memory>
 
-// What the import ever looks at: columns A..ZZ, rows 1..999.
+// What the import ever looks at: columns A..ZZ, rows 1..65536.
 constexpr int ColoaneCitite = 702;
-constexpr int RanduriCitite = 999;
+constexpr int RanduriCitite = 65536;
 
 // "A" for 1, "Z" for 26, "AA" for 27, "ZZ" for 702; "" outside 1..702.
 QString NumeColoana(int coloana);
 // The inverse, case-insensitive: 0 for anything that is not one or two letters.
 int IndexColoana(const QString& litere);
 
-// One worksheet as read: its name, and the displayed text of its cells within columns A..ZZ, rows 1..999.
+// One worksheet as read: its name, and the displayed text of its cells within columns A..ZZ, rows 1..65536.
 struct TFoaieCalcul
 {
     QString Nume;
     // Row by row from row 1; a row holds its cells from column A up to its last one read.
     QList<QStringList> Randuri;
+    // The last row of the sheet that holds a value, also beyond the rows read; 0 when none is known.
+    int UltimulRandCuDate = 0;
 
     QString Text(const QString& adresaA1) const; // "B12"; "" for an empty cell or one outside what was read
     QString Text(int rand, int coloana) const;   // both 1-based

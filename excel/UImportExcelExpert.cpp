@@ -7,6 +7,7 @@
 #include "platform/UEroare.h"
 #include "platform/UForme.h"
 #include "platform/UMesaje.h"
+#include "platform/URegistru.h"
 #include "profile/UProfil.h"
 #include "store/UInregistrari.h"
 
@@ -20,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -202,11 +204,20 @@ void TImportExcelExpert::ConstruiestePaginileCampurilor()
     for (const TCampImport& c : campuri) {
         auto* pagina = new TKivExcelImportFrame(Pagini);
         pagina->setObjectName(QStringLiteral("Camp_") + c.Cheie.section(u'.', 2));
-        pagina->Configureaza(c.Cheie, c.Eticheta);
+        pagina->Configureaza(c.Cheie, c.Eticheta, LimitaTipDeDate(c.TipDeDate));
         pagina->Coloana->AlegeColoana = [this] { return AlegeColoana(); };
         Pagini->addWidget(pagina);
         PaginiCampuri << pagina;
     }
+    QWidget* raport = PaginaNoua(QStringLiteral("Ce se va prelua din foaia de calcul"));
+    raport->layout()->addWidget(
+        Text(raport, QStringLiteral("Verificati raportul de mai jos. \"Inapoi\" permite schimbarea alegerilor; "
+                                    "\"Inainte\" preia numai randurile valide; randurile sarite nu se preiau.")));
+    TextRaportImport = new QPlainTextEdit(raport);
+    TextRaportImport->setObjectName(QStringLiteral("Raport"));
+    TextRaportImport->setReadOnly(true);
+    TextRaportImport->setLineWrapMode(QPlainTextEdit::NoWrap);
+    raport->layout()->addWidget(TextRaportImport);
     m_formulareOferite = FormulareOferite(campuri);
     for (const QString& f : std::as_const(m_formulareOferite)) {
         auto* item = new QListWidgetItem(SeparaCuvinte(f), ListaFormulare);
@@ -265,13 +276,15 @@ void TImportExcelExpert::AratiPagina(int index)
 void TImportExcelExpert::IntraInPagina(int index)
 {
     // The pages of forms that were not chosen are passed at once, marked as not imported.
-    while (index >= pgPrimulCamp) {
+    while (index >= pgPrimulCamp && index < PaginaRaport()) {
         TKivExcelImportFrame* camp = PaginiCampuri.at(index - pgPrimulCamp);
         if (m_formulareAlese.contains(camp->Formular()))
             break;
         camp->SetNuImport(true);
-        index = index - pgPrimulCamp + 1 < PaginiCampuri.size() ? index + 1 : int(pgFinal);
+        ++index;
     }
+    if (index == PaginaRaport())
+        PregatesteRaportul();
     AratiPagina(index);
 }
 
@@ -310,13 +323,16 @@ void TImportExcelExpert::Inainte()
         AratiPagina(pgCnp);
         break;
     case pgCnp:
-        IntraInPagina(PaginiCampuri.isEmpty() ? int(pgFinal) : int(pgPrimulCamp));
+        IntraInPagina(pgPrimulCamp);
         break;
     case pgFinal:
         Importa();
         break;
     default:
-        IntraInPagina(pagina - pgPrimulCamp + 1 < PaginiCampuri.size() ? pagina + 1 : int(pgFinal));
+        if (pagina == PaginaRaport())
+            AratiPagina(pgFinal);
+        else
+            IntraInPagina(pagina + 1);
         break;
     }
     ButonInapoi->setEnabled(PaginaActiva() > pgCnp);
@@ -337,13 +353,13 @@ void TImportExcelExpert::Inapoi()
         AratiPagina(pgFisier);
         break;
     case pgFinal:
-        AratiPagina(pgCnp);
+        AratiPagina(PaginaRaport());
         break;
     case pgFormulare:
         AratiPagina(pgStart);
         break;
     default:
-        AratiPagina(pagina - 1);
+        AratiPagina(pagina == pgPrimulCamp && PaginiCampuri.isEmpty() ? int(pgCnp) : pagina - 1);
         break;
     }
 }
@@ -397,9 +413,28 @@ void TImportExcelExpert::CitesteFoaiaAleasa()
 {
     TCursorAsteptare cursor;
     const int foaie = Foi->currentIndex();
-    m_coloane = CitesteFoaia([&](const QString& adresa) { return m_cititor->Text(foaie, adresa); });
+    m_coloane = CitesteFoaia([&](const QString& adresa) { return m_cititor->Text(foaie, adresa); },
+                             m_cititor->Foaie(foaie).UltimulRandCuDate);
     delete m_selectie;
     m_selectie = new TExcelSelectieColoana(this, m_coloane);
+    PropuneMaparea();
+}
+
+void TImportExcelExpert::PropuneMaparea()
+{
+    std::optional<TMapareRetinuta> retinuta;
+    try {
+        retinuta = MapareRetinuta(AnteteFoaie(m_coloane));
+    } catch (const EEroare& e) {
+        AvertizeazaRegistru(e.Mesaj());
+    }
+    if (!retinuta)
+        return;
+    ColoanaCnp->SetText(retinuta->ColoanaCnp);
+    for (TKivExcelImportFrame* pagina : std::as_const(PaginiCampuri))
+        for (const TMapareCamp& m : std::as_const(retinuta->Mapari))
+            if (m.Cheie == pagina->Cheie())
+                pagina->SeteazaMapare(m);
 }
 
 std::optional<QString> TImportExcelExpert::AlegeColoana()
@@ -409,28 +444,55 @@ std::optional<QString> TImportExcelExpert::AlegeColoana()
     return m_selectie->ColoanaAleasa();
 }
 
-void TImportExcelExpert::Importa()
+QList<QPair<QString, qint32>> TImportExcelExpert::LegaturiAlese() const
 {
     QList<QPair<QString, qint32>> legaturi;
     for (const TLegatura& l : std::as_const(m_legaturi)) {
         if (l.Alegere) {
             if (l.Alegere->currentIndex() < 0) {
-                TMesaje::Avertizeaza(this, QStringLiteral("Va rog alegeti %1 elevilor!").arg(l.Tabel.toLower()));
                 l.Alegere->setFocus();
-                return;
+                throw EEroare(QStringLiteral("Va rog alegeti %1 elevilor!").arg(l.Tabel.toLower()));
             }
             legaturi << qMakePair(l.Tabel, qint32(l.Alegere->currentData().toInt()));
         } else if (l.Inregistrari.size() == 1) {
             legaturi << qMakePair(l.Tabel, l.Inregistrari.first());
         }
     }
+    return legaturi;
+}
+
+QList<TMapareCamp> TImportExcelExpert::Mapari() const
+{
     QList<TMapareCamp> mapari;
     for (const TKivExcelImportFrame* p : std::as_const(PaginiCampuri))
         mapari << p->Mapare();
-    TImportElevi import(ModululDeDate(), m_coloane, mapari, ColoanaCnp->Text(), legaturi);
+    return mapari;
+}
+
+void TImportExcelExpert::PregatesteRaportul()
+{
+    TCursorAsteptare cursor;
+    TImportElevi import(ModululDeDate(), m_coloane, Mapari(), ColoanaCnp->Text());
+    import.Pregateste();
+    m_raport = import.Raport();
+    TextRaportImport->setPlainText(TextRaport(m_raport));
+}
+
+void TImportExcelExpert::Importa()
+{
+    QList<QPair<QString, qint32>> legaturi;
+    try {
+        legaturi = LegaturiAlese();
+    } catch (const EEroare& e) {
+        TMesaje::Avertizeaza(this, e.Mesaj());
+        return;
+    }
+    TImportElevi import(ModululDeDate(), m_coloane, Mapari(), ColoanaCnp->Text(), legaturi);
     import.Pregateste();
 
-    const int n = import.NumarRanduri();
+    // Only the rows the report found valid; the skipped ones were shown there.
+    const QList<int> randuri = m_raport.RanduriDeImportat();
+    const int n = int(randuri.size());
     m_inLucru = true;
     m_oprire = false;
     ButonInainte->setEnabled(false);
@@ -439,10 +501,13 @@ void TImportExcelExpert::Importa()
     Progres->setValue(0);
     Progres->show();
     int scrise = 0;
+    int noi = 0;
     QString mesajEroare;
     for (int i = 0; i < n && !m_oprire; ++i) {
         try {
-            import.ImportaRand(i);
+            bool nou = false;
+            import.ImportaRand(randuri.at(i), &nou);
+            noi += nou ? 1 : 0;
         } catch (const std::exception& e) {
             mesajEroare = TextEroare(e);
             break;
@@ -464,7 +529,16 @@ void TImportExcelExpert::Importa()
                             QStringLiteral("Preluarea a fost oprita: am preluat %1 din %2 elevi.").arg(scrise).arg(n));
         return;
     }
-    TMesaje::Informeaza(this, QStringLiteral("Am finalizat preluarea din Excel cu succes"));
+    try {
+        RetineMaparea(AnteteFoaie(m_coloane), TMapareRetinuta{ColoanaCnp->Text(), Mapari()});
+    } catch (const EEroare& e) {
+        AvertizeazaRegistru(e.Mesaj());
+    }
+    TMesaje::Informeaza(this, QStringLiteral("Am finalizat preluarea din Excel cu succes.\nElevi noi: %1, elevi "
+                                             "actualizati: %2, randuri sarite: %3.")
+                                  .arg(noi)
+                                  .arg(n - noi)
+                                  .arg(m_raport.Sarite.size()));
     accept();
 }
 

@@ -14,6 +14,7 @@ class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QStackedWidget;
@@ -43,6 +44,9 @@ public:
         pgPrimulCamp = 5
     };
     int PaginaActiva() const;
+    // The report of what the import would do, after the field pages and before page 3.
+    int PaginaRaport() const { return pgPrimulCamp + int(PaginiCampuri.size()); }
+    const TRaportImport& Raport() const { return m_raport; }
 
     void Inainte();
     void Inapoi();
@@ -62,6 +66,7 @@ public:
     QListWidget* ListaFormulare;
     QProgressBar* Progres;
     QLabel* StareImport;
+    QPlainTextEdit* TextRaportImport;
     QList<TKivExcelImportFrame*> PaginiCampuri;
     // The column picker of the sheet read last; null before the sheet is read.
     TExcelSelectieColoana* SelectieColoana() const { return m_selectie; }
@@ -78,10 +83,16 @@ private:
     void IntraInPagina(int index);
     void CitesteFoaiaAleasa();
     std::optional<QString> AlegeColoana();
+    QList<TMapareCamp> Mapari() const;
+    QList<QPair<QString, qint32>> LegaturiAlese() const; // throws EEroare when a choice is missing
+    void PregatesteRaportul();
+    // Fills the CNP page and the field pages with the choices remembered for the sheet's headings.
+    void PropuneMaparea();
     void Importa();
 
     std::unique_ptr<TCititorFoi> m_cititor;
     TListaColoaneExcel m_coloane;
+    TRaportImport m_raport;
     TExcelSelectieColoana* m_selectie = nullptr;
     QStringList m_formulareOferite;
     QStringList m_formulareAlese;

@@ -130,10 +130,10 @@ TKivExcelImportFrame::TKivExcelImportFrame(QWidget* parinte) : QWidget(parinte)
     QVBoxLayout* p2 = pagina();
     TextFete = new QLineEdit(p2->parentWidget());
     TextFete->setObjectName(QStringLiteral("TextFete"));
-    cuEticheta(p2, QStringLiteral("Ce scriu pentru fete (prima cifra din CNP=2)"), TextFete);
+    cuEticheta(p2, QStringLiteral("Ce scriu pentru fete (prima cifra din CNP: 2, 4, 6, 8)"), TextFete);
     TextBaieti = new QLineEdit(p2->parentWidget());
     TextBaieti->setObjectName(QStringLiteral("TextBaieti"));
-    cuEticheta(p2, QStringLiteral("Ce scriu pentru baieti (prima cifra din CNP=1)"), TextBaieti);
+    cuEticheta(p2, QStringLiteral("Ce scriu pentru baieti (prima cifra din CNP: 1, 3, 5, 7)"), TextBaieti);
     p2->addStretch();
     l->addWidget(m_intrari, 1);
 
@@ -152,9 +152,10 @@ TKivExcelImportFrame::TKivExcelImportFrame(QWidget* parinte) : QWidget(parinte)
     setTabOrder(TextFete, TextBaieti);
 }
 
-void TKivExcelImportFrame::Configureaza(const QString& cheie, const QString& eticheta)
+void TKivExcelImportFrame::Configureaza(const QString& cheie, const QString& eticheta, int limita)
 {
     m_cheie = cheie;
+    m_limita = limita;
     m_formular = DesparteCheie(cheie).Formular;
     m_cheieAfisata->setText(SeparaCuvinte(cheie));
     m_eticheta->setText(eticheta);
@@ -203,5 +204,16 @@ TMapareCamp TKivExcelImportFrame::Mapare() const
     m.Constanta = Constanta->text();
     m.TextFete = TextFete->text();
     m.TextBaieti = TextBaieti->text();
+    m.Limita = m_limita;
     return m;
+}
+
+void TKivExcelImportFrame::SeteazaMapare(const TMapareCamp& mapare)
+{
+    SetMod(mapare.Mod);
+    Coloana->SetText(mapare.Coloana);
+    Constanta->setText(mapare.Constanta);
+    TextFete->setText(mapare.TextFete);
+    TextBaieti->setText(mapare.TextBaieti);
+    SetNuImport(mapare.NuImport);
 }

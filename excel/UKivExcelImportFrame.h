@@ -56,7 +56,8 @@ class TKivExcelImportFrame : public QWidget
 public:
     explicit TKivExcelImportFrame(QWidget* parinte);
 
-    void Configureaza(const QString& cheie, const QString& eticheta);
+    // `limita`: the characters the field holds (LimitaTipDeDate of its data type).
+    void Configureaza(const QString& cheie, const QString& eticheta, int limita = LungimeValoareText);
     QString Cheie() const { return m_cheie; }
     QString Formular() const { return m_formular; }
 
@@ -65,6 +66,8 @@ public:
     void SetMod(int mod);
     // What the page holds, as the import run reads it.
     TMapareCamp Mapare() const;
+    // Shows these choices (the key, form and size of the page stay its own).
+    void SeteazaMapare(const TMapareCamp& mapare);
 
     QCheckBox* OptiuneNuImport;
     QComboBox* Mod;
@@ -78,6 +81,7 @@ private:
 
     QString m_cheie;
     QString m_formular;
+    int m_limita = LungimeValoareText;
     QLabel* m_cheieAfisata;
     QLabel* m_eticheta;
     QWidget* m_intrari;

@@ -21,9 +21,9 @@ import zlib
 MAX_DESPACHETAT = 256 * 1024 * 1024
 MAX_PARTI = 5000
 MAX_CSV = 64 * 1024 * 1024
-# Columns A..ZZ and rows 1..999 are all the import ever looks at.
+# Columns A..ZZ and rows 1..65536 are all the import ever looks at.
 MAX_COLOANE = 702
-MAX_RANDURI = 999
+MAX_RANDURI = 65536
 
 
 def esec(cod, motiv):
@@ -134,13 +134,29 @@ def pregateste_csv(cale, dosar):
     return copie, "%s,34,76,1,%s,1048,true,false,false,false,false" % (separator, formate)
 
 
-def taie_la_limite(foaie):
-    """Drops what lies beyond column ZZ and row 999, so a stray far cell cannot blow up the export."""
+def ultimul_rand_cu_valori(foaie, capat):
+    """The 1-based last row below MAX_RANDURI that holds a value, or 0: formatting alone does not count."""
+    # VALUE | DATETIME | STRING | FORMULA
+    zona = foaie.getCellRangeByPosition(0, MAX_RANDURI, min(capat.EndColumn, MAX_COLOANE - 1), capat.EndRow)
+    ultimul = 0
+    for adresa in zona.queryContentCells(1 | 2 | 4 | 16).getRangeAddresses():
+        ultimul = max(ultimul, adresa.EndRow + 1)
+    return ultimul
+
+
+def taie_la_limite(foaie, dosar):
+    """Drops what lies beyond column ZZ and row 65536, so a stray far cell cannot blow up the export; the last
+    row holding a value beyond them is written to ultimul_rand.txt."""
     cursor = foaie.createCursor()
     cursor.gotoEndOfUsedArea(False)
     capat = cursor.getRangeAddress()
     if capat.EndColumn < MAX_COLOANE and capat.EndRow < MAX_RANDURI:
         return
+    if capat.EndRow >= MAX_RANDURI:
+        ultimul = ultimul_rand_cu_valori(foaie, capat)
+        if ultimul:
+            with open(os.path.join(dosar, "ultimul_rand.txt"), "w") as f:
+                f.write("%d\n" % ultimul)
     # A protected sheet refuses the change; most are protected without a password.
     if foaie.isProtected():
         try:
@@ -260,10 +276,10 @@ def main():
 
     nume = list(doc.Sheets.ElementNames)
     for i in range(len(nume)):
-        taie_la_limite(doc.Sheets.getByIndex(i))
         # Calc adds the sheet's name to the file name it is given: one folder per sheet keeps them apart.
         dosar = os.path.join(iesire, "%d" % (i + 1))
         os.mkdir(dosar)
+        taie_la_limite(doc.Sheets.getByIndex(i), dosar)
         tinta = os.path.join(dosar, "foaie.csv")
         doc.storeToURL(uno.systemPathToFileUrl(tinta),
                        (prop("FilterName", "Text - txt - csv (StarCalc)"),

@@ -15,6 +15,7 @@
 #include "print/USetariImprimare.h"
 #include "print/UTiparireClasa.h"
 #include "print/UTipaririElev.h"
+#include "settings/UTextRomanesc.h"
 #include "store/UDataModule.h"
 #include "store/UTipariri.h"
 
@@ -187,6 +188,23 @@ int TPrintTessalunaForm::VerificaInainteDeTiparire()
                 z->SetSemnalata(true);
         }
         randuri << DescriereProblema(p);
+    }
+    {
+        // A year the blank cannot hold after its printed "200", named with the student.
+        TDM& dm = ModululDeDate();
+        TGardaTranzactie garda(dm.Tr);
+        QStringList ani;
+        for (TFormularTextArea* z : FormularDePrintat1->Zone()) {
+            if (!ZonaAnDupa200(z->Denumire1(), z->Denumire2()))
+                continue;
+            const TCheieCamp c = DesparteCheie(z->Denumire1());
+            const QString an = ProblemaAnPeFormular(dm.ValoareCamp(c.Formular, c.Pagina, c.Camp, IdElev));
+            z->SetSemnalata(z->Semnalata() || !an.isEmpty());
+            if (!an.isEmpty() && !ani.contains(an))
+                ani << an;
+        }
+        for (const QString& an : std::as_const(ani))
+            randuri << DenumireElev + QStringLiteral(": ") + an;
     }
     if (randuri.isEmpty())
         TMesaje::Informeaza(this, QStringLiteral("Nu am gasit nimic care sa se tipareasca gresit."));

@@ -285,3 +285,68 @@ qint64 ValoareNota(const QString& text)
         sutimi = (zecimale[0].unicode() - u'0') * 10 + (zecimale.size() > 1 ? zecimale[1].unicode() - u'0' : 0);
     return intreg * 10000 + sutimi * 100;
 }
+
+QString FormaDeCautare(const QString& text)
+{
+    QString rezultat;
+    rezultat.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x80) {
+            rezultat += u >= u'A' && u <= u'Z' ? QChar(u + (u'a' - u'A')) : c;
+            continue;
+        }
+        // A letter with a mark (ă, â, î, ş, ș, ţ, ț, é ...) is its base letter followed by the mark.
+        const QString descompus = c.decomposition();
+        const QChar baza = c.decompositionTag() == QChar::Canonical && !descompus.isEmpty() ? descompus.at(0) : c;
+        rezultat += baza.toLower();
+    }
+    return rezultat;
+}
+
+bool AreSedile(const QString& text)
+{
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == 0x015E || u == 0x015F || u == 0x0162 || u == 0x0163)
+            return true;
+    }
+    return false;
+}
+
+QString CuVirgulaDedesubt(const QString& text)
+{
+    QString rezultat = text;
+    for (QChar& c : rezultat) {
+        switch (c.unicode()) {
+        case 0x015E: // Ş
+            c = QChar(0x0218);
+            break;
+        case 0x015F: // ş
+            c = QChar(0x0219);
+            break;
+        case 0x0162: // Ţ
+            c = QChar(0x021A);
+            break;
+        case 0x0163: // ţ
+            c = QChar(0x021B);
+            break;
+        default:
+            break;
+        }
+    }
+    return rezultat;
+}
+
+bool ZonaAnDupa200(const QString& cheie, const QString& pozitie)
+{
+    return cheie.section(u'.', -1).endsWith(QLatin1String("AN_ABSOLVIRE")) && pozitie.trimmed() == u'4';
+}
+
+QString ProblemaAnPeFormular(const QString& an)
+{
+    const QString t = an.trimmed();
+    if (t.isEmpty() || (t.size() == 4 && t.startsWith(QLatin1String("200")) && t[3].isDigit()))
+        return {};
+    return QStringLiteral("Anul %1 nu se poate scrie dupa 200 tiparit pe formular").arg(t);
+}

@@ -42,3 +42,19 @@ QString DecodeazaDiacritice(const QString& text);
 // first "," or "." are the integer part, the first two digits after it the fraction; everything else is
 // ignored, so the result is never negative.
 qint64 ValoareNota(const QString& text);
+
+// A text as search compares it: small letters without diacritics ("Ştefan", "ȘTEFAN" and "stefan" all give
+// "stefan"); ş and ș, ţ and ț fall together. Letters of other alphabets keep their small form.
+QString FormaDeCautare(const QString& text);
+
+// True when the text holds a cedilla letter (ş Ş ţ Ţ) where Romanian writes a comma below.
+bool AreSedile(const QString& text);
+// The cedilla letters ş Ş ţ Ţ written as ș Ș ț Ț; everything else stays.
+QString CuVirgulaDedesubt(const QString& text);
+
+// True for an area that prints a graduation year after the "200" the blank carries: its field's code (the last
+// part of the key) ends in "AN_ABSOLVIRE" and it prints only the year's 4th character.
+bool ZonaAnDupa200(const QString& cheie, const QString& pozitie);
+// Empty when the year can be printed after the blank's "200" (or is empty); otherwise
+// "Anul 2024 nu se poate scrie dupa 200 tiparit pe formular".
+QString ProblemaAnPeFormular(const QString& an);

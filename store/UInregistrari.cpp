@@ -273,3 +273,50 @@ QList<TInregistrare> Inregistrari(TDM& dm, const QString& tabel, const QString& 
     }
     return r;
 }
+
+int RescrieValoriElev(TDM& dm, qint32 idElev, const std::function<QString(const QString&)>& rescrie)
+{
+    CereTranzactie(dm);
+    QList<QPair<QString, qint32>> proprietari{{QStringLiteral("ELEVI"), idElev}};
+    for (const QString& tabel : TabeleLegate(dm)) {
+        const qint32 inregistrare = InregistrareLegata(dm, idElev, tabel);
+        if (inregistrare >= 0)
+            proprietari << qMakePair(tabel, inregistrare);
+    }
+    int schimbate = 0;
+    for (const auto& [tabel, id] : std::as_const(proprietari)) {
+        TQuery& citire = dm.Q2;
+        TInchide inchide{citire};
+        citire.SetSQL(QStringLiteral("select COD_FORMULAR, COD_PAGINA, COD_CAMP, VALOARE_TEXT from \"DATE\" "
+                                     "where ID_%1 = :ID and VALOARE_TEXT <> ''")
+                          .arg(tabel));
+        citire.ParamByName(QStringLiteral("ID")).SetAsInteger(id);
+        citire.Open();
+        QList<QPair<TCheieCamp, QString>> noi;
+        while (!citire.Eof()) {
+            const QString text = citire.FieldByName(QStringLiteral("VALOARE_TEXT")).AsString();
+            const QString nou = rescrie(text);
+            if (nou != text)
+                noi << qMakePair(TCheieCamp{citire.FieldByName(QStringLiteral("COD_FORMULAR")).AsString(),
+                                            citire.FieldByName(QStringLiteral("COD_PAGINA")).AsString(),
+                                            citire.FieldByName(QStringLiteral("COD_CAMP")).AsString()},
+                                 nou);
+            citire.Next();
+        }
+        citire.Close();
+        TQuery& q = dm.Q1;
+        TInchide inchideScrierea{q};
+        q.SetSQL(QStringLiteral("UPDATE \"DATE\" SET VALOARE_TEXT=:VAL WHERE (ID_%1=:ID) AND "
+                                "(COD_FORMULAR=:COD_FORMULAR) AND (COD_PAGINA=:COD_PAGINA) AND (COD_CAMP=:COD_CAMP)")
+                     .arg(tabel));
+        for (const auto& [cheie, text] : std::as_const(noi)) {
+            VerificaLungimea(text);
+            q.ParamByName(QStringLiteral("VAL")).SetAsString(text);
+            q.ParamByName(QStringLiteral("ID")).SetAsInteger(id);
+            SeteazaCheie(q, cheie);
+            q.ExecSQL();
+            ++schimbate;
+        }
+    }
+    return schimbate;
+}

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // Operations on the records of the value store, for every caller that adds, changes or deletes records:
 // the add-student dialog, the row editor of other tables, the import and the tests. None of them starts
 // or ends a transaction: each runs in the caller's (a TGardaTranzactie), which must be active. Table names
@@ -62,6 +64,10 @@ qint32 CreeazaElevCuValori(TDM& dm, const QList<TCheieCamp>& campuri, const QHas
 // Sets the text of a student's field and nothing else (the number keeps its value). A student without a value
 // row for the field is left as he is. A text longer than a value holds raises EEroare. Uses Q1.
 void ScrieTextElev(TDM& dm, qint32 idElev, const TCheieCamp& cheie, const QString& text);
+
+// Rewrites, through `rescrie`, every value text a student's certificate reads: his own value rows and those of
+// the records he is tied to (the school). Returns how many rows changed. Uses Q1 and Q2.
+int RescrieValoriElev(TDM& dm, qint32 idElev, const std::function<QString(const QString&)>& rescrie);
 
 // How many characters a value's text holds.
 constexpr int LungimeValoareText = 256;

@@ -2,6 +2,7 @@
 #include "app/TCEVersionInfo.h"
 #include "app/UFontCertificat.h"
 #include "app/TTessalunaMain.h"
+#include "entry/UListaElevi.h"
 #include "app/USplash.h"
 #include "app/UInstantaUnica.h"
 #include "entry/UListaGenerica.h"
@@ -136,6 +137,11 @@ void TestApp::meniulConfigurare()
 {
     TTessalunaMain w;
     QCOMPARE(w.windowTitle(), QString("Tessaluna"));
+    // The status bar counts the students shown and loaded.
+    auto* numar = w.findChild<QLabel*>("NumarElevi");
+    QVERIFY(numar);
+    w.ListaElevi->Filtreaza();
+    QCOMPARE(numar->text(), QString("Elevi afisati: 0 din 0"));
     const QList<QAction*> meniuri = w.menuBar()->actions();
     QCOMPARE(meniuri.size(), 2);
     QCOMPARE(meniuri.last()->text(), QString("Registru"));

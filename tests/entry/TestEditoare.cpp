@@ -54,6 +54,7 @@ private slots:
     void altaTabelaFolosesteIdInregistrare();
     void sugestiiText();
     void cnpCerereConfirmare();
+    void anulPeFormularAvertizeaza();
     void notaIncarcare_data();
     void notaIncarcare();
     void notaLimite_data();
@@ -251,6 +252,28 @@ void TestEditoare::cnpCerereConfirmare()
     const qint64 id = b->AdaugaElev({});
     Salveaza(dm, e, qint32(id), -1, "ELEVI");
     QCOMPARE(b->Scalar("select VALOARE_TEXT as C from \"DATE\" where COD_CAMP = 'C_CNP'"), QString("1900101123457"));
+}
+
+void TestEditoare::anulPeFormularAvertizeaza()
+{
+    TDM& dm = b->Dm();
+    TEditorCampText e;
+    Incarca(dm, e, "C_AN_ABSOLVIRE", "ELEVI", -1, -1);
+    e.Lista()->setEditText("2009");
+    QVERIFY(e.PotSalva());
+    QVERIFY(TMesaje::MesajeAfisate().isEmpty());
+    // A year the blank cannot hold is kept; the warning says what will print.
+    e.Lista()->setEditText("2024");
+    QVERIFY(e.PotSalva());
+    QCOMPARE(TMesaje::UltimulMesaj(),
+             QString("Anul 2024 nu se poate scrie dupa 200 tiparit pe formular; se va tipari numai ultima cifra."));
+    QCOMPARE(TMesaje::UltimulTip(), TMesaje::Avertisment);
+    TMesaje::Goleste();
+    TEditorCampText altul;
+    Incarca(dm, altul, "C_SPECIALIZAREA", "ELEVI", -1, -1);
+    altul.Lista()->setEditText("2024");
+    QVERIFY(altul.PotSalva());
+    QVERIFY(TMesaje::MesajeAfisate().isEmpty());
 }
 
 void TestEditoare::notaIncarcare_data()

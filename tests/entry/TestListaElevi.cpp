@@ -13,7 +13,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
+
+#include <algorithm>
 
 namespace {
 const QString Cnp = QStringLiteral("1900101123457");
@@ -33,16 +35,17 @@ void Scrie(QDialog* d, const QString& camp, const QString& text)
 QStringList Afisate(const TListaElevi& l)
 {
     QStringList r;
-    for (int i = 0; i < l.Arbore->topLevelItemCount(); ++i)
-        r << l.Arbore->topLevelItem(i)->text(0);
+    for (int i = 0; i < l.Arbore->model()->rowCount(); ++i)
+        r << l.Arbore->model()->index(i, 0).data().toString();
     return r;
 }
 
 void Selecteaza(TListaElevi& l, const QString& inceput)
 {
-    for (int i = 0; i < l.Arbore->topLevelItemCount(); ++i) {
-        if (l.Arbore->topLevelItem(i)->text(0).startsWith(inceput)) {
-            l.Arbore->setCurrentItem(l.Arbore->topLevelItem(i));
+    const QList<const TLinieElev*> linii = l.LiniiAfisate();
+    for (int i = 0; i < linii.size(); ++i) {
+        if (linii[i]->Denumire.startsWith(inceput)) {
+            l.SelecteazaRand(i);
             return;
         }
     }
@@ -77,6 +80,7 @@ private slots:
     void listaGoalaCereSelectie();
     void cautare_data();
     void cautare();
+    void ordineRomaneasca();
     void adaugareCuCautarePastreazaFiltrul();
     void butoaneDeTiparire();
     void grupurileDialoguluiAfisat();
@@ -137,7 +141,8 @@ void TestListaElevi::adaugaModificaSterge()
     Selecteaza(*lista, "Ionescu");
     TMesaje::SetRaspunsUrmator(QMessageBox::No);
     lista->Sterge();
-    QCOMPARE(TMesaje::UltimulMesaj(), QString("Doriti sa stergeti elevul: "));
+    // The question names the student it would delete.
+    QCOMPARE(TMesaje::UltimulMesaj(), "Doriti sa stergeti elevul: " + Afisate(*lista).value(0));
     QCOMPARE(b->Scalar("select count(*) as C from ELEVI"), QString("1"));
     TMesaje::SetRaspunsUrmator(QMessageBox::Yes);
     lista->Sterge();
@@ -269,11 +274,15 @@ void TestListaElevi::cautare_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("gasite");
-    QTest::newRow("gol") << "" << QStringList{"ANA", "Ana Maria", "Ion"};
-    QTest::newRow("doar spatii") << "   " << QStringList{"ANA", "Ana Maria", "Ion"};
+    const QStringList toti{"ANA", "Ana Maria", "Ion", "Ştefan Ana", "Ștefan"};
+    QTest::newRow("gol") << "" << toti;
+    QTest::newRow("doar spatii") << "   " << toti;
     QTest::newRow("cu spatiu in fata") << " Maria" << QStringList{"Ana Maria"};
-    QTest::newRow("literele mici nu gasesc majuscule") << "ana" << QStringList{};
-    QTest::newRow("exact") << "An" << QStringList{"Ana Maria"};
+    QTest::newRow("literele mici gasesc majuscule") << "ana" << QStringList{"ANA", "Ana Maria", "Ştefan Ana"};
+    QTest::newRow("majusculele gasesc litere mici") << "MARIA" << QStringList{"Ana Maria"};
+    QTest::newRow("fara diacritice") << "stefan" << QStringList{"Ştefan Ana", "Ștefan"};
+    QTest::newRow("virgula gaseste sedila") << "Ștef" << QStringList{"Ştefan Ana", "Ștefan"};
+    QTest::newRow("sedila gaseste virgula") << "ŞTEF" << QStringList{"Ştefan Ana", "Ștefan"};
     QTest::newRow("CNP") << "(2" << QStringList{"Ion"};
 }
 
@@ -284,6 +293,8 @@ void TestListaElevi::cautare()
     b->AdaugaElev({{"C_NUME_L1", "ANA"}});
     b->AdaugaElev({{"C_NUME_L1", "Ana"}, {"C_NUME_L2", "Maria"}});
     b->AdaugaElev({{"C_NUME_L1", "Ion"}, {"C_CNP", "2"}});
+    b->AdaugaElev({{"C_NUME_L1", "Ştefan"}, {"C_NUME_L2", "Ana"}}); // cedilla, as older keyboards give it
+    b->AdaugaElev({{"C_NUME_L1", "Ștefan"}});                       // comma below
     lista->Reincarca();
     lista->Cauta->setText(text);
     QStringList r;
@@ -291,6 +302,23 @@ void TestListaElevi::cautare()
         r << s.section(" / ", 0, 0).trimmed();
     r.sort();
     QCOMPARE(r, gasite);
+    QCOMPARE(lista->TextNumar(), QStringLiteral("Elevi afisati: %1 din 5").arg(gasite.size()));
+}
+
+void TestListaElevi::ordineRomaneasca()
+{
+    // In Romanian order: ă after a, â after ă, î after i, ș after s, ț after t.
+    const QStringList ordonati{"Ababei",  "Abrudan", "Ăbrudan", "Âgoston", "Barbu", "Ilie",   "Iordache",
+                               "Îonescu", "Sandu",   "Szabo",   "Șerban",  "Tudor", "Țurcanu"};
+    QStringList amestecati = ordonati;
+    std::reverse(amestecati.begin(), amestecati.end());
+    for (const QString& nume : amestecati)
+        b->AdaugaElev({{"C_NUME_L1", nume}});
+    lista->Reincarca();
+    QStringList r;
+    for (const QString& s : Afisate(*lista))
+        r << s.section(" / ", 0, 0).trimmed();
+    QCOMPARE(r, ordonati);
 }
 
 void TestListaElevi::adaugareCuCautarePastreazaFiltrul()

@@ -231,7 +231,7 @@ void TestListaGenerica::scoalaAleasaSiMutata()
         QCOMPARE(evaluator.Evalueaza(elev), QString("Liceul B/Liceul B"));
     }
 
-    elevi.Arbore->setCurrentItem(elevi.Arbore->topLevelItem(0));
+    elevi.SelecteazaRand(0);
     LaUrmatorulModal([&](QDialog* d) {
         auto* c = d->findChild<QComboBox*>("Legatura_SCOALA");
         QCOMPARE(c->currentText(), QString("Liceul B  / Liceul B "));
@@ -253,7 +253,7 @@ void TestListaGenerica::scoalaAleasaSiMutata()
     QCOMPARE(Scoala(elev), QString());
     QCOMPARE(b->Scalar(QStringLiteral("select count(*) as C from \"DATE\" where IDF_SCOALA = %1").arg(a)),
              QString("0"));
-    elevi.Arbore->setCurrentItem(elevi.Arbore->topLevelItem(0));
+    elevi.SelecteazaRand(0);
     LaUrmatorulModal([&](QDialog* d) {
         auto* c = d->findChild<QComboBox*>("Legatura_SCOALA");
         QCOMPARE(c->count(), 2);

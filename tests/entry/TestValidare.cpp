@@ -10,6 +10,8 @@ class TestValidare : public QObject
 private slots:
     void cnpValid_data();
     void cnpValid();
+    void sexDinCnp_data();
+    void sexDinCnp();
     void valoareNota_data();
     void valoareNota();
     void latimiLinie_data();
@@ -39,6 +41,31 @@ void TestValidare::cnpValid_data()
     QTest::newRow("ziua 00") << "1900100123451" << false;
     QTest::newRow("31 aprilie") << "1900431123451" << false;
     QTest::newRow("cifre arabe late") << QString::fromUtf8("١٩٠٠١٠١١٢٣٤٥٧") << false;
+}
+
+void TestValidare::sexDinCnp_data()
+{
+    QTest::addColumn<QString>("cnp");
+    QTest::addColumn<int>("sex");
+    QTest::newRow("1 barbat nascut 1900-1999") << "1900101123457" << int(scBarbat);
+    QTest::newRow("2 femeie nascuta 1900-1999") << "2951231040017" << int(scFemeie);
+    QTest::newRow("3 barbat nascut 1800-1899") << "3900101123457" << int(scBarbat);
+    QTest::newRow("4 femeie nascuta 1800-1899") << "4900101123457" << int(scFemeie);
+    QTest::newRow("5 barbat nascut dupa 2000") << "5080517123453" << int(scBarbat);
+    QTest::newRow("6 femeie nascuta dupa 2000") << "6000229123455" << int(scFemeie);
+    QTest::newRow("7 barbat rezident") << "7900101123457" << int(scBarbat);
+    QTest::newRow("8 femeie rezidenta") << "8900101123457" << int(scFemeie);
+    QTest::newRow("9 cetatean strain") << "9900101123457" << int(scNecunoscut);
+    QTest::newRow("0") << "0900101123457" << int(scNecunoscut);
+    QTest::newRow("gol") << "" << int(scNecunoscut);
+    QTest::newRow("litera") << "a" << int(scNecunoscut);
+}
+
+void TestValidare::sexDinCnp()
+{
+    QFETCH(QString, cnp);
+    QFETCH(int, sex);
+    QCOMPARE(int(SexDinCnp(cnp)), sex);
 }
 
 void TestValidare::cnpValid()

@@ -41,6 +41,17 @@ TMapareCamp Mapare(const QString& camp, int mod, const QString& coloana = {})
 
 const QString CnpA = QStringLiteral("1900101123457");
 const QString CnpB = QStringLiteral("6050505123451");
+
+// Twelve digits and their control digit.
+QString CuCifraDeControl(const QString& douasprezece)
+{
+    static const int ponderi[12] = {2, 7, 9, 1, 4, 6, 3, 5, 8, 2, 7, 9};
+    int suma = 0;
+    for (int i = 0; i < 12; ++i)
+        suma += douasprezece[i].digitValue() * ponderi[i];
+    const int rest = suma % 11 == 10 ? 1 : suma % 11;
+    return douasprezece + QString::number(rest);
+}
 } // namespace
 
 class TestImportExcel : public QObject
@@ -91,10 +102,22 @@ private slots:
         QCOMPARE(l.size(), 1); // "A" is not filled: only "A" is read
         QCOMPARE(l.NumarRanduri(), 0);
 
-        TFoaieTest lunga; // never past row 999
-        for (int r = 1; r <= 1005; ++r)
+        // The rows after the 19 empty ones are not read, and the sheet's reader says they hold data.
+        TFoaieTest oprita;
+        oprita.Pune("A2", CnpA);
+        oprita.Pune("A30", CnpB);
+        l = CitesteFoaia(oprita.Citire(), 30);
+        QCOMPARE(l.NumarRanduri(), 1);
+        QCOMPARE(l.UltimulRandCitit, 2);
+        QCOMPARE(l.RandDateNecitite, 30);
+
+        TFoaieTest lunga; // past row 999, up to row 65536
+        for (int r = 1; r <= 65540; ++r)
             lunga.Pune(QStringLiteral("A%1").arg(r), QString::number(1000000000000LL + r));
-        QCOMPARE(CitesteFoaia(lunga.Citire()).NumarRanduri(), 999);
+        l = CitesteFoaia(lunga.Citire(), 65540);
+        QCOMPARE(l.NumarRanduri(), 65536);
+        QCOMPARE(l.RandFoaie(1200), 1201);
+        QCOMPARE(l.RandDateNecitite, 65540);
     }
 
     void ValorileCampurilor()
@@ -108,9 +131,11 @@ private slots:
         TMapareCamp sex = Mapare("X", mpDinCnp);
         sex.TextBaieti = "M";
         sex.TextFete = "F";
-        QCOMPARE(*ValoareMapare(sex, l, 0, CnpA), QStringLiteral("M"));
-        QCOMPARE(*ValoareMapare(sex, l, 1, CnpB), QStringLiteral("F")); // 6: a girl born after 2000
-        QCOMPARE(*ValoareMapare(sex, l, 1, QString()), QStringLiteral("F"));
+        // Every first digit of a CNP: odd ones men, even ones women, 9 (a foreign citizen) and 0 nothing.
+        const QStringList asteptate{"", "M", "F", "M", "F", "M", "F", "M", "F", ""};
+        for (int cifra = 0; cifra <= 9; ++cifra)
+            QCOMPARE(*ValoareMapare(sex, l, 0, QString::number(cifra) + CnpA.mid(1)), asteptate.at(cifra));
+        QCOMPARE(*ValoareMapare(sex, l, 1, QString()), QString());
         sex.NuImport = true;
         QVERIFY(!ValoareMapare(sex, l, 0, CnpA));
 
@@ -180,7 +205,8 @@ private slots:
                  CnpA);
     }
 
-    // A row that cannot be written rolls back whole; the rows before it stay; the errors of the run.
+    // A row that cannot be written rolls back whole; the rows before it stay; the errors of the run. A value
+    // longer than its field holds is cut to it.
     void ErorileImportului()
     {
         TBazaTest b;
@@ -188,7 +214,18 @@ private slots:
         TDM& dm = b.Dm();
         TListaColoaneExcel l;
         l << TColoanaExcel{"A", {CnpA, CnpB}} << TColoanaExcel{"B", {"Bun", QString(300, u'x')}};
-        TImportElevi import(dm, l, {Mapare("C_NUME_L1", mpDinColoana, "B")}, "A");
+        TMapareCamp taiat = Mapare("C_NUME_L1", mpDinColoana, "B");
+        taiat.Limita = 64;
+        TImportElevi cuTaiere(dm, l, {taiat}, "A");
+        cuTaiere.ImportaTot();
+        QCOMPARE(b.Scalar("select max(char_length(VALOARE_TEXT)) as C from \"DATE\" where COD_CAMP = 'C_NUME_L1'"),
+                 QStringLiteral("64"));
+        b.Executa("delete from ELEVI");
+
+        // A mapping that lets through more than a value holds: the store refuses the row.
+        TMapareCamp prea = Mapare("C_NUME_L1", mpDinColoana, "B");
+        prea.Limita = 1000;
+        TImportElevi import(dm, l, {prea}, "A");
         QVERIFY_THROWS_EXCEPTION(EEroare, import.ImportaTot());
         QVERIFY(!dm.Tr.InTransaction());
         QCOMPARE(b.Scalar("select count(*) as C from ELEVI"), QStringLiteral("1"));
@@ -209,6 +246,78 @@ private slots:
         } catch (const EEroare& e) {
             QCOMPARE(e.Mesaj(), QStringLiteral("NU exista CNP in profil diploma!"));
         }
+    }
+
+    // The report before writing: the rows that create a student, those that update one, those skipped with
+    // their reason, the headings, the values cut and the CNPs that give no sex for a field derived from them.
+    void RaportulInainteDeScriere()
+    {
+        TBazaTest b;
+        b.Porneste();
+        const QString cnpExistent = CuCifraDeControl("605050512345");
+        const qint64 existent = b.AdaugaElev({{"C_CNP", cnpExistent}});
+        const QString strain = CuCifraDeControl("900010112345");
+        TFoaieTest f;
+        const QList<QPair<QString, QString>> randuri{{"CNP", "Nume"},
+                                                     {CnpA, "Ion Pop"},
+                                                     {CnpA.left(12), "Doisprezece"},
+                                                     {"1900101 123457", "Cu blanc"},
+                                                     {"1900101123458", "Control gresit"},
+                                                     {CnpA, "Dublura"},
+                                                     {cnpExistent, "Existent"},
+                                                     {"6,05E+12", "Exponent"},
+                                                     {strain, "Strain"},
+                                                     {"", "Fara CNP"},
+                                                     {CuCifraDeControl("501020312345"), QString(300, u'x')}};
+        for (int r = 0; r < randuri.size(); ++r) {
+            f.Pune(QStringLiteral("A%1").arg(r + 1), randuri[r].first);
+            f.Pune(QStringLiteral("B%1").arg(r + 1), randuri[r].second);
+        }
+        f.Pune("A40", CnpA); // after 19 empty rows: not read, but said
+        const TListaColoaneExcel l = CitesteFoaia(f.Citire(), 40);
+        TMapareCamp nume = Mapare("C_NUME_L1", mpDinColoana, "B");
+        nume.Limita = 64;
+        TMapareCamp abreviere = Mapare("C_ABREVIERE", mpDinCnp);
+        abreviere.TextBaieti = "l";
+        abreviere.TextFete = "na";
+        TImportElevi import(b.Dm(), l, {nume, abreviere}, "A");
+        import.Pregateste();
+        const TRaportImport r = import.Raport();
+        QVERIFY(!b.Dm().Tr.InTransaction());
+
+        auto randurileFoii = [](const auto& lista) {
+            QList<int> n;
+            for (const auto& x : lista)
+                n << x.RandFoaie;
+            return n;
+        };
+        QCOMPARE(randurileFoii(r.DeCreat), (QList<int>{2, 9, 11}));
+        QCOMPARE(randurileFoii(r.DeActualizat), QList<int>{7});
+        QCOMPARE(r.DeActualizat.first().IdElev, qint32(existent));
+        QCOMPARE(randurileFoii(r.Sarite), (QList<int>{3, 4, 5, 6, 8, 10}));
+        QStringList motive;
+        for (const auto& x : r.Sarite)
+            motive << x.Motiv;
+        QCOMPARE(motive, (QStringList{"CNP-ul nu are exact 13 cifre", "CNP-ul are spatii intre cifre",
+                                      "CNP cu cifra de control gresita", "CNP-ul apare si pe randul 2",
+                                      "CNP-ul apare ca numar cu exponent; formatati coloana ca text si salvati "
+                                      "din nou",
+                                      "fara CNP"}));
+        QCOMPARE(randurileFoii(r.FaraCnp), QList<int>{1});
+        QCOMPARE(r.Taieri.size(), 1);
+        QCOMPARE(r.Taieri.first().RandFoaie, 11);
+        QCOMPARE(r.Taieri.first().Coloana, QStringLiteral("B"));
+        QCOMPARE(r.Taieri.first().Lungime, 300);
+        QCOMPARE(
+            r.Observatii,
+            (QStringList{"Randul 9: CNP-ul " + strain + " nu arata sexul (prima cifra 9); raman goale: C_ABREVIERE",
+                         "Foaia mai are date pana la randul 40, dupa randul 11, unde citirea s-a oprit; ele nu au "
+                         "fost citite."}));
+        QCOMPARE(r.RanduriDeImportat(), (QList<int>{0, 3, 4, 5}));
+        const QString text = TextRaport(r);
+        QVERIFY2(text.contains("randul 11, coloana B, campul C_NUME_L1: 300 caractere, se pastreaza 64"),
+                 qPrintable(text));
+        QVERIFY2(text.contains("randul 7: CNP " + cnpExistent), qPrintable(text));
     }
 
     void CampurileDinProfil()

@@ -24,6 +24,8 @@
 #include <QProgressBar>
 #include <QTimer>
 #include <QPushButton>
+#include <QPlainTextEdit>
+#include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QTest>
@@ -33,8 +35,28 @@
 
 namespace {
 const QString CnpIon = QStringLiteral("1900101123457");
-const QString CnpAna = QStringLiteral("6050505123451");
-const QString CnpDan = QStringLiteral("5010203123453");
+const QString CnpAna = QStringLiteral("6050505123455");
+const QString CnpDan = QStringLiteral("5010203123454");
+
+// Twelve digits and their control digit.
+QString CuCifraDeControl(const QString& douasprezece)
+{
+    static const int ponderi[12] = {2, 7, 9, 1, 4, 6, 3, 5, 8, 2, 7, 9};
+    int suma = 0;
+    for (int i = 0; i < 12; ++i)
+        suma += douasprezece[i].digitValue() * ponderi[i];
+    const int rest = suma % 11 == 10 ? 1 : suma % 11;
+    return douasprezece + QString::number(rest);
+}
+
+QString MesajFinal(int noi, int actualizati, int sarite)
+{
+    return QStringLiteral("Am finalizat preluarea din Excel cu succes.\nElevi noi: %1, elevi actualizati: %2, "
+                          "randuri sarite: %3.")
+        .arg(noi)
+        .arg(actualizati)
+        .arg(sarite);
+}
 
 QString ScrieFisier(const QString& cale, const QByteArray& continut)
 {
@@ -59,6 +81,20 @@ void AlegeInSelectie(TImportExcelExpert& w, int coloana)
 void Inainte(TImportExcelExpert& w)
 {
     QTest::mouseClick(w.ButonInainte, Qt::LeftButton);
+}
+
+// Runs the wizard from page 0 to the CNP page over a file: the form ticked, the first sheet read.
+void PanaLaPaginaCnp(TImportExcelExpert& w, const QString& fisier)
+{
+    Inainte(w);
+    w.ListaFormulare->item(0)->setCheckState(Qt::Checked);
+    Inainte(w);
+    TMesaje::SetFisierUrmator(fisier);
+    QTest::mouseClick(w.ButonCauta, Qt::LeftButton);
+    QVERIFY2(w.Foi->isEnabled(), qPrintable(TMesaje::UltimulMesaj()));
+    w.Foi->setCurrentIndex(0);
+    Inainte(w);
+    QCOMPARE(w.PaginaActiva(), int(TImportExcelExpert::pgCnp));
 }
 
 // Runs the wizard from page 0 to the end over a file: the form ticked, the first sheet, CNP from column A,
@@ -105,6 +141,8 @@ void ParcurgeExpertul(TImportExcelExpert& w, const QString& fisier)
     }
     for (int i = 0; i <= w.PaginiCampuri.size(); ++i)
         Inainte(w);
+    QCOMPARE(w.PaginaActiva(), w.PaginaRaport());
+    Inainte(w);
     QCOMPARE(w.PaginaActiva(), int(TImportExcelExpert::pgFinal));
     Inainte(w);
 }
@@ -136,7 +174,8 @@ private slots:
     void initTestCase() { TMesaje::SetFaraFerestre(true); }
     void init() { TMesaje::Goleste(); }
 
-    // A CSV with a heading row, a duplicate CNP and Romanian letters, imported through every page.
+    // A CSV with a heading row, a duplicate CNP and Romanian letters, imported through every page: the row that
+    // repeats a CNP is skipped, the first one stays.
     void ImportDinCsv()
     {
         TBazaTest b;
@@ -155,10 +194,36 @@ private slots:
         TImportExcelExpert w(nullptr);
         w.show();
         ParcurgeExpertul(w, csv);
-        QCOMPARE(TMesaje::UltimulMesaj(), QStringLiteral("Am finalizat preluarea din Excel cu succes"));
+        QCOMPARE(TMesaje::UltimulMesaj(), MesajFinal(2, 0, 1));
         QCOMPARE(w.result(), int(QDialog::Accepted));
-        QCOMPARE(Elevi(b), (QStringList{CnpIon + "|Ioan|Popescu|filologie|baiat|Liceul Teoretic||",
+        QCOMPARE(Elevi(b), (QStringList{CnpIon + "|Ion Vasile|Popescu|matematică-informatică|baiat|Liceul Teoretic||",
                                         CnpAna + "|Ana|Ștefănescu|științe|fata|Liceul Teoretic||"}));
+
+        // The same headings next time: the choices of this import are proposed again.
+        TImportExcelExpert dinNou(nullptr);
+        dinNou.show();
+        PanaLaPaginaCnp(dinNou, csv);
+        QCOMPARE(dinNou.ColoanaCnp->Text(), QStringLiteral("A"));
+        for (const TKivExcelImportFrame* p : std::as_const(dinNou.PaginiCampuri)) {
+            const QString camp = p->Cheie().section(u'.', 2);
+            const TMapareCamp m = p->Mapare();
+            if (camp == "C_NUME_L1")
+                QVERIFY(!m.NuImport && m.Mod == mpADouaParte && m.Coloana == "B");
+            else if (camp == "C_FILIERA")
+                QVERIFY(m.Mod == mpDinCnp && m.TextBaieti == "baiat" && m.TextFete == "fata");
+            else if (camp == "C_PROFILUL")
+                QVERIFY(m.NuImport);
+        }
+        // "Renunt" keeps nothing: headings never imported have no choices remembered.
+        const QString alta = ScrieFisier(b.Dosar() + "/alta.csv", "Cod;Elev\n" + CnpDan.toUtf8() + ";Dan Pop\n");
+        TImportExcelExpert renunt(nullptr);
+        renunt.show();
+        PanaLaPaginaCnp(renunt, alta);
+        renunt.ColoanaCnp->SetText("A");
+        QTest::mouseClick(renunt.ButonRenunt, Qt::LeftButton);
+        QCOMPARE(renunt.result(), int(QDialog::Rejected));
+        QVERIFY(!MapareRetinuta({"Cod", "Elev"}));
+        QVERIFY(MapareRetinuta({"CNP", "Nume", "Specializare"}));
     }
 
     // One sheet saved by Calc as .xlsx, .xls, .ods and .csv gives the same students: the CNP typed as a number,
@@ -184,9 +249,63 @@ private slots:
             TImportExcelExpert w(nullptr);
             w.show();
             ParcurgeExpertul(w, fisier);
-            QCOMPARE(TMesaje::UltimulMesaj(), QStringLiteral("Am finalizat preluarea din Excel cu succes"));
+            QCOMPARE(TMesaje::UltimulMesaj(), MesajFinal(2, 0, 0));
             QCOMPARE(Elevi(b), asteptati);
         }
+    }
+
+    // A class of 1,200 made by Calc with faulty rows: each shows in the report before anything is written, the
+    // valid rows are written, past row 999 too, and the end counts them; boys born after 2000 are boys.
+    void RaportulArataRandurileGresite()
+    {
+        TFoaieFixture foaie;
+        foaie.Nume = "Clasa";
+        foaie.Randuri << QList<TCelulaFixture>{"CNP", "Nume", "Specializare"};
+        QStringList cnp;
+        for (int i = 0; i < 1200; ++i) {
+            cnp << CuCifraDeControl(QStringLiteral("50805171%1").arg(i, 4, 10, QLatin1Char(u'0')));
+            foaie.Randuri << QList<TCelulaFixture>{TCelulaFixture::Numeric(cnp.last()),
+                                                   QStringLiteral("Elev%1 Pop").arg(i), "stiinte"};
+        }
+        foaie.Randuri[2][0] = TCelulaFixture::Numeric(cnp[1].left(12)); // row 3: 12 digits
+        foaie.Randuri[3][0] = cnp[2].left(7) + " " + cnp[2].mid(7);     // row 4: a blank inside
+        cnp[3][12] = QChar(u'0' + (cnp[3][12].digitValue() + 1) % 10);
+        foaie.Randuri[4][0] = TCelulaFixture::Numeric(cnp[3]); // row 5: wrong control digit
+        foaie.Randuri[5][0] = TCelulaFixture::Numeric(cnp[0]); // row 6: the CNP of row 2
+        foaie.Randuri[6][2] = QString(300, u's');              // row 7: longer than a field
+        QTemporaryDir dosar;
+        const QString fisier = FaFisierCalc({foaie}, dosar.path(), "clasa", "xlsx");
+        QVERIFY(!fisier.isEmpty());
+        TBazaTest b;
+        b.Porneste();
+        TImportExcelExpert w(nullptr);
+        w.show();
+        QObject::connect(w.Pagini, &QStackedWidget::currentChanged, &w, [&](int pagina) {
+            if (pagina != w.PaginaRaport())
+                return;
+            QList<int> sarite;
+            for (const auto& r : w.Raport().Sarite)
+                sarite << r.RandFoaie;
+            QCOMPARE(sarite, (QList<int>{3, 4, 5, 6}));
+            QCOMPARE(w.Raport().DeCreat.size(), 1196);
+            QCOMPARE(w.Raport().DeCreat.last().RandFoaie, 1201);
+            QCOMPARE(w.Raport().FaraCnp.size(), 1);
+            const QString text = w.TextRaportImport->toPlainText();
+            for (const char* rand :
+                 {"randul 3: CNP-ul nu are exact 13 cifre", "randul 4: CNP-ul are spatii intre cifre",
+                  "randul 5: CNP cu cifra de control gresita", "randul 6: CNP-ul apare si pe randul 2",
+                  "randul 7, coloana C, campul C_SPECIALIZAREA: 300 caractere, se pastreaza 256"})
+                QVERIFY2(text.contains(QString::fromUtf8(rand)), rand);
+            QCOMPARE(b.Scalar("select count(*) as C from ELEVI"), QStringLiteral("0"));
+        });
+        ParcurgeExpertul(w, fisier);
+        QCOMPARE(TMesaje::UltimulMesaj(), MesajFinal(1196, 0, 4));
+        QCOMPARE(b.Scalar("select count(*) as C from ELEVI"), QStringLiteral("1196"));
+        QCOMPARE(b.Scalar("select count(*) as C from \"DATE\" where COD_CAMP = 'C_FILIERA' and VALOARE_TEXT = 'baiat'"),
+                 QStringLiteral("1196"));
+        QCOMPARE(b.Scalar("select max(char_length(VALOARE_TEXT)) as C from \"DATE\" where COD_CAMP = "
+                          "'C_SPECIALIZAREA'"),
+                 QStringLiteral("256"));
     }
 
     // "Renunt" during the run stops after the row being written: the rows committed stay, the wizard stays open.
@@ -196,7 +315,8 @@ private slots:
         b.Porneste();
         QByteArray csv = "CNP,Nume\n";
         for (int i = 0; i < 6; ++i)
-            csv += QByteArray::number(1900101123450LL + i) + ",Elev " + QByteArray::number(i) + " Pop\n";
+            csv += CuCifraDeControl(QString::number(190010112345LL + i)).toUtf8() + ",Elev " + QByteArray::number(i) +
+                   " Pop\n";
         TImportExcelExpert w(nullptr);
         w.show();
         bool apasat = false;
@@ -214,7 +334,7 @@ private slots:
         QCOMPARE(b.Scalar("select count(*) as C from ELEVI"), QStringLiteral("2"));
         // "Inainte" runs it again: the rows already written are found by their CNP and the rest are added.
         Inainte(w);
-        QCOMPARE(TMesaje::UltimulMesaj(), QStringLiteral("Am finalizat preluarea din Excel cu succes"));
+        QCOMPARE(TMesaje::UltimulMesaj(), MesajFinal(4, 2, 0));
         QCOMPARE(b.Scalar("select count(*) as C from ELEVI"), QStringLiteral("6"));
     }
 
@@ -255,6 +375,9 @@ private slots:
         Inainte(w);
         QCOMPARE(TMesaje::UltimulMesaj(),
                  QStringLiteral("Va rugam selectati coloana de pe care se vor prelua date pentru CNP"));
+        w.Inapoi();
+        QCOMPARE(w.PaginaActiva(), int(TImportExcelExpert::pgFisier));
+        Inainte(w);
         w.ColoanaCnp->SetText("A");
         // The pages of the form that is not ticked are passed in one press, marked as not imported.
         Inainte(w);
@@ -265,12 +388,15 @@ private slots:
         QCOMPARE(TMesaje::UltimulMesaj(), QStringLiteral("Va rog selectati coloana din care voi prelua datele"));
         w.PaginiCampuri.last()->Coloana->SetText("B");
         Inainte(w);
+        QCOMPARE(w.PaginaActiva(), w.PaginaRaport());
+        Inainte(w);
         QCOMPARE(w.PaginaActiva(), int(TImportExcelExpert::pgFinal));
         w.Inapoi();
-        QCOMPARE(w.PaginaActiva(), int(TImportExcelExpert::pgCnp));
+        QCOMPARE(w.PaginaActiva(), w.PaginaRaport());
         w.Inapoi();
-        QCOMPARE(w.PaginaActiva(), int(TImportExcelExpert::pgFisier));
-        w.Inapoi();
+        QCOMPARE(w.PaginaActiva(), w.PaginaRaport() - 1);
+        while (w.PaginaActiva() >= TImportExcelExpert::pgPrimulCamp)
+            w.Inapoi();
         QCOMPARE(w.PaginaActiva(), int(TImportExcelExpert::pgFormulare));
         w.Inapoi();
         QCOMPARE(w.PaginaActiva(), int(TImportExcelExpert::pgStart));

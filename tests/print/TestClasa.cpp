@@ -23,6 +23,8 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace {
 constexpr double kToleranta = 0.1;
 
@@ -91,6 +93,7 @@ private slots:
     void classOf30InOneJob();
     void stoppedAfterPage10();
     void checkBeforePrinting();
+    void cedillaLettersCorrected();
     void reprintAddsOneRow();
     void pdfCopiesWithAndWithoutTheDrawing();
     void calibratedPrintMovesByTheCorrection();
@@ -201,7 +204,7 @@ void TestClasa::checkBeforePrinting()
     const qint64 fara = b->AdaugaElev({{"C_CNP", "1900101260017"}, {"A_NUME", "Fara Nume"}});
     const qint64 lung =
         b->AdaugaElev({{"C_NUME_L1", "Lung"}, {"C_CNP", "1900101260017"}, {"A_NUME", QString(160, QLatin1Char('M'))}});
-    const qint64 cnp = b->AdaugaElev({{"C_NUME_L1", "Cnp"}, {"C_CNP", "1234567890123"}});
+    const qint64 cnp = b->AdaugaElev({{"C_NUME_L1", "Cnp"}, {"C_CNP", "1234567890123"}, {"C_AN_ABSOLVIRE", "2024"}});
     const QList<TProblemaElev> probleme = VerificaElevi({{fara, "fara"}, {lung, "lung"}, {cnp, "cnp"}});
     auto are = [&](const QString& elev, const QString& text) {
         for (const TProblemaElev& p : probleme)
@@ -215,6 +218,42 @@ void TestClasa::checkBeforePrinting()
     QVERIFY(are("cnp", "1234567890123 este eronat"));
     QVERIFY(!are("fara", "eronat"));
     QVERIFY(are("cnp", "nu este legat de o scoala"));
+    // The blank prints "200" and leaves room for one digit.
+    QVERIFY(are("cnp", "Anul 2024 nu se poate scrie dupa 200 tiparit pe formular"));
+    QVERIFY(!are("fara", "Anul"));
+    QVERIFY(!ModululDeDate().Tr.InTransaction());
+}
+
+void TestClasa::cedillaLettersCorrected()
+{
+    const qint64 sedila = b->AdaugaElev({{"C_NUME_L1", "Ştefan"}, {"C_NUME_L2", "Ţuţea"}, {"C_CNP", "1900101260017"}});
+    const qint64 virgula = b->AdaugaElev({{"C_NUME_L1", "Ștefan"}, {"C_CNP", "1900101260017"}});
+    QList<TProblemaElev> probleme = VerificaElevi({{sedila, "sedila"}, {virgula, "virgula"}});
+    QStringList cuSedile;
+    for (const TProblemaElev& p : probleme)
+        if (p.Sedile)
+            cuSedile << p.Elev.Denumire + ": " + p.Descriere;
+    QCOMPARE(cuSedile, (QStringList{"sedila: \"Ştefan\" are s sau t cu sedila in loc de virgula",
+                                    "sedila: \"Ţuţea\" are s sau t cu sedila in loc de virgula"}));
+    // Nothing is changed until the user asks for it.
+    auto valoare = [&](const char* camp) {
+        return b->Scalar(
+            QStringLiteral("select VALOARE_TEXT as C from \"DATE\" where ID_ELEVI = %1 and COD_CAMP = '%2'")
+                .arg(sedila)
+                .arg(QLatin1String(camp)));
+    };
+    QCOMPARE(valoare("C_NUME_L1"), QString("Ştefan"));
+    TVerificareForm verificare(probleme);
+    QVERIFY(!verificare.CorecteazaDiacritice->isHidden());
+    const int randuri = verificare.Lista->topLevelItemCount();
+    verificare.CorecteazaDiacritice->click();
+    QCOMPARE(verificare.Lista->topLevelItemCount(), randuri - 2);
+    QVERIFY(verificare.CorecteazaDiacritice->isHidden());
+    QCOMPARE(TMesaje::UltimulMesaj(), QString("Am corectat 2 valori: s si t se scriu acum cu virgula."));
+    QCOMPARE(valoare("C_NUME_L1"), QString("Ștefan"));
+    QCOMPARE(valoare("C_NUME_L2"), QString("Țuțea"));
+    probleme = VerificaElevi({{sedila, "sedila"}});
+    QVERIFY(std::none_of(probleme.begin(), probleme.end(), [](const TProblemaElev& p) { return p.Sedile; }));
     QVERIFY(!ModululDeDate().Tr.InTransaction());
 }
 

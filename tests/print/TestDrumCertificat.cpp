@@ -37,9 +37,10 @@ const QString CnpElev = QStringLiteral("1900101260013");
 
 void Selecteaza(TListaElevi& l, const QString& inceput)
 {
-    for (int i = 0; i < l.Arbore->topLevelItemCount(); ++i) {
-        if (l.Arbore->topLevelItem(i)->text(0).startsWith(inceput)) {
-            l.Arbore->setCurrentItem(l.Arbore->topLevelItem(i));
+    const QList<const TLinieElev*> linii = l.LiniiAfisate();
+    for (int i = 0; i < linii.size(); ++i) {
+        if (linii[i]->Denumire.startsWith(inceput)) {
+            l.SelecteazaRand(i);
             return;
         }
     }
@@ -163,6 +164,17 @@ void TestDrumCertificat::buttonFillsThePreviewFromTheRegister()
         QCOMPARE(Text(d, 51), QString("9"));
         QCOMPARE(Text(d, 85), QString("dl"));
         QCOMPARE(Text(d, 3), QString());
+        QVERIFY(!ModululDeDate().Tr.InTransaction());
+        // The check names, with the student, a year the blank cannot hold after its printed "200".
+        auto* f = static_cast<TPrintTessalunaForm*>(d);
+        QTest::mouseClick(f->Verifica, Qt::LeftButton);
+        QVERIFY2(TMesaje::UltimulMesaj().contains(QString::fromUtf8("Ştefănescu Andrei / Ştefănescu Andrei (") +
+                                                  CnpElev +
+                                                  "): Anul 1999 nu se poate scrie dupa 200 tiparit pe formular"),
+                 qPrintable(TMesaje::UltimulMesaj()));
+        QVERIFY(!TMesaje::UltimulMesaj().contains("Anul 2006"));
+        QVERIFY(f->FormularDePrintat1->Zona("FormularTextArea51")->Semnalata());
+        QVERIFY(!f->FormularDePrintat1->Zona("FormularTextArea86")->Semnalata());
         QVERIFY(!ModululDeDate().Tr.InTransaction());
         static_cast<TPrintTessalunaForm*>(d)->MaresteZoom();
         d->reject();

@@ -9,6 +9,62 @@ class TTestTextRomanesc : public QObject
     Q_OBJECT
 
 private slots:
+    void formaDeCautare_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("forma");
+        QTest::newRow("majuscule") << "POPESCU Ion"
+                                   << "popescu ion";
+        QTest::newRow("s cu virgula") << "Ștefan"
+                                      << "stefan";
+        QTest::newRow("s cu sedila") << "Ştefan"
+                                     << "stefan";
+        QTest::newRow("t cu virgula si sedila") << "ȚUȚEA Ţuţea"
+                                                << "tutea tutea";
+        QTest::newRow("a i") << "Ăâî ÂÎ"
+                             << "aai ai";
+        QTest::newRow("cifre si semne") << "(5080517) / x"
+                                        << "(5080517) / x";
+    }
+    void formaDeCautare()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, forma);
+        QCOMPARE(FormaDeCautare(text), forma);
+    }
+
+    void anPeFormular_data()
+    {
+        QTest::addColumn<QString>("an");
+        QTest::addColumn<QString>("problema");
+        const QString nu = QStringLiteral("Anul %1 nu se poate scrie dupa 200 tiparit pe formular");
+        QTest::newRow("2006") << "2006"
+                              << "";
+        QTest::newRow("gol") << ""
+                             << "";
+        QTest::newRow("2024") << "2024" << nu.arg("2024");
+        QTest::newRow("2026") << " 2026 " << nu.arg("2026");
+        QTest::newRow("1999") << "1999" << nu.arg("1999");
+        QTest::newRow("doua cifre") << "06" << nu.arg("06");
+    }
+    void anPeFormular()
+    {
+        QFETCH(QString, an);
+        QFETCH(QString, problema);
+        QCOMPARE(ProblemaAnPeFormular(an), problema);
+        QVERIFY(ZonaAnDupa200("Tessaluna.FATA.C_AN_ABSOLVIRE", "4"));
+        QVERIFY(!ZonaAnDupa200("Tessaluna.FATA.C_AN_ABSOLVIRE", ""));
+        QVERIFY(!ZonaAnDupa200("Tessaluna.FATA.C_CNP", "4"));
+    }
+
+    void sedile()
+    {
+        QVERIFY(AreSedile("Ştefan"));
+        QVERIFY(AreSedile("Brăneşti ŢARA"));
+        QVERIFY(!AreSedile("Ștefan Țara ăîâ"));
+        QCOMPARE(CuVirgulaDedesubt("Ştefan Ţuţea ŞŢ ăîâ"), QStringLiteral("Ștefan Țuțea ȘȚ ăîâ"));
+    }
+
     void notaInLitere_data()
     {
         QTest::addColumn<int>("valoare");
