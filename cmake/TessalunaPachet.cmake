@@ -23,6 +23,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 # The linked libraries come from dpkg-shlibdeps; the embedded engine is a plugin the client library loads
 # at run time, so no linker sees it.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "firebird3.0-server-core")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libreoffice-calc-nogui | libreoffice-calc, python3-uno, fonts-liberation")
+# QtKeychain reaches the desktop's secret store through libsecret, which it loads at run time.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "firebird3.0-server-core, libqt6keychain1, libsecret-1-0")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "libreoffice-calc-nogui | libreoffice-calc, python3-uno, fonts-liberation, gnome-keyring | kwalletmanager")
 include(CPack)

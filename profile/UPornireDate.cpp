@@ -14,12 +14,14 @@ void PornesteModululDeDate(TDM& dm, const QString& dosarProgram, const QString& 
     try {
         dm.VerificaCitirea();
         dm.ActualizeazaSchema();
-        ActualizeazaListaTabele();
-        dm.CreeazaStructuriTabele();
-        dm.InregistreazaTipuriDeDate();
-        ActualizeazaProfil();
-        CreeazaRegistruTipariri(dm);
-        dm.ActualizeazaStatistici();
+        // Several desks of a server register may start at once: one at a time rewrites the shared rows.
+        const TBlocarePornire blocare(dm);
+        RepetaLaConflict([] { ActualizeazaListaTabele(); });
+        RepetaLaConflict([&dm] { dm.CreeazaStructuriTabele(); });
+        RepetaLaConflict([&dm] { dm.InregistreazaTipuriDeDate(); });
+        RepetaLaConflict([] { ActualizeazaProfil(); });
+        RepetaLaConflict([&dm] { CreeazaRegistruTipariri(dm); });
+        RepetaLaConflict([&dm] { dm.ActualizeazaStatistici(); });
     } catch (const EEroareBD& e) {
         if (e.Categorie() != EEroareBD::FisierDeteriorat)
             throw;

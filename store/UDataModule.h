@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // The three codes of a field key ("Tessaluna.FATA.C_CNP").
 struct TCheieCamp
 {
@@ -88,13 +90,44 @@ public:
     // The same for a record of `tabel`, by ValoareCampInregistrare.
     QString ParseExpInregistrare(const QString& expresie, const QString& tabel, qint64 id);
 
+    // Asks for the server's user and password when they are missing or refused, with the reason; returns false
+    // when the user gives none. It checks them by connecting and keeps them (UBazaServer) before it returns
+    // true. Unset (a program without windows): a missing or refused password is an error.
+    std::function<bool(const QString& motiv)> CereAccesServer;
+
+    // Drops the connection, which may be dead (a server stopped and started again), and opens it again with
+    // the same name, user and password. An active transaction is lost. Raises the connection's error.
+    void Reconecteaza();
+
 private:
-    QString Conecteaza(const QString& cale, const QString& motivCopie = {});
+    QString Conecteaza(const QString& cale, const QStringList& parametri, const QString& motivCopie = {});
+    // The register named in the settings, with its own user and the password of the secret store.
+    QString ConecteazaServer();
     // An automatic backup into copii/ before the structure changes; raises (and nothing changes) when it fails.
     void CopieInainteDeActualizare(qint64 versiune);
     bool Exista(const QString& sql, const QList<QPair<QString, QString>>& parametri);
     void PasStructura(const QString& sqlTest, const QList<QPair<QString, QString>>& parametri,
                       const QStringList& instructiuni);
+};
+
+// Runs one maintenance step again (up to five times in all) when it meets a lock conflict: each step tests before
+// it changes and rolls back its own transaction on an error, so a new round sees what the other desk committed.
+void RepetaLaConflict(const std::function<void()>& pas);
+
+// Held while one desk runs the maintenance steps that rewrite shared rows and structures: a desk that starts at
+// the same moment waits in the constructor until this one is destroyed. The lock is the version row of
+// CONFID_DB, taken in a transaction of its own that never writes; the schema upgrade must come before it.
+class TBlocarePornire
+{
+public:
+    explicit TBlocarePornire(TDM& dm);
+    ~TBlocarePornire();
+    TBlocarePornire(const TBlocarePornire&) = delete;
+    TBlocarePornire& operator=(const TBlocarePornire&) = delete;
+
+private:
+    TTranzactie m_tranzactie;
+    TQuery m_interogare;
 };
 
 // The data module of the running program; null until created.
