@@ -5,6 +5,8 @@
 //                                        the database setting, as the "Baza de date" dialog stores it; the
 //                                        password comes from BIROU_PAROLA, kept in memory as on a desk
 //                                        without a secret store
+//   birou_server pastreaza-parola PAROLA keeps the password as the dialog does: memory and secret store
+//   birou_server citeste-parola          the password a new start finds for the desk's server and user
 //   birou_server porneste                the data module's start-up; prints the database in use
 //   birou_server verifica                the rows the start-up writes, against the built-in profile
 //   birou_server legatura                the connection's user and whether its wire is encrypted
@@ -267,6 +269,17 @@ int main(int argc, char** argv)
         }
         if (NumeBazaServer().isEmpty())
             throw EEroare(QStringLiteral("Biroul nu are setata o baza de date pe server."));
+        if (a[1] == u"pastreaza-parola") {
+            const QString motiv = PastreazaParolaServer(NumeBazaServer(), UtilizatorBazaServer(), a.value(2));
+            Scrie(motiv.isEmpty() ? QStringLiteral("PASTRATA") : QStringLiteral("IN MEMORIE ") + motiv);
+            return 0;
+        }
+        if (a[1] == u"citeste-parola") {
+            QString motiv;
+            const QString parola = ParolaServer(NumeBazaServer(), UtilizatorBazaServer(), &motiv);
+            Scrie(parola.isEmpty() ? QStringLiteral("LIPSA ") + motiv : QStringLiteral("PAROLA ") + parola);
+            return 0;
+        }
         if (!qEnvironmentVariable("BIROU_PAROLA").isEmpty())
             PastreazaParolaInMemorie(NumeBazaServer(), UtilizatorBazaServer(), qEnvironmentVariable("BIROU_PAROLA"));
         InregistreazaClaseTessaluna();
