@@ -3,7 +3,6 @@
 #include "platform/UDepozitParole.h"
 #include "platform/URegistru.h"
 #include "store/UCopii.h"
-#include "store/UFirebird.h"
 
 #include <QHash>
 
@@ -129,13 +128,4 @@ QStringList ParametriServer(const QString& utilizator, const QString& parola)
     // A register on the network holds every student's CNP: the wire is encrypted or there is no connection.
     return {QStringLiteral("USER_NAME=") + utilizator.trimmed(), QStringLiteral("password=") + parola,
             QStringLiteral("WireCrypt=Required")};
-}
-
-void VerificaAccesServer(const QString& nume, const QString& utilizator, const QString& parola)
-{
-    TConexiune conexiune;
-    conexiune.SetDatabaseName(nume.trimmed());
-    conexiune.Params() = ParametriServer(utilizator, parola);
-    conexiune.Open();
-    conexiune.Close();
 }

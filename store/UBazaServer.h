@@ -35,5 +35,3 @@ QString PastreazaParolaServer(const QString& nume, const QString& utilizator, co
 void PastreazaParolaInMemorie(const QString& nume, const QString& utilizator, const QString& parola);
 // The connection parameters of a server register: the user, the password and a required encrypted wire.
 QStringList ParametriServer(const QString& utilizator, const QString& parola);
-// Opens and closes one connection with these parameters; raises the connection's error (EEroareBD).
-void VerificaAccesServer(const QString& nume, const QString& utilizator, const QString& parola);

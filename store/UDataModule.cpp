@@ -76,11 +76,64 @@ QString TDM::CaleBazaDeDate(const QString& numeBazaDeDate, const QString& dosarP
                                     QStringLiteral(".FDB"));
 }
 
+namespace {
+// The message for a connection that would not open, by what went wrong.
+[[noreturn]] void AruncaEroareDeschidere(const QString& cale, const QStringList& parametri, const EEroareBD& e,
+                                         const QString& motivCopie)
+{
+    switch (e.Categorie()) {
+    case EEroareBD::AccesRefuzat: {
+        QString utilizator;
+        for (const QString& p : parametri) {
+            if (p.startsWith(QStringLiteral("USER_NAME="), Qt::CaseInsensitive))
+                utilizator = p.mid(10);
+        }
+        throw EEroareBD(QStringLiteral("Nu pot deschide baza de date %1: serverul nu primeste utilizatorul %2 "
+                                       "cu parola data. Verificati utilizatorul si parola (le stie "
+                                       "administratorul serverului).\n\n%3")
+                            .arg(cale, utilizator, e.Mesaj()),
+                        e.Categorie());
+    }
+    case EEroareBD::CriptareRefuzata:
+        throw EEroareBD(QStringLiteral("Nu pot deschide baza de date %1: serverul nu accepta o legatura criptata, "
+                                       "iar programul nu trimite datele elevilor necriptate prin retea. Cereti "
+                                       "administratorului serverului sa puna WireCrypt = Enabled in "
+                                       "firebird.conf si sa reporneasca serverul.\n\n%2")
+                            .arg(cale, e.Mesaj()),
+                        e.Categorie());
+    case EEroareBD::BazaDeDateOcupata:
+        throw EEroareBD(QStringLiteral("Baza de date %1 este folosita de un alt program (poate o alta copie a "
+                                       "programului este deja pornita). Inchideti-l si porniti din nou.\n\n%2")
+                            .arg(cale, e.Mesaj()),
+                        e.Categorie());
+    case EEroareBD::FisierDeteriorat:
+        throw EroareBazaDeteriorata(cale, e.Mesaj());
+    default: {
+        const QString copie =
+            motivCopie.isEmpty() ? QString()
+                                 : QStringLiteral(" Baza de date \"BLANK\" nu a putut fi copiata: %1.").arg(motivCopie);
+        const QFileInfo fisier(cale);
+        const QString protejat =
+            fisier.exists() && !fisier.isWritable()
+                ? QStringLiteral(" Fisierul este protejat la scriere (doar citire): programul are nevoie sa "
+                                 "scrie in el. Cereti drept de scriere asupra fisierului.")
+                : QString();
+        throw EEroareBD(
+            QStringLiteral("Nu pot deschide baza de date %1.%2%3\n\n%4").arg(cale, protejat, copie, e.Mesaj()),
+            e.Categorie());
+    }
+    }
+}
+} // namespace
+
 QString TDM::Deschide(const QString& numeBazaDeDate, const QString& dosarProgram, const QString& dosarSablon)
 {
     // A register on a server is the administrator's to create: no folder, no template copy.
-    if (!NumeBazaServer().isEmpty())
-        return ConecteazaServer();
+    if (!NumeBazaServer().isEmpty()) {
+        // Empty when the dialog asking for the password returned to the file beside the program.
+        if (const QString cale = ConecteazaServer(); !cale.isEmpty())
+            return cale;
+    }
     const QString dosarDB = QDir(dosarProgram).filePath(QStringLiteral("DB"));
     if (!QDir().mkpath(dosarDB))
         throw EEroare(QStringLiteral("Nu pot crea dosarul bazei de date: %1").arg(QDir::toNativeSeparators(dosarDB)));
@@ -108,7 +161,7 @@ QString TDM::ConecteazaServer()
         // The dialog may change any of the three; each round reads them again.
         const QString server = NumeBazaServer();
         if (server.isEmpty())
-            throw EEroare(QStringLiteral("Nu este setata o baza de date pe server."));
+            return {};
         const QString utilizator = UtilizatorBazaServer();
         QString lipsa;
         const QString parola = utilizator.isEmpty() ? QString() : ParolaServer(server, utilizator, &lipsa);
@@ -166,49 +219,7 @@ QString TDM::Conecteaza(const QString& cale, const QStringList& parametri, const
     try {
         Db.Open();
     } catch (const EEroareBD& e) {
-        switch (e.Categorie()) {
-        case EEroareBD::AccesRefuzat: {
-            QString utilizator;
-            for (const QString& p : parametri) {
-                if (p.startsWith(QStringLiteral("USER_NAME="), Qt::CaseInsensitive))
-                    utilizator = p.mid(10);
-            }
-            throw EEroareBD(QStringLiteral("Nu pot deschide baza de date %1: serverul nu primeste utilizatorul %2 "
-                                           "cu parola data. Verificati utilizatorul si parola (le stie "
-                                           "administratorul serverului).\n\n%3")
-                                .arg(cale, utilizator, e.Mesaj()),
-                            e.Categorie());
-        }
-        case EEroareBD::CriptareRefuzata:
-            throw EEroareBD(QStringLiteral("Nu pot deschide baza de date %1: serverul nu accepta o legatura criptata, "
-                                           "iar programul nu trimite datele elevilor necriptate prin retea. Cereti "
-                                           "administratorului serverului sa puna WireCrypt = Enabled in "
-                                           "firebird.conf si sa reporneasca serverul.\n\n%2")
-                                .arg(cale, e.Mesaj()),
-                            e.Categorie());
-        case EEroareBD::BazaDeDateOcupata:
-            throw EEroareBD(QStringLiteral("Baza de date %1 este folosita de un alt program (poate o alta copie a "
-                                           "programului este deja pornita). Inchideti-l si porniti din nou.\n\n%2")
-                                .arg(cale, e.Mesaj()),
-                            e.Categorie());
-        case EEroareBD::FisierDeteriorat:
-            throw EroareBazaDeteriorata(cale, e.Mesaj());
-        default: {
-            const QString copie =
-                motivCopie.isEmpty()
-                    ? QString()
-                    : QStringLiteral(" Baza de date \"BLANK\" nu a putut fi copiata: %1.").arg(motivCopie);
-            const QFileInfo fisier(cale);
-            const QString protejat =
-                fisier.exists() && !fisier.isWritable()
-                    ? QStringLiteral(" Fisierul este protejat la scriere (doar citire): programul are nevoie sa "
-                                     "scrie in el. Cereti drept de scriere asupra fisierului.")
-                    : QString();
-            throw EEroareBD(
-                QStringLiteral("Nu pot deschide baza de date %1.%2%3\n\n%4").arg(cale, protejat, copie, e.Mesaj()),
-                e.Categorie());
-        }
-        }
+        AruncaEroareDeschidere(cale, parametri, e, motivCopie);
     }
     return cale;
 }
@@ -502,4 +513,39 @@ void TDM::ActualizeazaStatistici()
         Q1.ExecSQL();
     }
     garda.Commit();
+}
+
+void VerificaAccesServer(const QString& nume, const QString& utilizator, const QString& parola)
+{
+    TConexiune conexiune;
+    conexiune.SetDatabaseName(nume.trimmed());
+    conexiune.Params() = ParametriServer(utilizator, parola);
+    try {
+        conexiune.Open();
+    } catch (const EEroareBD& e) {
+        AruncaEroareDeschidere(nume.trimmed(), conexiune.Params(), e, {});
+    }
+    conexiune.Close();
+}
+
+QString SalveazaAccesServer(const QString& nume, const QString& utilizator, const QString& parola)
+{
+    if (const QString motiv = MotivNumeServerGresit(nume); !motiv.isEmpty())
+        throw EEroare(motiv);
+    const QString server = nume.trimmed();
+    if (server.isEmpty()) {
+        SeteazaNumeBazaServer({});
+        return {};
+    }
+    const QString cine = utilizator.trimmed();
+    if (cine.isEmpty())
+        throw EEroare(QStringLiteral("Scrieti utilizatorul registrului de pe server (il stie administratorul "
+                                     "serverului)."));
+    const QString deVerificat = parola.isEmpty() ? ParolaServer(server, cine) : parola;
+    if (deVerificat.isEmpty())
+        throw EEroare(QStringLiteral("Scrieti parola utilizatorului %1.").arg(cine));
+    VerificaAccesServer(server, cine, deVerificat);
+    SeteazaNumeBazaServer(server);
+    SeteazaUtilizatorBazaServer(cine);
+    return PastreazaParolaServer(server, cine, deVerificat);
 }

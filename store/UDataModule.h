@@ -110,6 +110,16 @@ private:
                       const QStringList& instructiuni);
 };
 
+// Opens and closes one connection to a server register with this user and password; raises the error the
+// start-up would show (a refused password, a server that will not encrypt, one that cannot be reached).
+void VerificaAccesServer(const QString& nume, const QString& utilizator, const QString& parola);
+// What the "Baza de date" dialog stores. An empty name returns to the file beside the program. Otherwise the
+// user and the password (an empty one: the one kept already) are checked by connecting; only then are the
+// name and the user written to the registry and the password kept in memory and in the secret store. Returns
+// empty, or why the secret store did not keep the password (it then lives in memory only). Raises EEroare
+// with a Romanian message, and stores nothing, on a wrong name, a missing user or password, or a refusal.
+QString SalveazaAccesServer(const QString& nume, const QString& utilizator, const QString& parola);
+
 // Runs one maintenance step again (up to five times in all) when it meets a lock conflict: each step tests before
 // it changes and rolls back its own transaction on an error, so a new round sees what the other desk committed.
 void RepetaLaConflict(const std::function<void()>& pas);

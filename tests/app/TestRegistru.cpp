@@ -1,10 +1,13 @@
 #include "app/TMeniuRegistru.h"
 #include "app/TTessalunaMain.h"
 #include "entry/UListaElevi.h"
+#include "platform/UActiune.h"
 #include "platform/UMesaje.h"
+#include "platform/URegistru.h"
 #include "print/USetariImprimare.h"
 #include "store/UBazaServer.h"
 #include "store/UCopii.h"
+#include "store/UEroareBD.h"
 #include "testsupport/UBazaTest.h"
 #include "testsupport/UModal.h"
 
@@ -13,6 +16,8 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
+#include <QHostAddress>
+#include <QTcpServer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -101,11 +106,19 @@ private slots:
         TBazaTest b;
         b.Porneste();
         TTessalunaMain w;
+        QTcpServer ocupat;
+        QVERIFY(ocupat.listen(QHostAddress::LocalHost));
+        const quint16 portMort = ocupat.serverPort();
+        ocupat.close(); // a port where no server answers
+        const QString faraServer = QStringLiteral("127.0.0.1/%1:/srv/firebird/Tessaluna2006.FDB").arg(portMort);
         QStringList ordine;
         LaUrmatorulModal([&](QDialog* d) {
             auto* nume = d->findChild<QLineEdit*>("NumeServer");
+            auto* utilizator = d->findChild<QLineEdit*>("Utilizator");
+            auto* parola = d->findChild<QLineEdit*>("Parola");
             QVERIFY(nume->hasFocus());
-            for (int i = 0; i < 3; ++i) {
+            QCOMPARE(parola->echoMode(), QLineEdit::Password);
+            for (int i = 0; i < 5; ++i) {
                 ordine << QApplication::focusWidget()->objectName();
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             }
@@ -116,14 +129,62 @@ private slots:
             QCOMPARE(nume->text(), QString("Tessaluna2006.FDB"));
             QCOMPARE(TMesaje::UltimulTip(), TMesaje::Avertisment);
             QCOMPARE(NumeBazaServer(), QString());
-            nume->setText(" secretariat/3051:/srv/firebird/Tessaluna2006.FDB ");
+            // A server name without a user is refused before any connection.
+            nume->setText(" " + faraServer + " ");
+            d->findChild<QPushButton*>("OK")->click();
+            QVERIFY(TMesaje::UltimulMesaj().startsWith("Scrieti utilizatorul"));
+            // The check by connecting: a server that does not answer stores nothing and keeps what was typed.
+            utilizator->setText("TESSALUNA");
+            parola->setText("parola-registrului");
+            d->findChild<QPushButton*>("OK")->click();
+            QVERIFY(d->isVisible());
+            QCOMPARE(TMesaje::UltimulTip(), TMesaje::Avertisment);
+            QVERIFY2(TMesaje::UltimulMesaj().startsWith("Nu pot deschide baza de date " + faraServer),
+                     qPrintable(TMesaje::UltimulMesaj()));
+            QCOMPARE(NumeBazaServer(), QString());
+            QCOMPARE(UtilizatorBazaServer(), QString());
+            QCOMPARE(parola->text(), QString("parola-registrului"));
+            // An empty name returns to the file beside the program.
+            nume->clear();
             d->findChild<QPushButton*>("OK")->click();
         });
         w.Registru->BazaDeDate->trigger();
-        QCOMPARE(ordine, QStringList({"NumeServer", "OK", "Renunta"}));
-        QCOMPARE(NumeBazaServer(), QString("secretariat/3051:/srv/firebird/Tessaluna2006.FDB"));
-        SeteazaNumeBazaServer({});
+        QCOMPARE(ordine, QStringList({"NumeServer", "Utilizator", "Parola", "OK", "Renunta"}));
         QCOMPARE(NumeBazaServer(), QString());
+        QFile registru(FisierRegistruUtilizator());
+        QVERIFY(!registru.open(QIODevice::ReadOnly) || !registru.readAll().contains("parola-registrului"));
+    }
+
+    // A connection that broke while a window was open: the message offers "Reconecteaza", which opens a new
+    // connection; the window stays open with what was typed in it.
+    void ReconectareaPastreazaFereastra()
+    {
+        TBazaTest b;
+        b.Porneste();
+        TTessalunaMain w;
+        SeteazaAfisareSpeciala(OferaReconectarea);
+        const QString inainte = b.Scalar("select current_connection as C from RDB$DATABASE");
+        QDialog dialog(&w);
+        auto* camp = new QLineEdit("Popescu Ştefan", &dialog);
+        dialog.show();
+        const EEroareBD pierduta(QStringLiteral("Legatura cu baza de date s-a intrerupt (serverul nu mai raspunde)"),
+                                 EEroareBD::Conexiune);
+        TMesaje::SetRaspunsUrmator(QMessageBox::Retry);
+        RuleazaActiune(&dialog, [&] { throw pierduta; });
+        QCOMPARE(TMesaje::MesajeAfisate().size(), 2);
+        QCOMPARE(TMesaje::MesajeAfisate().first(), pierduta.Mesaj());
+        QVERIFY(TMesaje::UltimulMesaj().startsWith("Legatura cu baza de date a fost refacuta"));
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(camp->text(), QString("Popescu Ştefan"));
+        QVERIFY(b.Scalar("select current_connection as C from RDB$DATABASE") != inainte);
+
+        // "Renunta" leaves the connection as it is; another error is shown as always.
+        TMesaje::Goleste();
+        RuleazaActiune(&dialog, [&] { throw pierduta; });
+        QCOMPARE(TMesaje::UltimulTip(), TMesaje::Reconectare);
+        RuleazaActiune(&dialog, [] { throw EEroareBD(QStringLiteral("alta"), EEroareBD::ConflictBlocare); });
+        QCOMPARE(TMesaje::UltimulTip(), TMesaje::Eroare);
+        SeteazaAfisareSpeciala({});
     }
 };
 

@@ -5,6 +5,8 @@
 //                                        the database setting, as the "Baza de date" dialog stores it; the
 //                                        password comes from BIROU_PAROLA, kept in memory as on a desk
 //                                        without a secret store
+//   birou_server acces NUME UTILIZATOR PAROLA
+//                                        what the "Baza de date" dialog's OK does: checks by connecting, then stores
 //   birou_server pastreaza-parola PAROLA keeps the password as the dialog does: memory and secret store
 //   birou_server citeste-parola          the password a new start finds for the desk's server and user
 //   birou_server porneste                the data module's start-up; prints the database in use
@@ -262,6 +264,11 @@ int main(int argc, char** argv)
     try {
         if (a.size() < 2)
             throw EEroare(QStringLiteral("Lipseste comanda."));
+        if (a[1] == u"acces") {
+            const QString avertisment = SalveazaAccesServer(a.value(2), a.value(3), a.value(4));
+            Scrie(QStringLiteral("SALVAT %1").arg(avertisment).trimmed());
+            return 0;
+        }
         if (a[1] == u"seteaza") {
             SeteazaNumeBazaServer(a.value(2));
             SeteazaUtilizatorBazaServer(a.value(3));

@@ -242,6 +242,22 @@ grep -q "^EROARE Nu pot deschide baza de date $nume: Pe acest calculator nu exis
 [ ! -e "$lucru/C/data/DB" ] && [ ! -e "$lucru/A/data/DB" ] && [ ! -e "$lucru/S/data/DB" ] ||
     esec "un birou si-a facut o baza de date proprie"
 
+# The dialog's check: a wrong password stores nothing; the right one stores the name and the user, and the
+# password in memory only on a desk without a secret store, so the next start asks for it again.
+mkdir -p "$lucru/E/config" "$lucru/E/data"
+PAROLA_BIROU="" desk E acces "$nume" TESSALUNA gresita > "$lucru/E-gresita.out" 2> "$lucru/E-gresita.err" &&
+    esec "dialogul a primit o parola gresita"
+grep -q "^EROARE Nu pot deschide baza de date $nume: serverul nu primeste utilizatorul TESSALUNA" \
+    "$lucru/E-gresita.err" || esec "mesajul dialogului pentru parola gresita"
+! grep -rqs "BazaDeDate" "$lucru/E/config" || esec "dialogul a scris setari dupa o parola gresita"
+PAROLA_BIROU="" desk E acces "$nume" TESSALUNA "$parola" > "$lucru/E-acces.out" 2> "$lucru/E-acces.err" ||
+    esec "dialogul nu a primit parola buna"
+grep -Eq "^SALVAT .+" "$lucru/E-acces.out" || esec "fara depozit de parole, dialogul nu spune ca parola ramane in memorie"
+grep -rq "UtilizatorBazaDeDate\"=\"TESSALUNA\"" "$lucru/E/config" || esec "dialogul nu a pastrat utilizatorul"
+! grep -rqF "$parola" "$lucru/E/config" || esec "parola a ajuns in setarile biroului"
+PAROLA_BIROU="" desk E porneste > "$lucru/E-porneste.out" 2> "$lucru/E-porneste.err" &&
+    esec "fara depozit de parole, parola a supravietuit pornirii"
+
 # A server that will not encrypt the wire is refused, with a message that says so.
 port2=$(portLiber)
 srv2="$lucru/server2"
