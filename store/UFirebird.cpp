@@ -298,6 +298,8 @@ static IXpbBuilder* ConstruiesteDpb(const QStringList& parametri)
             dpb->insertString(&Stare(), isc_dpb_password, valoare.constData());
         else if (nume == u"lc_ctype")
             dpb->insertString(&Stare(), isc_dpb_lc_ctype, valoare.constData());
+        else if (nume == u"connect_timeout")
+            dpb->insertInt(&Stare(), isc_dpb_connect_timeout, valoare.toInt());
         else if (nume == u"wirecrypt")
             dpb->insertString(&Stare(), isc_dpb_config, ("WireCrypt = " + valoare).constData());
     }

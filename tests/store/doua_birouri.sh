@@ -239,6 +239,16 @@ grep -q "^EROARE Nu pot deschide baza de date $nume: serverul nu primeste utiliz
 PAROLA_BIROU="" desk A porneste > "$lucru/A-fara.out" 2> "$lucru/A-fara.err" && esec "un birou fara parola a pornit"
 grep -q "^EROARE Nu pot deschide baza de date $nume: Pe acest calculator nu exista un depozit de parole" \
     "$lucru/A-fara.err" || esec "mesajul pentru parola lipsa fara depozit de parole"
+# With a user to ask, start-up asks for a refused or a missing password, with the reason, and goes on.
+PAROLA_BIROU="gresita" BIROU_RASPUNS="$parola" desk A porneste > "$lucru/A-intrebare.out" 2> "$lucru/A-intrebare.err" ||
+    esec "pornirea dupa intrebarea pentru parola refuzata"
+grep -q "^INTREBARE Nu pot deschide baza de date $nume: serverul nu primeste utilizatorul TESSALUNA" \
+    "$lucru/A-intrebare.out" || esec "intrebarea pentru parola refuzata"
+grep -qx "BAZA $nume" "$lucru/A-intrebare.out" || esec "pornirea nu a continuat dupa intrebare"
+PAROLA_BIROU="" BIROU_RASPUNS="$parola" desk A porneste > "$lucru/A-lipsa.out" 2> "$lucru/A-lipsa.err" ||
+    esec "pornirea dupa intrebarea pentru parola lipsa"
+grep -q "^INTREBARE Pe acest calculator nu exista un depozit de parole" "$lucru/A-lipsa.out" ||
+    esec "intrebarea pentru parola lipsa"
 [ ! -e "$lucru/C/data/DB" ] && [ ! -e "$lucru/A/data/DB" ] && [ ! -e "$lucru/S/data/DB" ] ||
     esec "un birou si-a facut o baza de date proprie"
 
