@@ -291,6 +291,20 @@ void TDM::VerificaCitirea()
     }
 }
 
+QString TDM::AmprentaStructurii()
+{
+    TGardaTranzactie garda(Tr);
+    Q1.SetSQL(QStringLiteral(
+        "select (select count(*) from RDB$RELATIONS) || ':' || (select coalesce(sum(RDB$FORMAT), 0) from "
+        "RDB$RELATIONS) || ':' || (select count(*) from RDB$RELATION_FIELDS) || ':' || (select count(*) from "
+        "RDB$INDICES) || ':' || (select count(*) from RDB$RELATION_CONSTRAINTS) || ':' || (select count(*) from "
+        "RDB$GENERATORS) as C from RDB$DATABASE"));
+    Q1.Open();
+    const QString amprenta = Q1.FieldByName(QStringLiteral("C")).AsString();
+    Q1.Close();
+    return amprenta;
+}
+
 void TDM::ActualizeazaSchema()
 {
     qint64 versiune = 0;

@@ -69,6 +69,9 @@ public:
     // Reads every record of every table and walks every index once, in a transaction that only reads, so
     // that damage inside the file shows before a maintenance step writes to it. Raises the engine's error.
     void VerificaCitirea();
+    // A short text that changes whenever a table, column, index, constraint or generator is added or changed. Read
+    // only system tables. Tr must be idle.
+    QString AmprentaStructurii();
     // Raises the schema version of the fixed tables one step at a time up to 3.
     void ActualizeazaSchema();
     // Creates, for every table named in TABELE, whatever of its table, key, generator, "DATE" columns and

@@ -305,6 +305,14 @@ int main(int argc, char** argv)
         if (a[1] == u"porneste") {
             PornesteModululDeDate(dm, dosar, dosar);
             Scrie(QStringLiteral("BAZA %1").arg(dm.Db.DatabaseName()));
+            // What the student list and the editors read first: every column the start-up may have added.
+            dm.Tr.StartTransaction();
+            Unu(dm, QStringLiteral("select count(*) as C from \"DATE\" d join ELEVI e on e.ID_ELEVI = d.ID_ELEVI "
+                                   "where d.IDF_ELEVI is null or d.ID_SCOALA is null"));
+            Unu(dm, QStringLiteral("select count(*) as C from PROFIL_DIPLOMA where ORDINE > 0 and LATIME_SUGERATA >= 0 "
+                                   "and COD_LINIE is not null"));
+            Unu(dm, QStringLiteral("select count(*) as C from TIPARIRI where ID_ELEVI > 0"));
+            dm.Tr.Rollback();
             return 0;
         }
         // Later commands connect as a started program does, without the maintenance steps again.

@@ -115,8 +115,8 @@ printf '%s\n' "$parola" | env -u ISC_USER -u ISC_PASSWORD FIREBIRD_LOCK="$lucru/
     bash -e "$lucru/admin.sh" > "$lucru/admin.out" 2>&1 || esec "pasii administratorului din README"
 [ -e "$lucru/date/Tessaluna2006.FDB" ] || esec "pasii administratorului nu au facut registrul"
 [ ! -e "$lucru/sablon.fbk" ] && [ ! -e "$lucru/date/tessaluna-utilizator.tmp" ] || esec "au ramas fisiere de lucru"
-# A fresh register for the desks that start together, before any desk has touched the first.
-cp "$lucru/date/Tessaluna2006.FDB" "$lucru/date/Trei.FDB"
+# Fresh registers for the desks that start together, before any desk has touched the first.
+for runda in 1 2 3; do cp "$lucru/date/Tessaluna2006.FDB" "$lucru/date/Trei$runda.FDB"; done
 
 admin() {
     isql-fb -q -user sysdba -password "$parolaAdmin" "$@"
@@ -195,15 +195,15 @@ for b in A B; do
     grep -qx "PRIMUL Numele scris la B" "$lucru/$b-numara.out" || esec "la $b lipseste schimbarea salvata din nou"
 done
 
-# Three desks started at the same moment, on a register no desk has started yet and then twice more: no
-# message, and the rows the start-up writes are each there once and right.
-for b in T1 T2 T3; do
-    mkdir -p "$lucru/$b/config" "$lucru/$b/data"
-    desk $b seteaza "127.0.0.1/$port:$lucru/date/Trei.FDB" TESSALUNA || esec "setarea biroului $b"
-done
-for runda in 1 2 3; do
+# Three desks started at the same moment, each time on a register no desk has started yet, then once more on the
+# last: no message, every column the start-up adds is there for each desk's first reads, and the rows the start-up
+# writes are each there once and right.
+for runda in 1 2 3 4; do
+    registru="Trei$((runda < 4 ? runda : 3)).FDB"
     pids=()
     for b in T1 T2 T3; do
+        mkdir -p "$lucru/$b/config" "$lucru/$b/data"
+        desk $b seteaza "127.0.0.1/$port:$lucru/date/$registru" TESSALUNA || esec "setarea biroului $b"
         desk $b porneste > "$lucru/$b-$runda.out" 2> "$lucru/$b-$runda.err" &
         pids+=($!)
     done
@@ -275,7 +275,7 @@ pregatesteServer "$srv2" "$port2" Disabled
 securitate "$srv2" "create user TESSALUNA password '$parola' using plugin Srp;" || esec "baza de securitate 2"
 pornesteServer "$srv2" "$port2" pidServer2 || esec "serverul fara criptare nu a pornit"
 mkdir -p "$lucru/D/config" "$lucru/D/data"
-desk D seteaza "127.0.0.1/$port2:$lucru/date/Trei.FDB" TESSALUNA || esec "setarea biroului D"
+desk D seteaza "127.0.0.1/$port2:$lucru/date/Trei1.FDB" TESSALUNA || esec "setarea biroului D"
 desk D porneste > "$lucru/D.out" 2> "$lucru/D.err" && esec "un server fara criptare a fost primit"
 grep -q "^EROARE Nu pot deschide baza de date 127.0.0.1/$port2:.*: serverul nu accepta o legatura criptata" \
     "$lucru/D.err" || esec "mesajul pentru serverul fara criptare"
