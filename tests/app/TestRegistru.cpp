@@ -1,3 +1,4 @@
+#include "app/TDialogBazaDeDate.h"
 #include "app/TMeniuRegistru.h"
 #include "app/TTessalunaMain.h"
 #include "entry/UListaElevi.h"
@@ -7,6 +8,7 @@
 #include "print/USetariImprimare.h"
 #include "store/UBazaServer.h"
 #include "store/UCopii.h"
+#include "store/UDataModule.h"
 #include "store/UEroareBD.h"
 #include "testsupport/UBazaTest.h"
 #include "testsupport/UModal.h"
@@ -153,6 +155,41 @@ private slots:
         QCOMPARE(NumeBazaServer(), QString());
         QFile registru(FisierRegistruUtilizator());
         QVERIFY(!registru.open(QIODevice::ReadOnly) || !registru.readAll().contains("parola-registrului"));
+    }
+
+    // Start-up with a server register whose password this desk does not have: the dialog opens with the reason,
+    // the cursor in the password; giving none leaves start-up with its message and no database open.
+    void PornireaCerePentruParolaLipsa()
+    {
+        // No session bus: this desk has no secret store (and a developer's own keyring stays untouched).
+        qunsetenv("DBUS_SESSION_BUS_ADDRESS");
+        qunsetenv("DISPLAY");
+        TBazaTest b;
+        b.Porneste();
+        TDM dm;
+        InstaleazaAccesServer(dm);
+        SeteazaNumeBazaServer(QStringLiteral("127.0.0.1/1:/srv/firebird/Tessaluna2006.FDB"));
+        SeteazaUtilizatorBazaServer(QStringLiteral("TESSALUNA"));
+        QString motiv;
+        bool parolaCuFocus = false;
+        LaUrmatorulModal([&](QDialog* d) {
+            motiv = d->findChild<QLabel*>("Motiv")->text();
+            parolaCuFocus = d->findChild<QLineEdit*>("Parola")->hasFocus();
+            d->findChild<QPushButton*>("Renunta")->click();
+        });
+        QString eroare;
+        try {
+            dm.Deschide(QStringLiteral("Tessaluna2006"), b.Dosar(), b.Dosar());
+        } catch (const EEroare& e) {
+            eroare = e.Mesaj();
+        }
+        SeteazaNumeBazaServer({});
+        SeteazaUtilizatorBazaServer({});
+        SeteazaAfisareSpeciala({});
+        QVERIFY2(motiv.startsWith("Pe acest calculator nu exista un depozit de parole"), qPrintable(motiv));
+        QVERIFY(parolaCuFocus);
+        QVERIFY2(eroare.contains("utilizatorul si parola nu au fost date"), qPrintable(eroare));
+        QVERIFY(!dm.Db.Connected());
     }
 
     // A connection that broke while a window was open: the message offers "Reconecteaza", which opens a new
