@@ -133,13 +133,8 @@ TMeniuRegistru::TMeniuRegistru(QMainWindow* fereastra, QMenuBar* meniuri) : QObj
             [this] { RuleazaActiune(m_fereastra, [this] { Restaureaza(); }); });
     connect(BazaDeDate, &QAction::triggered, this,
             [this] { RuleazaActiune(m_fereastra, [this] { SchimbaBazaDeDate(); }); });
-    connect(Reconecteaza, &QAction::triggered, this, [this] {
-        RuleazaActiune(m_fereastra, [this] {
-            ModululDeDate().Reconecteaza();
-            ArataBazaDeDate();
-            TMesaje::Informeaza(m_fereastra, QStringLiteral("Legatura cu baza de date a fost refacuta."));
-        });
-    });
+    connect(Reconecteaza, &QAction::triggered, this,
+            [this] { RuleazaActiune(m_fereastra, [this] { RefaLegatura(); }); });
 }
 
 TMeniuRegistru::~TMeniuRegistru()
@@ -210,6 +205,23 @@ void TMeniuRegistru::Restaureaza()
     TMesaje::Informeaza(m_fereastra, QStringLiteral("Registrul a fost restaurat din copia %1.\nRegistrul inlocuit "
                                                     "se pastreaza in fisierul %2.")
                                          .arg(Afisat(fisier), Afisat(pastrata)));
+}
+
+void TMeniuRegistru::RefaLegatura()
+{
+    TDM& dm = ModululDeDate();
+    if (dm.Db.Connected()) {
+        dm.Reconecteaza();
+    } else if (!NumeBazaServer().isEmpty()) {
+        // The server did not answer when the program started: the start-up it missed runs now.
+        PornesteModululDeDate(dm, DosarProgram(), DosarSablon());
+        if (DupaRestaurare)
+            DupaRestaurare();
+    } else {
+        throw EEroare(QStringLiteral("Baza de date nu este deschisa."));
+    }
+    ArataBazaDeDate();
+    TMesaje::Informeaza(m_fereastra, QStringLiteral("Legatura cu baza de date a fost refacuta."));
 }
 
 void TMeniuRegistru::ArataBazaDeDate()

@@ -53,6 +53,8 @@ private:
     void FaCopie();
     void Restaureaza();
     void SchimbaBazaDeDate();
+    // A new connection for a broken one; for a server register that never opened, the whole start-up.
+    void RefaLegatura();
 
     QMainWindow* m_fereastra = nullptr;
     QLabel* m_baza = nullptr;

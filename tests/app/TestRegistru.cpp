@@ -183,13 +183,27 @@ private slots:
         } catch (const EEroare& e) {
             eroare = e.Mesaj();
         }
-        SeteazaNumeBazaServer({});
-        SeteazaUtilizatorBazaServer({});
-        SeteazaAfisareSpeciala({});
         QVERIFY2(motiv.startsWith("Pe acest calculator nu exista un depozit de parole"), qPrintable(motiv));
         QVERIFY(parolaCuFocus);
         QVERIFY2(eroare.contains("utilizatorul si parola nu au fost date"), qPrintable(eroare));
         QVERIFY(!dm.Db.Connected());
+
+        // "Reconecteaza" runs the start-up that never happened, question included.
+        TTessalunaMain w;
+        TMesaje::Goleste();
+        bool intrebat = false;
+        LaUrmatorulModal([&](QDialog* d) {
+            intrebat = true;
+            d->findChild<QPushButton*>("Renunta")->click();
+        });
+        w.Registru->Reconecteaza->trigger();
+        SeteazaNumeBazaServer({});
+        SeteazaUtilizatorBazaServer({});
+        SeteazaAfisareSpeciala({});
+        QVERIFY(intrebat);
+        QCOMPARE(TMesaje::UltimulTip(), TMesaje::Eroare);
+        QVERIFY2(TMesaje::UltimulMesaj().contains("utilizatorul si parola nu au fost date"),
+                 qPrintable(TMesaje::UltimulMesaj()));
     }
 
     // A connection that broke while a window was open: the message offers "Reconecteaza", which opens a new
