@@ -8,8 +8,7 @@ set -u
 birou="$1"
 sablon="$2"
 readme="$3"
-server=/usr/sbin/firebird
-radacinaFb=/usr/lib/x86_64-linux-gnu/firebird/3.0
+. "$(dirname "$0")/server_privat.sh"
 if [ ! -x "$server" ] || ! command -v isql-fb >/dev/null || ! command -v gbak >/dev/null; then
     echo "lipseste serverul Firebird (pachetele firebird3.0-server si firebird3.0-utils)" >&2
     exit 1
@@ -18,15 +17,6 @@ fi
 lucru=$(mktemp -d /tmp/doua_birouri.XXXXXX)
 pidServer=""
 pidServer2=""
-oprestePid() {
-    local pid="$1"
-    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
-        kill "$pid"
-        for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-        kill -9 "$pid" 2>/dev/null
-        wait "$pid" 2>/dev/null
-    fi
-}
 opreste() {
     oprestePid "$pidServer"
     oprestePid "$pidServer2"
@@ -38,53 +28,6 @@ esec() {
     echo "ESEC: $*" >&2
     for f in "$lucru"/*.out "$lucru"/*.err; do [ -s "$f" ] && { echo "== $f"; cat "$f"; }; done >&2
     exit 1
-}
-
-portLiber() {
-    python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'
-}
-
-# A server's root folder: the package's files, and a configuration of its own.
-#   pregatesteServer DOSAR PORT WIRECRYPT
-pregatesteServer() {
-    local d="$1" p="$2" criptare="$3"
-    mkdir -p "$d/radacina" "$d/blocare" "$d/tmp"
-    for f in firebird.msg intl plugins lib UDF plugins.conf fbtrace.conf; do
-        ln -s "$radacinaFb/$f" "$d/radacina/$f"
-    done
-    cat > "$d/radacina/firebird.conf" <<EOF
-ServerMode = Super
-RemoteServicePort = $p
-RemoteBindAddress = 127.0.0.1
-SecurityDatabase = $d/security3.fdb
-DatabaseAccess = Restrict $lucru/date
-AuthServer = Srp
-UserManager = Srp
-WireCrypt = $criptare
-EOF
-    echo "security.db = $d/security3.fdb" > "$d/radacina/databases.conf"
-}
-
-# Runs the server of DOSAR in the background; its process id goes into the variable named by the second argument.
-pornesteServer() {
-    local d="$1" p="$2"
-    FIREBIRD="$d/radacina" FIREBIRD_LOCK="$d/blocare" FIREBIRD_TMP="$d/tmp" "$server" >> "$d/server.out" 2>&1 &
-    eval "$3=$!"
-    for _ in $(seq 100); do
-        python3 -c "import socket; socket.create_connection(('127.0.0.1', $p), 1)" 2>/dev/null && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
-# The security database of a server, made through the embedded engine before the server runs.
-securitate() {
-    local d="$1"; shift
-    FIREBIRD="$d/radacina" FIREBIRD_LOCK="$d/blocare" FIREBIRD_TMP="$d/tmp" isql-fb -q > "$d/isql.out" 2>&1 <<EOF
-create database '$d/security3.fdb' user SYSDBA;
-$*
-commit;
-EOF
 }
 
 mkdir -p "$lucru/date" "$lucru/semnale"
