@@ -12,22 +12,17 @@
 #include "store/UEroareBD.h"
 
 #include <QAction>
-#include <QDialog>
-#include <QDialogButtonBox>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QProgressDialog>
-#include <QPushButton>
 #include <QStatusBar>
 #include <QThread>
-#include <QVBoxLayout>
 
 #include <exception>
 
