@@ -3,6 +3,7 @@
 #include "app/TMeniuRegistru.h"
 #include "platform/UActiune.h"
 #include "platform/UEroare.h"
+#include "platform/UForme.h"
 #include "platform/UMesaje.h"
 #include "store/UBazaServer.h"
 #include "store/UDataModule.h"
@@ -62,6 +63,9 @@ TDialogBazaDeDate::TDialogBazaDeDate(QWidget* parinte, const QString& motivPorni
     asezare->addWidget(butoane);
     connect(butoane, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(butoane, &QDialogButtonBox::accepted, this, [this] { Accepta(); });
+    adjustSize();
+    // At start-up there is no main window yet to place it over.
+    CentreazaForma(this);
     // Asked at start-up for a password, the cursor waits where it is missing.
     (m_laPornire && !Utilizator->text().isEmpty() ? Parola : Nume)->setFocus();
 }
