@@ -1,5 +1,6 @@
 #include "app/TMeniuRegistru.h"
 
+#include "app/TDialogBazaDeDate.h"
 #include "app/UCopieBirou.h"
 
 #include "platform/UActiune.h"
@@ -12,24 +13,20 @@
 #include "store/UBazaServer.h"
 #include "store/UCopii.h"
 #include "store/UDataModule.h"
+#include "store/UEroareBD.h"
 
 #include <QAction>
-#include <QDialog>
-#include <QDialogButtonBox>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QProgressDialog>
-#include <QPushButton>
 #include <QStatusBar>
 #include <QThread>
-#include <QVBoxLayout>
 
 #include <exception>
 
@@ -107,55 +104,6 @@ TDM& BazaDeschisa()
     return dm;
 }
 
-// The small "Baza de date" dialog: the server name, or empty for the file beside the program.
-class TDialogBazaDeDate : public QDialog
-{
-public:
-    explicit TDialogBazaDeDate(QWidget* parinte) : QDialog(parinte)
-    {
-        setObjectName(QStringLiteral("DialogBazaDeDate"));
-        setWindowTitle(QStringLiteral("Baza de date"));
-        auto* asezare = new QVBoxLayout(this);
-        const QString curenta = DM ? DM->Db.DatabaseName() : QString();
-        auto* explicatie = new QLabel(
-            QStringLiteral("Baza de date folosita acum: %1\n\nPentru un registru pe un server Firebird scrieti "
-                           "server:cale (de exemplu secretariat:/var/lib/firebird/data/Tessaluna2006.FDB).\n"
-                           "Lasati gol pentru baza de date de langa program.\n"
-                           "Schimbarea se aplica la urmatoarea pornire a programului.")
-                .arg(curenta.isEmpty() ? QStringLiteral("(niciuna)") : Afisat(curenta)),
-            this);
-        explicatie->setWordWrap(true);
-        asezare->addWidget(explicatie);
-        Nume = new QLineEdit(NumeBazaServer(), this);
-        Nume->setObjectName(QStringLiteral("NumeServer"));
-        explicatie->setBuddy(Nume);
-        asezare->addWidget(Nume);
-        auto* butoane = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-        butoane->setObjectName(QStringLiteral("Butoane"));
-        butoane->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-        butoane->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("OK"));
-        butoane->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Renunta"));
-        butoane->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("Renunta"));
-        asezare->addWidget(butoane);
-        connect(butoane, &QDialogButtonBox::rejected, this, &QDialog::reject);
-        connect(butoane, &QDialogButtonBox::accepted, this, [this] {
-            // A wrong name keeps the dialog open with what was typed; nothing is written.
-            const QString motiv = MotivNumeServerGresit(Nume->text());
-            if (!motiv.isEmpty()) {
-                TMesaje::Avertizeaza(this, motiv);
-                Nume->setFocus();
-                return;
-            }
-            RuleazaActiune(this, [this] {
-                SeteazaNumeBazaServer(Nume->text());
-                accept();
-            });
-        });
-        Nume->setFocus();
-    }
-    QLineEdit* Nume = nullptr;
-};
-
 } // namespace
 
 TMeniuRegistru::TMeniuRegistru(QMainWindow* fereastra, QMenuBar* meniuri) : QObject(fereastra), m_fereastra(fereastra)
@@ -170,6 +118,8 @@ TMeniuRegistru::TMeniuRegistru(QMainWindow* fereastra, QMenuBar* meniuri) : QObj
     registru->addSeparator();
     BazaDeDate = registru->addAction(QStringLiteral("Baza de date..."));
     BazaDeDate->setObjectName(QStringLiteral("BazaDeDate"));
+    Reconecteaza = registru->addAction(QStringLiteral("Reconecteaza"));
+    Reconecteaza->setObjectName(QStringLiteral("Reconecteaza"));
 
     m_baza = new QLabel(m_fereastra);
     m_baza->setObjectName(QStringLiteral("EtichetaBazaDeDate"));
@@ -182,6 +132,8 @@ TMeniuRegistru::TMeniuRegistru(QMainWindow* fereastra, QMenuBar* meniuri) : QObj
             [this] { RuleazaActiune(m_fereastra, [this] { Restaureaza(); }); });
     connect(BazaDeDate, &QAction::triggered, this,
             [this] { RuleazaActiune(m_fereastra, [this] { SchimbaBazaDeDate(); }); });
+    connect(Reconecteaza, &QAction::triggered, this,
+            [this] { RuleazaActiune(m_fereastra, [this] { RefaLegatura(); }); });
 }
 
 TMeniuRegistru::~TMeniuRegistru()
@@ -289,6 +241,23 @@ void TMeniuRegistru::Restaureaza()
                                          .arg(Afisat(fisier), Afisat(pastrata), setari));
 }
 
+void TMeniuRegistru::RefaLegatura()
+{
+    TDM& dm = ModululDeDate();
+    if (dm.Db.Connected()) {
+        dm.Reconecteaza();
+    } else if (!NumeBazaServer().isEmpty()) {
+        // The server did not answer when the program started: the start-up it missed runs now.
+        PornesteModululDeDate(dm, DosarProgram(), DosarSablon());
+        if (DupaRestaurare)
+            DupaRestaurare();
+    } else {
+        throw EEroare(QStringLiteral("Baza de date nu este deschisa."));
+    }
+    ArataBazaDeDate();
+    TMesaje::Informeaza(m_fereastra, QStringLiteral("Legatura cu baza de date a fost refacuta."));
+}
+
 void TMeniuRegistru::ArataBazaDeDate()
 {
     const QString baza = DM ? DM->Db.DatabaseName() : QString();
@@ -344,4 +313,24 @@ void TMeniuRegistru::PornesteCopiaZilnica()
         }
     });
     m_zilnica->start();
+}
+
+bool OferaReconectarea(QWidget* parinte, const std::exception& e)
+{
+    const auto* eroare = dynamic_cast<const EEroareBD*>(&e);
+    // Only a connection that was open and broke: one that never opened is the start-up's message.
+    if (!eroare || eroare->Categorie() != EEroareBD::Conexiune || !DM || !DM->Db.Connected())
+        return false;
+    QString text = eroare->Mesaj();
+    while (TMesaje::IntreabaReconectarea(parinte, text)) {
+        try {
+            DM->Reconecteaza();
+            TMesaje::Informeaza(parinte, QStringLiteral("Legatura cu baza de date a fost refacuta. Ce ati scris a "
+                                                        "ramas in fereastra: salvati din nou."));
+            return true;
+        } catch (const std::exception& alta) {
+            text = QStringLiteral("Nu m-am putut reconecta la baza de date.\n\n") + TextEroare(alta);
+        }
+    }
+    return true;
 }

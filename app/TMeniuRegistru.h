@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 
+#include <exception>
 #include <functional>
 
 class QAction;
@@ -17,6 +18,11 @@ class QWidget;
 void RuleazaCuProgres(QWidget* parinte, const QString& titlu,
                       const std::function<void(const std::function<void(const QString&)>&)>& lucru);
 
+// The error display's answer to a connection that broke while the program worked: the message with a
+// "Reconecteaza" button, which opens the connection again (as often as the user asks). The window that showed
+// the error stays open with what was typed. False for any other error, which is shown as usual.
+bool OferaReconectarea(QWidget* parinte, const std::exception& e);
+
 // The "Registru" menu (backup, restore, the database setting) and the daily automatic backup.
 class TMeniuRegistru : public QObject
 {
@@ -30,6 +36,8 @@ public:
     QAction* CopieDeSiguranta = nullptr;
     QAction* RestaurareDinCopie = nullptr;
     QAction* BazaDeDate = nullptr;
+    // Opens the register's connection again (a server stopped and started again) without a new start.
+    QAction* Reconecteaza = nullptr;
 
     // Once a day, after the main window is shown: a backup into copii/ on a worker thread, its progress
     // in the status bar. Does nothing for a server's register or one just made from the template.
@@ -45,6 +53,8 @@ private:
     void FaCopie();
     void Restaureaza();
     void SchimbaBazaDeDate();
+    // A new connection for a broken one; for a server register that never opened, the whole start-up.
+    void RefaLegatura();
 
     QMainWindow* m_fereastra = nullptr;
     QLabel* m_baza = nullptr;

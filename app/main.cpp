@@ -1,4 +1,5 @@
 #include "app/TAplicatie.h"
+#include "app/TDialogBazaDeDate.h"
 #include "app/TMeniuRegistru.h"
 #include "app/TTessalunaMain.h"
 #include "app/USplash.h"
@@ -52,6 +53,7 @@ int main(int argc, char** argv)
 
     TDM dm;
     SeteazaRevenireLaEroare([&dm] { dm.Tr.Rollback(); });
+    InstaleazaAccesServer(dm);
     // A register beside the program that can be written stays in use there, whatever the folder allows.
     const QString numeBaza = ProfilInregistrat() ? ProfilInregistrat()->NumeBazaDeDate() : QString();
     const QString dosarProgram =

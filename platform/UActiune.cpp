@@ -5,6 +5,12 @@
 
 namespace {
 std::function<void()> g_revenire;
+std::function<bool(QWidget*, const std::exception&)> g_afisareSpeciala;
+} // namespace
+
+void SeteazaAfisareSpeciala(std::function<bool(QWidget*, const std::exception&)> afisare)
+{
+    g_afisareSpeciala = std::move(afisare);
 }
 
 void SeteazaRevenireLaEroare(std::function<void()> revenire)
@@ -21,6 +27,8 @@ void AfiseazaEroareaCurenta(QWidget* parinte, const std::exception& e)
             // The rollback of a broken connection may fail too; the first error is the one to show.
         }
     }
+    if (g_afisareSpeciala && g_afisareSpeciala(parinte, e))
+        return;
     TMesaje::ArataEroare(parinte, TextEroare(e));
 }
 

@@ -20,7 +20,7 @@ QMessageBox::StandardButton TMesaje::Arata(QWidget* parinte, TTip tip, const QSt
     if (!g_raspunsuri.isEmpty())
         return g_raspunsuri.takeFirst();
     if (g_faraFerestre)
-        return tip == Intrebare ? QMessageBox::No : QMessageBox::Ok;
+        return tip == Intrebare ? QMessageBox::No : tip == Reconectare ? QMessageBox::Cancel : QMessageBox::Ok;
 
     QMessageBox::Icon icon = QMessageBox::Information;
     QMessageBox::StandardButtons butoane = QMessageBox::Ok;
@@ -35,6 +35,10 @@ QMessageBox::StandardButton TMesaje::Arata(QWidget* parinte, TTip tip, const QSt
     case Eroare:
         icon = QMessageBox::Critical;
         break;
+    case Reconectare:
+        icon = QMessageBox::Critical;
+        butoane = QMessageBox::Retry | QMessageBox::Cancel;
+        break;
     case Informatie:
         break;
     }
@@ -43,6 +47,11 @@ QMessageBox::StandardButton TMesaje::Arata(QWidget* parinte, TTip tip, const QSt
     TraduceButoane(cutie);
     if (tip == Intrebare)
         cutie.setDefaultButton(QMessageBox::No);
+    if (tip == Reconectare) {
+        cutie.button(QMessageBox::Retry)->setText(QStringLiteral("Reconecteaza"));
+        cutie.button(QMessageBox::Cancel)->setText(QStringLiteral("Renunta"));
+        cutie.setDefaultButton(QMessageBox::Retry);
+    }
     return static_cast<QMessageBox::StandardButton>(cutie.exec());
 }
 
@@ -76,6 +85,11 @@ void TMesaje::Informeaza(QWidget* parinte, const QString& text)
 void TMesaje::ArataEroare(QWidget* parinte, const QString& text)
 {
     Arata(parinte, Eroare, text);
+}
+
+bool TMesaje::IntreabaReconectarea(QWidget* parinte, const QString& text)
+{
+    return Arata(parinte, Reconectare, text) == QMessageBox::Retry;
 }
 
 namespace {

@@ -16,7 +16,8 @@ public:
         Avertisment,
         Intrebare,
         Informatie,
-        Eroare
+        Eroare,
+        Reconectare
     };
 
     // Warning with an OK button ("Nota este prea mica").
@@ -27,6 +28,9 @@ public:
     static void Informeaza(QWidget* parinte, const QString& text);
     // The application's error display.
     static void ArataEroare(QWidget* parinte, const QString& text);
+    // A broken connection: the error with the buttons "Reconecteaza" and "Renunta"; true for "Reconecteaza".
+    // Under test a queued QMessageBox::Retry answers "Reconecteaza"; an unanswered box is "Renunta".
+    static bool IntreabaReconectarea(QWidget* parinte, const QString& text);
 
     // Asks for the name of a file to write; empty when the user cancels.
     static QString CereFisierDeScris(QWidget* parinte, const QString& titlu, const QString& implicit,

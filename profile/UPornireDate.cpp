@@ -5,6 +5,8 @@
 #include "store/UEroareBD.h"
 #include "store/UTipariri.h"
 
+#include <optional>
+
 void PornesteModululDeDate(TDM& dm, const QString& dosarProgram, const QString& dosarSablon)
 {
     const TClasaProfil* profil = ProfilInregistrat();
@@ -12,14 +14,27 @@ void PornesteModululDeDate(TDM& dm, const QString& dosarProgram, const QString& 
         throw EEroare(QStringLiteral("NU ai definit profilul diplomei"));
     const QString cale = dm.Deschide(profil->NumeBazaDeDate(), dosarProgram, dosarSablon);
     try {
+        // Several desks of a server register may start at once: one at a time rewrites the shared rows. A connection
+        // keeps the columns of a table as it first read them; when another desk changed the structure since this one
+        // began (a register's first starts, an upgrade), the connection is opened again before the steps use it.
+        QString amprenta = dm.AmprentaStructurii();
         dm.VerificaCitirea();
         dm.ActualizeazaSchema();
-        ActualizeazaListaTabele();
-        dm.CreeazaStructuriTabele();
-        dm.InregistreazaTipuriDeDate();
-        ActualizeazaProfil();
-        CreeazaRegistruTipariri(dm);
-        dm.ActualizeazaStatistici();
+        std::optional<TBlocarePornire> blocare;
+        for (;;) {
+            blocare.emplace(dm);
+            if (dm.AmprentaStructurii() == amprenta)
+                break;
+            blocare.reset();
+            dm.Reconecteaza();
+            amprenta = dm.AmprentaStructurii();
+        }
+        RepetaLaConflict([] { ActualizeazaListaTabele(); });
+        RepetaLaConflict([&dm] { dm.CreeazaStructuriTabele(); });
+        RepetaLaConflict([&dm] { dm.InregistreazaTipuriDeDate(); });
+        RepetaLaConflict([] { ActualizeazaProfil(); });
+        RepetaLaConflict([&dm] { CreeazaRegistruTipariri(dm); });
+        RepetaLaConflict([&dm] { dm.ActualizeazaStatistici(); });
     } catch (const EEroareBD& e) {
         if (e.Categorie() != EEroareBD::FisierDeteriorat)
             throw;

@@ -76,11 +76,64 @@ QString TDM::CaleBazaDeDate(const QString& numeBazaDeDate, const QString& dosarP
                                     QStringLiteral(".FDB"));
 }
 
+namespace {
+// The message for a connection that would not open, by what went wrong.
+[[noreturn]] void AruncaEroareDeschidere(const QString& cale, const QStringList& parametri, const EEroareBD& e,
+                                         const QString& motivCopie)
+{
+    switch (e.Categorie()) {
+    case EEroareBD::AccesRefuzat: {
+        QString utilizator;
+        for (const QString& p : parametri) {
+            if (p.startsWith(QStringLiteral("USER_NAME="), Qt::CaseInsensitive))
+                utilizator = p.mid(10);
+        }
+        throw EEroareBD(QStringLiteral("Nu pot deschide baza de date %1: serverul nu primeste utilizatorul %2 "
+                                       "cu parola data. Verificati utilizatorul si parola (le stie "
+                                       "administratorul serverului).\n\n%3")
+                            .arg(cale, utilizator, e.Mesaj()),
+                        e.Categorie());
+    }
+    case EEroareBD::CriptareRefuzata:
+        throw EEroareBD(QStringLiteral("Nu pot deschide baza de date %1: serverul nu accepta o legatura criptata, "
+                                       "iar programul nu trimite datele elevilor necriptate prin retea. Cereti "
+                                       "administratorului serverului sa puna WireCrypt = Enabled in "
+                                       "firebird.conf si sa reporneasca serverul.\n\n%2")
+                            .arg(cale, e.Mesaj()),
+                        e.Categorie());
+    case EEroareBD::BazaDeDateOcupata:
+        throw EEroareBD(QStringLiteral("Baza de date %1 este folosita de un alt program (poate o alta copie a "
+                                       "programului este deja pornita). Inchideti-l si porniti din nou.\n\n%2")
+                            .arg(cale, e.Mesaj()),
+                        e.Categorie());
+    case EEroareBD::FisierDeteriorat:
+        throw EroareBazaDeteriorata(cale, e.Mesaj());
+    default: {
+        const QString copie =
+            motivCopie.isEmpty() ? QString()
+                                 : QStringLiteral(" Baza de date \"BLANK\" nu a putut fi copiata: %1.").arg(motivCopie);
+        const QFileInfo fisier(cale);
+        const QString protejat =
+            fisier.exists() && !fisier.isWritable()
+                ? QStringLiteral(" Fisierul este protejat la scriere (doar citire): programul are nevoie sa "
+                                 "scrie in el. Cereti drept de scriere asupra fisierului.")
+                : QString();
+        throw EEroareBD(
+            QStringLiteral("Nu pot deschide baza de date %1.%2%3\n\n%4").arg(cale, protejat, copie, e.Mesaj()),
+            e.Categorie());
+    }
+    }
+}
+} // namespace
+
 QString TDM::Deschide(const QString& numeBazaDeDate, const QString& dosarProgram, const QString& dosarSablon)
 {
     // A register on a server is the administrator's to create: no folder, no template copy.
-    if (const QString server = NumeBazaServer(); !server.isEmpty())
-        return Conecteaza(server);
+    if (!NumeBazaServer().isEmpty()) {
+        // Empty when the dialog asking for the password returned to the file beside the program.
+        if (const QString cale = ConecteazaServer(); !cale.isEmpty())
+            return cale;
+    }
     const QString dosarDB = QDir(dosarProgram).filePath(QStringLiteral("DB"));
     if (!CreeazaDosarPrivat(dosarDB))
         throw EEroare(QStringLiteral("Nu pot crea dosarul bazei de date: %1").arg(QDir::toNativeSeparators(dosarDB)));
@@ -97,44 +150,76 @@ QString TDM::Deschide(const QString& numeBazaDeDate, const QString& dosarProgram
         if (CopiataDinSablon)
             QFile::setPermissions(cale, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup);
     }
-    return Conecteaza(cale, motivCopie);
+    return Conecteaza(cale, {QStringLiteral("USER_NAME=sysdba"), QStringLiteral("password=velkortan")}, motivCopie);
 }
 
-QString TDM::Conecteaza(const QString& cale, const QString& motivCopie)
+QString TDM::ConecteazaServer()
+{
+    CopiataDinSablon = false;
+    QString motiv;
+    for (;;) {
+        // The dialog may change any of the three; each round reads them again.
+        const QString server = NumeBazaServer();
+        if (server.isEmpty())
+            return {};
+        const QString utilizator = UtilizatorBazaServer();
+        QString lipsa;
+        const QString parola = utilizator.isEmpty() ? QString() : ParolaServer(server, utilizator, &lipsa);
+        if (motiv.isEmpty() && utilizator.isEmpty())
+            motiv = QStringLiteral("Scrieti utilizatorul si parola registrului de pe server.");
+        else if (motiv.isEmpty() && parola.isEmpty())
+            motiv = lipsa;
+        if (!motiv.isEmpty()) {
+            if (!CereAccesServer)
+                throw EEroareBD(QStringLiteral("Nu pot deschide baza de date %1: %2").arg(server, motiv),
+                                EEroareBD::AccesRefuzat);
+            if (!CereAccesServer(motiv))
+                throw EEroareBD(QStringLiteral("Nu pot deschide baza de date %1: utilizatorul si parola nu au fost "
+                                               "date. Alegeti \"Registru\" > \"Baza de date...\" pentru a le scrie.")
+                                    .arg(server),
+                                EEroareBD::AccesRefuzat);
+            motiv.clear();
+            continue;
+        }
+        try {
+            return Conecteaza(server, ParametriServer(utilizator, parola));
+        } catch (const EEroareBD& e) {
+            if (e.Categorie() != EEroareBD::AccesRefuzat || !CereAccesServer)
+                throw;
+            motiv = e.Mesaj();
+        }
+    }
+}
+
+void TDM::Reconecteaza()
+{
+    const QString cale = Db.DatabaseName();
+    if (cale.isEmpty())
+        throw EEroare(QStringLiteral("Baza de date nu este deschisa."));
+    const QStringList parametri = Db.Params();
+    // The old connection may be dead: its transaction and its statements are dropped, whatever the server says.
+    try {
+        Tr.Rollback();
+    } catch (const std::exception&) {
+    }
+    try {
+        Db.Close();
+    } catch (const std::exception&) {
+    }
+    Conecteaza(cale, parametri);
+}
+
+QString TDM::Conecteaza(const QString& cale, const QStringList& parametri, const QString& motivCopie)
 {
     if (EsteNumeServer(cale))
         CopiataDinSablon = false;
     Db.Close();
     Db.SetDatabaseName(cale);
-    Db.Params().clear();
-    Db.Params() << QStringLiteral("USER_NAME=sysdba") << QStringLiteral("password=velkortan");
+    Db.Params() = parametri;
     try {
         Db.Open();
     } catch (const EEroareBD& e) {
-        switch (e.Categorie()) {
-        case EEroareBD::BazaDeDateOcupata:
-            throw EEroareBD(QStringLiteral("Baza de date %1 este folosita de un alt program (poate o alta copie a "
-                                           "programului este deja pornita). Inchideti-l si porniti din nou.\n\n%2")
-                                .arg(cale, e.Mesaj()),
-                            e.Categorie());
-        case EEroareBD::FisierDeteriorat:
-            throw EroareBazaDeteriorata(cale, e.Mesaj());
-        default: {
-            const QString copie =
-                motivCopie.isEmpty()
-                    ? QString()
-                    : QStringLiteral(" Baza de date \"BLANK\" nu a putut fi copiata: %1.").arg(motivCopie);
-            const QFileInfo fisier(cale);
-            const QString protejat =
-                fisier.exists() && !fisier.isWritable()
-                    ? QStringLiteral(" Fisierul este protejat la scriere (doar citire): programul are nevoie sa "
-                                     "scrie in el. Cereti drept de scriere asupra fisierului.")
-                    : QString();
-            throw EEroareBD(
-                QStringLiteral("Nu pot deschide baza de date %1.%2%3\n\n%4").arg(cale, protejat, copie, e.Mesaj()),
-                e.Categorie());
-        }
-        }
+        AruncaEroareDeschidere(cale, parametri, e, motivCopie);
     }
     return cale;
 }
@@ -211,6 +296,20 @@ void VerificaCitireaBazei(TTranzactie& Tr, TQuery& Q1)
     }
 }
 
+QString TDM::AmprentaStructurii()
+{
+    TGardaTranzactie garda(Tr);
+    Q1.SetSQL(QStringLiteral(
+        "select (select count(*) from RDB$RELATIONS) || ':' || (select coalesce(sum(RDB$FORMAT), 0) from "
+        "RDB$RELATIONS) || ':' || (select count(*) from RDB$RELATION_FIELDS) || ':' || (select count(*) from "
+        "RDB$INDICES) || ':' || (select count(*) from RDB$RELATION_CONSTRAINTS) || ':' || (select count(*) from "
+        "RDB$GENERATORS) as C from RDB$DATABASE"));
+    Q1.Open();
+    const QString amprenta = Q1.FieldByName(QStringLiteral("C")).AsString();
+    Q1.Close();
+    return amprenta;
+}
+
 void TDM::ActualizeazaSchema()
 {
     qint64 versiune = 0;
@@ -238,20 +337,67 @@ void TDM::ActualizeazaSchema()
     if (versiune < 3)
         CopieInainteDeActualizare(versiune);
 
-    auto pas = [this](const QString& modificare, const QString& versiuneNoua) {
-        TGardaTranzactie garda(Tr);
-        Q1.SetSQL(modificare);
-        Q1.ExecSQL();
-        Q1.SetSQL(versiuneNoua);
-        Q1.ExecSQL();
-        garda.Commit();
+    // Desks that start together upgrade one at a time: each step locks the version's row, reads it again and
+    // changes the structure only when it is still older. A desk that waited there meets the other's change as a
+    // conflict, and takes the step again in a new transaction, which sees the new version.
+    auto pas = [this](int versiuneNoua, const QString& modificare) {
+        RepetaLaConflict([&] {
+            TGardaTranzactie garda(Tr);
+            Q1.SetSQL(QStringLiteral("SELECT VERSIUNE FROM CONFID_DB WITH LOCK"));
+            Q1.Open();
+            const qint64 citita = Q1.Eof() ? 0 : Q1.FieldByName(QStringLiteral("VERSIUNE")).AsInteger();
+            Q1.Close();
+            if (citita < versiuneNoua) {
+                Q1.SetSQL(modificare);
+                Q1.ExecSQL();
+                Q1.SetSQL(QStringLiteral("UPDATE CONFID_DB SET VERSIUNE=%1").arg(versiuneNoua));
+                Q1.ExecSQL();
+            }
+            garda.Commit();
+        });
     };
     if (versiune < 2)
-        pas(QStringLiteral("ALTER TABLE PROFIL_DIPLOMA ADD LATIME_SUGERATA INTEGER, ADD COD_LINIE VARCHAR(32)"),
-            QStringLiteral("UPDATE CONFID_DB SET VERSIUNE=2"));
+        pas(2, QStringLiteral("ALTER TABLE PROFIL_DIPLOMA ADD LATIME_SUGERATA INTEGER, ADD COD_LINIE VARCHAR(32)"));
     if (versiune < 3)
-        pas(QStringLiteral("ALTER TABLE PROFIL_DIPLOMA ADD ORDINE INTEGER"),
-            QStringLiteral("UPDATE CONFID_DB SET VERSIUNE=3"));
+        pas(3, QStringLiteral("ALTER TABLE PROFIL_DIPLOMA ADD ORDINE INTEGER"));
+}
+
+void RepetaLaConflict(const std::function<void()>& pas)
+{
+    for (int incercare = 1;; ++incercare) {
+        try {
+            pas();
+            return;
+        } catch (const EEroareBD& e) {
+            if (e.Categorie() != EEroareBD::ConflictBlocare || incercare >= 5)
+                throw;
+        }
+    }
+}
+
+TBlocarePornire::TBlocarePornire(TDM& dm) : m_tranzactie(dm.Db), m_interogare(dm.Db, m_tranzactie)
+{
+    RepetaLaConflict([this] {
+        m_tranzactie.StartTransaction();
+        try {
+            // Waits while another desk holds it; its holder only ever rolls back, so there is nothing to meet.
+            m_interogare.SetSQL(QStringLiteral("SELECT VERSIUNE FROM CONFID_DB WITH LOCK"));
+            m_interogare.Open();
+            m_interogare.Close();
+        } catch (...) {
+            m_tranzactie.Rollback();
+            throw;
+        }
+    });
+}
+
+TBlocarePornire::~TBlocarePornire()
+{
+    try {
+        m_interogare.Close();
+        m_tranzactie.Rollback();
+    } catch (...) {
+    }
 }
 
 void TDM::CopieInainteDeActualizare(qint64 versiune)
@@ -386,4 +532,39 @@ void TDM::ActualizeazaStatistici()
         Q1.ExecSQL();
     }
     garda.Commit();
+}
+
+void VerificaAccesServer(const QString& nume, const QString& utilizator, const QString& parola)
+{
+    TConexiune conexiune;
+    conexiune.SetDatabaseName(nume.trimmed());
+    conexiune.Params() = ParametriServer(utilizator, parola);
+    try {
+        conexiune.Open();
+    } catch (const EEroareBD& e) {
+        AruncaEroareDeschidere(nume.trimmed(), conexiune.Params(), e, {});
+    }
+    conexiune.Close();
+}
+
+QString SalveazaAccesServer(const QString& nume, const QString& utilizator, const QString& parola)
+{
+    if (const QString motiv = MotivNumeServerGresit(nume); !motiv.isEmpty())
+        throw EEroare(motiv);
+    const QString server = nume.trimmed();
+    if (server.isEmpty()) {
+        SeteazaNumeBazaServer({});
+        return {};
+    }
+    const QString cine = utilizator.trimmed();
+    if (cine.isEmpty())
+        throw EEroare(QStringLiteral("Scrieti utilizatorul registrului de pe server (il stie administratorul "
+                                     "serverului)."));
+    const QString deVerificat = parola.isEmpty() ? ParolaServer(server, cine) : parola;
+    if (deVerificat.isEmpty())
+        throw EEroare(QStringLiteral("Scrieti parola utilizatorului %1.").arg(cine));
+    VerificaAccesServer(server, cine, deVerificat);
+    SeteazaNumeBazaServer(server);
+    SeteazaUtilizatorBazaServer(cine);
+    return PastreazaParolaServer(server, cine, deVerificat);
 }

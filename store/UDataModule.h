@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // The three codes of a field key ("Tessaluna.FATA.C_CNP").
 struct TCheieCamp
 {
@@ -71,6 +73,9 @@ public:
     // VerificaCitireaBazei on this connection, so that damage inside the file shows before a maintenance step
     // writes to it.
     void VerificaCitirea();
+    // A short text that changes whenever a table, column, index, constraint or generator is added or changed. Read
+    // only system tables. Tr must be idle.
+    QString AmprentaStructurii();
     // Raises the schema version of the fixed tables one step at a time up to 3.
     void ActualizeazaSchema();
     // Creates, for every table named in TABELE, whatever of its table, key, generator, "DATE" columns and
@@ -92,13 +97,54 @@ public:
     // The same for a record of `tabel`, by ValoareCampInregistrare.
     QString ParseExpInregistrare(const QString& expresie, const QString& tabel, qint64 id);
 
+    // Asks for the server's user and password when they are missing or refused, with the reason; returns false
+    // when the user gives none. It checks them by connecting and keeps them (UBazaServer) before it returns
+    // true. Unset (a program without windows): a missing or refused password is an error.
+    std::function<bool(const QString& motiv)> CereAccesServer;
+
+    // Drops the connection, which may be dead (a server stopped and started again), and opens it again with
+    // the same name, user and password. An active transaction is lost. Raises the connection's error.
+    void Reconecteaza();
+
 private:
-    QString Conecteaza(const QString& cale, const QString& motivCopie = {});
+    QString Conecteaza(const QString& cale, const QStringList& parametri, const QString& motivCopie = {});
+    // The register named in the settings, with its own user and the password of the secret store.
+    QString ConecteazaServer();
     // An automatic backup into copii/ before the structure changes; raises (and nothing changes) when it fails.
     void CopieInainteDeActualizare(qint64 versiune);
     bool Exista(const QString& sql, const QList<QPair<QString, QString>>& parametri);
     void PasStructura(const QString& sqlTest, const QList<QPair<QString, QString>>& parametri,
                       const QStringList& instructiuni);
+};
+
+// Opens and closes one connection to a server register with this user and password; raises the error the
+// start-up would show (a refused password, a server that will not encrypt, one that cannot be reached).
+void VerificaAccesServer(const QString& nume, const QString& utilizator, const QString& parola);
+// What the "Baza de date" dialog stores. An empty name returns to the file beside the program. Otherwise the
+// user and the password (an empty one: the one kept already) are checked by connecting; only then are the
+// name and the user written to the registry and the password kept in memory and in the secret store. Returns
+// empty, or why the secret store did not keep the password (it then lives in memory only). Raises EEroare
+// with a Romanian message, and stores nothing, on a wrong name, a missing user or password, or a refusal.
+QString SalveazaAccesServer(const QString& nume, const QString& utilizator, const QString& parola);
+
+// Runs one maintenance step again (up to five times in all) when it meets a lock conflict: each step tests before
+// it changes and rolls back its own transaction on an error, so a new round sees what the other desk committed.
+void RepetaLaConflict(const std::function<void()>& pas);
+
+// Held while one desk runs the maintenance steps that rewrite shared rows and structures: a desk that starts at
+// the same moment waits in the constructor until this one is destroyed. The lock is the version row of
+// CONFID_DB, taken in a transaction of its own that never writes; the schema upgrade must come before it.
+class TBlocarePornire
+{
+public:
+    explicit TBlocarePornire(TDM& dm);
+    ~TBlocarePornire();
+    TBlocarePornire(const TBlocarePornire&) = delete;
+    TBlocarePornire& operator=(const TBlocarePornire&) = delete;
+
+private:
+    TTranzactie m_tranzactie;
+    TQuery m_interogare;
 };
 
 // The data module of the running program; null until created.

@@ -15,7 +15,11 @@ public:
         Conexiune,
         FisierDeteriorat,
         BazaDeDateOcupata,
-        Conversie
+        Conversie,
+        // The server refused the user name or the password.
+        AccesRefuzat,
+        // The server will not encrypt the connection, which the program requires.
+        CriptareRefuzata
     };
 
     EEroareBD(const QString& mesaj, TCategorie categorie, long codSql = 0)

@@ -72,11 +72,15 @@ EEroareBD::TCategorie CategorieDin(const ISC_STATUS* v)
             case isc_io_error:
                 io = true;
                 break;
+            case isc_login:
+                return EEroareBD::AccesRefuzat;
+            case isc_wirecrypt_incompatible:
+            case isc_miss_wirecrypt:
+                return EEroareBD::CriptareRefuzata;
             case isc_network_error:
             case isc_net_read_err:
             case isc_net_write_err:
             case isc_unavailable:
-            case isc_login:
             case isc_io_open_err:
             case isc_shutdown:
                 if (categorie == EEroareBD::Alta)
@@ -294,6 +298,10 @@ static IXpbBuilder* ConstruiesteDpb(const QStringList& parametri)
             dpb->insertString(&Stare(), isc_dpb_password, valoare.constData());
         else if (nume == u"lc_ctype")
             dpb->insertString(&Stare(), isc_dpb_lc_ctype, valoare.constData());
+        else if (nume == u"connect_timeout")
+            dpb->insertInt(&Stare(), isc_dpb_connect_timeout, valoare.toInt());
+        else if (nume == u"wirecrypt")
+            dpb->insertString(&Stare(), isc_dpb_config, ("WireCrypt = " + valoare).constData());
     }
     return dpb;
 }

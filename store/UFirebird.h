@@ -68,7 +68,9 @@ public:
     TConexiune(const TConexiune&) = delete;
     TConexiune& operator=(const TConexiune&) = delete;
 
-    // The database file (or "host:path"); parameters are lines "NAME=value" (USER_NAME, password).
+    // The database file (or "host:path"); parameters are lines "NAME=value" (USER_NAME, password, and
+    // WireCrypt with Required, Enabled or Disabled: the client's wire encryption for this connection;
+    // connect_timeout: the seconds a server has to answer).
     void SetDatabaseName(const QString& cale) { m_cale = cale; }
     QString DatabaseName() const { return m_cale; }
     QStringList& Params() { return m_parametri; }

@@ -57,7 +57,8 @@ out=$(lintian "$deb" 2>&1 | grep -E '^[EW]: ')
 [ -z "$out" ] || fail "lintian: $out"
 
 # Every library the program links must come with a package named in Depends, and nothing must be named
-# there that the program does not link, but the embedded engine (a plugin the client library loads).
+# there that the program does not link, but the embedded engine (a plugin the client library loads) and
+# libsecret (which QtKeychain loads to reach the desktop's secret store).
 ldd "$exe" | grep -q 'not found' && fail "unresolved library: $(ldd "$exe" | grep 'not found')"
 linked=$(readelf -d "$exe" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p' | while read -r so; do
            lib=$(ldd "$exe" | awk -v so="$so" '$1 == so { print $3 }')
@@ -69,10 +70,11 @@ for p in $linked; do
   echo "$wanted" | grep -qx "$p" || fail "linked package $p not in Depends"
 done
 for p in $wanted; do
-  [ "$p" = firebird3.0-server-core ] || [ "$p" = fonts-liberation ] && continue
+  case "$p" in firebird3.0-server-core | fonts-liberation | libsecret-1-0) continue ;; esac
   echo "$linked" | grep -qx "$p" || fail "Depends names $p, which the program does not link"
 done
 echo "$wanted" | grep -qx firebird3.0-server-core || fail "the embedded engine is not in Depends"
+echo "$wanted" | grep -qx libsecret-1-0 || fail "libsecret, for the secret store, is not in Depends"
 # Without Liberation Sans the certificate's Arial falls back to a wider font and long names are cut.
 echo "$wanted" | grep -qx fonts-liberation || fail "the certificate's font is not in Depends: $depends"
 for p in libreoffice-calc-nogui python3-uno; do

@@ -1,8 +1,19 @@
 // One desk of the secretariat without its windows: the program's start-up and its save statements over the
 // database named in the desk's own registry file. Driven by doua_birouri.sh, two at a time.
 //
-//   birou_server seteaza NUME            the database setting, as the "Baza de date" dialog stores it
+//   birou_server seteaza NUME [UTILIZATOR]
+//                                        the database setting, as the "Baza de date" dialog stores it; the
+//                                        password comes from BIROU_PAROLA, kept in memory as on a desk
+//                                        without a secret store
+//   birou_server acces NUME UTILIZATOR PAROLA
+//                                        what the "Baza de date" dialog's OK does: checks by connecting, then stores
+//   birou_server pastreaza-parola PAROLA keeps the password as the dialog does: memory and secret store
+//   birou_server citeste-parola          the password a new start finds for the desk's server and user
 //   birou_server porneste                the data module's start-up; prints the database in use
+//   birou_server verifica                the rows the start-up writes, against the built-in profile
+//   birou_server legatura                the connection's user and whether its wire is encrypted
+//   birou_server reconecteaza ID DOSAR   a save after the server stopped and started again, then the
+//                                        reconnection and the same save again
 //   birou_server adauga ETICHETA N       N students, each saved in its own transaction
 //   birou_server schimba ID TEXT ROL DOSAR
 //                                        changes one student's name: ROL "primul" saves while the other desk
@@ -13,6 +24,7 @@
 
 #include "platform/UFoldere.h"
 #include "profile/UPornireDate.h"
+#include "profile/UProfil.h"
 #include "profile/UProfilTessaluna.h"
 #include "store/UBazaServer.h"
 #include "store/UDataModule.h"
@@ -141,6 +153,84 @@ void SchimbaPanaLaOprire(TDM& dm, qint64 id, const QString& dosar)
     }
 }
 
+QString Unu(TDM& dm, const QString& sql)
+{
+    dm.Q1.SetSQL(sql);
+    dm.Q1.Open();
+    const QString r = dm.Q1.FieldByName(QStringLiteral("C")).AsString();
+    dm.Q1.Close();
+    return r;
+}
+
+// What several desks started at once must leave behind: the version, each table and data type once, and every
+// profile line of the program as it describes it.
+void Verifica(TDM& dm)
+{
+    dm.Tr.StartTransaction();
+    Scrie(QStringLiteral("VERSIUNE %1").arg(Unu(dm, QStringLiteral("select VERSIUNE as C from CONFID_DB"))));
+    Scrie(QStringLiteral("TABELE %1").arg(Unu(dm, QStringLiteral("select count(*) as C from TABELE"))));
+    Scrie(QStringLiteral("TIPURI %1 DISTINCTE %2")
+              .arg(Unu(dm, QStringLiteral("select count(*) as C from TIPURI_DE_DATE")),
+                   Unu(dm, QStringLiteral("select count(distinct TIP_DE_DATE) as C from TIPURI_DE_DATE"))));
+    const auto lista = ProfilInregistrat()->Creeaza();
+    int corecte = 0;
+    for (const TLinieProfilDiploma& l : lista->Linii()) {
+        dm.Q1.SetSQL(QStringLiteral("select ETICHETA_EDITOR, TIP_DE_DATE, ORDINE from PROFIL_DIPLOMA where "
+                                    "COD_FORMULAR = :F and COD_PAGINA = :P and COD_CAMP = :C"));
+        dm.Q1.ParamByName(QStringLiteral("F")).SetAsString(l.COD_FORMULAR);
+        dm.Q1.ParamByName(QStringLiteral("P")).SetAsString(l.COD_PAGINA);
+        dm.Q1.ParamByName(QStringLiteral("C")).SetAsString(l.COD_CAMP);
+        dm.Q1.Open();
+        if (!dm.Q1.Eof() && dm.Q1.FieldByName(QStringLiteral("ETICHETA_EDITOR")).AsString() == l.ETICHETA_EDITOR &&
+            dm.Q1.FieldByName(QStringLiteral("TIP_DE_DATE")).AsString() == l.TIP_DE_DATE &&
+            dm.Q1.FieldByName(QStringLiteral("ORDINE")).AsInteger() == l.ORDINE)
+            ++corecte;
+        dm.Q1.Close();
+    }
+    Scrie(QStringLiteral("PROFIL %1 CORECTE %2 DIN %3")
+              .arg(Unu(dm, QStringLiteral("select count(*) as C from PROFIL_DIPLOMA")))
+              .arg(corecte)
+              .arg(lista->Linii().size()));
+    dm.Tr.Rollback();
+}
+
+void Legatura(TDM& dm)
+{
+    dm.Tr.StartTransaction();
+    Scrie(QStringLiteral("UTILIZATOR %1").arg(Unu(dm, QStringLiteral("select current_user as C from RDB$DATABASE"))));
+    Scrie(QStringLiteral("CRIPTAT %1")
+              .arg(Unu(dm, QStringLiteral("select rdb$get_context('SYSTEM', 'WIRE_ENCRYPTED') as C from "
+                                          "RDB$DATABASE"))));
+    dm.Tr.Rollback();
+}
+
+// The desk stays connected while the server stops and starts again; the save meets the dead connection, the
+// reconnection opens a new one, and the same save goes through.
+void Reconecteaza(TDM& dm, qint64 id, const QString& dosar)
+{
+    dm.Tr.StartTransaction();
+    Unu(dm, QStringLiteral("select count(*) as C from ELEVI"));
+    dm.Tr.Rollback();
+    Semnaleaza(dosar + QStringLiteral("/conectat"));
+    AsteaptaFisier(dosar + QStringLiteral("/server-repornit"));
+    const QString text = QStringLiteral("Salvat dupa reconectare");
+    try {
+        dm.Tr.StartTransaction();
+        SalveazaNume(dm, id, text);
+        dm.Tr.Commit();
+        Scrie(QStringLiteral("SALVAT PE LEGATURA VECHE"));
+        return;
+    } catch (const EEroareBD& e) {
+        dm.Tr.Rollback();
+        Scrie(QStringLiteral("PIERDUT %1 %2").arg(int(e.Categorie())).arg(e.Mesaj().section(u'\n', 0, 0)));
+    }
+    dm.Reconecteaza();
+    dm.Tr.StartTransaction();
+    SalveazaNume(dm, id, text);
+    dm.Tr.Commit();
+    Scrie(QStringLiteral("SALVAT DUPA RECONECTARE"));
+}
+
 void Numara(TDM& dm)
 {
     dm.Tr.StartTransaction();
@@ -174,20 +264,55 @@ int main(int argc, char** argv)
     try {
         if (a.size() < 2)
             throw EEroare(QStringLiteral("Lipseste comanda."));
+        if (a[1] == u"acces") {
+            const QString avertisment = SalveazaAccesServer(a.value(2), a.value(3), a.value(4));
+            Scrie(QStringLiteral("SALVAT %1").arg(avertisment).trimmed());
+            return 0;
+        }
         if (a[1] == u"seteaza") {
             SeteazaNumeBazaServer(a.value(2));
+            SeteazaUtilizatorBazaServer(a.value(3));
             return 0;
         }
         if (NumeBazaServer().isEmpty())
             throw EEroare(QStringLiteral("Biroul nu are setata o baza de date pe server."));
+        if (a[1] == u"pastreaza-parola") {
+            const QString motiv = PastreazaParolaServer(NumeBazaServer(), UtilizatorBazaServer(), a.value(2));
+            Scrie(motiv.isEmpty() ? QStringLiteral("PASTRATA") : QStringLiteral("IN MEMORIE ") + motiv);
+            return 0;
+        }
+        if (a[1] == u"citeste-parola") {
+            QString motiv;
+            const QString parola = ParolaServer(NumeBazaServer(), UtilizatorBazaServer(), &motiv);
+            Scrie(parola.isEmpty() ? QStringLiteral("LIPSA ") + motiv : QStringLiteral("PAROLA ") + parola);
+            return 0;
+        }
+        if (!qEnvironmentVariable("BIROU_PAROLA").isEmpty())
+            PastreazaParolaInMemorie(NumeBazaServer(), UtilizatorBazaServer(), qEnvironmentVariable("BIROU_PAROLA"));
         InregistreazaClaseTessaluna();
         PregatesteBlocareFirebird();
         TDM dm;
         // The desk's own folder: a database made there instead of using the server's shows up in the test.
         const QString dosar = qEnvironmentVariable("XDG_DATA_HOME", QDir::tempPath());
+        // BIROU_RASPUNS stands for the user who answers the start-up's question with this password.
+        if (qEnvironmentVariableIsSet("BIROU_RASPUNS")) {
+            dm.CereAccesServer = [](const QString& motiv) {
+                Scrie(QStringLiteral("INTREBARE %1").arg(motiv.section(u'\n', 0, 0)));
+                SalveazaAccesServer(NumeBazaServer(), UtilizatorBazaServer(), qEnvironmentVariable("BIROU_RASPUNS"));
+                return true;
+            };
+        }
         if (a[1] == u"porneste") {
             PornesteModululDeDate(dm, dosar, dosar);
             Scrie(QStringLiteral("BAZA %1").arg(dm.Db.DatabaseName()));
+            // What the student list and the editors read first: every column the start-up may have added.
+            dm.Tr.StartTransaction();
+            Unu(dm, QStringLiteral("select count(*) as C from \"DATE\" d join ELEVI e on e.ID_ELEVI = d.ID_ELEVI "
+                                   "where d.IDF_ELEVI is null or d.ID_SCOALA is null"));
+            Unu(dm, QStringLiteral("select count(*) as C from PROFIL_DIPLOMA where ORDINE > 0 and LATIME_SUGERATA >= 0 "
+                                   "and COD_LINIE is not null"));
+            Unu(dm, QStringLiteral("select count(*) as C from TIPARIRI where ID_ELEVI > 0"));
+            dm.Tr.Rollback();
             return 0;
         }
         // Later commands connect as a started program does, without the maintenance steps again.
@@ -200,6 +325,12 @@ int main(int argc, char** argv)
             SchimbaPanaLaOprire(dm, a.value(2).toLongLong(), a.value(3));
         else if (a[1] == u"numara")
             Numara(dm);
+        else if (a[1] == u"verifica")
+            Verifica(dm);
+        else if (a[1] == u"legatura")
+            Legatura(dm);
+        else if (a[1] == u"reconecteaza")
+            Reconecteaza(dm, a.value(2).toLongLong(), a.value(3));
         else
             throw EEroare(QStringLiteral("Comanda necunoscuta: %1").arg(a[1]));
     } catch (const std::exception& e) {
