@@ -2,6 +2,7 @@
 
 #include "store/UInregistrari.h"
 #include "testsupport/UBazaTest.h"
+#include "testsupport/UTestSupport.h"
 
 #include <QHash>
 
@@ -18,12 +19,7 @@ QString Cnp(int i)
                                 .arg(1 + i % 12, 2, 10, QLatin1Char('0'))
                                 .arg(1 + i % 28, 2, 10, QLatin1Char('0'))
                                 .arg(QStringLiteral("40") + QString::number(100 + i % 900));
-    static const int pondere[12] = {2, 7, 9, 1, 4, 6, 3, 5, 8, 2, 7, 9};
-    int suma = 0;
-    for (int k = 0; k < 12; ++k)
-        suma += inceput[k].digitValue() * pondere[k];
-    const int control = suma % 11 == 10 ? 1 : suma % 11;
-    return inceput + QString::number(control);
+    return CnpCuCifraDeControl(inceput);
 }
 } // namespace
 

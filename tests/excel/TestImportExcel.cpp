@@ -2,6 +2,7 @@
 #include "excel/UImportExcel.h"
 #include "store/UInregistrari.h"
 #include "testsupport/UBazaTest.h"
+#include "testsupport/UTestSupport.h"
 
 #include <QHash>
 #include <QTest>
@@ -42,16 +43,6 @@ TMapareCamp Mapare(const QString& camp, int mod, const QString& coloana = {})
 const QString CnpA = QStringLiteral("1900101123457");
 const QString CnpB = QStringLiteral("6050505123451");
 
-// Twelve digits and their control digit.
-QString CuCifraDeControl(const QString& douasprezece)
-{
-    static const int ponderi[12] = {2, 7, 9, 1, 4, 6, 3, 5, 8, 2, 7, 9};
-    int suma = 0;
-    for (int i = 0; i < 12; ++i)
-        suma += douasprezece[i].digitValue() * ponderi[i];
-    const int rest = suma % 11 == 10 ? 1 : suma % 11;
-    return douasprezece + QString::number(rest);
-}
 } // namespace
 
 class TestImportExcel : public QObject
@@ -254,9 +245,9 @@ private slots:
     {
         TBazaTest b;
         b.Porneste();
-        const QString cnpExistent = CuCifraDeControl("605050512345");
+        const QString cnpExistent = CnpCuCifraDeControl("605050512345");
         const qint64 existent = b.AdaugaElev({{"C_CNP", cnpExistent}});
-        const QString strain = CuCifraDeControl("900010112345");
+        const QString strain = CnpCuCifraDeControl("900010112345");
         TFoaieTest f;
         const QList<QPair<QString, QString>> randuri{{"CNP", "Nume"},
                                                      {CnpA, "Ion Pop"},
@@ -268,7 +259,7 @@ private slots:
                                                      {"6,05E+12", "Exponent"},
                                                      {strain, "Strain"},
                                                      {"", "Fara CNP"},
-                                                     {CuCifraDeControl("501020312345"), QString(300, u'x')}};
+                                                     {CnpCuCifraDeControl("501020312345"), QString(300, u'x')}};
         for (int r = 0; r < randuri.size(); ++r) {
             f.Pune(QStringLiteral("A%1").arg(r + 1), randuri[r].first);
             f.Pune(QStringLiteral("B%1").arg(r + 1), randuri[r].second);

@@ -38,16 +38,6 @@ const QString CnpIon = QStringLiteral("1900101123457");
 const QString CnpAna = QStringLiteral("6050505123455");
 const QString CnpDan = QStringLiteral("5010203123454");
 
-// Twelve digits and their control digit.
-QString CuCifraDeControl(const QString& douasprezece)
-{
-    static const int ponderi[12] = {2, 7, 9, 1, 4, 6, 3, 5, 8, 2, 7, 9};
-    int suma = 0;
-    for (int i = 0; i < 12; ++i)
-        suma += douasprezece[i].digitValue() * ponderi[i];
-    const int rest = suma % 11 == 10 ? 1 : suma % 11;
-    return douasprezece + QString::number(rest);
-}
 
 QString MesajFinal(int noi, int actualizati, int sarite)
 {
@@ -263,7 +253,7 @@ private slots:
         foaie.Randuri << QList<TCelulaFixture>{"CNP", "Nume", "Specializare"};
         QStringList cnp;
         for (int i = 0; i < 1200; ++i) {
-            cnp << CuCifraDeControl(QStringLiteral("50805171%1").arg(i, 4, 10, QLatin1Char(u'0')));
+            cnp << CnpCuCifraDeControl(QStringLiteral("50805171%1").arg(i, 4, 10, QLatin1Char(u'0')));
             foaie.Randuri << QList<TCelulaFixture>{TCelulaFixture::Numeric(cnp.last()),
                                                    QStringLiteral("Elev%1 Pop").arg(i), "stiinte"};
         }
@@ -315,7 +305,7 @@ private slots:
         b.Porneste();
         QByteArray csv = "CNP,Nume\n";
         for (int i = 0; i < 6; ++i)
-            csv += CuCifraDeControl(QString::number(190010112345LL + i)).toUtf8() + ",Elev " + QByteArray::number(i) +
+            csv += CnpCuCifraDeControl(QString::number(190010112345LL + i)).toUtf8() + ",Elev " + QByteArray::number(i) +
                    " Pop\n";
         TImportExcelExpert w(nullptr);
         w.show();
