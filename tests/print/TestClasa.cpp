@@ -8,6 +8,7 @@
 #include "print/UImprimanta.h"
 #include "print/UInsertPaper.h"
 #include "print/UMachetaFormular.h"
+#include "print/UMachetaProprie.h"
 #include "print/UPaginaRandata.h"
 #include "print/UParticularizari.h"
 #include "print/USetariImprimare.h"
@@ -100,6 +101,7 @@ private slots:
     void singleCertificateAndClassPlaceAlike();
     void calibratedSingleCertificateMovesByTheCorrection();
     void printAfterTheCheckDrawsTheCheckedPages();
+    void schoolLayoutPlacesAreasAndPrintsTwoDigitYear();
 
 private:
     qint64 ElevComplet();
@@ -134,6 +136,7 @@ void TestClasa::init()
 
 void TestClasa::cleanup()
 {
+    RevinoLaMachetaInitiala();
     b.reset();
 }
 
@@ -419,3 +422,67 @@ void TestClasa::printAfterTheCheckDrawsTheCheckedPages()
 
 QTEST_MAIN(TestClasa)
 #include "TestClasa.moc"
+
+// A school whose blanks print "20" before the year and sit elsewhere: its own layout moves and resizes areas,
+// takes the last two characters of the year, adds an area and drops one; the class prints by it.
+void TestClasa::schoolLayoutPlacesAreasAndPrintsTwoDigitYear()
+{
+    TMachetaFormular m = MachetaCertificatInitiala();
+    QList<TMachetaZona>& zone = m.Pagini.first().Zone;
+    auto zona = [&](const QString& nume) -> TMachetaZona& {
+        for (TMachetaZona& z : zone)
+            if (z.Name == nume)
+                return z;
+        qFatal("no area %s", qPrintable(nume));
+    };
+    zona("FormularTextArea1").Left += 1.3; // the stub's name: moved right and down
+    zona("FormularTextArea1").Top += 1.0;
+    zona("FormularTextArea36").Width -= 20; // the certificate's name: narrower, centre moves 10 mm left
+    for (const char* an : {"FormularTextArea86", "FormularTextArea51"}) {
+        TMachetaZona& z = zona(QLatin1String(an));
+        z.Denumire2 = QStringLiteral("3");
+        z.Denumire3 = QStringLiteral("2");
+        z.Left -= 2.6;
+        z.Width = 6;
+    }
+    TMachetaZona nou = zona("FormularTextArea11");
+    nou.Name = QStringLiteral("ZonaNoua1");
+    nou.Denumire1 = QStringLiteral("Tessaluna.FATA.C_FILIERA");
+    nou.Denumire2.clear();
+    nou.Alignment = taLeftJustify;
+    nou.Left = 150;
+    nou.Top = 190.25;
+    nou.Width = 60;
+    zone << nou;
+    zone.removeIf([](const TMachetaZona& z) { return z.Name == QLatin1String("FormularTextArea2"); });
+    SalveazaMachetaProprie(m);
+
+    const qint64 id = b->AdaugaElev({{"C_NUME_L1", "Ionescu"},
+                                     {"A_NUME", "Popescu"},
+                                     {"C_CNP", "5080101260011"},
+                                     {"C_AN_ABSOLVIRE", "2024"},
+                                     {"C_FILIERA", "Teoretica"},
+                                     {"C_NUME_L2", "Secundar"}});
+    const QList<TProblemaElev> probleme = VerificaElevi({{id, "elev"}});
+    for (const TProblemaElev& p : probleme)
+        QVERIFY2(!p.Descriere.contains("Anul"), qPrintable(p.Descriere));
+
+    const QString pdf = m_dosar->filePath("macheta.pdf");
+    QCOMPARE(Tipareste({{id, "elev"}}, pdf).Tiparite, 1);
+    const TDocumentPdf doc = CitestePdf(pdf);
+    const TFormularRandat formular(m);
+    VerificaPagina(doc, 0, formular.Pagini.first(),
+                   {{"FormularTextArea1", "Ionescu"},
+                    {"FormularTextArea36", "Popescu"},
+                    {"FormularTextArea86", "24"},
+                    {"FormularTextArea51", "24"},
+                    {"ZonaNoua1", "Teoretica"}},
+                   2.5, 1);
+    int ani = 0;
+    for (const TCuvantPdf& c : doc.Cuvinte) {
+        QVERIFY2(c.Text != QLatin1String("Secundar"), "a removed area printed");
+        ani += c.Text == QLatin1String("24") ? 1 : 0;
+        QVERIFY(c.Text != QLatin1String("4"));
+    }
+    QCOMPARE(ani, 2);
+}
