@@ -10,6 +10,9 @@
 #include "print/UImprimanta.h"
 #include "print/UInsertPaper.h"
 #include "print/UMachetaFormular.h"
+#include "print/UMachetaProprie.h"
+#include "print/UFontFormular.h"
+#include "print/UHandlere.h"
 #include "print/UFormularTextArea.h"
 #include "print/UPaginaRandata.h"
 #include "print/USetariImprimare.h"
@@ -19,6 +22,7 @@
 #include "store/UDataModule.h"
 #include "store/UTipariri.h"
 
+#include <QDir>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScrollArea>
@@ -71,6 +75,13 @@ TPrintTessalunaForm::TPrintTessalunaForm(QWidget* parinte) : TTemplate(parinte)
     SalveazaPdf = buton(QStringLiteral("Salveaza PDF"));
     SalveazaPdf->setObjectName(QStringLiteral("SalveazaPdf"));
     Tipariri = buton(QStringLiteral("Tipariri"));
+    bara->addSeparator();
+    MachetaInitiala = buton(QStringLiteral("Macheta initiala"));
+    MachetaInitiala->setObjectName(QStringLiteral("MachetaInitiala"));
+    ExportaMacheta = buton(QStringLiteral("Exporta macheta"));
+    ExportaMacheta->setObjectName(QStringLiteral("ExportaMacheta"));
+    ImportaMacheta = buton(QStringLiteral("Importa macheta"));
+    ImportaMacheta->setObjectName(QStringLiteral("ImportaMacheta"));
     l->addWidget(bara);
 
     Pagini = new QTabWidget(this);
@@ -111,12 +122,65 @@ TPrintTessalunaForm::TPrintTessalunaForm(QWidget* parinte) : TTemplate(parinte)
             ::SalveazaPdf(this, {TElevDeTiparit{IdElev, DenumireElev}}, cuFundal);
         });
     });
+    connect(MachetaInitiala, &QPushButton::clicked, this, [this] {
+        RuleazaActiune(this, [this] {
+            if (!MachetaProprieFolosita()) {
+                TMesaje::Informeaza(this, QStringLiteral("Se foloseste deja macheta initiala."));
+                return;
+            }
+            if (!TMesaje::Intreaba(this, QStringLiteral("Reveniti la macheta initiala? Macheta scolii se pastreaza "
+                                                        "alaturi, in %1.anterioara")
+                                             .arg(QDir::toNativeSeparators(CaleMachetaProprie()))))
+                return;
+            RevinoLaMachetaInitiala();
+            ArataMacheta();
+        });
+    });
+    connect(ExportaMacheta, &QPushButton::clicked, this, [this] {
+        RuleazaActiune(this, [this] {
+            const QString cale = TMesaje::CereFisierDeScris(this, QStringLiteral("Exporta macheta"),
+                                                            QStringLiteral("macheta_certificat.json"),
+                                                            QStringLiteral("Macheta (*.json)"));
+            if (cale.isEmpty())
+                return;
+            ::ExportaMacheta(cale);
+            TMesaje::Informeaza(this, QStringLiteral("Macheta a fost scrisa in %1").arg(QDir::toNativeSeparators(cale)));
+        });
+    });
+    connect(ImportaMacheta, &QPushButton::clicked, this, [this] {
+        RuleazaActiune(this, [this] {
+            const QString cale = TMesaje::CereFisierDeCitit(this, QStringLiteral("Importa macheta"), QString(),
+                                                            QStringLiteral("Macheta (*.json)"));
+            if (cale.isEmpty())
+                return;
+            ::ImportaMacheta(cale);
+            ArataMacheta();
+        });
+    });
     connect(Tipariri, &QPushButton::clicked, this, [this] {
         RuleazaActiune(this, [this] {
             TTipaririElevForm lista(IdElev, DenumireElev, this);
             lista.exec();
         });
     });
+}
+
+void TPrintTessalunaForm::ArataMacheta()
+{
+    const double zoom = FormularDePrintat1 ? FormularDePrintat1->Zoom() : 100;
+    // The old page's views go first, then the fonts they name, then the model.
+    delete ScrollFata->takeWidget();
+    FormularDePrintat1 = nullptr;
+    for (TFontFormular* font : findChildren<TFontFormular*>(Qt::FindDirectChildrenOnly))
+        delete font;
+    Formular = std::make_shared<TFormularRandat>(MachetaCertificat(), this);
+    FormularDePrintat1 = ConstruiesteFormular(MachetaCertificat(), this, Formular).value(0);
+    if (!FormularDePrintat1)
+        return;
+    ScrollFata->setWidget(FormularDePrintat1);
+    if (IdElev > 0)
+        CompleteazaPaginile(this, IdElev, DenumireElev);
+    FormularDePrintat1->SetZoom(zoom);
 }
 
 int TPrintTessalunaForm::Parte() const

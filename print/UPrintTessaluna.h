@@ -38,6 +38,9 @@ public:
     QPushButton* Verifica = nullptr;
     QPushButton* SalveazaPdf = nullptr;
     QPushButton* Tipariri = nullptr;
+    QPushButton* MachetaInitiala = nullptr;
+    QPushButton* ExportaMacheta = nullptr;
+    QPushButton* ImportaMacheta = nullptr;
     QPushButton* Iesire = nullptr;
     QTabWidget* Pagini = nullptr;
     QScrollArea* ScrollFata = nullptr;
@@ -58,6 +61,8 @@ public:
     QStringList TiparesteParte(int parte, bool oglinda, double stanga, double sus, QString* destinatie = nullptr);
     // Outlines on screen the areas that would print wrong and says what is wrong; returns how many.
     int VerificaInainteDeTiparire();
+    // Builds the page again from the layout in use, filled for the same student, at the same zoom.
+    void ArataMacheta();
     void MaresteZoom();
     void MicsoreazaZoom();
 };

@@ -7,6 +7,8 @@
 #include "print/UCalibrare.h"
 #include "print/UImprimanta.h"
 #include "print/UInsertPaper.h"
+#include "print/UFormularTextArea.h"
+#include "print/UHandlere.h"
 #include "print/UMachetaFormular.h"
 #include "print/UMachetaProprie.h"
 #include "print/UPaginaRandata.h"
@@ -20,6 +22,7 @@
 #include "testsupport/UPdfText.h"
 
 #include <QFile>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -102,6 +105,7 @@ private slots:
     void calibratedSingleCertificateMovesByTheCorrection();
     void printAfterTheCheckDrawsTheCheckedPages();
     void schoolLayoutPlacesAreasAndPrintsTwoDigitYear();
+    void previewImportsAndDropsTheSchoolLayout();
 
 private:
     qint64 ElevComplet();
@@ -485,4 +489,52 @@ void TestClasa::schoolLayoutPlacesAreasAndPrintsTwoDigitYear()
         QVERIFY(c.Text != QLatin1String("4"));
     }
     QCOMPARE(ani, 2);
+}
+
+// The preview's commands: a layout imported from a file redraws the page for the same student; a damaged file
+// changes nothing; "Macheta initiala" goes back.
+void TestClasa::previewImportsAndDropsTheSchoolLayout()
+{
+    TMachetaFormular m = MachetaCertificatInitiala();
+    for (TMachetaZona& z : m.Pagini.first().Zone) {
+        if (z.Denumire1.endsWith(QLatin1String("AN_ABSOLVIRE"))) {
+            z.Denumire2 = QStringLiteral("3");
+            z.Denumire3 = QStringLiteral("2");
+        }
+        if (z.Name == QLatin1String("FormularTextArea51")) {
+            z.Left = 222.5;
+            z.Width = 6;
+        }
+    }
+    const QString buna = m_dosar->filePath("buna.json");
+    const QString stricata = m_dosar->filePath("stricata.json");
+    for (const auto& [cale, text] : {std::pair{buna, ScrieTextMacheta(m)}, std::pair{stricata, QByteArray("{\"Versiune")}}) {
+        QFile f(cale);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    }
+    const qint64 id = b->AdaugaElev({{"C_NUME_L1", "Ionescu"}, {"C_CNP", "5080101260011"}, {"C_AN_ABSOLVIRE", "2024"}});
+    TPrintTessalunaForm f;
+    PregatesteFormularNou(&f);
+    CompleteazaPaginile(&f, id, QStringLiteral("Ionescu"));
+    auto an = [&f] { return f.findChild<TFormularTextArea*>(QStringLiteral("FormularTextArea51")); };
+    QCOMPARE(an()->Text(), QString("4"));
+
+    TMesaje::SetFisierUrmator(buna);
+    f.ImportaMacheta->click();
+    QCOMPARE(an()->Text(), QString("24"));
+    QCOMPARE(an()->LeftMm(), 222.5);
+    QCOMPARE(f.findChild<TFormularTextArea*>(QStringLiteral("FormularTextArea1"))->Text(), QString("Ionescu"));
+    f.VerificaInainteDeTiparire();
+    QVERIFY2(!TMesaje::UltimulMesaj().contains("Anul"), qPrintable(TMesaje::UltimulMesaj()));
+
+    TMesaje::SetFisierUrmator(stricata);
+    f.ImportaMacheta->click();
+    QVERIFY(TMesaje::UltimulMesaj().contains("nu a fost importata"));
+    QCOMPARE(an()->Text(), QString("24"));
+
+    TMesaje::SetRaspunsUrmator(QMessageBox::Yes);
+    f.MachetaInitiala->click();
+    QCOMPARE(an()->Text(), QString("4"));
+    QVERIFY(!MachetaProprieFolosita());
 }
