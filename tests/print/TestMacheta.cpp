@@ -2,6 +2,7 @@
 // desk to another, and given up for the built-in layout.
 
 #include "platform/UEroare.h"
+#include "print/UEditorMacheta.h"
 #include "print/UMachetaProprie.h"
 #include "profile/UProfil.h"
 
@@ -61,6 +62,7 @@ private slots:
     void badLayoutRefusedAndNothingChanged();
     void exportThenImportOnAnotherDesk();
     void damagedOwnFileIsReportedNotReplaced();
+    void editsUndoneAndRedone();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dosar;
@@ -208,6 +210,50 @@ void TestMacheta::damagedOwnFileIsReportedNotReplaced()
     QVERIFY(QFile::exists(CaleMachetaProprie()));
     RevinoLaMachetaInitiala();
     QVERIFY(MachetaCertificat() == MachetaCertificatInitiala());
+}
+
+void TestMacheta::editsUndoneAndRedone()
+{
+    const TMachetaFormular initiala = MachetaCertificatInitiala();
+    TEditorMacheta e(initiala);
+    const int an = 36; // FormularTextArea51, the certificate's year
+    QCOMPARE(e.Zone().at(an).Name, QString("FormularTextArea51"));
+    const double stanga = e.Zone().at(an).Left;
+    e.Muta(1, 1); // nothing selected: no change, no step
+    QVERIFY(!e.PoateAnula());
+
+    e.Selecteaza(an);
+    for (int i = 0; i < 3; ++i)
+        e.Muta(0.1, 0);
+    e.Redimensioneaza(3.5, -10); // the height stops at 0.1 mm
+    QVERIFY(qAbs(e.Zone().at(an).Left - (stanga + 0.3)) < 1e-9);
+    QVERIFY(qAbs(e.Zone().at(an).Height - 0.1) < 1e-9);
+    TMachetaZona z = e.Zone().at(an);
+    z.Denumire2 = "3";
+    z.Denumire3 = "2";
+    e.Modifica(an, z);
+    e.AdaugaZona();
+    QCOMPARE(e.Zone().last().Name, QString("ZonaNoua1"));
+    QCOMPARE(e.Selectie(), QSet<int>{int(e.Zone().size() - 1)});
+    e.Selecteaza(0);
+    e.Selecteaza(1, true);
+    e.StergeZone();
+    QCOMPARE(e.Zone().size(), initiala.Pagini.first().Zone.size() - 1);
+    const TMachetaFormular editata = e.Macheta();
+
+    while (e.PoateAnula())
+        e.Anuleaza();
+    QVERIFY(e.Macheta() == initiala);
+    while (e.PoateReface())
+        e.Reface();
+    QVERIFY(e.Macheta() == editata);
+
+    // A new change after an undo drops what could have been redone.
+    e.Anuleaza();
+    e.Selecteaza(2);
+    e.Muta(0, -1);
+    QVERIFY(!e.PoateReface());
+    QVERIFY(e.Zone().size() == initiala.Pagini.first().Zone.size() + 1);
 }
 
 QTEST_GUILESS_MAIN(TestMacheta)
