@@ -11,6 +11,7 @@
 #include "print/UInsertPaper.h"
 #include "print/UMachetaFormular.h"
 #include "print/UMachetaProprie.h"
+#include "print/UEditorMacheta.h"
 #include "print/UFontFormular.h"
 #include "print/UHandlere.h"
 #include "print/UFormularTextArea.h"
@@ -23,6 +24,9 @@
 #include "store/UTipariri.h"
 
 #include <QDir>
+#include <QScopeGuard>
+#include <QMouseEvent>
+#include <QShortcut>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScrollArea>
@@ -54,6 +58,9 @@ TPrintTessalunaForm::TPrintTessalunaForm(QWidget* parinte) : TTemplate(parinte)
     Formular = std::make_shared<TFormularRandat>(MachetaCertificat(), this);
     const QList<TFormularDePrintat*> pagini = ConstruiesteFormular(MachetaCertificat(), this, Formular);
     FormularDePrintat1 = pagini.value(0);
+    if (FormularDePrintat1)
+        for (TFormularTextArea* z : FormularDePrintat1->Zone())
+            z->installEventFilter(this);
 
     auto* l = new QVBoxLayout(this);
     l->setContentsMargins(0, 0, 0, 0);
@@ -82,6 +89,53 @@ TPrintTessalunaForm::TPrintTessalunaForm(QWidget* parinte) : TTemplate(parinte)
     ExportaMacheta->setObjectName(QStringLiteral("ExportaMacheta"));
     ImportaMacheta = buton(QStringLiteral("Importa macheta"));
     ImportaMacheta->setObjectName(QStringLiteral("ImportaMacheta"));
+    Macheta = buton(QStringLiteral("Macheta"));
+    Macheta->setCheckable(true);
+    AdaugaZona = buton(QStringLiteral("Adauga zona"));
+    AdaugaZona->setObjectName(QStringLiteral("AdaugaZona"));
+    StergeZona = buton(QStringLiteral("Sterge zona"));
+    StergeZona->setObjectName(QStringLiteral("StergeZona"));
+    SalveazaMacheta = buton(QStringLiteral("Salveaza macheta"));
+    SalveazaMacheta->setObjectName(QStringLiteral("SalveazaMacheta"));
+    for (QPushButton* b : {AdaugaZona, StergeZona, SalveazaMacheta})
+        b->setEnabled(false);
+    // Arrows move by 0.1 mm, with Shift by 1 mm; with Alt they resize; undo and redo.
+    struct TTasta
+    {
+        QKeySequence Secventa;
+        double Dx, Dy;
+        bool Marime;
+    };
+    const QList<TTasta> taste = {
+        {Qt::Key_Left, -0.1, 0, false},          {Qt::Key_Right, 0.1, 0, false},
+        {Qt::Key_Up, 0, -0.1, false},            {Qt::Key_Down, 0, 0.1, false},
+        {Qt::SHIFT | Qt::Key_Left, -1, 0, false}, {Qt::SHIFT | Qt::Key_Right, 1, 0, false},
+        {Qt::SHIFT | Qt::Key_Up, 0, -1, false},   {Qt::SHIFT | Qt::Key_Down, 0, 1, false},
+        {Qt::ALT | Qt::Key_Left, -0.1, 0, true},  {Qt::ALT | Qt::Key_Right, 0.1, 0, true},
+        {Qt::ALT | Qt::Key_Up, 0, -0.1, true},    {Qt::ALT | Qt::Key_Down, 0, 0.1, true},
+    };
+    for (const TTasta& t : taste) {
+        auto* s = new QShortcut(t.Secventa, this);
+        connect(s, &QShortcut::activated, this, [this, t] {
+            if (t.Marime)
+                m_editor->Redimensioneaza(t.Dx, t.Dy);
+            else
+                m_editor->Muta(t.Dx, t.Dy);
+            ArataEditarea();
+        });
+        m_taste << s;
+    }
+    for (const auto& [secventa, anuleaza] : {std::pair{QKeySequence(QKeySequence::Undo), true},
+                                             std::pair{QKeySequence(QKeySequence::Redo), false}}) {
+        auto* s = new QShortcut(secventa, this);
+        connect(s, &QShortcut::activated, this, [this, anuleaza] {
+            anuleaza ? m_editor->Anuleaza() : m_editor->Reface();
+            ArataEditarea();
+        });
+        m_taste << s;
+    }
+    for (QShortcut* s : std::as_const(m_taste))
+        s->setEnabled(false);
     l->addWidget(bara);
 
     Pagini = new QTabWidget(this);
@@ -157,6 +211,22 @@ TPrintTessalunaForm::TPrintTessalunaForm(QWidget* parinte) : TTemplate(parinte)
             ArataMacheta();
         });
     });
+    connect(Macheta, &QPushButton::clicked, this,
+            [this](bool activ) { RuleazaActiune(this, [this, activ] { SeteazaModEditare(activ); }); });
+    connect(AdaugaZona, &QPushButton::clicked, this, [this] {
+        m_editor->AdaugaZona();
+        ArataEditarea();
+    });
+    connect(StergeZona, &QPushButton::clicked, this, [this] {
+        m_editor->StergeZone();
+        ArataEditarea();
+    });
+    connect(SalveazaMacheta, &QPushButton::clicked, this, [this] {
+        RuleazaActiune(this, [this] {
+            SalveazaMachetaProprie(m_editor->Macheta());
+            TMesaje::Informeaza(this, QStringLiteral("Macheta scolii a fost salvata."));
+        });
+    });
     connect(Tipariri, &QPushButton::clicked, this, [this] {
         RuleazaActiune(this, [this] {
             TTipaririElevForm lista(IdElev, DenumireElev, this);
@@ -165,7 +235,14 @@ TPrintTessalunaForm::TPrintTessalunaForm(QWidget* parinte) : TTemplate(parinte)
     });
 }
 
+TPrintTessalunaForm::~TPrintTessalunaForm() = default;
+
 void TPrintTessalunaForm::ArataMacheta()
+{
+    ArataMacheta(MachetaCertificat());
+}
+
+void TPrintTessalunaForm::ArataMacheta(const TMachetaFormular& macheta)
 {
     const double zoom = FormularDePrintat1 ? FormularDePrintat1->Zoom() : 100;
     // The old page's views go first, then the fonts they name, then the model.
@@ -173,14 +250,89 @@ void TPrintTessalunaForm::ArataMacheta()
     FormularDePrintat1 = nullptr;
     for (TFontFormular* font : findChildren<TFontFormular*>(Qt::FindDirectChildrenOnly))
         delete font;
-    Formular = std::make_shared<TFormularRandat>(MachetaCertificat(), this);
-    FormularDePrintat1 = ConstruiesteFormular(MachetaCertificat(), this, Formular).value(0);
+    Formular = std::make_shared<TFormularRandat>(macheta, this);
+    FormularDePrintat1 = ConstruiesteFormular(macheta, this, Formular).value(0);
     if (!FormularDePrintat1)
         return;
     ScrollFata->setWidget(FormularDePrintat1);
     if (IdElev > 0)
         CompleteazaPaginile(this, IdElev, DenumireElev);
     FormularDePrintat1->SetZoom(zoom);
+    for (TFormularTextArea* z : FormularDePrintat1->Zone())
+        z->installEventFilter(this);
+    if (m_editor) {
+        for (int i : m_editor->Selectie())
+            if (i < FormularDePrintat1->Zone().size())
+                FormularDePrintat1->Zone().at(i)->SetSemnalata(true);
+    }
+}
+
+void TPrintTessalunaForm::SeteazaModEditare(bool activ)
+{
+    // The buttons show the mode the window is in, also when saving was refused and edit mode stays.
+    const auto stare = qScopeGuard([this] {
+        const bool mod = ModEditare();
+        Macheta->setChecked(mod);
+        for (QPushButton* b : {AdaugaZona, StergeZona, SalveazaMacheta})
+            b->setEnabled(mod);
+        for (QShortcut* s : std::as_const(m_taste))
+            s->setEnabled(mod);
+    });
+    if (activ == ModEditare())
+        return;
+    if (activ) {
+        m_editor = std::make_unique<TEditorMacheta>(MachetaCertificat());
+    } else {
+        const bool schimbata = !(m_editor->Macheta() == MachetaCertificat());
+        if (schimbata && TMesaje::Intreaba(this, QStringLiteral("Salvati macheta modificata?")))
+            SalveazaMachetaProprie(m_editor->Macheta()); // refused: stays in edit mode with the message
+        m_editor.reset();
+        ArataMacheta();
+    }
+    if (FormularDePrintat1)
+        for (TFormularTextArea* z : FormularDePrintat1->Zone())
+            z->SetSemnalata(false);
+}
+
+void TPrintTessalunaForm::ArataEditarea()
+{
+    if (!m_editor || !FormularDePrintat1)
+        return;
+    const QList<TMachetaZona>& zone = m_editor->Zone();
+    TPaginaRandata& model = FormularDePrintat1->Model();
+    bool peLoc = zone.size() == model.Zone.size();
+    for (int k = 0; peLoc && k < zone.size(); ++k)
+        peLoc = zone[k].Name == model.Zone[k].Name && zone[k].Denumire1 == model.Zone[k].Denumire1 &&
+                zone[k].Denumire2 == model.Zone[k].Denumire2 && zone[k].Denumire3 == model.Zone[k].Denumire3;
+    if (!peLoc) {
+        ArataMacheta(m_editor->Macheta());
+        return;
+    }
+    const QList<TFormularTextArea*> vederi = FormularDePrintat1->Zone();
+    for (int k = 0; k < zone.size(); ++k) {
+        const TMachetaZona& z = zone[k];
+        model.Zone[k].Mm = QRectF(z.Left, z.Top, z.Width, z.Height);
+        model.Zone[k].TopProiectat = z.Top;
+        model.Zone[k].Aliniere = z.Alignment;
+        vederi[k]->ZoomChanged();
+        vederi[k]->SetSemnalata(m_editor->Selectie().contains(k));
+    }
+}
+
+bool TPrintTessalunaForm::eventFilter(QObject* obiect, QEvent* e)
+{
+    // In edit mode a click selects an area (Ctrl: several) instead of opening its corrections.
+    if (m_editor && FormularDePrintat1 &&
+        (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonRelease)) {
+        if (e->type() == QEvent::MouseButtonPress) {
+            const int index = FormularDePrintat1->Zone().indexOf(qobject_cast<TFormularTextArea*>(obiect));
+            const auto* mouse = static_cast<QMouseEvent*>(e);
+            m_editor->Selecteaza(index, mouse->modifiers() & Qt::ControlModifier);
+            ArataEditarea();
+        }
+        return true;
+    }
+    return TTemplate::eventFilter(obiect, e);
 }
 
 int TPrintTessalunaForm::Parte() const
@@ -202,6 +354,10 @@ void TPrintTessalunaForm::MicsoreazaZoom()
 
 void TPrintTessalunaForm::RuleazaTiparirea()
 {
+    // What prints is the saved layout, so edit mode is left (with its question) first.
+    SeteazaModEditare(false);
+    if (ModEditare())
+        return;
     if (!ImprimantaConfigurata(this))
         return;
     TAllStuffReg setari;

@@ -11,6 +11,9 @@ class QScrollArea;
 class QTabWidget;
 class TFormularDePrintat;
 class TFormularRandat;
+class TEditorMacheta;
+class QShortcut;
+struct TMachetaFormular;
 
 // Base of the preview windows: centred on the work area when made.
 class TTemplate : public QDialog
@@ -41,6 +44,11 @@ public:
     QPushButton* MachetaInitiala = nullptr;
     QPushButton* ExportaMacheta = nullptr;
     QPushButton* ImportaMacheta = nullptr;
+    // Edit mode of the layout: the areas are selected, moved and resized instead of corrected.
+    QPushButton* Macheta = nullptr;
+    QPushButton* AdaugaZona = nullptr;
+    QPushButton* StergeZona = nullptr;
+    QPushButton* SalveazaMacheta = nullptr;
     QPushButton* Iesire = nullptr;
     QTabWidget* Pagini = nullptr;
     QScrollArea* ScrollFata = nullptr;
@@ -61,10 +69,28 @@ public:
     QStringList TiparesteParte(int parte, bool oglinda, double stanga, double sus, QString* destinatie = nullptr);
     // Outlines on screen the areas that would print wrong and says what is wrong; returns how many.
     int VerificaInainteDeTiparire();
-    // Builds the page again from the layout in use, filled for the same student, at the same zoom.
+    // Builds the page again from `macheta` (by default the layout in use), filled for the same student, at the
+    // same zoom.
     void ArataMacheta();
+    void ArataMacheta(const TMachetaFormular& macheta);
+    // Turns the layout's edit mode on or off; leaving it with unsaved edits asks whether to save them.
+    void SeteazaModEditare(bool activ);
+    bool ModEditare() const { return m_editor != nullptr; }
+    // The edits of edit mode; null outside it.
+    TEditorMacheta* EditorMacheta() const { return m_editor.get(); }
     void MaresteZoom();
     void MicsoreazaZoom();
+
+    ~TPrintTessalunaForm() override;
+
+protected:
+    bool eventFilter(QObject* obiect, QEvent* e) override;
+
+private:
+    // Shows the editor's layout after an edit: in place when only rectangles changed, else rebuilt.
+    void ArataEditarea();
+    std::unique_ptr<TEditorMacheta> m_editor;
+    QList<QShortcut*> m_taste;
 };
 
 // The certificate's handler: "Tessaluna", whose window is TPrintTessalunaForm.

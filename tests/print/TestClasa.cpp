@@ -7,10 +7,12 @@
 #include "print/UCalibrare.h"
 #include "print/UImprimanta.h"
 #include "print/UInsertPaper.h"
+#include "print/UFormularDePrintat.h"
 #include "print/UFormularTextArea.h"
 #include "print/UHandlere.h"
 #include "print/UMachetaFormular.h"
 #include "print/UMachetaProprie.h"
+#include "print/UEditorMacheta.h"
 #include "print/UPaginaRandata.h"
 #include "print/UParticularizari.h"
 #include "print/USetariImprimare.h"
@@ -21,6 +23,7 @@
 #include "testsupport/UModal.h"
 #include "testsupport/UPdfText.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
@@ -106,6 +109,7 @@ private slots:
     void printAfterTheCheckDrawsTheCheckedPages();
     void schoolLayoutPlacesAreasAndPrintsTwoDigitYear();
     void previewImportsAndDropsTheSchoolLayout();
+    void previewEditModeMovesWithTheKeyboard();
 
 private:
     qint64 ElevComplet();
@@ -537,4 +541,37 @@ void TestClasa::previewImportsAndDropsTheSchoolLayout()
     f.MachetaInitiala->click();
     QCOMPARE(an()->Text(), QString("4"));
     QVERIFY(!MachetaProprieFolosita());
+}
+
+// Edit mode in the running preview: a click selects, the arrows move by 0.1 mm and with Shift by 1 mm, Alt
+// resizes, undo goes back; saving makes the layout the school's, and a click never opens the corrections.
+void TestClasa::previewEditModeMovesWithTheKeyboard()
+{
+    TPrintTessalunaForm f;
+    f.showNormal();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    f.Macheta->click();
+    QVERIFY(f.ModEditare());
+    auto an = [&f] { return f.findChild<TFormularTextArea*>(QStringLiteral("FormularTextArea51")); };
+    const double stanga = an()->LeftMm(), sus = an()->TopMm(), latime = an()->WidthMm();
+    QTest::mouseClick(an(), Qt::LeftButton);
+    QVERIFY(!QApplication::activeModalWidget());
+    QTest::keyClick(&f, Qt::Key_Right);
+    QTest::keyClick(&f, Qt::Key_Right);
+    QTest::keyClick(&f, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(&f, Qt::Key_Right, Qt::AltModifier);
+    QVERIFY2(qAbs(an()->LeftMm() - (stanga + 0.2)) < 1e-9, qPrintable(QString::number(an()->LeftMm() - stanga)));
+    QVERIFY(qAbs(an()->TopMm() - (sus + 1)) < 1e-9);
+    QVERIFY(qAbs(an()->WidthMm() - (latime + 0.1)) < 1e-9);
+    QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(qAbs(an()->WidthMm() - latime) < 1e-9);
+    // The pixel rectangle follows the millimetres.
+    QCOMPARE(an()->x(), MmToPixels(f.FormularDePrintat1->ScreenDpi(), stanga + 0.2));
+
+    f.SalveazaMacheta->click();
+    QVERIFY(MachetaProprieFolosita());
+    QVERIFY(qAbs(MachetaCertificat().Pagini.first().Zone.at(36).Top - (sus + 1)) < 1e-9);
+    f.Macheta->click();
+    QVERIFY(!f.ModEditare());
+    QVERIFY(qAbs(an()->TopMm() - (sus + 1)) < 1e-9);
 }
