@@ -1,11 +1,26 @@
 #include "print/UEditorMacheta.h"
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 
 namespace {
 constexpr double kLatimeMinimaMm = 0.1;
 } // namespace
+
+bool CitesteMm(const QString& text, double& mm)
+{
+    QString t = text.trimmed();
+    if (t.count(u',') + t.count(u'.') > 1)
+        return false;
+    t.replace(u',', u'.');
+    bool ok = false;
+    const double v = t.toDouble(&ok);
+    if (!ok || !std::isfinite(v))
+        return false;
+    mm = v;
+    return true;
+}
 
 void TEditorMacheta::Selecteaza(int index, bool adauga)
 {

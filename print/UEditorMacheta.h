@@ -5,6 +5,9 @@
 #include <QList>
 #include <QSet>
 
+// Millimetres typed by a user, with a decimal comma or point ("12,5", "12.5"); false for anything else.
+bool CitesteMm(const QString& text, double& mm);
+
 // Edits of a layout's first page with undo and redo, headless: what the preview's edit mode changes. Every
 // change is one step; a step that changes nothing is not recorded.
 class TEditorMacheta

@@ -12,6 +12,7 @@
 #include "print/UMachetaFormular.h"
 #include "print/UMachetaProprie.h"
 #include "print/UEditorMacheta.h"
+#include "profile/UProfil.h"
 #include "print/UFontFormular.h"
 #include "print/UHandlere.h"
 #include "print/UFormularTextArea.h"
@@ -23,7 +24,11 @@
 #include "store/UDataModule.h"
 #include "store/UTipariri.h"
 
+#include <QComboBox>
 #include <QDir>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QLocale>
 #include <QScopeGuard>
 #include <QMouseEvent>
 #include <QShortcut>
@@ -149,7 +154,43 @@ TPrintTessalunaForm::TPrintTessalunaForm(QWidget* parinte) : TTemplate(parinte)
     if (FormularDePrintat1)
         ScrollFata->setWidget(FormularDePrintat1);
     Pagini->addTab(ScrollFata, QStringLiteral("Fata"));
-    l->addWidget(Pagini, 1);
+    auto* mijloc = new QHBoxLayout;
+    mijloc->addWidget(Pagini, 1);
+    PanouZona = new QWidget(this);
+    PanouZona->setObjectName(QStringLiteral("PanouZona"));
+    auto* panou = new QFormLayout(PanouZona);
+    auto camp = [&](auto* w, const QString& nume, const QString& eticheta) {
+        w->setObjectName(nume);
+        panou->addRow(eticheta, w);
+        return w;
+    };
+    ZonaCheie = camp(new QComboBox(PanouZona), QStringLiteral("ZonaCheie"), QStringLiteral("Campul"));
+    ZonaCheie->addItem(QStringLiteral("(fara camp)"), QString());
+    for (const TLinieProfilDiploma& linie : ProfilPentruMacheta()) {
+        const TEticheta e = CitesteEticheta(linie.ETICHETA_EDITOR);
+        ZonaCheie->addItem(e.Parte.isEmpty() ? e.Eticheta : QStringLiteral("%1 (%2)").arg(e.Eticheta, e.Parte),
+                           linie.COD_FORMULAR + u'.' + linie.COD_PAGINA + u'.' + linie.COD_CAMP);
+    }
+    ZonaPozitie = camp(new QLineEdit(PanouZona), QStringLiteral("ZonaPozitie"),
+                       QStringLiteral("De la caracterul (gol: tot)"));
+    ZonaNumar = camp(new QLineEdit(PanouZona), QStringLiteral("ZonaNumar"),
+                     QStringLiteral("Numar de caractere (gol: unul)"));
+    ZonaFont = camp(new QComboBox(PanouZona), QStringLiteral("ZonaFont"), QStringLiteral("Font"));
+    ZonaAliniere = camp(new QComboBox(PanouZona), QStringLiteral("ZonaAliniere"), QStringLiteral("Aliniere"));
+    ZonaAliniere->addItem(QStringLiteral("stanga"), int(taLeftJustify));
+    ZonaAliniere->addItem(QStringLiteral("centru"), int(taCenter));
+    ZonaAliniere->addItem(QStringLiteral("dreapta"), int(taRightJustify));
+    ZonaStanga = camp(new QLineEdit(PanouZona), QStringLiteral("ZonaStanga"), QStringLiteral("Stanga (mm)"));
+    ZonaSus = camp(new QLineEdit(PanouZona), QStringLiteral("ZonaSus"), QStringLiteral("Sus (mm)"));
+    ZonaLatime = camp(new QLineEdit(PanouZona), QStringLiteral("ZonaLatime"), QStringLiteral("Latime (mm)"));
+    ZonaInaltime = camp(new QLineEdit(PanouZona), QStringLiteral("ZonaInaltime"), QStringLiteral("Inaltime (mm)"));
+    ZonaAplica = new QPushButton(QStringLiteral("Aplica"), PanouZona);
+    ZonaAplica->setObjectName(QStringLiteral("ZonaAplica"));
+    ZonaAplica->setAutoDefault(false);
+    panou->addRow(ZonaAplica);
+    PanouZona->hide();
+    mijloc->addWidget(PanouZona);
+    l->addLayout(mijloc, 1);
 
     auto* jos = new QHBoxLayout;
     jos->setContentsMargins(8, 4, 8, 8);
@@ -221,6 +262,7 @@ TPrintTessalunaForm::TPrintTessalunaForm(QWidget* parinte) : TTemplate(parinte)
         m_editor->StergeZone();
         ArataEditarea();
     });
+    connect(ZonaAplica, &QPushButton::clicked, this, [this] { RuleazaActiune(this, [this] { AplicaPanoul(); }); });
     connect(SalveazaMacheta, &QPushButton::clicked, this, [this] {
         RuleazaActiune(this, [this] {
             SalveazaMachetaProprie(m_editor->Macheta());
@@ -277,6 +319,8 @@ void TPrintTessalunaForm::SeteazaModEditare(bool activ)
             b->setEnabled(mod);
         for (QShortcut* s : std::as_const(m_taste))
             s->setEnabled(mod);
+        PanouZona->setVisible(mod);
+        ArataPanoul();
     });
     if (activ == ModEditare())
         return;
@@ -306,6 +350,7 @@ void TPrintTessalunaForm::ArataEditarea()
                 zone[k].Denumire2 == model.Zone[k].Denumire2 && zone[k].Denumire3 == model.Zone[k].Denumire3;
     if (!peLoc) {
         ArataMacheta(m_editor->Macheta());
+        ArataPanoul();
         return;
     }
     const QList<TFormularTextArea*> vederi = FormularDePrintat1->Zone();
@@ -317,6 +362,59 @@ void TPrintTessalunaForm::ArataEditarea()
         vederi[k]->ZoomChanged();
         vederi[k]->SetSemnalata(m_editor->Selectie().contains(k));
     }
+    ArataPanoul();
+}
+
+void TPrintTessalunaForm::ArataPanoul()
+{
+    const bool are = m_editor && !m_editor->Selectie().isEmpty();
+    PanouZona->setEnabled(are);
+    if (!are)
+        return;
+    const TMachetaZona& z = m_editor->Zone().at(*std::min_element(m_editor->Selectie().begin(),
+                                                                   m_editor->Selectie().end()));
+    ZonaCheie->setCurrentIndex(qMax(0, ZonaCheie->findData(z.Denumire1)));
+    ZonaPozitie->setText(z.Denumire2);
+    ZonaNumar->setText(z.Denumire3);
+    ZonaFont->clear();
+    for (const TMachetaFont& f : m_editor->Macheta().Fonturi)
+        ZonaFont->addItem(f.DescrierePentruEditor.isEmpty() ? f.Name : f.DescrierePentruEditor, f.Name);
+    ZonaFont->setCurrentIndex(ZonaFont->findData(z.Font));
+    ZonaAliniere->setCurrentIndex(ZonaAliniere->findData(int(z.Alignment)));
+    const QLocale ro(QLocale::Romanian, QLocale::Romania);
+    auto mm = [&ro](double v) { return ro.toString(v, 'f', 3); };
+    ZonaStanga->setText(mm(z.Left));
+    ZonaSus->setText(mm(z.Top));
+    ZonaLatime->setText(mm(z.Width));
+    ZonaInaltime->setText(mm(z.Height));
+}
+
+void TPrintTessalunaForm::AplicaPanoul()
+{
+    if (!m_editor || m_editor->Selectie().isEmpty())
+        return;
+    const int index = *std::min_element(m_editor->Selectie().begin(), m_editor->Selectie().end());
+    TMachetaZona z = m_editor->Zone().at(index);
+    double valori[4] = {};
+    const QLineEdit* edituri[4] = {ZonaStanga, ZonaSus, ZonaLatime, ZonaInaltime};
+    for (int i = 0; i < 4; ++i) {
+        if (!CitesteMm(edituri[i]->text(), valori[i])) {
+            TMesaje::Avertizeaza(this, QStringLiteral("\"%1\" nu este un numar de milimetri").arg(edituri[i]->text()));
+            return;
+        }
+    }
+    // A value shown to a thousandth and not retyped keeps the area's exact millimetres.
+    double* tinte[4] = {&z.Left, &z.Top, &z.Width, &z.Height};
+    for (int i = 0; i < 4; ++i)
+        if (qAbs(*tinte[i] - valori[i]) >= 0.0005)
+            *tinte[i] = valori[i];
+    z.Denumire1 = ZonaCheie->currentData().toString();
+    z.Denumire2 = ZonaPozitie->text().trimmed();
+    z.Denumire3 = ZonaNumar->text().trimmed();
+    z.Font = ZonaFont->currentData().toString();
+    z.Alignment = TAlignment(ZonaAliniere->currentData().toInt());
+    m_editor->Modifica(index, z);
+    ArataEditarea();
 }
 
 bool TPrintTessalunaForm::eventFilter(QObject* obiect, QEvent* e)

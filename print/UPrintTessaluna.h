@@ -13,6 +13,8 @@ class TFormularDePrintat;
 class TFormularRandat;
 class TEditorMacheta;
 class QShortcut;
+class QComboBox;
+class QLineEdit;
 struct TMachetaFormular;
 
 // Base of the preview windows: centred on the work area when made.
@@ -49,6 +51,18 @@ public:
     QPushButton* AdaugaZona = nullptr;
     QPushButton* StergeZona = nullptr;
     QPushButton* SalveazaMacheta = nullptr;
+    // The side panel of edit mode: the first selected area's values.
+    QWidget* PanouZona = nullptr;
+    QComboBox* ZonaCheie = nullptr;
+    QLineEdit* ZonaPozitie = nullptr;
+    QLineEdit* ZonaNumar = nullptr;
+    QComboBox* ZonaFont = nullptr;
+    QComboBox* ZonaAliniere = nullptr;
+    QLineEdit* ZonaStanga = nullptr;
+    QLineEdit* ZonaSus = nullptr;
+    QLineEdit* ZonaLatime = nullptr;
+    QLineEdit* ZonaInaltime = nullptr;
+    QPushButton* ZonaAplica = nullptr;
     QPushButton* Iesire = nullptr;
     QTabWidget* Pagini = nullptr;
     QScrollArea* ScrollFata = nullptr;
@@ -89,6 +103,9 @@ protected:
 private:
     // Shows the editor's layout after an edit: in place when only rectangles changed, else rebuilt.
     void ArataEditarea();
+    // Fills the side panel from the first selected area; writes it back into that area.
+    void ArataPanoul();
+    void AplicaPanoul();
     std::unique_ptr<TEditorMacheta> m_editor;
     QList<QShortcut*> m_taste;
 };

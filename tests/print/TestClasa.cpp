@@ -25,6 +25,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -567,6 +568,21 @@ void TestClasa::previewEditModeMovesWithTheKeyboard()
     QVERIFY(qAbs(an()->WidthMm() - latime) < 1e-9);
     // The pixel rectangle follows the millimetres.
     QCOMPARE(an()->x(), MmToPixels(f.FormularDePrintat1->ScreenDpi(), stanga + 0.2));
+
+    // The side panel: the year's last two characters, a left edge typed with a comma; a bad number changes nothing.
+    QCOMPARE(f.ZonaStanga->text(), QLocale(QLocale::Romanian).toString(stanga + 0.2, 'f', 3));
+    f.ZonaPozitie->setText("3");
+    f.ZonaNumar->setText("2");
+    f.ZonaStanga->setText("222,5");
+    f.ZonaAplica->click();
+    QCOMPARE(an()->LeftMm(), 222.5);
+    QCOMPARE(an()->Denumire2(), QString("3"));
+    f.ZonaStanga->setText("22x");
+    f.ZonaAplica->click();
+    QVERIFY(TMesaje::UltimulMesaj().contains("nu este un numar de milimetri"));
+    QCOMPARE(an()->LeftMm(), 222.5);
+    QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(qAbs(an()->LeftMm() - (stanga + 0.2)) < 1e-9);
 
     f.SalveazaMacheta->click();
     QVERIFY(MachetaProprieFolosita());
