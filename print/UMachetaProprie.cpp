@@ -71,8 +71,8 @@ QByteArray CitesteFisier(const QString& cale)
 {
     QFile f(cale);
     if (!f.open(QIODevice::ReadOnly))
-        throw EEroare(QStringLiteral("Fisierul %1 nu poate fi citit: %2").arg(QDir::toNativeSeparators(cale),
-                                                                               f.errorString()));
+        throw EEroare(
+            QStringLiteral("Fisierul %1 nu poate fi citit: %2").arg(QDir::toNativeSeparators(cale), f.errorString()));
     // A layout is a few tens of kilobytes; anything far larger is not one.
     if (f.size() > 16 * 1024 * 1024)
         throw EEroare(QStringLiteral("Fisierul %1 nu este o macheta").arg(QDir::toNativeSeparators(cale)));
@@ -86,7 +86,7 @@ void ScrieFisier(const QString& cale, const QByteArray& text)
     if (!QDir().mkpath(dosar) || !ScrieFisierSigur(cale, text, motiv))
         throw EEroare(QStringLiteral("Macheta nu a putut fi scrisa in %1: %2")
                           .arg(QDir::toNativeSeparators(cale), motiv.isEmpty() ? QStringLiteral("dosarul nu poate "
-                                                                                                 "fi creat")
+                                                                                                "fi creat")
                                                                                : motiv));
 }
 
@@ -94,15 +94,16 @@ void ScrieFisier(const QString& cale, const QByteArray& text)
 
 QString CaleMachetaProprie()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/macheta_certificat.json");
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+           QStringLiteral("/macheta_certificat.json");
 }
 
 QByteArray ScrieTextMacheta(const TMachetaFormular& m)
 {
     QJsonArray fonturi;
     for (const TMachetaFont& f : m.Fonturi) {
-        QJsonObject o{{"Name", f.Name},   {"FontName", f.FontName}, {"CodePage", f.CodePage}, {"CharSet", f.CharSet},
-                      {"Size", f.Size},   {"Bold", f.Bold},         {"Italic", f.Italic}};
+        QJsonObject o{{"Name", f.Name}, {"FontName", f.FontName}, {"CodePage", f.CodePage}, {"CharSet", f.CharSet},
+                      {"Size", f.Size}, {"Bold", f.Bold},         {"Italic", f.Italic}};
         if (!f.DescrierePentruEditor.isEmpty())
             o.insert(QStringLiteral("DescrierePentruEditor"), f.DescrierePentruEditor);
         fonturi.append(o);
@@ -280,8 +281,8 @@ void RevinoLaMachetaInitiala()
         const QString anterioara = cale + QStringLiteral(".anterioara");
         QFile::remove(anterioara);
         if (!QFile::rename(cale, anterioara))
-            throw EEroare(QStringLiteral("Macheta scolii (%1) nu a putut fi pusa deoparte")
-                              .arg(QDir::toNativeSeparators(cale)));
+            throw EEroare(
+                QStringLiteral("Macheta scolii (%1) nu a putut fi pusa deoparte").arg(QDir::toNativeSeparators(cale)));
     }
     Activa() = MachetaCertificatInitiala();
     Proprie() = false;
@@ -299,8 +300,8 @@ void ImportaMacheta(const QString& cale)
     try {
         m = CitesteTextMacheta(CitesteFisier(cale), ProfilPentruMacheta());
     } catch (const EEroare& e) {
-        throw EEroare(QStringLiteral("Macheta din %1 nu a fost importata.\n%2")
-                          .arg(QDir::toNativeSeparators(cale), e.Mesaj()));
+        throw EEroare(
+            QStringLiteral("Macheta din %1 nu a fost importata.\n%2").arg(QDir::toNativeSeparators(cale), e.Mesaj()));
     }
     SalveazaMachetaProprie(m);
 }

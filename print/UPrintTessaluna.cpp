@@ -112,12 +112,18 @@ TPrintTessalunaForm::TPrintTessalunaForm(QWidget* parinte) : TTemplate(parinte)
         bool Marime;
     };
     const QList<TTasta> taste = {
-        {Qt::Key_Left, -0.1, 0, false},          {Qt::Key_Right, 0.1, 0, false},
-        {Qt::Key_Up, 0, -0.1, false},            {Qt::Key_Down, 0, 0.1, false},
-        {Qt::SHIFT | Qt::Key_Left, -1, 0, false}, {Qt::SHIFT | Qt::Key_Right, 1, 0, false},
-        {Qt::SHIFT | Qt::Key_Up, 0, -1, false},   {Qt::SHIFT | Qt::Key_Down, 0, 1, false},
-        {Qt::ALT | Qt::Key_Left, -0.1, 0, true},  {Qt::ALT | Qt::Key_Right, 0.1, 0, true},
-        {Qt::ALT | Qt::Key_Up, 0, -0.1, true},    {Qt::ALT | Qt::Key_Down, 0, 0.1, true},
+        {Qt::Key_Left, -0.1, 0, false},
+        {Qt::Key_Right, 0.1, 0, false},
+        {Qt::Key_Up, 0, -0.1, false},
+        {Qt::Key_Down, 0, 0.1, false},
+        {Qt::SHIFT | Qt::Key_Left, -1, 0, false},
+        {Qt::SHIFT | Qt::Key_Right, 1, 0, false},
+        {Qt::SHIFT | Qt::Key_Up, 0, -1, false},
+        {Qt::SHIFT | Qt::Key_Down, 0, 1, false},
+        {Qt::ALT | Qt::Key_Left, -0.1, 0, true},
+        {Qt::ALT | Qt::Key_Right, 0.1, 0, true},
+        {Qt::ALT | Qt::Key_Up, 0, -0.1, true},
+        {Qt::ALT | Qt::Key_Down, 0, 0.1, true},
     };
     for (const TTasta& t : taste) {
         auto* s = new QShortcut(t.Secventa, this);
@@ -130,8 +136,8 @@ TPrintTessalunaForm::TPrintTessalunaForm(QWidget* parinte) : TTemplate(parinte)
         });
         m_taste << s;
     }
-    for (const auto& [secventa, anuleaza] : {std::pair{QKeySequence(QKeySequence::Undo), true},
-                                             std::pair{QKeySequence(QKeySequence::Redo), false}}) {
+    for (const auto& [secventa, anuleaza] :
+         {std::pair{QKeySequence(QKeySequence::Undo), true}, std::pair{QKeySequence(QKeySequence::Redo), false}}) {
         auto* s = new QShortcut(secventa, this);
         connect(s, &QShortcut::activated, this, [this, anuleaza] {
             anuleaza ? m_editor->Anuleaza() : m_editor->Reface();
@@ -171,10 +177,10 @@ TPrintTessalunaForm::TPrintTessalunaForm(QWidget* parinte) : TTemplate(parinte)
         ZonaCheie->addItem(e.Parte.isEmpty() ? e.Eticheta : QStringLiteral("%1 (%2)").arg(e.Eticheta, e.Parte),
                            linie.COD_FORMULAR + u'.' + linie.COD_PAGINA + u'.' + linie.COD_CAMP);
     }
-    ZonaPozitie = camp(new QLineEdit(PanouZona), QStringLiteral("ZonaPozitie"),
-                       QStringLiteral("De la caracterul (gol: tot)"));
-    ZonaNumar = camp(new QLineEdit(PanouZona), QStringLiteral("ZonaNumar"),
-                     QStringLiteral("Numar de caractere (gol: unul)"));
+    ZonaPozitie =
+        camp(new QLineEdit(PanouZona), QStringLiteral("ZonaPozitie"), QStringLiteral("De la caracterul (gol: tot)"));
+    ZonaNumar =
+        camp(new QLineEdit(PanouZona), QStringLiteral("ZonaNumar"), QStringLiteral("Numar de caractere (gol: unul)"));
     ZonaFont = camp(new QComboBox(PanouZona), QStringLiteral("ZonaFont"), QStringLiteral("Font"));
     ZonaAliniere = camp(new QComboBox(PanouZona), QStringLiteral("ZonaAliniere"), QStringLiteral("Aliniere"));
     ZonaAliniere->addItem(QStringLiteral("stanga"), int(taLeftJustify));
@@ -239,7 +245,8 @@ TPrintTessalunaForm::TPrintTessalunaForm(QWidget* parinte) : TTemplate(parinte)
             if (cale.isEmpty())
                 return;
             ::ExportaMacheta(cale);
-            TMesaje::Informeaza(this, QStringLiteral("Macheta a fost scrisa in %1").arg(QDir::toNativeSeparators(cale)));
+            TMesaje::Informeaza(this,
+                                QStringLiteral("Macheta a fost scrisa in %1").arg(QDir::toNativeSeparators(cale)));
         });
     });
     connect(ImportaMacheta, &QPushButton::clicked, this, [this] {
@@ -371,8 +378,8 @@ void TPrintTessalunaForm::ArataPanoul()
     PanouZona->setEnabled(are);
     if (!are)
         return;
-    const TMachetaZona& z = m_editor->Zone().at(*std::min_element(m_editor->Selectie().begin(),
-                                                                   m_editor->Selectie().end()));
+    const TMachetaZona& z =
+        m_editor->Zone().at(*std::min_element(m_editor->Selectie().begin(), m_editor->Selectie().end()));
     ZonaCheie->setCurrentIndex(qMax(0, ZonaCheie->findData(z.Denumire1)));
     ZonaPozitie->setText(z.Denumire2);
     ZonaNumar->setText(z.Denumire3);

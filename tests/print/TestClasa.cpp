@@ -513,7 +513,8 @@ void TestClasa::previewImportsAndDropsTheSchoolLayout()
     }
     const QString buna = m_dosar->filePath("buna.json");
     const QString stricata = m_dosar->filePath("stricata.json");
-    for (const auto& [cale, text] : {std::pair{buna, ScrieTextMacheta(m)}, std::pair{stricata, QByteArray("{\"Versiune")}}) {
+    for (const auto& [cale, text] :
+         {std::pair{buna, ScrieTextMacheta(m)}, std::pair{stricata, QByteArray("{\"Versiune")}}) {
         QFile f(cale);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(text);

@@ -108,18 +108,30 @@ void TestMacheta::badLayoutRefusedAndNothingChanged_data()
 {
     QTest::addColumn<QString>("greseala");
     QTest::addColumn<QString>("mesaj");
-    QTest::newRow("outside the page") << "afara" << "Zona FormularTextArea7 iese din pagina";
-    QTest::newRow("above the page") << "sus" << "Zona FormularTextArea1 iese din pagina";
-    QTest::newRow("zero width") << "zero" << "Zona FormularTextArea1 are latimea sau inaltimea zero";
-    QTest::newRow("field the profile lacks") << "camp" << "campul Tessaluna.FATA.C_NOTA_MATE, pe care profilul nu il are";
-    QTest::newRow("position not a number") << "pozitie" << "pozitia primului caracter \"x\" nu este un numar pozitiv";
-    QTest::newRow("count without position") << "lungime" << "numarul de caractere cere si pozitia";
-    QTest::newRow("two areas of one name") << "dublura" << "apare de doua ori";
-    QTest::newRow("font the form lacks") << "font" << "fontul Lipsa, pe care formularul nu il are";
-    QTest::newRow("newer version") << "versiune" << "versiune mai noua";
-    QTest::newRow("no version") << "faraversiune" << "nu are numar de versiune";
-    QTest::newRow("damaged file") << "deteriorat" << "deteriorat";
-    QTest::newRow("rectangle not numbers") << "mm" << "patru numere de milimetri";
+    QTest::newRow("outside the page") << "afara"
+                                      << "Zona FormularTextArea7 iese din pagina";
+    QTest::newRow("above the page") << "sus"
+                                    << "Zona FormularTextArea1 iese din pagina";
+    QTest::newRow("zero width") << "zero"
+                                << "Zona FormularTextArea1 are latimea sau inaltimea zero";
+    QTest::newRow("field the profile lacks") << "camp"
+                                             << "campul Tessaluna.FATA.C_NOTA_MATE, pe care profilul nu il are";
+    QTest::newRow("position not a number") << "pozitie"
+                                           << "pozitia primului caracter \"x\" nu este un numar pozitiv";
+    QTest::newRow("count without position") << "lungime"
+                                            << "numarul de caractere cere si pozitia";
+    QTest::newRow("two areas of one name") << "dublura"
+                                           << "apare de doua ori";
+    QTest::newRow("font the form lacks") << "font"
+                                         << "fontul Lipsa, pe care formularul nu il are";
+    QTest::newRow("newer version") << "versiune"
+                                   << "versiune mai noua";
+    QTest::newRow("no version") << "faraversiune"
+                                << "nu are numar de versiune";
+    QTest::newRow("damaged file") << "deteriorat"
+                                  << "deteriorat";
+    QTest::newRow("rectangle not numbers") << "mm"
+                                           << "patru numere de milimetri";
 }
 
 void TestMacheta::badLayoutRefusedAndNothingChanged()
