@@ -103,6 +103,13 @@ void TEditorMacheta::StergeZone()
     Pas(inainte);
 }
 
+void TEditorMacheta::SeteazaFundal(const QString& cale)
+{
+    const TMachetaFormular inainte = m_macheta;
+    m_macheta.Pagini.first().BkImage = cale;
+    Pas(inainte);
+}
+
 void TEditorMacheta::Anuleaza()
 {
     if (m_inapoi.isEmpty())

@@ -32,6 +32,8 @@ public:
     // selects it. Removes the selected areas.
     void AdaugaZona();
     void StergeZone();
+    // The page's background picture, shown under the areas and never printed; empty for none.
+    void SeteazaFundal(const QString& cale);
 
     bool PoateAnula() const { return !m_inapoi.isEmpty(); }
     bool PoateReface() const { return !m_inainte.isEmpty(); }

@@ -5,7 +5,9 @@
 #include "profile/UProfil.h"
 #include "profile/UProfilTessaluna.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QImage>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -304,6 +306,19 @@ void ImportaMacheta(const QString& cale)
             QStringLiteral("Macheta din %1 nu a fost importata.\n%2").arg(QDir::toNativeSeparators(cale), e.Mesaj()));
     }
     SalveazaMachetaProprie(m);
+}
+
+QString PastreazaFundal(const QString& sursa)
+{
+    const QByteArray octeti = CitesteFisier(sursa);
+    if (QImage::fromData(octeti, "PNG").isNull())
+        throw EEroare(QStringLiteral("Fisierul %1 nu este o imagine PNG").arg(QDir::toNativeSeparators(sursa)));
+    // A name of its own for each picture: a picture once shown is kept in memory by its path.
+    const QString cale = QFileInfo(CaleMachetaProprie()).absolutePath() +
+                         QStringLiteral("/fundal-%1.png")
+                             .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz")));
+    ScrieFisier(cale, octeti);
+    return cale;
 }
 
 void UitaMachetaCitita()

@@ -51,5 +51,9 @@ void ExportaMacheta(const QString& cale);
 // file cannot be read, is damaged, of an unknown or newer version, or invalid.
 void ImportaMacheta(const QString& cale);
 
+// Keeps a copy of the school's scanned blank `sursa` (a PNG) in the per-user data folder, under a name of its
+// own, and returns the copy's path. Throws EEroare when it is not a picture or cannot be copied.
+QString PastreazaFundal(const QString& sursa);
+
 // Forgets the layout read so far: the next MachetaCertificat() reads the file again.
 void UitaMachetaCitita();

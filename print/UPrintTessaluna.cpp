@@ -102,7 +102,9 @@ TPrintTessalunaForm::TPrintTessalunaForm(QWidget* parinte) : TTemplate(parinte)
     StergeZona->setObjectName(QStringLiteral("StergeZona"));
     SalveazaMacheta = buton(QStringLiteral("Salveaza macheta"));
     SalveazaMacheta->setObjectName(QStringLiteral("SalveazaMacheta"));
-    for (QPushButton* b : {AdaugaZona, StergeZona, SalveazaMacheta})
+    FundalScanat = buton(QStringLiteral("Fundal scanat"));
+    FundalScanat->setObjectName(QStringLiteral("FundalScanat"));
+    for (QPushButton* b : {AdaugaZona, StergeZona, SalveazaMacheta, FundalScanat})
         b->setEnabled(false);
     // Arrows move by 0.1 mm, with Shift by 1 mm; with Alt they resize; undo and redo.
     struct TTasta
@@ -269,6 +271,17 @@ TPrintTessalunaForm::TPrintTessalunaForm(QWidget* parinte) : TTemplate(parinte)
         m_editor->StergeZone();
         ArataEditarea();
     });
+    connect(FundalScanat, &QPushButton::clicked, this, [this] {
+        RuleazaActiune(this, [this] {
+            const QString cale = TMesaje::CereFisierDeCitit(this, QStringLiteral("Formularul scanat"), QString(),
+                                                            QStringLiteral("Imagine PNG (*.png)"));
+            if (cale.isEmpty())
+                return;
+            m_editor->SeteazaFundal(PastreazaFundal(cale));
+            ArataMacheta(m_editor->Macheta());
+            ArataPanoul();
+        });
+    });
     connect(ZonaAplica, &QPushButton::clicked, this, [this] { RuleazaActiune(this, [this] { AplicaPanoul(); }); });
     connect(SalveazaMacheta, &QPushButton::clicked, this, [this] {
         RuleazaActiune(this, [this] {
@@ -322,7 +335,7 @@ void TPrintTessalunaForm::SeteazaModEditare(bool activ)
     const auto stare = qScopeGuard([this] {
         const bool mod = ModEditare();
         Macheta->setChecked(mod);
-        for (QPushButton* b : {AdaugaZona, StergeZona, SalveazaMacheta})
+        for (QPushButton* b : {AdaugaZona, StergeZona, SalveazaMacheta, FundalScanat})
             b->setEnabled(mod);
         for (QShortcut* s : std::as_const(m_taste))
             s->setEnabled(mod);

@@ -51,6 +51,7 @@ public:
     QPushButton* AdaugaZona = nullptr;
     QPushButton* StergeZona = nullptr;
     QPushButton* SalveazaMacheta = nullptr;
+    QPushButton* FundalScanat = nullptr;
     // The side panel of edit mode: the first selected area's values.
     QWidget* PanouZona = nullptr;
     QComboBox* ZonaCheie = nullptr;

@@ -4,9 +4,12 @@
 #include "platform/UEroare.h"
 #include "print/UEditorMacheta.h"
 #include "print/UMachetaProprie.h"
+#include "print/UPaginaRandata.h"
 #include "profile/UProfil.h"
 
+#include <QColor>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -63,6 +66,7 @@ private slots:
     void exportThenImportOnAnotherDesk();
     void damagedOwnFileIsReportedNotReplaced();
     void editsUndoneAndRedone();
+    void scannedBlankKeptAndShown();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dosar;
@@ -266,6 +270,32 @@ void TestMacheta::editsUndoneAndRedone()
     e.Muta(0, -1);
     QVERIFY(!e.PoateReface());
     QVERIFY(e.Zone().size() == initiala.Pagini.first().Zone.size() + 1);
+}
+
+void TestMacheta::scannedBlankKeptAndShown()
+{
+    const QString png = m_dosar->filePath("scanat.png");
+    QImage scan(300, 212, QImage::Format_RGB32);
+    scan.fill(Qt::yellow);
+    QVERIFY(scan.save(png));
+    const QString nu = m_dosar->filePath("nu.png");
+    QFile f(nu);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("nu este o imagine");
+    f.close();
+    QVERIFY(Eroare([&] { PastreazaFundal(nu); }).contains("nu este o imagine PNG"));
+
+    const QString copie = PastreazaFundal(png);
+    QVERIFY(copie.startsWith(m_dosar->filePath("date")));
+    TEditorMacheta e(MachetaCertificatInitiala());
+    e.SeteazaFundal(copie);
+    SalveazaMachetaProprie(e.Macheta());
+    UitaMachetaCitita();
+    QCOMPARE(MachetaCertificat().Pagini.first().BkImage, copie);
+    const TFormularRandat formular(MachetaCertificat());
+    QCOMPARE(formular.Pagini.first().Fundal.pixelColor(10, 10), QColor(Qt::yellow));
+    e.Anuleaza();
+    QCOMPARE(e.Macheta().Pagini.first().BkImage, MachetaCertificatInitiala().Pagini.first().BkImage);
 }
 
 QTEST_GUILESS_MAIN(TestMacheta)
