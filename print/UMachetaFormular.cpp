@@ -9,6 +9,8 @@
 #include <QJsonObject>
 #include <QJsonParseError>
 
+#include <algorithm>
+
 namespace {
 
 [[noreturn]] void Deteriorata(const QString& ce)
@@ -44,17 +46,30 @@ TMachetaZona CitesteZona(const QJsonObject& o)
 {
     TMachetaZona z;
     z.Name = Cere(o, "Name", QJsonValue::String, QStringLiteral("zona")).toString();
-    const QJsonArray px = Cere(o, "Pixels", QJsonValue::Array, z.Name).toArray();
-    z.ZoomLock = Cere(o, "ZoomLock", QJsonValue::Double, z.Name).toDouble();
-    if (px.size() != 4 || z.ZoomLock <= 0)
-        Deteriorata(
-            QStringLiteral("%1: dreptunghiul trebuie dat prin patru numere de pixeli la un zoom pozitiv").arg(z.Name));
-    // The pixel counts at the design zoom are the master copy; the millimetres follow from them exactly.
-    const double dpi = ScreenDpi(z.ZoomLock);
-    z.Left = PixelsToMm(px.at(0).toInt(), dpi);
-    z.Top = PixelsToMm(px.at(1).toInt(), dpi);
-    z.Width = PixelsToMm(px.at(2).toInt(), dpi);
-    z.Height = PixelsToMm(px.at(3).toInt(), dpi);
+    z.ZoomLock = o.value(QLatin1String("ZoomLock")).toDouble(0);
+    if (o.contains(QLatin1String("Mm"))) {
+        const QJsonArray mm = Cere(o, "Mm", QJsonValue::Array, z.Name).toArray();
+        if (mm.size() != 4 || !std::all_of(mm.begin(), mm.end(), [](const QJsonValue& v) { return v.isDouble(); }))
+            Deteriorata(QStringLiteral("%1: dreptunghiul trebuie dat prin patru numere de milimetri").arg(z.Name));
+        z.Left = mm.at(0).toDouble();
+        z.Top = mm.at(1).toDouble();
+        z.Width = mm.at(2).toDouble();
+        z.Height = mm.at(3).toDouble();
+        if (z.ZoomLock <= 0)
+            z.ZoomLock = 100;
+    } else {
+        const QJsonArray px = Cere(o, "Pixels", QJsonValue::Array, z.Name).toArray();
+        if (px.size() != 4 || z.ZoomLock <= 0 ||
+            !std::all_of(px.begin(), px.end(), [](const QJsonValue& v) { return v.isDouble(); }))
+            Deteriorata(QStringLiteral("%1: dreptunghiul trebuie dat prin patru numere de pixeli la un zoom pozitiv")
+                            .arg(z.Name));
+        // The pixel counts at the design zoom are the master copy; the millimetres follow from them exactly.
+        const double dpi = ScreenDpi(z.ZoomLock);
+        z.Left = PixelsToMm(px.at(0).toInt(), dpi);
+        z.Top = PixelsToMm(px.at(1).toInt(), dpi);
+        z.Width = PixelsToMm(px.at(2).toInt(), dpi);
+        z.Height = PixelsToMm(px.at(3).toInt(), dpi);
+    }
     z.Text = Text(o, "Text");
     z.Font = Text(o, "Font");
     z.Alignment = Aliniere(Text(o, "Alignment", QStringLiteral("taLeftJustify")), z.Name);
@@ -125,7 +140,7 @@ TMachetaFormular CitesteMacheta(const QByteArray& json)
     return m;
 }
 
-const TMachetaFormular& MachetaCertificat()
+const TMachetaFormular& MachetaCertificatInitiala()
 {
     static const TMachetaFormular macheta = [] {
         IncarcaResursePrint();

@@ -19,6 +19,7 @@ struct TMachetaFont
     bool Bold = false;
     bool Italic = false;
     QString DescrierePentruEditor;
+    bool operator==(const TMachetaFont&) const = default;
 };
 
 struct TMachetaZona
@@ -37,6 +38,7 @@ struct TMachetaZona
     QString Denumire2;
     QString Denumire3;
     QStringList SursaText;
+    bool operator==(const TMachetaZona&) const = default;
 };
 
 struct TMachetaPagina
@@ -49,6 +51,7 @@ struct TMachetaPagina
     double TextAreaBaseLine2_delta = 1.0;
     QString BkImage;          // file or resource path of the background picture; empty = none
     QList<TMachetaZona> Zone; // in child order
+    bool operator==(const TMachetaPagina&) const = default;
 };
 
 struct TMachetaFormular
@@ -56,6 +59,7 @@ struct TMachetaFormular
     QString Name;                // objectName of the form window (the adjustments store's NumeFormular)
     QList<TMachetaFont> Fonturi; // in component order
     QList<TMachetaPagina> Pagini;
+    bool operator==(const TMachetaFormular&) const = default;
 };
 
 class QObject;
@@ -66,8 +70,14 @@ TFontFormular* CreeazaFontFormular(const TMachetaFont& m, QObject* proprietar);
 // Makes the program's pictures and layout data (":/tessaluna/...") readable.
 void IncarcaResursePrint();
 
-// Parses layout data; throws EEroare naming what is wrong.
+// Parses layout data; throws EEroare naming what is wrong. An area's rectangle is either "Pixels" counted at
+// its "ZoomLock" (the program's own layout) or "Mm" (left, top, width, height in millimetres, an edited one).
 TMachetaFormular CitesteMacheta(const QByteArray& json);
 
-// The certificate's layout, read once from the program's resources.
+// The certificate's layout built into the program, read once from its resources.
+const TMachetaFormular& MachetaCertificatInitiala();
+
+// The certificate's layout in use: the school's own when it has one (UMachetaProprie), else the built-in one.
+// The reference stays valid for the process; its contents change when the school's layout changes.
+// Throws EEroare when the school's layout file cannot be read.
 const TMachetaFormular& MachetaCertificat();

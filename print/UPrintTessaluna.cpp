@@ -10,6 +10,11 @@
 #include "print/UImprimanta.h"
 #include "print/UInsertPaper.h"
 #include "print/UMachetaFormular.h"
+#include "print/UMachetaProprie.h"
+#include "print/UEditorMacheta.h"
+#include "profile/UProfil.h"
+#include "print/UFontFormular.h"
+#include "print/UHandlere.h"
 #include "print/UFormularTextArea.h"
 #include "print/UPaginaRandata.h"
 #include "print/USetariImprimare.h"
@@ -19,6 +24,14 @@
 #include "store/UDataModule.h"
 #include "store/UTipariri.h"
 
+#include <QComboBox>
+#include <QDir>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QLocale>
+#include <QScopeGuard>
+#include <QMouseEvent>
+#include <QShortcut>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScrollArea>
@@ -50,6 +63,9 @@ TPrintTessalunaForm::TPrintTessalunaForm(QWidget* parinte) : TTemplate(parinte)
     Formular = std::make_shared<TFormularRandat>(MachetaCertificat(), this);
     const QList<TFormularDePrintat*> pagini = ConstruiesteFormular(MachetaCertificat(), this, Formular);
     FormularDePrintat1 = pagini.value(0);
+    if (FormularDePrintat1)
+        for (TFormularTextArea* z : FormularDePrintat1->Zone())
+            z->installEventFilter(this);
 
     auto* l = new QVBoxLayout(this);
     l->setContentsMargins(0, 0, 0, 0);
@@ -71,6 +87,68 @@ TPrintTessalunaForm::TPrintTessalunaForm(QWidget* parinte) : TTemplate(parinte)
     SalveazaPdf = buton(QStringLiteral("Salveaza PDF"));
     SalveazaPdf->setObjectName(QStringLiteral("SalveazaPdf"));
     Tipariri = buton(QStringLiteral("Tipariri"));
+    bara->addSeparator();
+    MachetaInitiala = buton(QStringLiteral("Macheta initiala"));
+    MachetaInitiala->setObjectName(QStringLiteral("MachetaInitiala"));
+    ExportaMacheta = buton(QStringLiteral("Exporta macheta"));
+    ExportaMacheta->setObjectName(QStringLiteral("ExportaMacheta"));
+    ImportaMacheta = buton(QStringLiteral("Importa macheta"));
+    ImportaMacheta->setObjectName(QStringLiteral("ImportaMacheta"));
+    Macheta = buton(QStringLiteral("Macheta"));
+    Macheta->setCheckable(true);
+    AdaugaZona = buton(QStringLiteral("Adauga zona"));
+    AdaugaZona->setObjectName(QStringLiteral("AdaugaZona"));
+    StergeZona = buton(QStringLiteral("Sterge zona"));
+    StergeZona->setObjectName(QStringLiteral("StergeZona"));
+    SalveazaMacheta = buton(QStringLiteral("Salveaza macheta"));
+    SalveazaMacheta->setObjectName(QStringLiteral("SalveazaMacheta"));
+    FundalScanat = buton(QStringLiteral("Fundal scanat"));
+    FundalScanat->setObjectName(QStringLiteral("FundalScanat"));
+    for (QPushButton* b : {AdaugaZona, StergeZona, SalveazaMacheta, FundalScanat})
+        b->setEnabled(false);
+    // Arrows move by 0.1 mm, with Shift by 1 mm; with Alt they resize; undo and redo.
+    struct TTasta
+    {
+        QKeySequence Secventa;
+        double Dx, Dy;
+        bool Marime;
+    };
+    const QList<TTasta> taste = {
+        {Qt::Key_Left, -0.1, 0, false},
+        {Qt::Key_Right, 0.1, 0, false},
+        {Qt::Key_Up, 0, -0.1, false},
+        {Qt::Key_Down, 0, 0.1, false},
+        {Qt::SHIFT | Qt::Key_Left, -1, 0, false},
+        {Qt::SHIFT | Qt::Key_Right, 1, 0, false},
+        {Qt::SHIFT | Qt::Key_Up, 0, -1, false},
+        {Qt::SHIFT | Qt::Key_Down, 0, 1, false},
+        {Qt::ALT | Qt::Key_Left, -0.1, 0, true},
+        {Qt::ALT | Qt::Key_Right, 0.1, 0, true},
+        {Qt::ALT | Qt::Key_Up, 0, -0.1, true},
+        {Qt::ALT | Qt::Key_Down, 0, 0.1, true},
+    };
+    for (const TTasta& t : taste) {
+        auto* s = new QShortcut(t.Secventa, this);
+        connect(s, &QShortcut::activated, this, [this, t] {
+            if (t.Marime)
+                m_editor->Redimensioneaza(t.Dx, t.Dy);
+            else
+                m_editor->Muta(t.Dx, t.Dy);
+            ArataEditarea();
+        });
+        m_taste << s;
+    }
+    for (const auto& [secventa, anuleaza] :
+         {std::pair{QKeySequence(QKeySequence::Undo), true}, std::pair{QKeySequence(QKeySequence::Redo), false}}) {
+        auto* s = new QShortcut(secventa, this);
+        connect(s, &QShortcut::activated, this, [this, anuleaza] {
+            anuleaza ? m_editor->Anuleaza() : m_editor->Reface();
+            ArataEditarea();
+        });
+        m_taste << s;
+    }
+    for (QShortcut* s : std::as_const(m_taste))
+        s->setEnabled(false);
     l->addWidget(bara);
 
     Pagini = new QTabWidget(this);
@@ -84,7 +162,43 @@ TPrintTessalunaForm::TPrintTessalunaForm(QWidget* parinte) : TTemplate(parinte)
     if (FormularDePrintat1)
         ScrollFata->setWidget(FormularDePrintat1);
     Pagini->addTab(ScrollFata, QStringLiteral("Fata"));
-    l->addWidget(Pagini, 1);
+    auto* mijloc = new QHBoxLayout;
+    mijloc->addWidget(Pagini, 1);
+    PanouZona = new QWidget(this);
+    PanouZona->setObjectName(QStringLiteral("PanouZona"));
+    auto* panou = new QFormLayout(PanouZona);
+    auto camp = [&](auto* w, const QString& nume, const QString& eticheta) {
+        w->setObjectName(nume);
+        panou->addRow(eticheta, w);
+        return w;
+    };
+    ZonaCheie = camp(new QComboBox(PanouZona), QStringLiteral("ZonaCheie"), QStringLiteral("Campul"));
+    ZonaCheie->addItem(QStringLiteral("(fara camp)"), QString());
+    for (const TLinieProfilDiploma& linie : ProfilPentruMacheta()) {
+        const TEticheta e = CitesteEticheta(linie.ETICHETA_EDITOR);
+        ZonaCheie->addItem(e.Parte.isEmpty() ? e.Eticheta : QStringLiteral("%1 (%2)").arg(e.Eticheta, e.Parte),
+                           linie.COD_FORMULAR + u'.' + linie.COD_PAGINA + u'.' + linie.COD_CAMP);
+    }
+    ZonaPozitie =
+        camp(new QLineEdit(PanouZona), QStringLiteral("ZonaPozitie"), QStringLiteral("De la caracterul (gol: tot)"));
+    ZonaNumar =
+        camp(new QLineEdit(PanouZona), QStringLiteral("ZonaNumar"), QStringLiteral("Numar de caractere (gol: unul)"));
+    ZonaFont = camp(new QComboBox(PanouZona), QStringLiteral("ZonaFont"), QStringLiteral("Font"));
+    ZonaAliniere = camp(new QComboBox(PanouZona), QStringLiteral("ZonaAliniere"), QStringLiteral("Aliniere"));
+    ZonaAliniere->addItem(QStringLiteral("stanga"), int(taLeftJustify));
+    ZonaAliniere->addItem(QStringLiteral("centru"), int(taCenter));
+    ZonaAliniere->addItem(QStringLiteral("dreapta"), int(taRightJustify));
+    ZonaStanga = camp(new QLineEdit(PanouZona), QStringLiteral("ZonaStanga"), QStringLiteral("Stanga (mm)"));
+    ZonaSus = camp(new QLineEdit(PanouZona), QStringLiteral("ZonaSus"), QStringLiteral("Sus (mm)"));
+    ZonaLatime = camp(new QLineEdit(PanouZona), QStringLiteral("ZonaLatime"), QStringLiteral("Latime (mm)"));
+    ZonaInaltime = camp(new QLineEdit(PanouZona), QStringLiteral("ZonaInaltime"), QStringLiteral("Inaltime (mm)"));
+    ZonaAplica = new QPushButton(QStringLiteral("Aplica"), PanouZona);
+    ZonaAplica->setObjectName(QStringLiteral("ZonaAplica"));
+    ZonaAplica->setAutoDefault(false);
+    panou->addRow(ZonaAplica);
+    PanouZona->hide();
+    mijloc->addWidget(PanouZona);
+    l->addLayout(mijloc, 1);
 
     auto* jos = new QHBoxLayout;
     jos->setContentsMargins(8, 4, 8, 8);
@@ -111,12 +225,232 @@ TPrintTessalunaForm::TPrintTessalunaForm(QWidget* parinte) : TTemplate(parinte)
             ::SalveazaPdf(this, {TElevDeTiparit{IdElev, DenumireElev}}, cuFundal);
         });
     });
+    connect(MachetaInitiala, &QPushButton::clicked, this, [this] {
+        RuleazaActiune(this, [this] {
+            if (!MachetaProprieFolosita()) {
+                TMesaje::Informeaza(this, QStringLiteral("Se foloseste deja macheta initiala."));
+                return;
+            }
+            if (!TMesaje::Intreaba(this, QStringLiteral("Reveniti la macheta initiala? Macheta scolii se pastreaza "
+                                                        "alaturi, in %1.anterioara")
+                                             .arg(QDir::toNativeSeparators(CaleMachetaProprie()))))
+                return;
+            RevinoLaMachetaInitiala();
+            ArataMacheta();
+        });
+    });
+    connect(ExportaMacheta, &QPushButton::clicked, this, [this] {
+        RuleazaActiune(this, [this] {
+            const QString cale = TMesaje::CereFisierDeScris(this, QStringLiteral("Exporta macheta"),
+                                                            QStringLiteral("macheta_certificat.json"),
+                                                            QStringLiteral("Macheta (*.json)"));
+            if (cale.isEmpty())
+                return;
+            ::ExportaMacheta(cale);
+            TMesaje::Informeaza(this,
+                                QStringLiteral("Macheta a fost scrisa in %1").arg(QDir::toNativeSeparators(cale)));
+        });
+    });
+    connect(ImportaMacheta, &QPushButton::clicked, this, [this] {
+        RuleazaActiune(this, [this] {
+            const QString cale = TMesaje::CereFisierDeCitit(this, QStringLiteral("Importa macheta"), QString(),
+                                                            QStringLiteral("Macheta (*.json)"));
+            if (cale.isEmpty())
+                return;
+            ::ImportaMacheta(cale);
+            ArataMacheta();
+        });
+    });
+    connect(Macheta, &QPushButton::clicked, this,
+            [this](bool activ) { RuleazaActiune(this, [this, activ] { SeteazaModEditare(activ); }); });
+    connect(AdaugaZona, &QPushButton::clicked, this, [this] {
+        m_editor->AdaugaZona();
+        ArataEditarea();
+    });
+    connect(StergeZona, &QPushButton::clicked, this, [this] {
+        m_editor->StergeZone();
+        ArataEditarea();
+    });
+    connect(FundalScanat, &QPushButton::clicked, this, [this] {
+        RuleazaActiune(this, [this] {
+            const QString cale = TMesaje::CereFisierDeCitit(this, QStringLiteral("Formularul scanat"), QString(),
+                                                            QStringLiteral("Imagine PNG (*.png)"));
+            if (cale.isEmpty())
+                return;
+            m_editor->SeteazaFundal(PastreazaFundal(cale));
+            ArataMacheta(m_editor->Macheta());
+            ArataPanoul();
+        });
+    });
+    connect(ZonaAplica, &QPushButton::clicked, this, [this] { RuleazaActiune(this, [this] { AplicaPanoul(); }); });
+    connect(SalveazaMacheta, &QPushButton::clicked, this, [this] {
+        RuleazaActiune(this, [this] {
+            SalveazaMachetaProprie(m_editor->Macheta());
+            TMesaje::Informeaza(this, QStringLiteral("Macheta scolii a fost salvata."));
+        });
+    });
     connect(Tipariri, &QPushButton::clicked, this, [this] {
         RuleazaActiune(this, [this] {
             TTipaririElevForm lista(IdElev, DenumireElev, this);
             lista.exec();
         });
     });
+}
+
+TPrintTessalunaForm::~TPrintTessalunaForm() = default;
+
+void TPrintTessalunaForm::ArataMacheta()
+{
+    ArataMacheta(MachetaCertificat());
+}
+
+void TPrintTessalunaForm::ArataMacheta(const TMachetaFormular& macheta)
+{
+    const double zoom = FormularDePrintat1 ? FormularDePrintat1->Zoom() : 100;
+    // The old page's views go first, then the fonts they name, then the model.
+    delete ScrollFata->takeWidget();
+    FormularDePrintat1 = nullptr;
+    for (TFontFormular* font : findChildren<TFontFormular*>(Qt::FindDirectChildrenOnly))
+        delete font;
+    Formular = std::make_shared<TFormularRandat>(macheta, this);
+    FormularDePrintat1 = ConstruiesteFormular(macheta, this, Formular).value(0);
+    if (!FormularDePrintat1)
+        return;
+    ScrollFata->setWidget(FormularDePrintat1);
+    if (IdElev > 0)
+        CompleteazaPaginile(this, IdElev, DenumireElev);
+    FormularDePrintat1->SetZoom(zoom);
+    for (TFormularTextArea* z : FormularDePrintat1->Zone())
+        z->installEventFilter(this);
+    if (m_editor) {
+        for (int i : m_editor->Selectie())
+            if (i < FormularDePrintat1->Zone().size())
+                FormularDePrintat1->Zone().at(i)->SetSemnalata(true);
+    }
+}
+
+void TPrintTessalunaForm::SeteazaModEditare(bool activ)
+{
+    // The buttons show the mode the window is in, also when saving was refused and edit mode stays.
+    const auto stare = qScopeGuard([this] {
+        const bool mod = ModEditare();
+        Macheta->setChecked(mod);
+        for (QPushButton* b : {AdaugaZona, StergeZona, SalveazaMacheta, FundalScanat})
+            b->setEnabled(mod);
+        for (QShortcut* s : std::as_const(m_taste))
+            s->setEnabled(mod);
+        PanouZona->setVisible(mod);
+        ArataPanoul();
+    });
+    if (activ == ModEditare())
+        return;
+    if (activ) {
+        m_editor = std::make_unique<TEditorMacheta>(MachetaCertificat());
+    } else {
+        const bool schimbata = !(m_editor->Macheta() == MachetaCertificat());
+        if (schimbata && TMesaje::Intreaba(this, QStringLiteral("Salvati macheta modificata?")))
+            SalveazaMachetaProprie(m_editor->Macheta()); // refused: stays in edit mode with the message
+        m_editor.reset();
+        ArataMacheta();
+    }
+    if (FormularDePrintat1)
+        for (TFormularTextArea* z : FormularDePrintat1->Zone())
+            z->SetSemnalata(false);
+}
+
+void TPrintTessalunaForm::ArataEditarea()
+{
+    if (!m_editor || !FormularDePrintat1)
+        return;
+    const QList<TMachetaZona>& zone = m_editor->Zone();
+    TPaginaRandata& model = FormularDePrintat1->Model();
+    bool peLoc = zone.size() == model.Zone.size();
+    for (int k = 0; peLoc && k < zone.size(); ++k)
+        peLoc = zone[k].Name == model.Zone[k].Name && zone[k].Denumire1 == model.Zone[k].Denumire1 &&
+                zone[k].Denumire2 == model.Zone[k].Denumire2 && zone[k].Denumire3 == model.Zone[k].Denumire3;
+    if (!peLoc) {
+        ArataMacheta(m_editor->Macheta());
+        ArataPanoul();
+        return;
+    }
+    const QList<TFormularTextArea*> vederi = FormularDePrintat1->Zone();
+    for (int k = 0; k < zone.size(); ++k) {
+        const TMachetaZona& z = zone[k];
+        model.Zone[k].Mm = QRectF(z.Left, z.Top, z.Width, z.Height);
+        model.Zone[k].TopProiectat = z.Top;
+        model.Zone[k].Aliniere = z.Alignment;
+        vederi[k]->ZoomChanged();
+        vederi[k]->SetSemnalata(m_editor->Selectie().contains(k));
+    }
+    ArataPanoul();
+}
+
+void TPrintTessalunaForm::ArataPanoul()
+{
+    const bool are = m_editor && !m_editor->Selectie().isEmpty();
+    PanouZona->setEnabled(are);
+    if (!are)
+        return;
+    const TMachetaZona& z =
+        m_editor->Zone().at(*std::min_element(m_editor->Selectie().begin(), m_editor->Selectie().end()));
+    ZonaCheie->setCurrentIndex(qMax(0, ZonaCheie->findData(z.Denumire1)));
+    ZonaPozitie->setText(z.Denumire2);
+    ZonaNumar->setText(z.Denumire3);
+    ZonaFont->clear();
+    for (const TMachetaFont& f : m_editor->Macheta().Fonturi)
+        ZonaFont->addItem(f.DescrierePentruEditor.isEmpty() ? f.Name : f.DescrierePentruEditor, f.Name);
+    ZonaFont->setCurrentIndex(ZonaFont->findData(z.Font));
+    ZonaAliniere->setCurrentIndex(ZonaAliniere->findData(int(z.Alignment)));
+    const QLocale ro(QLocale::Romanian, QLocale::Romania);
+    auto mm = [&ro](double v) { return ro.toString(v, 'f', 3); };
+    ZonaStanga->setText(mm(z.Left));
+    ZonaSus->setText(mm(z.Top));
+    ZonaLatime->setText(mm(z.Width));
+    ZonaInaltime->setText(mm(z.Height));
+}
+
+void TPrintTessalunaForm::AplicaPanoul()
+{
+    if (!m_editor || m_editor->Selectie().isEmpty())
+        return;
+    const int index = *std::min_element(m_editor->Selectie().begin(), m_editor->Selectie().end());
+    TMachetaZona z = m_editor->Zone().at(index);
+    double valori[4] = {};
+    const QLineEdit* edituri[4] = {ZonaStanga, ZonaSus, ZonaLatime, ZonaInaltime};
+    for (int i = 0; i < 4; ++i) {
+        if (!CitesteMm(edituri[i]->text(), valori[i])) {
+            TMesaje::Avertizeaza(this, QStringLiteral("\"%1\" nu este un numar de milimetri").arg(edituri[i]->text()));
+            return;
+        }
+    }
+    // A value shown to a thousandth and not retyped keeps the area's exact millimetres.
+    double* tinte[4] = {&z.Left, &z.Top, &z.Width, &z.Height};
+    for (int i = 0; i < 4; ++i)
+        if (qAbs(*tinte[i] - valori[i]) >= 0.0005)
+            *tinte[i] = valori[i];
+    z.Denumire1 = ZonaCheie->currentData().toString();
+    z.Denumire2 = ZonaPozitie->text().trimmed();
+    z.Denumire3 = ZonaNumar->text().trimmed();
+    z.Font = ZonaFont->currentData().toString();
+    z.Alignment = TAlignment(ZonaAliniere->currentData().toInt());
+    m_editor->Modifica(index, z);
+    ArataEditarea();
+}
+
+bool TPrintTessalunaForm::eventFilter(QObject* obiect, QEvent* e)
+{
+    // In edit mode a click selects an area (Ctrl: several) instead of opening its corrections.
+    if (m_editor && FormularDePrintat1 &&
+        (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonRelease)) {
+        if (e->type() == QEvent::MouseButtonPress) {
+            const int index = FormularDePrintat1->Zone().indexOf(qobject_cast<TFormularTextArea*>(obiect));
+            const auto* mouse = static_cast<QMouseEvent*>(e);
+            m_editor->Selecteaza(index, mouse->modifiers() & Qt::ControlModifier);
+            ArataEditarea();
+        }
+        return true;
+    }
+    return TTemplate::eventFilter(obiect, e);
 }
 
 int TPrintTessalunaForm::Parte() const
@@ -138,6 +472,10 @@ void TPrintTessalunaForm::MicsoreazaZoom()
 
 void TPrintTessalunaForm::RuleazaTiparirea()
 {
+    // What prints is the saved layout, so edit mode is left (with its question) first.
+    SeteazaModEditare(false);
+    if (ModEditare())
+        return;
     if (!ImprimantaConfigurata(this))
         return;
     TAllStuffReg setari;

@@ -11,6 +11,11 @@ class QScrollArea;
 class QTabWidget;
 class TFormularDePrintat;
 class TFormularRandat;
+class TEditorMacheta;
+class QShortcut;
+class QComboBox;
+class QLineEdit;
+struct TMachetaFormular;
 
 // Base of the preview windows: centred on the work area when made.
 class TTemplate : public QDialog
@@ -38,6 +43,27 @@ public:
     QPushButton* Verifica = nullptr;
     QPushButton* SalveazaPdf = nullptr;
     QPushButton* Tipariri = nullptr;
+    QPushButton* MachetaInitiala = nullptr;
+    QPushButton* ExportaMacheta = nullptr;
+    QPushButton* ImportaMacheta = nullptr;
+    // Edit mode of the layout: the areas are selected, moved and resized instead of corrected.
+    QPushButton* Macheta = nullptr;
+    QPushButton* AdaugaZona = nullptr;
+    QPushButton* StergeZona = nullptr;
+    QPushButton* SalveazaMacheta = nullptr;
+    QPushButton* FundalScanat = nullptr;
+    // The side panel of edit mode: the first selected area's values.
+    QWidget* PanouZona = nullptr;
+    QComboBox* ZonaCheie = nullptr;
+    QLineEdit* ZonaPozitie = nullptr;
+    QLineEdit* ZonaNumar = nullptr;
+    QComboBox* ZonaFont = nullptr;
+    QComboBox* ZonaAliniere = nullptr;
+    QLineEdit* ZonaStanga = nullptr;
+    QLineEdit* ZonaSus = nullptr;
+    QLineEdit* ZonaLatime = nullptr;
+    QLineEdit* ZonaInaltime = nullptr;
+    QPushButton* ZonaAplica = nullptr;
     QPushButton* Iesire = nullptr;
     QTabWidget* Pagini = nullptr;
     QScrollArea* ScrollFata = nullptr;
@@ -58,8 +84,31 @@ public:
     QStringList TiparesteParte(int parte, bool oglinda, double stanga, double sus, QString* destinatie = nullptr);
     // Outlines on screen the areas that would print wrong and says what is wrong; returns how many.
     int VerificaInainteDeTiparire();
+    // Builds the page again from `macheta` (by default the layout in use), filled for the same student, at the
+    // same zoom.
+    void ArataMacheta();
+    void ArataMacheta(const TMachetaFormular& macheta);
+    // Turns the layout's edit mode on or off; leaving it with unsaved edits asks whether to save them.
+    void SeteazaModEditare(bool activ);
+    bool ModEditare() const { return m_editor != nullptr; }
+    // The edits of edit mode; null outside it.
+    TEditorMacheta* EditorMacheta() const { return m_editor.get(); }
     void MaresteZoom();
     void MicsoreazaZoom();
+
+    ~TPrintTessalunaForm() override;
+
+protected:
+    bool eventFilter(QObject* obiect, QEvent* e) override;
+
+private:
+    // Shows the editor's layout after an edit: in place when only rectangles changed, else rebuilt.
+    void ArataEditarea();
+    // Fills the side panel from the first selected area; writes it back into that area.
+    void ArataPanoul();
+    void AplicaPanoul();
+    std::unique_ptr<TEditorMacheta> m_editor;
+    QList<QShortcut*> m_taste;
 };
 
 // The certificate's handler: "Tessaluna", whose window is TPrintTessalunaForm.

@@ -7,7 +7,12 @@
 #include "print/UCalibrare.h"
 #include "print/UImprimanta.h"
 #include "print/UInsertPaper.h"
+#include "print/UFormularDePrintat.h"
+#include "print/UFormularTextArea.h"
+#include "print/UHandlere.h"
 #include "print/UMachetaFormular.h"
+#include "print/UMachetaProprie.h"
+#include "print/UEditorMacheta.h"
 #include "print/UPaginaRandata.h"
 #include "print/UParticularizari.h"
 #include "print/USetariImprimare.h"
@@ -18,7 +23,10 @@
 #include "testsupport/UModal.h"
 #include "testsupport/UPdfText.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -100,6 +108,9 @@ private slots:
     void singleCertificateAndClassPlaceAlike();
     void calibratedSingleCertificateMovesByTheCorrection();
     void printAfterTheCheckDrawsTheCheckedPages();
+    void schoolLayoutPlacesAreasAndPrintsTwoDigitYear();
+    void previewImportsAndDropsTheSchoolLayout();
+    void previewEditModeMovesWithTheKeyboard();
 
 private:
     qint64 ElevComplet();
@@ -134,6 +145,7 @@ void TestClasa::init()
 
 void TestClasa::cleanup()
 {
+    RevinoLaMachetaInitiala();
     b.reset();
 }
 
@@ -419,3 +431,164 @@ void TestClasa::printAfterTheCheckDrawsTheCheckedPages()
 
 QTEST_MAIN(TestClasa)
 #include "TestClasa.moc"
+
+// A school whose blanks print "20" before the year and sit elsewhere: its own layout moves and resizes areas,
+// takes the last two characters of the year, adds an area and drops one; the class prints by it.
+void TestClasa::schoolLayoutPlacesAreasAndPrintsTwoDigitYear()
+{
+    TMachetaFormular m = MachetaCertificatInitiala();
+    QList<TMachetaZona>& zone = m.Pagini.first().Zone;
+    auto zona = [&](const QString& nume) -> TMachetaZona& {
+        for (TMachetaZona& z : zone)
+            if (z.Name == nume)
+                return z;
+        qFatal("no area %s", qPrintable(nume));
+    };
+    zona("FormularTextArea1").Left += 1.3; // the stub's name: moved right and down
+    zona("FormularTextArea1").Top += 1.0;
+    zona("FormularTextArea36").Width -= 20; // the certificate's name: narrower, centre moves 10 mm left
+    for (const char* an : {"FormularTextArea86", "FormularTextArea51"}) {
+        TMachetaZona& z = zona(QLatin1String(an));
+        z.Denumire2 = QStringLiteral("3");
+        z.Denumire3 = QStringLiteral("2");
+        z.Left -= 2.6;
+        z.Width = 6;
+    }
+    TMachetaZona nou = zona("FormularTextArea11");
+    nou.Name = QStringLiteral("ZonaNoua1");
+    nou.Denumire1 = QStringLiteral("Tessaluna.FATA.C_FILIERA");
+    nou.Denumire2.clear();
+    nou.Alignment = taLeftJustify;
+    nou.Left = 150;
+    nou.Top = 190.25;
+    nou.Width = 60;
+    zone << nou;
+    zone.removeIf([](const TMachetaZona& z) { return z.Name == QLatin1String("FormularTextArea2"); });
+    SalveazaMachetaProprie(m);
+
+    const qint64 id = b->AdaugaElev({{"C_NUME_L1", "Ionescu"},
+                                     {"A_NUME", "Popescu"},
+                                     {"C_CNP", "5080101260011"},
+                                     {"C_AN_ABSOLVIRE", "2024"},
+                                     {"C_FILIERA", "Teoretica"},
+                                     {"C_NUME_L2", "Secundar"}});
+    const QList<TProblemaElev> probleme = VerificaElevi({{id, "elev"}});
+    for (const TProblemaElev& p : probleme)
+        QVERIFY2(!p.Descriere.contains("Anul"), qPrintable(p.Descriere));
+
+    const QString pdf = m_dosar->filePath("macheta.pdf");
+    QCOMPARE(Tipareste({{id, "elev"}}, pdf).Tiparite, 1);
+    const TDocumentPdf doc = CitestePdf(pdf);
+    const TFormularRandat formular(m);
+    VerificaPagina(doc, 0, formular.Pagini.first(),
+                   {{"FormularTextArea1", "Ionescu"},
+                    {"FormularTextArea36", "Popescu"},
+                    {"FormularTextArea86", "24"},
+                    {"FormularTextArea51", "24"},
+                    {"ZonaNoua1", "Teoretica"}},
+                   2.5, 1);
+    int ani = 0;
+    for (const TCuvantPdf& c : doc.Cuvinte) {
+        QVERIFY2(c.Text != QLatin1String("Secundar"), "a removed area printed");
+        ani += c.Text == QLatin1String("24") ? 1 : 0;
+        QVERIFY(c.Text != QLatin1String("4"));
+    }
+    QCOMPARE(ani, 2);
+}
+
+// The preview's commands: a layout imported from a file redraws the page for the same student; a damaged file
+// changes nothing; "Macheta initiala" goes back.
+void TestClasa::previewImportsAndDropsTheSchoolLayout()
+{
+    TMachetaFormular m = MachetaCertificatInitiala();
+    for (TMachetaZona& z : m.Pagini.first().Zone) {
+        if (z.Denumire1.endsWith(QLatin1String("AN_ABSOLVIRE"))) {
+            z.Denumire2 = QStringLiteral("3");
+            z.Denumire3 = QStringLiteral("2");
+        }
+        if (z.Name == QLatin1String("FormularTextArea51")) {
+            z.Left = 222.5;
+            z.Width = 6;
+        }
+    }
+    const QString buna = m_dosar->filePath("buna.json");
+    const QString stricata = m_dosar->filePath("stricata.json");
+    for (const auto& [cale, text] :
+         {std::pair{buna, ScrieTextMacheta(m)}, std::pair{stricata, QByteArray("{\"Versiune")}}) {
+        QFile f(cale);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    }
+    const qint64 id = b->AdaugaElev({{"C_NUME_L1", "Ionescu"}, {"C_CNP", "5080101260011"}, {"C_AN_ABSOLVIRE", "2024"}});
+    TPrintTessalunaForm f;
+    PregatesteFormularNou(&f);
+    CompleteazaPaginile(&f, id, QStringLiteral("Ionescu"));
+    auto an = [&f] { return f.findChild<TFormularTextArea*>(QStringLiteral("FormularTextArea51")); };
+    QCOMPARE(an()->Text(), QString("4"));
+
+    TMesaje::SetFisierUrmator(buna);
+    f.ImportaMacheta->click();
+    QCOMPARE(an()->Text(), QString("24"));
+    QCOMPARE(an()->LeftMm(), 222.5);
+    QCOMPARE(f.findChild<TFormularTextArea*>(QStringLiteral("FormularTextArea1"))->Text(), QString("Ionescu"));
+    f.VerificaInainteDeTiparire();
+    QVERIFY2(!TMesaje::UltimulMesaj().contains("Anul"), qPrintable(TMesaje::UltimulMesaj()));
+
+    TMesaje::SetFisierUrmator(stricata);
+    f.ImportaMacheta->click();
+    QVERIFY(TMesaje::UltimulMesaj().contains("nu a fost importata"));
+    QCOMPARE(an()->Text(), QString("24"));
+
+    TMesaje::SetRaspunsUrmator(QMessageBox::Yes);
+    f.MachetaInitiala->click();
+    QCOMPARE(an()->Text(), QString("4"));
+    QVERIFY(!MachetaProprieFolosita());
+}
+
+// Edit mode in the running preview: a click selects, the arrows move by 0.1 mm and with Shift by 1 mm, Alt
+// resizes, undo goes back; saving makes the layout the school's, and a click never opens the corrections.
+void TestClasa::previewEditModeMovesWithTheKeyboard()
+{
+    TPrintTessalunaForm f;
+    f.showNormal();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    f.Macheta->click();
+    QVERIFY(f.ModEditare());
+    auto an = [&f] { return f.findChild<TFormularTextArea*>(QStringLiteral("FormularTextArea51")); };
+    const double stanga = an()->LeftMm(), sus = an()->TopMm(), latime = an()->WidthMm();
+    QTest::mouseClick(an(), Qt::LeftButton);
+    QVERIFY(!QApplication::activeModalWidget());
+    QTest::keyClick(&f, Qt::Key_Right);
+    QTest::keyClick(&f, Qt::Key_Right);
+    QTest::keyClick(&f, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(&f, Qt::Key_Right, Qt::AltModifier);
+    QVERIFY2(qAbs(an()->LeftMm() - (stanga + 0.2)) < 1e-9, qPrintable(QString::number(an()->LeftMm() - stanga)));
+    QVERIFY(qAbs(an()->TopMm() - (sus + 1)) < 1e-9);
+    QVERIFY(qAbs(an()->WidthMm() - (latime + 0.1)) < 1e-9);
+    QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(qAbs(an()->WidthMm() - latime) < 1e-9);
+    // The pixel rectangle follows the millimetres.
+    QCOMPARE(an()->x(), MmToPixels(f.FormularDePrintat1->ScreenDpi(), stanga + 0.2));
+
+    // The side panel: the year's last two characters, a left edge typed with a comma; a bad number changes nothing.
+    QCOMPARE(f.ZonaStanga->text(), QLocale(QLocale::Romanian).toString(stanga + 0.2, 'f', 3));
+    f.ZonaPozitie->setText("3");
+    f.ZonaNumar->setText("2");
+    f.ZonaStanga->setText("222,5");
+    f.ZonaAplica->click();
+    QCOMPARE(an()->LeftMm(), 222.5);
+    QCOMPARE(an()->Denumire2(), QString("3"));
+    f.ZonaStanga->setText("22x");
+    f.ZonaAplica->click();
+    QVERIFY(TMesaje::UltimulMesaj().contains("nu este un numar de milimetri"));
+    QCOMPARE(an()->LeftMm(), 222.5);
+    QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(qAbs(an()->LeftMm() - (stanga + 0.2)) < 1e-9);
+
+    f.SalveazaMacheta->click();
+    QVERIFY(MachetaProprieFolosita());
+    QVERIFY(qAbs(MachetaCertificat().Pagini.first().Zone.at(36).Top - (sus + 1)) < 1e-9);
+    f.Macheta->click();
+    QVERIFY(!f.ModEditare());
+    QVERIFY(qAbs(an()->TopMm() - (sus + 1)) < 1e-9);
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "print/UMachetaFormular.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+struct TLinieProfilDiploma;
+
+// The school's own layout of the certificate: a readable text file (JSON with a version number) in the
+// per-user data folder that, when present, replaces the built-in layout for the preview, every print job,
+// the PDF copies and the check before printing. Headless.
+
+// The version of the layout file this program writes; it reads no other.
+constexpr int VersiuneMacheta = 1;
+
+// Path of the school's layout file in the per-user data folder.
+QString CaleMachetaProprie();
+
+// The layout as the text of a layout file, millimetres written exactly.
+QByteArray ScrieTextMacheta(const TMachetaFormular& macheta);
+
+// Reads the text of a layout file and checks it (ProblemeMacheta against `profil`). Throws EEroare with the
+// reason in Romanian for a damaged file, a missing, unknown or newer version, or an invalid layout.
+TMachetaFormular CitesteTextMacheta(const QByteArray& text, const QList<TLinieProfilDiploma>& profil);
+
+// What makes a layout unusable, one sentence each; empty when none: a form or page the program does not have,
+// an area outside its page or of zero size, two areas of one name, a key the profile lacks, a character
+// position or count that is not a positive number, a font the form lacks.
+QStringList ProblemeMacheta(const TMachetaFormular& macheta, const QList<TLinieProfilDiploma>& profil);
+
+// The profile lines that keys are checked against: the registered profile's, else the certificate's.
+QList<TLinieProfilDiploma> ProfilPentruMacheta();
+
+// True when the school's own layout file is in use.
+bool MachetaProprieFolosita();
+
+// Checks `macheta` and writes it as the school's layout, then uses it. Throws EEroare (nothing written,
+// nothing changed) when it is invalid or cannot be written.
+void SalveazaMachetaProprie(const TMachetaFormular& macheta);
+
+// Goes back to the built-in layout; the school's file is kept beside as "<file>.anterioara".
+void RevinoLaMachetaInitiala();
+
+// Writes the layout in use to `cale`. Throws EEroare when it cannot.
+void ExportaMacheta(const QString& cale);
+
+// Reads, checks and saves the layout file `cale` as the school's own. Throws EEroare (nothing changed) when the
+// file cannot be read, is damaged, of an unknown or newer version, or invalid.
+void ImportaMacheta(const QString& cale);
+
+// Keeps a copy of the school's scanned blank `sursa` (a PNG) in the per-user data folder, under a name of its
+// own, and returns the copy's path. Throws EEroare when it is not a picture or cannot be copied.
+QString PastreazaFundal(const QString& sursa);
+
+// Forgets the layout read so far: the next MachetaCertificat() reads the file again.
+void UitaMachetaCitita();
