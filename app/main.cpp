@@ -21,13 +21,40 @@
 #include "store/UEroareBD.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QTimer>
 
+#include <sys/resource.h>
+
 #include <cstdio>
+
+namespace {
+// With TESSALUNA_MASURA_PORNIRE naming a file, the start-up benchmark's figures: seconds since main, seconds since
+// the start screen closed, and the process's CPU time (every thread); the window then closes.
+void ScrieMasuraPornirii(const QElapsedTimer& dinMain, const QElapsedTimer& dupaSplash)
+{
+    const QString fisier = qEnvironmentVariable("TESSALUNA_MASURA_PORNIRE");
+    if (fisier.isEmpty())
+        return;
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    const double cpu = double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+    QFile f(fisier);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(QStringLiteral("%1 %2 %3\n")
+                    .arg(dinMain.nsecsElapsed() / 1e9)
+                    .arg(dupaSplash.isValid() ? dupaSplash.nsecsElapsed() / 1e9 : -1.0)
+                    .arg(cpu)
+                    .toUtf8());
+}
+} // namespace
 
 int main(int argc, char** argv)
 {
+    QElapsedTimer dinMain;
+    dinMain.start();
     TAplicatie::BlocheazaSemnale();
     // The engine's restore asks on the standard input for the next volume of a cut-off backup and waits for
     // an answer; with nothing to read there it reports the backup as incomplete instead.
@@ -68,8 +95,10 @@ int main(int argc, char** argv)
     anunturi << IngrijesteFisiereleLaPornire(
         numeBaza.isEmpty() || !local ? QString() : TDM::CaleBazaDeDate(numeBaza, dosarProgram));
     const QStringList bazeExistente = QDir(dosarProgram + QStringLiteral("/DB")).entryList(QDir::Files);
+    QElapsedTimer dupaSplash;
     try {
         AfiseazaSplash(QStringLiteral("Tessaluna"));
+        dupaSplash.start();
         PornesteModululDeDate(dm, dosarProgram, DosarSablon());
     } catch (const EFaraBazaDeDate& e) {
         TMesaje::Avertizeaza(nullptr, e.Mesaj());
@@ -90,6 +119,12 @@ int main(int argc, char** argv)
 
     TTessalunaMain principala;
     principala.show();
+    if (qEnvironmentVariableIsSet("TESSALUNA_MASURA_PORNIRE")) {
+        QTimer::singleShot(0, &principala, [&principala, &dinMain, &dupaSplash] {
+            ScrieMasuraPornirii(dinMain, dupaSplash);
+            principala.close();
+        });
+    }
     if (!dm.Db.DatabaseName().isEmpty())
         new TInstantaUnica(&principala, dm.Db.DatabaseName());
     principala.CreeazaFerestreAscunse();
