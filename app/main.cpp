@@ -117,6 +117,8 @@ int main(int argc, char** argv)
         AfiseazaEroareaCurenta(nullptr, e);
     }
 
+    int rezultat = 0;
+    {
     TTessalunaMain principala;
     principala.show();
     if (qEnvironmentVariableIsSet("TESSALUNA_MASURA_PORNIRE")) {
@@ -148,5 +150,19 @@ int main(int argc, char** argv)
     }
     for (const QString& anunt : std::as_const(anunturi))
         QTimer::singleShot(0, &principala, [&principala, anunt] { TMesaje::Avertizeaza(&principala, anunt); });
-    return aplicatie.exec();
+    rezultat = aplicatie.exec();
+    }
+    // The window and its workers are gone: a register still open was not found damaged, and what the program wrote
+    // to it is recorded, so that the next start need not read it whole.
+    if (dm.Db.Connected() && dm.CitireVerificata) {
+        const QString cale = dm.Db.DatabaseName();
+        try {
+            dm.Tr.Rollback();
+            dm.Db.Close();
+            InregistreazaVerificarea(cale);
+        } catch (const std::exception&) {
+            // Left unrecorded, the register is checked whole at the next start.
+        }
+    }
+    return rezultat;
 }
