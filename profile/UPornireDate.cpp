@@ -12,6 +12,9 @@ void PornesteModululDeDate(TDM& dm, const QString& dosarProgram, const QString& 
     const TClasaProfil* profil = ProfilInregistrat();
     if (!profil)
         throw EEroare(QStringLiteral("NU ai definit profilul diplomei"));
+    // Looked at before connecting: the engine writes to the file's header as it attaches.
+    const QString caleLocala = TDM::CaleBazaDeDate(profil->NumeBazaDeDate(), dosarProgram);
+    const bool laZi = VerificareLaZi(caleLocala);
     const QString cale = dm.Deschide(profil->NumeBazaDeDate(), dosarProgram, dosarSablon);
     try {
         // Several desks of a server register may start at once: one at a time rewrites the shared rows. A connection
@@ -21,7 +24,7 @@ void PornesteModululDeDate(TDM& dm, const QString& dosarProgram, const QString& 
         // The whole file is read only when it changed since the program last left it clean: damage inside it
         // shows before any step writes. The daily backup checks it again whatever the record says.
         dm.CitireVerificata = false;
-        if (!VerificareLaZi(cale)) {
+        if (!laZi || cale != caleLocala) {
             dm.VerificaCitirea();
             InregistreazaVerificarea(cale);
         }
