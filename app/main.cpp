@@ -24,6 +24,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
 #include <QTimer>
 
 #include <sys/resource.h>
@@ -69,7 +70,14 @@ int main(int argc, char** argv)
     }
     TAplicatie aplicatie(argc, argv);
     aplicatie.OpresteLaSemnal();
-    SeteazaAvertizareRegistru([](const QString& mesaj) { TMesaje::Avertizeaza(nullptr, mesaj); });
+    // The start-up's worker may meet a settings file it cannot read: the message box is shown by this thread.
+    SeteazaAvertizareRegistru([](const QString& mesaj) {
+        if (QThread::currentThread() == qApp->thread())
+            TMesaje::Avertizeaza(nullptr, mesaj);
+        else
+            QMetaObject::invokeMethod(
+                qApp, [mesaj] { TMesaje::Avertizeaza(nullptr, mesaj); }, Qt::BlockingQueuedConnection);
+    });
     PregatesteBlocareFirebird();
     // A save interrupted by a crash or a kill leaves its temporary copy beside the file.
     QStringList fisiere{FisierRegistruUtilizator(), FisierParticularizari()};
@@ -97,9 +105,14 @@ int main(int argc, char** argv)
     const QStringList bazeExistente = QDir(dosarProgram + QStringLiteral("/DB")).entryList(QDir::Files);
     QElapsedTimer dupaSplash;
     try {
-        AfiseazaSplash(QStringLiteral("Tessaluna"));
+        // A local register is opened and maintained while the start screen shows. A server's may ask for its
+        // password in a dialog, which only this thread may show: it starts after the start screen, as it did.
+        const bool peFir = local;
+        const auto porneste = [&dm, &dosarProgram] { PornesteModululDeDate(dm, dosarProgram, DosarSablon()); };
+        AfiseazaSplash(QStringLiteral("Tessaluna"), peFir ? std::function<void()>(porneste) : std::function<void()>());
         dupaSplash.start();
-        PornesteModululDeDate(dm, dosarProgram, DosarSablon());
+        if (!peFir)
+            porneste();
     } catch (const EFaraBazaDeDate& e) {
         TMesaje::Avertizeaza(nullptr, e.Mesaj());
         return 1;
