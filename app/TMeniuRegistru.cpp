@@ -286,8 +286,22 @@ void TMeniuRegistru::PornesteCopiaZilnica()
     stare->showMessage(QStringLiteral("Copie de siguranta automata..."));
     auto eroare = std::make_shared<QString>();
     auto fisier = std::make_shared<QString>();
+    auto deteriorat = std::make_shared<QString>();
+    const QStringList parametri = DM->Db.Params();
     // The worker posts to this object, which outlives it: its destructor waits for the thread.
-    m_zilnica = new TFir([this, baza, eroare, fisier] {
+    m_zilnica = new TFir([this, baza, parametri, eroare, fisier, deteriorat] {
+        // Once a day the whole file is read, whatever the record of the last check says; a damaged file is not
+        // backed up over a good copy.
+        try {
+            VerificaCitireaSeparat(baza, parametri);
+        } catch (const EEroareBD& e) {
+            if (e.Categorie() == EEroareBD::FisierDeteriorat) {
+                *deteriorat = e.Mesaj();
+                return;
+            }
+            // Any other failure here is the backup's to report, which meets it too.
+        } catch (const std::exception&) {
+        }
         try {
             *fisier = FaCopieAutomata(baza, QDateTime::currentDateTime(), {}, [this](const QString& linie) {
                 QMetaObject::invokeMethod(
@@ -301,7 +315,24 @@ void TMeniuRegistru::PornesteCopiaZilnica()
             *eroare = TextEroare(e);
         }
     });
-    connect(m_zilnica, &QThread::finished, this, [this, eroare, fisier] {
+    connect(m_zilnica, &QThread::finished, this, [this, baza, eroare, fisier, deteriorat] {
+        if (!deteriorat->isEmpty()) {
+            // As at start-up: the connection closes, so that nothing more is written to the file, and the one
+            // message says what to do.
+            m_fereastra->statusBar()->clearMessage();
+            if (DM && DM->Db.DatabaseName() == baza) {
+                DM->CitireVerificata = false;
+                try {
+                    DM->Tr.Rollback();
+                    DM->Db.Close();
+                } catch (const std::exception&) {
+                    // A damaged file may fail these too; the message below says all the user needs.
+                }
+            }
+            UitaVerificarea(baza);
+            AfiseazaEroareaCurenta(m_fereastra, EEroareBD(*deteriorat, EEroareBD::FisierDeteriorat));
+            return;
+        }
         if (eroare->isEmpty()) {
             m_fereastra->statusBar()->showMessage(
                 QStringLiteral("Copia de siguranta automata a fost facuta: %1").arg(Afisat(*fisier)), 10000);

@@ -6,14 +6,19 @@
 #include "platform/UFoldere.h"
 #include "platform/UForme.h"
 
+#include <QEventLoop>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <exception>
+#include <memory>
 
 namespace {
 const Qt::WindowFlags FaraButoane = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
@@ -165,14 +170,37 @@ TErrCodePage::TErrCodePage(QWidget* parinte) : QDialog(parinte, FaraButoane)
     CentreazaForma(this);
 }
 
-void AfiseazaSplash(const QString& titlu)
+void AfiseazaSplash(const QString& titlu, const std::function<void()>& lucru)
 {
     DosarTemporar();
     if (CodePageSistem() != 1250) {
         TErrCodePage avertisment;
         avertisment.exec();
     }
+    std::exception_ptr eroare;
+    std::unique_ptr<QThread> fir;
+    if (lucru) {
+        fir.reset(QThread::create([&lucru, &eroare] {
+            try {
+                lucru();
+            } catch (...) {
+                eroare = std::current_exception();
+            }
+        }));
+    }
     TSplashForm splash;
     splash.SetText(titlu + QStringLiteral(" - ") + TCEVersionInfo().TextVersiune());
+    if (fir)
+        fir->start();
     splash.exec();
+    if (!fir)
+        return;
+    // The work may outlast the start screen; what it asks of this thread meanwhile is still answered.
+    QEventLoop asteapta;
+    QObject::connect(fir.get(), &QThread::finished, &asteapta, &QEventLoop::quit);
+    if (!fir->isFinished())
+        asteapta.exec();
+    fir->wait();
+    if (eroare)
+        std::rethrow_exception(eroare);
 }

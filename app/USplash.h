@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QLabel;
 class QTimer;
 
@@ -36,5 +38,7 @@ public:
     explicit TErrCodePage(QWidget* parinte = nullptr);
 };
 
-// The checks and the start screen that open every start; returns when the start screen has closed.
-void AfiseazaSplash(const QString& titlu);
+// The checks and the start screen that open every start; returns when the start screen has closed. `lucru`, when
+// given, runs on a worker thread while the start screen shows (it must touch no widget); the call returns once it
+// has ended too, and raises what it raised.
+void AfiseazaSplash(const QString& titlu, const std::function<void()>& lucru = {});

@@ -21,13 +21,41 @@
 #include "store/UEroareBD.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
+#include <QThread>
 #include <QTimer>
+
+#include <sys/resource.h>
 
 #include <cstdio>
 
+namespace {
+// With TESSALUNA_MASURA_PORNIRE naming a file, the start-up benchmark's figures: seconds since main, seconds since
+// the start screen closed, and the process's CPU time (every thread); the window then closes.
+void ScrieMasuraPornirii(const QElapsedTimer& dinMain, const QElapsedTimer& dupaSplash)
+{
+    const QString fisier = qEnvironmentVariable("TESSALUNA_MASURA_PORNIRE");
+    if (fisier.isEmpty())
+        return;
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    const double cpu = double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+    QFile f(fisier);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(QStringLiteral("%1 %2 %3\n")
+                    .arg(dinMain.nsecsElapsed() / 1e9)
+                    .arg(dupaSplash.isValid() ? dupaSplash.nsecsElapsed() / 1e9 : -1.0)
+                    .arg(cpu)
+                    .toUtf8());
+}
+} // namespace
+
 int main(int argc, char** argv)
 {
+    QElapsedTimer dinMain;
+    dinMain.start();
     TAplicatie::BlocheazaSemnale();
     // The engine's restore asks on the standard input for the next volume of a cut-off backup and waits for
     // an answer; with nothing to read there it reports the backup as incomplete instead.
@@ -42,7 +70,14 @@ int main(int argc, char** argv)
     }
     TAplicatie aplicatie(argc, argv);
     aplicatie.OpresteLaSemnal();
-    SeteazaAvertizareRegistru([](const QString& mesaj) { TMesaje::Avertizeaza(nullptr, mesaj); });
+    // The start-up's worker may meet a settings file it cannot read: the message box is shown by this thread.
+    SeteazaAvertizareRegistru([](const QString& mesaj) {
+        if (QThread::currentThread() == qApp->thread())
+            TMesaje::Avertizeaza(nullptr, mesaj);
+        else
+            QMetaObject::invokeMethod(
+                qApp, [mesaj] { TMesaje::Avertizeaza(nullptr, mesaj); }, Qt::BlockingQueuedConnection);
+    });
     PregatesteBlocareFirebird();
     // A save interrupted by a crash or a kill leaves its temporary copy beside the file.
     QStringList fisiere{FisierRegistruUtilizator(), FisierParticularizari()};
@@ -68,9 +103,16 @@ int main(int argc, char** argv)
     anunturi << IngrijesteFisiereleLaPornire(
         numeBaza.isEmpty() || !local ? QString() : TDM::CaleBazaDeDate(numeBaza, dosarProgram));
     const QStringList bazeExistente = QDir(dosarProgram + QStringLiteral("/DB")).entryList(QDir::Files);
+    QElapsedTimer dupaSplash;
     try {
-        AfiseazaSplash(QStringLiteral("Tessaluna"));
-        PornesteModululDeDate(dm, dosarProgram, DosarSablon());
+        // A local register is opened and maintained while the start screen shows. A server's may ask for its
+        // password in a dialog, which only this thread may show: it starts after the start screen, as it did.
+        const bool peFir = local;
+        const auto porneste = [&dm, &dosarProgram] { PornesteModululDeDate(dm, dosarProgram, DosarSablon()); };
+        AfiseazaSplash(QStringLiteral("Tessaluna"), peFir ? std::function<void()>(porneste) : std::function<void()>());
+        dupaSplash.start();
+        if (!peFir)
+            porneste();
     } catch (const EFaraBazaDeDate& e) {
         TMesaje::Avertizeaza(nullptr, e.Mesaj());
         return 1;
@@ -88,8 +130,16 @@ int main(int argc, char** argv)
         AfiseazaEroareaCurenta(nullptr, e);
     }
 
+    int rezultat = 0;
+    {
     TTessalunaMain principala;
     principala.show();
+    if (qEnvironmentVariableIsSet("TESSALUNA_MASURA_PORNIRE")) {
+        QTimer::singleShot(0, &principala, [&principala, &dinMain, &dupaSplash] {
+            ScrieMasuraPornirii(dinMain, dupaSplash);
+            principala.close();
+        });
+    }
     if (!dm.Db.DatabaseName().isEmpty())
         new TInstantaUnica(&principala, dm.Db.DatabaseName());
     principala.CreeazaFerestreAscunse();
@@ -113,5 +163,19 @@ int main(int argc, char** argv)
     }
     for (const QString& anunt : std::as_const(anunturi))
         QTimer::singleShot(0, &principala, [&principala, anunt] { TMesaje::Avertizeaza(&principala, anunt); });
-    return aplicatie.exec();
+    rezultat = aplicatie.exec();
+    }
+    // The window and its workers are gone: a register still open was not found damaged, and what the program wrote
+    // to it is recorded, so that the next start need not read it whole.
+    if (dm.Db.Connected() && dm.CitireVerificata) {
+        const QString cale = dm.Db.DatabaseName();
+        try {
+            dm.Tr.Rollback();
+            dm.Db.Close();
+            InregistreazaVerificarea(cale);
+        } catch (const std::exception&) {
+            // Left unrecorded, the register is checked whole at the next start.
+        }
+    }
+    return rezultat;
 }

@@ -8,6 +8,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
+
+#include <sys/stat.h>
 
 TDM* DM = nullptr;
 
@@ -213,6 +216,8 @@ QString TDM::Conecteaza(const QString& cale, const QStringList& parametri, const
 {
     if (EsteNumeServer(cale))
         CopiataDinSablon = false;
+    if (cale != Db.DatabaseName())
+        CitireVerificata = false;
     Db.Close();
     Db.SetDatabaseName(cale);
     Db.Params() = parametri;
@@ -292,6 +297,79 @@ void VerificaCitireaBazei(TTranzactie& Tr, TQuery& Q1)
         Tr.Rollback();
     } catch (...) {
         Tr.Rollback();
+        throw;
+    }
+}
+
+namespace {
+// The file's identity, size, and times of its last change to the nanosecond: the change time (ctime) moves on
+// every write and cannot be set back by hand, as the modification time can.
+QString AmprentaFisier(const QString& caleBaza)
+{
+    struct stat s{};
+    if (::stat(QFile::encodeName(caleBaza).constData(), &s) != 0 || !S_ISREG(s.st_mode))
+        return {};
+    return QStringLiteral("%1 %2 %3 %4.%5 %6.%7")
+        .arg(qulonglong(s.st_dev))
+        .arg(qulonglong(s.st_ino))
+        .arg(qlonglong(s.st_size))
+        .arg(qlonglong(s.st_mtim.tv_sec))
+        .arg(qlonglong(s.st_mtim.tv_nsec))
+        .arg(qlonglong(s.st_ctim.tv_sec))
+        .arg(qlonglong(s.st_ctim.tv_nsec));
+}
+} // namespace
+
+QString FisierVerificare(const QString& caleBaza)
+{
+    return caleBaza + QStringLiteral(".verificat");
+}
+
+bool VerificareLaZi(const QString& caleBaza)
+{
+    if (EsteNumeServer(caleBaza))
+        return false;
+    QFile f(FisierVerificare(caleBaza));
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QString amprenta = AmprentaFisier(caleBaza);
+    return !amprenta.isEmpty() && QString::fromUtf8(f.read(200)).trimmed() == amprenta;
+}
+
+void InregistreazaVerificarea(const QString& caleBaza)
+{
+    const QString amprenta = AmprentaFisier(caleBaza);
+    if (EsteNumeServer(caleBaza) || amprenta.isEmpty())
+        return;
+    QSaveFile f(FisierVerificare(caleBaza));
+    if (f.open(QIODevice::WriteOnly)) {
+        f.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+        f.write((amprenta + u'\n').toUtf8());
+        f.commit();
+    }
+}
+
+void UitaVerificarea(const QString& caleBaza)
+{
+    if (!EsteNumeServer(caleBaza))
+        QFile::remove(FisierVerificare(caleBaza));
+}
+
+void VerificaCitireaSeparat(const QString& cale, const QStringList& parametri)
+{
+    TConexiune db;
+    db.SetDatabaseName(cale);
+    db.Params() = parametri;
+    try {
+        db.Open();
+        TTranzactie tr(db);
+        TQuery q(db, tr);
+        VerificaCitireaBazei(tr, q);
+        q.Close();
+        db.Close();
+    } catch (const EEroareBD& e) {
+        if (e.Categorie() == EEroareBD::FisierDeteriorat)
+            throw EroareBazaDeteriorata(cale, e.Mesaj());
         throw;
     }
 }

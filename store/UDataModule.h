@@ -43,6 +43,23 @@ EEroareBD EroareBazaDeteriorata(const QString& cale, const QString& textMotor);
 // inside the file raises the engine's error.
 void VerificaCitireaBazei(TTranzactie& tr, TQuery& q);
 
+// VerificaCitireaBazei on a connection of its own to `cale` with `parametri`, so that it may run on a worker thread
+// beside the program's connection. Damage inside the file raises EroareBazaDeteriorata; other errors as the
+// engine gives them.
+void VerificaCitireaSeparat(const QString& cale, const QStringList& parametri);
+
+// The record of the last clean read check of a local register file: the file's size and modification time,
+// kept beside it in "<file>.verificat". Written after a clean check and when the program closes the register
+// cleanly; a file changed since by anything else (a copy, a kill in the middle of a write, a disk fault) no
+// longer matches, and the next start checks it whole.
+QString FisierVerificare(const QString& caleBaza);
+// True when the register file is as the record says.
+bool VerificareLaZi(const QString& caleBaza);
+// Records the file as it is now; does nothing when it cannot (the next start then checks).
+void InregistreazaVerificarea(const QString& caleBaza);
+// Removes the record: the next start checks the file whole.
+void UitaVerificarea(const QString& caleBaza);
+
 // The data module: the program's one connection, its one transaction and six query objects, plus the
 // maintenance steps run at every start and the value resolution. All database work goes through here.
 class TDM
@@ -66,6 +83,9 @@ public:
 
     // True when the last Deschide copied the blank template: such a database holds nothing to back up.
     bool CopiataDinSablon = false;
+    // True once this start found the file clean (read whole, or unchanged since the program left it clean);
+    // false again when damage shows. Only then is the file recorded when the program closes it.
+    bool CitireVerificata = false;
 
     // Finds the database file in dosarProgram/DB or copies it from dosarSablon/BLANK.FDB (never over an
     // existing file), then connects with the program's user name and password. Returns the database path.

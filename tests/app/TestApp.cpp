@@ -15,10 +15,12 @@
 
 #include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTreeWidget>
 
 #include <QAction>
@@ -29,7 +31,9 @@
 #include <QAbstractButton>
 #include <QFileDialog>
 #include <QScopeGuard>
+#include <QElapsedTimer>
 #include <QTest>
+#include <QThread>
 
 class TestApp : public QObject
 {
@@ -47,6 +51,7 @@ private slots:
     void formatNoteDeschideEditorul();
     void configurareaDeschideFerestrele();
     void splashSeInchideLaAl51leaTic();
+    void lucrulPorniriiInTimpulSplashului();
     void avertismentulDeLimba();
     void codePage_data();
     void codePage();
@@ -211,6 +216,34 @@ void TestApp::splashSeInchideLaAl51leaTic()
     QVERIFY(!s.isVisible());
     QCOMPARE(s.result(), int(QDialog::Accepted));
     QCOMPARE(s.Tag(), 51);
+}
+
+// The start-up's work runs beside the start screen, off this thread; what it asks of this thread is answered while
+// the screen shows, the screen keeps its ticks, and its error reaches the caller.
+void TestApp::lucrulPorniriiInTimpulSplashului()
+{
+    qputenv("LC_ALL", "C.UTF-8");
+    QElapsedTimer ceas;
+    ceas.start();
+    QThread* firLucru = nullptr;
+    bool raspuns = false;
+    qint64 sfarsitLucru = -1;
+    try {
+        AfiseazaSplash(QStringLiteral("Tessaluna"), [&] {
+            firLucru = QThread::currentThread();
+            QMetaObject::invokeMethod(
+                qApp, [&] { raspuns = true; }, Qt::BlockingQueuedConnection);
+            sfarsitLucru = ceas.elapsed();
+            throw EEroare(QStringLiteral("pornire esuata"));
+        });
+        QFAIL("the work's error was lost");
+    } catch (const EEroare& e) {
+        QCOMPARE(e.Mesaj(), QString("pornire esuata"));
+    }
+    QVERIFY(firLucru && firLucru != QThread::currentThread());
+    QVERIFY(raspuns);
+    QVERIFY2(sfarsitLucru >= 0 && sfarsitLucru < 4000, qPrintable(QString::number(sfarsitLucru)));
+    QVERIFY2(ceas.elapsed() >= 5000, qPrintable(QString::number(ceas.elapsed())));
 }
 
 void TestApp::avertismentulDeLimba()

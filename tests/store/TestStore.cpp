@@ -9,7 +9,9 @@
 #include "testsupport/UTestSupport.h"
 
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTest>
 
@@ -87,6 +89,7 @@ private slots:
     void fisierDeteriorat();
     void paginaDeteriorataNecititaLaPornire_data();
     void paginaDeteriorataNecititaLaPornire();
+    void inregistrareaVerificarii();
     void bazaFolositaDeAltaCopie();
     void confidDbGresit_data();
     void confidDbGresit();
@@ -590,6 +593,9 @@ void TestStore::paginaDeteriorataNecititaLaPornire()
     // A profile row the start-up would rewrite from the built-in profile.
     b.Executa("update PROFIL_DIPLOMA set ETICHETA_EDITOR = 'schimbat de test' where ORDINE = 1");
     b.Inchide();
+    // Left clean by the program, as its close records it: the damage below must still be found before any write.
+    InregistreazaVerificarea(b.CaleBaza());
+    QVERIFY(VerificareLaZi(b.CaleBaza()));
 
     QFile f(b.CaleBaza());
     QVERIFY(f.open(QIODevice::ReadWrite));
@@ -629,8 +635,61 @@ void TestStore::paginaDeteriorataNecititaLaPornire()
     }
     // The connection is closed: nothing the user does afterwards writes to the file either.
     QVERIFY(!b.Dm().Db.Connected());
+    QVERIFY(!VerificareLaZi(b.CaleBaza()));
+    // The daily check, on a connection of its own, finds the same damage.
+    try {
+        VerificaCitireaSeparat(b.CaleBaza(), b.Dm().Db.Params());
+        QFAIL("the daily check passed a damaged file");
+    } catch (const EEroareBD& e) {
+        QCOMPARE(e.Categorie(), EEroareBD::FisierDeteriorat);
+    }
     b.DeschideDoar();
     QCOMPARE(b.Scalar("select ETICHETA_EDITOR as C from PROFIL_DIPLOMA where ORDINE = 1"), QString("schimbat de test"));
+}
+
+// The record of the last clean check holds only while nothing but the program touched the file.
+void TestStore::inregistrareaVerificarii()
+{
+    TBazaTest b;
+    b.Porneste();
+    b.Inchide();
+    const QString cale = b.CaleBaza();
+    QVERIFY(!VerificareLaZi(cale));
+    InregistreazaVerificarea(cale);
+    QVERIFY(VerificareLaZi(cale));
+    VerificaCitireaSeparat(cale, b.Dm().Db.Params());
+
+    QFile f(cale);
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    const QByteArray octeti = f.readAll();
+    const QDateTime modificat = QFileInfo(cale).lastModified();
+    // The same bytes written again in place, the modification time set back: still not the file that was recorded.
+    QVERIFY(f.seek(8192));
+    f.write(octeti.mid(8192, 8192));
+    f.close();
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    QVERIFY(f.setFileTime(modificat, QFileDevice::FileModificationTime));
+    f.close();
+    QCOMPARE(QFileInfo(cale).size(), qint64(octeti.size()));
+    QVERIFY(!VerificareLaZi(cale));
+
+    // Another file put in its place (a copy from elsewhere), of the same size.
+    InregistreazaVerificarea(cale);
+    QVERIFY(QFile::copy(cale, cale + ".alt"));
+    QVERIFY(QFile::remove(cale));
+    QVERIFY(QFile::rename(cale + ".alt", cale));
+    QVERIFY(!VerificareLaZi(cale));
+
+    // The start-up reads it whole and records it; a damaged record of the check counts as none.
+    b.Porneste();
+    b.Inchide();
+    InregistreazaVerificarea(cale);
+    QVERIFY(VerificareLaZi(cale));
+    QFile inregistrare(FisierVerificare(cale));
+    QVERIFY(inregistrare.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    inregistrare.write("x");
+    inregistrare.close();
+    QVERIFY(!VerificareLaZi(cale));
 }
 
 void TestStore::bazaFolositaDeAltaCopie()
