@@ -77,7 +77,7 @@ void TDialogBazaDeDate::Accepta()
     try {
         avertisment = SalveazaAccesServer(Nume->text(), Utilizator->text(), Parola->text());
     } catch (const std::exception& e) {
-        TMesaje::Avertizeaza(this, TextEroare(e));
+        TMesaje::Avertizeaza(this, TextEroare(e), DetaliiEroare(e));
         Nume->setFocus();
         return;
     }

@@ -21,13 +21,14 @@ public:
     };
 
     // Warning with an OK button ("Nota este prea mica").
-    static void Avertizeaza(QWidget* parinte, const QString& text);
+    // `detalii`: the technical text of the cause, shown only under "Detalii" (the box's detailed text).
+    static void Avertizeaza(QWidget* parinte, const QString& text, const QString& detalii = {});
     // Confirmation with Yes and No; true for Yes.
     static bool Intreaba(QWidget* parinte, const QString& text);
     // Plain message ("Va rog selectati un elev!").
     static void Informeaza(QWidget* parinte, const QString& text);
     // The application's error display.
-    static void ArataEroare(QWidget* parinte, const QString& text);
+    static void ArataEroare(QWidget* parinte, const QString& text, const QString& detalii = {});
     // A broken connection: the error with the buttons "Reconecteaza" and "Renunta"; true for "Reconecteaza".
     // Under test a queued QMessageBox::Retry answers "Reconecteaza"; an unanswered box is "Renunta".
     static bool IntreabaReconectarea(QWidget* parinte, const QString& text);
@@ -47,6 +48,8 @@ public:
     static void SetFaraFerestre(bool faraFerestre);
     static QStringList MesajeAfisate();
     static QString UltimulMesaj();
+    // The details of the last box (empty when it had none).
+    static QString UltimeleDetalii();
     static TTip UltimulTip();
     static void Goleste();
 
@@ -54,5 +57,6 @@ public:
     static void TraduceButoane(QMessageBox& cutie);
 
 private:
-    static QMessageBox::StandardButton Arata(QWidget* parinte, TTip tip, const QString& text);
+    static QMessageBox::StandardButton Arata(QWidget* parinte, TTip tip, const QString& text,
+                                             const QString& detalii = {});
 };
