@@ -58,7 +58,7 @@ TDialogBazaDeDate::TDialogBazaDeDate(QWidget* parinte, const QString& motivPorni
     butoane->setObjectName(QStringLiteral("Butoane"));
     butoane->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
     butoane->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("OK"));
-    butoane->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Renunta"));
+    butoane->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Renunt"));
     butoane->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("Renunta"));
     asezare->addWidget(butoane);
     connect(butoane, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -59,7 +59,7 @@ QMessageBox::StandardButton TMesaje::Arata(QWidget* parinte, TTip tip, const QSt
         cutie.setDefaultButton(QMessageBox::No);
     if (tip == Reconectare) {
         cutie.button(QMessageBox::Retry)->setText(QStringLiteral("Reconecteaza"));
-        cutie.button(QMessageBox::Cancel)->setText(QStringLiteral("Renunta"));
+        cutie.button(QMessageBox::Cancel)->setText(QStringLiteral("Renunt"));
         cutie.setDefaultButton(QMessageBox::Retry);
     }
     return static_cast<QMessageBox::StandardButton>(cutie.exec());
@@ -70,7 +70,7 @@ void TMesaje::TraduceButoane(QMessageBox& cutie)
     // The toolkit has no Romanian texts of its own.
     static const QList<QPair<QMessageBox::StandardButton, const char*>> texte = {
         {QMessageBox::Ok, "OK"},          {QMessageBox::Yes, "Da"},        {QMessageBox::No, "Nu"},
-        {QMessageBox::Cancel, "Anulare"}, {QMessageBox::Close, "Inchide"}, {QMessageBox::Save, "Salveaza"}};
+        {QMessageBox::Cancel, "Renunt"}, {QMessageBox::Close, "Inchide"}, {QMessageBox::Save, "Salveaza"}};
     for (const auto& [buton, text] : texte) {
         if (QAbstractButton* b = cutie.button(buton))
             b->setText(QString::fromUtf8(text));
@@ -123,7 +123,7 @@ QString CereFisier(QWidget* parinte, const QString& titlu, const QString& cale, 
     dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Nume fisier:"));
     dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Tip fisier:"));
     dialog.setLabelText(QFileDialog::Accept, deScris ? QStringLiteral("Salveaza") : QStringLiteral("Deschide"));
-    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Anulare"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Renunt"));
     if (deScris)
         dialog.selectFile(cale);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

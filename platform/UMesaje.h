@@ -29,8 +29,8 @@ public:
     static void Informeaza(QWidget* parinte, const QString& text);
     // The application's error display.
     static void ArataEroare(QWidget* parinte, const QString& text, const QString& detalii = {});
-    // A broken connection: the error with the buttons "Reconecteaza" and "Renunta"; true for "Reconecteaza".
-    // Under test a queued QMessageBox::Retry answers "Reconecteaza"; an unanswered box is "Renunta".
+    // A broken connection: the error with the buttons "Reconecteaza" and "Renunt"; true for "Reconecteaza".
+    // Under test a queued QMessageBox::Retry answers "Reconecteaza"; an unanswered box is "Renunt".
     static bool IntreabaReconectarea(QWidget* parinte, const QString& text);
 
     // Asks for the name of a file to write; empty when the user cancels.
@@ -53,7 +53,7 @@ public:
     static TTip UltimulTip();
     static void Goleste();
 
-    // Gives a message box's standard buttons their Romanian texts ("Da", "Nu", "OK", "Anulare").
+    // Gives a message box's standard buttons their Romanian texts ("Da", "Nu", "OK", "Renunt").
     static void TraduceButoane(QMessageBox& cutie);
 
 private:

@@ -8,6 +8,7 @@
 #include "print/UFontFormular.h"
 #include "print/UImprimanta.h"
 #include "print/UInsertPaper.h"
+#include "settings/UTextRomanesc.h"
 #include "print/UMachetaFormular.h"
 #include "print/UPaginaRandata.h"
 #include "print/UParticularizari.h"
@@ -270,10 +271,10 @@ TRezultatPagini TiparesteClasa(QWidget* parinte, const QList<TElevDeTiparit>& el
                                                      "minimum si taiat; scurtati-l in corecturile campului.")
                                           .arg(r.Taiate.join(QStringLiteral(", "))));
     } else {
-        TMesaje::Informeaza(parinte, QStringLiteral("S-au trimis %1 diplome la \"%2\" (lucrarea %3).")
-                                         .arg(r.Tiparite)
-                                         .arg(destinatie)
-                                         .arg(lucrare));
+        TMesaje::Informeaza(parinte, QStringLiteral("%1 %2 la \"%3\" (lucrarea %4).")
+                                         .arg(r.Tiparite == 1 ? QStringLiteral("S-a trimis") : QStringLiteral("S-au trimis"),
+                                              CuNumar(r.Tiparite, QStringLiteral("diploma"), QStringLiteral("diplome")),
+                                              destinatie, QString::number(lucrare)));
     }
     return r;
 }

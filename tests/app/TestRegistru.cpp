@@ -456,7 +456,7 @@ private slots:
         QCOMPARE(camp->text(), QString("Popescu Ştefan"));
         QVERIFY(b.Scalar("select current_connection as C from RDB$DATABASE") != inainte);
 
-        // "Renunta" leaves the connection as it is; another error is shown as always.
+        // "Renunt" leaves the connection as it is; another error is shown as always.
         TMesaje::Goleste();
         RuleazaActiune(&dialog, [&] { throw pierduta; });
         QCOMPARE(TMesaje::UltimulTip(), TMesaje::Reconectare);

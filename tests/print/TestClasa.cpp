@@ -168,6 +168,7 @@ void TestClasa::classOf30InOneJob()
     const TRezultatPagini r = Tipareste(elevi, pdf);
     QCOMPARE(r.Tiparite, 30);
     QVERIFY(r.Eroare.isEmpty() && !r.Oprit);
+    QVERIFY2(TMesaje::UltimulMesaj().startsWith("S-au trimis 30 de diplome la "), qPrintable(TMesaje::UltimulMesaj()));
     const TDocumentPdf doc = CitestePdf(pdf);
     QCOMPARE(doc.Pagini.size(), 30);
     const TFormularRandat macheta(MachetaCertificat());
