@@ -85,7 +85,6 @@ bool TPaginiCompletate::Restaureaza(qint64 id, TFormularRandat& formular) const
             return false;
         for (qsizetype i = 0; i < zone.size(); ++i) {
             zone[i].Text = pagina.Texte[i];
-            zone[i].SursaText.clear();
             zone[i].Mm.moveTop(zone[i].TopProiectat);
             zone[i].Ascunsa = false;
         }

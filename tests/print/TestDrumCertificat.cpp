@@ -178,6 +178,8 @@ void TestDrumCertificat::buttonFillsThePreviewFromTheRegister()
         QVERIFY(!TMesaje::UltimulMesaj().contains("Anul 2006"));
         QVERIFY(f->FormularDePrintat1->Zona("FormularTextArea51")->Semnalata());
         QVERIFY(!f->FormularDePrintat1->Zona("FormularTextArea86")->Semnalata());
+        // A filled page keeps each field's help lines for "De unde preia acest camp datele".
+        QVERIFY(!f->FormularDePrintat1->Zona("FormularTextArea1")->SursaText().isEmpty());
         QVERIFY(!ModululDeDate().Tr.InTransaction());
         static_cast<TPrintTessalunaForm*>(d)->MaresteZoom();
         d->reject();
