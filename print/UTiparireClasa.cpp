@@ -322,5 +322,9 @@ bool SalveazaPdf(QWidget* parinte, const QList<TElevDeTiparit>& elevi, bool cuFu
         throw EEroare(
             QStringLiteral("Documentul PDF \"%1\" nu a putut fi scris pana la capat: %2.")
                 .arg(QDir::toNativeSeparators(fisier), terminat ? motiv : QStringLiteral("eroare la scriere")));
+    TMesaje::Informeaza(parinte, QStringLiteral("%1 %2 in documentul PDF \"%3\".")
+                                     .arg(r.Tiparite == 1 ? QStringLiteral("S-a salvat") : QStringLiteral("S-au salvat"),
+                                          CuNumar(r.Tiparite, QStringLiteral("diploma"), QStringLiteral("diplome")),
+                                          QDir::toNativeSeparators(fisier)));
     return true;
 }
