@@ -322,7 +322,8 @@ void TImportExcelExpert::Inainte()
         }
         CitesteFoaiaAleasa();
         // A sheet without any student row would leave the user before an empty column picker.
-        if (std::none_of(m_coloane.cbegin(), m_coloane.cend(), [](const TColoanaExcel& c) { return !c.Texte.isEmpty(); })) {
+        if (std::none_of(m_coloane.cbegin(), m_coloane.cend(),
+                         [](const TColoanaExcel& c) { return !c.Texte.isEmpty(); })) {
             TMesaje::Avertizeaza(this, QStringLiteral("Foaia \"%1\" nu contine niciun rand cu un CNP (13 cifre), asa "
                                                       "ca nu are elevi de preluat. Alegeti foaia cu lista elevilor sau "
                                                       "alt fisier.")

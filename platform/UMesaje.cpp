@@ -69,7 +69,7 @@ void TMesaje::TraduceButoane(QMessageBox& cutie)
 {
     // The toolkit has no Romanian texts of its own.
     static const QList<QPair<QMessageBox::StandardButton, const char*>> texte = {
-        {QMessageBox::Ok, "OK"},          {QMessageBox::Yes, "Da"},        {QMessageBox::No, "Nu"},
+        {QMessageBox::Ok, "OK"},         {QMessageBox::Yes, "Da"},        {QMessageBox::No, "Nu"},
         {QMessageBox::Cancel, "Renunt"}, {QMessageBox::Close, "Inchide"}, {QMessageBox::Save, "Salveaza"}};
     for (const auto& [buton, text] : texte) {
         if (QAbstractButton* b = cutie.button(buton))

@@ -270,10 +270,11 @@ TRezultatPagini TiparesteClasa(QWidget* parinte, const QList<TElevDeTiparit>& el
                                                      "minimum si taiat; scurtati-l in corecturile campului.")
                                           .arg(r.Taiate.join(QStringLiteral(", "))));
     } else {
-        TMesaje::Informeaza(parinte, QStringLiteral("%1 %2 la \"%3\" (lucrarea %4).")
-                                         .arg(r.Tiparite == 1 ? QStringLiteral("S-a trimis") : QStringLiteral("S-au trimis"),
-                                              CuNumar(r.Tiparite, QStringLiteral("diploma"), QStringLiteral("diplome")),
-                                              destinatie, QString::number(lucrare)));
+        TMesaje::Informeaza(parinte,
+                            QStringLiteral("%1 %2 la \"%3\" (lucrarea %4).")
+                                .arg(r.Tiparite == 1 ? QStringLiteral("S-a trimis") : QStringLiteral("S-au trimis"),
+                                     CuNumar(r.Tiparite, QStringLiteral("diploma"), QStringLiteral("diplome")),
+                                     destinatie, QString::number(lucrare)));
     }
     return r;
 }
@@ -322,9 +323,10 @@ bool SalveazaPdf(QWidget* parinte, const QList<TElevDeTiparit>& elevi, bool cuFu
         throw EEroare(
             QStringLiteral("Documentul PDF \"%1\" nu a putut fi scris pana la capat: %2.")
                 .arg(QDir::toNativeSeparators(fisier), terminat ? motiv : QStringLiteral("eroare la scriere")));
-    TMesaje::Informeaza(parinte, QStringLiteral("%1 %2 in documentul PDF \"%3\".")
-                                     .arg(r.Tiparite == 1 ? QStringLiteral("S-a salvat") : QStringLiteral("S-au salvat"),
-                                          CuNumar(r.Tiparite, QStringLiteral("diploma"), QStringLiteral("diplome")),
-                                          QDir::toNativeSeparators(fisier)));
+    TMesaje::Informeaza(parinte,
+                        QStringLiteral("%1 %2 in documentul PDF \"%3\".")
+                            .arg(r.Tiparite == 1 ? QStringLiteral("S-a salvat") : QStringLiteral("S-au salvat"),
+                                 CuNumar(r.Tiparite, QStringLiteral("diploma"), QStringLiteral("diplome")),
+                                 QDir::toNativeSeparators(fisier)));
     return true;
 }

@@ -49,7 +49,9 @@ QString UnesteCheie(const TCheieCamp& cheie)
 TDM& ModululDeDate()
 {
     if (!DM)
-        throw EEroare(QStringLiteral("Baza de date nu este deschisa, asa ca nu s-a facut nimic. Alegeti \"Registru\" > \"Reconecteaza\" (sau \"Baza de date...\" pentru alt registru) si incercati din nou."));
+        throw EEroare(
+            QStringLiteral("Baza de date nu este deschisa, asa ca nu s-a facut nimic. Alegeti \"Registru\" > "
+                           "\"Reconecteaza\" (sau \"Baza de date...\" pentru alt registru) si incercati din nou."));
     return *DM;
 }
 
@@ -196,7 +198,9 @@ void TDM::Reconecteaza()
 {
     const QString cale = Db.DatabaseName();
     if (cale.isEmpty())
-        throw EEroare(QStringLiteral("Baza de date nu este deschisa, asa ca nu s-a facut nimic. Alegeti \"Registru\" > \"Reconecteaza\" (sau \"Baza de date...\" pentru alt registru) si incercati din nou."));
+        throw EEroare(
+            QStringLiteral("Baza de date nu este deschisa, asa ca nu s-a facut nimic. Alegeti \"Registru\" > "
+                           "\"Reconecteaza\" (sau \"Baza de date...\" pentru alt registru) si incercati din nou."));
     const QStringList parametri = Db.Params();
     // The old connection may be dead: its transaction and its statements are dropped, whatever the server says.
     try {

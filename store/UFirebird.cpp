@@ -396,7 +396,10 @@ void TTranzactie::StartTransaction()
     if (d->tranzactie)
         throw EEroareBD(QStringLiteral("Tranzactia este deja activa"), EEroareBD::Alta);
     if (!m_conexiune.Connected())
-        throw EEroareBD(QStringLiteral("Baza de date nu este deschisa, asa ca nu s-a facut nimic. Alegeti \"Registru\" > \"Reconecteaza\" (sau \"Baza de date...\" pentru alt registru) si incercati din nou."), EEroareBD::Conexiune);
+        throw EEroareBD(
+            QStringLiteral("Baza de date nu este deschisa, asa ca nu s-a facut nimic. Alegeti \"Registru\" > "
+                           "\"Reconecteaza\" (sau \"Baza de date...\" pentru alt registru) si incercati din nou."),
+            EEroareBD::Conexiune);
     try {
         d->tranzactie = m_conexiune.d->atasament->startTransaction(&Stare(), 0, nullptr);
     } catch (const FbException& e) {

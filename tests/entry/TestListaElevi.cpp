@@ -243,7 +243,8 @@ void TestListaElevi::salvareEsuataRevineIntegral()
         QTest::mouseClick(d->findChild<QPushButton*>("Ok"), Qt::LeftButton);
         QVERIFY(d->isVisible());
         // The engine's own text is under "Detalii"; the sentence above it is the program's.
-        QVERIFY2(TMesaje::UltimulMesaj().startsWith("Baza de date a refuzat operatia"), qPrintable(TMesaje::UltimulMesaj()));
+        QVERIFY2(TMesaje::UltimulMesaj().startsWith("Baza de date a refuzat operatia"),
+                 qPrintable(TMesaje::UltimulMesaj()));
         QVERIFY2(TMesaje::UltimeleDetalii().contains("valoare refuzata"), qPrintable(TMesaje::UltimeleDetalii()));
         QCOMPARE(TMesaje::UltimulTip(), TMesaje::Eroare);
         QVERIFY(!b->Dm().Tr.InTransaction());

@@ -76,12 +76,24 @@ private slots:
         QTest::addColumn<QString>("taiat");
         QTest::addColumn<QString>("prima");
         QTest::addColumn<QString>("aDoua");
-        QTest::newRow("spaces") << "  Pop Ion  " << "Pop Ion" << "Pop" << "Ion";
+        QTest::newRow("spaces") << "  Pop Ion  "
+                                << "Pop Ion"
+                                << "Pop"
+                                << "Ion";
         QTest::newRow("no-break spaces") << QString::fromUtf8("\u00a0Pop  Ion Vasile\u00a0 ") << "Pop  Ion Vasile"
-                                         << "Pop" << "Ion Vasile";
-        QTest::newRow("tab stays") << "\tPop " << "\tPop" << "\tPop" << "";
-        QTest::newRow("line break stays") << "Pop Ion\n" << "Pop Ion\n" << "Pop" << "Ion\n";
-        QTest::newRow("only blanks") << QString::fromUtf8(" \u00a0 ") << "" << "" << "";
+                                         << "Pop"
+                                         << "Ion Vasile";
+        QTest::newRow("tab stays") << "\tPop "
+                                   << "\tPop"
+                                   << "\tPop"
+                                   << "";
+        QTest::newRow("line break stays") << "Pop Ion\n"
+                                          << "Pop Ion\n"
+                                          << "Pop"
+                                          << "Ion\n";
+        QTest::newRow("only blanks") << QString::fromUtf8(" \u00a0 ") << ""
+                                     << ""
+                                     << "";
     }
     void BlancurileTaiate()
     {

@@ -286,7 +286,8 @@ void TestClasa::pdfCopiesWithAndWithoutTheDrawing()
         const QString pdf = m_dosar->filePath(cuFundal ? "arhiva.pdf" : "simplu.pdf");
         TMesaje::SetFisierUrmator(pdf);
         QVERIFY(SalveazaPdf(nullptr, elevi, cuFundal));
-        QCOMPARE(TMesaje::UltimulMesaj(), "S-au salvat 3 diplome in documentul PDF \"" + QDir::toNativeSeparators(pdf) + "\".");
+        QCOMPARE(TMesaje::UltimulMesaj(),
+                 "S-au salvat 3 diplome in documentul PDF \"" + QDir::toNativeSeparators(pdf) + "\".");
         QFile f(pdf);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll().contains("/Subtype /Image"), cuFundal);

@@ -488,7 +488,8 @@ void TestDrumCertificat::millimetresInAnyLocale()
     QCOMPARE(aratat, QString("1,5"));
     if (qIsNaN(valoare)) {
         QVERIFY(!r.Ok);
-        QVERIFY2(TMesaje::UltimulMesaj().contains("nu este un numar de milimetri"), qPrintable(TMesaje::UltimulMesaj()));
+        QVERIFY2(TMesaje::UltimulMesaj().contains("nu este un numar de milimetri"),
+                 qPrintable(TMesaje::UltimulMesaj()));
     } else {
         QVERIFY(r.Ok);
         QCOMPARE(r.Stanga, valoare);
