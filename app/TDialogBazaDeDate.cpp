@@ -58,7 +58,7 @@ TDialogBazaDeDate::TDialogBazaDeDate(QWidget* parinte, const QString& motivPorni
     butoane->setObjectName(QStringLiteral("Butoane"));
     butoane->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
     butoane->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("OK"));
-    butoane->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Renunta"));
+    butoane->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Renunt"));
     butoane->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("Renunta"));
     asezare->addWidget(butoane);
     connect(butoane, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -77,7 +77,7 @@ void TDialogBazaDeDate::Accepta()
     try {
         avertisment = SalveazaAccesServer(Nume->text(), Utilizator->text(), Parola->text());
     } catch (const std::exception& e) {
-        TMesaje::Avertizeaza(this, TextEroare(e));
+        TMesaje::Avertizeaza(this, TextEroare(e), DetaliiEroare(e));
         Nume->setFocus();
         return;
     }

@@ -100,7 +100,9 @@ TDM& BazaDeschisa()
 {
     TDM& dm = ModululDeDate();
     if (!dm.Db.Connected())
-        throw EEroare(QStringLiteral("Baza de date nu este deschisa."));
+        throw EEroare(
+            QStringLiteral("Baza de date nu este deschisa, asa ca nu s-a facut nimic. Alegeti \"Registru\" > "
+                           "\"Reconecteaza\" (sau \"Baza de date...\" pentru alt registru) si incercati din nou."));
     return dm;
 }
 
@@ -252,7 +254,9 @@ void TMeniuRegistru::RefaLegatura()
         if (DupaRestaurare)
             DupaRestaurare();
     } else {
-        throw EEroare(QStringLiteral("Baza de date nu este deschisa."));
+        throw EEroare(
+            QStringLiteral("Baza de date nu este deschisa, asa ca nu s-a facut nimic. Alegeti \"Registru\" > "
+                           "\"Reconecteaza\" (sau \"Baza de date...\" pentru alt registru) si incercati din nou."));
     }
     ArataBazaDeDate();
     TMesaje::Informeaza(m_fereastra, QStringLiteral("Legatura cu baza de date a fost refacuta."));

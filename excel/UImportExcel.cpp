@@ -47,7 +47,7 @@ const TColoanaExcel* TListaColoaneExcel::Cauta(const QString& nume) const
 
 TListaColoaneExcel CitesteFoaia(const TCitireCelula& celula, int ultimulRandCuDate)
 {
-    auto text = [&](int coloana, int rand) { return celula(Adresa(coloana, rand)).trimmed(); };
+    auto text = [&](int coloana, int rand) { return TaieBlancuri(celula(Adresa(coloana, rand))); };
     auto plina = [&](int coloana) {
         for (int r = 2; r <= UltimulRandVerificat; r += 2)
             if (!text(coloana, r).isEmpty())
@@ -152,13 +152,24 @@ int LimitaTipDeDate(const QString& tipDeDate)
     return tipDeDate == QStringLiteral("TEXT") ? LungimeValoareText : 64;
 }
 
+QString TaieBlancuri(const QString& text)
+{
+    const auto blanc = [](QChar c) { return c == u' ' || c == QChar(0x00A0); };
+    qsizetype inceput = 0, sfarsit = text.size();
+    while (inceput < sfarsit && blanc(text.at(inceput)))
+        ++inceput;
+    while (sfarsit > inceput && blanc(text.at(sfarsit - 1)))
+        --sfarsit;
+    return text.mid(inceput, sfarsit - inceput);
+}
+
 QPair<QString, QString> ParteNume(const QString& text)
 {
-    const QString t = text.trimmed();
+    const QString t = TaieBlancuri(text);
     const qsizetype blanc = t.indexOf(u' ');
     if (blanc < 0)
         return {t, QString()};
-    return {t.left(blanc).trimmed(), t.mid(blanc + 1).trimmed()};
+    return {TaieBlancuri(t.left(blanc)), TaieBlancuri(t.mid(blanc + 1))};
 }
 
 std::optional<QString> ValoareMapare(const TMapareCamp& mapare, const TListaColoaneExcel& coloane, int rand,

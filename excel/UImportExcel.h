@@ -98,7 +98,11 @@ void VerificaMapare(const TMapareCamp& mapare);
 std::optional<QString> ValoareMapare(const TMapareCamp& mapare, const TListaColoaneExcel& coloane, int rand,
                                      const QString& cnp);
 
-// The first and the second part of a name: split at its first blank, both parts trimmed.
+// The one trimming of the import: spaces and no-break spaces (U+00A0) around the text go; every other
+// character, tabs and line breaks included, stays.
+QString TaieBlancuri(const QString& text);
+
+// The first and the second part of a name: split at its first space, both parts trimmed by TaieBlancuri.
 QPair<QString, QString> ParteNume(const QString& text);
 
 // A student field of the profile that the import can fill.

@@ -28,6 +28,7 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <thread>
 
 namespace {
@@ -320,6 +321,15 @@ void TImportExcelExpert::Inainte()
             return;
         }
         CitesteFoaiaAleasa();
+        // A sheet without any student row would leave the user before an empty column picker.
+        if (std::none_of(m_coloane.cbegin(), m_coloane.cend(),
+                         [](const TColoanaExcel& c) { return !c.Texte.isEmpty(); })) {
+            TMesaje::Avertizeaza(this, QStringLiteral("Foaia \"%1\" nu contine niciun rand cu un CNP (13 cifre), asa "
+                                                      "ca nu are elevi de preluat. Alegeti foaia cu lista elevilor sau "
+                                                      "alt fisier.")
+                                           .arg(Foi->currentText()));
+            return;
+        }
         AratiPagina(pgCnp);
         break;
     case pgCnp:

@@ -56,6 +56,37 @@ def refuza_dtd(*argumente):
     raise DeclaratieDtd()
 
 
+def verifica_parola_si_macrocomenzi(z, parti):
+    """An OpenDocument sheet saved with a password (its parts are encrypted, which Calc opening it hidden can
+    only report as damage), or one that holds macros, which the program does not open."""
+    nume = [p.filename for p in parti]
+    if "META-INF/manifest.xml" in nume:
+        with z.open("META-INF/manifest.xml") as f:
+            if b"encryption-data" in f.read(MAX_DESPACHETAT):
+                esec(2, "este protejat cu o parola. Deschideti-l in Calc, salvati-l fara parola "
+                        "(Fisier > Proprietati > Securitate) si alegeti copia fara parola")
+    biblioteci = ("script-lc.xml", "script-lb.xml", "dialog-lc.xml", "dialog-lb.xml")
+    if any((n.startswith("Basic/") and not n.endswith(biblioteci) and not n.endswith("/"))
+           or (n.startswith("Scripts/") and not n.endswith("/")) for n in nume):
+        esec(2, "contine macrocomenzi, iar programul nu deschide fisiere cu macrocomenzi. Salvati foaia "
+                "intr-un fisier nou fara macrocomenzi (de exemplu .xlsx) si alegeti-l pe acela")
+
+
+def verifica_ole_criptat(cale):
+    """A workbook of Excel 2007 or later saved with a password is a compound file holding an EncryptedPackage."""
+    try:
+        with open(cale, "rb") as f:
+            inceput = f.read(8)
+            if inceput != b"\xd0\xcf\x11\xe0\xa1\xb1\x1a\xe1":
+                return
+            continut = f.read(64 << 20)
+    except OSError:
+        return
+    if "EncryptedPackage".encode("utf-16-le") in continut:
+        esec(2, "este protejat cu o parola. Deschideti-l in Excel sau Calc, salvati-l fara parola si alegeti "
+                "copia fara parola")
+
+
 def verifica_arhiva(cale):
     """A zipped workbook (.xlsx, .ods) whose XML parts are all whole and well formed, without any DTD, and
     that unpacks to a reasonable size. Calc itself loads a part it cannot parse as an empty or partial
@@ -65,6 +96,7 @@ def verifica_arhiva(cale):
     try:
         with zipfile.ZipFile(cale) as z:
             parti = z.infolist()
+            verifica_parola_si_macrocomenzi(z, parti)
             if len(parti) > MAX_PARTI:
                 esec(2, "arhiva are %d parti, prea multe pentru o foaie de calcul" % len(parti))
             if sum(p.file_size for p in parti) > MAX_DESPACHETAT:
@@ -194,6 +226,7 @@ def main():
     # surface as an error here, not kill the reader.
     signal.signal(signal.SIGPIPE, signal.SIG_IGN)
     verifica_arhiva(fisier)
+    verifica_ole_criptat(fisier)
     este_csv = fisier.lower().endswith(".csv")
     if este_csv:
         fisier, optiuni = pregateste_csv(fisier, os.path.join(iesire, "csv"))

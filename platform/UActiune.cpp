@@ -29,7 +29,16 @@ void AfiseazaEroareaCurenta(QWidget* parinte, const std::exception& e)
     }
     if (g_afisareSpeciala && g_afisareSpeciala(parinte, e))
         return;
-    TMesaje::ArataEroare(parinte, TextEroare(e));
+    const QString text = TextEroare(e), detalii = DetaliiEroare(e);
+    // An engine's error that no caller worded: its English text goes under "Detalii" only.
+    if (!detalii.isEmpty() && text == detalii)
+        TMesaje::ArataEroare(parinte,
+                             QStringLiteral("Baza de date a refuzat operatia, asa ca nu s-a schimbat nimic. Incercati "
+                                            "din nou; daca eroarea se repeta, aratati textul de la \"Detalii\" celui "
+                                            "care va ajuta cu programul."),
+                             detalii);
+    else
+        TMesaje::ArataEroare(parinte, text, detalii);
 }
 
 bool RuleazaActiune(QWidget* parinte, const std::function<void()>& actiune)

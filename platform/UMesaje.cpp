@@ -11,11 +11,13 @@ QStringList g_afisate;
 TMesaje::TTip g_ultimulTip = TMesaje::Informatie;
 bool g_faraFerestre = false;
 QStringList g_fisiere;
+QString g_ultimeleDetalii;
 } // namespace
 
-QMessageBox::StandardButton TMesaje::Arata(QWidget* parinte, TTip tip, const QString& text)
+QMessageBox::StandardButton TMesaje::Arata(QWidget* parinte, TTip tip, const QString& text, const QString& detalii)
 {
     g_afisate << text;
+    g_ultimeleDetalii = detalii.trimmed();
     g_ultimulTip = tip;
     if (!g_raspunsuri.isEmpty())
         return g_raspunsuri.takeFirst();
@@ -44,12 +46,20 @@ QMessageBox::StandardButton TMesaje::Arata(QWidget* parinte, TTip tip, const QSt
     }
     QMessageBox cutie(icon, QApplication::applicationName(), text, butoane, parinte);
     cutie.setObjectName(QStringLiteral("Mesaj"));
+    if (!g_ultimeleDetalii.isEmpty()) {
+        cutie.setDetailedText(g_ultimeleDetalii);
+        // The toolkit's own button for the details is the only one with the action role.
+        for (QAbstractButton* b : cutie.buttons()) {
+            if (cutie.buttonRole(b) == QMessageBox::ActionRole)
+                b->setText(QStringLiteral("Detalii"));
+        }
+    }
     TraduceButoane(cutie);
     if (tip == Intrebare)
         cutie.setDefaultButton(QMessageBox::No);
     if (tip == Reconectare) {
         cutie.button(QMessageBox::Retry)->setText(QStringLiteral("Reconecteaza"));
-        cutie.button(QMessageBox::Cancel)->setText(QStringLiteral("Renunta"));
+        cutie.button(QMessageBox::Cancel)->setText(QStringLiteral("Renunt"));
         cutie.setDefaultButton(QMessageBox::Retry);
     }
     return static_cast<QMessageBox::StandardButton>(cutie.exec());
@@ -59,17 +69,17 @@ void TMesaje::TraduceButoane(QMessageBox& cutie)
 {
     // The toolkit has no Romanian texts of its own.
     static const QList<QPair<QMessageBox::StandardButton, const char*>> texte = {
-        {QMessageBox::Ok, "OK"},          {QMessageBox::Yes, "Da"},        {QMessageBox::No, "Nu"},
-        {QMessageBox::Cancel, "Anulare"}, {QMessageBox::Close, "Inchide"}, {QMessageBox::Save, "Salveaza"}};
+        {QMessageBox::Ok, "OK"},         {QMessageBox::Yes, "Da"},        {QMessageBox::No, "Nu"},
+        {QMessageBox::Cancel, "Renunt"}, {QMessageBox::Close, "Inchide"}, {QMessageBox::Save, "Salveaza"}};
     for (const auto& [buton, text] : texte) {
         if (QAbstractButton* b = cutie.button(buton))
             b->setText(QString::fromUtf8(text));
     }
 }
 
-void TMesaje::Avertizeaza(QWidget* parinte, const QString& text)
+void TMesaje::Avertizeaza(QWidget* parinte, const QString& text, const QString& detalii)
 {
-    Arata(parinte, Avertisment, text);
+    Arata(parinte, Avertisment, text, detalii);
 }
 
 bool TMesaje::Intreaba(QWidget* parinte, const QString& text)
@@ -82,9 +92,9 @@ void TMesaje::Informeaza(QWidget* parinte, const QString& text)
     Arata(parinte, Informatie, text);
 }
 
-void TMesaje::ArataEroare(QWidget* parinte, const QString& text)
+void TMesaje::ArataEroare(QWidget* parinte, const QString& text, const QString& detalii)
 {
-    Arata(parinte, Eroare, text);
+    Arata(parinte, Eroare, text, detalii);
 }
 
 bool TMesaje::IntreabaReconectarea(QWidget* parinte, const QString& text)
@@ -113,7 +123,7 @@ QString CereFisier(QWidget* parinte, const QString& titlu, const QString& cale, 
     dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Nume fisier:"));
     dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Tip fisier:"));
     dialog.setLabelText(QFileDialog::Accept, deScris ? QStringLiteral("Salveaza") : QStringLiteral("Deschide"));
-    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Anulare"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Renunt"));
     if (deScris)
         dialog.selectFile(cale);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -158,6 +168,11 @@ QString TMesaje::UltimulMesaj()
     return g_afisate.isEmpty() ? QString() : g_afisate.last();
 }
 
+QString TMesaje::UltimeleDetalii()
+{
+    return g_ultimeleDetalii;
+}
+
 TMesaje::TTip TMesaje::UltimulTip()
 {
     return g_ultimulTip;
@@ -166,6 +181,7 @@ TMesaje::TTip TMesaje::UltimulTip()
 void TMesaje::Goleste()
 {
     g_afisate.clear();
+    g_ultimeleDetalii.clear();
     g_raspunsuri.clear();
     g_fisiere.clear();
 }

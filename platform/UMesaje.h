@@ -21,15 +21,16 @@ public:
     };
 
     // Warning with an OK button ("Nota este prea mica").
-    static void Avertizeaza(QWidget* parinte, const QString& text);
+    // `detalii`: the technical text of the cause, shown only under "Detalii" (the box's detailed text).
+    static void Avertizeaza(QWidget* parinte, const QString& text, const QString& detalii = {});
     // Confirmation with Yes and No; true for Yes.
     static bool Intreaba(QWidget* parinte, const QString& text);
     // Plain message ("Va rog selectati un elev!").
     static void Informeaza(QWidget* parinte, const QString& text);
     // The application's error display.
-    static void ArataEroare(QWidget* parinte, const QString& text);
-    // A broken connection: the error with the buttons "Reconecteaza" and "Renunta"; true for "Reconecteaza".
-    // Under test a queued QMessageBox::Retry answers "Reconecteaza"; an unanswered box is "Renunta".
+    static void ArataEroare(QWidget* parinte, const QString& text, const QString& detalii = {});
+    // A broken connection: the error with the buttons "Reconecteaza" and "Renunt"; true for "Reconecteaza".
+    // Under test a queued QMessageBox::Retry answers "Reconecteaza"; an unanswered box is "Renunt".
     static bool IntreabaReconectarea(QWidget* parinte, const QString& text);
 
     // Asks for the name of a file to write; empty when the user cancels.
@@ -47,12 +48,15 @@ public:
     static void SetFaraFerestre(bool faraFerestre);
     static QStringList MesajeAfisate();
     static QString UltimulMesaj();
+    // The details of the last box (empty when it had none).
+    static QString UltimeleDetalii();
     static TTip UltimulTip();
     static void Goleste();
 
-    // Gives a message box's standard buttons their Romanian texts ("Da", "Nu", "OK", "Anulare").
+    // Gives a message box's standard buttons their Romanian texts ("Da", "Nu", "OK", "Renunt").
     static void TraduceButoane(QMessageBox& cutie);
 
 private:
-    static QMessageBox::StandardButton Arata(QWidget* parinte, TTip tip, const QString& text);
+    static QMessageBox::StandardButton Arata(QWidget* parinte, TTip tip, const QString& text,
+                                             const QString& detalii = {});
 };

@@ -20,12 +20,12 @@ std::optional<double> Optional(const QLineEdit* e)
 {
     if (e->text().trimmed().isEmpty())
         return std::nullopt;
-    return CitesteNumarGeneral(e->text());
+    return CitesteMilimetri(e->text());
 }
 
 QString Mm(double v)
 {
-    return FormatNumarGeneral(std::round(v * 100) / 100);
+    return TextMilimetri(std::round(v * 100) / 100);
 }
 } // namespace
 
@@ -106,7 +106,7 @@ void TCalibrareForm::TiparestePagina()
 
 TCorectieImprimanta TCalibrareForm::Calculeaza() const
 {
-    return CalculeazaCorectie(CitesteNumarGeneral(StangaCruce->text()), CitesteNumarGeneral(SusCruce->text()),
+    return CalculeazaCorectie(CitesteMilimetri(StangaCruce->text()), CitesteMilimetri(SusCruce->text()),
                               Optional(IntreCruciSus), Optional(IntreCruciStanga));
 }
 

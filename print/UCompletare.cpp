@@ -360,8 +360,8 @@ void Completeaza(TCompletareFormular& completare, const std::function<const TInf
     for (const TZonaRandata& z : pagina.Zone)
         descrieri << TZonaDeCompletat{z.Name, z.Denumire1, z.Denumire2, z.Denumire3, MmToPixels(dpi, z.TopProiectat)};
     for (int i = 0; i < pagina.Zone.size(); ++i) {
+        // The help lines stay: the corrections editor of a filled page shows where the value comes from.
         pagina.Zone[i].Text.clear();
-        pagina.Zone[i].SursaText.clear();
         const TTextZonaCompletata r = completare.Zona(descrieri, i);
         if (!r.EsteNota) {
             pagina.Zone[i].Text = r.Text;

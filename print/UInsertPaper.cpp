@@ -84,8 +84,8 @@ void TInsertPaperForm::ArataImagineaInserarii()
 void TInsertPaperForm::Confirma()
 {
     // A margin that is not a number keeps the dialog open with the conversion's message.
-    m_stanga = CitesteNumarGeneral(MargineStanga->text());
-    m_sus = CitesteNumarGeneral(MargineSus->text());
+    m_stanga = CitesteMilimetri(MargineStanga->text());
+    m_sus = CitesteMilimetri(MargineSus->text());
     accept();
 }
 
@@ -116,8 +116,8 @@ TRezultatInserare TInsertPaperForm::ArataInserare(int parte, double stanga, doub
         const QSignalBlocker blocare(Oglinda);
         Oglinda->setChecked(ales != u"*" ? ales == u"D" : (parte == 1) != alimentareSus);
     }
-    MargineStanga->setText(FormatNumarGeneral(stanga));
-    MargineSus->setText(FormatNumarGeneral(sus));
+    MargineStanga->setText(TextMilimetri(stanga));
+    MargineSus->setText(TextMilimetri(sus));
     ArataImagineaInserarii();
     m_stanga = stanga;
     m_sus = sus;

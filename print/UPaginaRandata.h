@@ -29,7 +29,7 @@ struct TZonaRandata
     QString Text;
     TAlignment Aliniere = taLeftJustify;
     const TFontFormular* Font = nullptr;
-    QStringList SursaText; // where the value comes from, for the corrections editor; the filling empties it
+    QStringList SursaText; // where the value comes from, for the corrections editor
     bool Ascunsa = false;  // the lower area of a grade written on one line: not shown on screen
 };
 

@@ -115,6 +115,25 @@ double CitesteNumarGeneral(const QString& text)
     return v;
 }
 
+double CitesteMilimetri(const QString& text)
+{
+    QString t = text.trimmed();
+    // One decimal separator, either sign; a group separator would make "1.250" mean a thousand times more.
+    if (t.count(u',') + t.count(u'.') <= 1)
+        t.replace(u',', u'.');
+    bool ok = false;
+    const double v = QLocale::c().toDouble(t, &ok);
+    if (t.isEmpty() || !ok || !std::isfinite(v))
+        throw EEroare(QStringLiteral("\"%1\" nu este un numar de milimetri. Scrieti, de exemplu, 2,5 sau 2.5.")
+                          .arg(text.trimmed()));
+    return v;
+}
+
+QString TextMilimetri(double valoare)
+{
+    return QString::number(valoare, 'g', 15).replace(u'.', u',');
+}
+
 TAllStuffReg::TAllStuffReg()
 {
     Citeste();

@@ -14,6 +14,11 @@ QStringList DesparteTextCuVirgule(const QString& text);
 QString FormatNumarGeneral(double valoare);
 // Reads such a number; throws EEroare naming the text when it is not one.
 double CitesteNumarGeneral(const QString& text);
+// A length in millimetres as the user types it, whatever the desktop's language: "2,5" and "2.5" alike,
+// blanks around it ignored; throws EEroare with a Romanian message otherwise.
+double CitesteMilimetri(const QString& text);
+// A length in millimetres as the user reads it: shortest exact text, with a decimal comma ("2,5").
+QString TextMilimetri(double valoare);
 
 // The print settings shared by the print job and the printer wizard, kept in the registry: a plain value,
 // read and written only when asked (Citeste, Scrie).

@@ -8,6 +8,7 @@
 #include "print/UFontFormular.h"
 #include "print/UImprimanta.h"
 #include "print/UInsertPaper.h"
+#include "settings/UTextRomanesc.h"
 #include "print/UMachetaFormular.h"
 #include "print/UPaginaRandata.h"
 #include "print/UParticularizari.h"
@@ -84,7 +85,6 @@ bool TPaginiCompletate::Restaureaza(qint64 id, TFormularRandat& formular) const
             return false;
         for (qsizetype i = 0; i < zone.size(); ++i) {
             zone[i].Text = pagina.Texte[i];
-            zone[i].SursaText.clear();
             zone[i].Mm.moveTop(zone[i].TopProiectat);
             zone[i].Ascunsa = false;
         }
@@ -270,10 +270,11 @@ TRezultatPagini TiparesteClasa(QWidget* parinte, const QList<TElevDeTiparit>& el
                                                      "minimum si taiat; scurtati-l in corecturile campului.")
                                           .arg(r.Taiate.join(QStringLiteral(", "))));
     } else {
-        TMesaje::Informeaza(parinte, QStringLiteral("S-au trimis %1 diplome la \"%2\" (lucrarea %3).")
-                                         .arg(r.Tiparite)
-                                         .arg(destinatie)
-                                         .arg(lucrare));
+        TMesaje::Informeaza(parinte,
+                            QStringLiteral("%1 %2 la \"%3\" (lucrarea %4).")
+                                .arg(r.Tiparite == 1 ? QStringLiteral("S-a trimis") : QStringLiteral("S-au trimis"),
+                                     CuNumar(r.Tiparite, QStringLiteral("diploma"), QStringLiteral("diplome")),
+                                     destinatie, QString::number(lucrare)));
     }
     return r;
 }
@@ -322,5 +323,10 @@ bool SalveazaPdf(QWidget* parinte, const QList<TElevDeTiparit>& elevi, bool cuFu
         throw EEroare(
             QStringLiteral("Documentul PDF \"%1\" nu a putut fi scris pana la capat: %2.")
                 .arg(QDir::toNativeSeparators(fisier), terminat ? motiv : QStringLiteral("eroare la scriere")));
+    TMesaje::Informeaza(parinte,
+                        QStringLiteral("%1 %2 in documentul PDF \"%3\".")
+                            .arg(r.Tiparite == 1 ? QStringLiteral("S-a salvat") : QStringLiteral("S-au salvat"),
+                                 CuNumar(r.Tiparite, QStringLiteral("diploma"), QStringLiteral("diplome")),
+                                 QDir::toNativeSeparators(fisier)));
     return true;
 }

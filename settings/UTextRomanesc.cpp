@@ -350,3 +350,15 @@ QString ProblemaAnPeFormular(const QString& an)
         return {};
     return QStringLiteral("Anul %1 nu se poate scrie dupa 200 tiparit pe formular").arg(t);
 }
+
+QString CuNumar(qint64 numar, const QString& singular, const QString& plural)
+{
+    const qint64 absolut = numar < 0 ? -numar : numar;
+    if (absolut == 1)
+        return QStringLiteral("%1 %2").arg(numar).arg(singular);
+    // From twenty on, a number whose last two digits are 00 or 20-99 takes "de".
+    const qint64 rest = absolut % 100;
+    if (absolut >= 20 && (rest == 0 || rest >= 20))
+        return QStringLiteral("%1 de %2").arg(numar).arg(plural);
+    return QStringLiteral("%1 %2").arg(numar).arg(plural);
+}

@@ -29,6 +29,9 @@ QString DataZiLuna(const QDate& data);
 // "05/03/06"; the year's third and fourth digits, "?" for the digits a short year lacks (123 gives "3?").
 QString DataScurta(const QDate& data);
 
+// A count with its noun as Romanian writes it: "1 diploma", "2 diplome", "20 de diplome", "101 diplome".
+QString CuNumar(qint64 numar, const QString& singular, const QString& plural);
+
 // A-Z and the cedilla Ş, Ţ and Ă to small letters; everything else (Â and Î included) stays.
 QString MiciRomanesti(const QString& text);
 // a-z and the cedilla ş, ţ and ă to capitals; everything else (â and î included) stays.

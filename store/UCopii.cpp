@@ -154,7 +154,7 @@ void RuleazaServiciu(const QString& baza, const std::function<void(ThrowStatusWr
     furnizor->release();
     stare->dispose();
     if (esec)
-        throw EEroareBD(eroare.Text, eroare.Categorie);
+        throw EEroareBD(eroare.Text, eroare.Categorie, 0, eroare.Text);
 }
 
 QString Afisat(const QString& cale)
@@ -216,6 +216,13 @@ void FaCopieDeSiguranta(const QString& baza, const QString& fisier, const TProgr
                              .arg(Afisat(fisier), motiv),
                          categorie);
     };
+    const auto esecMotor = [&](const EEroareBD& e) {
+        QFile::remove(partial);
+        return e.Reformulata(QStringLiteral("Copia de siguranta nu a putut fi facuta in %1 (baza de date sau "
+                                            "dosarul copiei nu au putut fi citite ori scrise). Copiile facute "
+                                            "inainte au ramas neatinse.")
+                                 .arg(Afisat(fisier)));
+    };
     try {
         RuleazaServiciu(
             baza,
@@ -229,7 +236,7 @@ void FaCopieDeSiguranta(const QString& baza, const QString& fisier, const TProgr
             },
             progres);
     } catch (const EEroareBD& e) {
-        throw esec(e.Mesaj(), e.Categorie());
+        throw esecMotor(e);
     }
     if (QFileInfo(partial).size() <= 0)
         throw esec(QStringLiteral("Fisierul scris este gol."), EEroareBD::Alta);
@@ -261,10 +268,10 @@ void RestaureazaCopie(const QString& fisier, const QString& tinta, const TProgre
     } catch (const EEroareBD& e) {
         if (!EsteNumeServer(tinta))
             QFile::remove(tinta);
-        throw EEroareBD(QStringLiteral("Fisierul %1 nu a putut fi restaurat: este deteriorat sau nu este o copie de "
-                                       "siguranta a registrului. Registrul curent a ramas neatins.\n\n%2")
-                            .arg(Afisat(fisier), e.Mesaj()),
-                        e.Categorie());
+        throw e.Reformulata(QStringLiteral("Fisierul %1 nu a putut fi restaurat: este deteriorat sau nu este o "
+                                           "copie de siguranta a registrului. Alegeti o copie facuta de program "
+                                           "(.zip sau .fbk). Registrul curent a ramas neatins.")
+                                .arg(Afisat(fisier)));
     }
 }
 
@@ -423,7 +430,8 @@ TVerificareCopie PregatesteRestaurarea(TDM& dm, const QString& fisierCopie, cons
         } catch (const EEroareBD& e) {
             if (afisat.isEmpty())
                 throw;
-            throw EEroareBD(QString(e.Mesaj()).replace(Afisat(fisierCopie), Afisat(numeCopie)), e.Categorie());
+            throw EEroareBD(QString(e.Mesaj()).replace(Afisat(fisierCopie), Afisat(numeCopie)), e.Categorie(), 0,
+                            e.Detalii());
         }
     };
     if (ruleaza)
@@ -434,11 +442,19 @@ TVerificareCopie PregatesteRestaurarea(TDM& dm, const QString& fisierCopie, cons
     QFile::setPermissions(v.CaleRestaurata,
                           QFile::permissions(curenta) & ~(QFile::ReadOther | QFile::WriteOther | QFile::ExeOther));
 
-    const auto strain = [&](const QString& motiv) {
+    const auto strain = [&](const QString& motiv, const QString& detalii = {}) {
         QFile::remove(v.CaleRestaurata);
         return EEroare(QStringLiteral("Fisierul %1 nu este o copie a registrului: %2 Registrul curent a ramas "
                                       "neatins.")
-                           .arg(Afisat(numeCopie), motiv));
+                           .arg(Afisat(numeCopie), motiv),
+                       detalii);
+    };
+    const auto incompleta = [&](const QString& lipsa) {
+        QFile::remove(v.CaleRestaurata);
+        return EEroare(QStringLiteral("Copia de siguranta %1 este incompleta (%2): probabil nu a fost copiata pana "
+                                      "la capat, de exemplu dintr-o copiere intrerupta sau pe un disc plin. Nu "
+                                      "poate fi folosita. Registrul curent a ramas neatins.")
+                           .arg(Afisat(numeCopie), lipsa));
     };
     try {
         TConexiune db;
@@ -450,11 +466,7 @@ TVerificareCopie PregatesteRestaurarea(TDM& dm, const QString& fisierCopie, cons
         const QString lipsa = CeLipsesteDupaRestaurare(tr, q);
         if (!lipsa.isEmpty()) {
             db.Close();
-            QFile::remove(v.CaleRestaurata);
-            throw EEroare(QStringLiteral("Copia de siguranta %1 este incompleta (%2): probabil nu a fost copiata pana "
-                                         "la capat, de exemplu dintr-o copiere intrerupta sau pe un disc plin. Nu "
-                                         "poate fi folosita. Registrul curent a ramas neatins.")
-                              .arg(Afisat(numeCopie), lipsa));
+            throw incompleta(lipsa);
         }
         tr.StartTransaction();
         for (const char* tabel : {"CONFID_DB", "PROFIL_DIPLOMA", "TABELE", "TIPURI_DE_DATE", "DATE"}) {
@@ -473,13 +485,19 @@ TVerificareCopie PregatesteRestaurarea(TDM& dm, const QString& fisierCopie, cons
         const qint64 versiune = q.Eof() ? 0 : q.FieldByName(QStringLiteral("VERSIUNE")).AsInteger();
         q.Close();
         tr.Rollback();
+        // A register always has its one CONFID_DB row: a copy without it was cut short before its data.
+        if (versiune == 0) {
+            db.Close();
+            throw incompleta(QStringLiteral("tabela CONFID_DB nu are niciun rand"));
+        }
         if (versiune < 1 || versiune > 3)
             throw strain(QStringLiteral("versiunea ei (%1) nu este una pe care programul o cunoaste.").arg(versiune));
         VerificaCitireaBazei(tr, q);
         v.EleviInCopie = NumarElevi(tr, q);
         db.Close();
     } catch (const EEroareBD& e) {
-        throw strain(QStringLiteral("nu se deschide ca baza de date a programului (%1).").arg(e.Mesaj()));
+        throw strain(QStringLiteral("nu se deschide ca baza de date a programului."),
+                     e.Detalii().isEmpty() ? e.Mesaj() : e.Detalii());
     }
     try {
         v.EleviCurenti = NumarEleviCurenti(dm);

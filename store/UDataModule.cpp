@@ -25,9 +25,9 @@ EFaraBazaDeDate::EFaraBazaDeDate(const QString& caleCurenta, const QString& cale
 EEroareBD EroareBazaDeteriorata(const QString& cale, const QString& textMotor)
 {
     return EEroareBD(QStringLiteral("Fisierul %1 este deteriorat sau nu este o baza de date. Fisierul a ramas neatins; "
-                                    "restaurati-l dintr-o copie de siguranta.\n\n%2")
-                         .arg(cale, textMotor),
-                     EEroareBD::FisierDeteriorat);
+                                    "restaurati-l dintr-o copie de siguranta.")
+                         .arg(cale),
+                     EEroareBD::FisierDeteriorat, 0, textMotor);
 }
 
 TCheieCamp DesparteCheie(const QString& cheie)
@@ -52,7 +52,9 @@ QString UnesteCheie(const TCheieCamp& cheie)
 TDM& ModululDeDate()
 {
     if (!DM)
-        throw EEroare(QStringLiteral("Baza de date nu este deschisa."));
+        throw EEroare(
+            QStringLiteral("Baza de date nu este deschisa, asa ca nu s-a facut nimic. Alegeti \"Registru\" > "
+                           "\"Reconecteaza\" (sau \"Baza de date...\" pentru alt registru) si incercati din nou."));
     return *DM;
 }
 
@@ -91,26 +93,23 @@ namespace {
             if (p.startsWith(QStringLiteral("USER_NAME="), Qt::CaseInsensitive))
                 utilizator = p.mid(10);
         }
-        throw EEroareBD(QStringLiteral("Nu pot deschide baza de date %1: serverul nu primeste utilizatorul %2 "
-                                       "cu parola data. Verificati utilizatorul si parola (le stie "
-                                       "administratorul serverului).\n\n%3")
-                            .arg(cale, utilizator, e.Mesaj()),
-                        e.Categorie());
+        throw e.Reformulata(QStringLiteral("Nu pot deschide baza de date %1: serverul nu primeste utilizatorul %2 "
+                                           "cu parola data. Verificati utilizatorul si parola (le stie "
+                                           "administratorul serverului).")
+                                .arg(cale, utilizator));
     }
     case EEroareBD::CriptareRefuzata:
-        throw EEroareBD(QStringLiteral("Nu pot deschide baza de date %1: serverul nu accepta o legatura criptata, "
-                                       "iar programul nu trimite datele elevilor necriptate prin retea. Cereti "
-                                       "administratorului serverului sa puna WireCrypt = Enabled in "
-                                       "firebird.conf si sa reporneasca serverul.\n\n%2")
-                            .arg(cale, e.Mesaj()),
-                        e.Categorie());
+        throw e.Reformulata(QStringLiteral("Nu pot deschide baza de date %1: serverul nu accepta o legatura "
+                                           "criptata, iar programul nu trimite datele elevilor necriptate prin retea. "
+                                           "Cereti administratorului serverului sa puna WireCrypt = Enabled in "
+                                           "firebird.conf si sa reporneasca serverul.")
+                                .arg(cale));
     case EEroareBD::BazaDeDateOcupata:
-        throw EEroareBD(QStringLiteral("Baza de date %1 este folosita de un alt program (poate o alta copie a "
-                                       "programului este deja pornita). Inchideti-l si porniti din nou.\n\n%2")
-                            .arg(cale, e.Mesaj()),
-                        e.Categorie());
+        throw e.Reformulata(QStringLiteral("Baza de date %1 este folosita de un alt program (poate o alta copie a "
+                                           "programului este deja pornita). Inchideti-l si porniti din nou.")
+                                .arg(cale));
     case EEroareBD::FisierDeteriorat:
-        throw EroareBazaDeteriorata(cale, e.Mesaj());
+        throw EroareBazaDeteriorata(cale, e.Detalii().isEmpty() ? e.Mesaj() : e.Detalii());
     default: {
         const QString copie =
             motivCopie.isEmpty() ? QString()
@@ -121,9 +120,13 @@ namespace {
                 ? QStringLiteral(" Fisierul este protejat la scriere (doar citire): programul are nevoie sa "
                                  "scrie in el. Cereti drept de scriere asupra fisierului.")
                 : QString();
-        throw EEroareBD(
-            QStringLiteral("Nu pot deschide baza de date %1.%2%3\n\n%4").arg(cale, protejat, copie, e.Mesaj()),
-            e.Categorie());
+        // A server that does not answer: what to check, and how to try again without a restart.
+        const QString retea =
+            e.Categorie() == EEroareBD::Conexiune && EsteNumeServer(cale)
+                ? QStringLiteral(" Serverul nu raspunde: verificati ca serverul este pornit si ca acest calculator "
+                                 "il ajunge prin retea, apoi alegeti \"Registru\" > \"Reconecteaza\".")
+                : QString();
+        throw e.Reformulata(QStringLiteral("Nu pot deschide baza de date %1.%2%3%4").arg(cale, retea, protejat, copie));
     }
     }
 }
@@ -198,7 +201,9 @@ void TDM::Reconecteaza()
 {
     const QString cale = Db.DatabaseName();
     if (cale.isEmpty())
-        throw EEroare(QStringLiteral("Baza de date nu este deschisa."));
+        throw EEroare(
+            QStringLiteral("Baza de date nu este deschisa, asa ca nu s-a facut nimic. Alegeti \"Registru\" > "
+                           "\"Reconecteaza\" (sau \"Baza de date...\" pentru alt registru) si incercati din nou."));
     const QStringList parametri = Db.Params();
     // The old connection may be dead: its transaction and its statements are dropped, whatever the server says.
     try {

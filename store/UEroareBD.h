@@ -22,9 +22,14 @@ public:
         CriptareRefuzata
     };
 
-    EEroareBD(const QString& mesaj, TCategorie categorie, long codSql = 0)
-        : EEroare(mesaj), m_categorie(categorie), m_codSql(codSql)
+    EEroareBD(const QString& mesaj, TCategorie categorie, long codSql = 0, const QString& detalii = {})
+        : EEroare(mesaj, detalii), m_categorie(categorie), m_codSql(codSql)
     {
+    }
+    // The same error worded anew for the user; the engine's text stays in the details.
+    EEroareBD Reformulata(const QString& mesaj) const
+    {
+        return EEroareBD(mesaj, m_categorie, m_codSql, Detalii().isEmpty() ? Mesaj() : Detalii());
     }
     TCategorie Categorie() const { return m_categorie; }
     long CodSql() const { return m_codSql; }

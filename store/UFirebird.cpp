@@ -118,16 +118,15 @@ EEroareBD::TCategorie CategorieDin(const ISC_STATUS* v)
     if (categorie == EEroareBD::ConflictBlocare)
         throw EEroareBD(QStringLiteral("Aceleasi date au fost schimbate in acelasi timp de la alt calculator, asa "
                                        "ca modificarea nu a fost salvata. Ce ati scris a ramas in fereastra: "
-                                       "salvati din nou.\n\n") +
-                            QString::fromUtf8(text),
-                        categorie);
+                                       "salvati din nou."),
+                        categorie, 0, QString::fromUtf8(text));
     if (categorie == EEroareBD::Conexiune && laLucru)
         throw EEroareBD(QStringLiteral("Legatura cu baza de date s-a intrerupt (serverul nu mai raspunde), asa ca "
                                        "ce faceati nu a fost salvat. Ce ati scris a ramas in fereastra: incercati "
-                                       "din nou dupa ce serverul functioneaza.\n\n") +
-                            QString::fromUtf8(text),
-                        categorie);
-    throw EEroareBD(QString::fromUtf8(text), categorie);
+                                       "din nou dupa ce serverul functioneaza."),
+                        categorie, 0, QString::fromUtf8(text));
+    // The engine's own words; whoever shows them words the cause first (see Reformulata).
+    throw EEroareBD(QString::fromUtf8(text), categorie, 0, QString::fromUtf8(text));
 }
 
 // Replaces each ":NAME" outside quotes and comments by "?" and returns the names in order of appearance.
@@ -397,7 +396,10 @@ void TTranzactie::StartTransaction()
     if (d->tranzactie)
         throw EEroareBD(QStringLiteral("Tranzactia este deja activa"), EEroareBD::Alta);
     if (!m_conexiune.Connected())
-        throw EEroareBD(QStringLiteral("Baza de date nu este deschisa"), EEroareBD::Conexiune);
+        throw EEroareBD(
+            QStringLiteral("Baza de date nu este deschisa, asa ca nu s-a facut nimic. Alegeti \"Registru\" > "
+                           "\"Reconecteaza\" (sau \"Baza de date...\" pentru alt registru) si incercati din nou."),
+            EEroareBD::Conexiune);
     try {
         d->tranzactie = m_conexiune.d->atasament->startTransaction(&Stare(), 0, nullptr);
     } catch (const FbException& e) {

@@ -349,7 +349,7 @@ void TestApp::mesajeSiDialoguriInRomana()
     });
     QCOMPARE(TMesaje::CereFisierDeScris(nullptr, "Salvati documentul PDF", QDir::tempPath() + "/a.pdf", "PDF (*.pdf)"),
              QString());
-    QCOMPARE(etichete, QStringList({"Cauta in:", "Nume fisier:", "Tip fisier:", "Salveaza", "Anulare"}));
+    QCOMPARE(etichete, QStringList({"Cauta in:", "Nume fisier:", "Tip fisier:", "Salveaza", "Renunt"}));
 
     etichete.clear();
     LaUrmatorulModal([&](QDialog* d) {
@@ -363,7 +363,7 @@ void TestApp::mesajeSiDialoguriInRomana()
     });
     QCOMPARE(TMesaje::CereFisierDeCitit(nullptr, "Alegeti foaia de calcul", QDir::tempPath(), "Foi (*.xls)"),
              QString());
-    QCOMPARE(etichete, QStringList({"Cauta in:", "Nume fisier:", "Tip fisier:", "Deschide", "Anulare"}));
+    QCOMPARE(etichete, QStringList({"Cauta in:", "Nume fisier:", "Tip fisier:", "Deschide", "Renunt"}));
 }
 
 void TestApp::aDouaCopieAduceFereastraPrimei()

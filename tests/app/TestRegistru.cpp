@@ -366,6 +366,10 @@ private slots:
             QCOMPARE(TMesaje::UltimulTip(), TMesaje::Avertisment);
             QVERIFY2(TMesaje::UltimulMesaj().startsWith("Nu pot deschide baza de date " + faraServer),
                      qPrintable(TMesaje::UltimulMesaj()));
+            // What to do in Romanian; the engine's "Unable to complete network request" only under "Detalii".
+            QVERIFY2(TMesaje::UltimulMesaj().contains("Serverul nu raspunde"), qPrintable(TMesaje::UltimulMesaj()));
+            QVERIFY2(!TMesaje::UltimulMesaj().contains("network"), qPrintable(TMesaje::UltimulMesaj()));
+            QVERIFY2(TMesaje::UltimeleDetalii().contains("network request"), qPrintable(TMesaje::UltimeleDetalii()));
             QCOMPARE(NumeBazaServer(), QString());
             QCOMPARE(UtilizatorBazaServer(), QString());
             QCOMPARE(parola->text(), QString("parola-registrului"));
@@ -452,7 +456,7 @@ private slots:
         QCOMPARE(camp->text(), QString("Popescu Ştefan"));
         QVERIFY(b.Scalar("select current_connection as C from RDB$DATABASE") != inainte);
 
-        // "Renunta" leaves the connection as it is; another error is shown as always.
+        // "Renunt" leaves the connection as it is; another error is shown as always.
         TMesaje::Goleste();
         RuleazaActiune(&dialog, [&] { throw pierduta; });
         QCOMPARE(TMesaje::UltimulTip(), TMesaje::Reconectare);

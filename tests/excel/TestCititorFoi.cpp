@@ -156,7 +156,7 @@ private slots:
     {
         QTest::addColumn<QString>("nume");
         for (const char* n : {"trunchiat.xlsx", "foaie-taiata.xlsx", "bomba.xlsx", "entitati.xlsx", "binar.xlsx",
-                              "director.xls", "gol.xlsx"})
+                              "director.xls", "gol.xlsx", "parola.ods", "macro.ods", "parola.xlsx"})
             QTest::newRow(n) << QString::fromLatin1(n);
     }
 
@@ -206,6 +206,29 @@ private slots:
                                   "    d = d.decode(); i = d.index('?>') + 2\n"
                                   "    return (d[:i] + lol + d[i:].replace('<t', '<t>&l9;</t><t', 1)).encode()\n"));
         }
+        if (nume == QLatin1String("parola.ods")) {
+            // What a password leaves in an OpenDocument file: its parts listed as encrypted.
+            QVERIFY(RescrieArhiva(m_fisiere[QStringLiteral("ods")], cale,
+                                  "def parte(p, d):\n"
+                                  "    if p.filename != 'META-INF/manifest.xml': return d\n"
+                                  "    return d.replace(b'</manifest:manifest>', b'<manifest:file-entry "
+                                  "manifest:full-path=\"x.xml\" manifest:media-type=\"text/xml\"><manifest:"
+                                  "encryption-data manifest:checksum-type=\"SHA1/1K\" manifest:checksum=\"AA==\"/>"
+                                  "</manifest:file-entry></manifest:manifest>')\n"));
+        } else if (nume == QLatin1String("macro.ods")) {
+            QVERIFY(RescrieArhiva(m_fisiere[QStringLiteral("ods")], cale,
+                                  "def parte(p, d):\n"
+                                  "    if p.filename == 'content.xml':\n"
+                                  "        dst.writestr('Basic/Standard/Module1.xml', b'<?xml version=\"1.0\"?>"
+                                  "<module name=\"Module1\">Sub Main\\nEnd Sub</module>')\n"
+                                  "    return d\n"));
+        } else if (nume == QLatin1String("parola.xlsx")) {
+            // An encrypted workbook is a compound file with an EncryptedPackage stream in its directory.
+            rau = QByteArray::fromHex("d0cf11e0a1b11ae1") + QByteArray(504, '\0');
+            for (const char c : QByteArray("EncryptedPackage"))
+                rau.append(c).append('\0');
+            rau.append(QByteArray(4096, '\0'));
+        }
         if (!QFile::exists(cale)) {
             QFile f(cale);
             QVERIFY(f.open(QIODevice::WriteOnly));
@@ -217,6 +240,10 @@ private slots:
         QVERIFY2(mesaj.startsWith(QStringLiteral("Nu pot citi fisierul %1: ").arg(nume)), qPrintable(mesaj));
         QVERIFY2(!mesaj.contains(u'\n') && mesaj.size() > 30, qPrintable(mesaj));
         QCOMPARE(cititor.Foi(), QStringList());
+        if (nume.startsWith(QLatin1String("parola")))
+            QVERIFY2(mesaj.contains("este protejat cu o parola"), qPrintable(mesaj));
+        if (nume == QLatin1String("macro.ods"))
+            QVERIFY2(mesaj.contains("contine macrocomenzi, iar programul nu deschide"), qPrintable(mesaj));
         QCOMPARE(RamaseDupaCitire(m_pipe), QStringList());
     }
 

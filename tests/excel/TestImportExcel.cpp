@@ -60,6 +60,42 @@ private slots:
         QCOMPARE(NumeColoana(702), QStringLiteral("ZZ"));
     }
 
+    // Only spaces and no-break spaces around a text are blanks to the import; a tab or a line break is data.
+    void BlancurileTaiate_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("taiat");
+        QTest::addColumn<QString>("prima");
+        QTest::addColumn<QString>("aDoua");
+        QTest::newRow("spaces") << "  Pop Ion  "
+                                << "Pop Ion"
+                                << "Pop"
+                                << "Ion";
+        QTest::newRow("no-break spaces") << QString::fromUtf8("\u00a0Pop  Ion Vasile\u00a0 ") << "Pop  Ion Vasile"
+                                         << "Pop"
+                                         << "Ion Vasile";
+        QTest::newRow("tab stays") << "\tPop "
+                                   << "\tPop"
+                                   << "\tPop"
+                                   << "";
+        QTest::newRow("line break stays") << "Pop Ion\n"
+                                          << "Pop Ion\n"
+                                          << "Pop"
+                                          << "Ion\n";
+        QTest::newRow("only blanks") << QString::fromUtf8(" \u00a0 ") << ""
+                                     << ""
+                                     << "";
+    }
+    void BlancurileTaiate()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, taiat);
+        QFETCH(QString, prima);
+        QFETCH(QString, aDoua);
+        QCOMPARE(TaieBlancuri(text), taiat);
+        QCOMPARE(ParteNume(text), qMakePair(prima, aDoua));
+    }
+
     // Headings and rows without 13 digits go; a column filled only in odd rows ends the walk; the rows end
     // after 19 empty rows in columns A to H.
     void RandurileSiColoaneleCitite()

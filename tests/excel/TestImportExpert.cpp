@@ -357,6 +357,16 @@ private slots:
         QVERIFY(!w.Foi->isEnabled());
         QVERIFY(w.NumeFisier->text().isEmpty());
 
+        // A sheet Calc reads but that holds no CNP stays on the sheet page with the reason.
+        TMesaje::SetFisierUrmator(ScrieFisier(b.Dosar() + "/fara.csv", "Nume,Clasa\nDan Pop,12A\nAna Ion,12B\n"));
+        QTest::mouseClick(w.ButonCauta, Qt::LeftButton);
+        w.Foi->setCurrentIndex(0);
+        Inainte(w);
+        QCOMPARE(w.PaginaActiva(), int(TImportExcelExpert::pgFisier));
+        QVERIFY2(TMesaje::UltimulMesaj().startsWith("Foaia \"" + w.Foi->currentText() +
+                                                    "\" nu contine niciun rand cu un CNP"),
+                 qPrintable(TMesaje::UltimulMesaj()));
+
         TMesaje::SetFisierUrmator(ScrieFisier(b.Dosar() + "/c.csv", CnpDan.toUtf8() + ",Dan\n"));
         QTest::mouseClick(w.ButonCauta, Qt::LeftButton);
         w.Foi->setCurrentIndex(0);

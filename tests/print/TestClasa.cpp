@@ -180,6 +180,7 @@ void TestClasa::classOf30InOneJob()
     const TRezultatPagini r = Tipareste(elevi, pdf);
     QCOMPARE(r.Tiparite, 30);
     QVERIFY(r.Eroare.isEmpty() && !r.Oprit);
+    QVERIFY2(TMesaje::UltimulMesaj().startsWith("S-au trimis 30 de diplome la "), qPrintable(TMesaje::UltimulMesaj()));
     const TDocumentPdf doc = CitestePdf(pdf);
     QCOMPARE(doc.Pagini.size(), 30);
     const TFormularRandat macheta(MachetaCertificat());
@@ -297,6 +298,8 @@ void TestClasa::pdfCopiesWithAndWithoutTheDrawing()
         const QString pdf = m_dosar->filePath(cuFundal ? "arhiva.pdf" : "simplu.pdf");
         TMesaje::SetFisierUrmator(pdf);
         QVERIFY(SalveazaPdf(nullptr, elevi, cuFundal));
+        QCOMPARE(TMesaje::UltimulMesaj(),
+                 "S-au salvat 3 diplome in documentul PDF \"" + QDir::toNativeSeparators(pdf) + "\".");
         QFile f(pdf);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll().contains("/Subtype /Image"), cuFundal);

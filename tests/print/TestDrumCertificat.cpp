@@ -28,6 +28,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -88,6 +89,8 @@ private slots:
     void printJobToPdf_data();
     void printJobToPdf();
     void printJobRefusedOrCancelled();
+    void millimetresInAnyLocale_data();
+    void millimetresInAnyLocale();
     void fillingResolvesEveryFieldAsValoareCamp();
 
 private:
@@ -175,6 +178,8 @@ void TestDrumCertificat::buttonFillsThePreviewFromTheRegister()
         QVERIFY(!TMesaje::UltimulMesaj().contains("Anul 2006"));
         QVERIFY(f->FormularDePrintat1->Zona("FormularTextArea51")->Semnalata());
         QVERIFY(!f->FormularDePrintat1->Zona("FormularTextArea86")->Semnalata());
+        // A filled page keeps each field's help lines for "De unde preia acest camp datele".
+        QVERIFY(!f->FormularDePrintat1->Zona("FormularTextArea1")->SursaText().isEmpty());
         QVERIFY(!ModululDeDate().Tr.InTransaction());
         static_cast<TPrintTessalunaForm*>(d)->MaresteZoom();
         d->reject();
@@ -355,8 +360,8 @@ void TestDrumCertificat::printJobToPdf()
     const QString pdf = m_dosar->filePath("certificat.pdf");
     tipareste(pdf, oglinda);
 
-    const double s = CitesteNumarGeneral(stanga);
-    const double u = CitesteNumarGeneral(sus);
+    const double s = CitesteMilimetri(stanga);
+    const double u = CitesteMilimetri(sus);
     {
         const TAllStuffReg setari;
         QCOMPARE(setari.MargineStangaFata, s);
@@ -443,7 +448,53 @@ void TestDrumCertificat::printJobRefusedOrCancelled()
     QTest::mouseClick(f.Tipareste, Qt::LeftButton);
     QVERIFY(ramasDeschis);
     QCOMPARE(TMesaje::MesajeAfisate().first(),
-             QString("\"doi\" nu este un numar valid (separatorul zecimal este \",\")"));
+             QString("\"doi\" nu este un numar de milimetri. Scrieti, de exemplu, 2,5 sau 2.5."));
+}
+
+void TestDrumCertificat::millimetresInAnyLocale_data()
+{
+    QTest::addColumn<QString>("limba");
+    QTest::addColumn<QString>("scris");
+    QTest::addColumn<double>("valoare");
+    for (const char* limba : {"C", "en_US", "ro_RO"}) {
+        QTest::addRow("%s comma", limba) << limba << "2,5" << 2.5;
+        QTest::addRow("%s point", limba) << limba << " 2.5 " << 2.5;
+        QTest::addRow("%s negative", limba) << limba << "-0,25" << -0.25;
+        QTest::addRow("%s thousands refused", limba) << limba << "1.250,5" << qQNaN();
+        QTest::addRow("%s text refused", limba) << limba << "doi" << qQNaN();
+    }
+}
+
+// The margins dialog reads "2,5" and "2.5" alike and shows a comma, whatever the desktop's language.
+void TestDrumCertificat::millimetresInAnyLocale()
+{
+    QFETCH(QString, limba);
+    QFETCH(QString, scris);
+    QFETCH(double, valoare);
+    const QLocale inainte;
+    QLocale::setDefault(QLocale(limba));
+    const auto revino = qScopeGuard([&] { QLocale::setDefault(inainte); });
+    TInsertPaperForm dialog;
+    QString aratat;
+    LaUrmatorulModal([&](QDialog* d) {
+        auto* f = qobject_cast<TInsertPaperForm*>(d);
+        aratat = f->MargineStanga->text();
+        f->MargineStanga->setText(scris);
+        QTest::mouseClick(f->Ok, Qt::LeftButton);
+        if (f->isVisible())
+            QTest::mouseClick(f->Renunt, Qt::LeftButton);
+    });
+    const TRezultatInserare r = dialog.ArataInserare(0, 1.5, 2, false, 1, QStringLiteral("*"));
+    QCOMPARE(aratat, QString("1,5"));
+    if (qIsNaN(valoare)) {
+        QVERIFY(!r.Ok);
+        QVERIFY2(TMesaje::UltimulMesaj().contains("nu este un numar de milimetri"),
+                 qPrintable(TMesaje::UltimulMesaj()));
+    } else {
+        QVERIFY(r.Ok);
+        QCOMPARE(r.Stanga, valoare);
+        QCOMPARE(TextMilimetri(r.Stanga), QString(scris).trimmed().replace('.', ','));
+    }
 }
 
 void TestDrumCertificat::fillingResolvesEveryFieldAsValoareCamp()

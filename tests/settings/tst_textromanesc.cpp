@@ -142,6 +142,26 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(EEroare, NotaInLitere(-50, mnLitere));
     }
 
+    void cuNumar_data()
+    {
+        QTest::addColumn<qint64>("numar");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("one") << qint64(1) << "1 diploma";
+        QTest::newRow("two") << qint64(2) << "2 diplome";
+        QTest::newRow("nineteen") << qint64(19) << "19 diplome";
+        QTest::newRow("twenty takes de") << qint64(20) << "20 de diplome";
+        QTest::newRow("hundred takes de") << qint64(100) << "100 de diplome";
+        QTest::newRow("hundred and one") << qint64(101) << "101 diplome";
+        QTest::newRow("hundred and twenty") << qint64(120) << "120 de diplome";
+        QTest::newRow("zero") << qint64(0) << "0 diplome";
+    }
+    void cuNumar()
+    {
+        QFETCH(qint64, numar);
+        QFETCH(QString, text);
+        QCOMPARE(CuNumar(numar, QStringLiteral("diploma"), QStringLiteral("diplome")), text);
+    }
+
     void formatFix_data()
     {
         QTest::addColumn<int>("zecimale");

@@ -192,6 +192,11 @@ private slots:
             QVERIFY2(e.Mesaj().contains("Registrul curent a ramas neatins"), qPrintable(e.Mesaj()));
             if (fel == "taiata" || fel == "trunchiata")
                 QVERIFY2(e.Mesaj().contains("este incompleta"), qPrintable(e.Mesaj()));
+            // The engine's English text goes only under "Detalii", never into the sentence the user reads.
+            QVERIFY2(!e.Mesaj().contains("backup", Qt::CaseInsensitive) && !e.Mesaj().contains("gbak"),
+                     qPrintable(e.Mesaj()));
+            if (fel == "text")
+                QVERIFY2(e.Detalii().contains("backup", Qt::CaseInsensitive), qPrintable(e.Detalii()));
         }
         QCOMPARE(FisiereDin(b.Dosar() + "/DB"), fisiere);
         QCOMPARE(Registru(b), registru);

@@ -632,6 +632,7 @@ void TestStore::paginaDeteriorataNecititaLaPornire()
         QCOMPARE(e.Categorie(), EEroareBD::FisierDeteriorat);
         QVERIFY2(e.Mesaj().startsWith(QStringLiteral("Fisierul %1 este deteriorat").arg(b.CaleBaza())),
                  qPrintable(e.Mesaj()));
+        QVERIFY(!e.Detalii().isEmpty() && !e.Mesaj().contains(e.Detalii()));
     }
     // The connection is closed: nothing the user does afterwards writes to the file either.
     QVERIFY(!b.Dm().Db.Connected());
@@ -707,6 +708,9 @@ void TestStore::bazaFolositaDeAltaCopie()
     } catch (const EEroareBD& e) {
         QCOMPARE(e.Categorie(), EEroareBD::BazaDeDateOcupata);
         QVERIFY2(e.Mesaj().contains("alta copie a programului"), qPrintable(e.Mesaj()));
+        // The engine's English ("lock", "I/O error") is kept for "Detalii", not put in the sentence.
+        QVERIFY2(!e.Mesaj().contains("lock") && !e.Mesaj().contains("error"), qPrintable(e.Mesaj()));
+        QVERIFY2(e.Detalii().contains("lock"), qPrintable(e.Detalii()));
     }
     alta.closeWriteChannel();
     QVERIFY(alta.waitForFinished(20000));
