@@ -121,7 +121,7 @@ int main(int argc, char** argv)
             AfiseazaEroareaCurenta(nullptr, e);
         } else {
             // Another copy works on this register: it is brought to the front, and this copy ends untouched.
-            TMesaje::Avertizeaza(nullptr, e.Mesaj());
+            TMesaje::Avertizeaza(nullptr, e.Mesaj(), e.Detalii());
             TInstantaUnica::CereAfisarea(dm.Db.DatabaseName());
             return 0;
         }

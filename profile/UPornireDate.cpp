@@ -57,6 +57,6 @@ void PornesteModululDeDate(TDM& dm, const QString& dosarProgram, const QString& 
         } catch (const std::exception&) {
             // A damaged file may fail these too; the message below says all the user needs.
         }
-        throw EroareBazaDeteriorata(cale, e.Mesaj());
+        throw EroareBazaDeteriorata(cale, e.Detalii().isEmpty() ? e.Mesaj() : e.Detalii());
     }
 }
