@@ -397,11 +397,18 @@ private slots:
         InstaleazaAccesServer(dm);
         SeteazaNumeBazaServer(QStringLiteral("127.0.0.1/1:/srv/firebird/Tessaluna2006.FDB"));
         SeteazaUtilizatorBazaServer(QStringLiteral("TESSALUNA"));
+        // A failed check must not leave the server's name for the next tests (and the next run).
+        const auto curata = qScopeGuard([] {
+            SeteazaNumeBazaServer({});
+            SeteazaUtilizatorBazaServer({});
+            SeteazaAfisareSpeciala({});
+        });
         QString motiv;
         bool parolaCuFocus = false;
         LaUrmatorulModal([&](QDialog* d) {
             motiv = d->findChild<QLabel*>("Motiv")->text();
-            parolaCuFocus = d->findChild<QLineEdit*>("Parola")->hasFocus();
+            // The window's own focus: whether the offscreen window is active yet does not matter.
+            parolaCuFocus = d->focusWidget() == d->findChild<QLineEdit*>("Parola");
             d->findChild<QPushButton*>("Renunta")->click();
         });
         QString eroare;

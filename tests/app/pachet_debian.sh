@@ -61,7 +61,8 @@ out=$(lintian "$deb" 2>&1 | grep -E '^[EW]: ')
 # libsecret (which QtKeychain loads to reach the desktop's secret store).
 ldd "$exe" | grep -q 'not found' && fail "unresolved library: $(ldd "$exe" | grep 'not found')"
 linked=$(readelf -d "$exe" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p' | while read -r so; do
-           lib=$(ldd "$exe" | awk -v so="$so" '$1 == so { print $3 }')
+           # The dynamic loader has no "=>" in ldd's list: its path stands first.
+           lib=$(ldd "$exe" | awk -v so="$so" '$1 == so { print $3 } $1 ~ ("/" so "$") { print $1 }')
            dpkg -S "$lib" 2>/dev/null || dpkg -S "$(readlink -f "$lib")" 2>/dev/null || echo "none-for-$so:"
          done | cut -d: -f1 | sort -u)
 [ -n "$linked" ] || fail "no linked library found"
