@@ -107,11 +107,10 @@ int main(int argc, char** argv)
     try {
         // A local register is opened and maintained while the start screen shows. A server's may ask for its
         // password in a dialog, which only this thread may show: it starts after the start screen, as it did.
-        const bool peFir = local;
         const auto porneste = [&dm, &dosarProgram] { PornesteModululDeDate(dm, dosarProgram, DosarSablon()); };
-        AfiseazaSplash(QStringLiteral("Tessaluna"), peFir ? std::function<void()>(porneste) : std::function<void()>());
+        AfiseazaSplash(QStringLiteral("Tessaluna"), local ? std::function<void()>(porneste) : std::function<void()>());
         dupaSplash.start();
-        if (!peFir)
+        if (!local)
             porneste();
     } catch (const EFaraBazaDeDate& e) {
         TMesaje::Avertizeaza(nullptr, e.Mesaj());
@@ -131,39 +130,41 @@ int main(int argc, char** argv)
     }
 
     int rezultat = 0;
+    // The window goes before the register is recorded below.
     {
-    TTessalunaMain principala;
-    principala.show();
-    if (qEnvironmentVariableIsSet("TESSALUNA_MASURA_PORNIRE")) {
-        QTimer::singleShot(0, &principala, [&principala, &dinMain, &dupaSplash] {
-            ScrieMasuraPornirii(dinMain, dupaSplash);
-            principala.close();
-        });
-    }
-    if (!dm.Db.DatabaseName().isEmpty())
-        new TInstantaUnica(&principala, dm.Db.DatabaseName());
-    principala.CreeazaFerestreAscunse();
-    // The daily backup runs beside the shown window, so start-up does not wait for it.
-    QTimer::singleShot(0, &principala, [&principala] { principala.Registru->PornesteCopiaZilnica(); });
+        TTessalunaMain principala;
+        principala.show();
+        if (qEnvironmentVariableIsSet("TESSALUNA_MASURA_PORNIRE")) {
+            QTimer::singleShot(0, &principala, [&principala, &dinMain, &dupaSplash] {
+                ScrieMasuraPornirii(dinMain, dupaSplash);
+                principala.close();
+            });
+        }
+        if (!dm.Db.DatabaseName().isEmpty())
+            new TInstantaUnica(&principala, dm.Db.DatabaseName());
+        principala.CreeazaFerestreAscunse();
+        // The daily backup runs beside the shown window, so start-up does not wait for it.
+        QTimer::singleShot(0, &principala, [&principala] { principala.Registru->PornesteCopiaZilnica(); });
 
-    const QString fontLipsa = AvertismentFontCertificat();
-    if (!fontLipsa.isEmpty())
-        QTimer::singleShot(0, &principala, [&principala, fontLipsa] { TMesaje::Avertizeaza(&principala, fontLipsa); });
+        const QString fontLipsa = AvertismentFontCertificat();
+        if (!fontLipsa.isEmpty())
+            QTimer::singleShot(0, &principala,
+                               [&principala, fontLipsa] { TMesaje::Avertizeaza(&principala, fontLipsa); });
 
-    // A register made now outside the program's folder is announced once, from the running message loop.
-    const QString caleBaza = dm.Db.DatabaseName();
-    if (oferta.isEmpty() && dosarProgram != DosarExecutabil() && !caleBaza.isEmpty() && QFileInfo::exists(caleBaza) &&
-        !bazeExistente.contains(QFileInfo(caleBaza).fileName())) {
-        QTimer::singleShot(0, &principala, [&principala, caleBaza] {
-            TMesaje::Informeaza(&principala,
-                                QStringLiteral("Registrul (baza de date) se pastreaza in dosarul dumneavoastra de "
-                                               "date:\n%1\nTot acolo se pastreaza si fisierul licenta.lic.")
-                                    .arg(QDir::toNativeSeparators(caleBaza)));
-        });
-    }
-    for (const QString& anunt : std::as_const(anunturi))
-        QTimer::singleShot(0, &principala, [&principala, anunt] { TMesaje::Avertizeaza(&principala, anunt); });
-    rezultat = aplicatie.exec();
+        // A register made now outside the program's folder is announced once, from the running message loop.
+        const QString caleBaza = dm.Db.DatabaseName();
+        if (oferta.isEmpty() && dosarProgram != DosarExecutabil() && !caleBaza.isEmpty() &&
+            QFileInfo::exists(caleBaza) && !bazeExistente.contains(QFileInfo(caleBaza).fileName())) {
+            QTimer::singleShot(0, &principala, [&principala, caleBaza] {
+                TMesaje::Informeaza(&principala,
+                                    QStringLiteral("Registrul (baza de date) se pastreaza in dosarul dumneavoastra de "
+                                                   "date:\n%1\nTot acolo se pastreaza si fisierul licenta.lic.")
+                                        .arg(QDir::toNativeSeparators(caleBaza)));
+            });
+        }
+        for (const QString& anunt : std::as_const(anunturi))
+            QTimer::singleShot(0, &principala, [&principala, anunt] { TMesaje::Avertizeaza(&principala, anunt); });
+        rezultat = aplicatie.exec();
     }
     // The window and its workers are gone: a register still open was not found damaged, and what the program wrote
     // to it is recorded, so that the next start need not read it whole.
