@@ -27,7 +27,16 @@ TPlasareFereastra PlaseazaFereastraPrincipala(const QRect& ecran, const QRect& z
     return {QRect(QPoint(0, 0), proiectata), false};
 }
 
-TTessalunaMain::TTessalunaMain(QWidget* parinte) : QMainWindow(parinte)
+TTessalunaMain::TTessalunaMain(QWidget* parinte) : TTessalunaMain(std::optional<TListaLiniiElevi>(), parinte)
+{
+}
+
+TTessalunaMain::TTessalunaMain(TListaLiniiElevi liniiCitite, QWidget* parinte)
+    : TTessalunaMain(std::optional<TListaLiniiElevi>(std::move(liniiCitite)), parinte)
+{
+}
+
+TTessalunaMain::TTessalunaMain(std::optional<TListaLiniiElevi> liniiCitite, QWidget* parinte) : QMainWindow(parinte)
 {
     setObjectName(QStringLiteral("TessalunaMain"));
     setWindowTitle(QStringLiteral("Tessaluna"));
@@ -51,7 +60,10 @@ TTessalunaMain::TTessalunaMain(QWidget* parinte) : QMainWindow(parinte)
     numarElevi->setObjectName(QStringLiteral("NumarElevi"));
     statusBar()->addPermanentWidget(numarElevi);
     connect(ListaElevi, &TListaElevi::NumarSchimbat, numarElevi, &QLabel::setText);
-    RuleazaActiune(this, [this] { ListaElevi->Reincarca(); });
+    if (liniiCitite)
+        ListaElevi->SeteazaLiniiSortate(std::move(*liniiCitite));
+    else
+        RuleazaActiune(this, [this] { ListaElevi->Reincarca(); });
     Registru->DupaRestaurare = [this] { ListaElevi->Reincarca(); };
 }
 

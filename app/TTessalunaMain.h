@@ -1,7 +1,11 @@
 #pragma once
 
+#include "store/ULiniiElevi.h"
+
 #include <QMainWindow>
 #include <QRect>
+
+#include <optional>
 
 class QAction;
 class TListaElevi;
@@ -25,6 +29,9 @@ public:
     static constexpr int InaltimeProiectata = 623;
 
     explicit TTessalunaMain(QWidget* parinte = nullptr);
+    // With the students read and sorted already (the start-up reads them beside the start screen), the list
+    // shows them instead of reading the register again.
+    explicit TTessalunaMain(TListaLiniiElevi liniiCitite, QWidget* parinte = nullptr);
     // One hidden instance of the secondary windows, created once after the main window.
     void CreeazaFerestreAscunse();
 
@@ -41,6 +48,7 @@ protected:
     void changeEvent(QEvent* e) override;
 
 private:
+    TTessalunaMain(std::optional<TListaLiniiElevi> liniiCitite, QWidget* parinte);
     void CreeazaMeniul();
 
     QRect m_cadruLaRestaurare; // where the whole window goes the first time it is restored; empty after

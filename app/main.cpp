@@ -19,6 +19,7 @@
 #include "store/UBazaServer.h"
 #include "store/UDataModule.h"
 #include "store/UEroareBD.h"
+#include "store/ULiniiElevi.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -30,6 +31,8 @@
 #include <sys/resource.h>
 
 #include <cstdio>
+#include <memory>
+#include <optional>
 
 namespace {
 // With TESSALUNA_MASURA_PORNIRE naming a file, the start-up benchmark's figures: seconds since main, seconds since
@@ -104,11 +107,27 @@ int main(int argc, char** argv)
         numeBaza.isEmpty() || !local ? QString() : TDM::CaleBazaDeDate(numeBaza, dosarProgram));
     const QStringList bazeExistente = QDir(dosarProgram + QStringLiteral("/DB")).entryList(QDir::Files);
     QElapsedTimer dupaSplash;
+    std::optional<TListaLiniiElevi> liniiCitite;
     try {
         // A local register is opened and maintained while the start screen shows. A server's may ask for its
         // password in a dialog, which only this thread may show: it starts after the start screen, as it did.
         const auto porneste = [&dm, &dosarProgram] { PornesteModululDeDate(dm, dosarProgram, DosarSablon()); };
-        AfiseazaSplash(QStringLiteral("Tessaluna"), local ? std::function<void()>(porneste) : std::function<void()>());
+        // The student list is read there too, once the register is open; a failure there is met again, and
+        // reported, when the window reads the list itself.
+        const auto pornesteSiCiteste = [&] {
+            porneste();
+            if (!dm.Db.Connected() || !ProfilInregistrat())
+                return;
+            try {
+                TListaLiniiElevi linii = CitesteLiniiElevi(dm, ProfilInregistrat()->ListaCampuriElev());
+                SorteazaDupaNume(linii);
+                liniiCitite = std::move(linii);
+            } catch (const std::exception&) {
+                liniiCitite.reset();
+            }
+        };
+        AfiseazaSplash(QStringLiteral("Tessaluna"),
+                       local ? std::function<void()>(pornesteSiCiteste) : std::function<void()>());
         dupaSplash.start();
         if (!local)
             porneste();
@@ -132,7 +151,11 @@ int main(int argc, char** argv)
     int rezultat = 0;
     // The window goes before the register is recorded below.
     {
-        TTessalunaMain principala;
+        std::unique_ptr<TTessalunaMain> fereastra = liniiCitite
+                                                         ? std::make_unique<TTessalunaMain>(std::move(*liniiCitite))
+                                                         : std::make_unique<TTessalunaMain>();
+        liniiCitite.reset();
+        TTessalunaMain& principala = *fereastra;
         principala.show();
         if (qEnvironmentVariableIsSet("TESSALUNA_MASURA_PORNIRE")) {
             QTimer::singleShot(0, &principala, [&principala, &dinMain, &dupaSplash] {

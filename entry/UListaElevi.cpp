@@ -9,11 +9,9 @@
 #include "platform/UMesaje.h"
 #include "profile/UProfil.h"
 #include "store/UDataModule.h"
-#include "store/UEvaluatorExpresie.h"
 #include "store/UInregistrari.h"
 #include "settings/UTextRomanesc.h"
 
-#include <QCollator>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -152,48 +150,28 @@ void TListaElevi::Reincarca()
     m_model->Seteaza({});
     m_linii.clear();
     m_afisate.clear();
-    TListaLiniiElevi linii;
-    TDM& dm = ModululDeDate();
-    {
-        TGardaTranzactie garda(dm.Tr);
-        // The names are expanded in memory from values read in a few queries, by the rules of ParseExp.
-        TEvaluatorExpresie denumire(dm, ProfilInregistrat()->ListaCampuriElev());
-        denumire.Pregateste();
-        TQuery& q = dm.Q5;
-        q.SetSQL(QStringLiteral("select    ID_ELEVI  from    ELEVI"));
-        q.Open();
-        while (!q.Eof()) {
-            auto linie = std::make_unique<TLinieElev>();
-            linie->Id = qint32(q.FieldByName(QStringLiteral("ID_ELEVI")).AsInteger());
-            linie->Denumire = denumire.Evalueaza(linie->Id);
-            linii.push_back(std::move(linie));
-            q.Next();
-        }
-        q.Close();
-    }
-    SeteazaLinii(std::move(linii));
+    const TClasaProfil* profil = ProfilInregistrat();
+    TListaLiniiElevi linii = CitesteLiniiElevi(ModululDeDate(), profil ? profil->ListaCampuriElev() : QString());
+    SorteazaDupaNume(linii);
+    SeteazaLiniiSortate(std::move(linii));
 }
 
 void TListaElevi::SeteazaLinii(TListaLiniiElevi linii)
 {
-    QCollator colatie{QLocale(QStringLiteral("ro_RO"))};
-    // One sort key per name: comparing keys is far cheaper than collating the names at every comparison.
-    std::vector<std::pair<QCollatorSortKey, std::unique_ptr<TLinieElev>>> chei;
-    chei.reserve(linii.size());
-    for (auto& linie : linii) {
-        QCollatorSortKey cheie = colatie.sortKey(linie->Denumire);
-        chei.emplace_back(std::move(cheie), std::move(linie));
-    }
-    std::stable_sort(chei.begin(), chei.end(),
-                     [](const auto& a, const auto& b) { return a.first.compare(b.first) < 0; });
+    SorteazaDupaNume(linii);
+    SeteazaLiniiSortate(std::move(linii));
+}
+
+void TListaElevi::SeteazaLiniiSortate(TListaLiniiElevi linii)
+{
     m_model->Seteaza({});
     m_afisate.clear();
     m_linii.clear();
-    m_linii.reserve(chei.size());
+    m_linii.reserve(linii.size());
     m_textCautare.clear();
     m_inceputuri.clear();
-    m_inceputuri.reserve(chei.size() + 1);
-    for (auto& [cheie, linie] : chei) {
+    m_inceputuri.reserve(linii.size() + 1);
+    for (auto& linie : linii) {
         m_inceputuri.push_back(m_textCautare.size());
         m_textCautare += FormaDeCautare(linie->Denumire).toUtf8();
         m_textCautare += '\0';

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "entry/UDialogInregistrare.h"
+#include "store/ULiniiElevi.h"
 
 #include <QAbstractTableModel>
 #include <QDialog>
@@ -17,16 +18,6 @@ class QLineEdit;
 class QPushButton;
 class QTreeView;
 class TEditorGenericComplex;
-
-// One student of the list.
-struct TLinieElev
-{
-    qint32 Id = -1;
-    QString Denumire;
-};
-
-// The students in Romanian alphabetical order of their names; owns them.
-using TListaLiniiElevi = std::vector<std::unique_ptr<TLinieElev>>;
 
 // The students a list shows, one column "Nume si prenume"; each index carries its line. Refers to the lines,
 // which the list owns.
@@ -62,6 +53,8 @@ public:
     // Takes these students as the loaded ones: sorted by name in Romanian order (the "ro_RO" collation),
     // then filtered.
     void SeteazaLinii(TListaLiniiElevi linii);
+    // The same for lines sorted already (SorteazaDupaNume), as the start-up reads them beside the start screen.
+    void SeteazaLiniiSortate(TListaLiniiElevi linii);
     // Shows the loaded students whose name contains the search text, without regard to case or diacritics
     // (all when it is blank).
     void Filtreaza();

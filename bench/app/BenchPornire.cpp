@@ -1,7 +1,7 @@
 // The program's start, from main to the main window showing the student list, on the offscreen platform, on
 // registers of 10,000 and 100,000 students built through the program's own record operations (every field
 // filled, a school tied). The registers are built once and kept in a cache folder ($TESSALUNA_BENCH_CACHE, else
-// ~/.cache/tessaluna-bench) between runs. Each run starts the real executable in a folder of its own; the program
+// ~/.cache/tessaluna-bench) between runs (RegistruRealistInCache). Each run starts the real executable in a folder of its own; the program
 // writes its own figures when TESSALUNA_MASURA_PORNIRE names a file: wall time since main, wall time since the
 // start screen closed, and the process's CPU time (getrusage, every thread of the engine included).
 //
@@ -26,32 +26,6 @@
 #include <memory>
 
 namespace {
-QString DosarCache()
-{
-    const QString ales = qEnvironmentVariable("TESSALUNA_BENCH_CACHE");
-    const QString dosar = !ales.isEmpty()
-                              ? ales
-                              : QDir::homePath() + QStringLiteral("/.cache/tessaluna-bench");
-    QDir().mkpath(dosar);
-    return dosar;
-}
-
-// The cached register of n students, built the first time it is asked for.
-QString RegistruInCache(int n)
-{
-    const QString cale = DosarCache() + QStringLiteral("/registru-%1.FDB").arg(n);
-    if (QFileInfo::exists(cale))
-        return cale;
-    TBazaTest& b = RegistruRealist(n);
-    const QString sursa = b.CaleBaza();
-    b.Inchide();
-    const QString partial = cale + QStringLiteral(".part");
-    QFile::remove(partial);
-    if (!QFile::copy(sursa, partial) || !QFile::rename(partial, cale))
-        qFatal("cannot write the cached register %s", qPrintable(cale));
-    return cale;
-}
-
 // A program folder holding the executable, the template and the register, with settings of its own.
 struct TBirou
 {
@@ -68,7 +42,7 @@ struct TBirou
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QFile::copy(QStringLiteral(TESSALUNA_SABLON), Bin() + QStringLiteral("/BLANK.FDB"));
         const QString baza = Bin() + QStringLiteral("/DB/Tessaluna2006.FDB");
-        QFile::copy(RegistruInCache(n), baza);
+        QFile::copy(RegistruRealistInCache(n), baza);
         QFile::setPermissions(baza, QFile::ReadOwner | QFile::WriteOwner);
         // Today's automatic copy is made already: the measured starts are a day's second and later ones.
         QFile azi(Bin() + QStringLiteral("/DB/copii/Tessaluna2006-automata-%1-000000.fbk")
@@ -134,7 +108,7 @@ TBirou& Birou(int n)
 void PornireRegistruNou(benchmark::State& state)
 {
     const int n = int(state.range(0));
-    RegistruInCache(n);
+    RegistruRealistInCache(n);
     for (auto _ : state) {
         state.PauseTiming();
         auto b = std::make_unique<TBirou>();

@@ -4,6 +4,9 @@
 #include "testsupport/UBazaTest.h"
 #include "testsupport/UTestSupport.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QHash>
 
 #include <map>
@@ -68,4 +71,22 @@ TBazaTest& RegistruRealist(int n)
     }
     b->Reporneste();
     return *b;
+}
+
+QString RegistruRealistInCache(int n)
+{
+    const QString ales = qEnvironmentVariable("TESSALUNA_BENCH_CACHE");
+    const QString dosar = !ales.isEmpty() ? ales : QDir::homePath() + QStringLiteral("/.cache/tessaluna-bench");
+    QDir().mkpath(dosar);
+    const QString cale = dosar + QStringLiteral("/registru-%1.FDB").arg(n);
+    if (QFileInfo::exists(cale))
+        return cale;
+    TBazaTest& b = RegistruRealist(n);
+    const QString sursa = b.CaleBaza();
+    b.Inchide();
+    const QString partial = cale + QStringLiteral(".part");
+    QFile::remove(partial);
+    if (!QFile::copy(sursa, partial) || !QFile::rename(partial, cale))
+        qFatal("cannot write the cached register %s", qPrintable(cale));
+    return cale;
 }
