@@ -56,6 +56,7 @@ void TEvaluatorExpresie::Pregateste()
         if (s.EsteCheie)
             AdunaCampuri(s.Cheie, campuri);
     }
+    m_cunoscute.clear();
     m_indexCamp.clear();
     m_randuriElev.clear();
     m_valoriTabele.clear();
@@ -95,28 +96,60 @@ void TEvaluatorExpresie::Pregateste()
     q.SetSQL(sql);
     for (int i = 0; i < coduri.size(); ++i)
         q.ParamByName(QStringLiteral("C%1").arg(i)).SetAsString(coduri[i]);
+    // Each field's codes as the value rows hold them (UTF-8 without trailing blanks): a row is matched to its
+    // field by comparing bytes, without building texts, as the rows read here are many.
+    struct TCoduriCamp
+    {
+        QByteArray Formular, Pagina, Camp;
+        int Index;
+    };
+    QList<TCoduriCamp> coduriCampuri;
+    for (auto it = campuri.cbegin(); it != campuri.cend(); ++it)
+        coduriCampuri << TCoduriCamp{FaraSpatiiFinale(it->Formular).toUtf8(), FaraSpatiiFinale(it->Pagina).toUtf8(),
+                                     FaraSpatiiFinale(it->Camp).toUtf8(), m_indexCamp.value(it.key())};
+    const auto faraBlancuri = [](QByteArrayView text) {
+        while (!text.isEmpty() && text.back() == ' ')
+            text.chop(1);
+        return text;
+    };
     q.Open();
+    const int iFormular = q.IndexColoana(QStringLiteral("COD_FORMULAR"));
+    const int iPagina = q.IndexColoana(QStringLiteral("COD_PAGINA"));
+    const int iCamp = q.IndexColoana(QStringLiteral("COD_CAMP"));
+    const int iValoare = q.IndexColoana(QStringLiteral("VALOARE_TEXT"));
+    const int iElev = q.IndexColoana(QStringLiteral("ID_ELEVI"));
+    QList<int> iLegaturi, iProprietari;
+    for (const QString& t : std::as_const(m_tabeleLegate)) {
+        iLegaturi << q.IndexColoana(QStringLiteral("IDF_") + t);
+        iProprietari << q.IndexColoana(QStringLiteral("ID_") + t);
+    }
     while (!q.Eof()) {
-        const TCheieCamp cheie{q.FieldByName(QStringLiteral("COD_FORMULAR")).AsString(),
-                               q.FieldByName(QStringLiteral("COD_PAGINA")).AsString(),
-                               q.FieldByName(QStringLiteral("COD_CAMP")).AsString()};
-        const auto camp = m_indexCamp.constFind(Normalizata(cheie));
-        if (camp != m_indexCamp.cend()) {
-            const QString valoare = q.FieldByName(QStringLiteral("VALOARE_TEXT")).AsString();
-            const TCamp elev = q.FieldByName(QStringLiteral("ID_ELEVI"));
+        const QByteArrayView codCamp = faraBlancuri(q.TextBrut(iCamp));
+        const QByteArrayView codPagina = faraBlancuri(q.TextBrut(iPagina));
+        const QByteArrayView codFormular = faraBlancuri(q.TextBrut(iFormular));
+        int camp = -1;
+        for (const TCoduriCamp& c : std::as_const(coduriCampuri)) {
+            if (c.Camp == codCamp && c.Pagina == codPagina && c.Formular == codFormular) {
+                camp = c.Index;
+                break;
+            }
+        }
+        if (camp >= 0) {
+            const QString valoare = q.Camp(iValoare).AsString();
+            const TCamp elev = q.Camp(iElev);
             // Only the first row of a field and owner counts, as a lookup takes the first row it finds.
-            if (!elev.IsNull() && !m_randuriElev.contains({*camp, elev.AsInteger()})) {
+            if (!elev.IsNull() && !m_randuriElev.contains({camp, elev.AsInteger()})) {
                 TRandElev rand{valoare, {}};
-                for (const QString& t : std::as_const(m_tabeleLegate)) {
-                    const TCamp legatura = q.FieldByName(QStringLiteral("IDF_") + t);
+                for (const int i : std::as_const(iLegaturi)) {
+                    const TCamp legatura = q.Camp(i);
                     rand.Legaturi << (legatura.IsNull() ? -1 : legatura.AsInteger());
                 }
-                m_randuriElev.insert({*camp, elev.AsInteger()}, rand);
+                m_randuriElev.insert({camp, elev.AsInteger()}, rand);
             }
-            for (int t = 0; t < m_tabeleLegate.size(); ++t) {
-                const TCamp proprietar = q.FieldByName(QStringLiteral("ID_") + m_tabeleLegate[t]);
-                if (!proprietar.IsNull() && !m_valoriTabele[t].contains({*camp, proprietar.AsInteger()}))
-                    m_valoriTabele[t].insert({*camp, proprietar.AsInteger()}, valoare);
+            for (int t = 0; t < iProprietari.size(); ++t) {
+                const TCamp proprietar = q.Camp(iProprietari[t]);
+                if (!proprietar.IsNull() && !m_valoriTabele[t].contains({camp, proprietar.AsInteger()}))
+                    m_valoriTabele[t].insert({camp, proprietar.AsInteger()}, valoare);
             }
         }
         q.Next();
@@ -124,18 +157,31 @@ void TEvaluatorExpresie::Pregateste()
     q.Close();
 }
 
+const TEvaluatorExpresie::TCheieCunoscuta& TEvaluatorExpresie::Cunoscuta(const TCheieCamp& cheie)
+{
+    for (const TCheieCunoscuta& c : std::as_const(m_cunoscute)) {
+        if (c.Cheie.Camp == cheie.Camp && c.Cheie.Pagina == cheie.Pagina && c.Cheie.Formular == cheie.Formular)
+            return c;
+    }
+    const QString normalizata = Normalizata(cheie);
+    const auto profil = m_profil.constFind(normalizata);
+    m_cunoscute.append(TCheieCunoscuta{cheie, profil == m_profil.cend() ? nullptr : &*profil,
+                                       m_indexCamp.value(normalizata, -1)});
+    return m_cunoscute.constLast();
+}
+
 bool TEvaluatorExpresie::Profil(const TCheieCamp& cheie, TProfilCamp& profil)
 {
-    const auto it = m_profil.constFind(Normalizata(cheie));
-    if (it == m_profil.cend())
+    const TCheieCunoscuta& c = Cunoscuta(cheie);
+    if (!c.Profil)
         return false;
-    profil = *it;
+    profil = *c.Profil;
     return true;
 }
 
 QString TEvaluatorExpresie::ValoareProprie(const TCheieCamp& cheie, const QString& asociatCu, qint64 id)
 {
-    const int camp = m_indexCamp.value(Normalizata(cheie), -1);
+    const int camp = Cunoscuta(cheie).Camp;
     const auto rand = m_randuriElev.constFind({camp, id});
     if (camp < 0 || rand == m_randuriElev.cend())
         return {};

@@ -29,11 +29,22 @@ private:
     bool Profil(const TCheieCamp& cheie, TProfilCamp& profil) override;
     QString ValoareProprie(const TCheieCamp& cheie, const QString& asociatCu, qint64 id) override;
     static QString Normalizata(const TCheieCamp& cheie);
+    // A key met before: its profile row (null without one) and its field's index (-1 when no value is read).
+    struct TCheieCunoscuta
+    {
+        TCheieCamp Cheie;
+        const TProfilCamp* Profil;
+        int Camp;
+    };
+    // The same few keys come back for every student: they are found by comparing codes, not by building
+    // the normalised text again.
+    const TCheieCunoscuta& Cunoscuta(const TCheieCamp& cheie);
     void AdunaCampuri(TCheieCamp cheie, QMap<QString, TCheieCamp>& campuri) const;
 
     TDM& m_dm;
     QList<TSegmentExpresie> m_segmente;
     QHash<QString, TProfilCamp> m_profil;
+    QList<TCheieCunoscuta> m_cunoscute;
     QHash<QString, int> m_indexCamp;
     QStringList m_tabeleLegate; // upper-case names of the other tables reached by a link
     QHash<QPair<int, qint64>, TRandElev> m_randuriElev;

@@ -486,6 +486,7 @@ struct TQuery::TPregatit
     QList<TColoana> intrari;
     QList<TColoana> iesiri;
     QHash<QString, int> coloane;
+    QStringList numeIesiri;
 
     void Elibereaza()
     {
@@ -617,8 +618,10 @@ TQuery::TPregatit* TQuery::Pregateste()
         p.bufferIntrare = QByteArray(int(p.metaIntrare->getMessageLength(&Stare())), '\0');
         p.bufferIesire = QByteArray(int(p.metaIesire->getMessageLength(&Stare())), '\0');
         p.coloane.clear();
+        p.numeIesiri.clear();
         for (int i = 0; i < p.iesiri.size(); ++i) {
             const QString alias = QString::fromUtf8(p.metaIesire->getAlias(&Stare(), unsigned(i))).toUpper();
+            p.numeIesiri << alias;
             if (!p.coloane.contains(alias))
                 p.coloane.insert(alias, i);
         }
@@ -798,16 +801,59 @@ int TQuery::FieldCount() const
     return m_curent && m_curent->instructiune ? int(m_curent->iesiri.size()) : 0;
 }
 
+int TQuery::IndexColoana(const QString& nume) const
+{
+    if (!m_deschis || !m_curent)
+        throw EEroareBD(QStringLiteral("Interogarea nu este deschisa pentru coloana %1").arg(nume), EEroareBD::Alta);
+    const auto it = m_curent->coloane.constFind(nume.toUpper());
+    if (it == m_curent->coloane.cend())
+        throw EEroareBD(QStringLiteral("Coloana %1 nu exista in interogarea: %2").arg(nume, m_sql), EEroareBD::Alta);
+    return *it;
+}
+
 TCamp TQuery::FieldByName(const QString& nume) const
 {
     if (!m_deschis || m_eof)
         throw EEroareBD(QStringLiteral("Interogarea nu are o linie curenta pentru coloana %1").arg(nume),
                         EEroareBD::Alta);
+    TCamp camp = Camp(IndexColoana(nume));
+    camp.m_numeCamp = nume;
+    return camp;
+}
+
+QByteArrayView TQuery::TextBrut(int index) const
+{
+    if (!m_deschis || m_eof || index < 0 || index >= m_curent->iesiri.size())
+        throw EEroareBD(QStringLiteral("Interogarea nu are o linie curenta pentru coloana %1").arg(index),
+                        EEroareBD::Alta);
+    const TColoana& c = m_curent->iesiri[index];
+    const char* buffer = m_curent->bufferIesire.constData();
+    if (*reinterpret_cast<const short*>(buffer + c.offsetNul) != 0)
+        return {};
+    const char* loc = buffer + c.offset;
+    if (c.tip == SQL_VARYING) {
+        quint16 lungime = 0;
+        std::memcpy(&lungime, loc, sizeof(lungime));
+        return QByteArrayView(loc + sizeof(lungime), lungime);
+    }
+    if (c.tip == SQL_TEXT) {
+        qsizetype lungime = qsizetype(c.lungime);
+        while (lungime > 0 && loc[lungime - 1] == ' ')
+            --lungime;
+        return QByteArrayView(loc, lungime);
+    }
+    throw EEroareBD(QStringLiteral("Coloana %1 nu este de tip text").arg(m_curent->numeIesiri.value(index)),
+                    EEroareBD::Alta);
+}
+
+TCamp TQuery::Camp(int index) const
+{
+    if (!m_deschis || m_eof || index < 0 || index >= m_curent->iesiri.size())
+        throw EEroareBD(QStringLiteral("Interogarea nu are o linie curenta pentru coloana %1").arg(index),
+                        EEroareBD::Alta);
     const TPregatit& p = *m_curent;
-    auto it = p.coloane.constFind(nume.toUpper());
-    if (it == p.coloane.cend())
-        throw EEroareBD(QStringLiteral("Coloana %1 nu exista in interogarea: %2").arg(nume, m_sql), EEroareBD::Alta);
-    const TColoana& c = p.iesiri[*it];
+    const QString& nume = p.numeIesiri[index];
+    const TColoana& c = p.iesiri[index];
     const char* buffer = p.bufferIesire.constData();
     TCamp camp;
     camp.m_numeCamp = nume;

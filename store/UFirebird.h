@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -159,6 +160,12 @@ public:
 
     TCamp FieldByName(const QString& nume) const;
     int FieldCount() const;
+    // For reading many rows: a column's position in the open query, once, then its value by position.
+    int IndexColoana(const QString& nume) const;
+    TCamp Camp(int index) const;
+    // A text column's bytes as the engine holds them (UTF-8, without a CHAR's padding), valid until the next
+    // row; empty for NULL.
+    QByteArrayView TextBrut(int index) const;
 
     // Forgets every prepared statement (called before structure changes, which prepared statements block).
     void ElibereazaPregatite();

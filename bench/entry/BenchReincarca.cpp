@@ -4,7 +4,8 @@
 // same three fields of the same file: the engine's own floor for what the list needs.
 //
 // Figures per iteration: the reload's wall time (the benchmark's time), isql's wall time, their ratio, and the
-// reload's CPU time of the whole process (getrusage: the engine's threads included).
+// reload's CPU time of the whole process (getrusage: the engine's threads included) beside isql's, and their
+// ratio, which a loaded machine disturbs less than the wall times.
 
 #include "URegistruRealist.h"
 #include "entry/UListaElevi.h"
@@ -22,11 +23,16 @@
 #include <sys/resource.h>
 
 namespace {
-double CpuProces()
+double Cpu(int cui)
 {
     rusage u{};
-    getrusage(RUSAGE_SELF, &u);
+    getrusage(cui, &u);
     return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+double CpuProces()
+{
+    return Cpu(RUSAGE_SELF);
 }
 
 // Seconds isql-fb takes to read the name fields and the CNP of every student from the file, output discarded.
@@ -66,7 +72,9 @@ void ReincarcaListaElevi(benchmark::State& state)
     for (auto _ : state) {
         // The file is the engine's alone while isql reads it; the list's connection is opened again after.
         b.Inchide();
+        const double cpuIsql = Cpu(RUSAGE_CHILDREN);
         const double isql = TimpIsql(b.CaleBaza());
+        const double isqlCpu = Cpu(RUSAGE_CHILDREN) - cpuIsql;
         b.DeschideDoar();
         const double cpu = CpuProces();
         QElapsedTimer ceas;
@@ -77,6 +85,8 @@ void ReincarcaListaElevi(benchmark::State& state)
         state.counters["isql_s"] = isql;
         state.counters["fata_de_isql"] = isql > 0 ? timp / isql : 0;
         state.counters["cpu_s"] = CpuProces() - cpu;
+        state.counters["isql_cpu_s"] = isqlCpu;
+        state.counters["cpu_fata_de_isql"] = isqlCpu > 0 ? state.counters["cpu_s"] / isqlCpu : 0;
     }
     if (lista.Linii().size() != size_t(elevi))
         state.SkipWithError("wrong number of students");
