@@ -7,10 +7,12 @@
 #include "platform/URegistru.h"
 #include "print/UImprimanta.h"
 #include "print/UInsertPaper.h"
+#include "print/ULoturiFormulare.h"
 #include "print/UParticularizari.h"
 #include "print/URapoarteFormulare.h"
 #include "print/USetariImprimare.h"
 #include "print/UTiparireClasa.h"
+#include "print/UTipaririElev.h"
 #include "store/UFormulare.h"
 #include "testsupport/UBazaTest.h"
 #include "testsupport/UModal.h"
@@ -20,6 +22,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTreeWidget>
 
 namespace {
 QString Nume(int i)
@@ -44,6 +47,7 @@ private slots:
     void classTakesBlanksInOrderAndAnnulledOnesAreNeverReused();
     void stoppedJobRecordsTheSheetsSent();
     void reportsReadBackFromPdfAndWorkbook();
+    void windowsRecordABatchAnnulAndReprint();
 
 private:
     QList<TElevDeTiparit> Clasa(int n);
@@ -315,6 +319,62 @@ void TestFormulare::reportsReadBackFromPdfAndWorkbook()
     QCOMPARE(cititor->Text(0, "B63"), Nume(60));
     QCOMPARE(cititor->Text(0, "A63"), QString("60"));
     QCOMPARE(cititor->Text(0, "B64"), QString());
+}
+
+void TestFormulare::windowsRecordABatchAnnulAndReprint()
+{
+    TLoturiFormulareForm loturi;
+    auto adauga = [&](const char* serie, const char* de, const char* pana) {
+        loturi.LotSerie->setText(serie);
+        loturi.LotDeLa->setText(de);
+        loturi.LotPanaLa->setText(pana);
+        loturi.AdaugaLotul->click();
+    };
+    adauga("AB", "1", "50");
+    QCOMPARE(loturi.Stoc->topLevelItemCount(), 1);
+    QCOMPARE(loturi.Stoc->topLevelItem(0)->text(2), QString("50"));
+    adauga("AB", "40", "x");
+    QCOMPARE(TMesaje::UltimulMesaj(), QString("\"x\" nu este un numar (ultimul numar al lotului)."));
+    adauga("AB", "40", "60");
+    QVERIFY2(TMesaje::UltimulMesaj().contains("se suprapune cu lotul seria AB nr. 1-50"),
+             qPrintable(TMesaje::UltimulMesaj()));
+    QCOMPARE(loturi.ListaLoturi->topLevelItemCount(), 1);
+
+    const QList<TElevDeTiparit> elevi = Clasa(3);
+    QCOMPARE(Tipareste(elevi).Tiparite, 3);
+    TTipaririElevForm tipariri(elevi[1].Id, elevi[1].Denumire);
+    QCOMPARE(tipariri.Lista->topLevelItem(0)->text(4), QString("seria AB nr. 2"));
+    tipariri.Lista->setCurrentItem(tipariri.Lista->topLevelItem(0));
+    LaUrmatorulModal([](QDialog* d) {
+        auto* f = qobject_cast<TAnulareFormularForm*>(d);
+        f->Motiv->setText("Hartie sifonata");
+        f->Ok->click();
+    });
+    tipariri.AnuleazaFormularul->click();
+    QCOMPARE(tipariri.Lista->topLevelItem(0)->text(4), QString("seria AB nr. 2 (anulat: Hartie sifonata)"));
+    TMesaje::SetFisierUrmator(m_dosar->filePath("retiparit.pdf"));
+    LaUrmatorulModal([](QDialog* d) { qobject_cast<TInsertPaperForm*>(d)->Ok->click(); });
+    tipariri.Retipareste->click();
+    QCOMPARE(tipariri.Lista->topLevelItemCount(), 2);
+    QCOMPARE(tipariri.Lista->topLevelItem(0)->text(4), QString("seria AB nr. 4"));
+
+    loturi.Reincarca();
+    QCOMPARE(loturi.Stoc->topLevelItem(0)->text(2), QString("46"));
+    QCOMPARE(loturi.Registru->topLevelItemCount(), 3);
+    loturi.Registru->setCurrentItem(loturi.Registru->topLevelItem(2));
+    QCOMPARE(loturi.Registru->currentItem()->text(4), QString("4"));
+    loturi.DataPrimirii->setText("31.02.2026");
+    loturi.SalveazaRegistrul->click();
+    QVERIFY2(TMesaje::UltimulMesaj().startsWith("\"31.02.2026\" nu este o data"), qPrintable(TMesaje::UltimulMesaj()));
+    loturi.DataPrimirii->setText("30.12.2099");
+    loturi.SalveazaRegistrul->click();
+    QCOMPARE(b->Scalar("select CAST(DATA_PRIMIRII AS VARCHAR(10)) as C from FORMULARE_FOLOSITE where NUMAR = 4"),
+             QString("2099-12-30"));
+    const QString pdf = m_dosar->filePath("registru");
+    TMesaje::SetFisierUrmator(pdf);
+    loturi.RegistruPdf->click();
+    QCOMPARE(TMesaje::UltimulMesaj(), "S-a salvat \"" + pdf + ".pdf\" (3 randuri, 1 pagini).");
+    QVERIFY(QFile::exists(pdf + ".pdf"));
 }
 
 QTEST_MAIN(TestFormulare)
