@@ -21,6 +21,12 @@
 //                                        the message and saves again what was typed
 //   birou_server pana-la-oprire ID DOSAR  a save still open when the server stops
 //   birou_server numara                  students, values and names as a new reload of the list sees them
+//   birou_server formulare-lot SERIE DE PANA
+//                                        records a batch of blanks
+//   birou_server formulare ETICHETA LUCRARI FOI DOSAR
+//                                        once DOSAR/formulare-start exists, records LUCRARI print jobs of FOI sheets,
+//                                        each taking blanks of series AB from number 1 on, as the other desk does
+//   birou_server numara-formulare        the blanks issued, distinct numbers and register numbers, the highest
 
 #include "platform/UFoldere.h"
 #include "profile/UPornireDate.h"
@@ -29,6 +35,8 @@
 #include "store/UBazaServer.h"
 #include "store/UDataModule.h"
 #include "store/UEroareBD.h"
+#include "store/UFormulare.h"
+#include "store/UTipariri.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -255,6 +263,40 @@ void Numara(TDM& dm)
     dm.Tr.Rollback();
 }
 
+void Formulare(TDM& dm, const QString& eticheta, int lucrari, int foi, const QString& dosar)
+{
+    AsteaptaFisier(dosar + QStringLiteral("/formulare-start"));
+    int luate = 0;
+    for (int l = 1; l <= lucrari; ++l) {
+        QList<TTiparire> tipariri;
+        for (int f = 1; f <= foi; ++f)
+            tipariri << TTiparire{l * 100 + f,
+                                  QStringLiteral("%1 %2 %3").arg(eticheta).arg(l).arg(f),
+                                  QDateTime::currentDateTime(),
+                                  QStringLiteral("PDF"),
+                                  0,
+                                  f,
+                                  eticheta};
+        QList<qint64> numere;
+        InregistreazaTipaririCuFormulare(dm, tipariri, QStringLiteral("AB"), 1, &numere);
+        luate += int(numere.size());
+    }
+    Scrie(QStringLiteral("LUATE %1").arg(luate));
+}
+
+void NumaraFormulare(TDM& dm)
+{
+    dm.Tr.StartTransaction();
+    Scrie(QStringLiteral("FORMULARE %1 DISTINCTE %2 REGISTRE %3 MAXIM %4 TIPARIRI %5")
+              .arg(Unu(dm, QStringLiteral("select count(*) as C from FORMULARE_FOLOSITE where STARE = 'E'")),
+                   Unu(dm, QStringLiteral("select count(distinct SERIA || '/' || NUMAR) as C from FORMULARE_FOLOSITE")),
+                   Unu(dm, QStringLiteral("select count(distinct NR_REGISTRU) as C from FORMULARE_FOLOSITE")),
+                   Unu(dm, QStringLiteral("select max(NUMAR) as C from FORMULARE_FOLOSITE")),
+                   Unu(dm, QStringLiteral("select count(*) as C from TIPARIRI t join FORMULARE_FOLOSITE f on "
+                                          "f.ID_LUCRARE = t.ID_LUCRARE and f.PAGINA = t.PAGINA"))));
+    dm.Tr.Rollback();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -325,6 +367,12 @@ int main(int argc, char** argv)
             SchimbaPanaLaOprire(dm, a.value(2).toLongLong(), a.value(3));
         else if (a[1] == u"numara")
             Numara(dm);
+        else if (a[1] == u"formulare-lot")
+            AdaugaLot(dm, {0, a.value(2), a.value(3).toLongLong(), a.value(4).toLongLong(), QDate::currentDate(), {}});
+        else if (a[1] == u"formulare")
+            Formulare(dm, a.value(2), a.value(3).toInt(), a.value(4).toInt(), a.value(5));
+        else if (a[1] == u"numara-formulare")
+            NumaraFormulare(dm);
         else if (a[1] == u"verifica")
             Verifica(dm);
         else if (a[1] == u"legatura")

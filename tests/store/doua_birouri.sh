@@ -138,6 +138,24 @@ for b in A B; do
     grep -qx "PRIMUL Numele scris la B" "$lucru/$b-numara.out" || esec "la $b lipseste schimbarea salvata din nou"
 done
 
+# Both desks record print jobs at the same moment, each job taking blanks of one series from number 1 on: every
+# blank and every register number goes to one sheet only, the blanks run 1 to 200 without a gap, and each blank
+# belongs to a recorded sheet.
+desk A formulare-lot AB 1 500 > "$lucru/lot.out" 2>&1 || esec "lotul de formulare"
+desk A formulare A 20 5 "$lucru/semnale" > "$lucru/A-formulare.out" 2> "$lucru/A-formulare.err" &
+fa=$!
+desk B formulare B 20 5 "$lucru/semnale" > "$lucru/B-formulare.out" 2> "$lucru/B-formulare.err" &
+fb=$!
+sleep 1
+touch "$lucru/semnale/formulare-start"
+wait $fa || esec "biroul A nu a luat formulare"
+wait $fb || esec "biroul B nu a luat formulare"
+grep -qx "LUATE 100" "$lucru/A-formulare.out" || esec "biroul A nu a luat 100 de formulare"
+grep -qx "LUATE 100" "$lucru/B-formulare.out" || esec "biroul B nu a luat 100 de formulare"
+desk A numara-formulare > "$lucru/formulare.out" 2>&1 || esec "numararea formularelor"
+grep -qx "FORMULARE 200 DISTINCTE 200 REGISTRE 200 MAXIM 200 TIPARIRI 200" "$lucru/formulare.out" ||
+    esec "formulare date de doua ori: $(cat "$lucru/formulare.out")"
+
 # Three desks started at the same moment, each time on a register no desk has started yet, then once more on the
 # last: no message, every column the start-up adds is there for each desk's first reads, and the rows the start-up
 # writes are each there once and right.
