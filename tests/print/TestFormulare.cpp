@@ -6,7 +6,9 @@
 #include "platform/UMesaje.h"
 #include "platform/URegistru.h"
 #include "print/UImprimanta.h"
+#include "print/UHandlere.h"
 #include "print/UInsertPaper.h"
+#include "print/UPrintTessaluna.h"
 #include "print/ULoturiFormulare.h"
 #include "print/UParticularizari.h"
 #include "print/URapoarteFormulare.h"
@@ -48,6 +50,7 @@ private slots:
     void stoppedJobRecordsTheSheetsSent();
     void reportsReadBackFromPdfAndWorkbook();
     void windowsRecordABatchAnnulAndReprint();
+    void singleCertificateTakesOneBlankAndPdfCopiesNone();
 
 private:
     QList<TElevDeTiparit> Clasa(int n);
@@ -375,6 +378,25 @@ void TestFormulare::windowsRecordABatchAnnulAndReprint()
     loturi.RegistruPdf->click();
     QCOMPARE(TMesaje::UltimulMesaj(), "S-a salvat \"" + pdf + ".pdf\" (3 randuri, 1 pagini).");
     QVERIFY(QFile::exists(pdf + ".pdf"));
+}
+
+void TestFormulare::singleCertificateTakesOneBlankAndPdfCopiesNone()
+{
+    AdaugaLot(b->Dm(), {0, "AB", 1, 10, QDate(2026, 6, 1), ""});
+    const QList<TElevDeTiparit> elevi = Clasa(2);
+    {
+        TPrintTessalunaForm f;
+        PregatesteFormularNou(&f);
+        CompleteazaPaginile(&f, elevi[0].Id, elevi[0].Denumire);
+        TMesaje::SetFisierUrmator(m_dosar->filePath("singur.pdf"));
+        LaUrmatorulModal([](QDialog* d) { QTest::mouseClick(qobject_cast<TInsertPaperForm*>(d)->Ok, Qt::LeftButton); });
+        f.RuleazaTiparirea();
+    }
+    QCOMPARE(TMesaje::UltimulMesaj(), QString("Diploma s-a tiparit pe formularul seria AB nr. 1."));
+    TMesaje::SetFisierUrmator(m_dosar->filePath("copii.pdf"));
+    QVERIFY(SalveazaPdf(nullptr, elevi, true));
+    QCOMPARE(b->Coloana("select ID_ELEVI || ' ' || NUMAR as C from FORMULARE_FOLOSITE"),
+             QStringList(QStringLiteral("%1 1").arg(elevi[0].Id)));
 }
 
 QTEST_MAIN(TestFormulare)
