@@ -5,6 +5,10 @@
 #include "store/UEroareBD.h"
 #include "store/UTipariri.h"
 
+#include <QElapsedTimer>
+#include <QRandomGenerator>
+#include <QThread>
+
 #include <algorithm>
 
 namespace {
@@ -625,7 +629,11 @@ qint64 InregistreazaTipaririCuFormulare(TDM& dm, const QList<TTiparire>& tiparir
 {
     if (serie.isEmpty() || tipariri.isEmpty())
         return InregistreazaTipariri(dm, tipariri);
-    for (int incercare = 1;; ++incercare) {
+    // The desk that met the other's key waited for its commit; while the other keeps recording jobs it may meet
+    // it again, so the rounds go on for a while, each after a short pause of its own length.
+    QElapsedTimer timp;
+    timp.start();
+    for (;;) {
         QList<qint64> luate;
         try {
             const qint64 lucrare = InregistreazaTipariri(dm, tipariri, [&](qint64 lucrare) {
@@ -640,8 +648,9 @@ qint64 InregistreazaTipaririCuFormulare(TDM& dm, const QList<TTiparire>& tiparir
         } catch (const EEroareBD& e) {
             const bool intalnire =
                 e.Categorie() == EEroareBD::CheieDuplicata || e.Categorie() == EEroareBD::ConflictBlocare;
-            if (!intalnire || incercare >= 20)
+            if (!intalnire || timp.elapsed() > 120000)
                 throw;
         }
+        QThread::msleep(QRandomGenerator::global()->bounded(5, 60));
     }
 }

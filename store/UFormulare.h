@@ -130,7 +130,8 @@ QList<TFormularFolosit> FormulareAnulate(TDM& dm, const QDate& de, const QDate& 
 
 // Records the sheets of one print job (InregistreazaTipariri) and, in the same transaction, gives each sheet the
 // next free blank of `serie` from `numar` on (IaFormulare); `numere` receives the blanks taken. A meeting with
-// another desk recording at the same moment rolls the whole back and runs it again on what that desk committed.
+// another desk recording at the same moment rolls the whole back and runs it again on what that desk committed,
+// round after round for up to two minutes.
 // With an empty series it records the sheets alone. Returns the job's number. Tr must be idle.
 qint64 InregistreazaTipaririCuFormulare(TDM& dm, const QList<TTiparire>& tipariri, const QString& serie, qint64 numar,
                                         QList<qint64>* numere = nullptr);

@@ -26,6 +26,9 @@
 //   birou_server formulare ETICHETA LUCRARI FOI DOSAR
 //                                        once DOSAR/formulare-start exists, records LUCRARI print jobs of FOI sheets,
 //                                        each taking blanks of series AB from number 1 on, as the other desk does
+//   birou_server formulare-oprit FOI DOSAR
+//                                        records a job of FOI sheets as the program does, and waits inside the
+//                                        recording transaction, its blanks taken, for the test to kill it
 //   birou_server numara-formulare        the blanks issued, distinct numbers and register numbers, the highest
 
 #include "platform/UFoldere.h"
@@ -284,16 +287,43 @@ void Formulare(TDM& dm, const QString& eticheta, int lucrari, int foi, const QSt
     Scrie(QStringLiteral("LUATE %1").arg(luate));
 }
 
+void FormulareOprit(TDM& dm, int foi, const QString& dosar)
+{
+    QList<TTiparire> tipariri;
+    for (int f = 1; f <= foi; ++f)
+        tipariri << TTiparire{9000 + f,
+                              QStringLiteral("Oprit %1").arg(f),
+                              QDateTime::currentDateTime(),
+                              QStringLiteral("PDF"),
+                              0,
+                              f,
+                              QStringLiteral("oprit")};
+    InregistreazaTipariri(dm, tipariri, [&](qint64 lucrare) {
+        QList<TFoaieFormular> sheets;
+        for (const TTiparire& t : tipariri)
+            sheets << TFoaieFormular{t.IdElev, t.Elev, lucrare, t.Pagina, t.DataOra};
+        IaFormulare(dm, QStringLiteral("AB"), 1, sheets);
+        // The test kills this process by the id it finds here (the shell's job is the time limit's).
+        QFile semnal(dosar + QStringLiteral("/in-inregistrare"));
+        if (semnal.open(QIODevice::WriteOnly))
+            semnal.write(QByteArray::number(QCoreApplication::applicationPid()));
+        semnal.close();
+        for (;;)
+            QThread::sleep(1);
+    });
+}
+
 void NumaraFormulare(TDM& dm)
 {
     dm.Tr.StartTransaction();
-    Scrie(QStringLiteral("FORMULARE %1 DISTINCTE %2 REGISTRE %3 MAXIM %4 TIPARIRI %5")
+    Scrie(QStringLiteral("FORMULARE %1 DISTINCTE %2 REGISTRE %3 MAXIM %4 TIPARIRI %5 OPRITE %6")
               .arg(Unu(dm, QStringLiteral("select count(*) as C from FORMULARE_FOLOSITE where STARE = 'E'")),
                    Unu(dm, QStringLiteral("select count(distinct SERIA || '/' || NUMAR) as C from FORMULARE_FOLOSITE")),
                    Unu(dm, QStringLiteral("select count(distinct NR_REGISTRU) as C from FORMULARE_FOLOSITE")),
                    Unu(dm, QStringLiteral("select max(NUMAR) as C from FORMULARE_FOLOSITE")),
                    Unu(dm, QStringLiteral("select count(*) as C from TIPARIRI t join FORMULARE_FOLOSITE f on "
-                                          "f.ID_LUCRARE = t.ID_LUCRARE and f.PAGINA = t.PAGINA"))));
+                                          "f.ID_LUCRARE = t.ID_LUCRARE and f.PAGINA = t.PAGINA")),
+                   Unu(dm, QStringLiteral("select count(*) as C from TIPARIRI where TITLU = 'oprit'"))));
     dm.Tr.Rollback();
 }
 
@@ -371,6 +401,8 @@ int main(int argc, char** argv)
             AdaugaLot(dm, {0, a.value(2), a.value(3).toLongLong(), a.value(4).toLongLong(), QDate::currentDate(), {}});
         else if (a[1] == u"formulare")
             Formulare(dm, a.value(2), a.value(3).toInt(), a.value(4).toInt(), a.value(5));
+        else if (a[1] == u"formulare-oprit")
+            FormulareOprit(dm, a.value(2).toInt(), a.value(3));
         else if (a[1] == u"numara-formulare")
             NumaraFormulare(dm);
         else if (a[1] == u"verifica")
