@@ -16,6 +16,7 @@
 #include "print/UTiparireClasa.h"
 #include "print/UTipaririElev.h"
 #include "store/UFormulare.h"
+#include "store/UInregistrari.h"
 #include "testsupport/UBazaTest.h"
 #include "testsupport/UModal.h"
 #include "testsupport/UPdfText.h"
@@ -262,6 +263,14 @@ void TestFormulare::reportsReadBackFromPdfAndWorkbook()
         QCOMPARE(e.Mesaj(), QString("Numarul 9 din registru este al formularului seria AB nr. 9."));
     }
 
+    // A student deleted since keeps the account of the blank: name and CNP as printed.
+    {
+        const qint32 id = qint32(Numar("select ID_ELEVI as C from FORMULARE_FOLOSITE where NUMAR = 6"));
+        TGardaTranzactie garda(dm.Tr);
+        StergeInregistrare(dm, QStringLiteral("ELEVI"), id);
+        garda.Commit();
+    }
+    QCOMPARE(Numar("select count(*) as C from ELEVI"), 59);
     const TRaportFormulare registru = RaportRegistru(dm);
     QCOMPARE(registru.Randuri.size(), 59);
     QCOMPARE(registru.Randuri[4].mid(0, 7), QStringList({"6", Nume(6), Cnp(6), "AB", "6", "15.06.2026", "30.06.2026"}));
