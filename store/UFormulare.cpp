@@ -277,7 +277,8 @@ void CreeazaEvidentaFormulare(TDM& dm)
     pas(sistem(relatie, QStringLiteral("RDB$RELATION_NAME"), QStringLiteral("FORMULARE_FOLOSITE")),
         QStringLiteral("create table FORMULARE_FOLOSITE (SERIA VARCHAR(20) NOT NULL, NUMAR INTEGER NOT NULL, STARE "
                        "CHAR(1) NOT NULL, ID_ELEVI INTEGER, ELEV VARCHAR(256), CNP VARCHAR(20), ID_LUCRARE INTEGER, "
-                       "PAGINA INTEGER, DATA_ORA TIMESTAMP NOT NULL, NR_REGISTRU INTEGER, DATA_ELIBERARII DATE, "
+                       "PAGINA INTEGER, DATA_ORA TIMESTAMP NOT NULL, NR_REGISTRU INTEGER, NR_REGISTRU_ANULAT INTEGER, "
+                       "DATA_ELIBERARII DATE, "
                        "DATA_PRIMIRII DATE, MOTIV VARCHAR(256), DATA_ANULARII DATE, "
                        "CONSTRAINT PK_FORMULARE_FOLOSITE PRIMARY KEY (SERIA, NUMAR), "
                        "CONSTRAINT UQ_FORMULARE_REGISTRU UNIQUE (NR_REGISTRU))"));
@@ -489,6 +490,15 @@ QList<qint64> IaFormulare(TDM& dm, const QString& serieScrisa, qint64 numar, con
     const QDate azi = QDate::currentDate();
     for (qsizetype i = 0; i < foi.size(); ++i) {
         const TFoaieFormular& f = foi[i];
+        // A student whose blank was annulled keeps the register number it had, when no blank holds it since.
+        q.SetSQL(QStringLiteral(
+            "select first 1 f.NR_REGISTRU_ANULAT as N from FORMULARE_FOLOSITE f where f.ID_ELEVI = :ID and f.STARE = "
+            "'A' and f.NR_REGISTRU_ANULAT is not null and not exists (select 1 from FORMULARE_FOLOSITE g where "
+            "g.NR_REGISTRU = f.NR_REGISTRU_ANULAT) order by f.DATA_ANULARII desc, f.DATA_ORA desc"));
+        q.ParamByName(QStringLiteral("ID")).SetAsInteger(f.IdElev);
+        q.Open();
+        const qint64 anterior = q.Eof() ? 0 : q.FieldByName(QStringLiteral("N")).AsInteger();
+        q.Close();
         // The CNP as the register holds it now, which is what the sheet printed.
         const QString cnp =
             dm.ValoareCamp(QStringLiteral("Tessaluna"), QStringLiteral("FATA"), QStringLiteral("C_CNP"), f.IdElev);
@@ -505,7 +515,7 @@ QList<qint64> IaFormulare(TDM& dm, const QString& serieScrisa, qint64 numar, con
         q.ParamByName(QStringLiteral("LUCRARE")).SetAsInteger(f.Lucrare);
         q.ParamByName(QStringLiteral("PAGINA")).SetAsInteger(f.Pagina);
         q.ParamByName(QStringLiteral("DATA_ORA")).SetAsString(f.DataOra.toString(FormatDataOra));
-        q.ParamByName(QStringLiteral("REGISTRU")).SetAsInteger(++registru);
+        q.ParamByName(QStringLiteral("REGISTRU")).SetAsInteger(anterior > 0 ? anterior : ++registru);
         SeteazaData(q.ParamByName(QStringLiteral("ELIBERAT")), azi);
         q.ExecSQL();
     }
@@ -530,7 +540,8 @@ void AnuleazaFormular(TDM& dm, const QString& serieScrisa, qint64 numar, const Q
         throw EEroare(QStringLiteral("Formularul %1 este deja anulat.").arg(NumeFormular(serie, numar)));
     TQuery& q = dm.Q4;
     if (stare == u"E") {
-        q.SetSQL(QStringLiteral("update FORMULARE_FOLOSITE set STARE = 'A', NR_REGISTRU = null, MOTIV = :MOTIV, "
+        q.SetSQL(QStringLiteral("update FORMULARE_FOLOSITE set STARE = 'A', NR_REGISTRU_ANULAT = NR_REGISTRU, "
+                                "NR_REGISTRU = null, MOTIV = :MOTIV, "
                                 "DATA_ANULARII = CAST(CAST(:ANULAT AS VARCHAR(10)) AS DATE) "
                                 "where SERIA = :SERIA and NUMAR = :NUMAR"));
     } else {

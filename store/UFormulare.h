@@ -106,12 +106,14 @@ qint64 FormulareLibere(TDM& dm);
 QSet<qint64> EleviCuFormularEliberat(TDM& dm, const QList<qint64>& idElevi);
 
 // Inside the caller's transaction: gives each sheet, in order, the next free blank of the series from `numar`
-// on, with the next register number and today as the date of issue, and returns the numbers. A blank that
+// on, with today as the date of issue and the next register number (a student reprinted after an annulment gets
+// the number of the annulled blank back, when no other blank took it), and returns the numbers. A blank that
 // another desk records at the same moment makes the insert wait and then fail (a duplicate key): the caller
 // rolls back and runs the whole recording again. Raises EEroare when the series has too few free blanks.
 QList<qint64> IaFormulare(TDM& dm, const QString& serie, qint64 numar, const QList<TFoaieFormular>& foi);
 
-// Annuls a blank in its own transaction: an issued one keeps its student and loses its register number; a free
+// Annuls a blank in its own transaction: an issued one keeps its student and gives up its register number (kept
+// in NR_REGISTRU_ANULAT for the student's next blank); a free
 // one of a batch is recorded annulled without a student. Raises EEroare (nothing changed) for an empty reason,
 // an unknown series, a number outside the batches, a blank already annulled.
 void AnuleazaFormular(TDM& dm, const QString& serie, qint64 numar, const QString& motiv, const QDate& data);

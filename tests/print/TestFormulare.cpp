@@ -203,9 +203,11 @@ void TestFormulare::classTakesBlanksInOrderAndAnnulledOnesAreNeverReused()
     }
     QCOMPARE(Tipareste({elevi[6]}, 0, &propus).Tiparite, 1);
     QCOMPARE(propus, QString("AB 31"));
-    QCOMPARE(Numar(QStringLiteral("select NUMAR as C from FORMULARE_FOLOSITE where STARE = 'E' and ID_ELEVI = %1")
-                       .arg(elevi[6].Id)),
-             31);
+    // The reprint takes the next blank and keeps the student's place in the register.
+    QCOMPARE(b->Coloana(QStringLiteral("select NUMAR || ' ' || NR_REGISTRU as C from FORMULARE_FOLOSITE where STARE = "
+                                       "'E' and ID_ELEVI = %1")
+                            .arg(elevi[6].Id)),
+             QStringList("31 7"));
     // A blank found spoiled in the cupboard, annulled by its number.
     AnuleazaFormular(dm, "AB", 32, "Patat", QDate(2026, 6, 21));
     // The annulled blank typed as the first in the tray: refused, the dialog stays open and nothing prints.
@@ -373,7 +375,8 @@ void TestFormulare::windowsRecordABatchAnnulAndReprint()
     loturi.Reincarca();
     QCOMPARE(loturi.Stoc->topLevelItem(0)->text(2), QString("46"));
     QCOMPARE(loturi.Registru->topLevelItemCount(), 3);
-    loturi.Registru->setCurrentItem(loturi.Registru->topLevelItem(2));
+    loturi.Registru->setCurrentItem(loturi.Registru->topLevelItem(1));
+    QCOMPARE(loturi.Registru->currentItem()->text(0), QString("2"));
     QCOMPARE(loturi.Registru->currentItem()->text(4), QString("4"));
     loturi.DataPrimirii->setText("31.02.2026");
     loturi.SalveazaRegistrul->click();
