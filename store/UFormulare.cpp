@@ -318,6 +318,20 @@ qint64 AdaugaLot(TDM& dm, const TLotFormulare& lot)
     TGardaTranzactie garda(dm.Tr);
     if (!Exista(dm))
         throw EEroare(QStringLiteral("Baza de date nu are inca evidenta formularelor; reporniti programul."));
+    // Two desks adding batches of one series at the same moment: the second meets the first's lock on the series'
+    // batches and is refused, instead of each checking for overlaps without seeing the other's batch.
+    try {
+        dm.Q5.SetSQL(QStringLiteral("update LOTURI_FORMULARE set ID_LOT = ID_LOT where SERIA = :SERIA"));
+        dm.Q5.ParamByName(QStringLiteral("SERIA")).SetAsString(serie);
+        dm.Q5.ExecSQL();
+    } catch (const EEroareBD& e) {
+        if (e.Categorie() != EEroareBD::ConflictBlocare)
+            throw;
+        throw EEroare(QStringLiteral("Alt calculator a inregistrat in acelasi timp un lot al seriei %1; deschideti din "
+                                     "nou lista loturilor si incercati iar.")
+                          .arg(serie),
+                      e.Detalii().isEmpty() ? e.Mesaj() : e.Detalii());
+    }
     for (const TLotFormulare& l : LoturiSerie(dm, serie)) {
         if (lot.DeLa <= l.PanaLa && lot.PanaLa >= l.DeLa)
             throw EEroare(QStringLiteral("Lotul seria %1 nr. %2-%3 se suprapune cu lotul seria %1 nr. %4-%5 primit "

@@ -29,6 +29,9 @@
 //   birou_server formulare-oprit FOI DOSAR
 //                                        records a job of FOI sheets as the program does, and waits inside the
 //                                        recording transaction, its blanks taken, for the test to kill it
+//   birou_server formulare-loturi START DOSAR
+//                                        once DOSAR/loturi-start exists, adds 20 batches of series CD, ten blanks
+//                                        each from START on, and counts those refused
 //   birou_server numara-formulare        the blanks issued, distinct numbers and register numbers, the highest
 
 #include "platform/UFoldere.h"
@@ -313,6 +316,22 @@ void FormulareOprit(TDM& dm, int foi, const QString& dosar)
     });
 }
 
+void FormulareLoturi(TDM& dm, qint64 start, const QString& dosar)
+{
+    AsteaptaFisier(dosar + QStringLiteral("/loturi-start"));
+    int refuzate = 0;
+    for (int i = 0; i < 20; ++i) {
+        try {
+            AdaugaLot(dm, {0, QStringLiteral("CD"), start + i * 10, start + i * 10 + 9, QDate::currentDate(), {}});
+        } catch (const EEroareBD&) {
+            throw;
+        } catch (const EEroare&) {
+            ++refuzate;
+        }
+    }
+    Scrie(QStringLiteral("REFUZATE %1").arg(refuzate));
+}
+
 void NumaraFormulare(TDM& dm)
 {
     dm.Tr.StartTransaction();
@@ -324,6 +343,11 @@ void NumaraFormulare(TDM& dm)
                    Unu(dm, QStringLiteral("select count(*) as C from TIPARIRI t join FORMULARE_FOLOSITE f on "
                                           "f.ID_LUCRARE = t.ID_LUCRARE and f.PAGINA = t.PAGINA")),
                    Unu(dm, QStringLiteral("select count(*) as C from TIPARIRI where TITLU = 'oprit'"))));
+    Scrie(QStringLiteral("LOTURI %1 SUPRAPUSE %2")
+              .arg(Unu(dm, QStringLiteral("select count(*) as C from LOTURI_FORMULARE")),
+                   Unu(dm, QStringLiteral("select count(*) as C from LOTURI_FORMULARE a join LOTURI_FORMULARE b on "
+                                          "a.SERIA = b.SERIA and a.ID_LOT < b.ID_LOT and a.NUMAR_DE_LA <= "
+                                          "b.NUMAR_PANA_LA and a.NUMAR_PANA_LA >= b.NUMAR_DE_LA"))));
     dm.Tr.Rollback();
 }
 
@@ -403,6 +427,8 @@ int main(int argc, char** argv)
             Formulare(dm, a.value(2), a.value(3).toInt(), a.value(4).toInt(), a.value(5));
         else if (a[1] == u"formulare-oprit")
             FormulareOprit(dm, a.value(2).toInt(), a.value(3));
+        else if (a[1] == u"formulare-loturi")
+            FormulareLoturi(dm, a.value(2).toLongLong(), a.value(3));
         else if (a[1] == u"numara-formulare")
             NumaraFormulare(dm);
         else if (a[1] == u"verifica")

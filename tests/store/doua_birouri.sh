@@ -173,6 +173,20 @@ desk A numara-formulare > "$lucru/formulare-dupa.out" 2>&1 || esec "numararea fo
 grep -qx "FORMULARE 203 DISTINCTE 203 REGISTRE 203 MAXIM 203 TIPARIRI 203 OPRITE 0" "$lucru/formulare-dupa.out" ||
     esec "formularele lucrarii oprite nu au ramas libere: $(cat "$lucru/formulare-dupa.out")"
 
+# Both desks add batches of one series at the same moment, each overlapping two of the other's: whichever comes
+# second is refused, and no two batches overlap.
+desk A formulare-lot CD 1 5 > "$lucru/lot-cd.out" 2>&1 || esec "lotul seriei CD"
+desk A formulare-loturi 1000 "$lucru/semnale" > "$lucru/A-loturi.out" 2> "$lucru/A-loturi.err" &
+la=$!
+desk B formulare-loturi 1005 "$lucru/semnale" > "$lucru/B-loturi.out" 2> "$lucru/B-loturi.err" &
+lb=$!
+sleep 1
+touch "$lucru/semnale/loturi-start"
+wait $la || esec "biroul A nu a adaugat loturi"
+wait $lb || esec "biroul B nu a adaugat loturi"
+desk A numara-formulare > "$lucru/loturi.out" 2>&1 || esec "numararea loturilor"
+grep -q "^LOTURI .* SUPRAPUSE 0$" "$lucru/loturi.out" || esec "loturi suprapuse: $(cat "$lucru/loturi.out")"
+
 # Three desks started at the same moment, each time on a register no desk has started yet, then once more on the
 # last: no message, every column the start-up adds is there for each desk's first reads, and the rows the start-up
 # writes are each there once and right.
