@@ -52,6 +52,7 @@ private slots:
     void reportsReadBackFromPdfAndWorkbook();
     void windowsRecordABatchAnnulAndReprint();
     void singleCertificateTakesOneBlankAndPdfCopiesNone();
+    void longTextsWrapInsideTheirColumns();
 
 private:
     QList<TElevDeTiparit> Clasa(int n);
@@ -409,6 +410,48 @@ void TestFormulare::singleCertificateTakesOneBlankAndPdfCopiesNone()
     QVERIFY(SalveazaPdf(nullptr, elevi, true));
     QCOMPARE(b->Coloana("select ID_ELEVI || ' ' || NUMAR as C from FORMULARE_FOLOSITE"),
              QStringList(QStringLiteral("%1 1").arg(elevi[0].Id)));
+}
+
+void TestFormulare::longTextsWrapInsideTheirColumns()
+{
+    TRaportFormulare r;
+    r.Titlu = "Proba";
+    r.Orientare = QPageLayout::Portrait;
+    r.Coloane = {{"Nr.", 15, true}, {"Numele", 40, false}, {"Motivul", 60, false}};
+    const QString lung = "Popescu-Ionescu Alexandru-Constantin Maximilian Vasilescu Brancoveanu";
+    const QString cuvantLung = QString(70, QLatin1Char('W'));
+    for (int i = 1; i <= 120; ++i)
+        r.Randuri << QStringList{QString::number(i), i % 7 == 0 ? lung : QStringLiteral("Scurt%1").arg(i),
+                                 i % 11 == 0 ? cuvantLung : QStringLiteral("motiv%1").arg(i)};
+    const QString pdf = m_dosar->filePath("lung.pdf");
+    const int pagini = ScrieRaportPdf(r, pdf);
+    const TDocumentPdf doc = CitestePdf(pdf);
+    QCOMPARE(doc.Pagini.size(), pagini);
+    QVERIFY(pagini >= 2);
+    // Every word of the long name is printed, inside the name's column (15 + 15 to 70 mm), never clipped; the
+    // word longer than its column is cut into pieces that together hold all its letters, inside theirs.
+    int bucati = 0;
+    qsizetype litere = 0;
+    for (const TCuvantPdf& c : doc.Cuvinte) {
+        if (lung.split(' ').contains(c.Text)) {
+            ++bucati;
+            QVERIFY2(c.Mm.left() >= 30 - 0.01 && c.Mm.right() <= 70 + 0.01, qPrintable(c.Text));
+        }
+        if (c.Text.startsWith(u"WW") || c.Text == u"W") {
+            litere += c.Text.size();
+            QVERIFY2(c.Mm.left() >= 70 - 0.01 && c.Mm.right() <= 130 + 0.01, qPrintable(c.Text));
+        }
+    }
+    QCOMPARE(bucati, 17 * 5);
+    QCOMPARE(litere, 10 * 70);
+    // Each row's number stands once, in order: no row is lost or split at a page's end.
+    QStringList numere, asteptate;
+    for (const TCuvantPdf& c : doc.Cuvinte)
+        if (c.Mm.left() < 30 && c.Mm.top() > 25 && c.Text.toInt() > 0)
+            numere << c.Text;
+    for (int i = 1; i <= 120; ++i)
+        asteptate << QString::number(i);
+    QCOMPARE(numere, asteptate);
 }
 
 QTEST_MAIN(TestFormulare)
