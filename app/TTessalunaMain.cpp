@@ -7,6 +7,7 @@
 #include "platform/UActiune.h"
 #include "platform/UForme.h"
 #include "print/UCalibrareForm.h"
+#include "print/ULoturiFormulare.h"
 #include "print/UPrintWiz.h"
 #include "profile/UConfigurareDiploma.h"
 #include "settings/UEditorConfigGlobal.h"
@@ -102,6 +103,10 @@ void TTessalunaMain::CreeazaMeniul()
     ConfigurareScoala = actiune(QStringLiteral("Configurare scoala"), QStringLiteral("ConfigurareScoala"));
     configurare->addSeparator();
     ImportDinExcel = actiune(QStringLiteral("Import din Excel"), QStringLiteral("ImportDinExcel"));
+    QMenu* formulare = menuBar()->addMenu(QStringLiteral("Formulare"));
+    formulare->setObjectName(QStringLiteral("MeniuFormulare"));
+    LoturiFormulare = formulare->addAction(QStringLiteral("Loturi de formulare"));
+    LoturiFormulare->setObjectName(QStringLiteral("LoturiFormulare"));
     Registru = new TMeniuRegistru(this, menuBar());
 
     connect(ConfigurareImprimanta, &QAction::triggered, this, [this] {
@@ -135,6 +140,12 @@ void TTessalunaMain::CreeazaMeniul()
             lista.Tabel = QStringLiteral("SCOALA");
             lista.Incarca();
             lista.exec();
+        });
+    });
+    connect(LoturiFormulare, &QAction::triggered, this, [this] {
+        RuleazaActiune(this, [this] {
+            TLoturiFormulareForm loturi(this);
+            loturi.exec();
         });
     });
     connect(ImportDinExcel, &QAction::triggered, this, [this] {

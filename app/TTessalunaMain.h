@@ -41,6 +41,7 @@ public:
     QAction* ConfigurareSablonDiploma = nullptr;
     QAction* ConfigurareScoala = nullptr;
     QAction* ImportDinExcel = nullptr;
+    QAction* LoturiFormulare = nullptr;
     TListaElevi* ListaElevi = nullptr;
     TMeniuRegistru* Registru = nullptr;
 

@@ -49,7 +49,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 # at run time, so no linker sees it. The certificate's texts are set in Arial: Liberation Sans has its widths.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # QtKeychain reaches the desktop's secret store through libsecret, which it loads at run time.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "firebird3.0-server-core, fonts-liberation, libqt6keychain1, libsecret-1-0")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "firebird3.0-server-core, fonts-liberation, libqt6keychain1, libsecret-1-0, libxlsxwriter4")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
     "libreoffice-calc-nogui | libreoffice-calc, python3-uno, gnome-keyring | kwalletmanager")
 include(CPack)

@@ -6,6 +6,7 @@
 #include "platform/UMesaje.h"
 #include "print/UDesene.h"
 #include "print/USetariImprimare.h"
+#include "store/UFormulare.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -53,6 +54,24 @@ TInsertPaperForm::TInsertPaperForm(QWidget* parinte) : QDialog(parinte)
     Oglinda->setToolTip(QStringLiteral("Utilizati aceasta bifa pentru a va asigura\nca diploma NU se introduce in "
                                        "imprimanta\ncu cotorul inainte."));
     dreapta->addWidget(Oglinda);
+    PanouFormular = new QWidget(this);
+    auto* formular = new QGridLayout(PanouFormular);
+    formular->setContentsMargins(0, 8, 0, 0);
+    formular->addWidget(new QLabel(QStringLiteral("Primul formular din tava:"), PanouFormular), 0, 0, 1, 2);
+    SerieFormular = new QLineEdit(PanouFormular);
+    SerieFormular->setObjectName(QStringLiteral("SerieFormular"));
+    NumarFormular = new QLineEdit(PanouFormular);
+    NumarFormular->setObjectName(QStringLiteral("NumarFormular"));
+    auto* eticheta = new QLabel(QStringLiteral("Seria"), PanouFormular);
+    eticheta->setBuddy(SerieFormular);
+    formular->addWidget(eticheta, 1, 0);
+    formular->addWidget(SerieFormular, 1, 1);
+    eticheta = new QLabel(QStringLiteral("Numarul"), PanouFormular);
+    eticheta->setBuddy(NumarFormular);
+    formular->addWidget(eticheta, 2, 0);
+    formular->addWidget(NumarFormular, 2, 1);
+    PanouFormular->hide();
+    dreapta->addWidget(PanouFormular);
     dreapta->addStretch();
     auto* butoane = new QHBoxLayout;
     Ok = new QPushButton(QStringLiteral("Ok"), this);
@@ -86,6 +105,14 @@ void TInsertPaperForm::Confirma()
     // A margin that is not a number keeps the dialog open with the conversion's message.
     m_stanga = CitesteMilimetri(MargineStanga->text());
     m_sus = CitesteMilimetri(MargineSus->text());
+    if (m_verificaFormular) {
+        const QString motiv =
+            m_verificaFormular(NormalizeazaSerie(SerieFormular->text()), CitesteNumarFormular(NumarFormular->text()));
+        if (!motiv.isEmpty()) {
+            TMesaje::Avertizeaza(this, motiv);
+            return;
+        }
+    }
     accept();
 }
 
@@ -130,7 +157,22 @@ TRezultatInserare TInsertPaperForm::ArataInserare(int parte, double stanga, doub
     r.Oglinda = Oglinda->isChecked();
     r.Stanga = r.Ok ? m_stanga : stanga;
     r.Sus = r.Ok ? m_sus : sus;
+    if (r.Ok && m_verificaFormular) {
+        r.Serie = NormalizeazaSerie(SerieFormular->text());
+        r.Numar = CitesteNumarFormular(NumarFormular->text());
+    }
+    m_verificaFormular = nullptr;
+    PanouFormular->hide();
     return r;
+}
+
+void TInsertPaperForm::CereFormularul(const QString& serie, qint64 numar,
+                                      std::function<QString(const QString&, qint64)> verifica)
+{
+    m_verificaFormular = std::move(verifica);
+    SerieFormular->setText(serie);
+    NumarFormular->setText(numar > 0 ? QString::number(numar) : QString());
+    PanouFormular->show();
 }
 
 TInsertPaperForm& InsertPaperForm()

@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -14,6 +16,9 @@ struct TRezultatInserare
     bool Oglinda = false;
     double Stanga = 0; // millimetres
     double Sus = 0;
+    // The first blank in the tray, when the job was asked for one (CereFormularul); else empty and 0.
+    QString Serie;
+    qint64 Numar = 0;
 };
 
 // "Introduceti diploma in imprimanta": shows how to insert the sheet for a side, asks for the margins and
@@ -32,6 +37,16 @@ public:
     QCheckBox* Oglinda = nullptr;
     QPushButton* Ok = nullptr;
     QPushButton* Renunt = nullptr;
+    // "Primul formular din tava": shown only when the next ArataInserare asks for the blank.
+    QWidget* PanouFormular = nullptr;
+    QLineEdit* SerieFormular = nullptr;
+    QLineEdit* NumarFormular = nullptr;
+
+    // Makes the next ArataInserare (only that one) also ask for the series and number of the first blank in the
+    // tray, proposing these. OK keeps the dialog open with the message `verifica` returns for what was typed,
+    // until it returns empty.
+    void CereFormularul(const QString& serie, qint64 numar,
+                        std::function<QString(const QString& serie, qint64 numar)> verifica);
 
     // Shows the dialog modally for side `parte` (0 front, 1 back) with the given margins, the pictures of the
     // side the printer prints on (`parteOpusa`) and of its feed mode, and the mirror box at the side's earlier
@@ -48,6 +63,7 @@ private:
     int m_imagineCuOglinda = 0;
     double m_stanga = 0;
     double m_sus = 0;
+    std::function<QString(const QString&, qint64)> m_verificaFormular;
 };
 
 // The program's one insert-paper dialog, made on first use.

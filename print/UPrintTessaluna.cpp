@@ -7,6 +7,7 @@
 #include "print/UConstructieFormular.h"
 #include "print/UDesene.h"
 #include "print/UFormularDePrintat.h"
+#include "print/UFormulareTiparite.h"
 #include "print/UImprimanta.h"
 #include "print/UInsertPaper.h"
 #include "print/UMachetaFormular.h"
@@ -480,17 +481,23 @@ void TPrintTessalunaForm::RuleazaTiparirea()
         return;
     TAllStuffReg setari;
     const int parte = Parte();
+    // Only the front is a new blank; the back is printed on the sheet that holds the front already.
+    if (parte == 0 && IdElev > 0 && !PregatesteFormulare(this, {TElevDeTiparit{IdElev, DenumireElev}}))
+        return;
     const TRezultatInserare r = CereFoaia(setari, parte);
     if (!r.Ok)
         return;
     QString destinatie;
     const QStringList taiate = TiparesteParte(parte, r.Oglinda, r.Stanga, r.Sus, &destinatie);
+    QString formulare;
     if (!destinatie.isEmpty() && IdElev > 0) {
-        TDM& dm = ModululDeDate();
         const QString titlu = TitluLucrare(parte);
-        InregistreazaTipariri(dm,
-                              {TTiparire{IdElev, DenumireElev, QDateTime::currentDateTime(), destinatie, 0, 1, titlu}});
+        InregistreazaLucrarea(this,
+                              {TTiparire{IdElev, DenumireElev, QDateTime::currentDateTime(), destinatie, 0, 1, titlu}},
+                              r, &formulare);
     }
+    if (!formulare.isEmpty())
+        TMesaje::Informeaza(this, QStringLiteral("Diploma s-a tiparit pe formularul %1.").arg(formulare));
     if (!taiate.isEmpty())
         TMesaje::Avertizeaza(this, QStringLiteral("Textul nu incape in campurile: %1. S-a tiparit micsorat la "
                                                   "minimum si taiat; scurtati-l in corecturile campului.")

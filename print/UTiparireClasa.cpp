@@ -6,6 +6,7 @@
 #include "platform/UScriereSigura.h"
 #include "print/UCompletare.h"
 #include "print/UFontFormular.h"
+#include "print/UFormulareTiparite.h"
 #include "print/UImprimanta.h"
 #include "print/UInsertPaper.h"
 #include "settings/UTextRomanesc.h"
@@ -205,6 +206,8 @@ TRezultatPagini TiparesteClasa(QWidget* parinte, const QList<TElevDeTiparit>& el
     }
     if (!ImprimantaConfigurata(parinte))
         return {};
+    if (!PregatesteFormulare(parinte, elevi))
+        return {};
     TAllStuffReg setari;
     const TRezultatInserare ins = CereFoaia(setari, 0);
     if (!ins.Ok)
@@ -246,11 +249,13 @@ TRezultatPagini TiparesteClasa(QWidget* parinte, const QList<TElevDeTiparit>& el
     progres.close();
 
     // The sheets the ended document holds are the ones sent: exactly those are recorded.
-    TDM& dm = ModululDeDate();
     QList<TTiparire> tipariri;
     for (int i = 0; i < r.Tiparite; ++i)
         tipariri << TTiparire{elevi[i].Id, elevi[i].Denumire, inceput, destinatie, 0, i + 1, titlu};
-    const qint64 lucrare = InregistreazaTipariri(dm, tipariri);
+    QString formulare;
+    const qint64 lucrare = InregistreazaLucrarea(parinte, tipariri, ins, &formulare);
+    if (!formulare.isEmpty())
+        formulare = QStringLiteral("\nFormulare folosite: %1.").arg(formulare);
 
     if (!r.Eroare.isEmpty() || r.Oprit) {
         QString text =
@@ -264,7 +269,7 @@ TRezultatPagini TiparesteClasa(QWidget* parinte, const QList<TElevDeTiparit>& el
             text += QStringLiteral("\nUltimul elev tiparit: %1.").arg(elevi[r.Tiparite - 1].Denumire);
         if (r.Tiparite < total)
             text += QStringLiteral("\nUrmatorul elev de tiparit: %1.").arg(elevi[r.Tiparite].Denumire);
-        TMesaje::Avertizeaza(parinte, text);
+        TMesaje::Avertizeaza(parinte, text + formulare);
     } else if (!r.Taiate.isEmpty()) {
         TMesaje::Avertizeaza(parinte, QStringLiteral("Textul nu incape in campurile: %1. S-a tiparit micsorat la "
                                                      "minimum si taiat; scurtati-l in corecturile campului.")
@@ -274,7 +279,8 @@ TRezultatPagini TiparesteClasa(QWidget* parinte, const QList<TElevDeTiparit>& el
                             QStringLiteral("%1 %2 la \"%3\" (lucrarea %4).")
                                 .arg(r.Tiparite == 1 ? QStringLiteral("S-a trimis") : QStringLiteral("S-au trimis"),
                                      CuNumar(r.Tiparite, QStringLiteral("diploma"), QStringLiteral("diplome")),
-                                     destinatie, QString::number(lucrare)));
+                                     destinatie, QString::number(lucrare)) +
+                                formulare);
     }
     return r;
 }

@@ -2,8 +2,11 @@
 
 #include "platform/UActiune.h"
 #include "platform/UForme.h"
+#include "platform/UMesaje.h"
+#include "print/ULoturiFormulare.h"
 #include "print/UTiparireClasa.h"
 #include "store/UDataModule.h"
+#include "store/UFormulare.h"
 #include "store/UTipariri.h"
 
 #include <QHBoxLayout>
@@ -24,9 +27,12 @@ TTipaririElevForm::TTipaririElevForm(qint64 idElev, const QString& denumire, QWi
     Lista->setObjectName(QStringLiteral("Lista"));
     Lista->setRootIsDecorated(false);
     Lista->setHeaderLabels({QStringLiteral("Data si ora"), QStringLiteral("Imprimanta"), QStringLiteral("Lucrarea"),
-                            QStringLiteral("Foaia")});
+                            QStringLiteral("Foaia"), QStringLiteral("Formularul")});
     l->addWidget(Lista, 1);
     auto* butoane = new QHBoxLayout;
+    AnuleazaFormularul = new QPushButton(QStringLiteral("Anuleaza formularul"), this);
+    AnuleazaFormularul->setObjectName(QStringLiteral("AnuleazaFormularul"));
+    butoane->addWidget(AnuleazaFormularul);
     Retipareste = new QPushButton(QStringLiteral("Retipareste"), this);
     Retipareste->setObjectName(QStringLiteral("Retipareste"));
     Inchide = new QPushButton(QStringLiteral("Inchide"), this);
@@ -38,6 +44,18 @@ TTipaririElevForm::TTipaririElevForm(qint64 idElev, const QString& denumire, QWi
     resize(640, 320);
     CentreazaForma(this);
     connect(Inchide, &QPushButton::clicked, this, &QDialog::accept);
+    connect(AnuleazaFormularul, &QPushButton::clicked, this, [this] {
+        RuleazaActiune(this, [this] {
+            const QTreeWidgetItem* rand = Lista->currentItem();
+            const QString serie = rand ? rand->data(4, Qt::UserRole).toString() : QString();
+            if (serie.isEmpty()) {
+                TMesaje::Informeaza(this, QStringLiteral("Alegeti o foaie tiparita pe un formular eliberat."));
+                return;
+            }
+            if (CereAnulareaFormularului(this, serie, rand->data(4, Qt::UserRole + 1).toLongLong()))
+                Reincarca();
+        });
+    });
     connect(Retipareste, &QPushButton::clicked, this, [this] {
         RuleazaActiune(this, [this] {
             TiparesteClasa(this, {TElevDeTiparit{m_id, m_denumire}});
@@ -50,9 +68,23 @@ TTipaririElevForm::TTipaririElevForm(qint64 idElev, const QString& denumire, QWi
 void TTipaririElevForm::Reincarca()
 {
     Lista->clear();
+    const QList<TFormularFolosit> formulare = FormulareElev(ModululDeDate(), m_id);
     for (const TTiparire& t : TipaririElev(ModululDeDate(), m_id)) {
-        new QTreeWidgetItem(Lista, {t.DataOra.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")), t.Imprimanta,
-                                    QStringLiteral("%1 (%2)").arg(t.Lucrare).arg(t.Titlu), QString::number(t.Pagina)});
+        auto* rand = new QTreeWidgetItem(Lista, {t.DataOra.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")),
+                                                 t.Imprimanta, QStringLiteral("%1 (%2)").arg(t.Lucrare).arg(t.Titlu),
+                                                 QString::number(t.Pagina)});
+        for (const TFormularFolosit& f : formulare) {
+            if (f.Lucrare != t.Lucrare || f.Pagina != t.Pagina)
+                continue;
+            rand->setText(4, QStringLiteral("seria %1 nr. %2%3")
+                                 .arg(f.Serie)
+                                 .arg(f.Numar)
+                                 .arg(f.Anulat ? QStringLiteral(" (anulat: %1)").arg(f.Motiv) : QString()));
+            if (!f.Anulat) {
+                rand->setData(4, Qt::UserRole, f.Serie);
+                rand->setData(4, Qt::UserRole + 1, f.Numar);
+            }
+        }
     }
     Lista->header()->resizeSections(QHeaderView::ResizeToContents);
 }

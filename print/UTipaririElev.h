@@ -5,8 +5,9 @@
 class QPushButton;
 class QTreeWidget;
 
-// "Tiparirile elevului": every sheet printed for one student, newest first, and "Retipareste", which prints
-// the student's certificate again on a new blank.
+// "Tiparirile elevului": every sheet printed for one student, newest first, with the blank it took,
+// "Anuleaza formularul" for the selected sheet's blank, and "Retipareste", which prints the student's certificate
+// again on a new blank.
 class TTipaririElevForm : public QDialog
 {
     Q_OBJECT
@@ -18,6 +19,7 @@ public:
     void Reincarca();
 
     QTreeWidget* Lista = nullptr;
+    QPushButton* AnuleazaFormularul = nullptr;
     QPushButton* Retipareste = nullptr;
     QPushButton* Inchide = nullptr;
 

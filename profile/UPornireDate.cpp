@@ -3,6 +3,7 @@
 #include "profile/UProfil.h"
 #include "store/UDataModule.h"
 #include "store/UEroareBD.h"
+#include "store/UFormulare.h"
 #include "store/UTipariri.h"
 
 #include <optional>
@@ -44,6 +45,7 @@ void PornesteModululDeDate(TDM& dm, const QString& dosarProgram, const QString& 
         RepetaLaConflict([&dm] { dm.InregistreazaTipuriDeDate(); });
         RepetaLaConflict([] { ActualizeazaProfil(); });
         RepetaLaConflict([&dm] { CreeazaRegistruTipariri(dm); });
+        RepetaLaConflict([&dm] { CreeazaEvidentaFormulare(dm); });
         RepetaLaConflict([&dm] { dm.ActualizeazaStatistici(); });
     } catch (const EEroareBD& e) {
         if (e.Categorie() != EEroareBD::FisierDeteriorat)

@@ -8,7 +8,7 @@ packages=(g++ cmake make pkg-config qt6-base-dev qt6-base-dev-tools libqt6opengl
           firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-utils firebird3.0-server
           libfreexl-dev libzip-dev fonts-liberation poppler-utils xvfb xauth libbenchmark-dev
           dpkg-dev file desktop-file-utils libreoffice-calc-nogui python3-uno librsvg2-bin lintian appstream
-          qtkeychain-qt6-dev libsecret-1-0 gnome-keyring dbus-daemon)
+          qtkeychain-qt6-dev libsecret-1-0 gnome-keyring dbus-daemon libxlsxwriter-dev)
 
 missing=()
 for p in "${packages[@]}"; do

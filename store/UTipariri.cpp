@@ -92,7 +92,8 @@ bool ExistaRegistruTipariri(TDM& dm)
     return exista;
 }
 
-qint64 InregistreazaTipariri(TDM& dm, const QList<TTiparire>& tipariri)
+qint64 InregistreazaTipariri(TDM& dm, const QList<TTiparire>& tipariri,
+                             const std::function<void(qint64 lucrare)>& inAceeasiTranzactie)
 {
     if (tipariri.isEmpty() || !ExistaRegistruTipariri(dm))
         return 0;
@@ -117,6 +118,8 @@ qint64 InregistreazaTipariri(TDM& dm, const QList<TTiparire>& tipariri)
             q.ParamByName(QStringLiteral("TITLU")).SetAsString(t.Titlu.left(256));
             q.ExecSQL();
         }
+        if (inAceeasiTranzactie)
+            inAceeasiTranzactie(lucrare);
         return lucrare;
     });
 }

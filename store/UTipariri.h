@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 class TDM;
 
 // One sheet sent to a printer.
@@ -25,7 +27,9 @@ bool ExistaRegistruTipariri(TDM& dm);
 
 // Records the sheets of one job in one transaction, all or none (Tr must be idle), under a new job number
 // drawn in the same transaction (the rows' Lucrare is ignored). Returns that number; 0, and nothing done,
-// without a register or without sheets.
-qint64 InregistreazaTipariri(TDM& dm, const QList<TTiparire>& tipariri);
+// without a register or without sheets. `inAceeasiTranzactie(lucrare)` runs after the rows, before the commit:
+// what it writes is recorded with them, and an error it raises records nothing.
+qint64 InregistreazaTipariri(TDM& dm, const QList<TTiparire>& tipariri,
+                             const std::function<void(qint64 lucrare)>& inAceeasiTranzactie = {});
 // A student's printings, newest first.
 QList<TTiparire> TipaririElev(TDM& dm, qint64 idElev);

@@ -148,8 +148,11 @@ void TestApp::meniulConfigurare()
     w.ListaElevi->Filtreaza();
     QCOMPARE(numar->text(), QString("Elevi afisati: 0 din 0"));
     const QList<QAction*> meniuri = w.menuBar()->actions();
-    QCOMPARE(meniuri.size(), 2);
+    QCOMPARE(meniuri.size(), 3);
     QCOMPARE(meniuri.last()->text(), QString("Registru"));
+    QCOMPARE(meniuri[1]->text(), QString("Formulare"));
+    QCOMPARE(meniuri[1]->menu()->actions().value(0), w.LoturiFormulare);
+    QCOMPARE(w.LoturiFormulare->text(), QString("Loturi de formulare"));
     QCOMPARE(meniuri.first()->text(), QString("Configurare"));
     QStringList elemente;
     for (QAction* a : meniuri.first()->menu()->actions())

@@ -21,6 +21,18 @@
 //                                        the message and saves again what was typed
 //   birou_server pana-la-oprire ID DOSAR  a save still open when the server stops
 //   birou_server numara                  students, values and names as a new reload of the list sees them
+//   birou_server formulare-lot SERIE DE PANA
+//                                        records a batch of blanks
+//   birou_server formulare ETICHETA LUCRARI FOI DOSAR
+//                                        once DOSAR/formulare-start exists, records LUCRARI print jobs of FOI sheets,
+//                                        each taking blanks of series AB from number 1 on, as the other desk does
+//   birou_server formulare-oprit FOI DOSAR
+//                                        records a job of FOI sheets as the program does, and waits inside the
+//                                        recording transaction, its blanks taken, for the test to kill it
+//   birou_server formulare-loturi START DOSAR
+//                                        once DOSAR/loturi-start exists, adds 20 batches of series CD, ten blanks
+//                                        each from START on, and counts those refused
+//   birou_server numara-formulare        the blanks issued, distinct numbers and register numbers, the highest
 
 #include "platform/UFoldere.h"
 #include "profile/UPornireDate.h"
@@ -29,6 +41,8 @@
 #include "store/UBazaServer.h"
 #include "store/UDataModule.h"
 #include "store/UEroareBD.h"
+#include "store/UFormulare.h"
+#include "store/UTipariri.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -255,6 +269,88 @@ void Numara(TDM& dm)
     dm.Tr.Rollback();
 }
 
+void Formulare(TDM& dm, const QString& eticheta, int lucrari, int foi, const QString& dosar)
+{
+    AsteaptaFisier(dosar + QStringLiteral("/formulare-start"));
+    int luate = 0;
+    for (int l = 1; l <= lucrari; ++l) {
+        QList<TTiparire> tipariri;
+        for (int f = 1; f <= foi; ++f)
+            tipariri << TTiparire{l * 100 + f,
+                                  QStringLiteral("%1 %2 %3").arg(eticheta).arg(l).arg(f),
+                                  QDateTime::currentDateTime(),
+                                  QStringLiteral("PDF"),
+                                  0,
+                                  f,
+                                  eticheta};
+        QList<qint64> numere;
+        InregistreazaTipaririCuFormulare(dm, tipariri, QStringLiteral("AB"), 1, &numere);
+        luate += int(numere.size());
+    }
+    Scrie(QStringLiteral("LUATE %1").arg(luate));
+}
+
+void FormulareOprit(TDM& dm, int foi, const QString& dosar)
+{
+    QList<TTiparire> tipariri;
+    for (int f = 1; f <= foi; ++f)
+        tipariri << TTiparire{9000 + f,
+                              QStringLiteral("Oprit %1").arg(f),
+                              QDateTime::currentDateTime(),
+                              QStringLiteral("PDF"),
+                              0,
+                              f,
+                              QStringLiteral("oprit")};
+    InregistreazaTipariri(dm, tipariri, [&](qint64 lucrare) {
+        QList<TFoaieFormular> sheets;
+        for (const TTiparire& t : tipariri)
+            sheets << TFoaieFormular{t.IdElev, t.Elev, lucrare, t.Pagina, t.DataOra};
+        IaFormulare(dm, QStringLiteral("AB"), 1, sheets);
+        // The test kills this process by the id it finds here (the shell's job is the time limit's).
+        QFile semnal(dosar + QStringLiteral("/in-inregistrare"));
+        if (semnal.open(QIODevice::WriteOnly))
+            semnal.write(QByteArray::number(QCoreApplication::applicationPid()));
+        semnal.close();
+        for (;;)
+            QThread::sleep(1);
+    });
+}
+
+void FormulareLoturi(TDM& dm, qint64 start, const QString& dosar)
+{
+    AsteaptaFisier(dosar + QStringLiteral("/loturi-start"));
+    int refuzate = 0;
+    for (int i = 0; i < 20; ++i) {
+        try {
+            AdaugaLot(dm, {0, QStringLiteral("CD"), start + i * 10, start + i * 10 + 9, QDate::currentDate(), {}});
+        } catch (const EEroareBD&) {
+            throw;
+        } catch (const EEroare&) {
+            ++refuzate;
+        }
+    }
+    Scrie(QStringLiteral("REFUZATE %1").arg(refuzate));
+}
+
+void NumaraFormulare(TDM& dm)
+{
+    dm.Tr.StartTransaction();
+    Scrie(QStringLiteral("FORMULARE %1 DISTINCTE %2 REGISTRE %3 MAXIM %4 TIPARIRI %5 OPRITE %6")
+              .arg(Unu(dm, QStringLiteral("select count(*) as C from FORMULARE_FOLOSITE where STARE = 'E'")),
+                   Unu(dm, QStringLiteral("select count(distinct SERIA || '/' || NUMAR) as C from FORMULARE_FOLOSITE")),
+                   Unu(dm, QStringLiteral("select count(distinct NR_REGISTRU) as C from FORMULARE_FOLOSITE")),
+                   Unu(dm, QStringLiteral("select max(NUMAR) as C from FORMULARE_FOLOSITE")),
+                   Unu(dm, QStringLiteral("select count(*) as C from TIPARIRI t join FORMULARE_FOLOSITE f on "
+                                          "f.ID_LUCRARE = t.ID_LUCRARE and f.PAGINA = t.PAGINA")),
+                   Unu(dm, QStringLiteral("select count(*) as C from TIPARIRI where TITLU = 'oprit'"))));
+    Scrie(QStringLiteral("LOTURI %1 SUPRAPUSE %2")
+              .arg(Unu(dm, QStringLiteral("select count(*) as C from LOTURI_FORMULARE")),
+                   Unu(dm, QStringLiteral("select count(*) as C from LOTURI_FORMULARE a join LOTURI_FORMULARE b on "
+                                          "a.SERIA = b.SERIA and a.ID_LOT < b.ID_LOT and a.NUMAR_DE_LA <= "
+                                          "b.NUMAR_PANA_LA and a.NUMAR_PANA_LA >= b.NUMAR_DE_LA"))));
+    dm.Tr.Rollback();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -325,6 +421,16 @@ int main(int argc, char** argv)
             SchimbaPanaLaOprire(dm, a.value(2).toLongLong(), a.value(3));
         else if (a[1] == u"numara")
             Numara(dm);
+        else if (a[1] == u"formulare-lot")
+            AdaugaLot(dm, {0, a.value(2), a.value(3).toLongLong(), a.value(4).toLongLong(), QDate::currentDate(), {}});
+        else if (a[1] == u"formulare")
+            Formulare(dm, a.value(2), a.value(3).toInt(), a.value(4).toInt(), a.value(5));
+        else if (a[1] == u"formulare-oprit")
+            FormulareOprit(dm, a.value(2).toInt(), a.value(3));
+        else if (a[1] == u"formulare-loturi")
+            FormulareLoturi(dm, a.value(2).toLongLong(), a.value(3));
+        else if (a[1] == u"numara-formulare")
+            NumaraFormulare(dm);
         else if (a[1] == u"verifica")
             Verifica(dm);
         else if (a[1] == u"legatura")

@@ -115,7 +115,8 @@ void TestStore::primaPornireDinSablon()
     QCOMPARE(b.Coloana("select trim(RDB$RELATION_NAME) as C from RDB$RELATIONS where coalesce(RDB$SYSTEM_FLAG,0)=0 "
                        "order by 1"),
              QStringList(
-                 {"CONFID_DB", "DATE", "ELEVI", "PROFIL_DIPLOMA", "SCOALA", "TABELE", "TIPARIRI", "TIPURI_DE_DATE"}));
+                 {"CONFID_DB", "DATE", "ELEVI", "FORMULARE_FOLOSITE", "LOTURI_FORMULARE", "PROFIL_DIPLOMA", "SCOALA",
+                  "TABELE", "TIPARIRI", "TIPURI_DE_DATE"}));
     QCOMPARE(b.Coloana("select trim(RDB$CONSTRAINT_NAME) || ' ' || trim(RDB$CONSTRAINT_TYPE) as C from "
                        "RDB$RELATION_CONSTRAINTS where RDB$CONSTRAINT_NAME starting with 'PK_E' or RDB$CONSTRAINT_NAME "
                        "starting with 'PK_S' or RDB$CONSTRAINT_NAME starting with 'FK_' order by 1"),

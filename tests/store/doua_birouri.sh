@@ -138,6 +138,55 @@ for b in A B; do
     grep -qx "PRIMUL Numele scris la B" "$lucru/$b-numara.out" || esec "la $b lipseste schimbarea salvata din nou"
 done
 
+# Both desks record print jobs at the same moment, each job taking blanks of one series from number 1 on: every
+# blank and every register number goes to one sheet only, the blanks run 1 to 200 without a gap, and each blank
+# belongs to a recorded sheet.
+desk A formulare-lot AB 1 500 > "$lucru/lot.out" 2>&1 || esec "lotul de formulare"
+desk A formulare A 20 5 "$lucru/semnale" > "$lucru/A-formulare.out" 2> "$lucru/A-formulare.err" &
+fa=$!
+desk B formulare B 20 5 "$lucru/semnale" > "$lucru/B-formulare.out" 2> "$lucru/B-formulare.err" &
+fb=$!
+sleep 1
+touch "$lucru/semnale/formulare-start"
+wait $fa || esec "biroul A nu a luat formulare"
+wait $fb || esec "biroul B nu a luat formulare"
+grep -qx "LUATE 100" "$lucru/A-formulare.out" || esec "biroul A nu a luat 100 de formulare"
+grep -qx "LUATE 100" "$lucru/B-formulare.out" || esec "biroul B nu a luat 100 de formulare"
+desk A numara-formulare > "$lucru/formulare.out" 2>&1 || esec "numararea formularelor"
+grep -qx "FORMULARE 200 DISTINCTE 200 REGISTRE 200 MAXIM 200 TIPARIRI 200 OPRITE 0" "$lucru/formulare.out" ||
+    esec "formulare date de doua ori: $(cat "$lucru/formulare.out")"
+
+# A desk killed inside the recording of a job, its blanks taken but not committed: none of them is recorded,
+# nor the job's sheets, and the blanks are free for the next job.
+desk B formulare-oprit 30 "$lucru/semnale" > "$lucru/B-oprit.out" 2> "$lucru/B-oprit.err" &
+fo=$!
+for _ in $(seq 600); do [ -s "$lucru/semnale/in-inregistrare" ] && break; sleep 0.1; done
+[ -s "$lucru/semnale/in-inregistrare" ] || esec "biroul B nu a ajuns in inregistrarea lucrarii"
+kill -9 "$(cat "$lucru/semnale/in-inregistrare")"
+wait $fo 2>/dev/null
+desk A numara-formulare > "$lucru/formulare-oprit.out" 2>&1 || esec "numararea formularelor dupa oprire"
+grep -qx "FORMULARE 200 DISTINCTE 200 REGISTRE 200 MAXIM 200 TIPARIRI 200 OPRITE 0" "$lucru/formulare-oprit.out" ||
+    esec "o lucrare oprita in timpul inregistrarii a lasat formulare: $(cat "$lucru/formulare-oprit.out")"
+touch "$lucru/semnale/formulare-start"
+desk A formulare A 1 3 "$lucru/semnale" > "$lucru/A-dupa-oprire.out" 2>&1 || esec "formularele dupa oprire"
+desk A numara-formulare > "$lucru/formulare-dupa.out" 2>&1 || esec "numararea formularelor dupa oprire"
+grep -qx "FORMULARE 203 DISTINCTE 203 REGISTRE 203 MAXIM 203 TIPARIRI 203 OPRITE 0" "$lucru/formulare-dupa.out" ||
+    esec "formularele lucrarii oprite nu au ramas libere: $(cat "$lucru/formulare-dupa.out")"
+
+# Both desks add batches of one series at the same moment, each overlapping two of the other's: whichever comes
+# second is refused, and no two batches overlap.
+desk A formulare-lot CD 1 5 > "$lucru/lot-cd.out" 2>&1 || esec "lotul seriei CD"
+desk A formulare-loturi 1000 "$lucru/semnale" > "$lucru/A-loturi.out" 2> "$lucru/A-loturi.err" &
+la=$!
+desk B formulare-loturi 1005 "$lucru/semnale" > "$lucru/B-loturi.out" 2> "$lucru/B-loturi.err" &
+lb=$!
+sleep 1
+touch "$lucru/semnale/loturi-start"
+wait $la || esec "biroul A nu a adaugat loturi"
+wait $lb || esec "biroul B nu a adaugat loturi"
+desk A numara-formulare > "$lucru/loturi.out" 2>&1 || esec "numararea loturilor"
+grep -q "^LOTURI .* SUPRAPUSE 0$" "$lucru/loturi.out" || esec "loturi suprapuse: $(cat "$lucru/loturi.out")"
+
 # Three desks started at the same moment, each time on a register no desk has started yet, then once more on the
 # last: no message, every column the start-up adds is there for each desk's first reads, and the rows the start-up
 # writes are each there once and right.
