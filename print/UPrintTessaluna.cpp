@@ -19,6 +19,7 @@
 #include "print/UPaginaRandata.h"
 #include "print/USetariImprimare.h"
 #include "print/UTiparireClasa.h"
+#include "print/UTragereMacheta.h"
 #include "print/UTipaririElev.h"
 #include "settings/UTextRomanesc.h"
 #include "store/UDataModule.h"
@@ -30,7 +31,6 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QScopeGuard>
-#include <QMouseEvent>
 #include <QShortcut>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -162,6 +162,7 @@ TPrintTessalunaForm::TPrintTessalunaForm(QWidget* parinte) : TTemplate(parinte)
     if (FormularDePrintat1)
         ScrollFata->setWidget(FormularDePrintat1);
     Pagini->addTab(ScrollFata, QStringLiteral("Fata"));
+    m_mouse = std::make_unique<TTragereMacheta>(ScrollFata->viewport(), [this] { ArataEditarea(); });
     auto* mijloc = new QHBoxLayout;
     mijloc->addWidget(Pagini, 1);
     PanouZona = new QWidget(this);
@@ -322,6 +323,7 @@ void TPrintTessalunaForm::ArataMacheta(const TMachetaFormular& macheta)
     FormularDePrintat1->SetZoom(zoom);
     for (TFormularTextArea* z : FormularDePrintat1->Zone())
         z->installEventFilter(this);
+    m_mouse->Pregateste(*FormularDePrintat1, ModEditare());
     if (m_editor) {
         for (int i : m_editor->Selectie())
             if (i < FormularDePrintat1->Zone().size())
@@ -353,9 +355,11 @@ void TPrintTessalunaForm::SeteazaModEditare(bool activ)
         m_editor.reset();
         ArataMacheta();
     }
-    if (FormularDePrintat1)
+    if (FormularDePrintat1) {
         for (TFormularTextArea* z : FormularDePrintat1->Zone())
             z->SetSemnalata(false);
+        m_mouse->Pregateste(*FormularDePrintat1, ModEditare());
+    }
 }
 
 void TPrintTessalunaForm::ArataEditarea()
@@ -439,17 +443,10 @@ void TPrintTessalunaForm::AplicaPanoul()
 
 bool TPrintTessalunaForm::eventFilter(QObject* obiect, QEvent* e)
 {
-    // In edit mode a click selects an area (Ctrl: several) instead of opening its corrections.
-    if (m_editor && FormularDePrintat1 &&
-        (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonRelease)) {
-        if (e->type() == QEvent::MouseButtonPress) {
-            const int index = FormularDePrintat1->Zone().indexOf(qobject_cast<TFormularTextArea*>(obiect));
-            const auto* mouse = static_cast<QMouseEvent*>(e);
-            m_editor->Selecteaza(index, mouse->modifiers() & Qt::ControlModifier);
-            ArataEditarea();
-        }
+    // In edit mode the mouse selects, moves and resizes areas instead of opening their corrections.
+    if (auto* zona = qobject_cast<TFormularTextArea*>(obiect);
+        zona && m_editor && FormularDePrintat1 && m_mouse->Trateaza(*m_editor, *FormularDePrintat1, zona, e))
         return true;
-    }
     return TTemplate::eventFilter(obiect, e);
 }
 

@@ -12,6 +12,7 @@ class QTabWidget;
 class TFormularDePrintat;
 class TFormularRandat;
 class TEditorMacheta;
+class TTragereMacheta;
 class QShortcut;
 class QComboBox;
 class QLineEdit;
@@ -108,6 +109,7 @@ private:
     void ArataPanoul();
     void AplicaPanoul();
     std::unique_ptr<TEditorMacheta> m_editor;
+    std::unique_ptr<TTragereMacheta> m_mouse;
     QList<QShortcut*> m_taste;
 };
 

@@ -25,6 +25,9 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
+#include <QScrollArea>
+#include <QWindow>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -32,6 +35,7 @@
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 constexpr double kToleranta = 0.1;
@@ -111,6 +115,7 @@ private slots:
     void schoolLayoutPlacesAreasAndPrintsTwoDigitYear();
     void previewImportsAndDropsTheSchoolLayout();
     void previewEditModeMovesWithTheKeyboard();
+    void previewEditModeDragsWithTheMouse();
 
 private:
     qint64 ElevComplet();
@@ -594,4 +599,63 @@ void TestClasa::previewEditModeMovesWithTheKeyboard()
     f.Macheta->click();
     QVERIFY(!f.ModEditare());
     QVERIFY(qAbs(an()->TopMm() - (sus + 1)) < 1e-9);
+}
+
+// The mouse in edit mode, through the window as a desktop delivers it: a press without movement only selects; a
+// drag of 40 pixels moves the area by the millimetres 40 pixels make at the zoom, shown beside the cursor; a drag on
+// the left edge of the selected area widens it; each drag is one undo step.
+void TestClasa::previewEditModeDragsWithTheMouse()
+{
+    TPrintTessalunaForm f;
+    f.showNormal();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    f.Macheta->click();
+    QWindow* fereastra = f.windowHandle();
+    TFormularTextArea* nume = f.findChild<TFormularTextArea*>(QStringLiteral("FormularTextArea36")); // A_NUME
+    const QRectF mm(nume->LeftMm(), nume->TopMm(), nume->WidthMm(), nume->HeightMm());
+    const double pas = MmDinPixeli(40, f.FormularDePrintat1->ScreenDpi());
+    QVERIFY(pas > 9 && pas < 11);
+    f.ScrollFata->ensureWidgetVisible(nume, 60, 60);
+    auto inFereastra = [&](QPoint local) { return nume->mapTo(&f, local); };
+    auto egal = [](double a, double b) { return qAbs(a - b) < 1e-9; };
+
+    const QPoint mijloc = inFereastra(nume->rect().center());
+    QCOMPARE(f.childAt(mijloc), nume);
+    QTest::mouseClick(fereastra, Qt::LeftButton, {}, mijloc);
+    QCOMPARE(f.EditorMacheta()->Selectie(), QSet<int>{int(f.FormularDePrintat1->Zone().indexOf(nume))});
+    QVERIFY(!f.EditorMacheta()->PoateAnula());
+    QVERIFY(!QApplication::activeModalWidget());
+
+    QTest::mousePress(fereastra, Qt::LeftButton, {}, mijloc);
+    for (int x = 5; x <= 40; x += 5)
+        QTest::mouseMove(fereastra, mijloc + QPoint(x, 0));
+    QVERIFY(f.findChild<QLabel*>(QStringLiteral("CotaTragere"))->isVisible());
+    QVERIFY2(f.findChild<QLabel*>(QStringLiteral("CotaTragere"))
+                 ->text()
+                 .startsWith("Stanga " + TextMilimetri(std::round((mm.left() + pas) * 100) / 100) + " mm"),
+             qPrintable(f.findChild<QLabel*>(QStringLiteral("CotaTragere"))->text()));
+    QTest::mouseRelease(fereastra, Qt::LeftButton, {}, mijloc + QPoint(40, 0));
+    QVERIFY(!f.findChild<QLabel*>(QStringLiteral("CotaTragere"))->isVisible());
+    QVERIFY2(egal(nume->LeftMm(), mm.left() + pas), qPrintable(QString::number(nume->LeftMm() - mm.left())));
+    QVERIFY(egal(nume->TopMm(), mm.top()));
+    QCOMPARE(nume->x(), MmToPixels(f.FormularDePrintat1->ScreenDpi(), mm.left() + pas));
+
+    // The left edge, held and pulled 20 pixels further left: the right edge stays.
+    const double pas2 = MmDinPixeli(20, f.FormularDePrintat1->ScreenDpi());
+    const QPoint margine = inFereastra(QPoint(1, nume->height() / 2));
+    QCOMPARE(f.childAt(margine), nume);
+    QTest::mousePress(fereastra, Qt::LeftButton, {}, margine);
+    QTest::mouseMove(fereastra, margine - QPoint(10, 0));
+    QTest::mouseMove(fereastra, margine - QPoint(20, 0));
+    QTest::mouseRelease(fereastra, Qt::LeftButton, {}, margine - QPoint(20, 0));
+    QVERIFY2(egal(nume->LeftMm(), mm.left() + pas - pas2), qPrintable(QString::number(nume->LeftMm() - mm.left())));
+    QVERIFY(egal(nume->WidthMm(), mm.width() + pas2));
+    QVERIFY(egal(nume->TopMm(), mm.top()));
+
+    QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(egal(nume->WidthMm(), mm.width()));
+    QVERIFY(egal(nume->LeftMm(), mm.left() + pas));
+    QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(egal(nume->LeftMm(), mm.left()));
+    QVERIFY(!f.EditorMacheta()->PoateAnula());
 }

@@ -5,6 +5,7 @@
 #include "print/UEditorMacheta.h"
 #include "print/UMachetaProprie.h"
 #include "print/UPaginaRandata.h"
+#include "print/USetariImprimare.h"
 #include "profile/UProfil.h"
 
 #include <QColor>
@@ -13,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
 #include <functional>
 #include <memory>
 
@@ -66,6 +68,7 @@ private slots:
     void exportThenImportOnAnotherDesk();
     void damagedOwnFileIsReportedNotReplaced();
     void editsUndoneAndRedone();
+    void dragsMoveAndResizeInOneStep();
     void scannedBlankKeptAndShown();
 
 private:
@@ -270,6 +273,46 @@ void TestMacheta::editsUndoneAndRedone()
     e.Muta(0, -1);
     QVERIFY(!e.PoateReface());
     QVERIFY(e.Zone().size() == initiala.Pagini.first().Zone.size() + 1);
+}
+
+// A drag places the selection from where it began, whatever the moves in between; an edge held stays the only
+// one that moves and stops 0.1 mm short of the opposite one; the drag is one step.
+void TestMacheta::dragsMoveAndResizeInOneStep()
+{
+    TEditorMacheta e(MachetaCertificatInitiala());
+    const TMachetaZona a = e.Zone().at(0), b = e.Zone().at(1);
+    e.Selecteaza(0);
+    e.Selecteaza(1, true);
+    e.IncepeTragere(ManerMutare);
+    e.Trage(5, 5);
+    e.Trage(1.2, -0.5);
+    QCOMPARE(e.CotaTragere(0), QString("Stanga %1 mm  Sus %2 mm")
+                                   .arg(TextMilimetri(std::round((a.Left + 1.2) * 100) / 100),
+                                        TextMilimetri(std::round((a.Top - 0.5) * 100) / 100)));
+    e.TerminaTragere();
+    QCOMPARE(e.Zone().at(1).Left, b.Left + 1.2);
+    QCOMPARE(e.Zone().at(1).Top, b.Top - 0.5);
+    e.Anuleaza();
+    QVERIFY(e.Macheta() == MachetaCertificatInitiala());
+    QVERIFY(!e.PoateAnula());
+
+    e.Selecteaza(0);
+    e.IncepeTragere(ManerStanga | ManerJos);
+    e.Trage(a.Width + 3, 2); // past the right edge: the left edge stops 0.1 mm before it
+    QVERIFY(qAbs(e.Zone().at(0).Left + e.Zone().at(0).Width - (a.Left + a.Width)) < 1e-9);
+    QVERIFY(qAbs(e.Zone().at(0).Width - 0.1) < 1e-9);
+    QCOMPARE(e.Zone().at(0).Top, a.Top);
+    QCOMPARE(e.Zone().at(0).Height, a.Height + 2);
+    QVERIFY(e.CotaTragere(0).contains("Latime 0,1 mm"));
+    e.AnuleazaTragere();
+    QVERIFY(e.Macheta() == MachetaCertificatInitiala());
+    QVERIFY(!e.PoateAnula());
+
+    // An edge band of a digit box 10 pixels wide leaves its middle to moving.
+    QCOMPARE(ManerLa(10, 17, 1, 8), int(ManerStanga));
+    QCOMPARE(ManerLa(10, 17, 5, 8), int(ManerMutare));
+    QCOMPARE(ManerLa(100, 40, 98, 39), int(ManerDreapta | ManerJos));
+    QCOMPARE(MmDinPixeli(40, ScreenDpi(100)), 10.1); // 40 px = 10.066 mm at zoom 100
 }
 
 void TestMacheta::scannedBlankKeptAndShown()
