@@ -8,6 +8,8 @@
 #include <QDateTime>
 #include <QDir>
 #include <QImage>
+#include <QPainter>
+#include <QPdfDocument>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -308,17 +310,62 @@ void ImportaMacheta(const QString& cale)
     SalveazaMachetaProprie(m);
 }
 
+namespace {
+// Pixels per millimetre of a PDF background: the density of the preview at zoom 200.
+constexpr double kPixeliPeMmPdf = 201.86956723199998 / 25.4;
+
+bool EstePdf(const QString& cale)
+{
+    return cale.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
+}
+} // namespace
+
 QString PastreazaFundal(const QString& sursa)
 {
     const QByteArray octeti = CitesteFisier(sursa);
-    if (QImage::fromData(octeti, "PNG").isNull())
-        throw EEroare(QStringLiteral("Fisierul %1 nu este o imagine PNG").arg(QDir::toNativeSeparators(sursa)));
+    const QString nume = QDir::toNativeSeparators(sursa);
+    QString extensie = QStringLiteral("png");
+    if (octeti.startsWith("%PDF")) {
+        QPdfDocument pdf;
+        const QPdfDocument::Error eroare = pdf.load(sursa);
+        if (eroare == QPdfDocument::Error::IncorrectPassword ||
+            eroare == QPdfDocument::Error::UnsupportedSecurityScheme)
+            throw EEroare(QStringLiteral("Documentul PDF %1 este protejat cu parola").arg(nume));
+        if (eroare != QPdfDocument::Error::None)
+            throw EEroare(QStringLiteral("Documentul PDF %1 este deteriorat si nu poate fi citit").arg(nume));
+        if (pdf.pageCount() < 1)
+            throw EEroare(QStringLiteral("Documentul PDF %1 nu are nicio pagina").arg(nume));
+        extensie = QStringLiteral("pdf");
+    } else if (QImage::fromData(octeti, "PNG").isNull()) {
+        throw EEroare(QStringLiteral("Fisierul %1 nu este o imagine PNG sau un document PDF").arg(nume));
+    }
     // A name of its own for each picture: a picture once shown is kept in memory by its path.
-    const QString cale = QFileInfo(CaleMachetaProprie()).absolutePath() +
-                         QStringLiteral("/fundal-%1.png")
-                             .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz")));
+    const QString cale =
+        QFileInfo(CaleMachetaProprie()).absolutePath() +
+        QStringLiteral("/fundal-%1.%2")
+            .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz")), extensie);
     ScrieFisier(cale, octeti);
     return cale;
+}
+
+QImage ImagineFundal(const QString& cale, double latimeMm, double inaltimeMm)
+{
+    if (!EstePdf(cale))
+        return QImage(cale);
+    QPdfDocument pdf;
+    if (pdf.load(cale) != QPdfDocument::Error::None || pdf.pageCount() < 1 || !(latimeMm > 0) || !(inaltimeMm > 0))
+        return {};
+    const QSizeF puncte = pdf.pagePointSize(0);
+    const QSize pagina(qRound(puncte.width() * 25.4 / 72 * kPixeliPeMmPdf),
+                       qRound(puncte.height() * 25.4 / 72 * kPixeliPeMmPdf));
+    const QImage desen = pdf.render(0, pagina);
+    if (desen.isNull())
+        return {};
+    QImage imagine(qRound(latimeMm * kPixeliPeMmPdf), qRound(inaltimeMm * kPixeliPeMmPdf), QImage::Format_RGB32);
+    imagine.fill(Qt::white);
+    QPainter p(&imagine);
+    p.drawImage(0, 0, desen);
+    return imagine;
 }
 
 void UitaMachetaCitita()

@@ -3,6 +3,7 @@
 #include "print/UMachetaFormular.h"
 
 #include <QByteArray>
+#include <QImage>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -51,9 +52,15 @@ void ExportaMacheta(const QString& cale);
 // file cannot be read, is damaged, of an unknown or newer version, or invalid.
 void ImportaMacheta(const QString& cale);
 
-// Keeps a copy of the school's scanned blank `sursa` (a PNG) in the per-user data folder, under a name of its
-// own, and returns the copy's path. Throws EEroare when it is not a picture or cannot be copied.
+// Keeps a copy of the school's scanned blank `sursa` (a PNG, or a PDF whose first page is the blank) in the
+// per-user data folder, under a name of its own, and returns the copy's path. Throws EEroare when it is neither,
+// has no page, asks for a password or cannot be copied.
 QString PastreazaFundal(const QString& sursa);
+
+// The picture of a page's background file for a page of `latimeMm` x `inaltimeMm`: a picture file as it is (it
+// is stretched over the page), the first page of a PDF drawn at its own millimetres from the page's corner and
+// cut at the page's edges. A null image when the file cannot be read.
+QImage ImagineFundal(const QString& cale, double latimeMm, double inaltimeMm);
 
 // Forgets the layout read so far: the next MachetaCertificat() reads the file again.
 void UitaMachetaCitita();

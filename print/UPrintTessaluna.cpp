@@ -275,7 +275,7 @@ TPrintTessalunaForm::TPrintTessalunaForm(QWidget* parinte) : TTemplate(parinte)
     connect(FundalScanat, &QPushButton::clicked, this, [this] {
         RuleazaActiune(this, [this] {
             const QString cale = TMesaje::CereFisierDeCitit(this, QStringLiteral("Formularul scanat"), QString(),
-                                                            QStringLiteral("Imagine PNG (*.png)"));
+                                                            QStringLiteral("Formular scanat (*.png *.pdf)"));
             if (cale.isEmpty())
                 return;
             m_editor->SeteazaFundal(PastreazaFundal(cale));

@@ -25,6 +25,8 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QLabel>
 #include <QScrollArea>
 #include <QWindow>
@@ -116,6 +118,7 @@ private slots:
     void previewImportsAndDropsTheSchoolLayout();
     void previewEditModeMovesWithTheKeyboard();
     void previewEditModeDragsWithTheMouse();
+    void pdfBlankShownNeverPrinted();
 
 private:
     qint64 ElevComplet();
@@ -658,4 +661,51 @@ void TestClasa::previewEditModeDragsWithTheMouse()
     QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier);
     QVERIFY(egal(nume->LeftMm(), mm.left()));
     QVERIFY(!f.EditorMacheta()->PoateAnula());
+}
+
+// A scanned blank given as a PDF: its first page lies under the areas at its own millimetres (a black square drawn
+// at 100 mm, 50 mm of an A4 sheet is there on the preview's page), and a print has no picture in it.
+void TestClasa::pdfBlankShownNeverPrinted()
+{
+    const QString scan = m_dosar->filePath("formular scanat.pdf");
+    {
+        QPdfWriter pdf(scan);
+        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF()));
+        pdf.setResolution(300);
+        QPainter p(&pdf);
+        const double pxMm = 300 / 25.4;
+        p.fillRect(QRectF(0, 0, 297 * pxMm, 210 * pxMm), QColor(255, 255, 160));
+        p.fillRect(QRectF(100 * pxMm, 50 * pxMm, 20 * pxMm, 20 * pxMm), Qt::black);
+        pdf.newPage(); // a second page, which is not the blank
+        p.fillRect(QRectF(0, 0, 297 * pxMm, 210 * pxMm), Qt::red);
+    }
+    const qint64 id = ElevComplet();
+    TPrintTessalunaForm f;
+    PregatesteFormularNou(&f);
+    CompleteazaPaginile(&f, id, QStringLiteral("Stefan"));
+    f.Macheta->click();
+    TMesaje::SetFisierUrmator(scan);
+    f.FundalScanat->click();
+    f.SalveazaMacheta->click();
+    TMesaje::SetRaspunsUrmator(QMessageBox::No);
+    f.Macheta->click();
+    QVERIFY(!f.ModEditare());
+    QVERIFY(MachetaCertificat().Pagini.first().BkImage.endsWith(".pdf"));
+
+    const QImage ecran = f.FormularDePrintat1->grab().toImage();
+    const double dpi = f.FormularDePrintat1->ScreenDpi();
+    auto la = [&](double x, double y) { return ecran.pixelColor(MmToPixels(dpi, x), MmToPixels(dpi, y)); };
+    QVERIFY(la(101.5, 51.5).lightness() < 40);
+    QVERIFY(la(118.5, 68.5).lightness() < 40);
+    auto galben = [](const QColor& c) { return c.red() > 200 && c.green() > 200 && c.blue() < 200; };
+    QVERIFY(galben(la(98.5, 60)));
+    QVERIFY(galben(la(121.5, 60)));
+    QVERIFY(galben(la(60, 48.5)));
+
+    const QString tiparit = TiparesteSingur(id, m_dosar->filePath("cu fundal pdf.pdf"));
+    QFile f2(tiparit);
+    QVERIFY(f2.open(QIODevice::ReadOnly));
+    const QByteArray continut = f2.readAll();
+    QVERIFY(!continut.contains("/Subtype /Image"));
+    QVERIFY(CitestePdf(tiparit).Cuvinte.size() > 30);
 }

@@ -9,6 +9,7 @@
 #include "profile/UProfil.h"
 
 #include <QColor>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
@@ -327,6 +328,11 @@ void TestMacheta::scannedBlankKeptAndShown()
     f.write("nu este o imagine");
     f.close();
     QVERIFY(Eroare([&] { PastreazaFundal(nu); }).contains("nu este o imagine PNG"));
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write("%PDF-1.4\n1 0 obj << /Type /Catalog");
+    f.close();
+    QVERIFY(Eroare([&] { PastreazaFundal(nu); }).contains("este deteriorat"));
+    QVERIFY(!QDir(m_dosar->filePath("date")).exists() || QDir(m_dosar->filePath("date")).isEmpty());
 
     const QString copie = PastreazaFundal(png);
     QVERIFY(copie.startsWith(m_dosar->filePath("date")));
