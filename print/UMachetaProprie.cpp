@@ -238,26 +238,35 @@ QList<TLinieProfilDiploma> ProfilPentruMacheta()
     return TListaLiniiProfilTessaluna().Linii();
 }
 
+QString ProblemaMachetaProprie()
+{
+    if (Citita())
+        return {};
+    const QString cale = CaleMachetaProprie();
+    if (!QFileInfo::exists(cale)) {
+        Activa() = MachetaCertificatInitiala();
+        Proprie() = false;
+        Citita() = true;
+        return {};
+    }
+    // Not kept when it fails: every use reports it again until the file is mended or replaced.
+    try {
+        Activa() = CitesteTextMacheta(CitesteFisier(cale), ProfilPentruMacheta());
+    } catch (const EEroare& e) {
+        return QStringLiteral("Macheta scolii (%1) nu poate fi folosita.\n%2")
+            .arg(QDir::toNativeSeparators(cale), e.Mesaj());
+    }
+    Proprie() = true;
+    Citita() = true;
+    return {};
+}
+
 const TMachetaFormular& MachetaCertificat()
 {
-    if (!Citita()) {
-        const QString cale = CaleMachetaProprie();
-        if (QFileInfo::exists(cale)) {
-            // Not kept when it fails: every use reports it again until the file is mended or replaced.
-            try {
-                Activa() = CitesteTextMacheta(CitesteFisier(cale), ProfilPentruMacheta());
-            } catch (const EEroare& e) {
-                throw EEroare(QStringLiteral("Macheta scolii (%1) nu poate fi folosita.\n%2\nImportati o macheta "
-                                             "buna sau mutati fisierul: se va folosi macheta initiala.")
-                                  .arg(QDir::toNativeSeparators(cale), e.Mesaj()));
-            }
-            Proprie() = true;
-        } else {
-            Activa() = MachetaCertificatInitiala();
-            Proprie() = false;
-        }
-        Citita() = true;
-    }
+    const QString problema = ProblemaMachetaProprie();
+    if (!problema.isEmpty())
+        throw EEroare(problema + QStringLiteral("\nDeschideti vizualizarea unui certificat: acolo puteti reveni la "
+                                                "macheta initiala sau importa alta macheta."));
     return Activa();
 }
 
@@ -296,6 +305,45 @@ void RevinoLaMachetaInitiala()
 void ExportaMacheta(const QString& cale)
 {
     ScrieFisier(cale, ScrieTextMacheta(MachetaCertificat()));
+}
+
+QString InlocuiesteMachetaNefolosibila(const QString& importata)
+{
+    TMachetaFormular noua;
+    if (!importata.isEmpty()) {
+        try {
+            noua = CitesteTextMacheta(CitesteFisier(importata), ProfilPentruMacheta());
+        } catch (const EEroare& e) {
+            throw EEroare(QStringLiteral("Macheta din %1 nu a fost importata.\n%2")
+                              .arg(QDir::toNativeSeparators(importata), e.Mesaj()));
+        }
+    }
+    const QString cale = CaleMachetaProprie();
+    QString pastrata;
+    if (QFileInfo::exists(cale)) {
+        const QString baza = cale + QStringLiteral(".nefolosita-") +
+                             QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+        pastrata = baza;
+        for (int n = 2; QFileInfo::exists(pastrata); ++n)
+            pastrata = baza + QStringLiteral("-%1").arg(n);
+        if (!QFile::rename(cale, pastrata))
+            throw EEroare(QStringLiteral("Macheta scolii (%1) nu a putut fi pusa deoparte; nu s-a schimbat nimic.")
+                              .arg(QDir::toNativeSeparators(cale)));
+    }
+    if (importata.isEmpty()) {
+        Activa() = MachetaCertificatInitiala();
+        Proprie() = false;
+        Citita() = true;
+        return pastrata;
+    }
+    try {
+        SalveazaMachetaProprie(noua);
+    } catch (const EEroare&) {
+        if (!pastrata.isEmpty())
+            QFile::rename(pastrata, cale);
+        throw;
+    }
+    return pastrata;
 }
 
 void ImportaMacheta(const QString& cale)

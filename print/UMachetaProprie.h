@@ -38,6 +38,16 @@ QList<TLinieProfilDiploma> ProfilPentruMacheta();
 // True when the school's own layout file is in use.
 bool MachetaProprieFolosita();
 
+// Why the school's layout file cannot be used (damaged, of a newer or unknown version, invalid), naming the
+// file; empty when it can, or when there is none.
+QString ProblemaMachetaProprie();
+
+// The way out of a school's layout file that cannot be used: the file is kept beside, renamed
+// "<file>.nefolosita-YYYYMMDD-HHMMSS", and the layout file `importata` (read and checked first) or, without one,
+// the built-in layout is used instead. Returns the name the file was kept under. Throws EEroare, having changed
+// nothing, when `importata` is refused or the file cannot be renamed.
+QString InlocuiesteMachetaNefolosibila(const QString& importata = {});
+
 // Checks `macheta` and writes it as the school's layout, then uses it. Throws EEroare (nothing written,
 // nothing changed) when it is invalid or cannot be written.
 void SalveazaMachetaProprie(const TMachetaFormular& macheta);

@@ -10,6 +10,7 @@
 #include "print/UImprimanta.h"
 #include "print/UInsertPaper.h"
 #include "print/UMachetaFormular.h"
+#include "print/UMachetaNefolosibila.h"
 #include "print/UMachetaProprie.h"
 #include "print/UEditorMacheta.h"
 #include "profile/UProfil.h"
@@ -556,6 +557,8 @@ THandlerTessaluna::THandlerTessaluna()
 
 QDialog* THandlerTessaluna::CreeazaFormular(QWidget* proprietar)
 {
+    if (!AsiguraMacheta(proprietar))
+        return nullptr;
     return new TPrintTessalunaForm(proprietar);
 }
 

@@ -24,7 +24,9 @@
 #include "testsupport/UPdfText.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QLabel>
@@ -95,6 +97,24 @@ qint64 Numar(TBazaTest& b, const QString& sql)
 {
     return b.Scalar(sql).toLongLong();
 }
+
+// The user's data folder in the test's own temporary folder while `dosar` lives: the files of the school's layout
+// (kept copies, scanned blanks) never pile up between runs.
+struct TDateInDosar
+{
+    explicit TDateInDosar(const QTemporaryDir& dosar) : m_vechi(qgetenv("XDG_DATA_HOME"))
+    {
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dosar.filePath("date")));
+        UitaMachetaCitita();
+    }
+    ~TDateInDosar()
+    {
+        RevinoLaMachetaInitiala();
+        qputenv("XDG_DATA_HOME", m_vechi);
+        UitaMachetaCitita();
+    }
+    QByteArray m_vechi;
+};
 } // namespace
 
 class TestClasa : public QObject
@@ -119,6 +139,7 @@ private slots:
     void previewEditModeMovesWithTheKeyboard();
     void previewEditModeDragsWithTheMouse();
     void pdfBlankShownNeverPrinted();
+    void unusableLayoutFileHasAWayOut();
 
 private:
     qint64 ElevComplet();
@@ -667,6 +688,7 @@ void TestClasa::previewEditModeDragsWithTheMouse()
 // at 100 mm, 50 mm of an A4 sheet is there on the preview's page), and a print has no picture in it.
 void TestClasa::pdfBlankShownNeverPrinted()
 {
+    const TDateInDosar date(*m_dosar);
     const QString scan = m_dosar->filePath("formular scanat.pdf");
     {
         QPdfWriter pdf(scan);
@@ -708,4 +730,52 @@ void TestClasa::pdfBlankShownNeverPrinted()
     const QByteArray continut = f2.readAll();
     QVERIFY(!continut.contains("/Subtype /Image"));
     QVERIFY(CitestePdf(tiparit).Cuvinte.size() > 30);
+}
+
+// A layout file of a newer version: the preview says so, naming the file, and opens only once the user chose the
+// way out; a cancel changes nothing, "Macheta initiala" keeps the file beside under another name.
+void TestClasa::unusableLayoutFileHasAWayOut()
+{
+    const TDateInDosar date(*m_dosar);
+    const QByteArray noua = ScrieTextMacheta(MachetaCertificatInitiala()).replace("\"Versiune\": 1", "\"Versiune\": 2");
+    QVERIFY(QDir().mkpath(QFileInfo(CaleMachetaProprie()).path()));
+    QFile f(CaleMachetaProprie());
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(noua);
+    f.close();
+    UitaMachetaCitita();
+    THandlerTessaluna handler;
+
+    TMesaje::SetRaspunsUrmator(QMessageBox::Cancel);
+    QVERIFY(!handler.CreeazaFormular(nullptr));
+    QVERIFY2(TMesaje::UltimulMesaj().contains(QDir::toNativeSeparators(CaleMachetaProprie())) &&
+                 TMesaje::UltimulMesaj().contains("versiune mai noua"),
+             qPrintable(TMesaje::UltimulMesaj()));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), noua);
+    f.close();
+
+    // An import that is refused says why and asks again; then the built-in layout.
+    const QString rea = m_dosar->filePath("rea.json");
+    QFile g(rea);
+    QVERIFY(g.open(QIODevice::WriteOnly));
+    g.write("{");
+    g.close();
+    TMesaje::SetRaspunsUrmator(QMessageBox::Open);
+    TMesaje::SetFisierUrmator(rea);
+    TMesaje::SetRaspunsUrmator(QMessageBox::Ok);
+    TMesaje::SetRaspunsUrmator(QMessageBox::Reset);
+    std::unique_ptr<QDialog> fereastra(handler.CreeazaFormular(nullptr));
+    QVERIFY(fereastra);
+    const QStringList mesaje = TMesaje::MesajeAfisate();
+    QVERIFY(mesaje.at(mesaje.size() - 3).contains("nu a fost importata"));
+    QVERIFY(TMesaje::UltimulMesaj().contains("Se foloseste macheta initiala"));
+    QVERIFY(!QFile::exists(CaleMachetaProprie()));
+    const QStringList pastrate =
+        QDir(QFileInfo(CaleMachetaProprie()).path()).entryList({"macheta_certificat.json.nefolosita-*"});
+    QCOMPARE(pastrate.size(), 1);
+    QFile p(QFileInfo(CaleMachetaProprie()).path() + "/" + pastrate.first());
+    QVERIFY(p.open(QIODevice::ReadOnly));
+    QCOMPARE(p.readAll(), noua);
+    QVERIFY(MachetaCertificat() == MachetaCertificatInitiala());
 }

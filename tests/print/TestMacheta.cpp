@@ -11,6 +11,7 @@
 #include <QColor>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
@@ -228,8 +229,41 @@ void TestMacheta::damagedOwnFileIsReportedNotReplaced()
     const QString eroare = Eroare([] { MachetaCertificat(); });
     QVERIFY2(eroare.contains("nu poate fi folosita") && eroare.contains("macheta_certificat.json"), qPrintable(eroare));
     QVERIFY(QFile::exists(CaleMachetaProprie()));
-    RevinoLaMachetaInitiala();
+    QVERIFY(ProblemaMachetaProprie().contains("macheta_certificat.json"));
+
+    // The way out: a refused import changes nothing; a good one takes the file's place, which is kept beside.
+    const QString rea = m_dosar->filePath("rea.json"), buna = m_dosar->filePath("buna.json");
+    for (const auto& [cale, text] : {std::pair{rea, QByteArray("[]")}, std::pair{buna, ScrieTextMacheta(Editata())}}) {
+        QFile g(cale);
+        QVERIFY(g.open(QIODevice::WriteOnly));
+        g.write(text);
+    }
+    QVERIFY(Eroare([&] { InlocuiesteMachetaNefolosibila(rea); }).contains("nu a fost importata"));
+    QVERIFY(!ProblemaMachetaProprie().isEmpty());
+    QCOMPARE(QDir(QFileInfo(CaleMachetaProprie()).path()).entryList(QDir::Files).size(), 1);
+    const QString pastrata = InlocuiesteMachetaNefolosibila(buna);
+    QVERIFY(pastrata.startsWith(CaleMachetaProprie() + ".nefolosita-"));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), ScrieTextMacheta(Editata()));
+    f.close();
+    QFile g(pastrata);
+    QVERIFY(g.open(QIODevice::ReadOnly));
+    QCOMPARE(g.readAll(), QByteArray("{\"Versiune\": 1, \"Name\": "));
+    UitaMachetaCitita();
+    QVERIFY(MachetaCertificat() == Editata());
+
+    // A newer version, given up for the built-in layout: a second kept file, the first one untouched.
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(ScrieTextMacheta(Editata()).replace("\"Versiune\": 1", "\"Versiune\": 2"));
+    f.close();
+    UitaMachetaCitita();
+    QVERIFY(ProblemaMachetaProprie().contains("versiune mai noua"));
+    const QString aDoua = InlocuiesteMachetaNefolosibila();
+    QVERIFY(aDoua != pastrata && QFile::exists(aDoua) && QFile::exists(pastrata));
+    QVERIFY(!QFile::exists(CaleMachetaProprie()));
     QVERIFY(MachetaCertificat() == MachetaCertificatInitiala());
+    UitaMachetaCitita();
+    QVERIFY(!MachetaProprieFolosita());
 }
 
 void TestMacheta::editsUndoneAndRedone()
