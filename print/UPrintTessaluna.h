@@ -53,8 +53,9 @@ public:
     QPushButton* StergeZona = nullptr;
     QPushButton* SalveazaMacheta = nullptr;
     QPushButton* FundalScanat = nullptr;
-    // The side panel of edit mode: the first selected area's values.
+    // The side panel of edit mode: the four commands above, then the first selected area's values.
     QWidget* PanouZona = nullptr;
+    QWidget* CampuriZona = nullptr;
     QComboBox* ZonaCheie = nullptr;
     QLineEdit* ZonaPozitie = nullptr;
     QLineEdit* ZonaNumar = nullptr;

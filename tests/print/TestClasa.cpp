@@ -31,6 +31,8 @@
 #include <QPdfWriter>
 #include <QLabel>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QComboBox>
 #include <QWindow>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -140,6 +142,7 @@ private slots:
     void previewEditModeDragsWithTheMouse();
     void pdfBlankShownNeverPrinted();
     void unusableLayoutFileHasAWayOut();
+    void editModeOnASmallScreen();
 
 private:
     qint64 ElevComplet();
@@ -778,4 +781,41 @@ void TestClasa::unusableLayoutFileHasAWayOut()
     QVERIFY(p.open(QIODevice::ReadOnly));
     QCOMPARE(p.readAll(), noua);
     QVERIFY(MachetaCertificat() == MachetaCertificatInitiala());
+}
+
+// Edit mode in a window of 1024 x 768: every command can be reached and the page keeps most of the width; an edit
+// that rebuilds the page (a new character range) leaves the view where it was; two fields of one label are told
+// apart in the field list.
+void TestClasa::editModeOnASmallScreen()
+{
+    TPrintTessalunaForm f;
+    f.showNormal();
+    f.resize(1024, 768);
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    f.Macheta->click();
+    QTRY_VERIFY(f.FundalScanat->isVisible());
+    for (QPushButton* b : f.findChildren<QPushButton*>()) {
+        if (!b->isVisible())
+            continue;
+        const QRect r(b->mapTo(&f, QPoint(0, 0)), b->size());
+        QVERIFY2(QRect(QPoint(0, 0), f.size()).contains(r), qPrintable(b->text()));
+    }
+    QVERIFY2(f.ScrollFata->width() > f.width() * 3 / 5, qPrintable(QString::number(f.ScrollFata->width())));
+
+    QScrollBar* bara = f.ScrollFata->horizontalScrollBar();
+    bara->setValue(bara->maximum());
+    const int derulare = bara->value();
+    QVERIFY(derulare > 0);
+    TFormularTextArea* an = f.findChild<TFormularTextArea*>(QStringLiteral("FormularTextArea51"));
+    QTest::mouseClick(an, Qt::LeftButton);
+    f.ZonaPozitie->setText("3");
+    f.ZonaNumar->setText("2");
+    f.ZonaAplica->click();
+    QVERIFY(f.findChild<TFormularTextArea*>(QStringLiteral("FormularTextArea51")) != an); // rebuilt
+    QCOMPARE(f.ScrollFata->horizontalScrollBar()->value(), derulare);
+
+    QStringList etichete;
+    for (int i = 0; i < f.ZonaCheie->count(); ++i)
+        etichete << f.ZonaCheie->itemText(i);
+    QCOMPARE(QSet<QString>(etichete.begin(), etichete.end()).size(), etichete.size());
 }
