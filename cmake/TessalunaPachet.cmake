@@ -48,8 +48,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 # The linked libraries come from dpkg-shlibdeps; the embedded engine is a plugin the client library loads
 # at run time, so no linker sees it. The certificate's texts are set in Arial: Liberation Sans has its widths.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# QtKeychain reaches the desktop's secret store through libsecret, which it loads at run time.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "firebird3.0-server-core, fonts-liberation, libqt6keychain1, libsecret-1-0, libxlsxwriter4")
+# QtKeychain reaches the desktop's secret store through libsecret, which it loads at run time. Qt's PDF module
+# draws a scanned blank given as a PDF.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "firebird3.0-server-core, fonts-liberation, libqt6keychain1, libsecret-1-0, libxlsxwriter4, libqt6pdf6")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
     "libreoffice-calc-nogui | libreoffice-calc, python3-uno, gnome-keyring | kwalletmanager")
 include(CPack)

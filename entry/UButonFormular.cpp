@@ -27,6 +27,8 @@ void TButonFormular::CompleteazaFormular()
     }
     if (!Formular) {
         Formular = Handler->CreeazaFormular(this);
+        if (!Formular)
+            return;
         PregatesteFormularNou(Formular);
     }
     CompleteazaPaginile(Formular, linie->Id, linie->Denumire);

@@ -5,6 +5,7 @@
 #include "settings/UTextRomanesc.h"
 #include "platform/UMesaje.h"
 #include "print/UMachetaFormular.h"
+#include "print/UMachetaProprie.h"
 #include "store/UDataModule.h"
 
 #include <QComboBox>
@@ -104,6 +105,10 @@ void TEditorCuCasetaText::Salveaza(qint32 idElev, qint32 idInregistrare, const Q
 bool TEditorCampText::PotSalva()
 {
     const QString cheie = UnesteCheie({CodFormular, CodPagina, CodCamp});
+    // The warning is advice: a layout file that cannot be read never stops a student from being saved (the
+    // preview and the print jobs say what is wrong with it).
+    if (!ProblemaMachetaProprie().isEmpty())
+        return true;
     for (const TMachetaPagina& pagina : MachetaCertificat().Pagini) {
         for (const TMachetaZona& z : pagina.Zone) {
             if (z.Denumire1 != cheie || !ZonaAnDupa200(z.Denumire1, z.Denumire2))

@@ -7,6 +7,7 @@
 #include "platform/UMesaje.h"
 #include "print/UCompletare.h"
 #include "print/UMachetaFormular.h"
+#include "print/UMachetaNefolosibila.h"
 #include "print/UPaginaRandata.h"
 #include "settings/UInfoGlobal2005.h"
 #include "settings/UTextRomanesc.h"
@@ -210,6 +211,8 @@ QList<TElevDeTiparit> TTiparireClasaForm::Bifati() const
 
 void TTiparireClasaForm::Tipareste()
 {
+    if (!AsiguraMacheta(this))
+        return;
     const QList<TElevDeTiparit> elevi = Bifati();
     if (elevi.isEmpty()) {
         TMesaje::Informeaza(this, QStringLiteral("Va rog selectati un elev!"));
@@ -234,6 +237,8 @@ void TTiparireClasaForm::Tipareste()
 
 void TTiparireClasaForm::Salveaza()
 {
+    if (!AsiguraMacheta(this))
+        return;
     const bool cuFundal =
         TMesaje::Intreaba(this, QStringLiteral("Includeti in PDF si desenul formularului (o copie de arhiva)?\n"
                                                "Fara desen, PDF-ul se poate tipari pe un formular necompletat."));

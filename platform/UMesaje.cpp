@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QList>
+#include <QPushButton>
 
 namespace {
 QList<QMessageBox::StandardButton> g_raspunsuri;
@@ -100,6 +101,25 @@ void TMesaje::ArataEroare(QWidget* parinte, const QString& text, const QString& 
 bool TMesaje::IntreabaReconectarea(QWidget* parinte, const QString& text)
 {
     return Arata(parinte, Reconectare, text) == QMessageBox::Retry;
+}
+
+QMessageBox::StandardButton TMesaje::Alege(QWidget* parinte, const QString& text,
+                                           const QList<QPair<QMessageBox::StandardButton, QString>>& butoane)
+{
+    g_afisate << text;
+    g_ultimeleDetalii.clear();
+    g_ultimulTip = Intrebare;
+    if (!g_raspunsuri.isEmpty())
+        return g_raspunsuri.takeFirst();
+    if (g_faraFerestre || butoane.isEmpty())
+        return butoane.isEmpty() ? QMessageBox::NoButton : butoane.last().first;
+    QMessageBox cutie(QMessageBox::Warning, QApplication::applicationName(), text, QMessageBox::NoButton, parinte);
+    cutie.setObjectName(QStringLiteral("Mesaj"));
+    for (const auto& [buton, eticheta] : butoane)
+        cutie.addButton(buton)->setText(eticheta);
+    cutie.setDefaultButton(butoane.last().first);
+    cutie.setEscapeButton(butoane.last().first);
+    return static_cast<QMessageBox::StandardButton>(cutie.exec());
 }
 
 namespace {

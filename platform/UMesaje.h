@@ -33,6 +33,11 @@ public:
     // Under test a queued QMessageBox::Retry answers "Reconecteaza"; an unanswered box is "Renunt".
     static bool IntreabaReconectarea(QWidget* parinte, const QString& text);
 
+    // A warning whose buttons carry the caller's texts, each standing for a standard button (what a test queues);
+    // the last is the default and the escape, and the answer of a box a test left unanswered.
+    static QMessageBox::StandardButton Alege(QWidget* parinte, const QString& text,
+                                             const QList<QPair<QMessageBox::StandardButton, QString>>& butoane);
+
     // Asks for the name of a file to write; empty when the user cancels.
     static QString CereFisierDeScris(QWidget* parinte, const QString& titlu, const QString& implicit,
                                      const QString& filtru);

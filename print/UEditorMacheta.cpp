@@ -1,5 +1,7 @@
 #include "print/UEditorMacheta.h"
 
+#include "print/USetariImprimare.h"
+
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -22,6 +24,101 @@ bool CitesteMm(const QString& text, double& mm)
     return true;
 }
 
+int ManerLa(double latime, double inaltime, double x, double y)
+{
+    const double bandaX = std::min(4.0, latime / 4), bandaY = std::min(4.0, inaltime / 4);
+    int maner = ManerMutare;
+    if (x < bandaX)
+        maner |= ManerStanga;
+    else if (x >= latime - bandaX)
+        maner |= ManerDreapta;
+    if (y < bandaY)
+        maner |= ManerSus;
+    else if (y >= inaltime - bandaY)
+        maner |= ManerJos;
+    return maner;
+}
+
+double MmDinPixeli(double pixeli, double dpi)
+{
+    return std::round(pixeli * 25.4 / dpi * 10) / 10;
+}
+
+void TEditorMacheta::IncepeTragere(int maner)
+{
+    TerminaTragere();
+    m_tragere = TTragere{maner, m_macheta};
+}
+
+void TEditorMacheta::Trage(double dxMm, double dyMm)
+{
+    if (!m_tragere)
+        return;
+    const int maner = m_tragere->Maner;
+    const QList<TMachetaZona>& inainte = m_tragere->Inainte.Pagini.first().Zone;
+    // One edge of a box: its start moves by `d` unless the box would get thinner than the least width.
+    auto latura = [](double start, double lungime, double d, bool deLaInceput, double& noulStart, double& nouaLungime) {
+        if (deLaInceput) {
+            d = std::min(d, lungime - kLatimeMinimaMm);
+            noulStart = start + d;
+            nouaLungime = lungime - d;
+        } else {
+            noulStart = start;
+            nouaLungime = std::max(kLatimeMinimaMm, lungime + d);
+        }
+    };
+    for (int i : std::as_const(m_selectie)) {
+        const TMachetaZona& z0 = inainte.at(i);
+        TMachetaZona& z = ZoneDeScris()[i];
+        if (maner == ManerMutare) {
+            z.Left = z0.Left + dxMm;
+            z.Top = z0.Top + dyMm;
+            continue;
+        }
+        if (maner & (ManerStanga | ManerDreapta))
+            latura(z0.Left, z0.Width, dxMm, maner & ManerStanga, z.Left, z.Width);
+        if (maner & (ManerSus | ManerJos))
+            latura(z0.Top, z0.Height, dyMm, maner & ManerSus, z.Top, z.Height);
+    }
+}
+
+void TEditorMacheta::TerminaTragere()
+{
+    if (!m_tragere)
+        return;
+    const TMachetaFormular inainte = std::move(m_tragere->Inainte);
+    m_tragere.reset();
+    Pas(inainte);
+}
+
+void TEditorMacheta::AnuleazaTragere()
+{
+    if (!m_tragere)
+        return;
+    m_macheta = std::move(m_tragere->Inainte);
+    m_tragere.reset();
+}
+
+QString TEditorMacheta::CotaTragere(int index) const
+{
+    if (index < 0 || index >= Zone().size())
+        return {};
+    const TMachetaZona& z = Zone().at(index);
+    // Hundredths: a drag moves by tenths, the layout's own millimetres carry more digits than a user reads.
+    auto mm = [](double v) { return TextMilimetri(std::round(v * 100) / 100) + QStringLiteral(" mm"); };
+    const int maner = m_tragere ? m_tragere->Maner : ManerMutare;
+    QStringList parti;
+    if (maner == ManerMutare || (maner & ManerStanga))
+        parti << QStringLiteral("Stanga ") + mm(z.Left);
+    if (maner == ManerMutare || (maner & ManerSus))
+        parti << QStringLiteral("Sus ") + mm(z.Top);
+    if (maner & (ManerStanga | ManerDreapta))
+        parti << QStringLiteral("Latime ") + mm(z.Width);
+    if (maner & (ManerSus | ManerJos))
+        parti << QStringLiteral("Inaltime ") + mm(z.Height);
+    return parti.join(QStringLiteral("  "));
+}
+
 void TEditorMacheta::Selecteaza(int index, bool adauga)
 {
     if (index < 0 || index >= Zone().size())
@@ -42,6 +139,7 @@ void TEditorMacheta::Pas(const TMachetaFormular& inainte)
 
 void TEditorMacheta::Muta(double dxMm, double dyMm)
 {
+    TerminaTragere();
     const TMachetaFormular inainte = m_macheta;
     for (int i : std::as_const(m_selectie)) {
         TMachetaZona& z = ZoneDeScris()[i];
@@ -53,6 +151,7 @@ void TEditorMacheta::Muta(double dxMm, double dyMm)
 
 void TEditorMacheta::Redimensioneaza(double dwMm, double dhMm)
 {
+    TerminaTragere();
     const TMachetaFormular inainte = m_macheta;
     for (int i : std::as_const(m_selectie)) {
         TMachetaZona& z = ZoneDeScris()[i];
@@ -66,6 +165,7 @@ void TEditorMacheta::Modifica(int index, const TMachetaZona& zona)
 {
     if (index < 0 || index >= Zone().size())
         return;
+    TerminaTragere();
     const TMachetaFormular inainte = m_macheta;
     ZoneDeScris()[index] = zona;
     Pas(inainte);
@@ -73,6 +173,7 @@ void TEditorMacheta::Modifica(int index, const TMachetaZona& zona)
 
 void TEditorMacheta::AdaugaZona()
 {
+    TerminaTragere();
     if (Zone().isEmpty())
         return;
     const TMachetaFormular inainte = m_macheta;
@@ -94,6 +195,7 @@ void TEditorMacheta::AdaugaZona()
 
 void TEditorMacheta::StergeZone()
 {
+    TerminaTragere();
     const TMachetaFormular inainte = m_macheta;
     QList<int> indici(m_selectie.begin(), m_selectie.end());
     std::sort(indici.begin(), indici.end(), std::greater<>());
@@ -105,6 +207,7 @@ void TEditorMacheta::StergeZone()
 
 void TEditorMacheta::SeteazaFundal(const QString& cale)
 {
+    TerminaTragere();
     const TMachetaFormular inainte = m_macheta;
     m_macheta.Pagini.first().BkImage = cale;
     Pas(inainte);
@@ -112,6 +215,7 @@ void TEditorMacheta::SeteazaFundal(const QString& cale)
 
 void TEditorMacheta::Anuleaza()
 {
+    TerminaTragere();
     if (m_inapoi.isEmpty())
         return;
     m_inainte << m_macheta;
@@ -121,6 +225,7 @@ void TEditorMacheta::Anuleaza()
 
 void TEditorMacheta::Reface()
 {
+    TerminaTragere();
     if (m_inainte.isEmpty())
         return;
     m_inapoi << m_macheta;

@@ -14,7 +14,8 @@ class THandlerFormularDePrintat
 public:
     virtual ~THandlerFormularDePrintat() = default;
     QString Titlu;
-    // A new preview window for the form, owned by the given widget.
+    // A new preview window for the form, owned by the given widget; null when it cannot be shown and the user,
+    // told why, chose to leave it.
     virtual QDialog* CreeazaFormular(QWidget* proprietar) = 0;
 };
 

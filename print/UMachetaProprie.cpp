@@ -8,6 +8,8 @@
 #include <QDateTime>
 #include <QDir>
 #include <QImage>
+#include <QPainter>
+#include <QPdfDocument>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -236,26 +238,35 @@ QList<TLinieProfilDiploma> ProfilPentruMacheta()
     return TListaLiniiProfilTessaluna().Linii();
 }
 
+QString ProblemaMachetaProprie()
+{
+    if (Citita())
+        return {};
+    const QString cale = CaleMachetaProprie();
+    if (!QFileInfo::exists(cale)) {
+        Activa() = MachetaCertificatInitiala();
+        Proprie() = false;
+        Citita() = true;
+        return {};
+    }
+    // Not kept when it fails: every use reports it again until the file is mended or replaced.
+    try {
+        Activa() = CitesteTextMacheta(CitesteFisier(cale), ProfilPentruMacheta());
+    } catch (const EEroare& e) {
+        return QStringLiteral("Macheta scolii (%1) nu poate fi folosita.\n%2")
+            .arg(QDir::toNativeSeparators(cale), e.Mesaj());
+    }
+    Proprie() = true;
+    Citita() = true;
+    return {};
+}
+
 const TMachetaFormular& MachetaCertificat()
 {
-    if (!Citita()) {
-        const QString cale = CaleMachetaProprie();
-        if (QFileInfo::exists(cale)) {
-            // Not kept when it fails: every use reports it again until the file is mended or replaced.
-            try {
-                Activa() = CitesteTextMacheta(CitesteFisier(cale), ProfilPentruMacheta());
-            } catch (const EEroare& e) {
-                throw EEroare(QStringLiteral("Macheta scolii (%1) nu poate fi folosita.\n%2\nImportati o macheta "
-                                             "buna sau mutati fisierul: se va folosi macheta initiala.")
-                                  .arg(QDir::toNativeSeparators(cale), e.Mesaj()));
-            }
-            Proprie() = true;
-        } else {
-            Activa() = MachetaCertificatInitiala();
-            Proprie() = false;
-        }
-        Citita() = true;
-    }
+    const QString problema = ProblemaMachetaProprie();
+    if (!problema.isEmpty())
+        throw EEroare(problema + QStringLiteral("\nDeschideti vizualizarea unui certificat: acolo puteti reveni la "
+                                                "macheta initiala sau importa alta macheta."));
     return Activa();
 }
 
@@ -296,6 +307,45 @@ void ExportaMacheta(const QString& cale)
     ScrieFisier(cale, ScrieTextMacheta(MachetaCertificat()));
 }
 
+QString InlocuiesteMachetaNefolosibila(const QString& importata)
+{
+    TMachetaFormular noua;
+    if (!importata.isEmpty()) {
+        try {
+            noua = CitesteTextMacheta(CitesteFisier(importata), ProfilPentruMacheta());
+        } catch (const EEroare& e) {
+            throw EEroare(QStringLiteral("Macheta din %1 nu a fost importata.\n%2")
+                              .arg(QDir::toNativeSeparators(importata), e.Mesaj()));
+        }
+    }
+    const QString cale = CaleMachetaProprie();
+    QString pastrata;
+    if (QFileInfo::exists(cale)) {
+        const QString baza = cale + QStringLiteral(".nefolosita-") +
+                             QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+        pastrata = baza;
+        for (int n = 2; QFileInfo::exists(pastrata); ++n)
+            pastrata = baza + QStringLiteral("-%1").arg(n);
+        if (!QFile::rename(cale, pastrata))
+            throw EEroare(QStringLiteral("Macheta scolii (%1) nu a putut fi pusa deoparte; nu s-a schimbat nimic.")
+                              .arg(QDir::toNativeSeparators(cale)));
+    }
+    if (importata.isEmpty()) {
+        Activa() = MachetaCertificatInitiala();
+        Proprie() = false;
+        Citita() = true;
+        return pastrata;
+    }
+    try {
+        SalveazaMachetaProprie(noua);
+    } catch (const EEroare&) {
+        if (!pastrata.isEmpty())
+            QFile::rename(pastrata, cale);
+        throw;
+    }
+    return pastrata;
+}
+
 void ImportaMacheta(const QString& cale)
 {
     TMachetaFormular m;
@@ -308,17 +358,62 @@ void ImportaMacheta(const QString& cale)
     SalveazaMachetaProprie(m);
 }
 
+namespace {
+// Pixels per millimetre of a PDF background: the density of the preview at zoom 200.
+constexpr double kPixeliPeMmPdf = 201.86956723199998 / 25.4;
+
+bool EstePdf(const QString& cale)
+{
+    return cale.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
+}
+} // namespace
+
 QString PastreazaFundal(const QString& sursa)
 {
     const QByteArray octeti = CitesteFisier(sursa);
-    if (QImage::fromData(octeti, "PNG").isNull())
-        throw EEroare(QStringLiteral("Fisierul %1 nu este o imagine PNG").arg(QDir::toNativeSeparators(sursa)));
+    const QString nume = QDir::toNativeSeparators(sursa);
+    QString extensie = QStringLiteral("png");
+    if (octeti.startsWith("%PDF")) {
+        QPdfDocument pdf;
+        const QPdfDocument::Error eroare = pdf.load(sursa);
+        if (eroare == QPdfDocument::Error::IncorrectPassword ||
+            eroare == QPdfDocument::Error::UnsupportedSecurityScheme)
+            throw EEroare(QStringLiteral("Documentul PDF %1 este protejat cu parola").arg(nume));
+        if (eroare != QPdfDocument::Error::None)
+            throw EEroare(QStringLiteral("Documentul PDF %1 este deteriorat si nu poate fi citit").arg(nume));
+        if (pdf.pageCount() < 1)
+            throw EEroare(QStringLiteral("Documentul PDF %1 nu are nicio pagina").arg(nume));
+        extensie = QStringLiteral("pdf");
+    } else if (QImage::fromData(octeti, "PNG").isNull()) {
+        throw EEroare(QStringLiteral("Fisierul %1 nu este o imagine PNG sau un document PDF").arg(nume));
+    }
     // A name of its own for each picture: a picture once shown is kept in memory by its path.
-    const QString cale = QFileInfo(CaleMachetaProprie()).absolutePath() +
-                         QStringLiteral("/fundal-%1.png")
-                             .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz")));
+    const QString cale =
+        QFileInfo(CaleMachetaProprie()).absolutePath() +
+        QStringLiteral("/fundal-%1.%2")
+            .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz")), extensie);
     ScrieFisier(cale, octeti);
     return cale;
+}
+
+QImage ImagineFundal(const QString& cale, double latimeMm, double inaltimeMm)
+{
+    if (!EstePdf(cale))
+        return QImage(cale);
+    QPdfDocument pdf;
+    if (pdf.load(cale) != QPdfDocument::Error::None || pdf.pageCount() < 1 || !(latimeMm > 0) || !(inaltimeMm > 0))
+        return {};
+    const QSizeF puncte = pdf.pagePointSize(0);
+    const QSize pagina(qRound(puncte.width() * 25.4 / 72 * kPixeliPeMmPdf),
+                       qRound(puncte.height() * 25.4 / 72 * kPixeliPeMmPdf));
+    const QImage desen = pdf.render(0, pagina);
+    if (desen.isNull())
+        return {};
+    QImage imagine(qRound(latimeMm * kPixeliPeMmPdf), qRound(inaltimeMm * kPixeliPeMmPdf), QImage::Format_RGB32);
+    imagine.fill(Qt::white);
+    QPainter p(&imagine);
+    p.drawImage(0, 0, desen);
+    return imagine;
 }
 
 void UitaMachetaCitita()

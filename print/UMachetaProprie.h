@@ -3,6 +3,7 @@
 #include "print/UMachetaFormular.h"
 
 #include <QByteArray>
+#include <QImage>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -37,6 +38,16 @@ QList<TLinieProfilDiploma> ProfilPentruMacheta();
 // True when the school's own layout file is in use.
 bool MachetaProprieFolosita();
 
+// Why the school's layout file cannot be used (damaged, of a newer or unknown version, invalid), naming the
+// file; empty when it can, or when there is none.
+QString ProblemaMachetaProprie();
+
+// The way out of a school's layout file that cannot be used: the file is kept beside, renamed
+// "<file>.nefolosita-YYYYMMDD-HHMMSS", and the layout file `importata` (read and checked first) or, without one,
+// the built-in layout is used instead. Returns the name the file was kept under. Throws EEroare, having changed
+// nothing, when `importata` is refused or the file cannot be renamed.
+QString InlocuiesteMachetaNefolosibila(const QString& importata = {});
+
 // Checks `macheta` and writes it as the school's layout, then uses it. Throws EEroare (nothing written,
 // nothing changed) when it is invalid or cannot be written.
 void SalveazaMachetaProprie(const TMachetaFormular& macheta);
@@ -51,9 +62,15 @@ void ExportaMacheta(const QString& cale);
 // file cannot be read, is damaged, of an unknown or newer version, or invalid.
 void ImportaMacheta(const QString& cale);
 
-// Keeps a copy of the school's scanned blank `sursa` (a PNG) in the per-user data folder, under a name of its
-// own, and returns the copy's path. Throws EEroare when it is not a picture or cannot be copied.
+// Keeps a copy of the school's scanned blank `sursa` (a PNG, or a PDF whose first page is the blank) in the
+// per-user data folder, under a name of its own, and returns the copy's path. Throws EEroare when it is neither,
+// has no page, asks for a password or cannot be copied.
 QString PastreazaFundal(const QString& sursa);
+
+// The picture of a page's background file for a page of `latimeMm` x `inaltimeMm`: a picture file as it is (it
+// is stretched over the page), the first page of a PDF drawn at its own millimetres from the page's corner and
+// cut at the page's edges. A null image when the file cannot be read.
+QImage ImagineFundal(const QString& cale, double latimeMm, double inaltimeMm);
 
 // Forgets the layout read so far: the next MachetaCertificat() reads the file again.
 void UitaMachetaCitita();

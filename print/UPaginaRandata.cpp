@@ -3,6 +3,7 @@
 #include "platform/UEroare.h"
 #include "print/UFontFormular.h"
 #include "print/UMachetaFormular.h"
+#include "print/UMachetaProprie.h"
 #include "print/UParticularizari.h"
 #include "print/UTextZona.h"
 
@@ -86,13 +87,14 @@ void DeseneazaFundal(QPainter& painter, const TPaginaRandata& pagina, double sta
 
 namespace {
 // The blank form's picture, decoded once per program run and shared by every form built from it.
-QImage ImagineFundal(const QString& cale)
+QImage ImagineFundalPagina(const QString& cale, double latimeMm, double inaltimeMm)
 {
     static QHash<QString, QImage> imagini;
-    const auto gasita = imagini.constFind(cale);
+    const QString cheie = QStringLiteral("%1|%2|%3").arg(cale).arg(latimeMm).arg(inaltimeMm);
+    const auto gasita = imagini.constFind(cheie);
     if (gasita != imagini.constEnd())
         return *gasita;
-    return *imagini.insert(cale, QImage(cale));
+    return *imagini.insert(cheie, ImagineFundal(cale, latimeMm, inaltimeMm));
 }
 } // namespace
 
@@ -116,7 +118,7 @@ TFormularRandat::TFormularRandat(const TMachetaFormular& macheta, QObject* propr
         pagina.Latime = mp.Latime;
         pagina.Inaltime = mp.Inaltime;
         if (!mp.BkImage.isEmpty())
-            pagina.Fundal = ImagineFundal(mp.BkImage);
+            pagina.Fundal = ImagineFundalPagina(mp.BkImage, mp.Latime, mp.Inaltime);
         for (const TMachetaZona& mz : mp.Zone) {
             TZonaRandata z;
             z.Name = mz.Name;

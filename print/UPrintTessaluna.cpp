@@ -11,6 +11,7 @@
 #include "print/UImprimanta.h"
 #include "print/UInsertPaper.h"
 #include "print/UMachetaFormular.h"
+#include "print/UMachetaNefolosibila.h"
 #include "print/UMachetaProprie.h"
 #include "print/UEditorMacheta.h"
 #include "profile/UProfil.h"
@@ -20,6 +21,7 @@
 #include "print/UPaginaRandata.h"
 #include "print/USetariImprimare.h"
 #include "print/UTiparireClasa.h"
+#include "print/UTragereMacheta.h"
 #include "print/UTipaririElev.h"
 #include "settings/UTextRomanesc.h"
 #include "store/UDataModule.h"
@@ -28,10 +30,10 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QLineEdit>
 #include <QLocale>
 #include <QScopeGuard>
-#include <QMouseEvent>
 #include <QShortcut>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -97,16 +99,6 @@ TPrintTessalunaForm::TPrintTessalunaForm(QWidget* parinte) : TTemplate(parinte)
     ImportaMacheta->setObjectName(QStringLiteral("ImportaMacheta"));
     Macheta = buton(QStringLiteral("Macheta"));
     Macheta->setCheckable(true);
-    AdaugaZona = buton(QStringLiteral("Adauga zona"));
-    AdaugaZona->setObjectName(QStringLiteral("AdaugaZona"));
-    StergeZona = buton(QStringLiteral("Sterge zona"));
-    StergeZona->setObjectName(QStringLiteral("StergeZona"));
-    SalveazaMacheta = buton(QStringLiteral("Salveaza macheta"));
-    SalveazaMacheta->setObjectName(QStringLiteral("SalveazaMacheta"));
-    FundalScanat = buton(QStringLiteral("Fundal scanat"));
-    FundalScanat->setObjectName(QStringLiteral("FundalScanat"));
-    for (QPushButton* b : {AdaugaZona, StergeZona, SalveazaMacheta, FundalScanat})
-        b->setEnabled(false);
     // Arrows move by 0.1 mm, with Shift by 1 mm; with Alt they resize; undo and redo.
     struct TTasta
     {
@@ -163,37 +155,70 @@ TPrintTessalunaForm::TPrintTessalunaForm(QWidget* parinte) : TTemplate(parinte)
     if (FormularDePrintat1)
         ScrollFata->setWidget(FormularDePrintat1);
     Pagini->addTab(ScrollFata, QStringLiteral("Fata"));
+    m_mouse = std::make_unique<TTragereMacheta>(ScrollFata->viewport(), [this] { ArataEditarea(); });
     auto* mijloc = new QHBoxLayout;
     mijloc->addWidget(Pagini, 1);
+    // The side panel of edit mode: its commands, then the selected area's values. Narrow, so that the page keeps
+    // most of a small screen.
     PanouZona = new QWidget(this);
     PanouZona->setObjectName(QStringLiteral("PanouZona"));
-    auto* panou = new QFormLayout(PanouZona);
+    PanouZona->setMaximumWidth(330);
+    auto* panouMacheta = new QVBoxLayout(PanouZona);
+    auto* comenzi = new QGridLayout;
+    auto butonPanou = [&](const QString& text, const QString& nume, int rand, int coloana) {
+        auto* b = new QPushButton(text, PanouZona);
+        b->setObjectName(nume);
+        b->setAutoDefault(false);
+        b->setEnabled(false);
+        comenzi->addWidget(b, rand, coloana);
+        return b;
+    };
+    AdaugaZona = butonPanou(QStringLiteral("Adauga zona"), QStringLiteral("AdaugaZona"), 0, 0);
+    StergeZona = butonPanou(QStringLiteral("Sterge zona"), QStringLiteral("StergeZona"), 0, 1);
+    FundalScanat = butonPanou(QStringLiteral("Fundal scanat"), QStringLiteral("FundalScanat"), 1, 0);
+    SalveazaMacheta = butonPanou(QStringLiteral("Salveaza macheta"), QStringLiteral("SalveazaMacheta"), 1, 1);
+    panouMacheta->addLayout(comenzi);
+    CampuriZona = new QWidget(PanouZona);
+    panouMacheta->addWidget(CampuriZona);
+    panouMacheta->addStretch();
+    auto* panou = new QFormLayout(CampuriZona);
+    panou->setContentsMargins(0, 0, 0, 0);
+    panou->setRowWrapPolicy(QFormLayout::WrapLongRows);
     auto camp = [&](auto* w, const QString& nume, const QString& eticheta) {
         w->setObjectName(nume);
         panou->addRow(eticheta, w);
         return w;
     };
-    ZonaCheie = camp(new QComboBox(PanouZona), QStringLiteral("ZonaCheie"), QStringLiteral("Campul"));
+    ZonaCheie = camp(new QComboBox(CampuriZona), QStringLiteral("ZonaCheie"), QStringLiteral("Campul"));
     ZonaCheie->addItem(QStringLiteral("(fara camp)"), QString());
-    for (const TLinieProfilDiploma& linie : ProfilPentruMacheta()) {
-        const TEticheta e = CitesteEticheta(linie.ETICHETA_EDITOR);
-        ZonaCheie->addItem(e.Parte.isEmpty() ? e.Eticheta : QStringLiteral("%1 (%2)").arg(e.Eticheta, e.Parte),
-                           linie.COD_FORMULAR + u'.' + linie.COD_PAGINA + u'.' + linie.COD_CAMP);
+    {
+        const QList<TLinieProfilDiploma> linii = ProfilPentruMacheta();
+        QStringList etichete;
+        for (const TLinieProfilDiploma& linie : linii) {
+            const TEticheta e = CitesteEticheta(linie.ETICHETA_EDITOR);
+            etichete << (e.Parte.isEmpty() ? e.Eticheta : QStringLiteral("%1 (%2)").arg(e.Eticheta, e.Parte));
+        }
+        // Two fields of one label (a certificate field labelled as the stub's it repeats) are told apart by code.
+        for (int i = 0; i < linii.size(); ++i)
+            ZonaCheie->addItem(etichete.count(etichete[i]) > 1
+                                   ? QStringLiteral("%1 - %2").arg(etichete[i], linii[i].COD_CAMP)
+                                   : etichete[i],
+                               linii[i].COD_FORMULAR + u'.' + linii[i].COD_PAGINA + u'.' + linii[i].COD_CAMP);
     }
     ZonaPozitie =
-        camp(new QLineEdit(PanouZona), QStringLiteral("ZonaPozitie"), QStringLiteral("De la caracterul (gol: tot)"));
+        camp(new QLineEdit(CampuriZona), QStringLiteral("ZonaPozitie"), QStringLiteral("De la caracterul (gol: tot)"));
     ZonaNumar =
-        camp(new QLineEdit(PanouZona), QStringLiteral("ZonaNumar"), QStringLiteral("Numar de caractere (gol: unul)"));
-    ZonaFont = camp(new QComboBox(PanouZona), QStringLiteral("ZonaFont"), QStringLiteral("Font"));
-    ZonaAliniere = camp(new QComboBox(PanouZona), QStringLiteral("ZonaAliniere"), QStringLiteral("Aliniere"));
+        camp(new QLineEdit(CampuriZona), QStringLiteral("ZonaNumar"), QStringLiteral("Numar de caractere (gol: unul)"));
+    ZonaFont = camp(new QComboBox(CampuriZona), QStringLiteral("ZonaFont"), QStringLiteral("Font"));
+    ZonaAliniere = camp(new QComboBox(CampuriZona), QStringLiteral("ZonaAliniere"), QStringLiteral("Aliniere"));
     ZonaAliniere->addItem(QStringLiteral("stanga"), int(taLeftJustify));
     ZonaAliniere->addItem(QStringLiteral("centru"), int(taCenter));
     ZonaAliniere->addItem(QStringLiteral("dreapta"), int(taRightJustify));
-    ZonaStanga = camp(new QLineEdit(PanouZona), QStringLiteral("ZonaStanga"), QStringLiteral("Stanga (mm)"));
-    ZonaSus = camp(new QLineEdit(PanouZona), QStringLiteral("ZonaSus"), QStringLiteral("Sus (mm)"));
-    ZonaLatime = camp(new QLineEdit(PanouZona), QStringLiteral("ZonaLatime"), QStringLiteral("Latime (mm)"));
-    ZonaInaltime = camp(new QLineEdit(PanouZona), QStringLiteral("ZonaInaltime"), QStringLiteral("Inaltime (mm)"));
-    ZonaAplica = new QPushButton(QStringLiteral("Aplica"), PanouZona);
+    ZonaStanga = camp(new QLineEdit(CampuriZona), QStringLiteral("ZonaStanga"), QStringLiteral("Stanga (mm)"));
+    ZonaSus = camp(new QLineEdit(CampuriZona), QStringLiteral("ZonaSus"), QStringLiteral("Sus (mm)"));
+    ZonaLatime = camp(new QLineEdit(CampuriZona), QStringLiteral("ZonaLatime"), QStringLiteral("Latime (mm)"));
+    ZonaInaltime = camp(new QLineEdit(CampuriZona), QStringLiteral("ZonaInaltime"), QStringLiteral("Inaltime (mm)"));
+    ZonaAplica = new QPushButton(QStringLiteral("Aplica"), CampuriZona);
     ZonaAplica->setObjectName(QStringLiteral("ZonaAplica"));
     ZonaAplica->setAutoDefault(false);
     panou->addRow(ZonaAplica);
@@ -275,7 +300,7 @@ TPrintTessalunaForm::TPrintTessalunaForm(QWidget* parinte) : TTemplate(parinte)
     connect(FundalScanat, &QPushButton::clicked, this, [this] {
         RuleazaActiune(this, [this] {
             const QString cale = TMesaje::CereFisierDeCitit(this, QStringLiteral("Formularul scanat"), QString(),
-                                                            QStringLiteral("Imagine PNG (*.png)"));
+                                                            QStringLiteral("Formular scanat (*.png *.pdf)"));
             if (cale.isEmpty())
                 return;
             m_editor->SeteazaFundal(PastreazaFundal(cale));
@@ -308,6 +333,8 @@ void TPrintTessalunaForm::ArataMacheta()
 void TPrintTessalunaForm::ArataMacheta(const TMachetaFormular& macheta)
 {
     const double zoom = FormularDePrintat1 ? FormularDePrintat1->Zoom() : 100;
+    // The new page shows the same part of the sheet: an edit that rebuilds it never scrolls the user away.
+    const QPoint derulare(ScrollFata->horizontalScrollBar()->value(), ScrollFata->verticalScrollBar()->value());
     // The old page's views go first, then the fonts they name, then the model.
     delete ScrollFata->takeWidget();
     FormularDePrintat1 = nullptr;
@@ -321,8 +348,11 @@ void TPrintTessalunaForm::ArataMacheta(const TMachetaFormular& macheta)
     if (IdElev > 0)
         CompleteazaPaginile(this, IdElev, DenumireElev);
     FormularDePrintat1->SetZoom(zoom);
+    ScrollFata->horizontalScrollBar()->setValue(derulare.x());
+    ScrollFata->verticalScrollBar()->setValue(derulare.y());
     for (TFormularTextArea* z : FormularDePrintat1->Zone())
         z->installEventFilter(this);
+    m_mouse->Pregateste(*FormularDePrintat1, ModEditare());
     if (m_editor) {
         for (int i : m_editor->Selectie())
             if (i < FormularDePrintat1->Zone().size())
@@ -354,9 +384,11 @@ void TPrintTessalunaForm::SeteazaModEditare(bool activ)
         m_editor.reset();
         ArataMacheta();
     }
-    if (FormularDePrintat1)
+    if (FormularDePrintat1) {
         for (TFormularTextArea* z : FormularDePrintat1->Zone())
             z->SetSemnalata(false);
+        m_mouse->Pregateste(*FormularDePrintat1, ModEditare());
+    }
 }
 
 void TPrintTessalunaForm::ArataEditarea()
@@ -389,7 +421,7 @@ void TPrintTessalunaForm::ArataEditarea()
 void TPrintTessalunaForm::ArataPanoul()
 {
     const bool are = m_editor && !m_editor->Selectie().isEmpty();
-    PanouZona->setEnabled(are);
+    CampuriZona->setEnabled(are);
     if (!are)
         return;
     const TMachetaZona& z =
@@ -440,17 +472,10 @@ void TPrintTessalunaForm::AplicaPanoul()
 
 bool TPrintTessalunaForm::eventFilter(QObject* obiect, QEvent* e)
 {
-    // In edit mode a click selects an area (Ctrl: several) instead of opening its corrections.
-    if (m_editor && FormularDePrintat1 &&
-        (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonRelease)) {
-        if (e->type() == QEvent::MouseButtonPress) {
-            const int index = FormularDePrintat1->Zone().indexOf(qobject_cast<TFormularTextArea*>(obiect));
-            const auto* mouse = static_cast<QMouseEvent*>(e);
-            m_editor->Selecteaza(index, mouse->modifiers() & Qt::ControlModifier);
-            ArataEditarea();
-        }
+    // In edit mode the mouse selects, moves and resizes areas instead of opening their corrections.
+    if (auto* zona = qobject_cast<TFormularTextArea*>(obiect);
+        zona && m_editor && FormularDePrintat1 && m_mouse->Trateaza(*m_editor, *FormularDePrintat1, zona, e))
         return true;
-    }
     return TTemplate::eventFilter(obiect, e);
 }
 
@@ -566,6 +591,8 @@ THandlerTessaluna::THandlerTessaluna()
 
 QDialog* THandlerTessaluna::CreeazaFormular(QWidget* proprietar)
 {
+    if (!AsiguraMacheta(proprietar))
+        return nullptr;
     return new TPrintTessalunaForm(proprietar);
 }
 

@@ -12,6 +12,7 @@ class QTabWidget;
 class TFormularDePrintat;
 class TFormularRandat;
 class TEditorMacheta;
+class TTragereMacheta;
 class QShortcut;
 class QComboBox;
 class QLineEdit;
@@ -52,8 +53,9 @@ public:
     QPushButton* StergeZona = nullptr;
     QPushButton* SalveazaMacheta = nullptr;
     QPushButton* FundalScanat = nullptr;
-    // The side panel of edit mode: the first selected area's values.
+    // The side panel of edit mode: the four commands above, then the first selected area's values.
     QWidget* PanouZona = nullptr;
+    QWidget* CampuriZona = nullptr;
     QComboBox* ZonaCheie = nullptr;
     QLineEdit* ZonaPozitie = nullptr;
     QLineEdit* ZonaNumar = nullptr;
@@ -108,6 +110,7 @@ private:
     void ArataPanoul();
     void AplicaPanoul();
     std::unique_ptr<TEditorMacheta> m_editor;
+    std::unique_ptr<TTragereMacheta> m_mouse;
     QList<QShortcut*> m_taste;
 };
 

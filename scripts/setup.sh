@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(g++ cmake make pkg-config qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
+packages=(g++ cmake make pkg-config qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-pdf-dev
           firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-utils firebird3.0-server
           libfreexl-dev libzip-dev fonts-liberation poppler-utils xvfb xauth libbenchmark-dev
           dpkg-dev file desktop-file-utils libreoffice-calc-nogui python3-uno librsvg2-bin lintian appstream

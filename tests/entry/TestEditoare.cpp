@@ -2,9 +2,14 @@
 #include "entry/UEditoareCamp.h"
 #include "entry/UEditorGenericComplex.h"
 #include "platform/UMesaje.h"
+#include "print/UMachetaProprie.h"
 #include "testsupport/UBazaTest.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QScopeGuard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollArea>
@@ -273,6 +278,20 @@ void TestEditoare::anulPeFormularAvertizeaza()
     Incarca(dm, altul, "C_SPECIALIZAREA", "ELEVI", -1, -1);
     altul.Lista()->setEditText("2024");
     QVERIFY(altul.PotSalva());
+    QVERIFY(TMesaje::MesajeAfisate().isEmpty());
+
+    // A layout file that cannot be read never stops a student from being saved.
+    QVERIFY(QDir().mkpath(QFileInfo(CaleMachetaProprie()).path()));
+    QFile f(CaleMachetaProprie());
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("{");
+    f.close();
+    const auto sterge = qScopeGuard([] {
+        QFile::remove(CaleMachetaProprie());
+        UitaMachetaCitita();
+    });
+    UitaMachetaCitita();
+    QVERIFY(e.PotSalva());
     QVERIFY(TMesaje::MesajeAfisate().isEmpty());
 }
 

@@ -24,7 +24,16 @@
 #include "testsupport/UPdfText.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QComboBox>
+#include <QWindow>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -32,6 +41,7 @@
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 constexpr double kToleranta = 0.1;
@@ -89,6 +99,24 @@ qint64 Numar(TBazaTest& b, const QString& sql)
 {
     return b.Scalar(sql).toLongLong();
 }
+
+// The user's data folder in the test's own temporary folder while `dosar` lives: the files of the school's layout
+// (kept copies, scanned blanks) never pile up between runs.
+struct TDateInDosar
+{
+    explicit TDateInDosar(const QTemporaryDir& dosar) : m_vechi(qgetenv("XDG_DATA_HOME"))
+    {
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dosar.filePath("date")));
+        UitaMachetaCitita();
+    }
+    ~TDateInDosar()
+    {
+        RevinoLaMachetaInitiala();
+        qputenv("XDG_DATA_HOME", m_vechi);
+        UitaMachetaCitita();
+    }
+    QByteArray m_vechi;
+};
 } // namespace
 
 class TestClasa : public QObject
@@ -111,6 +139,10 @@ private slots:
     void schoolLayoutPlacesAreasAndPrintsTwoDigitYear();
     void previewImportsAndDropsTheSchoolLayout();
     void previewEditModeMovesWithTheKeyboard();
+    void previewEditModeDragsWithTheMouse();
+    void pdfBlankShownNeverPrinted();
+    void unusableLayoutFileHasAWayOut();
+    void editModeOnASmallScreen();
 
 private:
     qint64 ElevComplet();
@@ -594,4 +626,196 @@ void TestClasa::previewEditModeMovesWithTheKeyboard()
     f.Macheta->click();
     QVERIFY(!f.ModEditare());
     QVERIFY(qAbs(an()->TopMm() - (sus + 1)) < 1e-9);
+}
+
+// The mouse in edit mode, through the window as a desktop delivers it: a press without movement only selects; a
+// drag of 40 pixels moves the area by the millimetres 40 pixels make at the zoom, shown beside the cursor; a drag on
+// the left edge of the selected area widens it; each drag is one undo step.
+void TestClasa::previewEditModeDragsWithTheMouse()
+{
+    TPrintTessalunaForm f;
+    f.showNormal();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    f.Macheta->click();
+    QWindow* fereastra = f.windowHandle();
+    TFormularTextArea* nume = f.findChild<TFormularTextArea*>(QStringLiteral("FormularTextArea36")); // A_NUME
+    const QRectF mm(nume->LeftMm(), nume->TopMm(), nume->WidthMm(), nume->HeightMm());
+    const double pas = MmDinPixeli(40, f.FormularDePrintat1->ScreenDpi());
+    QVERIFY(pas > 9 && pas < 11);
+    f.ScrollFata->ensureWidgetVisible(nume, 60, 60);
+    auto inFereastra = [&](QPoint local) { return nume->mapTo(&f, local); };
+    auto egal = [](double a, double b) { return qAbs(a - b) < 1e-9; };
+
+    const QPoint mijloc = inFereastra(nume->rect().center());
+    QCOMPARE(f.childAt(mijloc), nume);
+    QTest::mouseClick(fereastra, Qt::LeftButton, {}, mijloc);
+    QCOMPARE(f.EditorMacheta()->Selectie(), QSet<int>{int(f.FormularDePrintat1->Zone().indexOf(nume))});
+    QVERIFY(!f.EditorMacheta()->PoateAnula());
+    QVERIFY(!QApplication::activeModalWidget());
+
+    QTest::mousePress(fereastra, Qt::LeftButton, {}, mijloc);
+    for (int x = 5; x <= 40; x += 5)
+        QTest::mouseMove(fereastra, mijloc + QPoint(x, 0));
+    QVERIFY(f.findChild<QLabel*>(QStringLiteral("CotaTragere"))->isVisible());
+    QVERIFY2(f.findChild<QLabel*>(QStringLiteral("CotaTragere"))
+                 ->text()
+                 .startsWith("Stanga " + TextMilimetri(std::round((mm.left() + pas) * 100) / 100) + " mm"),
+             qPrintable(f.findChild<QLabel*>(QStringLiteral("CotaTragere"))->text()));
+    QTest::mouseRelease(fereastra, Qt::LeftButton, {}, mijloc + QPoint(40, 0));
+    QVERIFY(!f.findChild<QLabel*>(QStringLiteral("CotaTragere"))->isVisible());
+    QVERIFY2(egal(nume->LeftMm(), mm.left() + pas), qPrintable(QString::number(nume->LeftMm() - mm.left())));
+    QVERIFY(egal(nume->TopMm(), mm.top()));
+    QCOMPARE(nume->x(), MmToPixels(f.FormularDePrintat1->ScreenDpi(), mm.left() + pas));
+
+    // The left edge, held and pulled 20 pixels further left: the right edge stays.
+    const double pas2 = MmDinPixeli(20, f.FormularDePrintat1->ScreenDpi());
+    const QPoint margine = inFereastra(QPoint(1, nume->height() / 2));
+    QCOMPARE(f.childAt(margine), nume);
+    QTest::mousePress(fereastra, Qt::LeftButton, {}, margine);
+    QTest::mouseMove(fereastra, margine - QPoint(10, 0));
+    QTest::mouseMove(fereastra, margine - QPoint(20, 0));
+    QTest::mouseRelease(fereastra, Qt::LeftButton, {}, margine - QPoint(20, 0));
+    QVERIFY2(egal(nume->LeftMm(), mm.left() + pas - pas2), qPrintable(QString::number(nume->LeftMm() - mm.left())));
+    QVERIFY(egal(nume->WidthMm(), mm.width() + pas2));
+    QVERIFY(egal(nume->TopMm(), mm.top()));
+
+    QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(egal(nume->WidthMm(), mm.width()));
+    QVERIFY(egal(nume->LeftMm(), mm.left() + pas));
+    QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(egal(nume->LeftMm(), mm.left()));
+    QVERIFY(!f.EditorMacheta()->PoateAnula());
+}
+
+// A scanned blank given as a PDF: its first page lies under the areas at its own millimetres (a black square drawn
+// at 100 mm, 50 mm of an A4 sheet is there on the preview's page), and a print has no picture in it.
+void TestClasa::pdfBlankShownNeverPrinted()
+{
+    const TDateInDosar date(*m_dosar);
+    const QString scan = m_dosar->filePath("formular scanat.pdf");
+    {
+        QPdfWriter pdf(scan);
+        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF()));
+        pdf.setResolution(300);
+        QPainter p(&pdf);
+        const double pxMm = 300 / 25.4;
+        p.fillRect(QRectF(0, 0, 297 * pxMm, 210 * pxMm), QColor(255, 255, 160));
+        p.fillRect(QRectF(100 * pxMm, 50 * pxMm, 20 * pxMm, 20 * pxMm), Qt::black);
+        pdf.newPage(); // a second page, which is not the blank
+        p.fillRect(QRectF(0, 0, 297 * pxMm, 210 * pxMm), Qt::red);
+    }
+    const qint64 id = ElevComplet();
+    TPrintTessalunaForm f;
+    PregatesteFormularNou(&f);
+    CompleteazaPaginile(&f, id, QStringLiteral("Stefan"));
+    f.Macheta->click();
+    TMesaje::SetFisierUrmator(scan);
+    f.FundalScanat->click();
+    f.SalveazaMacheta->click();
+    TMesaje::SetRaspunsUrmator(QMessageBox::No);
+    f.Macheta->click();
+    QVERIFY(!f.ModEditare());
+    QVERIFY(MachetaCertificat().Pagini.first().BkImage.endsWith(".pdf"));
+
+    const QImage ecran = f.FormularDePrintat1->grab().toImage();
+    const double dpi = f.FormularDePrintat1->ScreenDpi();
+    auto la = [&](double x, double y) { return ecran.pixelColor(MmToPixels(dpi, x), MmToPixels(dpi, y)); };
+    QVERIFY(la(101.5, 51.5).lightness() < 40);
+    QVERIFY(la(118.5, 68.5).lightness() < 40);
+    auto galben = [](const QColor& c) { return c.red() > 200 && c.green() > 200 && c.blue() < 200; };
+    QVERIFY(galben(la(98.5, 60)));
+    QVERIFY(galben(la(121.5, 60)));
+    QVERIFY(galben(la(60, 48.5)));
+
+    const QString tiparit = TiparesteSingur(id, m_dosar->filePath("cu fundal pdf.pdf"));
+    QFile f2(tiparit);
+    QVERIFY(f2.open(QIODevice::ReadOnly));
+    const QByteArray continut = f2.readAll();
+    QVERIFY(!continut.contains("/Subtype /Image"));
+    QVERIFY(CitestePdf(tiparit).Cuvinte.size() > 30);
+}
+
+// A layout file of a newer version: the preview says so, naming the file, and opens only once the user chose the
+// way out; a cancel changes nothing, "Macheta initiala" keeps the file beside under another name.
+void TestClasa::unusableLayoutFileHasAWayOut()
+{
+    const TDateInDosar date(*m_dosar);
+    const QByteArray noua = ScrieTextMacheta(MachetaCertificatInitiala()).replace("\"Versiune\": 1", "\"Versiune\": 2");
+    QVERIFY(QDir().mkpath(QFileInfo(CaleMachetaProprie()).path()));
+    QFile f(CaleMachetaProprie());
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(noua);
+    f.close();
+    UitaMachetaCitita();
+    THandlerTessaluna handler;
+
+    TMesaje::SetRaspunsUrmator(QMessageBox::Cancel);
+    QVERIFY(!handler.CreeazaFormular(nullptr));
+    QVERIFY2(TMesaje::UltimulMesaj().contains(QDir::toNativeSeparators(CaleMachetaProprie())) &&
+                 TMesaje::UltimulMesaj().contains("versiune mai noua"),
+             qPrintable(TMesaje::UltimulMesaj()));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), noua);
+    f.close();
+
+    // An import that is refused says why and asks again; then the built-in layout.
+    const QString rea = m_dosar->filePath("rea.json");
+    QFile g(rea);
+    QVERIFY(g.open(QIODevice::WriteOnly));
+    g.write("{");
+    g.close();
+    TMesaje::SetRaspunsUrmator(QMessageBox::Open);
+    TMesaje::SetFisierUrmator(rea);
+    TMesaje::SetRaspunsUrmator(QMessageBox::Ok);
+    TMesaje::SetRaspunsUrmator(QMessageBox::Reset);
+    std::unique_ptr<QDialog> fereastra(handler.CreeazaFormular(nullptr));
+    QVERIFY(fereastra);
+    const QStringList mesaje = TMesaje::MesajeAfisate();
+    QVERIFY(mesaje.at(mesaje.size() - 3).contains("nu a fost importata"));
+    QVERIFY(TMesaje::UltimulMesaj().contains("Se foloseste macheta initiala"));
+    QVERIFY(!QFile::exists(CaleMachetaProprie()));
+    const QStringList pastrate =
+        QDir(QFileInfo(CaleMachetaProprie()).path()).entryList({"macheta_certificat.json.nefolosita-*"});
+    QCOMPARE(pastrate.size(), 1);
+    QFile p(QFileInfo(CaleMachetaProprie()).path() + "/" + pastrate.first());
+    QVERIFY(p.open(QIODevice::ReadOnly));
+    QCOMPARE(p.readAll(), noua);
+    QVERIFY(MachetaCertificat() == MachetaCertificatInitiala());
+}
+
+// Edit mode in a window of 1024 x 768: every command can be reached and the page keeps most of the width; an edit
+// that rebuilds the page (a new character range) leaves the view where it was; two fields of one label are told
+// apart in the field list.
+void TestClasa::editModeOnASmallScreen()
+{
+    TPrintTessalunaForm f;
+    f.showNormal();
+    f.resize(1024, 768);
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    f.Macheta->click();
+    QTRY_VERIFY(f.FundalScanat->isVisible());
+    for (QPushButton* b : f.findChildren<QPushButton*>()) {
+        if (!b->isVisible())
+            continue;
+        const QRect r(b->mapTo(&f, QPoint(0, 0)), b->size());
+        QVERIFY2(QRect(QPoint(0, 0), f.size()).contains(r), qPrintable(b->text()));
+    }
+    QVERIFY2(f.ScrollFata->width() > f.width() * 3 / 5, qPrintable(QString::number(f.ScrollFata->width())));
+
+    QScrollBar* bara = f.ScrollFata->horizontalScrollBar();
+    bara->setValue(bara->maximum());
+    const int derulare = bara->value();
+    QVERIFY(derulare > 0);
+    TFormularTextArea* an = f.findChild<TFormularTextArea*>(QStringLiteral("FormularTextArea51"));
+    QTest::mouseClick(an, Qt::LeftButton);
+    f.ZonaPozitie->setText("3");
+    f.ZonaNumar->setText("2");
+    f.ZonaAplica->click();
+    QVERIFY(f.findChild<TFormularTextArea*>(QStringLiteral("FormularTextArea51")) != an); // rebuilt
+    QCOMPARE(f.ScrollFata->horizontalScrollBar()->value(), derulare);
+
+    QStringList etichete;
+    for (int i = 0; i < f.ZonaCheie->count(); ++i)
+        etichete << f.ZonaCheie->itemText(i);
+    QCOMPARE(QSet<QString>(etichete.begin(), etichete.end()).size(), etichete.size());
 }

@@ -5,14 +5,18 @@
 #include "print/UEditorMacheta.h"
 #include "print/UMachetaProprie.h"
 #include "print/UPaginaRandata.h"
+#include "print/USetariImprimare.h"
 #include "profile/UProfil.h"
 
 #include <QColor>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
 #include <functional>
 #include <memory>
 
@@ -66,6 +70,7 @@ private slots:
     void exportThenImportOnAnotherDesk();
     void damagedOwnFileIsReportedNotReplaced();
     void editsUndoneAndRedone();
+    void dragsMoveAndResizeInOneStep();
     void scannedBlankKeptAndShown();
 
 private:
@@ -224,8 +229,41 @@ void TestMacheta::damagedOwnFileIsReportedNotReplaced()
     const QString eroare = Eroare([] { MachetaCertificat(); });
     QVERIFY2(eroare.contains("nu poate fi folosita") && eroare.contains("macheta_certificat.json"), qPrintable(eroare));
     QVERIFY(QFile::exists(CaleMachetaProprie()));
-    RevinoLaMachetaInitiala();
+    QVERIFY(ProblemaMachetaProprie().contains("macheta_certificat.json"));
+
+    // The way out: a refused import changes nothing; a good one takes the file's place, which is kept beside.
+    const QString rea = m_dosar->filePath("rea.json"), buna = m_dosar->filePath("buna.json");
+    for (const auto& [cale, text] : {std::pair{rea, QByteArray("[]")}, std::pair{buna, ScrieTextMacheta(Editata())}}) {
+        QFile g(cale);
+        QVERIFY(g.open(QIODevice::WriteOnly));
+        g.write(text);
+    }
+    QVERIFY(Eroare([&] { InlocuiesteMachetaNefolosibila(rea); }).contains("nu a fost importata"));
+    QVERIFY(!ProblemaMachetaProprie().isEmpty());
+    QCOMPARE(QDir(QFileInfo(CaleMachetaProprie()).path()).entryList(QDir::Files).size(), 1);
+    const QString pastrata = InlocuiesteMachetaNefolosibila(buna);
+    QVERIFY(pastrata.startsWith(CaleMachetaProprie() + ".nefolosita-"));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), ScrieTextMacheta(Editata()));
+    f.close();
+    QFile g(pastrata);
+    QVERIFY(g.open(QIODevice::ReadOnly));
+    QCOMPARE(g.readAll(), QByteArray("{\"Versiune\": 1, \"Name\": "));
+    UitaMachetaCitita();
+    QVERIFY(MachetaCertificat() == Editata());
+
+    // A newer version, given up for the built-in layout: a second kept file, the first one untouched.
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(ScrieTextMacheta(Editata()).replace("\"Versiune\": 1", "\"Versiune\": 2"));
+    f.close();
+    UitaMachetaCitita();
+    QVERIFY(ProblemaMachetaProprie().contains("versiune mai noua"));
+    const QString aDoua = InlocuiesteMachetaNefolosibila();
+    QVERIFY(aDoua != pastrata && QFile::exists(aDoua) && QFile::exists(pastrata));
+    QVERIFY(!QFile::exists(CaleMachetaProprie()));
     QVERIFY(MachetaCertificat() == MachetaCertificatInitiala());
+    UitaMachetaCitita();
+    QVERIFY(!MachetaProprieFolosita());
 }
 
 void TestMacheta::editsUndoneAndRedone()
@@ -272,6 +310,46 @@ void TestMacheta::editsUndoneAndRedone()
     QVERIFY(e.Zone().size() == initiala.Pagini.first().Zone.size() + 1);
 }
 
+// A drag places the selection from where it began, whatever the moves in between; an edge held stays the only
+// one that moves and stops 0.1 mm short of the opposite one; the drag is one step.
+void TestMacheta::dragsMoveAndResizeInOneStep()
+{
+    TEditorMacheta e(MachetaCertificatInitiala());
+    const TMachetaZona a = e.Zone().at(0), b = e.Zone().at(1);
+    e.Selecteaza(0);
+    e.Selecteaza(1, true);
+    e.IncepeTragere(ManerMutare);
+    e.Trage(5, 5);
+    e.Trage(1.2, -0.5);
+    QCOMPARE(e.CotaTragere(0), QString("Stanga %1 mm  Sus %2 mm")
+                                   .arg(TextMilimetri(std::round((a.Left + 1.2) * 100) / 100),
+                                        TextMilimetri(std::round((a.Top - 0.5) * 100) / 100)));
+    e.TerminaTragere();
+    QCOMPARE(e.Zone().at(1).Left, b.Left + 1.2);
+    QCOMPARE(e.Zone().at(1).Top, b.Top - 0.5);
+    e.Anuleaza();
+    QVERIFY(e.Macheta() == MachetaCertificatInitiala());
+    QVERIFY(!e.PoateAnula());
+
+    e.Selecteaza(0);
+    e.IncepeTragere(ManerStanga | ManerJos);
+    e.Trage(a.Width + 3, 2); // past the right edge: the left edge stops 0.1 mm before it
+    QVERIFY(qAbs(e.Zone().at(0).Left + e.Zone().at(0).Width - (a.Left + a.Width)) < 1e-9);
+    QVERIFY(qAbs(e.Zone().at(0).Width - 0.1) < 1e-9);
+    QCOMPARE(e.Zone().at(0).Top, a.Top);
+    QCOMPARE(e.Zone().at(0).Height, a.Height + 2);
+    QVERIFY(e.CotaTragere(0).contains("Latime 0,1 mm"));
+    e.AnuleazaTragere();
+    QVERIFY(e.Macheta() == MachetaCertificatInitiala());
+    QVERIFY(!e.PoateAnula());
+
+    // An edge band of a digit box 10 pixels wide leaves its middle to moving.
+    QCOMPARE(ManerLa(10, 17, 1, 8), int(ManerStanga));
+    QCOMPARE(ManerLa(10, 17, 5, 8), int(ManerMutare));
+    QCOMPARE(ManerLa(100, 40, 98, 39), int(ManerDreapta | ManerJos));
+    QCOMPARE(MmDinPixeli(40, ScreenDpi(100)), 10.1); // 40 px = 10.066 mm at zoom 100
+}
+
 void TestMacheta::scannedBlankKeptAndShown()
 {
     const QString png = m_dosar->filePath("scanat.png");
@@ -284,6 +362,11 @@ void TestMacheta::scannedBlankKeptAndShown()
     f.write("nu este o imagine");
     f.close();
     QVERIFY(Eroare([&] { PastreazaFundal(nu); }).contains("nu este o imagine PNG"));
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write("%PDF-1.4\n1 0 obj << /Type /Catalog");
+    f.close();
+    QVERIFY(Eroare([&] { PastreazaFundal(nu); }).contains("este deteriorat"));
+    QVERIFY(!QDir(m_dosar->filePath("date")).exists() || QDir(m_dosar->filePath("date")).isEmpty());
 
     const QString copie = PastreazaFundal(png);
     QVERIFY(copie.startsWith(m_dosar->filePath("date")));
