@@ -12,6 +12,8 @@
 #include <map>
 #include <memory>
 
+#include <sys/resource.h>
+
 namespace {
 // A CNP of a student born in 2008 or 2009 (sex digit 5 or 6) with its control digit.
 QString Cnp(int i)
@@ -89,4 +91,27 @@ QString RegistruRealistInCache(int n)
     if (!QFile::copy(sursa, partial) || !QFile::rename(partial, cale))
         qFatal("cannot write the cached register %s", qPrintable(cale));
     return cale;
+}
+
+TBazaTest& RegistruRealistDeschis(int n)
+{
+    static std::map<int, std::unique_ptr<TBazaTest>> baze;
+    auto& b = baze[n];
+    if (b)
+        return *b;
+    const QString sursa = RegistruRealistInCache(n);
+    b = std::make_unique<TBazaTest>();
+    QDir().mkpath(b->Dosar() + QStringLiteral("/DB"));
+    if (!QFile::copy(sursa, b->CaleBaza()))
+        qFatal("cannot copy the cached register %s", qPrintable(sursa));
+    QFile::setPermissions(b->CaleBaza(), QFile::ReadOwner | QFile::WriteOwner);
+    b->Porneste();
+    return *b;
+}
+
+double CpuProces()
+{
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
