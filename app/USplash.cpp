@@ -195,11 +195,15 @@ void AfiseazaSplash(const QString& titlu, const std::function<void()>& lucru)
     splash.exec();
     if (!fir)
         return;
-    // The work may outlast the start screen; what it asks of this thread meanwhile is still answered.
+    // Work that outlasts the start screen's ticks keeps it up until the program is ready, so the window follows
+    // it at once; what the work asks of this thread meanwhile is still answered.
     QEventLoop asteapta;
     QObject::connect(fir.get(), &QThread::finished, &asteapta, &QEventLoop::quit);
-    if (!fir->isFinished())
+    if (!fir->isFinished()) {
+        splash.show();
         asteapta.exec();
+        splash.hide();
+    }
     fir->wait();
     if (eroare)
         std::rethrow_exception(eroare);

@@ -52,6 +52,7 @@ private slots:
     void configurareaDeschideFerestrele();
     void splashSeInchideLaAl51leaTic();
     void lucrulPorniriiInTimpulSplashului();
+    void splashulRamanePanaLaSfarsitulLucrului();
     void avertismentulDeLimba();
     void codePage_data();
     void codePage();
@@ -247,6 +248,31 @@ void TestApp::lucrulPorniriiInTimpulSplashului()
     QVERIFY(raspuns);
     QVERIFY2(sfarsitLucru >= 0 && sfarsitLucru < 4000, qPrintable(QString::number(sfarsitLucru)));
     QVERIFY2(ceas.elapsed() >= 5000, qPrintable(QString::number(ceas.elapsed())));
+}
+
+// Work that outlasts the ticks keeps the start screen up: the user never faces an empty screen before the window.
+void TestApp::splashulRamanePanaLaSfarsitulLucrului()
+{
+    bool vizibilDupaTicuri = false;
+    AfiseazaSplash(QStringLiteral("Tessaluna"), [&] {
+        for (bool ticuriGata = false; !ticuriGata; QThread::msleep(20)) {
+            QMetaObject::invokeMethod(
+                qApp,
+                [&] {
+                    for (QWidget* w : QApplication::topLevelWidgets()) {
+                        auto* splash = qobject_cast<TSplashForm*>(w);
+                        if (splash && splash->Tag() > 50) {
+                            ticuriGata = true;
+                            vizibilDupaTicuri = splash->isVisible();
+                        }
+                    }
+                },
+                Qt::BlockingQueuedConnection);
+        }
+    });
+    QVERIFY(vizibilDupaTicuri);
+    for (QWidget* w : QApplication::topLevelWidgets())
+        QVERIFY(!qobject_cast<TSplashForm*>(w) || !w->isVisible());
 }
 
 void TestApp::avertismentulDeLimba()
