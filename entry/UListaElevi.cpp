@@ -145,6 +145,9 @@ TListaElevi::TListaElevi(QWidget* parinte) : QWidget(parinte)
     connect(modifica, &QPushButton::clicked, this, [this] { RuleazaActiune(this, [this] { Modifica(); }); });
     connect(clasa, &QPushButton::clicked, this, [this] { RuleazaActiune(this, [this] { TiparesteClasa(); }); });
     connect(sterge, &QPushButton::clicked, this, [this] { RuleazaActiune(this, [this] { Sterge(); }); });
+    // A row opens as "Modifica" does, by a double click or by Enter.
+    connect(Arbore, &QTreeView::doubleClicked, this, [this] { RuleazaActiune(this, [this] { Modifica(); }); });
+    ListaCuTastatura(Arbore, [this] { RuleazaActiune(this, [this] { Modifica(); }); });
 }
 
 void TListaElevi::Reincarca()

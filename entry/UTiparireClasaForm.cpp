@@ -39,7 +39,6 @@ QPushButton* Buton(const QString& text, const QString& nume, QWidget* parinte)
 {
     auto* b = new QPushButton(text, parinte);
     b->setObjectName(nume);
-    b->setAutoDefault(false);
     return b;
 }
 } // namespace
@@ -116,6 +115,7 @@ TVerificareForm::TVerificareForm(const QList<TProblemaElev>& probleme, QWidget* 
     CorecteazaDiacritice->setVisible(
         std::any_of(probleme.begin(), probleme.end(), [](const auto& p) { return p.Sedile; }));
     Renunt = Buton(QStringLiteral("Renunt"), QStringLiteral("Renunt"), this);
+    TiparesteOricum->setDefault(true);
     butoane->addWidget(CorecteazaDiacritice);
     butoane->addStretch();
     butoane->addWidget(TiparesteOricum);
@@ -127,16 +127,21 @@ TVerificareForm::TVerificareForm(const QList<TProblemaElev>& probleme, QWidget* 
     connect(CorecteazaDiacritice, &QPushButton::clicked, this,
             [this] { RuleazaActiune(this, [this] { CorecteazaDiacriticele(); }); });
     connect(Renunt, &QPushButton::clicked, this, &QDialog::reject);
-    connect(Lista, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* nod) {
-        const int i = Lista->indexOfTopLevelItem(nod);
-        if (i < 0)
-            return;
-        RuleazaActiune(this, [this, i] {
-            TAdaugaElev dialog(this);
-            dialog.EditeazaElev(qint32(m_probleme[i].Elev.Id));
-            if (dialog.exec() == QDialog::Accepted)
-                m_modificati.insert(m_probleme[i].Elev.Id);
-        });
+    connect(Lista, &QTreeWidget::itemDoubleClicked, this,
+            [this](QTreeWidgetItem* nod) { DeschideElevul(Lista->indexOfTopLevelItem(nod)); });
+    ListaCuTastatura(Lista, [this] { DeschideElevul(Lista->indexOfTopLevelItem(Lista->currentItem())); });
+}
+
+void TVerificareForm::DeschideElevul(int rand)
+{
+    if (rand < 0 || rand >= m_probleme.size())
+        return;
+    const qint64 id = m_probleme[rand].Elev.Id;
+    RuleazaActiune(this, [this, id] {
+        TAdaugaElev dialog(this);
+        dialog.EditeazaElev(qint32(id));
+        if (dialog.exec() == QDialog::Accepted)
+            m_modificati.insert(id);
     });
 }
 
@@ -181,11 +186,14 @@ TTiparireClasaForm::TTiparireClasaForm(const QList<TElevDeTiparit>& elevi, QWidg
         auto* nod = new QTreeWidgetItem(Lista, {e.Denumire});
         nod->setCheckState(0, Qt::Checked);
     }
+    // Tab leaves the list; Space ticks a row.
+    Lista->setTabKeyNavigation(false);
     l->addWidget(Lista, 1);
     auto* butoane = new QHBoxLayout;
     ButonTipareste = Buton(QStringLiteral("Tipareste"), QStringLiteral("Tipareste"), this);
     ButonPdf = Buton(QStringLiteral("Salveaza PDF"), QStringLiteral("SalveazaPdf"), this);
     Renunt = Buton(QStringLiteral("Renunt"), QStringLiteral("Renunt"), this);
+    ButonTipareste->setDefault(true);
     butoane->addStretch();
     butoane->addWidget(ButonTipareste);
     butoane->addWidget(ButonPdf);

@@ -1,8 +1,11 @@
 #include "platform/UForme.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QWidget>
 
@@ -61,4 +64,43 @@ bool MutaFocusul(const QList<QWidget*>& ordine, bool inainte)
         }
     }
     return false;
+}
+
+namespace {
+class TEnterPeRand : public QObject
+{
+public:
+    TEnterPeRand(QAbstractItemView* lista, std::function<void()> deschide)
+        : QObject(lista), m_lista(lista), m_deschide(std::move(deschide))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject* obiect, QEvent* e) override
+    {
+        if (obiect != m_lista || e->type() != QEvent::KeyPress)
+            return false;
+        const auto* tasta = static_cast<QKeyEvent*>(e);
+        const Qt::KeyboardModifiers mod = tasta->modifiers() & ~Qt::KeypadModifier;
+        if ((tasta->key() != Qt::Key_Return && tasta->key() != Qt::Key_Enter) || mod != Qt::NoModifier)
+            return false;
+        const QModelIndex curent = m_lista->currentIndex();
+        if (!curent.isValid())
+            return false;
+        if (QItemSelectionModel* selectie = m_lista->selectionModel(); selectie && !selectie->isSelected(curent))
+            selectie->select(curent, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        m_deschide();
+        return true;
+    }
+
+private:
+    QAbstractItemView* m_lista;
+    std::function<void()> m_deschide;
+};
+} // namespace
+
+void ListaCuTastatura(QAbstractItemView* lista, std::function<void()> deschide)
+{
+    lista->setTabKeyNavigation(false);
+    lista->installEventFilter(new TEnterPeRand(lista, std::move(deschide)));
 }
