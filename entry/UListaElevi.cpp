@@ -375,6 +375,8 @@ void TAdaugaElev::Salveaza()
             return;
         }
     }
+    if (!ConfirmaCampurileGoale())
+        return;
     TDM& dm = ModululDeDate();
     TGardaTranzactie garda(dm.Tr);
     const qint32 id = IdElev == -1 ? CreeazaInregistrare(dm, QStringLiteral("ELEVI")) : IdElev;

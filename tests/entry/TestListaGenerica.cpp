@@ -218,6 +218,7 @@ void TestListaGenerica::scoalaAleasaSiMutata()
         QCOMPARE(TMesaje::UltimulMesaj(), QString("Va rog alegeti scoala elevului!"));
         QCOMPARE(b->Scalar("select GEN_ID(G_ID_ELEVI, 0) as C from RDB$DATABASE"), QString("0"));
         alege(d, "Liceul B");
+        TMesaje::SetRaspunsUrmator(QMessageBox::Yes); // "Salvez oricum?" for the fields left empty
         Apasa(d, "Ok");
         QVERIFY(!d->isVisible());
     });
@@ -238,6 +239,7 @@ void TestListaGenerica::scoalaAleasaSiMutata()
         auto* c = d->findChild<QComboBox*>("Legatura_SCOALA");
         QCOMPARE(c->currentText(), QString("Liceul B  / Liceul B "));
         alege(d, "Liceul A");
+        TMesaje::SetRaspunsUrmator(QMessageBox::Yes); // "Salvez oricum?" for the fields left empty
         Apasa(d, "Ok");
     });
     elevi.Modifica();
@@ -263,6 +265,7 @@ void TestListaGenerica::scoalaAleasaSiMutata()
         Apasa(d, "Ok");
         QCOMPARE(TMesaje::UltimulMesaj(), QString("Va rog alegeti scoala elevului!"));
         alege(d, "Liceul C");
+        TMesaje::SetRaspunsUrmator(QMessageBox::Yes); // "Salvez oricum?" for the fields left empty
         Apasa(d, "Ok");
     });
     elevi.Modifica();

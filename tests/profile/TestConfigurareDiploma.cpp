@@ -182,6 +182,7 @@ void TestConfigurareDiploma::nuDaEditorSiRezistaLaRepornire()
         a->Caseta()->setText("2850505123459");
         d->findChild<TEditorCampText*>("C_NUME_L1")->Lista()->setEditText("Ana");
         d->findChild<TEditorCampCNP*>("C_CNP")->Caseta()->setText("1900101123457");
+        TMesaje::SetRaspunsUrmator(QMessageBox::Yes); // "Salvez oricum?" for the fields left empty
         QTest::mouseClick(d->findChild<QPushButton*>("Ok"), Qt::LeftButton);
         QVERIFY(!d->isVisible());
     });
