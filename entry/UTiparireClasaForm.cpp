@@ -83,7 +83,8 @@ QList<TProblemaElev> VerificaElevi(const QList<TElevDeTiparit>& elevi, TPaginiCo
                                       true};
         const QString cnp = completare.ValoareCamp(QStringLiteral("Tessaluna.FATA.C_CNP"));
         if (!cnp.isEmpty() && !CnpValid(cnp))
-            probleme << TProblemaElev{elev, QStringLiteral("C_CNP: codul numeric personal %1 este eronat").arg(cnp)};
+            probleme << TProblemaElev{elev, QStringLiteral("%1: codul numeric personal %2 este eronat")
+                                                .arg(DenumireCamp(QStringLiteral("Tessaluna.FATA.C_CNP")), cnp)};
         const std::optional<bool> legat = completare.LegatDe(QStringLiteral("SCOALA"));
         if (!(legat ? *legat : LegatDeScoala(dm, elev.Id)))
             probleme << TProblemaElev{elev, QStringLiteral("elevul nu este legat de o scoala")};
@@ -104,9 +105,18 @@ TVerificareForm::TVerificareForm(const QList<TProblemaElev>& probleme, QWidget* 
     Lista->setObjectName(QStringLiteral("Lista"));
     Lista->setRootIsDecorated(false);
     Lista->setHeaderLabels({QStringLiteral("Elev"), QStringLiteral("Problema")});
-    for (const TProblemaElev& p : probleme)
-        new QTreeWidgetItem(Lista, {p.Elev.Denumire, p.Descriere});
-    Lista->header()->resizeSections(QHeaderView::ResizeToContents);
+    // The problem is what the list is for: a long name is cut (whole in its tip), the problem wraps.
+    Lista->setWordWrap(true);
+    Lista->setTextElideMode(Qt::ElideRight);
+    int latimeNume = 0;
+    for (const TProblemaElev& p : probleme) {
+        auto* nod = new QTreeWidgetItem(Lista, {p.Elev.Denumire, p.Descriere});
+        nod->setToolTip(0, p.Elev.Denumire);
+        nod->setToolTip(1, p.Descriere);
+        latimeNume = std::max(latimeNume, Lista->fontMetrics().horizontalAdvance(p.Elev.Denumire));
+    }
+    Lista->header()->setStretchLastSection(true);
+    Lista->setColumnWidth(0, std::min(latimeNume + 16, 300));
     l->addWidget(Lista, 1);
     auto* butoane = new QHBoxLayout;
     TiparesteOricum = Buton(QStringLiteral("Tipareste oricum"), QStringLiteral("TiparesteOricum"), this);

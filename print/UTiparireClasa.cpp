@@ -14,6 +14,7 @@
 #include "print/UParticularizari.h"
 #include "print/USetariImprimare.h"
 #include "print/UTextZona.h"
+#include "profile/UProfil.h"
 #include "settings/UInfoGlobal2005.h"
 #include "store/UDataModule.h"
 #include "store/UTipariri.h"
@@ -181,9 +182,36 @@ QList<TProblemaZona> VerificaPagina(const TPaginaRandata& pagina)
     return probleme;
 }
 
+QString DenumireCamp(const QString& cheie)
+{
+    const QString cod = CodCamp(cheie);
+    const TClasaProfil* clasa = ProfilInregistrat();
+    if (!clasa)
+        return cod;
+    // The profile is the program's own for the life of the process: its labels are read once.
+    static const TClasaProfil* citita = nullptr;
+    static QHash<QString, QString> etichete;
+    if (citita != clasa) {
+        etichete.clear();
+        const std::unique_ptr<TListaLiniiProfilDiploma> linii = clasa->Creeaza();
+        for (const TLinieProfilDiploma& l : linii->Linii())
+            etichete.insert(UnesteCheie({l.COD_FORMULAR, l.COD_PAGINA, l.COD_CAMP}),
+                            CitesteEticheta(l.ETICHETA_EDITOR).Eticheta.trimmed());
+        citita = clasa;
+    }
+    const QString eticheta = etichete.value(UnesteCheie(DesparteCheie(cheie)));
+    if (eticheta.isEmpty())
+        return cod;
+    if (cod.startsWith(QLatin1String("C_")))
+        return eticheta + QStringLiteral(" (cotor)");
+    if (cod.startsWith(QLatin1String("A_")))
+        return eticheta + QStringLiteral(" (certificat)");
+    return eticheta;
+}
+
 QString DescriereProblema(const TProblemaZona& p)
 {
-    const QString camp = CodCamp(p.Cheie).isEmpty() ? p.Zona : CodCamp(p.Cheie);
+    const QString camp = CodCamp(p.Cheie).isEmpty() ? p.Zona : DenumireCamp(p.Cheie);
     switch (p.Fel) {
     case TProblemaZona::Gol:
         return QStringLiteral("%1: camp gol").arg(camp);

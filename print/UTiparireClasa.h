@@ -79,6 +79,10 @@ struct TProblemaZona
     double InaltimeMm = 0; // the text's printed cell height, for Micsorat
 };
 
+// A field as the user knows it: its editor's label and the side of the sheet it prints on ("Anul absolvirii
+// ciclului (certificat)"); the field's code when the profile has no label for it.
+QString DenumireCamp(const QString& cheie);
+
 // The problem in words: "<field>: camp gol", "... textul micsorat la 1,2 mm", "... textul nu incape".
 QString DescriereProblema(const TProblemaZona& p);
 
