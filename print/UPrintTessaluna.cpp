@@ -488,8 +488,8 @@ void TPrintTessalunaForm::RuleazaTiparirea()
     if (!destinatie.isEmpty() && IdElev > 0) {
         TDM& dm = ModululDeDate();
         const QString titlu = TitluLucrare(parte);
-        InregistreazaTipariri(dm,
-                              {TTiparire{IdElev, DenumireElev, QDateTime::currentDateTime(), destinatie, 0, 1, titlu}});
+        InregistreazaTipariri(dm, {TTiparire{IdElev, DenumireElev, QDateTime::currentDateTime(), destinatie, 0, 1,
+                                             titlu, true, r.Stanga, r.Sus, r.Oglinda}});
     }
     if (!taiate.isEmpty())
         TMesaje::Avertizeaza(this, QStringLiteral("Textul nu incape in campurile: %1. S-a tiparit micsorat la "

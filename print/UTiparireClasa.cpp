@@ -225,7 +225,8 @@ QString DescriereProblema(const TProblemaZona& p)
 }
 
 TRezultatPagini TiparesteClasa(QWidget* parinte, const QList<TElevDeTiparit>& elevi,
-                               const std::function<bool(int, int)>& opresteDupa, const TPaginiCompletate* completate)
+                               const std::function<bool(int, int)>& opresteDupa, const TPaginiCompletate* completate,
+                               const TRezultatInserare* asezare)
 {
     if (elevi.isEmpty()) {
         TMesaje::Informeaza(parinte, QStringLiteral("Va rog selectati un elev!"));
@@ -234,7 +235,23 @@ TRezultatPagini TiparesteClasa(QWidget* parinte, const QList<TElevDeTiparit>& el
     if (!ImprimantaConfigurata(parinte))
         return {};
     TAllStuffReg setari;
-    const TRezultatInserare ins = CereFoaia(setari, 0);
+    TRezultatInserare ins;
+    if (asezare) {
+        // A sheet printed again is offered as it was placed then; cancelled, the settings stay as they were.
+        const double stanga = setari.MargineStangaFata, sus = setari.MargineSusFata;
+        const QString oglinda = setari.Oglinda(0);
+        setari.MargineStangaFata = asezare->Stanga;
+        setari.MargineSusFata = asezare->Sus;
+        setari.SeteazaOglinda(0, asezare->Oglinda ? QStringLiteral("D") : QStringLiteral("N"));
+        ins = CereFoaia(setari, 0);
+        if (!ins.Ok) {
+            setari.MargineStangaFata = stanga;
+            setari.MargineSusFata = sus;
+            setari.SeteazaOglinda(0, oglinda);
+        }
+    } else {
+        ins = CereFoaia(setari, 0);
+    }
     if (!ins.Ok)
         return {};
 
@@ -277,7 +294,8 @@ TRezultatPagini TiparesteClasa(QWidget* parinte, const QList<TElevDeTiparit>& el
     TDM& dm = ModululDeDate();
     QList<TTiparire> tipariri;
     for (int i = 0; i < r.Tiparite; ++i)
-        tipariri << TTiparire{elevi[i].Id, elevi[i].Denumire, inceput, destinatie, 0, i + 1, titlu};
+        tipariri << TTiparire{elevi[i].Id, elevi[i].Denumire, inceput, destinatie, 0, i + 1, titlu,
+                              true,           ins.Stanga,        ins.Sus, ins.Oglinda};
     const qint64 lucrare = InregistreazaTipariri(dm, tipariri);
 
     if (!r.Eroare.isEmpty() || r.Oprit) {

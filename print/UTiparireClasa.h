@@ -66,6 +66,8 @@ TRezultatPagini TiparesteElevi(QPainter& painter, QPagedPaintDevice& dispozitiv,
                                const TPaginiCompletate* completate = nullptr);
 
 // What would print wrong in one area of a filled page.
+struct TRezultatInserare;
+
 struct TProblemaZona
 {
     QString Zona;
@@ -97,10 +99,13 @@ QList<TProblemaZona> VerificaPagina(const TPaginaRandata& pagina);
 // The program's print jobs for several students, with the dialogs a user answers: the insert-paper dialog
 // once for the job, then a progress dialog "n din N" that can stop after the current page. Every sheet sent
 // is recorded in the print register. `opresteDupa(n, N)` returning true stops after page n as the
-// dialog's button does. The pages a check kept (`completate`) are drawn as kept. Returns what was printed.
+// dialog's button does. The pages a check kept (`completate`) are drawn as kept. `asezare`: the margins and
+// mirror the insert-paper dialog offers (a sheet printed again), instead of the last ones. Returns what was
+// printed.
 TRezultatPagini TiparesteClasa(QWidget* parinte, const QList<TElevDeTiparit>& elevi,
                                const std::function<bool(int, int)>& opresteDupa = {},
-                               const TPaginiCompletate* completate = nullptr);
+                               const TPaginiCompletate* completate = nullptr,
+                               const TRezultatInserare* asezare = nullptr);
 
 // Writes the students' certificates into one PDF at 1:1 scale (no margins, no mirror), with the blank form's
 // picture under them when `cuFundal`. Asks for the file name; false when the user gave none.

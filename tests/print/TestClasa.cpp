@@ -299,10 +299,41 @@ void TestClasa::reprintAddsOneRow()
 {
     const QList<TElevDeTiparit> elevi = Clasa(2);
     Tipareste(elevi, m_dosar->filePath("intai.pdf"));
+    const QList<TTiparire> tiparite = TipaririElev(b->Dm(), elevi[1].Id);
+    QCOMPARE(tiparite.size(), 1);
+    QVERIFY(tiparite.first().AreAsezare);
+    QCOMPARE(tiparite.first().MargineStanga, 2.5);
+    QCOMPARE(tiparite.first().MargineSus, 1.0);
+    const bool oglinda = tiparite.first().Oglinda;
+    {
+        // Other sheets printed since with other margins and mirror.
+        TAllStuffReg setari;
+        setari.MargineStangaFata = 7;
+        setari.MargineSusFata = 4;
+        setari.SeteazaOglinda(0, oglinda ? "N" : "D");
+    }
     TTipaririElevForm lista(elevi[1].Id, elevi[1].Denumire);
     QCOMPARE(lista.Lista->topLevelItemCount(), 1);
+    // "Retipareste" offers the placement of the sheet it repeats; cancelled, the settings stay as they were.
+    auto oferite = [&](const QString& buton) {
+        LaUrmatorulModal([&, buton](QDialog* d) {
+            auto* f = qobject_cast<TInsertPaperForm*>(d);
+            QCOMPARE(f->MargineStanga->text(), TextMilimetri(2.5));
+            QCOMPARE(f->MargineSus->text(), TextMilimetri(1));
+            QCOMPARE(f->Oglinda->isChecked(), oglinda);
+            QTest::mouseClick(d->findChild<QPushButton*>(buton), Qt::LeftButton);
+        });
+    };
+    oferite("Renunt");
+    QTest::mouseClick(lista.Retipareste, Qt::LeftButton);
+    {
+        const TAllStuffReg setari;
+        QCOMPARE(setari.MargineStangaFata, 7.0);
+        QCOMPARE(setari.Oglinda(0), QString(oglinda ? "N" : "D"));
+    }
+    QCOMPARE(lista.Lista->topLevelItemCount(), 1);
     TMesaje::SetFisierUrmator(m_dosar->filePath("retiparit.pdf"));
-    LaUrmatorulModal([](QDialog* d) { QTest::mouseClick(qobject_cast<TInsertPaperForm*>(d)->Ok, Qt::LeftButton); });
+    oferite("Ok");
     QTest::mouseClick(lista.Retipareste, Qt::LeftButton);
     QCOMPARE(lista.Lista->topLevelItemCount(), 2);
     QCOMPARE(Numar(*b, QStringLiteral("select count(*) as C from TIPARIRI where ID_ELEVI = %1").arg(elevi[1].Id)), 2);
