@@ -134,7 +134,18 @@ TRezultatPagini TiparesteElevi(QPainter& painter, QPagedPaintDevice& dispozitiv,
             }
             ++r.Tiparite;
         } catch (const std::exception& e) {
-            r.Eroare = QStringLiteral("%1: %2").arg(elev.Denumire, TextEroare(e));
+            // The program's own sentence stays; the engine's English text goes under "Detalii" only.
+            const QString text = TextEroare(e);
+            r.Detalii = DetaliiEroare(e);
+            const bool alProgramului = dynamic_cast<const EEroare*>(&e) != nullptr;
+            QString cauza = text;
+            if (!alProgramului) {
+                r.Detalii = text;
+                cauza = QStringLiteral("pagina lui nu a putut fi pregatita");
+            } else if (text == r.Detalii) {
+                cauza = QStringLiteral("datele lui nu au putut fi citite din baza de date");
+            }
+            r.Eroare = QStringLiteral("%1: %2").arg(elev.Denumire, cauza);
             break;
         }
         if (progres && !progres(i + 1, total)) {
@@ -310,7 +321,7 @@ TRezultatPagini TiparesteClasa(QWidget* parinte, const QList<TElevDeTiparit>& el
             text += QStringLiteral("\nUltimul elev tiparit: %1.").arg(elevi[r.Tiparite - 1].Denumire);
         if (r.Tiparite < total)
             text += QStringLiteral("\nUrmatorul elev de tiparit: %1.").arg(elevi[r.Tiparite].Denumire);
-        TMesaje::Avertizeaza(parinte, text);
+        TMesaje::Avertizeaza(parinte, text, r.Detalii);
     } else if (!r.Taiate.isEmpty()) {
         TMesaje::Avertizeaza(parinte, QStringLiteral("Textul nu incape in campurile: %1. S-a tiparit micsorat la "
                                                      "minimum si taiat; scurtati-l in corecturile campului.")
@@ -363,7 +374,8 @@ bool SalveazaPdf(QWidget* parinte, const QList<TElevDeTiparit>& elevi, bool cuFu
                           .arg(QDir::toNativeSeparators(fisier))
                           .arg(r.Tiparite)
                           .arg(elevi.size())
-                          .arg(r.Eroare));
+                          .arg(r.Eroare),
+                      r.Detalii);
     QString motiv;
     if (!terminat || !inLucru.Incheie(motiv))
         throw EEroare(

@@ -27,7 +27,8 @@ struct TRezultatPagini
 {
     int Tiparite = 0;   // pages drawn whole, from the first
     bool Oprit = false; // the user stopped it
-    QString Eroare;     // the error that ended it, empty when none
+    QString Eroare;     // the error that ended it, in Romanian; empty when none
+    QString Detalii;    // its technical text (the engine's own words), for "Detalii"
     QStringList Taiate; // "student: area" of the texts clipped
 };
 

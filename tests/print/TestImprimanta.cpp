@@ -83,6 +83,7 @@ private slots:
     void calibrationStoredPerPrinter();
     void readingTheSettingsWritesNothing();
     void pdfKeepsTheOlderFileUntilItIsWhole();
+    void calibrationTextShowsWhole();
 
 private:
     QStringList m_avertizari;
@@ -463,6 +464,25 @@ void TestImprimanta::readingTheSettingsWritesNothing()
     const QByteArray inainte = octeti();
     doarCitesc();
     QCOMPARE(octeti(), inainte);
+}
+
+void TestImprimanta::calibrationTextShowsWhole()
+{
+    TCalibrareForm f;
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    const int inainte = f.height();
+    f.StangaCruce->setText("21,5");
+    f.SusCruce->setText("19.25");
+    f.IntreCruciSus->setText("251,3");
+    f.IntreCruciStanga->setText("171,2");
+    QTest::mouseClick(f.ButonCalculeaza, Qt::LeftButton);
+    QVERIFY(f.Corectia->text().contains("mm spre dreapta"));
+    // The wrapped sentence gets every line it needs: the window grows, the text is not cut.
+    QTRY_VERIFY(f.Corectia->height() >= f.Corectia->heightForWidth(f.Corectia->width()));
+    QVERIFY(f.height() > inainte);
+    QVERIFY(f.Corectia->geometry().bottom() < f.Ok->geometry().top());
+    f.reject();
 }
 
 QTEST_MAIN(TestImprimanta)
