@@ -15,6 +15,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
 #include <QWindow>
@@ -74,7 +75,8 @@ void TTessalunaMain::changeEvent(QEvent* e)
 
 void TTessalunaMain::CreeazaMeniul()
 {
-    QMenu* configurare = menuBar()->addMenu(QStringLiteral("Configurare"));
+    // Alt+C and Alt+R open the menus, F10 the first one, as desktops do.
+    QMenu* configurare = menuBar()->addMenu(QStringLiteral("&Configurare"));
     configurare->setObjectName(QStringLiteral("MeniuConfigurare"));
     auto actiune = [&](const QString& text, const QString& nume) {
         QAction* a = configurare->addAction(text);
@@ -91,6 +93,8 @@ void TTessalunaMain::CreeazaMeniul()
     configurare->addSeparator();
     ImportDinExcel = actiune(QStringLiteral("Import din Excel"), QStringLiteral("ImportDinExcel"));
     Registru = new TMeniuRegistru(this, menuBar());
+    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(f10, &QShortcut::activated, this, [this, configurare] { menuBar()->setActiveAction(configurare->menuAction()); });
 
     connect(ConfigurareImprimanta, &QAction::triggered, this, [this] {
         RuleazaActiune(this, [this] {

@@ -33,6 +33,8 @@ QPushButton* Buton(const QString& text, QWidget* parinte)
 {
     auto* b = new QPushButton(text, parinte);
     b->setObjectName(text);
+    // Outside a dialog only an auto-default button takes Enter: a focused button is pressed by Enter or Space.
+    b->setAutoDefault(true);
     return b;
 }
 } // namespace

@@ -103,7 +103,6 @@ TImportExcelExpert::TImportExcelExpert(QWidget* parinte) : QDialog(parinte)
     eticheta->setBuddy(NumeFisier);
     ButonCauta = new QPushButton(QStringLiteral("Cauta ..."), p1);
     ButonCauta->setObjectName(QStringLiteral("Cauta"));
-    ButonCauta->setAutoDefault(false);
     randFisier->addWidget(NumeFisier, 1);
     randFisier->addWidget(ButonCauta);
     static_cast<QVBoxLayout*>(p1->layout())->addLayout(randFisier);
@@ -165,11 +164,10 @@ TImportExcelExpert::TImportExcelExpert(QWidget* parinte) : QDialog(parinte)
     ButonInapoi->setEnabled(false);
     ButonInainte = new QPushButton(QStringLiteral("Inainte"), this);
     ButonInainte->setObjectName(QStringLiteral("Inainte"));
+    // Enter anywhere goes on; on a focused button it presses that button.
     ButonInainte->setDefault(true);
     ButonRenunt = new QPushButton(QStringLiteral("Renunt"), this);
     ButonRenunt->setObjectName(QStringLiteral("Renunt"));
-    ButonRenunt->setAutoDefault(false);
-    ButonInapoi->setAutoDefault(false);
     butoane->addWidget(ButonInapoi);
     butoane->addWidget(ButonInainte);
     butoane->addWidget(ButonRenunt);
@@ -264,14 +262,8 @@ void TImportExcelExpert::AratiPagina(int index)
 {
     Pagini->setCurrentIndex(index);
     // The caret goes to the page's first entry; a page with none leaves it on "Inainte".
-    QWidget* pagina = Pagini->currentWidget();
-    for (QWidget* w = pagina->nextInFocusChain(); w != pagina && pagina->isAncestorOf(w); w = w->nextInFocusChain()) {
-        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(pagina)) {
-            w->setFocus(Qt::TabFocusReason);
-            return;
-        }
-    }
-    ButonInainte->setFocus(Qt::TabFocusReason);
+    if (!FocusPePrimaIntrare(Pagini->currentWidget()))
+        ButonInainte->setFocus(Qt::TabFocusReason);
 }
 
 void TImportExcelExpert::IntraInPagina(int index)

@@ -104,3 +104,15 @@ void ListaCuTastatura(QAbstractItemView* lista, std::function<void()> deschide)
     lista->setTabKeyNavigation(false);
     lista->installEventFilter(new TEnterPeRand(lista, std::move(deschide)));
 }
+
+bool FocusPePrimaIntrare(QWidget* pagina)
+{
+    // The chain runs through the whole window: controls made apart and placed on the page later sit further on.
+    for (QWidget* w = pagina->nextInFocusChain(); w && w != pagina; w = w->nextInFocusChain()) {
+        if (pagina->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(pagina)) {
+            w->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+    }
+    return false;
+}

@@ -30,3 +30,7 @@ bool MutaFocusul(const QList<QWidget*>& ordine, bool inainte);
 // a row selects that row (the row Tab entered on is current but not yet selected) and runs `deschide`, as a
 // double click does; the window's default button never sees that Enter. Without a row Enter passes on.
 void ListaCuTastatura(QAbstractItemView* lista, std::function<void()> deschide);
+
+// Puts the caret in the first control of `pagina` that Tab reaches (a wizard's page just shown); false when it
+// has none.
+bool FocusPePrimaIntrare(QWidget* pagina);

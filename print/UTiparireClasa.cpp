@@ -30,6 +30,8 @@
 #include <QProgressDialog>
 #include <QScopeGuard>
 
+#include <optional>
+
 namespace {
 // A paged device of an A4 landscape sheet at 1200 dpi, only measured on, never drawn.
 QPdfWriter& DispozitivDeMasura()
@@ -269,14 +271,9 @@ TRezultatPagini TiparesteClasa(QWidget* parinte, const QList<TElevDeTiparit>& el
     TFormularRandat formular(MachetaCertificat());
     const int total = int(elevi.size());
     const QString titlu = QStringLiteral("Diplome de examen national - %1 elevi").arg(total);
-    QProgressDialog progres(QStringLiteral("Se tipareste diploma 0 din %1").arg(total), QStringLiteral("Opreste"), 0,
-                            total, parinte);
-    progres.setObjectName(QStringLiteral("ProgresTiparire"));
-    progres.setWindowTitle(QStringLiteral("Tiparire"));
-    progres.setWindowModality(Qt::WindowModal);
-    progres.setMinimumDuration(0);
-    progres.setAutoClose(false);
-    progres.setAutoReset(false);
+    // Made once the document has begun: a progress window shows itself after its minimum duration, and over the
+    // PDF file question it would take the keyboard from it.
+    std::optional<QProgressDialog> progres;
 
     PregatesteImprimanta(false);
     TRezultatPagini r;
@@ -287,19 +284,27 @@ TRezultatPagini TiparesteClasa(QWidget* parinte, const QList<TElevDeTiparit>& el
         if (!document.Inceput())
             return {};
         destinatie = document.FisierPdf().isEmpty() ? ImprimantaCurenta() : document.FisierPdf();
-        progres.show();
+        progres.emplace(QStringLiteral("Se tipareste diploma 0 din %1").arg(total), QStringLiteral("Opreste"), 0, total,
+                        parinte);
+        progres->setObjectName(QStringLiteral("ProgresTiparire"));
+        progres->setWindowTitle(QStringLiteral("Tiparire"));
+        progres->setWindowModality(Qt::WindowModal);
+        progres->setMinimumDuration(0);
+        progres->setAutoClose(false);
+        progres->setAutoReset(false);
+        progres->show();
         const TParametriTiparire parametri{ins.Stanga, ins.Sus, ins.Oglinda, document.Corectie()};
         r = TiparesteElevi(
             document.Painter(), ImprimantaProgram(), formular, elevi, parametri, false,
             [&](int n, int N) {
-                progres.setValue(n);
-                progres.setLabelText(QStringLiteral("Se tipareste diploma %1 din %2").arg(n).arg(N));
+                progres->setValue(n);
+                progres->setLabelText(QStringLiteral("Se tipareste diploma %1 din %2").arg(n).arg(N));
                 QCoreApplication::processEvents();
-                return !progres.wasCanceled() && !(opresteDupa && opresteDupa(n, N));
+                return !progres->wasCanceled() && !(opresteDupa && opresteDupa(n, N));
             },
             completate);
     }
-    progres.close();
+    progres.reset();
 
     // The sheets the ended document holds are the ones sent: exactly those are recorded.
     TDM& dm = ModululDeDate();

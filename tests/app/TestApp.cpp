@@ -149,8 +149,16 @@ void TestApp::meniulConfigurare()
     QCOMPARE(numar->text(), QString("Elevi afisati: 0 din 0"));
     const QList<QAction*> meniuri = w.menuBar()->actions();
     QCOMPARE(meniuri.size(), 2);
-    QCOMPARE(meniuri.last()->text(), QString("Registru"));
-    QCOMPARE(meniuri.first()->text(), QString("Configurare"));
+    // Shown without the ampersand, which marks the key that opens the menu with Alt.
+    QCOMPARE(meniuri.last()->text(), QString("&Registru"));
+    QCOMPARE(meniuri.first()->text(), QString("&Configurare"));
+    QCOMPARE(QKeySequence::mnemonic(meniuri.first()->text()), QKeySequence(Qt::ALT | Qt::Key_C));
+    QCOMPARE(QKeySequence::mnemonic(meniuri.last()->text()), QKeySequence(Qt::ALT | Qt::Key_R));
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(&w, Qt::Key_F10);
+    QTRY_VERIFY(meniuri.first()->menu()->isVisible());
+    meniuri.first()->menu()->close();
     QStringList elemente;
     for (QAction* a : meniuri.first()->menu()->actions())
         elemente << (a->isSeparator() ? QString("-") : a->text());

@@ -342,6 +342,13 @@ void TestListaGenerica::listeleDinTastatura()
     retine("C_NUME_L1");
     QTest::keyClick(elevi.Arbore, Qt::Key_Enter, Qt::KeypadModifier);
     QCOMPARE(deschis, QString("Adauga elev: Ana"));
+    // Outside a dialog too, Enter presses the focused button.
+    auto* adauga = elevi.findChild<QPushButton*>("Adauga");
+    adauga->setFocus(Qt::TabFocusReason);
+    deschis.clear();
+    retine("C_NUME_L1");
+    QTest::keyClick(adauga, Qt::Key_Return);
+    QCOMPARE(deschis, QString("Adauga elev: "));
     elevi.close();
 
     TVerificareForm verificare({TProblemaElev{{elev, "Ana"}, "C_CNP: camp gol"}});

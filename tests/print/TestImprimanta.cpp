@@ -16,6 +16,7 @@
 #include "testsupport/UPdfText.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDir>
@@ -84,6 +85,7 @@ private slots:
     void readingTheSettingsWritesNothing();
     void pdfKeepsTheOlderFileUntilItIsWhole();
     void calibrationTextShowsWhole();
+    void wizardByKeyboard();
 
 private:
     QStringList m_avertizari;
@@ -483,6 +485,33 @@ void TestImprimanta::calibrationTextShowsWhole()
     QVERIFY(f.height() > inainte);
     QVERIFY(f.Corectia->geometry().bottom() < f.Ok->geometry().top());
     f.reject();
+}
+
+void TestImprimanta::wizardByKeyboard()
+{
+    TPrintWiz w;
+    bool ajuns = false;
+    LaUrmatorulModal([&](QDialog*) {
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.ListaImprimante->setFocus(Qt::TabFocusReason);
+        // Enter goes on, and the caret goes to the new page's first choice: arrows choose, Enter goes on again.
+        QTest::keyClick(w.ListaImprimante, Qt::Key_Return);
+        QCOMPARE(w.PaginaCurenta(), 1);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.Alimentare->button(1)));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QCOMPARE(w.Alimentare->checkedId(), 2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(w.PaginaCurenta(), 2);
+        // On a focused button Enter presses that button, not the default one.
+        w.ButonInapoi->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(w.ButonInapoi, Qt::Key_Return);
+        QCOMPARE(w.PaginaCurenta(), 1);
+        ajuns = true;
+        w.reject();
+    });
+    QVERIFY(!w.Arata());
+    QVERIFY(ajuns);
 }
 
 QTEST_MAIN(TestImprimanta)
