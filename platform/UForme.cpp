@@ -6,7 +6,9 @@
 #include <QGuiApplication>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 
 QPoint PozitieCentrata(const QRect& zonaLucru, const QSize& fereastra)
@@ -115,4 +117,42 @@ bool FocusPePrimaIntrare(QWidget* pagina)
         }
     }
     return false;
+}
+
+namespace {
+class TRedaTastatura : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* obiect, QEvent* e) override
+    {
+        if (e->type() != QEvent::Hide || !obiect->isWidgetType())
+            return false;
+        auto* fereastra = static_cast<QWidget*>(obiect);
+        if (!fereastra->isWindow() || !fereastra->parentWidget())
+            return false;
+        QPointer<QWidget> proprietar = fereastra->parentWidget()->window();
+        // After the event: the closing dialog may be followed at once by its owner (a message, then its window).
+        // A window manager may also activate the main window behind a dialog still open, where keys go nowhere.
+        QTimer::singleShot(0, proprietar, [proprietar] {
+            if (!proprietar || !proprietar->isVisible())
+                return;
+            const QWidget* modal = QApplication::activeModalWidget();
+            if (modal ? modal == proprietar && QApplication::activeWindow() != proprietar : !QApplication::activeWindow())
+                proprietar->activateWindow();
+        });
+        return false;
+    }
+};
+} // namespace
+
+void RedaTastaturaLaInchidere()
+{
+    static TRedaTastatura* filtru = nullptr;
+    if (!filtru) {
+        filtru = new TRedaTastatura(qApp);
+        qApp->installEventFilter(filtru);
+    }
 }

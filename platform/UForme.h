@@ -34,3 +34,7 @@ void ListaCuTastatura(QAbstractItemView* lista, std::function<void()> deschide);
 // Puts the caret in the first control of `pagina` that Tab reaches (a wizard's page just shown); false when it
 // has none.
 bool FocusPePrimaIntrare(QWidget* pagina);
+
+// From now on, a dialog that closes gives the keyboard back to the window it was opened from (some window
+// managers leave no window active, and a user without a mouse would be stuck). Called once at start-up.
+void RedaTastaturaLaInchidere();

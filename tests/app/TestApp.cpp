@@ -62,6 +62,7 @@ private slots:
     void iconitaLaFiecareMarime();
     void fontulCertificatului();
     void blocareaMotoruluiLangaRegistru();
+    void dialogulInchisRedaTastatura();
 };
 
 void TestApp::versiune_data()
@@ -387,6 +388,30 @@ void TestApp::aDouaCopieAduceFereastraPrimei()
     QVERIFY(TInstantaUnica::CereAfisarea(baza));
     QTRY_COMPARE(prima->CereriPrimite(), 1);
     QVERIFY(!fereastra.isMinimized());
+}
+
+void TestApp::dialogulInchisRedaTastatura()
+{
+    RedaTastaturaLaInchidere();
+    QWidget principala;
+    principala.show();
+    principala.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&principala));
+    QDialog parinte(&principala);
+    parinte.setWindowModality(Qt::ApplicationModal);
+    parinte.show();
+    parinte.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&parinte));
+    QDialog copil(&parinte);
+    copil.setWindowModality(Qt::ApplicationModal);
+    copil.show();
+    copil.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&copil));
+    // A message closed over a dialog gives the keys back to that dialog, and the dialog to the main window.
+    copil.hide();
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&parinte));
+    parinte.hide();
+    QTRY_COMPARE(QApplication::activeWindow(), &principala);
 }
 
 QTEST_MAIN(TestApp)
