@@ -504,7 +504,7 @@ void TImportExcelExpert::Importa()
     Progres->show();
     int scrise = 0;
     int noi = 0;
-    QString mesajEroare;
+    QString mesajEroare, detaliiEroare;
     for (int i = 0; i < n && !m_oprire; ++i) {
         try {
             bool nou = false;
@@ -512,6 +512,15 @@ void TImportExcelExpert::Importa()
             noi += nou ? 1 : 0;
         } catch (const std::exception& e) {
             mesajEroare = TextEroare(e);
+            detaliiEroare = DetaliiEroare(e);
+            // The engine's own text goes under "Detalii"; the sentence says what happened to the import.
+            if (!dynamic_cast<const EEroare*>(&e) || mesajEroare == detaliiEroare) {
+                detaliiEroare = mesajEroare;
+                mesajEroare = QStringLiteral("Preluarea s-a oprit la elevul %1 din %2: baza de date nu l-a primit. "
+                                             "Elevii de dinainte au fost preluati.")
+                                  .arg(i + 1)
+                                  .arg(n);
+            }
             break;
         }
         scrise = i + 1;
@@ -523,7 +532,7 @@ void TImportExcelExpert::Importa()
     ButonInainte->setEnabled(true);
     ButonInapoi->setEnabled(true);
     if (!mesajEroare.isEmpty()) {
-        TMesaje::ArataEroare(this, mesajEroare);
+        TMesaje::ArataEroare(this, mesajEroare, detaliiEroare);
         return;
     }
     if (scrise < n) {
