@@ -1,6 +1,7 @@
 #include "app/TAplicatie.h"
 
 #include "platform/UActiune.h"
+#include "platform/UForme.h"
 
 #include <QIcon>
 #include <QSocketNotifier>
@@ -31,6 +32,7 @@ TAplicatie::TAplicatie(int& argc, char** argv) : QApplication(argc, argv)
     setDesktopFileName(QStringLiteral("tessaluna"));
     // Every window without an icon of its own shows the program's.
     setWindowIcon(Iconita());
+    RedaTastaturaLaInchidere();
 }
 
 QIcon TAplicatie::Iconita()

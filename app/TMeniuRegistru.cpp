@@ -111,7 +111,7 @@ TDM& BazaDeschisa()
 TMeniuRegistru::TMeniuRegistru(QMainWindow* fereastra, QMenuBar* meniuri) : QObject(fereastra), m_fereastra(fereastra)
 {
     setObjectName(QStringLiteral("MeniuRegistruActiuni"));
-    QMenu* registru = meniuri->addMenu(QStringLiteral("Registru"));
+    QMenu* registru = meniuri->addMenu(QStringLiteral("&Registru"));
     registru->setObjectName(QStringLiteral("MeniuRegistru"));
     CopieDeSiguranta = registru->addAction(QStringLiteral("Copie de siguranta..."));
     CopieDeSiguranta->setObjectName(QStringLiteral("CopieDeSiguranta"));

@@ -16,6 +16,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
 #include <QWindow>
@@ -87,7 +88,8 @@ void TTessalunaMain::changeEvent(QEvent* e)
 
 void TTessalunaMain::CreeazaMeniul()
 {
-    QMenu* configurare = menuBar()->addMenu(QStringLiteral("Configurare"));
+    // Alt+C and Alt+R open the menus, F10 the first one, as desktops do.
+    QMenu* configurare = menuBar()->addMenu(QStringLiteral("&Configurare"));
     configurare->setObjectName(QStringLiteral("MeniuConfigurare"));
     auto actiune = [&](const QString& text, const QString& nume) {
         QAction* a = configurare->addAction(text);
@@ -103,11 +105,13 @@ void TTessalunaMain::CreeazaMeniul()
     ConfigurareScoala = actiune(QStringLiteral("Configurare scoala"), QStringLiteral("ConfigurareScoala"));
     configurare->addSeparator();
     ImportDinExcel = actiune(QStringLiteral("Import din Excel"), QStringLiteral("ImportDinExcel"));
-    QMenu* formulare = menuBar()->addMenu(QStringLiteral("Formulare"));
+    QMenu* formulare = menuBar()->addMenu(QStringLiteral("&Formulare"));
     formulare->setObjectName(QStringLiteral("MeniuFormulare"));
     LoturiFormulare = formulare->addAction(QStringLiteral("Loturi de formulare"));
     LoturiFormulare->setObjectName(QStringLiteral("LoturiFormulare"));
     Registru = new TMeniuRegistru(this, menuBar());
+    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(f10, &QShortcut::activated, this, [this, configurare] { menuBar()->setActiveAction(configurare->menuAction()); });
 
     connect(ConfigurareImprimanta, &QAction::triggered, this, [this] {
         RuleazaActiune(this, [this] {

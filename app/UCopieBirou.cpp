@@ -59,7 +59,7 @@ QByteArray CitesteIntrare(zip_t* arhiva, zip_int64_t index, zip_uint64_t maxim, 
         throw EEroare(QStringLiteral("o parte a ei are o marime nepermisa"));
     zip_file_t* f = zip_fopen_index(arhiva, zip_uint64_t(index), 0);
     if (!f)
-        throw EEroare(QString::fromUtf8(zip_strerror(arhiva)));
+        throw EEroare(QStringLiteral("o parte a ei nu poate fi citita"), QString::fromUtf8(zip_strerror(arhiva)));
     const auto inchide = qScopeGuard([f] { zip_fclose(f); });
     QByteArray tot;
     QByteArray bloc(1 << 16, Qt::Uninitialized);
@@ -67,7 +67,7 @@ QByteArray CitesteIntrare(zip_t* arhiva, zip_int64_t index, zip_uint64_t maxim, 
     for (;;) {
         const zip_int64_t n = zip_fread(f, bloc.data(), zip_uint64_t(bloc.size()));
         if (n < 0)
-            throw EEroare(QString::fromUtf8(zip_file_strerror(f)));
+            throw EEroare(QStringLiteral("o parte a ei este deteriorata"), QString::fromUtf8(zip_file_strerror(f)));
         if (n == 0)
             break;
         citit += zip_uint64_t(n);
@@ -75,7 +75,7 @@ QByteArray CitesteIntrare(zip_t* arhiva, zip_int64_t index, zip_uint64_t maxim, 
             throw EEroare(QStringLiteral("o parte a ei are o marime nepermisa"));
         if (iesire) {
             if (iesire->write(bloc.constData(), n) != n)
-                throw EEroare(iesire->errorString());
+                throw EEroare(QStringLiteral("registrul din ea nu poate fi scris pe disc"), iesire->errorString());
         } else {
             tot.append(bloc.constData(), n);
         }
@@ -131,10 +131,12 @@ void FaCopieBirou(const QString& caleBaza, const QString& fisierZip, const QStri
     QFile::remove(partial);
     FaCopieDeSiguranta(caleBaza, fbk, progres);
 
-    const auto esec = [&](const QString& motiv) {
+    // `detalii`: the archive library's own words, shown only under "Detalii".
+    const auto esec = [&](const QString& motiv, const QString& detalii = {}) {
         return EEroare(QStringLiteral("Copia de siguranta nu a putut fi facuta in %1. Copiile facute inainte au "
                                       "ramas neatinse.\n\n%2")
-                           .arg(Afisat(fisierZip), motiv));
+                           .arg(Afisat(fisierZip), motiv),
+                       detalii);
     };
     // The settings are read now and held until the archive is written.
     QList<QPair<const char*, QByteArray>> setari;
@@ -146,14 +148,14 @@ void FaCopieBirou(const QString& caleBaza, const QString& fisierZip, const QStri
     int cod = 0;
     zip_t* arhiva = zip_open(QFile::encodeName(partial).constData(), ZIP_CREATE | ZIP_TRUNCATE, &cod);
     if (!arhiva)
-        throw esec(TextZip(cod));
+        throw esec(QStringLiteral("Arhiva nu a putut fi inceputa."), TextZip(cod));
     const auto adauga = [&](const char* nume, zip_source_t* sursa) {
         if (!sursa || zip_file_add(arhiva, nume, sursa, ZIP_FL_ENC_UTF_8) < 0) {
             const QString motiv = QString::fromUtf8(zip_strerror(arhiva));
             if (sursa)
                 zip_source_free(sursa);
             zip_discard(arhiva);
-            throw esec(motiv);
+            throw esec(QStringLiteral("Arhiva nu a putut fi scrisa."), motiv);
         }
     };
     adauga(NumeFbk, zip_source_file(arhiva, QFile::encodeName(fbk).constData(), 0, -1));
@@ -162,7 +164,7 @@ void FaCopieBirou(const QString& caleBaza, const QString& fisierZip, const QStri
     if (zip_close(arhiva) != 0) {
         const QString motiv = QString::fromUtf8(zip_strerror(arhiva));
         zip_discard(arhiva);
-        throw esec(motiv);
+        throw esec(QStringLiteral("Arhiva nu a putut fi scrisa pana la capat."), motiv);
     }
     InchideAltora(partial);
     // Synced, then given its name: link() never replaces a file another program made meanwhile.
@@ -185,15 +187,16 @@ std::unique_ptr<TCopieCitita> CitesteCopie(const QString& fisier, const QString&
         copie->Fbk = fisier;
         return copie;
     }
-    const auto esec = [&](const QString& motiv) {
+    const auto esec = [&](const QString& motiv, const QString& detalii = {}) {
         return EEroare(QStringLiteral("Fisierul %1 nu poate fi folosit ca o copie de siguranta: %2. Registrul "
                                       "curent a ramas neatins.")
-                           .arg(Afisat(fisier), motiv));
+                           .arg(Afisat(fisier), motiv),
+                       detalii);
     };
     int cod = 0;
     zip_t* arhiva = zip_open(QFile::encodeName(fisier).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &cod);
     if (!arhiva)
-        throw esec(QStringLiteral("arhiva este deteriorata sau incompleta (%1)").arg(TextZip(cod)));
+        throw esec(QStringLiteral("arhiva este deteriorata sau incompleta"), TextZip(cod));
     const auto inchide = qScopeGuard([arhiva] { zip_discard(arhiva); });
     const zip_int64_t indexFbk = zip_name_locate(arhiva, NumeFbk, 0);
     if (indexFbk < 0)
@@ -217,9 +220,9 @@ std::unique_ptr<TCopieCitita> CitesteCopie(const QString& fisier, const QString&
         copie->m_extrasa = true;
         CitesteIntrare(arhiva, indexFbk, std::numeric_limits<zip_uint64_t>::max(), &fbk);
         if (!fbk.flush())
-            throw EEroare(fbk.errorString());
+            throw EEroare(QStringLiteral("registrul din ea nu poate fi scris pe disc"), fbk.errorString());
     } catch (const EEroare& e) {
-        throw esec(e.Mesaj());
+        throw esec(e.Mesaj(), e.Detalii());
     }
     return copie;
 }

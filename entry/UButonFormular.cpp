@@ -15,6 +15,8 @@ TButonFormular::TButonFormular(THandlerFormularDePrintat* handler, QTreeView* ar
     setObjectName(QStringLiteral("Buton") + handler->Titlu);
     setIcon(DesenButonTiparire());
     setIconSize(QSize(24, 24));
+    // Enter presses it when it has the focus, as Space does.
+    setAutoDefault(true);
     connect(this, &QPushButton::clicked, this, [this] { RuleazaActiune(this, [this] { CompleteazaFormular(); }); });
 }
 

@@ -5,15 +5,23 @@
 #include "platform/UForme.h"
 
 #include "controls/UKivEditors.h"
+#include "platform/UEroare.h"
 #include "platform/UMesaje.h"
+#include "print/UMachetaFormular.h"
+#include "store/UDataModule.h"
+#include "store/URezolvare.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QHash>
+#include <QLabel>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 TDialogInregistrare::TDialogInregistrare(QWidget* parinte) : QDialog(parinte)
 {
@@ -42,24 +50,78 @@ TDialogInregistrare::TDialogInregistrare(QWidget* parinte) : QDialog(parinte)
     connect(Renunt, &QPushButton::clicked, this, &TDialogInregistrare::reject);
 }
 
+namespace {
+// What an entry shows: its text, or the state of a box.
+QString TextulIntrarii(const QWidget* w)
+{
+    if (const auto* linie = qobject_cast<const QLineEdit*>(w))
+        return linie->text();
+    if (const auto* lista = qobject_cast<const QComboBox*>(w))
+        return lista->currentText();
+    if (const auto* kiv = qobject_cast<const TKivCustomTextEdit*>(w))
+        return kiv->Text();
+    if (const auto* buton = qobject_cast<const QAbstractButton*>(w))
+        return QString::number(buton->isChecked());
+    return {};
+}
+} // namespace
+
 QStringList TDialogInregistrare::TexteIntrari() const
 {
     QStringList texte;
     for (const QWidget* w : m_ordineTab) {
-        if (w == Ok || w == Renunt)
-            continue;
-        if (const auto* linie = qobject_cast<const QLineEdit*>(w))
-            texte << linie->text();
-        else if (const auto* lista = qobject_cast<const QComboBox*>(w))
-            texte << lista->currentText();
-        else if (const auto* kiv = qobject_cast<const TKivCustomTextEdit*>(w))
-            texte << kiv->Text();
-        else if (const auto* buton = qobject_cast<const QAbstractButton*>(w))
-            texte << QString::number(buton->isChecked());
-        else
-            texte << QString();
+        if (w != Ok && w != Renunt)
+            texte << TextulIntrarii(w);
     }
     return texte;
+}
+
+bool TDialogInregistrare::ConfirmaCampurileGoale()
+{
+    QHash<QString, QString> valori;
+    QHash<QString, TEditorGeneric*> editori;
+    for (TEditorGeneric* e : std::as_const(Editor->Editori)) {
+        const QString cheie = UnesteCheie({e->CodFormular, e->CodPagina, e->CodCamp});
+        valori.insert(cheie, TextulIntrarii(e->focusProxy() ? e->focusProxy() : e));
+        editori.insert(cheie, e);
+    }
+    QHash<QString, TProfilCamp> profil;
+    {
+        TDM& dm = ModululDeDate();
+        TGardaTranzactie garda(dm.Tr);
+        profil = ProfilulCampurilor(dm);
+    }
+    QStringList goale;
+    try {
+        goale = CampuriGoaleTiparite(MachetaCertificat(), profil, valori);
+    } catch (const EEroare&) {
+        // A layout that cannot be read is reported when printing; it never keeps a record from being saved.
+        return true;
+    }
+    if (goale.isEmpty())
+        return true;
+    // Named, and the first one focused, in the order Tab visits the entries.
+    const auto pozitie = [&](const QString& cheie) {
+        TEditorGeneric* e = editori.value(cheie);
+        return m_ordineTab.indexOf(e->focusProxy() ? e->focusProxy() : e);
+    };
+    std::stable_sort(goale.begin(), goale.end(),
+                     [&](const QString& a, const QString& b) { return pozitie(a) < pozitie(b); });
+    QStringList etichete;
+    for (const QString& cheie : std::as_const(goale))
+        etichete << u'"' + editori.value(cheie)->RzLabel1->text().trimmed() + u'"';
+    QString text;
+    if (etichete.size() == 1) {
+        text = QStringLiteral("Campul %1 este gol. Salvez oricum?").arg(etichete.first());
+    } else {
+        const QString ultima = etichete.takeLast();
+        text = QStringLiteral("Campurile %1 si %2 sunt goale. Salvez oricum?").arg(etichete.join(u", "), ultima);
+    }
+    if (TMesaje::Intreaba(this, text))
+        return true;
+    TEditorGeneric* primul = editori.value(goale.first());
+    (primul->focusProxy() ? primul->focusProxy() : primul)->setFocus(Qt::OtherFocusReason);
+    return false;
 }
 
 bool TDialogInregistrare::Modificat() const

@@ -32,6 +32,9 @@ protected:
 
     // The left column: what goes above the editor is inserted at index 0.
     QVBoxLayout* Stanga = nullptr;
+    // Before a save: an empty entry that leaves the certificate's field empty (the name, a printed field) asks
+    // "Campul ... este gol. Salvez oricum?" by the editor's label. False on "Nu", with the caret in that entry.
+    bool ConfirmaCampurileGoale();
     // Called once the editor is built: `inainte` take the Tab before the editors.
     void SeteazaOrdineTab(const QList<QWidget*>& inainte = {});
 

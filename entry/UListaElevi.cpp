@@ -31,6 +31,8 @@ QPushButton* Buton(const QString& text, QWidget* parinte)
 {
     auto* b = new QPushButton(text, parinte);
     b->setObjectName(text);
+    // Outside a dialog only an auto-default button takes Enter: a focused button is pressed by Enter or Space.
+    b->setAutoDefault(true);
     return b;
 }
 } // namespace
@@ -143,6 +145,9 @@ TListaElevi::TListaElevi(QWidget* parinte) : QWidget(parinte)
     connect(modifica, &QPushButton::clicked, this, [this] { RuleazaActiune(this, [this] { Modifica(); }); });
     connect(clasa, &QPushButton::clicked, this, [this] { RuleazaActiune(this, [this] { TiparesteClasa(); }); });
     connect(sterge, &QPushButton::clicked, this, [this] { RuleazaActiune(this, [this] { Sterge(); }); });
+    // A row opens as "Modifica" does, by a double click or by Enter.
+    connect(Arbore, &QTreeView::doubleClicked, this, [this] { RuleazaActiune(this, [this] { Modifica(); }); });
+    ListaCuTastatura(Arbore, [this] { RuleazaActiune(this, [this] { Modifica(); }); });
 }
 
 void TListaElevi::Reincarca()
@@ -350,6 +355,8 @@ void TAdaugaElev::Salveaza()
             return;
         }
     }
+    if (!ConfirmaCampurileGoale())
+        return;
     TDM& dm = ModululDeDate();
     TGardaTranzactie garda(dm.Tr);
     const qint32 id = IdElev == -1 ? CreeazaInregistrare(dm, QStringLiteral("ELEVI")) : IdElev;

@@ -19,7 +19,6 @@ QPushButton* Buton(const QString& text, QWidget* parinte)
 {
     auto* b = new QPushButton(text, parinte);
     b->setObjectName(text);
-    b->setAutoDefault(false);
     return b;
 }
 
@@ -44,6 +43,7 @@ TListaGenerica::TListaGenerica(QWidget* parinte) : QDialog(parinte)
     QPushButton* adauga = Buton(QStringLiteral("Adauga"), this);
     QPushButton* modifica = Buton(QStringLiteral("Modifica"), this);
     QPushButton* sterge = Buton(QStringLiteral("Sterge"), this);
+    modifica->setDefault(true);
     jos->addWidget(adauga);
     jos->addWidget(modifica);
     jos->addWidget(sterge);
@@ -53,6 +53,7 @@ TListaGenerica::TListaGenerica(QWidget* parinte) : QDialog(parinte)
     connect(modifica, &QPushButton::clicked, this, [this] { RuleazaActiune(this, [this] { Modifica(); }); });
     connect(sterge, &QPushButton::clicked, this, [this] { RuleazaActiune(this, [this] { Sterge(); }); });
     connect(Lista, &QTreeWidget::itemDoubleClicked, this, [this] { RuleazaActiune(this, [this] { Modifica(); }); });
+    ListaCuTastatura(Lista, [this] { RuleazaActiune(this, [this] { Modifica(); }); });
     CentreazaForma(this);
 }
 

@@ -40,7 +40,6 @@ QPushButton* Buton(const QString& text, const QString& nume, QWidget* parinte)
 {
     auto* b = new QPushButton(text, parinte);
     b->setObjectName(nume);
-    b->setAutoDefault(false);
     return b;
 }
 } // namespace
@@ -85,7 +84,8 @@ QList<TProblemaElev> VerificaElevi(const QList<TElevDeTiparit>& elevi, TPaginiCo
                                       true};
         const QString cnp = completare.ValoareCamp(QStringLiteral("Tessaluna.FATA.C_CNP"));
         if (!cnp.isEmpty() && !CnpValid(cnp))
-            probleme << TProblemaElev{elev, QStringLiteral("C_CNP: codul numeric personal %1 este eronat").arg(cnp)};
+            probleme << TProblemaElev{elev, QStringLiteral("%1: codul numeric personal %2 este eronat")
+                                                .arg(DenumireCamp(QStringLiteral("Tessaluna.FATA.C_CNP")), cnp)};
         const std::optional<bool> legat = completare.LegatDe(QStringLiteral("SCOALA"));
         if (!(legat ? *legat : LegatDeScoala(dm, elev.Id)))
             probleme << TProblemaElev{elev, QStringLiteral("elevul nu este legat de o scoala")};
@@ -106,9 +106,18 @@ TVerificareForm::TVerificareForm(const QList<TProblemaElev>& probleme, QWidget* 
     Lista->setObjectName(QStringLiteral("Lista"));
     Lista->setRootIsDecorated(false);
     Lista->setHeaderLabels({QStringLiteral("Elev"), QStringLiteral("Problema")});
-    for (const TProblemaElev& p : probleme)
-        new QTreeWidgetItem(Lista, {p.Elev.Denumire, p.Descriere});
-    Lista->header()->resizeSections(QHeaderView::ResizeToContents);
+    // The problem is what the list is for: a long name is cut (whole in its tip), the problem wraps.
+    Lista->setWordWrap(true);
+    Lista->setTextElideMode(Qt::ElideRight);
+    int latimeNume = 0;
+    for (const TProblemaElev& p : probleme) {
+        auto* nod = new QTreeWidgetItem(Lista, {p.Elev.Denumire, p.Descriere});
+        nod->setToolTip(0, p.Elev.Denumire);
+        nod->setToolTip(1, p.Descriere);
+        latimeNume = std::max(latimeNume, Lista->fontMetrics().horizontalAdvance(p.Elev.Denumire));
+    }
+    Lista->header()->setStretchLastSection(true);
+    Lista->setColumnWidth(0, std::min(latimeNume + 16, 300));
     l->addWidget(Lista, 1);
     auto* butoane = new QHBoxLayout;
     TiparesteOricum = Buton(QStringLiteral("Tipareste oricum"), QStringLiteral("TiparesteOricum"), this);
@@ -117,6 +126,7 @@ TVerificareForm::TVerificareForm(const QList<TProblemaElev>& probleme, QWidget* 
     CorecteazaDiacritice->setVisible(
         std::any_of(probleme.begin(), probleme.end(), [](const auto& p) { return p.Sedile; }));
     Renunt = Buton(QStringLiteral("Renunt"), QStringLiteral("Renunt"), this);
+    TiparesteOricum->setDefault(true);
     butoane->addWidget(CorecteazaDiacritice);
     butoane->addStretch();
     butoane->addWidget(TiparesteOricum);
@@ -128,16 +138,21 @@ TVerificareForm::TVerificareForm(const QList<TProblemaElev>& probleme, QWidget* 
     connect(CorecteazaDiacritice, &QPushButton::clicked, this,
             [this] { RuleazaActiune(this, [this] { CorecteazaDiacriticele(); }); });
     connect(Renunt, &QPushButton::clicked, this, &QDialog::reject);
-    connect(Lista, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* nod) {
-        const int i = Lista->indexOfTopLevelItem(nod);
-        if (i < 0)
-            return;
-        RuleazaActiune(this, [this, i] {
-            TAdaugaElev dialog(this);
-            dialog.EditeazaElev(qint32(m_probleme[i].Elev.Id));
-            if (dialog.exec() == QDialog::Accepted)
-                m_modificati.insert(m_probleme[i].Elev.Id);
-        });
+    connect(Lista, &QTreeWidget::itemDoubleClicked, this,
+            [this](QTreeWidgetItem* nod) { DeschideElevul(Lista->indexOfTopLevelItem(nod)); });
+    ListaCuTastatura(Lista, [this] { DeschideElevul(Lista->indexOfTopLevelItem(Lista->currentItem())); });
+}
+
+void TVerificareForm::DeschideElevul(int rand)
+{
+    if (rand < 0 || rand >= m_probleme.size())
+        return;
+    const qint64 id = m_probleme[rand].Elev.Id;
+    RuleazaActiune(this, [this, id] {
+        TAdaugaElev dialog(this);
+        dialog.EditeazaElev(qint32(id));
+        if (dialog.exec() == QDialog::Accepted)
+            m_modificati.insert(id);
     });
 }
 
@@ -182,11 +197,14 @@ TTiparireClasaForm::TTiparireClasaForm(const QList<TElevDeTiparit>& elevi, QWidg
         auto* nod = new QTreeWidgetItem(Lista, {e.Denumire});
         nod->setCheckState(0, Qt::Checked);
     }
+    // Tab leaves the list; Space ticks a row.
+    Lista->setTabKeyNavigation(false);
     l->addWidget(Lista, 1);
     auto* butoane = new QHBoxLayout;
     ButonTipareste = Buton(QStringLiteral("Tipareste"), QStringLiteral("Tipareste"), this);
     ButonPdf = Buton(QStringLiteral("Salveaza PDF"), QStringLiteral("SalveazaPdf"), this);
     Renunt = Buton(QStringLiteral("Renunt"), QStringLiteral("Renunt"), this);
+    ButonTipareste->setDefault(true);
     butoane->addStretch();
     butoane->addWidget(ButonTipareste);
     butoane->addWidget(ButonPdf);

@@ -44,6 +44,9 @@ public:
     void CorecteazaDiacriticele();
 
 private:
+    // Opens the student of row `rand` in the editor; a saved change marks the student to be read again.
+    void DeschideElevul(int rand);
+
     QList<TProblemaElev> m_probleme;
     QSet<qint64> m_modificati;
     bool m_toti = false;

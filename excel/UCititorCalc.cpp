@@ -58,9 +58,11 @@ const char* const SetariProfil = R"(<?xml version="1.0" encoding="UTF-8"?>
 </oor:items>
 )";
 
-EEroare Eroare(const QString& cale, const QString& motiv)
+// `detalii`: Calc's or the system's own words, shown only under "Detalii".
+EEroare Eroare(const QString& cale, const QString& motiv, const QString& detalii = {})
 {
-    return EEroare(QStringLiteral("Nu pot citi fisierul %1: %2").arg(QFileInfo(cale).fileName(), motiv.simplified()));
+    return EEroare(QStringLiteral("Nu pot citi fisierul %1: %2").arg(QFileInfo(cale).fileName(), motiv.simplified()),
+                   detalii);
 }
 
 QString ProgramSoffice(const TProgrameCalc& programe)
@@ -273,22 +275,28 @@ void TCititorCalc::Deschide(const QString& cale)
     const QString eroare = QString::fromUtf8(proces.readAllStandardError());
     grup.Termina();
 
-    QString motiv;
+    QString motiv, detalii;
     for (const QString& linie : eroare.split(u'\n')) {
         if (linie.startsWith(QStringLiteral("MOTIV: ")))
             motiv = linie.mid(7).trimmed();
+        else if (linie.startsWith(QStringLiteral("DETALII: ")))
+            detalii = linie.mid(9).trimmed();
     }
     if (stare == QProcess::CrashExit)
         throw Eroare(cale,
                      QStringLiteral("LibreOffice Calc s-a oprit neasteptat (semnalul %1), poate din lipsa de memorie.")
                          .arg(cod));
     if (cod == IesireFaraUno)
-        throw Eroare(cale, QStringLiteral("%1. Instalati pachetul %2.").arg(motiv, QString::fromLatin1(PachetUno)));
+        throw Eroare(cale, QStringLiteral("%1. Instalati pachetul %2.").arg(motiv, QString::fromLatin1(PachetUno)),
+                     detalii);
     if (cod == IesireFaraCalc)
-        throw Eroare(cale, QStringLiteral("%1. Instalati pachetul %2.").arg(motiv, QString::fromLatin1(PachetCalc)));
+        throw Eroare(cale, QStringLiteral("%1. Instalati pachetul %2.").arg(motiv, QString::fromLatin1(PachetCalc)),
+                     detalii);
     if (cod != IesireOk)
-        throw Eroare(cale, motiv.isEmpty() ? QStringLiteral("LibreOffice Calc s-a oprit neasteptat (cod %1).").arg(cod)
-                                           : motiv + u'.');
+        throw Eroare(cale,
+                     motiv.isEmpty() ? QStringLiteral("LibreOffice Calc s-a oprit neasteptat (cod %1).").arg(cod)
+                                     : motiv + u'.',
+                     detalii.isEmpty() && motiv.isEmpty() ? eroare.trimmed().right(2000) : detalii);
 
     QFile fisierFoi(QDir(iesire).filePath(QStringLiteral("foi.json")));
     if (!fisierFoi.open(QIODevice::ReadOnly))

@@ -103,7 +103,6 @@ TImportExcelExpert::TImportExcelExpert(QWidget* parinte) : QDialog(parinte)
     eticheta->setBuddy(NumeFisier);
     ButonCauta = new QPushButton(QStringLiteral("Cauta ..."), p1);
     ButonCauta->setObjectName(QStringLiteral("Cauta"));
-    ButonCauta->setAutoDefault(false);
     randFisier->addWidget(NumeFisier, 1);
     randFisier->addWidget(ButonCauta);
     static_cast<QVBoxLayout*>(p1->layout())->addLayout(randFisier);
@@ -165,11 +164,10 @@ TImportExcelExpert::TImportExcelExpert(QWidget* parinte) : QDialog(parinte)
     ButonInapoi->setEnabled(false);
     ButonInainte = new QPushButton(QStringLiteral("Inainte"), this);
     ButonInainte->setObjectName(QStringLiteral("Inainte"));
+    // Enter anywhere goes on; on a focused button it presses that button.
     ButonInainte->setDefault(true);
     ButonRenunt = new QPushButton(QStringLiteral("Renunt"), this);
     ButonRenunt->setObjectName(QStringLiteral("Renunt"));
-    ButonRenunt->setAutoDefault(false);
-    ButonInapoi->setAutoDefault(false);
     butoane->addWidget(ButonInapoi);
     butoane->addWidget(ButonInainte);
     butoane->addWidget(ButonRenunt);
@@ -264,14 +262,8 @@ void TImportExcelExpert::AratiPagina(int index)
 {
     Pagini->setCurrentIndex(index);
     // The caret goes to the page's first entry; a page with none leaves it on "Inainte".
-    QWidget* pagina = Pagini->currentWidget();
-    for (QWidget* w = pagina->nextInFocusChain(); w != pagina && pagina->isAncestorOf(w); w = w->nextInFocusChain()) {
-        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(pagina)) {
-            w->setFocus(Qt::TabFocusReason);
-            return;
-        }
-    }
-    ButonInainte->setFocus(Qt::TabFocusReason);
+    if (!FocusPePrimaIntrare(Pagini->currentWidget()))
+        ButonInainte->setFocus(Qt::TabFocusReason);
 }
 
 void TImportExcelExpert::IntraInPagina(int index)
@@ -512,7 +504,7 @@ void TImportExcelExpert::Importa()
     Progres->show();
     int scrise = 0;
     int noi = 0;
-    QString mesajEroare;
+    QString mesajEroare, detaliiEroare;
     for (int i = 0; i < n && !m_oprire; ++i) {
         try {
             bool nou = false;
@@ -520,6 +512,15 @@ void TImportExcelExpert::Importa()
             noi += nou ? 1 : 0;
         } catch (const std::exception& e) {
             mesajEroare = TextEroare(e);
+            detaliiEroare = DetaliiEroare(e);
+            // The engine's own text goes under "Detalii"; the sentence says what happened to the import.
+            if (!dynamic_cast<const EEroare*>(&e) || mesajEroare == detaliiEroare) {
+                detaliiEroare = mesajEroare;
+                mesajEroare = QStringLiteral("Preluarea s-a oprit la elevul %1 din %2: baza de date nu l-a primit. "
+                                             "Elevii de dinainte au fost preluati.")
+                                  .arg(i + 1)
+                                  .arg(n);
+            }
             break;
         }
         scrise = i + 1;
@@ -531,7 +532,7 @@ void TImportExcelExpert::Importa()
     ButonInainte->setEnabled(true);
     ButonInapoi->setEnabled(true);
     if (!mesajEroare.isEmpty()) {
-        TMesaje::ArataEroare(this, mesajEroare);
+        TMesaje::ArataEroare(this, mesajEroare, detaliiEroare);
         return;
     }
     if (scrise < n) {

@@ -26,8 +26,11 @@ MAX_COLOANE = 702
 MAX_RANDURI = 65536
 
 
-def esec(cod, motiv):
+def esec(cod, motiv, detalii=""):
     sys.stderr.write("MOTIV: " + " ".join(motiv.split()) + "\n")
+    # The technical words of the cause (Python's, Calc's), which the program shows only under "Detalii".
+    if detalii:
+        sys.stderr.write("DETALII: " + " ".join(str(detalii).split()) + "\n")
     sys.stderr.flush()
     # Calc is left as it is: the caller ends the whole process group after us.
     iesi(cod)
@@ -124,9 +127,9 @@ def verifica_arhiva(cale):
                 except DeclaratieDtd:
                     esec(2, "partea %s contine declaratii DTD, pe care o foaie de calcul nu le are" % p.filename)
                 except xml.parsers.expat.ExpatError as e:
-                    esec(2, "partea %s este deteriorata (%s)" % (p.filename, e))
+                    esec(2, "partea %s este deteriorata" % p.filename, e)
     except (zipfile.BadZipFile, zipfile.LargeZipFile, OSError, EOFError, NotImplementedError, zlib.error) as e:
-        esec(2, "arhiva este deteriorata (%s)" % e)
+        esec(2, "arhiva este deteriorata", e)
 
 
 def pregateste_csv(cale, dosar):
@@ -237,7 +240,7 @@ def main():
              "--norestore", "--nologo", "--nodefault", "--nolockcheck", "--accept=pipe,name=%s;urp;" % teava],
             stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     except OSError as e:
-        esec(4, "LibreOffice nu porneste (%s)" % e.strerror)
+        esec(4, "LibreOffice nu porneste", e.strerror)
 
     local = uno.getComponentContext()
     rezolvitor = local.ServiceManager.createInstanceWithContext("com.sun.star.bridge.UnoUrlResolver", local)
@@ -293,7 +296,7 @@ def main():
     except Exception as e:
         if fara_modul_calc():
             esec(4, "LibreOffice nu are modulul Calc")
-        esec(2, "Calc nu il poate deschide (%s)" % (getattr(e, "Message", "") or type(e).__name__))
+        esec(2, "Calc nu il poate deschide", getattr(e, "Message", "") or type(e).__name__)
     if doc is None:
         if fara_modul_calc():
             esec(4, "LibreOffice nu are modulul Calc")
@@ -333,4 +336,4 @@ if __name__ == "__main__":
         raise
     except BaseException as e:
         # Calc went away under the bridge (a crash, an exhausted limit) or answered nonsense.
-        esec(2, "LibreOffice Calc s-a oprit in timpul citirii (%s)" % type(e).__name__)
+        esec(2, "LibreOffice Calc s-a oprit in timpul citirii", type(e).__name__)

@@ -120,6 +120,11 @@ void TCalibrareForm::ArataCorectia()
                              "mareste cu %3% pe orizontala si cu %4% pe verticala. De acum inainte, "
                              "tiparirile pe ea se corecteaza in sens invers.")
                   .arg(Mm(c.DeplasareX), Mm(c.DeplasareY), Mm((c.ScalaX - 1) * 100), Mm((c.ScalaY - 1) * 100)));
+    // The wrapped text takes the lines it needs: the window grows instead of cutting it.
+    layout()->activate();
+    const int inaltime = heightForWidth(width());
+    if (inaltime > height())
+        resize(width(), inaltime);
 }
 
 void TCalibrareForm::Confirma()

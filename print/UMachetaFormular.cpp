@@ -2,6 +2,7 @@
 
 #include "platform/UEroare.h"
 #include "print/UFontFormular.h"
+#include "store/URezolvare.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -164,4 +165,63 @@ TFontFormular* CreeazaFontFormular(const TMachetaFont& m, QObject* proprietar)
     font->SetItalic(m.Italic);
     font->SetDescrierePentruEditor(m.DescrierePentruEditor);
     return font;
+}
+
+namespace {
+// Own values from the texts given, every other field filled; remembers the last field found empty.
+class TSursaTexte : public TSursaValori
+{
+public:
+    TSursaTexte(const QHash<QString, TProfilCamp>& profil, const QHash<QString, QString>& valori)
+        : m_profil(profil), m_valori(valori)
+    {
+    }
+    bool Profil(const TCheieCamp& cheie, TProfilCamp& profil) override
+    {
+        const auto i = m_profil.constFind(UnesteCheie(cheie));
+        if (i == m_profil.constEnd())
+            return false;
+        profil = *i;
+        return true;
+    }
+    QString ValoareProprie(const TCheieCamp& cheie, const QString&, qint64) override
+    {
+        const QString k = UnesteCheie(cheie);
+        const auto i = m_valori.constFind(k);
+        if (i == m_valori.constEnd())
+            return QStringLiteral("*");
+        if (i->trimmed().isEmpty())
+            Gol = k;
+        return *i;
+    }
+    QString Gol;
+
+private:
+    const QHash<QString, TProfilCamp>& m_profil;
+    const QHash<QString, QString>& m_valori;
+};
+} // namespace
+
+QStringList CampuriGoaleTiparite(const TMachetaFormular& macheta, const QHash<QString, TProfilCamp>& profil,
+                                 const QHash<QString, QString>& valori)
+{
+    QStringList goale;
+    QSet<QString> vazute;
+    TSursaTexte sursa(profil, valori);
+    for (const TMachetaPagina& pagina : macheta.Pagini) {
+        for (const TMachetaZona& z : pagina.Zone) {
+            const TCheieCamp cheie = DesparteCheie(z.Denumire1);
+            if (z.Denumire1.trimmed().isEmpty() || cheie.Camp.endsWith(QLatin1String("_L2")))
+                continue;
+            const QString k = UnesteCheie(cheie);
+            if (vazute.contains(k))
+                continue;
+            vazute.insert(k);
+            sursa.Gol.clear();
+            if (RezolvaValoare(sursa, cheie, 0).trimmed().isEmpty() && !sursa.Gol.isEmpty() &&
+                !goale.contains(sursa.Gol))
+                goale << sursa.Gol;
+        }
+    }
+    return goale;
 }

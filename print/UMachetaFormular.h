@@ -3,6 +3,7 @@
 #include "print/UGeometriePrint.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -81,3 +82,10 @@ const TMachetaFormular& MachetaCertificatInitiala();
 // The reference stays valid for the process; its contents change when the school's layout changes.
 // Throws EEroare when the school's layout file cannot be read.
 const TMachetaFormular& MachetaCertificat();
+
+struct TProfilCamp;
+// The fields among `valori` (texts by key "form.page.field") whose empty text leaves an area of `macheta` empty:
+// the area's own field, or the one it follows as a mirror (UnesteCheie keys, in the order the areas come).
+// A field that is not among `valori` counts as filled; second lines ("_L2") may stay empty.
+QStringList CampuriGoaleTiparite(const TMachetaFormular& macheta, const QHash<QString, TProfilCamp>& profil,
+                                 const QHash<QString, QString>& valori);

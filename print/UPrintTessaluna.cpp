@@ -518,7 +518,8 @@ void TPrintTessalunaForm::RuleazaTiparirea()
     if (!destinatie.isEmpty() && IdElev > 0) {
         const QString titlu = TitluLucrare(parte);
         InregistreazaLucrarea(this,
-                              {TTiparire{IdElev, DenumireElev, QDateTime::currentDateTime(), destinatie, 0, 1, titlu}},
+                              {TTiparire{IdElev, DenumireElev, QDateTime::currentDateTime(), destinatie, 0, 1, titlu,
+                                         true, r.Stanga, r.Sus, r.Oglinda}},
                               r, &formulare);
     }
     if (!formulare.isEmpty())

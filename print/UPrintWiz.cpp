@@ -229,7 +229,6 @@ TPrintWiz::TPrintWiz(QWidget* parinte) : QDialog(parinte)
     auto buton = [&](const QString& text) {
         auto* b = new QPushButton(text, this);
         b->setObjectName(text);
-        b->setAutoDefault(false);
         butoane->addWidget(b);
         return b;
     };
@@ -237,6 +236,8 @@ TPrintWiz::TPrintWiz(QWidget* parinte) : QDialog(parinte)
     ButonInapoi = buton(QStringLiteral("Inapoi"));
     ButonInainte = buton(QStringLiteral("Inainte"));
     ButonRenunt = buton(QStringLiteral("Renunt"));
+    // Enter anywhere goes on; on a focused button it presses that button.
+    ButonInainte->setDefault(true);
     l->addLayout(butoane);
     connect(ButonInapoi, &QPushButton::clicked, this, [this] { Inapoi(); });
     connect(ButonInainte, &QPushButton::clicked, this, [this] { RuleazaActiune(this, [this] { Inainte(); }); });
@@ -275,8 +276,10 @@ bool TPrintWiz::Arata()
 void TPrintWiz::Inapoi()
 {
     const int curenta = PaginaCurenta();
-    if (curenta != 0)
+    if (curenta != 0) {
         Pagini->setCurrentIndex(m_inapoi[curenta]);
+        FocusPePrimaIntrare(Pagini->currentWidget());
+    }
 }
 
 void TPrintWiz::Inainte()
@@ -347,6 +350,8 @@ void TPrintWiz::Inainte()
     if (urmatoarea != curenta) {
         m_inapoi[urmatoarea] = curenta;
         Pagini->setCurrentIndex(urmatoarea);
+        if (!FocusPePrimaIntrare(Pagini->currentWidget()))
+            ButonInainte->setFocus(Qt::TabFocusReason);
     }
 }
 

@@ -15,6 +15,7 @@
 #include "print/UParticularizari.h"
 #include "print/USetariImprimare.h"
 #include "print/UTextZona.h"
+#include "profile/UProfil.h"
 #include "settings/UInfoGlobal2005.h"
 #include "store/UDataModule.h"
 #include "store/UTipariri.h"
@@ -29,6 +30,8 @@
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QScopeGuard>
+
+#include <optional>
 
 namespace {
 // A paged device of an A4 landscape sheet at 1200 dpi, only measured on, never drawn.
@@ -134,7 +137,18 @@ TRezultatPagini TiparesteElevi(QPainter& painter, QPagedPaintDevice& dispozitiv,
             }
             ++r.Tiparite;
         } catch (const std::exception& e) {
-            r.Eroare = QStringLiteral("%1: %2").arg(elev.Denumire, TextEroare(e));
+            // The program's own sentence stays; the engine's English text goes under "Detalii" only.
+            const QString text = TextEroare(e);
+            r.Detalii = DetaliiEroare(e);
+            const bool alProgramului = dynamic_cast<const EEroare*>(&e) != nullptr;
+            QString cauza = text;
+            if (!alProgramului) {
+                r.Detalii = text;
+                cauza = QStringLiteral("pagina lui nu a putut fi pregatita");
+            } else if (text == r.Detalii) {
+                cauza = QStringLiteral("datele lui nu au putut fi citite din baza de date");
+            }
+            r.Eroare = QStringLiteral("%1: %2").arg(elev.Denumire, cauza);
             break;
         }
         if (progres && !progres(i + 1, total)) {
@@ -182,9 +196,36 @@ QList<TProblemaZona> VerificaPagina(const TPaginaRandata& pagina)
     return probleme;
 }
 
+QString DenumireCamp(const QString& cheie)
+{
+    const QString cod = CodCamp(cheie);
+    const TClasaProfil* clasa = ProfilInregistrat();
+    if (!clasa)
+        return cod;
+    // The profile is the program's own for the life of the process: its labels are read once.
+    static const TClasaProfil* citita = nullptr;
+    static QHash<QString, QString> etichete;
+    if (citita != clasa) {
+        etichete.clear();
+        const std::unique_ptr<TListaLiniiProfilDiploma> linii = clasa->Creeaza();
+        for (const TLinieProfilDiploma& l : linii->Linii())
+            etichete.insert(UnesteCheie({l.COD_FORMULAR, l.COD_PAGINA, l.COD_CAMP}),
+                            CitesteEticheta(l.ETICHETA_EDITOR).Eticheta.trimmed());
+        citita = clasa;
+    }
+    const QString eticheta = etichete.value(UnesteCheie(DesparteCheie(cheie)));
+    if (eticheta.isEmpty())
+        return cod;
+    if (cod.startsWith(QLatin1String("C_")))
+        return eticheta + QStringLiteral(" (cotor)");
+    if (cod.startsWith(QLatin1String("A_")))
+        return eticheta + QStringLiteral(" (certificat)");
+    return eticheta;
+}
+
 QString DescriereProblema(const TProblemaZona& p)
 {
-    const QString camp = CodCamp(p.Cheie).isEmpty() ? p.Zona : CodCamp(p.Cheie);
+    const QString camp = CodCamp(p.Cheie).isEmpty() ? p.Zona : DenumireCamp(p.Cheie);
     switch (p.Fel) {
     case TProblemaZona::Gol:
         return QStringLiteral("%1: camp gol").arg(camp);
@@ -198,7 +239,8 @@ QString DescriereProblema(const TProblemaZona& p)
 }
 
 TRezultatPagini TiparesteClasa(QWidget* parinte, const QList<TElevDeTiparit>& elevi,
-                               const std::function<bool(int, int)>& opresteDupa, const TPaginiCompletate* completate)
+                               const std::function<bool(int, int)>& opresteDupa, const TPaginiCompletate* completate,
+                               const TRezultatInserare* asezare)
 {
     if (elevi.isEmpty()) {
         TMesaje::Informeaza(parinte, QStringLiteral("Va rog selectati un elev!"));
@@ -209,21 +251,32 @@ TRezultatPagini TiparesteClasa(QWidget* parinte, const QList<TElevDeTiparit>& el
     if (!PregatesteFormulare(parinte, elevi))
         return {};
     TAllStuffReg setari;
-    const TRezultatInserare ins = CereFoaia(setari, 0);
+    TRezultatInserare ins;
+    if (asezare) {
+        // A sheet printed again is offered as it was placed then; cancelled, the settings stay as they were.
+        const double stanga = setari.MargineStangaFata, sus = setari.MargineSusFata;
+        const QString oglinda = setari.Oglinda(0);
+        setari.MargineStangaFata = asezare->Stanga;
+        setari.MargineSusFata = asezare->Sus;
+        setari.SeteazaOglinda(0, asezare->Oglinda ? QStringLiteral("D") : QStringLiteral("N"));
+        ins = CereFoaia(setari, 0);
+        if (!ins.Ok) {
+            setari.MargineStangaFata = stanga;
+            setari.MargineSusFata = sus;
+            setari.SeteazaOglinda(0, oglinda);
+        }
+    } else {
+        ins = CereFoaia(setari, 0);
+    }
     if (!ins.Ok)
         return {};
 
     TFormularRandat formular(MachetaCertificat());
     const int total = int(elevi.size());
     const QString titlu = QStringLiteral("Diplome de examen national - %1 elevi").arg(total);
-    QProgressDialog progres(QStringLiteral("Se tipareste diploma 0 din %1").arg(total), QStringLiteral("Opreste"), 0,
-                            total, parinte);
-    progres.setObjectName(QStringLiteral("ProgresTiparire"));
-    progres.setWindowTitle(QStringLiteral("Tiparire"));
-    progres.setWindowModality(Qt::WindowModal);
-    progres.setMinimumDuration(0);
-    progres.setAutoClose(false);
-    progres.setAutoReset(false);
+    // Made once the document has begun: a progress window shows itself after its minimum duration, and over the
+    // PDF file question it would take the keyboard from it.
+    std::optional<QProgressDialog> progres;
 
     PregatesteImprimanta(false);
     TRezultatPagini r;
@@ -234,24 +287,33 @@ TRezultatPagini TiparesteClasa(QWidget* parinte, const QList<TElevDeTiparit>& el
         if (!document.Inceput())
             return {};
         destinatie = document.FisierPdf().isEmpty() ? ImprimantaCurenta() : document.FisierPdf();
-        progres.show();
+        progres.emplace(QStringLiteral("Se tipareste diploma 0 din %1").arg(total), QStringLiteral("Opreste"), 0, total,
+                        parinte);
+        progres->setObjectName(QStringLiteral("ProgresTiparire"));
+        progres->setWindowTitle(QStringLiteral("Tiparire"));
+        progres->setWindowModality(Qt::WindowModal);
+        progres->setMinimumDuration(0);
+        progres->setAutoClose(false);
+        progres->setAutoReset(false);
+        progres->show();
         const TParametriTiparire parametri{ins.Stanga, ins.Sus, ins.Oglinda, document.Corectie()};
         r = TiparesteElevi(
             document.Painter(), ImprimantaProgram(), formular, elevi, parametri, false,
             [&](int n, int N) {
-                progres.setValue(n);
-                progres.setLabelText(QStringLiteral("Se tipareste diploma %1 din %2").arg(n).arg(N));
+                progres->setValue(n);
+                progres->setLabelText(QStringLiteral("Se tipareste diploma %1 din %2").arg(n).arg(N));
                 QCoreApplication::processEvents();
-                return !progres.wasCanceled() && !(opresteDupa && opresteDupa(n, N));
+                return !progres->wasCanceled() && !(opresteDupa && opresteDupa(n, N));
             },
             completate);
     }
-    progres.close();
+    progres.reset();
 
     // The sheets the ended document holds are the ones sent: exactly those are recorded.
     QList<TTiparire> tipariri;
     for (int i = 0; i < r.Tiparite; ++i)
-        tipariri << TTiparire{elevi[i].Id, elevi[i].Denumire, inceput, destinatie, 0, i + 1, titlu};
+        tipariri << TTiparire{elevi[i].Id, elevi[i].Denumire, inceput, destinatie, 0, i + 1, titlu,
+                              true,           ins.Stanga,        ins.Sus, ins.Oglinda};
     QString formulare;
     const qint64 lucrare = InregistreazaLucrarea(parinte, tipariri, ins, &formulare);
     if (!formulare.isEmpty())
@@ -269,7 +331,7 @@ TRezultatPagini TiparesteClasa(QWidget* parinte, const QList<TElevDeTiparit>& el
             text += QStringLiteral("\nUltimul elev tiparit: %1.").arg(elevi[r.Tiparite - 1].Denumire);
         if (r.Tiparite < total)
             text += QStringLiteral("\nUrmatorul elev de tiparit: %1.").arg(elevi[r.Tiparite].Denumire);
-        TMesaje::Avertizeaza(parinte, text + formulare);
+        TMesaje::Avertizeaza(parinte, text + formulare, r.Detalii);
     } else if (!r.Taiate.isEmpty()) {
         TMesaje::Avertizeaza(parinte, QStringLiteral("Textul nu incape in campurile: %1. S-a tiparit micsorat la "
                                                      "minimum si taiat; scurtati-l in corecturile campului.")
@@ -323,7 +385,8 @@ bool SalveazaPdf(QWidget* parinte, const QList<TElevDeTiparit>& elevi, bool cuFu
                           .arg(QDir::toNativeSeparators(fisier))
                           .arg(r.Tiparite)
                           .arg(elevi.size())
-                          .arg(r.Eroare));
+                          .arg(r.Eroare),
+                      r.Detalii);
     QString motiv;
     if (!terminat || !inLucru.Incheie(motiv))
         throw EEroare(

@@ -27,7 +27,8 @@ struct TRezultatPagini
 {
     int Tiparite = 0;   // pages drawn whole, from the first
     bool Oprit = false; // the user stopped it
-    QString Eroare;     // the error that ended it, empty when none
+    QString Eroare;     // the error that ended it, in Romanian; empty when none
+    QString Detalii;    // its technical text (the engine's own words), for "Detalii"
     QStringList Taiate; // "student: area" of the texts clipped
 };
 
@@ -66,6 +67,8 @@ TRezultatPagini TiparesteElevi(QPainter& painter, QPagedPaintDevice& dispozitiv,
                                const TPaginiCompletate* completate = nullptr);
 
 // What would print wrong in one area of a filled page.
+struct TRezultatInserare;
+
 struct TProblemaZona
 {
     QString Zona;
@@ -78,6 +81,10 @@ struct TProblemaZona
     } Fel = Gol;
     double InaltimeMm = 0; // the text's printed cell height, for Micsorat
 };
+
+// A field as the user knows it: its editor's label and the side of the sheet it prints on ("Anul absolvirii
+// ciclului (certificat)"); the field's code when the profile has no label for it.
+QString DenumireCamp(const QString& cheie);
 
 // The problem in words: "<field>: camp gol", "... textul micsorat la 1,2 mm", "... textul nu incape".
 QString DescriereProblema(const TProblemaZona& p);
@@ -93,10 +100,13 @@ QList<TProblemaZona> VerificaPagina(const TPaginaRandata& pagina);
 // The program's print jobs for several students, with the dialogs a user answers: the insert-paper dialog
 // once for the job, then a progress dialog "n din N" that can stop after the current page. Every sheet sent
 // is recorded in the print register. `opresteDupa(n, N)` returning true stops after page n as the
-// dialog's button does. The pages a check kept (`completate`) are drawn as kept. Returns what was printed.
+// dialog's button does. The pages a check kept (`completate`) are drawn as kept. `asezare`: the margins and
+// mirror the insert-paper dialog offers (a sheet printed again), instead of the last ones. Returns what was
+// printed.
 TRezultatPagini TiparesteClasa(QWidget* parinte, const QList<TElevDeTiparit>& elevi,
                                const std::function<bool(int, int)>& opresteDupa = {},
-                               const TPaginiCompletate* completate = nullptr);
+                               const TPaginiCompletate* completate = nullptr,
+                               const TRezultatInserare* asezare = nullptr);
 
 // Writes the students' certificates into one PDF at 1:1 scale (no margins, no mirror), with the blank form's
 // picture under them when `cuFundal`. Asks for the file name; false when the user gave none.

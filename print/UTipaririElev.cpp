@@ -3,6 +3,7 @@
 #include "platform/UActiune.h"
 #include "platform/UForme.h"
 #include "platform/UMesaje.h"
+#include "print/UInsertPaper.h"
 #include "print/ULoturiFormulare.h"
 #include "print/UTiparireClasa.h"
 #include "store/UDataModule.h"
@@ -15,6 +16,8 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <optional>
 
 TTipaririElevForm::TTipaririElevForm(qint64 idElev, const QString& denumire, QWidget* parinte)
     : QDialog(parinte), m_id(idElev), m_denumire(denumire)
@@ -43,6 +46,9 @@ TTipaririElevForm::TTipaririElevForm(qint64 idElev, const QString& denumire, QWi
     l->addLayout(butoane);
     resize(640, 320);
     CentreazaForma(this);
+    Retipareste->setDefault(true);
+    ListaCuTastatura(Lista, [this] { Retipareste->click(); });
+    connect(Lista, &QTreeWidget::itemDoubleClicked, Retipareste, &QPushButton::click);
     connect(Inchide, &QPushButton::clicked, this, &QDialog::accept);
     connect(AnuleazaFormularul, &QPushButton::clicked, this, [this] {
         RuleazaActiune(this, [this] {
@@ -56,20 +62,29 @@ TTipaririElevForm::TTipaririElevForm(qint64 idElev, const QString& denumire, QWi
                 Reincarca();
         });
     });
-    connect(Retipareste, &QPushButton::clicked, this, [this] {
-        RuleazaActiune(this, [this] {
-            TiparesteClasa(this, {TElevDeTiparit{m_id, m_denumire}});
-            Reincarca();
-        });
-    });
+    connect(Retipareste, &QPushButton::clicked, this, [this] { RuleazaActiune(this, [this] { RetiparesteAles(); }); });
     RuleazaActiune(this, [this] { Reincarca(); });
+}
+
+void TTipaririElevForm::RetiparesteAles()
+{
+    // The sheet chosen, else the newest, is repeated as it was placed.
+    const int rand = Lista->currentItem() ? Lista->indexOfTopLevelItem(Lista->currentItem()) : 0;
+    std::optional<TRezultatInserare> asezare;
+    if (rand >= 0 && rand < m_tipariri.size() && m_tipariri[rand].AreAsezare) {
+        const TTiparire& t = m_tipariri[rand];
+        asezare = TRezultatInserare{true, t.Oglinda, t.MargineStanga, t.MargineSus};
+    }
+    TiparesteClasa(this, {TElevDeTiparit{m_id, m_denumire}}, {}, nullptr, asezare ? &*asezare : nullptr);
+    Reincarca();
 }
 
 void TTipaririElevForm::Reincarca()
 {
     Lista->clear();
     const QList<TFormularFolosit> formulare = FormulareElev(ModululDeDate(), m_id);
-    for (const TTiparire& t : TipaririElev(ModululDeDate(), m_id)) {
+    m_tipariri = TipaririElev(ModululDeDate(), m_id);
+    for (const TTiparire& t : std::as_const(m_tipariri)) {
         auto* rand = new QTreeWidgetItem(Lista, {t.DataOra.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")),
                                                  t.Imprimanta, QStringLiteral("%1 (%2)").arg(t.Lucrare).arg(t.Titlu),
                                                  QString::number(t.Pagina)});

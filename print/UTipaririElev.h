@@ -1,6 +1,9 @@
 #pragma once
 
+#include "store/UTipariri.h"
+
 #include <QDialog>
+#include <QList>
 
 class QPushButton;
 class QTreeWidget;
@@ -17,6 +20,8 @@ public:
 
     // Reads the student's printings again.
     void Reincarca();
+    // Prints the certificate again, offering the margins and mirror of the chosen sheet (else the newest).
+    void RetiparesteAles();
 
     QTreeWidget* Lista = nullptr;
     QPushButton* AnuleazaFormularul = nullptr;
@@ -24,6 +29,7 @@ public:
     QPushButton* Inchide = nullptr;
 
 private:
+    QList<TTiparire> m_tipariri; // in list order
     qint64 m_id;
     QString m_denumire;
 };

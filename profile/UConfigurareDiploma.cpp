@@ -20,7 +20,6 @@ QPushButton* Buton(const QString& text, QWidget* parinte)
 {
     auto* b = new QPushButton(text, parinte);
     b->setObjectName(text);
-    b->setAutoDefault(false);
     return b;
 }
 } // namespace
@@ -44,12 +43,14 @@ TConfigurareDiploma::TConfigurareDiploma(QWidget* parinte) : QDialog(parinte)
     l->addWidget(Lista, 1);
     auto* jos = new QHBoxLayout;
     Modifica = Buton(QStringLiteral("Modifica"), this);
+    Modifica->setDefault(true);
     jos->addWidget(Modifica);
     jos->addStretch();
     l->addLayout(jos);
     connect(Modifica, &QPushButton::clicked, this, [this] { RuleazaActiune(this, [this] { ModificaLinia(); }); });
     connect(Lista, &QTableWidget::cellDoubleClicked, this,
             [this] { RuleazaActiune(this, [this] { ModificaLinia(); }); });
+    ListaCuTastatura(Lista, [this] { RuleazaActiune(this, [this] { ModificaLinia(); }); });
     CentreazaForma(this);
     RuleazaActiune(this, [this] { Incarca(); });
 }
@@ -127,6 +128,7 @@ TModificaLinieProfil::TModificaLinieProfil(QWidget* parinte) : QDialog(parinte)
     jos->addStretch();
     Ok = Buton(QStringLiteral("Ok"), this);
     Renunt = Buton(QStringLiteral("Renunt"), this);
+    Ok->setDefault(true);
     jos->addWidget(Ok);
     jos->addWidget(Renunt);
     l->addLayout(jos);

@@ -552,11 +552,12 @@ QString InlocuiesteCuRestaurata(TDM& dm, const TVerificareCopie& verificare, con
                   QStringLiteral(".FDB"));
     dm.Tr.Rollback();
     dm.Db.Close();
-    const auto revino = [&](const QString& motiv) {
+    const auto revino = [&](const QString& motiv, const QString& detalii = {}) {
         dm.Db.Open();
         return EEroare(QStringLiteral("Restaurarea nu a putut inlocui registrul: %1 Registrul curent a ramas "
                                       "neatins.")
-                           .arg(motiv));
+                           .arg(motiv),
+                       detalii);
     };
     const QByteArray cCurenta = QFile::encodeName(curenta);
     const QByteArray cPastrata = QFile::encodeName(pastrata);
@@ -578,7 +579,8 @@ QString InlocuiesteCuRestaurata(TDM& dm, const TVerificareCopie& verificare, con
         dm.Db.Open();
     } catch (const EEroareBD& e) {
         ::rename(cPastrata.constData(), cCurenta.constData());
-        throw revino(QStringLiteral("fisierul restaurat nu s-a deschis (%1).").arg(e.Mesaj()));
+        throw revino(QStringLiteral("fisierul restaurat nu s-a deschis."),
+                     e.Detalii().isEmpty() ? e.Mesaj() : e.Detalii());
     }
     return pastrata;
 }

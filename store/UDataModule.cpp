@@ -491,9 +491,12 @@ void TDM::CopieInainteDeActualizare(qint64 versiune)
     try {
         FaCopieAutomata(cale, QDateTime::currentDateTime(), QStringLiteral("v%1").arg(versiune));
     } catch (const EEroare& e) {
+        // The copy's own sentence is kept; an engine's text only under "Detalii".
+        const bool doarMotor = !e.Detalii().isEmpty() && e.Mesaj() == e.Detalii();
         throw EEroare(QStringLiteral("Baza de date nu a fost actualizata, pentru ca inainte de actualizare nu am "
-                                     "putut face copia ei de siguranta.\n\n%1")
-                          .arg(e.Mesaj()));
+                                     "putut face copia ei de siguranta.%1")
+                          .arg(doarMotor ? QString() : QStringLiteral("\n\n") + e.Mesaj()),
+                      e.Detalii());
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "store/UDataModule.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -12,6 +13,10 @@ struct TProfilCamp
     QString SimilarCu;
     QString AsociatCu;
 };
+
+// Every field's profile row by its key ("form.page.field", codes trimmed). Uses Q1, in the caller's
+// transaction.
+QHash<QString, TProfilCamp> ProfilulCampurilor(TDM& dm);
 
 // Where values come from: the database one lookup at a time, or values read in bulk beforehand.
 class TSursaValori

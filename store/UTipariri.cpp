@@ -64,6 +64,22 @@ void CreeazaRegistruTipariri(TDM& dm)
             dm.Q1.ExecSQL();
         }
     });
+    // The placement of each sheet, added to registers made before it was kept.
+    for (const char* coloana : {"MARGINE_STANGA VARCHAR(24)", "MARGINE_SUS VARCHAR(24)", "OGLINDA CHAR(1)"}) {
+        const QString definitie = QString::fromLatin1(coloana);
+        InTranzactie(dm, [&] {
+            dm.Q1.SetSQL(QStringLiteral("select * from RDB$RELATION_FIELDS where RDB$RELATION_NAME = 'TIPARIRI' and "
+                                        "RDB$FIELD_NAME = :NUME"));
+            dm.Q1.ParamByName(QStringLiteral("NUME")).SetAsString(definitie.section(u' ', 0, 0));
+            dm.Q1.Open();
+            const bool exista = !dm.Q1.Eof();
+            dm.Q1.Close();
+            if (!exista) {
+                dm.Q1.SetSQL(QStringLiteral("alter table TIPARIRI add ") + definitie);
+                dm.Q1.ExecSQL();
+            }
+        });
+    }
     for (const QString& g : {QStringLiteral("G_ID_TIPARIRI"), QStringLiteral("G_ID_LUCRARI")}) {
         InTranzactie(dm, [&] {
             if (!ExistaInSistem(dm, sqlGenerator, QStringLiteral("RDB$GENERATOR_NAME"), g)) {
@@ -105,10 +121,11 @@ qint64 InregistreazaTipariri(TDM& dm, const QList<TTiparire>& tipariri,
         q.Close();
         for (const TTiparire& t : tipariri) {
             q.SetSQL(QStringLiteral(
-                "insert into TIPARIRI (ID_TIPARIRE, ID_LUCRARE, PAGINA, ID_ELEVI, ELEV, DATA_ORA, IMPRIMANTA, TITLU) "
+                "insert into TIPARIRI (ID_TIPARIRE, ID_LUCRARE, PAGINA, ID_ELEVI, ELEV, DATA_ORA, IMPRIMANTA, TITLU, "
+                "MARGINE_STANGA, MARGINE_SUS, OGLINDA) "
                 "values (GEN_ID(G_ID_TIPARIRI,1), :LUCRARE, :PAGINA, :ELEV_ID, :ELEV, CAST(CAST(:DATA_ORA AS "
                 "VARCHAR(19)) AS TIMESTAMP), "
-                ":IMPRIMANTA, :TITLU)"));
+                ":IMPRIMANTA, :TITLU, :MARGINE_STANGA, :MARGINE_SUS, :OGLINDA)"));
             q.ParamByName(QStringLiteral("LUCRARE")).SetAsInteger(lucrare);
             q.ParamByName(QStringLiteral("PAGINA")).SetAsInteger(t.Pagina);
             q.ParamByName(QStringLiteral("ELEV_ID")).SetAsInteger(t.IdElev);
@@ -116,6 +133,13 @@ qint64 InregistreazaTipariri(TDM& dm, const QList<TTiparire>& tipariri,
             q.ParamByName(QStringLiteral("DATA_ORA")).SetAsString(t.DataOra.toString(FormatData));
             q.ParamByName(QStringLiteral("IMPRIMANTA")).SetAsString(t.Imprimanta.left(256));
             q.ParamByName(QStringLiteral("TITLU")).SetAsString(t.Titlu.left(256));
+            // Written as text, exact: the margins read back are the ones typed.
+            q.ParamByName(QStringLiteral("MARGINE_STANGA"))
+                .SetAsString(t.AreAsezare ? QString::number(t.MargineStanga, 'g', 17) : QString());
+            q.ParamByName(QStringLiteral("MARGINE_SUS"))
+                .SetAsString(t.AreAsezare ? QString::number(t.MargineSus, 'g', 17) : QString());
+            q.ParamByName(QStringLiteral("OGLINDA"))
+                .SetAsString(t.AreAsezare ? QString(t.Oglinda ? u'D' : u'N') : QString());
             q.ExecSQL();
         }
         if (inAceeasiTranzactie)
@@ -133,7 +157,8 @@ QList<TTiparire> TipaririElev(TDM& dm, qint64 idElev)
     try {
         TQuery& q = dm.Q1;
         q.SetSQL(QStringLiteral("select ID_LUCRARE, PAGINA, ELEV, CAST(DATA_ORA AS VARCHAR(24)) AS DATA_TEXT, "
-                                "IMPRIMANTA, TITLU from TIPARIRI where ID_ELEVI = :ID order by ID_TIPARIRE desc"));
+                                "IMPRIMANTA, TITLU, MARGINE_STANGA, MARGINE_SUS, OGLINDA from TIPARIRI where "
+                                "ID_ELEVI = :ID order by ID_TIPARIRE desc"));
         q.ParamByName(QStringLiteral("ID")).SetAsInteger(idElev);
         q.Open();
         while (!q.Eof()) {
@@ -146,6 +171,12 @@ QList<TTiparire> TipaririElev(TDM& dm, qint64 idElev)
                 QDateTime::fromString(q.FieldByName(QStringLiteral("DATA_TEXT")).AsString().left(19), FormatData);
             t.Imprimanta = q.FieldByName(QStringLiteral("IMPRIMANTA")).AsString();
             t.Titlu = q.FieldByName(QStringLiteral("TITLU")).AsString();
+            bool stanga = false, sus = false;
+            t.MargineStanga = q.FieldByName(QStringLiteral("MARGINE_STANGA")).AsString().toDouble(&stanga);
+            t.MargineSus = q.FieldByName(QStringLiteral("MARGINE_SUS")).AsString().toDouble(&sus);
+            const QString oglinda = q.FieldByName(QStringLiteral("OGLINDA")).AsString().trimmed();
+            t.Oglinda = oglinda == u"D";
+            t.AreAsezare = stanga && sus && !oglinda.isEmpty();
             lista << t;
             q.Next();
         }

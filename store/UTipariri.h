@@ -18,6 +18,12 @@ struct TTiparire
     qint64 Lucrare = 0; // the job's number (a class job sends many sheets); drawn when recorded
     int Pagina = 0;     // 1-based sheet of the job
     QString Titlu;      // the job's title
+    // How the sheet was placed: the margins (millimetres) and the mirror confirmed for the job. Sheets
+    // recorded before these were kept have none.
+    bool AreAsezare = false;
+    double MargineStanga = 0;
+    double MargineSus = 0;
+    bool Oglinda = false;
 };
 
 // The print register: the table TIPARIRI and its generators, created when missing (every start). A

@@ -109,6 +109,29 @@ private:
 };
 } // namespace
 
+QHash<QString, TProfilCamp> ProfilulCampurilor(TDM& dm)
+{
+    QHash<QString, TProfilCamp> profil;
+    TQuery& q = dm.Q1;
+    q.SetSQL(QStringLiteral("SELECT COD_FORMULAR, COD_PAGINA, COD_CAMP, ONOREZ_SIMILAR, SIMILAR_CU, ASOCIAT_CU FROM "
+                            "PROFIL_DIPLOMA"));
+    try {
+        for (q.Open(); !q.Eof(); q.Next()) {
+            const QString cheie = UnesteCheie({q.FieldByName(QStringLiteral("COD_FORMULAR")).AsString(),
+                                               q.FieldByName(QStringLiteral("COD_PAGINA")).AsString(),
+                                               q.FieldByName(QStringLiteral("COD_CAMP")).AsString()});
+            profil.insert(cheie, TProfilCamp{q.FieldByName(QStringLiteral("ONOREZ_SIMILAR")).AsString(),
+                                             q.FieldByName(QStringLiteral("SIMILAR_CU")).AsString(),
+                                             q.FieldByName(QStringLiteral("ASOCIAT_CU")).AsString()});
+        }
+    } catch (...) {
+        q.Close();
+        throw;
+    }
+    q.Close();
+    return profil;
+}
+
 QString TDM::ValoareCamp(const QString& formular, const QString& pagina, const QString& camp, qint64 id)
 {
     return ValoareCampInregistrare(QStringLiteral("ELEVI"), formular, pagina, camp, id);

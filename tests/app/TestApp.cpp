@@ -63,6 +63,7 @@ private slots:
     void iconitaLaFiecareMarime();
     void fontulCertificatului();
     void blocareaMotoruluiLangaRegistru();
+    void dialogulInchisRedaTastatura();
 };
 
 void TestApp::versiune_data()
@@ -150,11 +151,20 @@ void TestApp::meniulConfigurare()
     QCOMPARE(numar->text(), QString("Elevi afisati: 0 din 0"));
     const QList<QAction*> meniuri = w.menuBar()->actions();
     QCOMPARE(meniuri.size(), 3);
-    QCOMPARE(meniuri.last()->text(), QString("Registru"));
-    QCOMPARE(meniuri[1]->text(), QString("Formulare"));
+    // Shown without the ampersand, which marks the key that opens the menu with Alt.
+    QCOMPARE(meniuri.last()->text(), QString("&Registru"));
+    QCOMPARE(meniuri[1]->text(), QString("&Formulare"));
     QCOMPARE(meniuri[1]->menu()->actions().value(0), w.LoturiFormulare);
     QCOMPARE(w.LoturiFormulare->text(), QString("Loturi de formulare"));
-    QCOMPARE(meniuri.first()->text(), QString("Configurare"));
+    QCOMPARE(meniuri.first()->text(), QString("&Configurare"));
+    QCOMPARE(QKeySequence::mnemonic(meniuri.first()->text()), QKeySequence(Qt::ALT | Qt::Key_C));
+    QCOMPARE(QKeySequence::mnemonic(meniuri[1]->text()), QKeySequence(Qt::ALT | Qt::Key_F));
+    QCOMPARE(QKeySequence::mnemonic(meniuri.last()->text()), QKeySequence(Qt::ALT | Qt::Key_R));
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(&w, Qt::Key_F10);
+    QTRY_VERIFY(meniuri.first()->menu()->isVisible());
+    meniuri.first()->menu()->close();
     QStringList elemente;
     for (QAction* a : meniuri.first()->menu()->actions())
         elemente << (a->isSeparator() ? QString("-") : a->text());
@@ -408,6 +418,30 @@ void TestApp::aDouaCopieAduceFereastraPrimei()
     QVERIFY(TInstantaUnica::CereAfisarea(baza));
     QTRY_COMPARE(prima->CereriPrimite(), 1);
     QVERIFY(!fereastra.isMinimized());
+}
+
+void TestApp::dialogulInchisRedaTastatura()
+{
+    RedaTastaturaLaInchidere();
+    QWidget principala;
+    principala.show();
+    principala.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&principala));
+    QDialog parinte(&principala);
+    parinte.setWindowModality(Qt::ApplicationModal);
+    parinte.show();
+    parinte.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&parinte));
+    QDialog copil(&parinte);
+    copil.setWindowModality(Qt::ApplicationModal);
+    copil.show();
+    copil.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&copil));
+    // A message closed over a dialog gives the keys back to that dialog, and the dialog to the main window.
+    copil.hide();
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&parinte));
+    parinte.hide();
+    QTRY_COMPARE(QApplication::activeWindow(), &principala);
 }
 
 QTEST_MAIN(TestApp)

@@ -77,6 +77,7 @@ private slots:
     void renuntNuScrieNimic();
     void enterTreceMaiDeparteCtrlEnterSalveaza();
     void salvareEsuataRevineIntegral();
+    void campGolTiparitIntreaba();
     void listaGoalaCereSelectie();
     void cautare_data();
     void cautare();
@@ -116,6 +117,7 @@ void TestListaElevi::adaugaModificaSterge()
         Scrie(d, "C_NUME_L1", nume);
         Scrie(d, "C_NUME_L2", QString::fromUtf8("Ţuţea Mihaela"));
         Scrie(d, "C_CNP", Cnp);
+        TMesaje::SetRaspunsUrmator(QMessageBox::Yes); // "Salvez oricum?" for the fields left empty
         QTest::mouseClick(d->findChild<QPushButton*>("Ok"), Qt::LeftButton);
     });
     lista->Adauga();
@@ -131,6 +133,7 @@ void TestListaElevi::adaugaModificaSterge()
         auto* e = d->findChild<TEditorCampText*>("C_NUME_L1");
         QCOMPARE(e->Lista()->currentText(), nume);
         Scrie(d, "C_NUME_L1", "Ionescu");
+        TMesaje::SetRaspunsUrmator(QMessageBox::Yes); // "Salvez oricum?" for the fields left empty
         QTest::mouseClick(d->findChild<QPushButton*>("Ok"), Qt::LeftButton);
     });
     lista->Modifica();
@@ -166,6 +169,7 @@ void TestListaElevi::notaRefuzataApoiCorectata()
         QCOMPARE(b->Scalar("select count(*) as C from ELEVI"), QString("0"));
         QCOMPARE(b->Scalar("select GEN_ID(G_ID_ELEVI, 0) as C from RDB$DATABASE"), QString("0"));
         Scrie(d, "C_MEDIA", "9,50");
+        TMesaje::SetRaspunsUrmator(QMessageBox::Yes); // "Salvez oricum?" for the fields left empty
         QTest::mouseClick(d->findChild<QPushButton*>("Ok"), Qt::LeftButton);
         QVERIFY(!d->isVisible());
     });
@@ -224,10 +228,57 @@ void TestListaElevi::enterTreceMaiDeparteCtrlEnterSalveaza()
         Scrie(d, "C_NUME_L1", "Ana");
         Scrie(d, "C_CNP", Cnp);
         // Ctrl+Enter saves from any entry.
+        TMesaje::SetRaspunsUrmator(QMessageBox::Yes); // "Salvez oricum?" for the fields left empty
         QTest::keyClick(d->focusWidget(), Qt::Key_Return, Qt::ControlModifier);
         QVERIFY(!d->isVisible());
     });
     lista->Adauga();
+    QCOMPARE(b->Scalar("select count(*) as C from ELEVI"), QString("1"));
+}
+
+void TestListaElevi::campGolTiparitIntreaba()
+{
+    // Every printed student field but the certificate's name: the question names its editor's label.
+    const QList<QPair<QString, QString>> plin = {{"C_ABREVIERE", "Dl."},   {"C_NUME_L1", "Ana"},
+                                                 {"C_AN_ABSOLVIRE", "2004"}, {"C_CNP", Cnp},
+                                                 {"C_FILIERA", "Teoretica"}, {"C_PROFILUL", "Real"},
+                                                 {"C_SPECIALIZAREA", "Matematica"}};
+    LaUrmatorulModal([&](QDialog* d) {
+        for (const auto& [camp, text] : plin)
+            Scrie(d, camp, text);
+        TMesaje::Goleste();
+        TMesaje::SetRaspunsUrmator(QMessageBox::No);
+        QTest::mouseClick(d->findChild<QPushButton*>("Ok"), Qt::LeftButton);
+        // The second name line may stay empty; "Nu" keeps the window, with the caret in the empty entry.
+        QCOMPARE(TMesaje::MesajeAfisate(), QStringList{"Campul \"Nume\" este gol. Salvez oricum?"});
+        QVERIFY(d->isVisible());
+        QVERIFY(d->findChild<TEditorGeneric*>("A_NUME")->isAncestorOf(d->focusWidget()));
+        QCOMPARE(b->Scalar("select count(*) as C from ELEVI"), QString("0"));
+        TMesaje::SetRaspunsUrmator(QMessageBox::Yes);
+        QTest::mouseClick(d->findChild<QPushButton*>("Ok"), Qt::LeftButton);
+        QVERIFY(!d->isVisible());
+    });
+    lista->Adauga();
+    QCOMPARE(b->Scalar("select count(*) as C from ELEVI"), QString("1"));
+
+    // A certificate field given its own editor: "SELECTIV" prints the counterfoil's value when left empty, "NU"
+    // prints it empty. Several empty fields are named in one question.
+    for (const QString& mod : {QString("SELECTIV"), QString("NU")}) {
+        b->Executa("update PROFIL_DIPLOMA set ONOREZ_SIMILAR = '" + mod + "' where COD_CAMP = 'A_FILIERA'");
+        LaUrmatorulModal([&](QDialog* d) {
+            QVERIFY(d->findChild<TEditorGeneric*>("A_FILIERA"));
+            for (const auto& [camp, text] : plin)
+                Scrie(d, camp, camp == "C_PROFILUL" ? QString() : text);
+            Scrie(d, "A_NUME", "Ana");
+            TMesaje::Goleste();
+            TMesaje::SetRaspunsUrmator(QMessageBox::No);
+            QTest::mouseClick(d->findChild<QPushButton*>("Ok"), Qt::LeftButton);
+            QCOMPARE(TMesaje::UltimulMesaj(),
+                     mod == "NU" ? QString("Campurile \"Profilul\" si \"Filiera\" sunt goale. Salvez oricum?")
+                                 : QString("Campul \"Profilul\" este gol. Salvez oricum?"));
+        });
+        lista->Adauga();
+    }
     QCOMPARE(b->Scalar("select count(*) as C from ELEVI"), QString("1"));
 }
 
@@ -240,6 +291,7 @@ void TestListaElevi::salvareEsuataRevineIntegral()
         Scrie(d, "C_NUME_L1", "Bun");
         Scrie(d, "C_CNP", Cnp);
         Scrie(d, "A_NUME", "EROARE");
+        TMesaje::SetRaspunsUrmator(QMessageBox::Yes); // "Salvez oricum?" for the fields left empty
         QTest::mouseClick(d->findChild<QPushButton*>("Ok"), Qt::LeftButton);
         QVERIFY(d->isVisible());
         // The engine's own text is under "Detalii"; the sentence above it is the program's.
@@ -254,6 +306,7 @@ void TestListaElevi::salvareEsuataRevineIntegral()
         auto* nume = d->findChild<TEditorCampText*>("C_NUME_L1");
         QCOMPARE(nume->Lista()->currentText(), QString("Bun"));
         Scrie(d, "A_NUME", "Bun");
+        TMesaje::SetRaspunsUrmator(QMessageBox::Yes); // "Salvez oricum?" for the fields left empty
         QTest::mouseClick(d->findChild<QPushButton*>("Ok"), Qt::LeftButton);
         QVERIFY(!d->isVisible());
     });
@@ -333,6 +386,7 @@ void TestListaElevi::adaugareCuCautarePastreazaFiltrul()
     LaUrmatorulModal([&](QDialog* d) {
         Scrie(d, "C_NUME_L1", "Vasile");
         Scrie(d, "C_CNP", Cnp);
+        TMesaje::SetRaspunsUrmator(QMessageBox::Yes); // "Salvez oricum?" for the fields left empty
         QTest::mouseClick(d->findChild<QPushButton*>("Ok"), Qt::LeftButton);
     });
     lista->Adauga();

@@ -3,6 +3,7 @@
 #include "entry/UEditorGenericComplex.h"
 #include "entry/UListaElevi.h"
 #include "entry/UListaGenerica.h"
+#include "entry/UTiparireClasaForm.h"
 #include "platform/UMesaje.h"
 #include "store/UEvaluatorExpresie.h"
 #include "store/UInregistrari.h"
@@ -102,6 +103,7 @@ private slots:
     void randurileScolii();
     void scoalaAleasaSiMutata();
     void ordineaTab();
+    void listeleDinTastatura();
 
 private:
     QString Generator() { return b->Scalar("select GEN_ID(G_ID_SCOALA, 0) as C from RDB$DATABASE"); }
@@ -216,6 +218,7 @@ void TestListaGenerica::scoalaAleasaSiMutata()
         QCOMPARE(TMesaje::UltimulMesaj(), QString("Va rog alegeti scoala elevului!"));
         QCOMPARE(b->Scalar("select GEN_ID(G_ID_ELEVI, 0) as C from RDB$DATABASE"), QString("0"));
         alege(d, "Liceul B");
+        TMesaje::SetRaspunsUrmator(QMessageBox::Yes); // "Salvez oricum?" for the fields left empty
         Apasa(d, "Ok");
         QVERIFY(!d->isVisible());
     });
@@ -236,6 +239,7 @@ void TestListaGenerica::scoalaAleasaSiMutata()
         auto* c = d->findChild<QComboBox*>("Legatura_SCOALA");
         QCOMPARE(c->currentText(), QString("Liceul B  / Liceul B "));
         alege(d, "Liceul A");
+        TMesaje::SetRaspunsUrmator(QMessageBox::Yes); // "Salvez oricum?" for the fields left empty
         Apasa(d, "Ok");
     });
     elevi.Modifica();
@@ -261,6 +265,7 @@ void TestListaGenerica::scoalaAleasaSiMutata()
         Apasa(d, "Ok");
         QCOMPARE(TMesaje::UltimulMesaj(), QString("Va rog alegeti scoala elevului!"));
         alege(d, "Liceul C");
+        TMesaje::SetRaspunsUrmator(QMessageBox::Yes); // "Salvez oricum?" for the fields left empty
         Apasa(d, "Ok");
     });
     elevi.Modifica();
@@ -285,6 +290,78 @@ void TestListaGenerica::ordineaTab()
     QCOMPARE(OrdineaTab(rand, 12), QStringList({"C_UNITATEA_L1", "C_UNITATEA_L2", "C_COD_SIRUES", "C_LOCALITATEA",
                                                 "C_JUDETUL", "A_LOCALITATEA_L1", "A_LOCALITATEA_L2", "C_DIRECTOR",
                                                 "C_SECRETAR", "Ok", "Renunt", "C_UNITATEA_L1"}));
+}
+
+// Every list window: Tab leaves the list, Enter on a row opens it as a double click does, and Enter on a
+// focused button presses that button, not the window's default one.
+void TestListaGenerica::listeleDinTastatura()
+{
+    ::Scoala(*b, "Liceul A");
+    const qint64 elev = b->AdaugaElev({{"C_NUME_L1", "Ana"}});
+    auto arata = [](QWidget& w) {
+        w.show();
+        w.activateWindow();
+        return QTest::qWaitForWindowActive(&w);
+    };
+    // The window that Enter opened, by its caption and what it shows of its record.
+    QString deschis;
+    auto retine = [&](const QString& camp) {
+        LaUrmatorulModal([&deschis, camp](QDialog* d) {
+            auto* e = d->findChild<TEditorCampText*>(camp);
+            deschis = d->windowTitle() + ": " + (e ? e->Lista()->currentText() : QString());
+        });
+    };
+
+    TListaGenerica scoli;
+    scoli.Tabel = "SCOALA";
+    scoli.Incarca();
+    QVERIFY(arata(scoli));
+    scoli.Lista->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(scoli.Lista, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QString("Adauga"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), scoli.Lista);
+    // The row Tab entered on is current, not yet selected: Enter selects and opens it.
+    retine("C_UNITATEA_L1");
+    QTest::keyClick(scoli.Lista, Qt::Key_Return);
+    QCOMPARE(deschis, QString("Editeaza: Liceul A"));
+    auto* sterge = scoli.findChild<QPushButton*>("Sterge");
+    QVERIFY(scoli.findChild<QPushButton*>("Modifica")->isDefault());
+    sterge->setFocus(Qt::TabFocusReason);
+    TMesaje::Goleste();
+    TMesaje::SetRaspunsUrmator(QMessageBox::No);
+    QTest::keyClick(sterge, Qt::Key_Return);
+    QCOMPARE(TMesaje::UltimulMesaj(), QString("Doriti sa stergeti linia: "));
+    scoli.close();
+
+    TListaElevi elevi;
+    elevi.Reincarca();
+    QVERIFY(arata(elevi));
+    elevi.Arbore->setFocus(Qt::TabFocusReason);
+    deschis.clear();
+    retine("C_NUME_L1");
+    QTest::keyClick(elevi.Arbore, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(deschis, QString("Adauga elev: Ana"));
+    // Outside a dialog too, Enter presses the focused button.
+    auto* adauga = elevi.findChild<QPushButton*>("Adauga");
+    adauga->setFocus(Qt::TabFocusReason);
+    deschis.clear();
+    retine("C_NUME_L1");
+    QTest::keyClick(adauga, Qt::Key_Return);
+    QCOMPARE(deschis, QString("Adauga elev: "));
+    elevi.close();
+
+    TVerificareForm verificare({TProblemaElev{{elev, "Ana"}, "C_CNP: camp gol"}});
+    QVERIFY(arata(verificare));
+    verificare.Lista->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(verificare.Lista, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(verificare.TiparesteOricum));
+    QTest::keyClick(verificare.TiparesteOricum, Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(verificare.Lista));
+    deschis.clear();
+    retine("C_NUME_L1");
+    QTest::keyClick(verificare.Lista, Qt::Key_Return);
+    QCOMPARE(deschis, QString("Adauga elev: Ana"));
 }
 
 QTEST_MAIN(TestListaGenerica)

@@ -19,6 +19,7 @@
 #include "print/UTiparireClasa.h"
 #include "print/UPrintTessaluna.h"
 #include "print/UTipaririElev.h"
+#include "store/UTipariri.h"
 #include "testsupport/UBazaTest.h"
 #include "testsupport/UModal.h"
 #include "testsupport/UPdfText.h"
@@ -26,13 +27,16 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QLabel>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QComboBox>
 #include <QWindow>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -257,16 +261,36 @@ void TestClasa::checkBeforePrinting()
                 return true;
         return false;
     };
-    QVERIFY(are("fara", "C_NUME_L1: camp gol"));
-    QVERIFY(!are("lung", "C_NUME_L1: camp gol"));
-    QVERIFY(are("lung", "A_NUME: textul nu incape") || are("lung", "A_NUME: textul se micsoreaza"));
-    QVERIFY(are("cnp", "1234567890123 este eronat"));
+    // Fields are named by their editors' labels and the side they print on, never by their codes.
+    QVERIFY(are("fara", "Nume linia 1 (cotor): camp gol"));
+    QVERIFY(!are("lung", "Nume linia 1 (cotor): camp gol"));
+    QVERIFY(are("lung", "Nume (certificat): textul nu incape") || are("lung", "Nume (certificat): textul se micsoreaza"));
+    QVERIFY(are("cnp", "CNP (cotor): codul numeric personal 1234567890123 este eronat"));
+    QVERIFY(are("fara", "Anul absolvirii ciclului (certificat): camp gol"));
+    for (const TProblemaElev& p : probleme)
+        QVERIFY2(!p.Descriere.contains(QRegularExpression("\\b[CA]_[A-Z]")), qPrintable(p.Descriere));
     QVERIFY(!are("fara", "eronat"));
     QVERIFY(are("cnp", "nu este legat de o scoala"));
     // The blank prints "200" and leaves room for one digit.
     QVERIFY(are("cnp", "Anul 2024 nu se poate scrie dupa 200 tiparit pe formular"));
-    QVERIFY(!are("fara", "Anul"));
+    QVERIFY(!are("fara", "nu se poate scrie dupa 200"));
     QVERIFY(!ModululDeDate().Tr.InTransaction());
+
+    // Within 1024x768 the problem shows whole beside a name of any length; a double click opens the student.
+    TVerificareForm f({TProblemaElev{{fara, QString(150, QLatin1Char('N'))}, "Nume linia 1 (cotor): camp gol"}});
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    QVERIFY(f.frameGeometry().width() <= 1024 && f.frameGeometry().height() <= 768);
+    const QHeaderView* h = f.Lista->header();
+    QCOMPARE(f.Lista->horizontalScrollBar()->maximum(), 0);
+    QVERIFY(h->sectionViewportPosition(1) + h->sectionSize(1) <= f.Lista->viewport()->width());
+    QVERIFY(h->sectionSize(1) > f.Lista->fontMetrics().horizontalAdvance("Nume linia 1 (cotor): camp gol"));
+    QString deschis;
+    LaUrmatorulModal([&](QDialog* d) { deschis = d->windowTitle(); });
+    const QPoint rand = f.Lista->visualItemRect(f.Lista->topLevelItem(0)).center();
+    QTest::mouseClick(f.Lista->viewport(), Qt::LeftButton, {}, rand);
+    QTest::mouseDClick(f.Lista->viewport(), Qt::LeftButton, {}, rand);
+    QCOMPARE(deschis, QString("Adauga elev"));
 }
 
 void TestClasa::cedillaLettersCorrected()
@@ -306,10 +330,41 @@ void TestClasa::reprintAddsOneRow()
 {
     const QList<TElevDeTiparit> elevi = Clasa(2);
     Tipareste(elevi, m_dosar->filePath("intai.pdf"));
+    const QList<TTiparire> tiparite = TipaririElev(b->Dm(), elevi[1].Id);
+    QCOMPARE(tiparite.size(), 1);
+    QVERIFY(tiparite.first().AreAsezare);
+    QCOMPARE(tiparite.first().MargineStanga, 2.5);
+    QCOMPARE(tiparite.first().MargineSus, 1.0);
+    const bool oglinda = tiparite.first().Oglinda;
+    {
+        // Other sheets printed since with other margins and mirror.
+        TAllStuffReg setari;
+        setari.MargineStangaFata = 7;
+        setari.MargineSusFata = 4;
+        setari.SeteazaOglinda(0, oglinda ? "N" : "D");
+    }
     TTipaririElevForm lista(elevi[1].Id, elevi[1].Denumire);
     QCOMPARE(lista.Lista->topLevelItemCount(), 1);
+    // "Retipareste" offers the placement of the sheet it repeats; cancelled, the settings stay as they were.
+    auto oferite = [&](const QString& buton) {
+        LaUrmatorulModal([&, buton](QDialog* d) {
+            auto* f = qobject_cast<TInsertPaperForm*>(d);
+            QCOMPARE(f->MargineStanga->text(), TextMilimetri(2.5));
+            QCOMPARE(f->MargineSus->text(), TextMilimetri(1));
+            QCOMPARE(f->Oglinda->isChecked(), oglinda);
+            QTest::mouseClick(d->findChild<QPushButton*>(buton), Qt::LeftButton);
+        });
+    };
+    oferite("Renunt");
+    QTest::mouseClick(lista.Retipareste, Qt::LeftButton);
+    {
+        const TAllStuffReg setari;
+        QCOMPARE(setari.MargineStangaFata, 7.0);
+        QCOMPARE(setari.Oglinda(0), QString(oglinda ? "N" : "D"));
+    }
+    QCOMPARE(lista.Lista->topLevelItemCount(), 1);
     TMesaje::SetFisierUrmator(m_dosar->filePath("retiparit.pdf"));
-    LaUrmatorulModal([](QDialog* d) { QTest::mouseClick(qobject_cast<TInsertPaperForm*>(d)->Ok, Qt::LeftButton); });
+    oferite("Ok");
     QTest::mouseClick(lista.Retipareste, Qt::LeftButton);
     QCOMPARE(lista.Lista->topLevelItemCount(), 2);
     QCOMPARE(Numar(*b, QStringLiteral("select count(*) as C from TIPARIRI where ID_ELEVI = %1").arg(elevi[1].Id)), 2);

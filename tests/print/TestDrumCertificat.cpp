@@ -204,7 +204,7 @@ void TestDrumCertificat::buttonFillsThePreviewFromTheRegister()
         QTest::mouseClick(f->Verifica, Qt::LeftButton);
         QVERIFY(f->FormularDePrintat1->Zona("FormularTextArea86")->Semnalata());
         QVERIFY(!f->FormularDePrintat1->Zona("FormularTextArea1")->Semnalata());
-        QVERIFY(TMesaje::UltimulMesaj().contains("C_AN_ABSOLVIRE: camp gol"));
+        QVERIFY(TMesaje::UltimulMesaj().contains("Anul absolvirii ciclului (cotor): camp gol"));
     });
     QTest::mouseClick(buton, Qt::LeftButton);
     QCOMPARE(alDoilea, vazut);

@@ -16,6 +16,7 @@
 #include "testsupport/UPdfText.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDir>
@@ -83,6 +84,8 @@ private slots:
     void calibrationStoredPerPrinter();
     void readingTheSettingsWritesNothing();
     void pdfKeepsTheOlderFileUntilItIsWhole();
+    void calibrationTextShowsWhole();
+    void wizardByKeyboard();
 
 private:
     QStringList m_avertizari;
@@ -463,6 +466,52 @@ void TestImprimanta::readingTheSettingsWritesNothing()
     const QByteArray inainte = octeti();
     doarCitesc();
     QCOMPARE(octeti(), inainte);
+}
+
+void TestImprimanta::calibrationTextShowsWhole()
+{
+    TCalibrareForm f;
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    const int inainte = f.height();
+    f.StangaCruce->setText("21,5");
+    f.SusCruce->setText("19.25");
+    f.IntreCruciSus->setText("251,3");
+    f.IntreCruciStanga->setText("171,2");
+    QTest::mouseClick(f.ButonCalculeaza, Qt::LeftButton);
+    QVERIFY(f.Corectia->text().contains("mm spre dreapta"));
+    // The wrapped sentence gets every line it needs: the window grows, the text is not cut.
+    QTRY_VERIFY(f.Corectia->height() >= f.Corectia->heightForWidth(f.Corectia->width()));
+    QVERIFY(f.height() > inainte);
+    QVERIFY(f.Corectia->geometry().bottom() < f.Ok->geometry().top());
+    f.reject();
+}
+
+void TestImprimanta::wizardByKeyboard()
+{
+    TPrintWiz w;
+    bool ajuns = false;
+    LaUrmatorulModal([&](QDialog*) {
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.ListaImprimante->setFocus(Qt::TabFocusReason);
+        // Enter goes on, and the caret goes to the new page's first choice: arrows choose, Enter goes on again.
+        QTest::keyClick(w.ListaImprimante, Qt::Key_Return);
+        QCOMPARE(w.PaginaCurenta(), 1);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.Alimentare->button(1)));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QCOMPARE(w.Alimentare->checkedId(), 2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(w.PaginaCurenta(), 2);
+        // On a focused button Enter presses that button, not the default one.
+        w.ButonInapoi->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(w.ButonInapoi, Qt::Key_Return);
+        QCOMPARE(w.PaginaCurenta(), 1);
+        ajuns = true;
+        w.reject();
+    });
+    QVERIFY(!w.Arata());
+    QVERIFY(ajuns);
 }
 
 QTEST_MAIN(TestImprimanta)

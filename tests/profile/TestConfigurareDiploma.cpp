@@ -9,6 +9,7 @@
 #include "testsupport/UBazaTest.h"
 #include "testsupport/UModal.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -69,6 +70,7 @@ private slots:
     void selectivTiparesteCeSaScris();
     void nuDaEditorSiRezistaLaRepornire();
     void liniaDisparutaIntreFerestre();
+    void doarDinTastatura();
 
 private:
     QString Profil(const QString& camp)
@@ -180,6 +182,7 @@ void TestConfigurareDiploma::nuDaEditorSiRezistaLaRepornire()
         a->Caseta()->setText("2850505123459");
         d->findChild<TEditorCampText*>("C_NUME_L1")->Lista()->setEditText("Ana");
         d->findChild<TEditorCampCNP*>("C_CNP")->Caseta()->setText("1900101123457");
+        TMesaje::SetRaspunsUrmator(QMessageBox::Yes); // "Salvez oricum?" for the fields left empty
         QTest::mouseClick(d->findChild<QPushButton*>("Ok"), Qt::LeftButton);
         QVERIFY(!d->isVisible());
     });
@@ -215,6 +218,61 @@ void TestConfigurareDiploma::liniaDisparutaIntreFerestre()
     QVERIFY(inchisOk);
     QCOMPARE(c.Lista->rowCount(), 29);
     QCOMPARE(b->Scalar("select count(*) as C from PROFIL_DIPLOMA"), QString("29"));
+}
+
+void TestConfigurareDiploma::doarDinTastatura()
+{
+    TConfigurareDiploma c;
+    c.show();
+    c.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&c));
+    c.Lista->setFocus(Qt::TabFocusReason);
+    // Tab leaves the table for "Modifica", the default button; Shift+Tab comes back.
+    QTest::keyClick(c.Lista, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), c.Modifica);
+    QVERIFY(c.Modifica->isDefault());
+    QTest::keyClick(c.Modifica, Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), c.Lista);
+
+    // Arrows reach the row; Enter opens it, and in the line window the choice, Tab, the text and Enter save.
+    const int rand = Rand(c, "A_JUDETUL");
+    QVERIFY(rand > 0);
+    c.Lista->setCurrentCell(0, 0, QItemSelectionModel::NoUpdate);
+    for (int i = 0; i < rand; ++i)
+        QTest::keyClick(c.Lista, Qt::Key_Down);
+    bool deschisa = false;
+    LaUrmatorulModal([&](QDialog* d) {
+        auto* f = qobject_cast<TModificaLinieProfil*>(d);
+        QVERIFY(f);
+        deschisa = true;
+        QCOMPARE(f->Cheie->text(), QString("Tessaluna.FATA.A_JUDETUL"));
+        f->OnorezSimilar->setFocus();
+        QTest::keyClick(f->OnorezSimilar, Qt::Key_Down);
+        QCOMPARE(f->OnorezSimilar->currentText(), QString("SELECTIV"));
+        QTest::keyClick(f->OnorezSimilar, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), f->AsociatCu);
+        f->AsociatCu->selectAll();
+        QTest::keyClicks(f->AsociatCu, "ELEVI");
+        QTest::keyClick(f->AsociatCu, Qt::Key_Return);
+        QCOMPARE(d->result(), int(QDialog::Accepted));
+    });
+    QTest::keyClick(c.Lista, Qt::Key_Return);
+    QVERIFY(deschisa);
+    QCOMPARE(Profil("A_JUDETUL"), QString("SELECTIV|ELEVI"));
+
+    // Enter on the focused "Modifica" opens the selected row too; Esc in the line window writes nothing.
+    deschisa = false;
+    LaUrmatorulModal([&](QDialog* d) {
+        deschisa = true;
+        QCOMPARE(qobject_cast<TModificaLinieProfil*>(d)->Cheie->text(), QString("Tessaluna.FATA.A_JUDETUL"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!d->isVisible());
+    });
+    QTest::keyClick(c.Lista, Qt::Key_Tab);
+    QTest::keyClick(c.Modifica, Qt::Key_Return);
+    QVERIFY(deschisa);
+    QCOMPARE(Profil("A_JUDETUL"), QString("SELECTIV|ELEVI"));
 }
 
 QTEST_MAIN(TestConfigurareDiploma)
