@@ -41,8 +41,9 @@ void TEditorCampText::Incarca(const QString& codFormular, const QString& codPagi
                               const QString& tabel, qint32 idElev, qint32 idInregistrare)
 {
     TEditorGeneric::Incarca(codFormular, codPagina, codCamp, tabel, idElev, idInregistrare);
-    TQuery& q = ModululDeDate().Q1;
-    try {
+    {
+        TQuery& q = ModululDeDate().Q1;
+        const TGardaCursor cursor(q);
         q.SetSQL(QStringLiteral("select DISTINCT(VALOARE_TEXT) from \"DATE\" where (COD_FORMULAR=:COD_FORMULAR) and "
                                 "(COD_PAGINA=:COD_PAGINA) and (COD_CAMP=:COD_CAMP)"));
         q.ParamByName(QStringLiteral("COD_FORMULAR")).SetAsString(codFormular);
@@ -55,11 +56,7 @@ void TEditorCampText::Incarca(const QString& codFormular, const QString& codPagi
             sugestii << q.FieldByName(QStringLiteral("VALOARE_TEXT")).AsString();
             q.Next();
         }
-        q.Close();
         m_lista->addItems(sugestii);
-    } catch (...) {
-        q.Close();
-        throw;
     }
     const QString valoare = CitesteValoare();
     m_lista->setCurrentIndex(-1);

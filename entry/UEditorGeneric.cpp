@@ -19,13 +19,6 @@ void PregatesteCautarea(TQuery& q, const QString& tabel, qint32 id, const TEdito
     q.ParamByName(QStringLiteral("COD_PAGINA")).SetAsString(e.CodPagina);
     q.ParamByName(QStringLiteral("COD_CAMP")).SetAsString(e.CodCamp);
 }
-
-// Closes a query on every path out of a scope.
-struct TInchide
-{
-    TQuery& q;
-    ~TInchide() { q.Close(); }
-};
 } // namespace
 
 TEditorGeneric::TEditorGeneric(QWidget* parinte) : QFrame(parinte)
@@ -80,7 +73,7 @@ void TEditorGeneric::DupaAfisare() {}
 QString TEditorGeneric::CitesteValoare() const
 {
     TQuery& q = ModululDeDate().Q1;
-    TInchide inchide{q};
+    const TGardaCursor inchide(q);
     PregatesteCautarea(q, Tabel, IdCurent, *this);
     q.Open();
     if (q.Eof())

@@ -192,8 +192,9 @@ void TEditorGenericComplex::Construieste(qint32 idElev, qint32 idInregistrare, c
     Editori.clear();
     TDM& dm = ModululDeDate();
     {
-        TGardaTranzactie garda(dm.Tr);
+        const TGardaCitire citire(dm.Tr);
         TQuery& q = dm.Q6;
+        const TGardaCursor cursor(q);
         q.SetSQL(QStringLiteral("select    COD_FORMULAR, COD_PAGINA, COD_CAMP, SIMILAR_CU, ONOREZ_SIMILAR,    "
                                 "ETICHETA_EDITOR, FORMULA, VIZIBIL, TIP_DE_DATE, ASOCIAT_CU, GRUP, LATIME_SUGERATA, "
                                 "COD_LINIE from    PROFIL_DIPLOMA where    ASOCIAT_CU = :ASOCIAT_CU"));
@@ -227,7 +228,6 @@ void TEditorGenericComplex::Construieste(qint32 idElev, qint32 idInregistrare, c
             }
             q.Next();
         }
-        q.Close();
     }
     for (TFrmGrup* g : std::as_const(c.grupuri)) {
         g->PanelSuport->adjustSize();

@@ -155,11 +155,12 @@ void TListaElevi::Reincarca()
     TListaLiniiElevi linii;
     TDM& dm = ModululDeDate();
     {
-        TGardaTranzactie garda(dm.Tr);
+        const TGardaCitire citire(dm.Tr);
         // The names are expanded in memory from values read in a few queries, by the rules of ParseExp.
         TEvaluatorExpresie denumire(dm, ProfilInregistrat()->ListaCampuriElev());
         denumire.Pregateste();
         TQuery& q = dm.Q5;
+        const TGardaCursor cursor(q);
         q.SetSQL(QStringLiteral("select    ID_ELEVI  from    ELEVI"));
         q.Open();
         while (!q.Eof()) {
@@ -169,7 +170,6 @@ void TListaElevi::Reincarca()
             linii.push_back(std::move(linie));
             q.Next();
         }
-        q.Close();
     }
     SeteazaLinii(std::move(linii));
 }
@@ -336,7 +336,7 @@ void TAdaugaElev::PregatesteLegaturi()
     auto* banda = static_cast<QFormLayout*>(m_bandaLegaturi->layout());
     QList<QWidget*> alegeri;
     {
-        TGardaTranzactie garda(dm.Tr);
+        const TGardaCitire citire(dm.Tr);
         for (const QString& tabel : TabeleLegate(dm)) {
             TLegaturaElev legatura;
             legatura.Tabel = tabel;

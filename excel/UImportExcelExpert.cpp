@@ -234,7 +234,7 @@ void TImportExcelExpert::PregatesteLegaturi(QWidget* pagina)
 {
     TDM& dm = ModululDeDate();
     const QString expresie = ProfilInregistrat()->ListaCampuriGeneric();
-    TGardaTranzactie garda(dm.Tr);
+    const TGardaCitire citire(dm.Tr);
     for (const QString& tabel : TabeleLegate(dm)) {
         TLegatura legatura;
         legatura.Tabel = tabel;
@@ -252,7 +252,6 @@ void TImportExcelExpert::PregatesteLegaturi(QWidget* pagina)
         }
         m_legaturi << legatura;
     }
-    garda.Rollback();
 }
 
 int TImportExcelExpert::PaginaActiva() const

@@ -113,7 +113,7 @@ private:
     void CitesteProfil()
     {
         TQuery& q = m_dm.Q1;
-        const auto inchide = qScopeGuard([&q] { q.Close(); });
+        const TGardaCursor cursor(q);
         q.SetSQL(QStringLiteral("SELECT COD_FORMULAR, COD_PAGINA, COD_CAMP, ONOREZ_SIMILAR, SIMILAR_CU, ASOCIAT_CU "
                                 "FROM PROFIL_DIPLOMA"));
         q.Open();
@@ -125,7 +125,6 @@ private:
                                                q.FieldByName(QStringLiteral("SIMILAR_CU")).AsString(),
                                                q.FieldByName(QStringLiteral("ASOCIAT_CU")).AsString()});
         }
-        q.Close();
         m_tabele = TabeleLegate(m_dm);
         m_profilCitit = true;
     }
@@ -137,7 +136,7 @@ private:
         m_randuri.clear();
         m_idCitit = -1;
         TQuery& q = m_dm.Q2;
-        const auto inchide = qScopeGuard([&q] { q.Close(); });
+        const TGardaCursor cursor(q);
         q.SetSQL(QStringLiteral("SELECT * FROM \"DATE\" WHERE ID_ELEVI=:ID"));
         q.ParamByName(QStringLiteral("ID")).SetAsInteger(id);
         q.Open();
@@ -165,7 +164,6 @@ private:
             }
             m_randuri.insert(cheie, rand);
         }
-        q.Close();
         m_idCitit = id;
     }
 
@@ -177,7 +175,7 @@ private:
             return *gasit;
         QHash<TCheie, QString> valori;
         TQuery& q = m_dm.Q3;
-        const auto inchide = qScopeGuard([&q] { q.Close(); });
+        const TGardaCursor cursor(q);
         // `tabel` comes from the profile's ASOCIAT_CU, checked against the registered tables.
         q.SetSQL(QStringLiteral("SELECT COD_FORMULAR, COD_PAGINA, COD_CAMP, VALOARE_TEXT FROM \"DATE\" WHERE ID_") +
                  tabel + QStringLiteral("=:ID"));
@@ -188,7 +186,6 @@ private:
             if (!valori.contains(cheie))
                 valori.insert(cheie, q.FieldByName(QStringLiteral("VALOARE_TEXT")).AsString());
         }
-        q.Close();
         return *m_inregistrari.insert(cheieInregistrare, valori);
     }
 
@@ -247,16 +244,19 @@ const TCompletareFormular::TCamp& TCompletareFormular::Camp(const TZonaDeComplet
             if (CheiePreaLunga(cheie))
                 throw EEroare(QStringLiteral("%1.%2 face referire la campul inexistent %3.%4.%5")
                                   .arg(zona.Name, ClasaZona, cheie.Formular, cheie.Pagina, cheie.Camp));
-            TQuery& q = m_dm.Q4;
-            q.SetSQL(SqlTip);
-            q.ParamByName(QStringLiteral("COD_FORMULAR")).SetAsString(cheie.Formular);
-            q.ParamByName(QStringLiteral("COD_PAGINA")).SetAsString(cheie.Pagina);
-            q.ParamByName(QStringLiteral("COD_CAMP")).SetAsString(cheie.Camp);
-            q.Open();
-            const bool gasitProfil = !q.Eof();
-            if (gasitProfil)
-                camp.Tip = q.FieldByName(QStringLiteral("TIP_DE_DATE")).AsString();
-            q.Close();
+            bool gasitProfil = false;
+            {
+                TQuery& q = m_dm.Q4;
+                const TGardaCursor cursor(q);
+                q.SetSQL(SqlTip);
+                q.ParamByName(QStringLiteral("COD_FORMULAR")).SetAsString(cheie.Formular);
+                q.ParamByName(QStringLiteral("COD_PAGINA")).SetAsString(cheie.Pagina);
+                q.ParamByName(QStringLiteral("COD_CAMP")).SetAsString(cheie.Camp);
+                q.Open();
+                gasitProfil = !q.Eof();
+                if (gasitProfil)
+                    camp.Tip = q.FieldByName(QStringLiteral("TIP_DE_DATE")).AsString();
+            }
             if (!gasitProfil)
                 throw EEroare(QStringLiteral("%1.%2 face referire la campul inexistent %3.%4.%5")
                                   .arg(zona.Name, ClasaZona, cheie.Formular, cheie.Pagina, cheie.Camp));

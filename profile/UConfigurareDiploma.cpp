@@ -61,8 +61,9 @@ void TConfigurareDiploma::Incarca()
     m_linii.clear();
     TDM& dm = ModululDeDate();
     {
-        TGardaTranzactie garda(dm.Tr);
+        const TGardaCitire citire(dm.Tr);
         TQuery& q = dm.Q1;
+        const TGardaCursor cursor(q);
         q.SetSQL(QStringLiteral("select    COD_FORMULAR, COD_PAGINA, COD_CAMP, ASOCIAT_CU, ONOREZ_SIMILAR, "
                                 "ETICHETA_EDITOR from    PROFIL_DIPLOMA "));
         q.Open();
@@ -77,7 +78,6 @@ void TConfigurareDiploma::Incarca()
             m_linii.push_back(std::move(linie));
             q.Next();
         }
-        q.Close();
     }
     Lista->setRowCount(int(m_linii.size()));
     for (int r = 0; r < int(m_linii.size()); ++r) {
@@ -143,8 +143,9 @@ void TModificaLinieProfil::Incarca(const QString& codFormular, const QString& co
     m_codCamp = codCamp;
     Cheie->setText(codFormular + u'.' + codPagina + u'.' + codCamp);
     TDM& dm = ModululDeDate();
-    TGardaTranzactie garda(dm.Tr);
+    const TGardaCitire citire(dm.Tr);
     TQuery& q = dm.Q1;
+    const TGardaCursor cursor(q);
     q.SetSQL(QStringLiteral("select    ONOREZ_SIMILAR, ASOCIAT_CU from    PROFIL_DIPLOMA where    (COD_FORMULAR = "
                             ":COD_FORMULAR) and (COD_PAGINA = :COD_PAGINA) and (COD_CAMP = :COD_CAMP)"));
     q.ParamByName(QStringLiteral("COD_FORMULAR")).SetAsString(codFormular);
@@ -155,7 +156,6 @@ void TModificaLinieProfil::Incarca(const QString& codFormular, const QString& co
     const QString onorez = q.Eof() ? QString() : q.FieldByName(QStringLiteral("ONOREZ_SIMILAR")).AsString();
     OnorezSimilar->setCurrentText(onorez == u"DA" || onorez == u"SELECTIV" ? onorez : QStringLiteral("NU"));
     AsociatCu->setText(q.Eof() ? QString() : q.FieldByName(QStringLiteral("ASOCIAT_CU")).AsString());
-    q.Close();
 }
 
 void TModificaLinieProfil::Salveaza()

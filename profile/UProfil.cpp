@@ -140,12 +140,12 @@ void ActualizeazaListaTabele()
     const std::unique_ptr<TListaLiniiTabel> lista = clasa->Creeaza();
     TQuery& q = DM->Q1;
     TGardaTranzactie garda(DM->Tr);
+    const TGardaCursor cursor(q);
     for (const TLinieTabel& t : lista->Linii()) {
         q.SetSQL(QStringLiteral("select    * from    TABELE where    (NUME_TABEL = :NUME_TABEL)"));
         q.ParamByName(QStringLiteral("NUME_TABEL")).SetAsString(t.NUME_TABEL);
         q.Open();
         const bool exista = !q.Eof();
-        q.Close();
         q.SetSQL(exista ? QStringLiteral("update    TABELE set    NUME_TABEL = :NUME_TABEL, EXP_DENUMIRE = "
                                          ":EXP_DENUMIRE where    (NUME_TABEL = :NUME_TABEL)")
                         : QStringLiteral("insert into    TABELE    (NUME_TABEL, EXP_DENUMIRE) values    "
@@ -167,6 +167,7 @@ void ActualizeazaProfil()
     auto cheie = [](const QString& f, const QString& p, const QString& c) { return f + u'\x1f' + p + u'\x1f' + c; };
     QSet<QString> chei;
     TGardaTranzactie garda(DM->Tr);
+    const TGardaCursor cursor(q);
     for (const TLinieProfilDiploma& l : lista->Linii()) {
         chei.insert(cheie(l.COD_FORMULAR, l.COD_PAGINA, l.COD_CAMP));
         q.SetSQL(QStringLiteral("select    * from    PROFIL_DIPLOMA where    (COD_FORMULAR = :COD_FORMULAR) and "
@@ -176,7 +177,6 @@ void ActualizeazaProfil()
         q.ParamByName(QStringLiteral("COD_CAMP")).SetAsString(l.COD_CAMP);
         q.Open();
         const bool exista = !q.Eof();
-        q.Close();
         if (!exista)
             q.SetSQL(QStringLiteral(
                 "insert into    PROFIL_DIPLOMA    (COD_FORMULAR, COD_PAGINA, COD_CAMP, SIMILAR_CU, ONOREZ_SIMILAR,  "
@@ -222,6 +222,5 @@ void ActualizeazaProfil()
         }
         q.Next();
     }
-    q.Close();
     garda.Commit();
 }

@@ -248,8 +248,9 @@ void TDM::VerificaCitirea()
 
 void VerificaCitireaBazei(TTranzactie& Tr, TQuery& Q1)
 {
-    Tr.StartTransaction();
-    try {
+    const TGardaCitire citire(Tr);
+    const TGardaCursor cursor(Q1);
+    {
         QStringList tabele;
         Q1.SetSQL(QStringLiteral("select RDB$RELATION_NAME from RDB$RELATIONS where coalesce(RDB$RELATION_TYPE, 0) = 0 "
                                  "and RDB$VIEW_BLR is null"));
@@ -258,12 +259,10 @@ void VerificaCitireaBazei(TTranzactie& Tr, TQuery& Q1)
             tabele << Q1.FieldByName(QStringLiteral("RDB$RELATION_NAME")).AsString().trimmed();
             Q1.Next();
         }
-        Q1.Close();
         // Counting fetches every record: the data and pointer pages of each table.
         for (const QString& tabel : std::as_const(tabele)) {
             Q1.SetSQL(QStringLiteral("select count(*) from ") + Citat(tabel));
             Q1.Open();
-            Q1.Close();
         }
         // Walking an index in its order reads its root and every leaf page.
         struct TIndex
@@ -291,18 +290,12 @@ void VerificaCitireaBazei(TTranzactie& Tr, TQuery& Q1)
             indecsi.last().coloane << Citat(Q1.FieldByName(QStringLiteral("RDB$FIELD_NAME")).AsString().trimmed());
             Q1.Next();
         }
-        Q1.Close();
         for (const TIndex& index : std::as_const(indecsi)) {
             const QString sens = index.descrescator ? QStringLiteral(" desc") : QString();
             Q1.SetSQL(QStringLiteral("select count(*) from (select 1 as U from %1 plan (%1 order %2) order by %3)")
                           .arg(Citat(index.tabel), Citat(index.nume), index.coloane.join(sens + u',') + sens));
             Q1.Open();
-            Q1.Close();
         }
-        Tr.Rollback();
-    } catch (...) {
-        Tr.Rollback();
-        throw;
     }
 }
 
@@ -370,7 +363,6 @@ void VerificaCitireaSeparat(const QString& cale, const QStringList& parametri)
         TTranzactie tr(db);
         TQuery q(db, tr);
         VerificaCitireaBazei(tr, q);
-        q.Close();
         db.Close();
     } catch (const EEroareBD& e) {
         if (e.Categorie() == EEroareBD::FisierDeteriorat)
@@ -381,23 +373,23 @@ void VerificaCitireaSeparat(const QString& cale, const QStringList& parametri)
 
 QString TDM::AmprentaStructurii()
 {
-    TGardaTranzactie garda(Tr);
+    const TGardaCitire citire(Tr);
+    const TGardaCursor cursor(Q1);
     Q1.SetSQL(QStringLiteral(
         "select (select count(*) from RDB$RELATIONS) || ':' || (select coalesce(sum(RDB$FORMAT), 0) from "
         "RDB$RELATIONS) || ':' || (select count(*) from RDB$RELATION_FIELDS) || ':' || (select count(*) from "
         "RDB$INDICES) || ':' || (select count(*) from RDB$RELATION_CONSTRAINTS) || ':' || (select count(*) from "
         "RDB$GENERATORS) as C from RDB$DATABASE"));
     Q1.Open();
-    const QString amprenta = Q1.FieldByName(QStringLiteral("C")).AsString();
-    Q1.Close();
-    return amprenta;
+    return Q1.FieldByName(QStringLiteral("C")).AsString();
 }
 
 void TDM::ActualizeazaSchema()
 {
     qint64 versiune = 0;
     {
-        TGardaTranzactie garda(Tr);
+        const TGardaCitire citire(Tr);
+        const TGardaCursor cursor(Q1);
         Q1.SetSQL(QStringLiteral("SELECT VERSIUNE FROM CONFID_DB"));
         Q1.Open();
         if (Q1.Eof())
@@ -414,7 +406,6 @@ void TDM::ActualizeazaSchema()
                 QStringLiteral("Versiunea bazei de date din CONFID_DB nu este un numar: '%1'").arg(camp.AsString()),
                 EEroareBD::Conversie);
         }
-        Q1.Close();
     }
 
     if (versiune < 3)
@@ -426,10 +417,10 @@ void TDM::ActualizeazaSchema()
     auto pas = [this](int versiuneNoua, const QString& modificare) {
         RepetaLaConflict([&] {
             TGardaTranzactie garda(Tr);
+            const TGardaCursor cursor(Q1);
             Q1.SetSQL(QStringLiteral("SELECT VERSIUNE FROM CONFID_DB WITH LOCK"));
             Q1.Open();
             const qint64 citita = Q1.Eof() ? 0 : Q1.FieldByName(QStringLiteral("VERSIUNE")).AsInteger();
-            Q1.Close();
             if (citita < versiuneNoua) {
                 Q1.SetSQL(modificare);
                 Q1.ExecSQL();
@@ -461,23 +452,19 @@ void RepetaLaConflict(const std::function<void()>& pas)
 TBlocarePornire::TBlocarePornire(TDM& dm) : m_tranzactie(dm.Db), m_interogare(dm.Db, m_tranzactie)
 {
     RepetaLaConflict([this] {
-        m_tranzactie.StartTransaction();
-        try {
-            // Waits while another desk holds it; its holder only ever rolls back, so there is nothing to meet.
-            m_interogare.SetSQL(QStringLiteral("SELECT VERSIUNE FROM CONFID_DB WITH LOCK"));
-            m_interogare.Open();
-            m_interogare.Close();
-        } catch (...) {
-            m_tranzactie.Rollback();
-            throw;
-        }
+        // Kept open until the destructor: the transaction holds the lock.
+        TGardaTranzactie garda(m_tranzactie);
+        const TGardaCursor cursor(m_interogare);
+        // Waits while another desk holds it; its holder only ever rolls back, so there is nothing to meet.
+        m_interogare.SetSQL(QStringLiteral("SELECT VERSIUNE FROM CONFID_DB WITH LOCK"));
+        m_interogare.Open();
+        garda.Pastreaza();
     });
 }
 
 TBlocarePornire::~TBlocarePornire()
 {
     try {
-        m_interogare.Close();
         m_tranzactie.Rollback();
     } catch (...) {
     }
@@ -499,13 +486,12 @@ void TDM::CopieInainteDeActualizare(qint64 versiune)
 
 bool TDM::Exista(const QString& sql, const QList<QPair<QString, QString>>& parametri)
 {
+    const TGardaCursor cursor(Q1);
     Q1.SetSQL(sql);
     for (const auto& p : parametri)
         Q1.ParamByName(p.first).SetAsString(p.second);
     Q1.Open();
-    const bool exista = !Q1.Eof();
-    Q1.Close();
-    return exista;
+    return !Q1.Eof();
 }
 
 void TDM::PasStructura(const QString& sqlTest, const QList<QPair<QString, QString>>& parametri,
@@ -530,15 +516,14 @@ void TDM::CreeazaStructuriTabele()
 {
     QStringList tabele;
     {
-        TGardaTranzactie garda(Tr);
+        const TGardaCitire citire(Tr);
+        const TGardaCursor cursor(Q1);
         Q1.SetSQL(QStringLiteral("select NUME_TABEL from TABELE"));
         Q1.Open();
         while (!Q1.Eof()) {
             tabele << Q1.FieldByName(QStringLiteral("NUME_TABEL")).AsString();
             Q1.Next();
         }
-        Q1.Close();
-        garda.Commit();
     }
 
     const QString sqlRelatie = QStringLiteral(
@@ -585,12 +570,8 @@ void TDM::InregistreazaTipuriDeDate()
 {
     TGardaTranzactie garda(Tr);
     for (const QString& tip : TipuriDeDate()) {
-        Q1.SetSQL(QStringLiteral("select * from TIPURI_DE_DATE where TIP_DE_DATE = :TIP_DE_DATE"));
-        Q1.ParamByName(QStringLiteral("TIP_DE_DATE")).SetAsString(tip);
-        Q1.Open();
-        const bool exista = !Q1.Eof();
-        Q1.Close();
-        if (!exista) {
+        if (!Exista(QStringLiteral("select * from TIPURI_DE_DATE where TIP_DE_DATE = :TIP_DE_DATE"),
+                    {{QStringLiteral("TIP_DE_DATE"), tip}})) {
             Q1.SetSQL(QStringLiteral("insert into TIPURI_DE_DATE (TIP_DE_DATE) values (:TIP_DE_DATE)"));
             Q1.ParamByName(QStringLiteral("TIP_DE_DATE")).SetAsString(tip);
             Q1.ExecSQL();
@@ -603,13 +584,13 @@ void TDM::ActualizeazaStatistici()
 {
     QStringList indecsi;
     TGardaTranzactie garda(Tr);
+    const TGardaCursor cursor(Q1);
     Q1.SetSQL(QStringLiteral("select RDB$INDEX_NAME from RDB$INDICES where coalesce(RDB$SYSTEM_FLAG, 0) = 0"));
     Q1.Open();
     while (!Q1.Eof()) {
         indecsi << Q1.FieldByName(QStringLiteral("RDB$INDEX_NAME")).AsString().trimmed();
         Q1.Next();
     }
-    Q1.Close();
     for (const QString& index : std::as_const(indecsi)) {
         Q1.SetSQL(QStringLiteral("SET STATISTICS INDEX \"%1\"").arg(QString(index).replace(u'"', "\"\"")));
         Q1.ExecSQL();

@@ -381,6 +381,11 @@ struct TTranzactie::TImpl
     ITransaction* tranzactie = nullptr;
 };
 
+QString TextOperatieNeincheiata()
+{
+    return QStringLiteral("O operatie anterioara asupra bazei de date nu s-a incheiat.");
+}
+
 TTranzactie::TTranzactie(TConexiune& conexiune) : d(std::make_unique<TImpl>()), m_conexiune(conexiune) {}
 
 TTranzactie::~TTranzactie()
@@ -394,7 +399,7 @@ TTranzactie::~TTranzactie()
 void TTranzactie::StartTransaction()
 {
     if (d->tranzactie)
-        throw EEroareBD(QStringLiteral("Tranzactia este deja activa"), EEroareBD::Alta);
+        throw EEroareBD(TextOperatieNeincheiata(), EEroareBD::Alta);
     if (!m_conexiune.Connected())
         throw EEroareBD(
             QStringLiteral("Baza de date nu este deschisa, asa ca nu s-a facut nimic. Alegeti \"Registru\" > "
@@ -454,6 +459,32 @@ TGardaTranzactie::~TGardaTranzactie()
         return;
     try {
         m_tranzactie.Rollback();
+    } catch (...) {
+    }
+}
+
+TGardaCitire::TGardaCitire(TTranzactie& tranzactie, TMod mod) : m_tranzactie(tranzactie)
+{
+    if (mod == Proprie || !m_tranzactie.InTransaction()) {
+        m_tranzactie.StartTransaction();
+        m_pornita = true;
+    }
+}
+
+TGardaCitire::~TGardaCitire()
+{
+    if (!m_pornita)
+        return;
+    try {
+        m_tranzactie.Rollback();
+    } catch (...) {
+    }
+}
+
+TGardaCursor::~TGardaCursor()
+{
+    try {
+        m_q.Close();
     } catch (...) {
     }
 }

@@ -41,10 +41,10 @@ int main(int argc, char** argv)
         for (const QString& instructiune : text.split(u';')) {
             if (instructiune.trimmed().isEmpty())
                 continue;
-            dm.Tr.StartTransaction();
+            TGardaTranzactie garda(dm.Tr);
             dm.Q1.SetSQL(instructiune.trimmed());
             dm.Q1.ExecSQL();
-            dm.Tr.Commit();
+            garda.Commit();
         }
         dm.Db.Close();
     } catch (const EEroare& e) {

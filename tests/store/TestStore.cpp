@@ -95,6 +95,8 @@ private slots:
     void confidDbGresit();
     void faraBazaSiFaraSablon();
     void gardaTranzactiei();
+    void cursorInchisLaEroare();
+    void aDouaOperatieRefuzata();
     void elevLegatDeScoala();
     void legareaNuAtingeValorileElevului();
 };
@@ -789,6 +791,69 @@ void TestStore::gardaTranzactiei()
     // The record operations refuse to run outside a transaction.
     QVERIFY_THROWS_EXCEPTION(EEroare, CreeazaInregistrare(dm, "SCOALA"));
     QCOMPARE(b.Scalar("select count(*) as C from SCOALA"), QString("1"));
+}
+
+void TestStore::cursorInchisLaEroare()
+{
+    TBazaTest b;
+    b.Porneste();
+    TDM& dm = b.Dm();
+    const qint64 elev = b.AdaugaElev({{"C_NUME_L1", "Ion"}});
+    TGardaTranzactie garda(dm.Tr);
+    int citite = 0;
+    try {
+        const TGardaCursor cursor(dm.Q1);
+        dm.Q1.SetSQL("select COD_CAMP from PROFIL_DIPLOMA");
+        dm.Q1.Open();
+        for (; !dm.Q1.Eof(); dm.Q1.Next()) {
+            if (++citite == 2)
+                throw EEroare("oprit");
+        }
+    } catch (const EEroare&) {
+    }
+    QCOMPARE(citite, 2);
+    // Closed by the guard, while the caller's transaction goes on: the value resolution may take Q1.
+    QVERIFY(!dm.Q1.Active());
+    QVERIFY(dm.Tr.InTransaction());
+    QCOMPARE(dm.ValoareCamp("Tessaluna", "FATA", "C_NUME_L1", elev), QString("Ion"));
+    QVERIFY(!dm.Q1.Active() && !dm.Q2.Active() && !dm.Q3.Active());
+    QVERIFY(dm.Tr.InTransaction());
+}
+
+void TestStore::aDouaOperatieRefuzata()
+{
+    TBazaTest b;
+    b.Porneste();
+    TDM& dm = b.Dm();
+    const QString refuz("O operatie anterioara asupra bazei de date nu s-a incheiat.");
+    qint32 id = -1;
+    {
+        TGardaTranzactie prima(dm.Tr);
+        id = CreeazaInregistrare(dm, "SCOALA");
+        try {
+            TGardaTranzactie aDoua(dm.Tr);
+            QFAIL("a second save started inside the first");
+        } catch (const EEroare& e) {
+            QCOMPARE(e.Mesaj(), refuz);
+        }
+        try {
+            const TGardaCitire citire(dm.Tr);
+            QFAIL("a reading operation started inside a save");
+        } catch (const EEroare& e) {
+            QCOMPARE(e.Mesaj(), refuz);
+        }
+        // The refusals leave the first operation whole: it goes on and commits its record.
+        QVERIFY(dm.Tr.InTransaction());
+        ScrieValoareCamp(dm, {"Tessaluna", "FATA", "C_UNITATEA_L1"}, "SCOALA", id, "Liceul A", 256);
+        prima.Commit();
+    }
+    QCOMPARE(b.Scalar("select ID_SCOALA as C from SCOALA"), QString::number(id));
+    QCOMPARE(dm.ValoareCampInregistrare("SCOALA", "Tessaluna", "FATA", "C_UNITATEA_L1", id), QString("Liceul A"));
+    {
+        const TGardaCitire citire(dm.Tr);
+        QVERIFY(dm.Tr.InTransaction());
+    }
+    QVERIFY(!dm.Tr.InTransaction());
 }
 
 void TestStore::elevLegatDeScoala()
