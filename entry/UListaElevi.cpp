@@ -159,16 +159,11 @@ void TListaElevi::Reincarca()
         // The names are expanded in memory from values read in a few queries, by the rules of ParseExp.
         TEvaluatorExpresie denumire(dm, ProfilInregistrat()->ListaCampuriElev());
         denumire.Pregateste();
-        TQuery& q = dm.Q5;
-        const TGardaCursor cursor(q);
-        q.SetSQL(QStringLiteral("select    ID_ELEVI  from    ELEVI"));
-        q.Open();
-        while (!q.Eof()) {
+        for (const qint32 id : IdElevi(dm)) {
             auto linie = std::make_unique<TLinieElev>();
-            linie->Id = qint32(q.FieldByName(QStringLiteral("ID_ELEVI")).AsInteger());
+            linie->Id = id;
             linie->Denumire = denumire.Evalueaza(linie->Id);
             linii.push_back(std::move(linie));
-            q.Next();
         }
     }
     SeteazaLinii(std::move(linii));

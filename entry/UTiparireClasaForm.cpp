@@ -26,12 +26,7 @@
 namespace {
 bool LegatDeScoala(TDM& dm, qint64 id)
 {
-    TQuery& q = dm.Q4;
-    const TGardaCursor cursor(q);
-    q.SetSQL(QStringLiteral("select first 1 ID_ELEVI from \"DATE\" where ID_ELEVI = :ID and IDF_SCOALA is not null"));
-    q.ParamByName(QStringLiteral("ID")).SetAsInteger(id);
-    q.Open();
-    return !q.Eof();
+    return ElevLegatDe(dm, id, QStringLiteral("SCOALA"));
 }
 
 QPushButton* Buton(const QString& text, const QString& nume, QWidget* parinte)

@@ -5,6 +5,7 @@
 #include "platform/UEroare.h"
 #include "platform/URegistru.h"
 #include "store/UInregistrari.h"
+#include "store/UProfilDiploma.h"
 
 #include <QCryptographicHash>
 #include <QHash>
@@ -211,22 +212,15 @@ QList<TCampImport> CampuriDeImport(TDM& dm)
 {
     QList<TCampImport> campuri;
     const TGardaCitire citire(dm.Tr);
-    TQuery& q = dm.Q1;
-    const TGardaCursor cursor(q);
-    q.SetSQL(QStringLiteral("SELECT * FROM PROFIL_DIPLOMA WHERE (ASOCIAT_CU = 'ELEVI') AND "
-                            "(COALESCE(SIMILAR_CU, '') = '') ORDER BY ORDINE"));
-    q.Open();
-    while (!q.Eof()) {
-        if (q.FieldByName(QStringLiteral("TIP_DE_DATE")).AsString() != QStringLiteral("CNP")) {
+    for (const TRandProfil& r : RanduriProfilDeImport(dm)) {
+        if (r.TIP_DE_DATE != QStringLiteral("CNP")) {
             TCampImport camp;
-            camp.Formular = q.FieldByName(QStringLiteral("COD_FORMULAR")).AsString().trimmed();
-            camp.Cheie = UnesteCheie({camp.Formular, q.FieldByName(QStringLiteral("COD_PAGINA")).AsString(),
-                                      q.FieldByName(QStringLiteral("COD_CAMP")).AsString()});
-            camp.Eticheta = EtichetaFaraParanteze(q.FieldByName(QStringLiteral("ETICHETA_EDITOR")).AsString());
-            camp.TipDeDate = q.FieldByName(QStringLiteral("TIP_DE_DATE")).AsString().trimmed();
+            camp.Formular = r.COD_FORMULAR.trimmed();
+            camp.Cheie = UnesteCheie({camp.Formular, r.COD_PAGINA, r.COD_CAMP});
+            camp.Eticheta = EtichetaFaraParanteze(r.ETICHETA_EDITOR);
+            camp.TipDeDate = r.TIP_DE_DATE.trimmed();
             campuri << camp;
         }
-        q.Next();
     }
     return campuri;
 }
@@ -253,17 +247,8 @@ void TImportElevi::Pregateste()
 {
     {
         const TGardaCitire citire(m_dm.Tr);
-        {
-            TQuery& q = m_dm.Q1;
-            const TGardaCursor cursor(q);
-            q.SetSQL(QStringLiteral("SELECT * FROM PROFIL_DIPLOMA WHERE TIP_DE_DATE = 'CNP'"));
-            q.Open();
-            if (q.Eof())
-                throw EEroare(QStringLiteral("NU exista CNP in profil diploma!"));
-            m_campCnp = {q.FieldByName(QStringLiteral("COD_FORMULAR")).AsString(),
-                         q.FieldByName(QStringLiteral("COD_PAGINA")).AsString(),
-                         q.FieldByName(QStringLiteral("COD_CAMP")).AsString()};
-        }
+        if (!CampCnpDinProfil(m_dm, m_campCnp))
+            throw EEroare(QStringLiteral("NU exista CNP in profil diploma!"));
         m_cheieCnp = UnesteCheie(m_campCnp);
         m_campuriElev = CampuriElev(m_dm);
     }

@@ -104,6 +104,59 @@ void ScrieValoareCamp(TDM& dm, const TCheieCamp& cheie, const QString& tabel, qi
     scriere.ExecSQL();
 }
 
+QString TextValoareProprie(TDM& dm, const TCheieCamp& cheie, const QString& tabel, qint32 id)
+{
+    TQuery& q = dm.Q1;
+    const TGardaCursor inchide(q);
+    q.SetSQL(QStringLiteral("SELECT * FROM \"DATE\" WHERE (ID_%1=:ID) AND (COD_FORMULAR=:COD_FORMULAR) "
+                            "AND (COD_PAGINA=:COD_PAGINA) AND (COD_CAMP=:COD_CAMP)")
+                 .arg(tabel));
+    q.ParamByName(QStringLiteral("ID")).SetAsInteger(id);
+    SeteazaCheie(q, cheie);
+    q.Open();
+    if (q.Eof())
+        return {};
+    const TCamp valoare = q.FieldByName(QStringLiteral("VALOARE_TEXT"));
+    return valoare.IsNull() ? QString() : valoare.AsString();
+}
+
+QStringList TexteFolosite(TDM& dm, const TCheieCamp& cheie)
+{
+    QStringList texte;
+    TQuery& q = dm.Q1;
+    const TGardaCursor inchide(q);
+    q.SetSQL(QStringLiteral("select DISTINCT(VALOARE_TEXT) from \"DATE\" where (COD_FORMULAR=:COD_FORMULAR) and "
+                            "(COD_PAGINA=:COD_PAGINA) and (COD_CAMP=:COD_CAMP)"));
+    SeteazaCheie(q, cheie);
+    q.Open();
+    for (; !q.Eof(); q.Next())
+        texte << q.FieldByName(QStringLiteral("VALOARE_TEXT")).AsString();
+    return texte;
+}
+
+bool ElevLegatDe(TDM& dm, qint64 idElev, const QString& tabel)
+{
+    TQuery& q = dm.Q4;
+    const TGardaCursor inchide(q);
+    q.SetSQL(
+        QStringLiteral("select first 1 ID_ELEVI from \"DATE\" where ID_ELEVI = :ID and IDF_%1 is not null").arg(tabel));
+    q.ParamByName(QStringLiteral("ID")).SetAsInteger(idElev);
+    q.Open();
+    return !q.Eof();
+}
+
+QList<qint32> IdElevi(TDM& dm)
+{
+    QList<qint32> id;
+    TQuery& q = dm.Q5;
+    const TGardaCursor inchide(q);
+    q.SetSQL(QStringLiteral("select    ID_ELEVI  from    ELEVI"));
+    q.Open();
+    for (; !q.Eof(); q.Next())
+        id << qint32(q.FieldByName(QStringLiteral("ID_ELEVI")).AsInteger());
+    return id;
+}
+
 QStringList TabeleLegate(TDM& dm)
 {
     TQuery& q = dm.Q1;
