@@ -12,7 +12,9 @@
 
 #include <sys/stat.h>
 
-TDM* DM = nullptr;
+namespace {
+TDM* g_dm = nullptr;
+} // namespace
 
 EFaraBazaDeDate::EFaraBazaDeDate(const QString& caleCurenta, const QString& caleSablon)
     : EEroare(QStringLiteral("Nu exista baza de date curenta si nu gasesc baza de date \"BLANK\" pentru "
@@ -51,22 +53,28 @@ QString UnesteCheie(const TCheieCamp& cheie)
 
 TDM& ModululDeDate()
 {
-    if (!DM)
+    if (!g_dm)
         throw EEroare(
             QStringLiteral("Baza de date nu este deschisa, asa ca nu s-a facut nimic. Alegeti \"Registru\" > "
                            "\"Reconecteaza\" (sau \"Baza de date...\" pentru alt registru) si incercati din nou."));
-    return *DM;
+    return *g_dm;
 }
 
-TDM::TDM()
+bool AreModulDeDate()
 {
-    DM = this;
+    return g_dm != nullptr;
+}
+
+TDM::TDM(TRol rol)
+{
+    if (rol == AlProgramului)
+        g_dm = this;
 }
 
 TDM::~TDM()
 {
-    if (DM == this)
-        DM = nullptr;
+    if (g_dm == this)
+        g_dm = nullptr;
 }
 
 const QStringList& TDM::TipuriDeDate()
@@ -304,7 +312,9 @@ namespace {
 // every write and cannot be set back by hand, as the modification time can.
 QString AmprentaFisier(const QString& caleBaza)
 {
-    struct stat s{};
+    struct stat s
+    {
+    };
     if (::stat(QFile::encodeName(caleBaza).constData(), &s) != 0 || !S_ISREG(s.st_mode))
         return {};
     return QStringLiteral("%1 %2 %3 %4.%5 %6.%7")

@@ -9,7 +9,7 @@ void CreeazaBazaDinScript(const QString& cale, const QString& script)
     QString text = script;
     text.remove(QRegularExpression(QStringLiteral("--[^\n]*")));
     TConexiune::CreeazaBazaDeDate(cale, QStringLiteral("sysdba"), QStringLiteral("velkortan"));
-    TDM dm;
+    TDM dm(TDM::Separat);
     dm.Db.SetDatabaseName(cale);
     dm.Db.Params() << QStringLiteral("USER_NAME=sysdba") << QStringLiteral("password=velkortan");
     dm.Db.Open();
