@@ -27,8 +27,7 @@ template <typename T> void Muta(std::vector<T>& v, int de, int la)
 
 // ---------------------------------------------------------------- the grid
 
-TKivCustomGrid::TKivCustomGrid(QWidget* parent)
-    : QAbstractScrollArea(parent), m_latimi(5, 64), m_inaltimi(5, 24), m_opriri(5, true)
+TKivCustomGrid::TKivCustomGrid(QWidget* parent) : QAbstractScrollArea(parent)
 {
     setObjectName(QStringLiteral("KivGrid"));
     setFocusPolicy(Qt::StrongFocus);
@@ -57,10 +56,10 @@ void TKivCustomGrid::SetColCount(int n)
         throw KivEInvalidGridOperation(kPreaMulteSterse);
     if (n == ColCount())
         return;
-    if (n <= m_coloaneFixe)
-        m_coloaneFixe = n - 1;
-    m_latimi.resize(n, m_latimeImplicita);
-    m_opriri.resize(n, true);
+    if (n <= m_stare.ColoaneFixe)
+        m_stare.ColoaneFixe = n - 1;
+    m_stare.Latimi.resize(n, m_stare.LatimeImplicita);
+    m_stare.Opriri.resize(n, true);
     LimiteazaPozitia();
 }
 
@@ -72,9 +71,9 @@ void TKivCustomGrid::SetRowCount(int n)
         throw KivEInvalidGridOperation(kPreaMulteSterse);
     if (n == RowCount())
         return;
-    if (n <= m_randuriFixe)
-        m_randuriFixe = n - 1;
-    m_inaltimi.resize(n, m_inaltimeImplicita);
+    if (n <= m_stare.RanduriFixe)
+        m_stare.RanduriFixe = n - 1;
+    m_stare.Inaltimi.resize(n, m_stare.InaltimeImplicita);
     LimiteazaPozitia();
 }
 
@@ -82,16 +81,16 @@ int TKivCustomGrid::ColWidths(int coloana) const
 {
     if (coloana < 0 || coloana >= ColCount())
         throw KivEInvalidGridOperation(kInAfara);
-    return m_latimi[coloana];
+    return m_stare.Latimi[coloana];
 }
 
 void TKivCustomGrid::SetColWidths(int coloana, int latime)
 {
     if (coloana < 0 || coloana >= ColCount())
         throw KivEInvalidGridOperation(kInAfara);
-    if (m_latimi[coloana] == latime)
+    if (m_stare.Latimi[coloana] == latime)
         return;
-    m_latimi[coloana] = std::max(latime, 0);
+    m_stare.Latimi[coloana] = std::max(latime, 0);
     LimiteazaPozitia();
 }
 
@@ -99,30 +98,30 @@ int TKivCustomGrid::RowHeights(int rand) const
 {
     if (rand < 0 || rand >= RowCount())
         throw KivEInvalidGridOperation(kInAfara);
-    return m_inaltimi[rand];
+    return m_stare.Inaltimi[rand];
 }
 
 void TKivCustomGrid::SetRowHeights(int rand, int inaltime)
 {
     if (rand < 0 || rand >= RowCount())
         throw KivEInvalidGridOperation(kInAfara);
-    if (m_inaltimi[rand] == inaltime)
+    if (m_stare.Inaltimi[rand] == inaltime)
         return;
-    m_inaltimi[rand] = std::max(inaltime, 0);
+    m_stare.Inaltimi[rand] = std::max(inaltime, 0);
     LimiteazaPozitia();
 }
 
 void TKivCustomGrid::SetDefaultColWidth(int latime)
 {
-    m_latimeImplicita = std::max(latime, 0);
-    std::fill(m_latimi.begin(), m_latimi.end(), m_latimeImplicita);
+    m_stare.LatimeImplicita = std::max(latime, 0);
+    std::fill(m_stare.Latimi.begin(), m_stare.Latimi.end(), m_stare.LatimeImplicita);
     LimiteazaPozitia();
 }
 
 void TKivCustomGrid::SetDefaultRowHeight(int inaltime)
 {
-    m_inaltimeImplicita = std::max(inaltime, 0);
-    std::fill(m_inaltimi.begin(), m_inaltimi.end(), m_inaltimeImplicita);
+    m_stare.InaltimeImplicita = std::max(inaltime, 0);
+    std::fill(m_stare.Inaltimi.begin(), m_stare.Inaltimi.end(), m_stare.InaltimeImplicita);
     LimiteazaPozitia();
 }
 
@@ -133,11 +132,11 @@ void TKivCustomGrid::SeteazaDimensiuni(std::vector<int> latimi, std::vector<int>
         throw KivEInvalidGridOperation(kPreaMare);
     if (latimi.empty() || inaltimi.empty())
         throw KivEInvalidGridOperation(kPreaMulteSterse);
-    m_opriri.resize(latimi.size(), true);
-    m_latimi = std::move(latimi);
-    m_inaltimi = std::move(inaltimi);
-    m_coloaneFixe = std::clamp(coloaneFixe, 0, ColCount() - 1);
-    m_randuriFixe = std::clamp(randuriFixe, 0, RowCount() - 1);
+    m_stare.Opriri.resize(latimi.size(), true);
+    m_stare.Latimi = std::move(latimi);
+    m_stare.Inaltimi = std::move(inaltimi);
+    m_stare.ColoaneFixe = std::clamp(coloaneFixe, 0, ColCount() - 1);
+    m_stare.RanduriFixe = std::clamp(randuriFixe, 0, RowCount() - 1);
     LimiteazaPozitia();
 }
 
@@ -145,7 +144,7 @@ void TKivCustomGrid::SetFixedCols(int n)
 {
     if (n < 0 || n >= ColCount())
         throw KivEInvalidGridOperation(kInAfara);
-    m_coloaneFixe = n;
+    m_stare.ColoaneFixe = n;
     LimiteazaPozitia();
 }
 
@@ -153,29 +152,29 @@ void TKivCustomGrid::SetFixedRows(int n)
 {
     if (n < 0 || n >= RowCount())
         throw KivEInvalidGridOperation(kInAfara);
-    m_randuriFixe = n;
+    m_stare.RanduriFixe = n;
     LimiteazaPozitia();
 }
 
 void TKivCustomGrid::SetGridLineWidth(int latime)
 {
-    m_latimeLinie = std::max(latime, 0);
+    m_stare.LatimeLinie = std::max(latime, 0);
     LimiteazaPozitia();
 }
 
 TKivOptiuniGrila TKivCustomGrid::Options() const
 {
     if (m_inProiectare)
-        return m_optiuni | ogRedimRanduri | ogRedimColoane;
-    return m_optiuni;
+        return m_stare.Optiuni | ogRedimRanduri | ogRedimColoane;
+    return m_stare.Optiuni;
 }
 
 // The thumb-tracking option maps onto the scroll bars' tracking: without it the view moves on release.
 void TKivCustomGrid::SetOptions(TKivOptiuniGrila optiuni)
 {
-    if (optiuni == m_optiuni)
+    if (optiuni == m_stare.Optiuni)
         return;
-    m_optiuni = optiuni;
+    m_stare.Optiuni = optiuni;
     if (!(optiuni & ogEditare) && EditorAfisat())
         AscundeEditor();
     verticalScrollBar()->setTracking(optiuni & ogUrmaresteBara);
@@ -189,14 +188,14 @@ bool TKivCustomGrid::TabStops(int coloana) const
 {
     if (coloana < 0 || coloana >= ColCount())
         throw KivEInvalidGridOperation(kInAfara);
-    return m_opriri[coloana];
+    return m_stare.Opriri[coloana];
 }
 
 void TKivCustomGrid::SetTabStops(int coloana, bool oprire)
 {
     if (coloana < 0 || coloana >= ColCount())
         throw KivEInvalidGridOperation(kInAfara);
-    m_opriri[coloana] = oprire;
+    m_stare.Opriri[coloana] = oprire;
 }
 
 void TKivCustomGrid::SetInProiectare(bool proiectare)
@@ -217,83 +216,29 @@ void TKivCustomGrid::SetTopRow(int rand)
     SeteazaStangaSus(LeftCol(), rand);
 }
 
-// Whole-row selection spans the scrolling columns of the rows between the anchor and the current row.
 QRect TKivCustomGrid::Selection() const
 {
-    if (m_optiuni & ogSelectieRand)
-        return QRect(QPoint(m_coloaneFixe, std::min(m_curent.y(), m_ancora.y())),
-                     QPoint(ColCount() - 1, std::max(m_curent.y(), m_ancora.y())));
-    if (!(m_optiuni & ogSelectieInterval))
-        return QRect(m_curent, m_curent);
-    return QRect(QPoint(std::min(m_curent.x(), m_ancora.x()), std::min(m_curent.y(), m_ancora.y())),
-                 QPoint(std::max(m_curent.x(), m_ancora.x()), std::max(m_curent.y(), m_ancora.y())));
-}
-
-// The line after a cell takes space only when the option for its region (fixed or scrolling) is on.
-int TKivCustomGrid::LatimeLinieVerticala(int coloana) const
-{
-    const TKivOptiuneGrila optiune = coloana < m_coloaneFixe ? ogLiniiFixeVerticale : ogLiniiVerticale;
-    return (m_optiuni & optiune) ? m_latimeLinie : 0;
-}
-
-int TKivCustomGrid::LatimeLinieOrizontala(int rand) const
-{
-    const TKivOptiuneGrila optiune = rand < m_randuriFixe ? ogLiniiFixeOrizontale : ogLiniiOrizontale;
-    return (m_optiuni & optiune) ? m_latimeLinie : 0;
-}
-
-int TKivCustomGrid::Extindere(bool coloane, int i) const
-{
-    const int marime = coloane ? m_latimi[i] : m_inaltimi[i];
-    if (marime <= 0)
-        return 0;
-    return marime + (coloane ? LatimeLinieVerticala(i) : LatimeLinieOrizontala(i));
+    return m_stare.Selectie();
 }
 
 int TKivCustomGrid::MarimeFixa(bool coloane) const
 {
-    int suma = 0;
-    for (int i = 0; i < (coloane ? m_coloaneFixe : m_randuriFixe); ++i)
-        suma += Extindere(coloane, i);
-    return suma;
+    return m_stare.MarimeFixa(coloane);
 }
 
 int TKivCustomGrid::PrimulCare(bool coloane, int ultimul) const
 {
-    const int fixe = coloane ? m_coloaneFixe : m_randuriFixe;
-    const int disponibil = (coloane ? viewport()->width() : viewport()->height()) - MarimeFixa(coloane);
-    int suma = 0;
-    int i = ultimul;
-    for (; i >= fixe; --i) {
-        suma += Extindere(coloane, i);
-        if (suma > disponibil)
-            break;
-    }
-    return std::min(std::max(i + 1, fixe), ultimul);
+    return m_stare.PrimulCare(coloane, ultimul, viewport()->size());
 }
 
 int TKivCustomGrid::Vizibile(bool coloane) const
 {
-    const int disponibil = (coloane ? viewport()->width() : viewport()->height()) - MarimeFixa(coloane);
-    int suma = 0;
-    int n = 0;
-    for (int i = coloane ? LeftCol() : TopRow(); i < (coloane ? ColCount() : RowCount()); ++i) {
-        suma += Extindere(coloane, i);
-        if (suma > disponibil)
-            break;
-        ++n;
-    }
-    return std::max(n, 1);
+    return m_stare.Vizibile(coloane, viewport()->size());
 }
 
 int TKivCustomGrid::Pozitie(bool coloane, int index) const
 {
-    const bool fixa = index < (coloane ? m_coloaneFixe : m_randuriFixe);
-    const int capat = coloane ? viewport()->width() : viewport()->height();
-    int p = fixa ? 0 : MarimeFixa(coloane);
-    for (int i = fixa ? 0 : (coloane ? LeftCol() : TopRow()); i < index && p < capat; ++i)
-        p += Extindere(coloane, i);
-    return p < capat ? p : -1;
+    return m_stare.Pozitie(coloane, index, viewport()->size());
 }
 
 int TKivCustomGrid::LatimeFixa() const
@@ -328,49 +273,19 @@ int TKivCustomGrid::ColoaneVizibile() const
 
 QRect TKivCustomGrid::CellRect(int coloana, int rand) const
 {
-    if (coloana < 0 || rand < 0 || coloana >= ColCount() || rand >= RowCount())
-        return QRect();
-    if ((coloana >= m_coloaneFixe && coloana < LeftCol()) || (rand >= m_randuriFixe && rand < TopRow()))
-        return QRect();
-    const int x = Pozitie(true, coloana);
-    const int y = Pozitie(false, rand);
-    if (x < 0 || y < 0 || m_latimi[coloana] <= 0 || m_inaltimi[rand] <= 0)
-        return QRect();
-    return QRect(x, y, m_latimi[coloana], m_inaltimi[rand]);
+    return m_stare.DreptunghiCelula(coloana, rand, viewport()->size());
 }
 
 QPoint TKivCustomGrid::MouseCoord(const QPoint& pozitie) const
 {
-    auto cauta = [](int p, int fixe, int primul, int total, const std::vector<int>& marimi, auto linie) {
-        if (p < 0)
-            return -1;
-        int capat = 0;
-        for (int i = 0; i < total;) {
-            if (i == fixe)
-                i = std::max(primul, fixe);
-            if (i >= total)
-                break;
-            capat += marimi[i] > 0 ? marimi[i] + linie(i) : 0;
-            if (p < capat)
-                return i;
-            ++i;
-        }
-        return -1;
-    };
-    const int c = cauta(pozitie.x(), m_coloaneFixe, LeftCol(), ColCount(), m_latimi,
-                        [this](int i) { return LatimeLinieVerticala(i); });
-    const int r = cauta(pozitie.y(), m_randuriFixe, TopRow(), RowCount(), m_inaltimi,
-                        [this](int i) { return LatimeLinieOrizontala(i); });
-    if (c < 0 || r < 0)
-        return QPoint(-1, -1);
-    return QPoint(c, r);
+    return m_stare.CelulaLa(pozitie);
 }
 
 void TKivCustomGrid::InvalidateCell(int coloana, int rand)
 {
     const QRect d = CellRect(coloana, rand);
     if (!d.isEmpty())
-        viewport()->update(d.adjusted(0, 0, m_latimeLinie, m_latimeLinie));
+        viewport()->update(d.adjusted(0, 0, m_stare.LatimeLinie, m_stare.LatimeLinie));
 }
 
 void TKivCustomGrid::InvalidateCells(const QRect& celule)
@@ -386,8 +301,8 @@ void TKivCustomGrid::InvalidateCells(const QRect& celule)
         for (int i = std::max(prima, primul); i <= ultima && i < primul + nrVizibile + 1; ++i)
             f(i);
     };
-    vizibile(primulRand, ultimulRand, m_randuriFixe, TopRow(), RanduriVizibile(), [&](int r) {
-        vizibile(primaColoana, ultimaColoana, m_coloaneFixe, LeftCol(), ColoaneVizibile(),
+    vizibile(primulRand, ultimulRand, m_stare.RanduriFixe, TopRow(), RanduriVizibile(), [&](int r) {
+        vizibile(primaColoana, ultimaColoana, m_stare.ColoaneFixe, LeftCol(), ColoaneVizibile(),
                  [&](int c) { InvalidateCell(c, r); });
     });
 }
@@ -401,12 +316,12 @@ void TKivCustomGrid::DeleteColumn(int coloana)
 {
     if (coloana < 0 || coloana >= ColCount())
         throw KivEInvalidGridOperation(kInAfara);
-    if (ColCount() <= 1 || (coloana >= m_coloaneFixe && ColCount() - 1 <= m_coloaneFixe))
+    if (ColCount() <= 1 || (coloana >= m_stare.ColoaneFixe && ColCount() - 1 <= m_stare.ColoaneFixe))
         throw KivEInvalidGridOperation(kPreaMulteSterse);
-    m_latimi.erase(m_latimi.begin() + coloana);
-    m_opriri.erase(m_opriri.begin() + coloana);
-    if (coloana < m_coloaneFixe)
-        --m_coloaneFixe;
+    m_stare.Latimi.erase(m_stare.Latimi.begin() + coloana);
+    m_stare.Opriri.erase(m_stare.Opriri.begin() + coloana);
+    if (coloana < m_stare.ColoaneFixe)
+        --m_stare.ColoaneFixe;
     ColoanaStearsa(coloana);
     LimiteazaPozitia();
 }
@@ -415,11 +330,11 @@ void TKivCustomGrid::DeleteRow(int rand)
 {
     if (rand < 0 || rand >= RowCount())
         throw KivEInvalidGridOperation(kInAfara);
-    if (RowCount() <= 1 || (rand >= m_randuriFixe && RowCount() - 1 <= m_randuriFixe))
+    if (RowCount() <= 1 || (rand >= m_stare.RanduriFixe && RowCount() - 1 <= m_stare.RanduriFixe))
         throw KivEInvalidGridOperation(kPreaMulteSterse);
-    m_inaltimi.erase(m_inaltimi.begin() + rand);
-    if (rand < m_randuriFixe)
-        --m_randuriFixe;
+    m_stare.Inaltimi.erase(m_stare.Inaltimi.begin() + rand);
+    if (rand < m_stare.RanduriFixe)
+        --m_stare.RanduriFixe;
     RandSters(rand);
     LimiteazaPozitia();
 }
@@ -431,12 +346,12 @@ void TKivCustomGrid::MoveColumn(int de, int la)
         throw KivEInvalidGridOperation(kInAfara);
     if (de == la)
         return;
-    Muta(m_latimi, de, la);
-    std::vector<bool> opriri(m_opriri.begin(), m_opriri.end());
+    Muta(m_stare.Latimi, de, la);
+    std::vector<bool> opriri(m_stare.Opriri.begin(), m_stare.Opriri.end());
     Muta(opriri, de, la);
-    m_opriri.assign(opriri.begin(), opriri.end());
-    if (m_curent.x() == de)
-        m_curent.setX(la);
+    m_stare.Opriri.assign(opriri.begin(), opriri.end());
+    if (m_stare.Curent.x() == de)
+        m_stare.Curent.setX(la);
     ColoanaMutata(de, la);
     LimiteazaPozitia();
 }
@@ -447,9 +362,9 @@ void TKivCustomGrid::MoveRow(int de, int la)
         throw KivEInvalidGridOperation(kInAfara);
     if (de == la)
         return;
-    Muta(m_inaltimi, de, la);
-    if (m_curent.y() == de)
-        m_curent.setY(la);
+    Muta(m_stare.Inaltimi, de, la);
+    if (m_stare.Curent.y() == de)
+        m_stare.Curent.setY(la);
     RandMutat(de, la);
     LimiteazaPozitia();
 }
@@ -459,17 +374,17 @@ void TKivCustomGrid::MoveRow(int de, int la)
 void TKivCustomGrid::LimiteazaPozitia()
 {
     auto limiteaza = [this](QPoint p) {
-        return QPoint(std::clamp(p.x(), m_coloaneFixe, ColCount() - 1),
-                      std::clamp(p.y(), m_randuriFixe, RowCount() - 1));
+        return QPoint(std::clamp(p.x(), m_stare.ColoaneFixe, ColCount() - 1),
+                      std::clamp(p.y(), m_stare.RanduriFixe, RowCount() - 1));
     };
-    m_curent = limiteaza(m_curent);
-    m_ancora = limiteaza(m_ancora);
-    if (m_optiuni & ogSelectieRand)
-        m_curent.setX(m_coloaneFixe);
-    const QPoint stangaSus(std::clamp(m_stangaSus.x(), m_coloaneFixe, UltimaColoanaStanga()),
-                           std::clamp(m_stangaSus.y(), m_randuriFixe, UltimulRandSus()));
-    const bool schimbat = stangaSus != m_stangaSus;
-    m_stangaSus = stangaSus;
+    m_stare.Curent = limiteaza(m_stare.Curent);
+    m_stare.Ancora = limiteaza(m_stare.Ancora);
+    if (m_stare.Optiuni & ogSelectieRand)
+        m_stare.Curent.setX(m_stare.ColoaneFixe);
+    const QPoint stangaSus(std::clamp(m_stare.StangaSus.x(), m_stare.ColoaneFixe, UltimaColoanaStanga()),
+                           std::clamp(m_stare.StangaSus.y(), m_stare.RanduriFixe, UltimulRandSus()));
+    const bool schimbat = stangaSus != m_stare.StangaSus;
+    m_stare.StangaSus = stangaSus;
     ActualizeazaBare();
     if (EditorAfisat())
         m_editor->Pozitioneaza(CellRect(m_celulaEditor.x(), m_celulaEditor.y()));
@@ -483,12 +398,12 @@ void TKivCustomGrid::ActualizeazaBare()
 {
     m_actualizezBare = true;
     QScrollBar* v = verticalScrollBar();
-    v->setRange(m_randuriFixe, std::max(UltimulRandSus(), m_randuriFixe));
+    v->setRange(m_stare.RanduriFixe, std::max(UltimulRandSus(), m_stare.RanduriFixe));
     v->setPageStep(RanduriVizibile());
     v->setSingleStep(1);
     v->setValue(TopRow());
     QScrollBar* h = horizontalScrollBar();
-    h->setRange(m_coloaneFixe, std::max(UltimaColoanaStanga(), m_coloaneFixe));
+    h->setRange(m_stare.ColoaneFixe, std::max(UltimaColoanaStanga(), m_stare.ColoaneFixe));
     h->setPageStep(ColoaneVizibile());
     h->setSingleStep(1);
     h->setValue(LeftCol());
@@ -505,11 +420,11 @@ void TKivCustomGrid::scrollContentsBy(int, int)
 
 void TKivCustomGrid::SeteazaStangaSus(int coloana, int rand)
 {
-    const QPoint nou(std::clamp(coloana, m_coloaneFixe, UltimaColoanaStanga()),
-                     std::clamp(rand, m_randuriFixe, UltimulRandSus()));
-    if (nou == m_stangaSus)
+    const QPoint nou(std::clamp(coloana, m_stare.ColoaneFixe, UltimaColoanaStanga()),
+                     std::clamp(rand, m_stare.RanduriFixe, UltimulRandSus()));
+    if (nou == m_stare.StangaSus)
         return;
-    m_stangaSus = nou;
+    m_stare.StangaSus = nou;
     ActualizeazaBare();
     if (EditorAfisat())
         m_editor->Pozitioneaza(CellRect(m_celulaEditor.x(), m_celulaEditor.y()));
@@ -521,9 +436,9 @@ void TKivCustomGrid::ArataCelula(int coloana, int rand)
 {
     int stanga = LeftCol();
     int sus = TopRow();
-    if (coloana >= m_coloaneFixe)
+    if (coloana >= m_stare.ColoaneFixe)
         stanga = coloana < stanga ? coloana : std::max(stanga, PrimulCare(true, coloana));
-    if (rand >= m_randuriFixe)
+    if (rand >= m_stare.RanduriFixe)
         sus = rand < sus ? rand : std::max(sus, PrimulCare(false, rand));
     SeteazaStangaSus(stanga, sus);
 }
@@ -531,25 +446,25 @@ void TKivCustomGrid::ArataCelula(int coloana, int rand)
 void TKivCustomGrid::MutaCelulaCurenta(int coloana, int rand, bool mutaAncora, bool arata)
 {
     VerificaCelula(coloana, rand);
-    if (coloana < m_coloaneFixe || rand < m_randuriFixe)
+    if (coloana < m_stare.ColoaneFixe || rand < m_stare.RanduriFixe)
         throw KivEInvalidGridOperation(kInAfara);
     if (!SelecteazaCelula(coloana, rand))
         return;
     // What was painted as selected or current before the move must be repainted too.
     const QRect selectieVeche = Selection();
-    const QPoint vechi = m_curent;
-    const bool editorMereu = (m_optiuni & ogEditorMereu) && EditorAfisat();
+    const QPoint vechi = m_stare.Curent;
+    const bool editorMereu = (m_stare.Optiuni & ogEditorMereu) && EditorAfisat();
     if (EditorAfisat() && !editorMereu)
         AscundeEditor();
     if (editorMereu && QPoint(coloana, rand) != m_celulaEditor)
         SeteazaTextEditare(m_celulaEditor.x(), m_celulaEditor.y(), m_editor->Text());
-    m_curent = QPoint(coloana, rand);
-    if (mutaAncora || !(m_optiuni & ogSelectieInterval))
-        m_ancora = m_curent;
-    if (m_optiuni & ogSelectieRand) {
-        if (mutaAncora || !(m_optiuni & ogSelectieInterval))
-            m_ancora = QPoint(ColCount() - 1, rand);
-        m_curent.setX(m_coloaneFixe);
+    m_stare.Curent = QPoint(coloana, rand);
+    if (mutaAncora || !(m_stare.Optiuni & ogSelectieInterval))
+        m_stare.Ancora = m_stare.Curent;
+    if (m_stare.Optiuni & ogSelectieRand) {
+        if (mutaAncora || !(m_stare.Optiuni & ogSelectieInterval))
+            m_stare.Ancora = QPoint(ColCount() - 1, rand);
+        m_stare.Curent.setX(m_stare.ColoaneFixe);
     }
     if (arata)
         ArataCelula(coloana, rand);
@@ -558,11 +473,11 @@ void TKivCustomGrid::MutaCelulaCurenta(int coloana, int rand, bool mutaAncora, b
         InvalidateCells(Selection());
     }
     InvalidateCell(vechi.x(), vechi.y());
-    InvalidateCell(m_curent.x(), m_curent.y());
-    if (editorMereu && m_curent != m_celulaEditor) {
-        m_celulaEditor = m_curent;
-        m_editor->SetText(TextEditare(m_curent.x(), m_curent.y()));
-        m_editor->Pozitioneaza(CellRect(m_curent.x(), m_curent.y()));
+    InvalidateCell(m_stare.Curent.x(), m_stare.Curent.y());
+    if (editorMereu && m_stare.Curent != m_celulaEditor) {
+        m_celulaEditor = m_stare.Curent;
+        m_editor->SetText(TextEditare(m_stare.Curent.x(), m_stare.Curent.y()));
+        m_editor->Pozitioneaza(CellRect(m_stare.Curent.x(), m_stare.Curent.y()));
         m_editor->SelecteazaTot();
     }
 }
@@ -573,7 +488,7 @@ TKivRedimensionare TKivCustomGrid::CalculeazaRedimensionare(const QPoint& poziti
     // The border after a cell in view along one axis, within reach of the mouse.
     auto cauta = [&](bool coloane) {
         const int p = coloane ? pozitie.x() : pozitie.y();
-        const int fixe = coloane ? m_coloaneFixe : m_randuriFixe;
+        const int fixe = coloane ? m_stare.ColoaneFixe : m_stare.RanduriFixe;
         const int total = coloane ? ColCount() : RowCount();
         const int capat = coloane ? viewport()->width() : viewport()->height();
         int inceput = 0;
@@ -582,14 +497,14 @@ TKivRedimensionare TKivCustomGrid::CalculeazaRedimensionare(const QPoint& poziti
                 i = std::max(coloane ? LeftCol() : TopRow(), fixe);
             if (i >= total)
                 break;
-            const int marime = coloane ? m_latimi[i] : m_inaltimi[i];
+            const int marime = coloane ? m_stare.Latimi[i] : m_stare.Inaltimi[i];
             if (marime > 0 && std::abs(p - (inceput + marime)) <= kPragRedimensionare) {
                 r.tip = coloane ? TKivRedimensionare::Coloana : TKivRedimensionare::Rand;
                 r.index = i;
                 r.inceput = inceput;
                 return true;
             }
-            inceput += Extindere(coloane, i);
+            inceput += m_stare.Extindere(coloane, i);
         }
         return false;
     };
@@ -615,8 +530,8 @@ bool TKivCustomGrid::EsteControlActiv() const
 
 bool TKivCustomGrid::PoateArataEditor() const
 {
-    return (m_optiuni & ogEditare) && !(m_optiuni & ogSelectieRand) && !m_inProiectare && isVisible() &&
-           (EsteControlActiv() || (m_optiuni & ogEditorMereu));
+    return (m_stare.Optiuni & ogEditare) && !(m_stare.Optiuni & ogSelectieRand) && !m_inProiectare && isVisible() &&
+           (EsteControlActiv() || (m_stare.Optiuni & ogEditorMereu));
 }
 
 bool TKivCustomGrid::SelecteazaCelula(int, int)
@@ -637,9 +552,9 @@ void TKivCustomGrid::ArataEditor()
         return;
     if (!m_editor)
         m_editor = CreeazaEditor();
-    m_celulaEditor = m_curent;
-    m_editor->SetText(TextEditare(m_curent.x(), m_curent.y()));
-    m_editor->Pozitioneaza(CellRect(m_curent.x(), m_curent.y()));
+    m_celulaEditor = m_stare.Curent;
+    m_editor->SetText(TextEditare(m_stare.Curent.x(), m_stare.Curent.y()));
+    m_editor->Pozitioneaza(CellRect(m_stare.Curent.x(), m_stare.Curent.y()));
     m_editorAfisat = true;
     m_editor->SelecteazaTot();
     if (EsteControlActiv())
@@ -661,7 +576,7 @@ bool TKivCustomGrid::event(QEvent* e)
 {
     if (e->type() == QEvent::KeyPress) {
         auto* k = static_cast<QKeyEvent*>(e);
-        if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) && (m_optiuni & ogTab) &&
+        if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) && (m_stare.Optiuni & ogTab) &&
             !(k->modifiers() & Qt::AltModifier)) {
             keyPressEvent(k);
             return true;
@@ -697,29 +612,29 @@ void TKivCustomGrid::DeseneazaGrila(QPainter& p, const QRect& zona)
     auto randuri = [&](auto&& f) {
         int y = 0;
         for (int r = 0; r < RowCount() && y < inaltime; ++r) {
-            if (r == m_randuriFixe)
-                r = std::max(TopRow(), m_randuriFixe);
+            if (r == m_stare.RanduriFixe)
+                r = std::max(TopRow(), m_stare.RanduriFixe);
             if (r >= RowCount())
                 break;
-            if (m_inaltimi[r] <= 0)
+            if (m_stare.Inaltimi[r] <= 0)
                 continue;
             f(r, y);
-            y += m_inaltimi[r] + LatimeLinieOrizontala(r);
+            y += m_stare.Inaltimi[r] + m_stare.LatimeLinieOrizontala(r);
         }
     };
     randuri([&](int r, int y) {
         int x = 0;
         for (int c = 0; c < ColCount() && x < latime; ++c) {
-            if (c == m_coloaneFixe)
-                c = std::max(LeftCol(), m_coloaneFixe);
+            if (c == m_stare.ColoaneFixe)
+                c = std::max(LeftCol(), m_stare.ColoaneFixe);
             if (c >= ColCount())
                 break;
-            if (m_latimi[c] <= 0)
+            if (m_stare.Latimi[c] <= 0)
                 continue;
-            QRect d(x, y, m_latimi[c], m_inaltimi[r]);
-            x += m_latimi[c] + LatimeLinieVerticala(c);
-            const int lv = LatimeLinieVerticala(c);
-            const int lo = LatimeLinieOrizontala(r);
+            QRect d(x, y, m_stare.Latimi[c], m_stare.Inaltimi[r]);
+            x += m_stare.Latimi[c] + m_stare.LatimeLinieVerticala(c);
+            const int lv = m_stare.LatimeLinieVerticala(c);
+            const int lo = m_stare.LatimeLinieOrizontala(r);
             if (rtl)
                 d.moveLeft(latime - d.right() - 1);
             if (lv > 0)
@@ -729,17 +644,17 @@ void TKivCustomGrid::DeseneazaGrila(QPainter& p, const QRect& zona)
             if (!d.intersects(zona))
                 continue;
             TKivStariCelula stare;
-            const bool fixa = c < m_coloaneFixe || r < m_randuriFixe;
+            const bool fixa = c < m_stare.ColoaneFixe || r < m_stare.RanduriFixe;
             if (fixa)
                 stare |= scFixa;
             else if (selectie.contains(c, r))
                 stare |= scSelectata;
-            const bool focus = activ && QPoint(c, r) == m_curent;
+            const bool focus = activ && QPoint(c, r) == m_stare.Curent;
             if (focus)
                 stare |= scFocus;
             if (m_desenareImplicita) {
                 const bool caSelectata =
-                    (stare & scSelectata) && (!focus || (m_optiuni & (ogSelectieRand | ogSelectatSiCuFocus)));
+                    (stare & scSelectata) && (!focus || (m_stare.Optiuni & (ogSelectieRand | ogSelectatSiCuFocus)));
                 p.fillRect(d, caSelectata ? pal.color(QPalette::Highlight)
                                           : pal.color(fixa ? QPalette::Button : QPalette::Base));
                 p.setPen(caSelectata ? pal.color(QPalette::HighlightedText) : pal.color(QPalette::Text));
@@ -758,7 +673,8 @@ void TKivCustomGrid::DeseneazaGrila(QPainter& p, const QRect& zona)
                 p.drawLine(d.bottomLeft(), d.bottomRight());
                 p.drawLine(d.topRight(), d.bottomRight());
             }
-            if (focus && !(m_optiuni & ogSelectieRand) && !((m_optiuni & ogEditare) && (m_optiuni & ogEditorMereu))) {
+            if (focus && !(m_stare.Optiuni & ogSelectieRand) &&
+                !((m_stare.Optiuni & ogEditare) && (m_stare.Optiuni & ogEditorMereu))) {
                 p.save();
                 p.setPen(QPen(pal.color(QPalette::Text), 1, Qt::DotLine));
                 p.setBrush(Qt::NoBrush);

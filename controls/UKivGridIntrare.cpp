@@ -11,8 +11,8 @@
 
 void TKivCustomGrid::MutaLa(int coloana, int rand, bool shift)
 {
-    coloana = std::clamp(coloana, m_coloaneFixe, ColCount() - 1);
-    rand = std::clamp(rand, m_randuriFixe, RowCount() - 1);
+    coloana = std::clamp(coloana, m_stare.ColoaneFixe, ColCount() - 1);
+    rand = std::clamp(rand, m_stare.RanduriFixe, RowCount() - 1);
     MutaCelulaCurenta(coloana, rand, !shift, true);
 }
 
@@ -21,7 +21,7 @@ bool TKivCustomGrid::TrateazaTasta(QKeyEvent* e)
     const Qt::KeyboardModifiers m = e->modifiers();
     const bool ctrl = m & Qt::ControlModifier;
     const bool shift = m & Qt::ShiftModifier;
-    const bool randIntreg = m_optiuni & ogSelectieRand;
+    const bool randIntreg = m_stare.Optiuni & ogSelectieRand;
     // With whole-row selection the current column is the first scrolling one: the anchor's row is the range.
     int c = Col();
     int r = Row();
@@ -62,12 +62,12 @@ bool TKivCustomGrid::TrateazaTasta(QKeyEvent* e)
         break;
     case Qt::Key_Home:
         if (ctrl) {
-            c = m_coloaneFixe;
-            r = m_randuriFixe;
+            c = m_stare.ColoaneFixe;
+            r = m_stare.RanduriFixe;
         } else if (randIntreg) {
-            r = m_randuriFixe;
+            r = m_stare.RanduriFixe;
         } else {
-            c = m_coloaneFixe;
+            c = m_stare.ColoaneFixe;
         }
         break;
     case Qt::Key_End:
@@ -82,23 +82,23 @@ bool TKivCustomGrid::TrateazaTasta(QKeyEvent* e)
         break;
     case Qt::Key_Tab:
     case Qt::Key_Backtab: {
-        if (!(m_optiuni & ogTab) || (m & Qt::AltModifier))
+        if (!(m_stare.Optiuni & ogTab) || (m & Qt::AltModifier))
             return false;
         const bool inapoi = e->key() == Qt::Key_Backtab || shift;
         const QPoint start(c, r);
         do {
             if (inapoi) {
-                if (--c < m_coloaneFixe) {
+                if (--c < m_stare.ColoaneFixe) {
                     c = ColCount() - 1;
-                    if (--r < m_randuriFixe)
+                    if (--r < m_stare.RanduriFixe)
                         r = RowCount() - 1;
                 }
             } else if (++c >= ColCount()) {
-                c = m_coloaneFixe;
+                c = m_stare.ColoaneFixe;
                 if (++r >= RowCount())
-                    r = m_randuriFixe;
+                    r = m_stare.RanduriFixe;
             }
-        } while (!m_opriri[c] && QPoint(c, r) != start);
+        } while (!m_stare.Opriri[c] && QPoint(c, r) != start);
         MutaLa(c, r, false);
         return true;
     }
@@ -111,7 +111,7 @@ bool TKivCustomGrid::TrateazaTasta(QKeyEvent* e)
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (m_optiuni & ogEditorMereu)
+        if (m_stare.Optiuni & ogEditorMereu)
             return false;
         if (EditorAfisat())
             AscundeEditor();
@@ -119,7 +119,7 @@ bool TKivCustomGrid::TrateazaTasta(QKeyEvent* e)
             ArataEditor();
         return true;
     case Qt::Key_Escape:
-        if (!EditorAfisat() || (m_optiuni & ogEditorMereu))
+        if (!EditorAfisat() || (m_stare.Optiuni & ogEditorMereu))
             return false;
         // Escape drops what was typed: the cell keeps its text.
         m_editorAfisat = false;
@@ -128,7 +128,7 @@ bool TKivCustomGrid::TrateazaTasta(QKeyEvent* e)
     default:
         return false;
     }
-    MutaLa(c, r, shift && (m_optiuni & ogSelectieInterval));
+    MutaLa(c, r, shift && (m_stare.Optiuni & ogSelectieInterval));
     return true;
 }
 
@@ -178,24 +178,26 @@ void TKivCustomGrid::mousePressEvent(QMouseEvent* e)
     const QPoint celula = MouseCoord(pozitie);
     if (celula.x() < 0)
         return;
-    if (celula.x() < m_coloaneFixe || celula.y() < m_randuriFixe) {
-        if (celula.y() < m_randuriFixe && celula.x() >= m_coloaneFixe && (m_optiuni & ogMutaColoane)) {
+    if (celula.x() < m_stare.ColoaneFixe || celula.y() < m_stare.RanduriFixe) {
+        if (celula.y() < m_stare.RanduriFixe && celula.x() >= m_stare.ColoaneFixe &&
+            (m_stare.Optiuni & ogMutaColoane)) {
             m_actiune = TActiune::MutareColoana;
             m_deMutat = celula.x();
-        } else if (celula.x() < m_coloaneFixe && celula.y() >= m_randuriFixe && (m_optiuni & ogMutaRanduri)) {
+        } else if (celula.x() < m_stare.ColoaneFixe && celula.y() >= m_stare.RanduriFixe &&
+                   (m_stare.Optiuni & ogMutaRanduri)) {
             m_actiune = TActiune::MutareRand;
             m_deMutat = celula.y();
         }
         return;
     }
-    if (m_optiuni & ogEditare) {
-        if (celula == m_curent)
+    if (m_stare.Optiuni & ogEditare) {
+        if (celula == m_stare.Curent)
             ArataEditor();
         else
             MutaCelulaCurenta(celula.x(), celula.y(), true, true);
         return;
     }
-    const bool extinde = (e->modifiers() & Qt::ShiftModifier) && (m_optiuni & ogSelectieInterval);
+    const bool extinde = (e->modifiers() & Qt::ShiftModifier) && (m_stare.Optiuni & ogSelectieInterval);
     MutaCelulaCurenta(celula.x(), celula.y(), !extinde, true);
     m_actiune = TActiune::Selectie;
     m_timerTragere.start();
@@ -210,8 +212,8 @@ QPoint TKivCustomGrid::CelulaLimitata(const QPoint& pozitie) const
         celula.setX(std::min(LeftCol() + ColoaneVizibile() - 1, ColCount() - 1));
     if (celula.y() < 0)
         celula.setY(std::min(TopRow() + RanduriVizibile() - 1, RowCount() - 1));
-    return QPoint(std::clamp(celula.x(), m_coloaneFixe, ColCount() - 1),
-                  std::clamp(celula.y(), m_randuriFixe, RowCount() - 1));
+    return QPoint(std::clamp(celula.x(), m_stare.ColoaneFixe, ColCount() - 1),
+                  std::clamp(celula.y(), m_stare.RanduriFixe, RowCount() - 1));
 }
 
 void TKivCustomGrid::mouseMoveEvent(QMouseEvent* e)
@@ -230,7 +232,7 @@ void TKivCustomGrid::mouseMoveEvent(QMouseEvent* e)
     case TActiune::Selectie:
         if (e->buttons() & Qt::LeftButton) {
             const QPoint celula = CelulaLimitata(pozitie);
-            if (celula != m_curent)
+            if (celula != m_stare.Curent)
                 MutaCelulaCurenta(celula.x(), celula.y(), false, true);
         }
         return;
@@ -271,7 +273,7 @@ void TKivCustomGrid::TimerTragere()
         celula.setX(LeftCol());
     else if (p.x() >= viewport()->width())
         celula.setX(std::min(LeftCol() + ColoaneVizibile() - 1, ColCount() - 1));
-    if (celula != m_curent)
+    if (celula != m_stare.Curent)
         MutaCelulaCurenta(celula.x(), celula.y(), false, false);
 }
 
@@ -282,9 +284,9 @@ void TKivCustomGrid::mouseReleaseEvent(QMouseEvent* e)
     m_actiune = TActiune::Nimic;
     m_timerTragere.stop();
     const QPoint celula = MouseCoord(e->position().toPoint());
-    if (actiune == TActiune::MutareColoana && celula.x() >= m_coloaneFixe && celula.x() != m_deMutat)
+    if (actiune == TActiune::MutareColoana && celula.x() >= m_stare.ColoaneFixe && celula.x() != m_deMutat)
         MoveColumn(m_deMutat, celula.x());
-    else if (actiune == TActiune::MutareRand && celula.y() >= m_randuriFixe && celula.y() != m_deMutat)
+    else if (actiune == TActiune::MutareRand && celula.y() >= m_stare.RanduriFixe && celula.y() != m_deMutat)
         MoveRow(m_deMutat, celula.y());
 }
 
