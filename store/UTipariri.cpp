@@ -80,10 +80,10 @@ qint64 InregistreazaTipariri(TDM& dm, const QList<TTiparire>& tipariri)
         return 0;
     return InTranzactie(dm, [&] {
         TQuery& q = dm.Q1;
+        const TGardaCursor cursor(q);
         q.SetSQL(QStringLiteral("SELECT GEN_ID(G_ID_LUCRARI,1) AS \"ID\" FROM RDB$DATABASE"));
         q.Open();
         const qint64 lucrare = q.FieldByName(QStringLiteral("ID")).AsInteger();
-        q.Close();
         for (const TTiparire& t : tipariri) {
             q.SetSQL(QStringLiteral(
                 "insert into TIPARIRI (ID_TIPARIRE, ID_LUCRARE, PAGINA, ID_ELEVI, ELEV, DATA_ORA, IMPRIMANTA, TITLU) "
