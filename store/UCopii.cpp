@@ -462,8 +462,7 @@ TVerificareCopie PregatesteRestaurarea(TDM& dm, const QString& fisierCopie, cons
             const TGardaCitire citire(tr);
             const TGardaCursor cursor(q);
             for (const char* tabel : {"CONFID_DB", "PROFIL_DIPLOMA", "TABELE", "TIPURI_DE_DATE", "DATE"}) {
-                q.SetSQL(
-                    QStringLiteral("select RDB$RELATION_NAME from RDB$RELATIONS where RDB$RELATION_NAME = :NUME"));
+                q.SetSQL(QStringLiteral("select RDB$RELATION_NAME from RDB$RELATIONS where RDB$RELATION_NAME = :NUME"));
                 q.ParamByName(QStringLiteral("NUME")).SetAsString(QString::fromLatin1(tabel));
                 q.Open();
                 if (q.Eof())
