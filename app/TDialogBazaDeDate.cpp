@@ -22,7 +22,7 @@ TDialogBazaDeDate::TDialogBazaDeDate(QWidget* parinte, const QString& motivPorni
     setObjectName(QStringLiteral("DialogBazaDeDate"));
     setWindowTitle(QStringLiteral("Baza de date"));
     auto* asezare = new QVBoxLayout(this);
-    const QString curenta = DM ? DM->Db.DatabaseName() : QString();
+    const QString curenta = AreModulDeDate() ? ModululDeDate().Db.DatabaseName() : QString();
     auto* explicatie = new QLabel(
         QStringLiteral("Baza de date folosita acum: %1\n\nPentru un registru pe un server Firebird scrieti "
                        "server:cale (de exemplu secretariat:/var/lib/firebird/data/Tessaluna2006.FDB), "

@@ -264,7 +264,7 @@ void TMeniuRegistru::RefaLegatura()
 
 void TMeniuRegistru::ArataBazaDeDate()
 {
-    const QString baza = DM ? DM->Db.DatabaseName() : QString();
+    const QString baza = AreModulDeDate() ? ModululDeDate().Db.DatabaseName() : QString();
     m_baza->setText(baza.isEmpty() ? QString() : QStringLiteral("Baza de date: ") + Afisat(baza));
 }
 
@@ -281,17 +281,18 @@ bool TMeniuRegistru::CopieZilnicaInCurs() const
 
 void TMeniuRegistru::PornesteCopiaZilnica()
 {
-    if (!DM || !DM->Db.Connected() || m_zilnica)
+    if (!AreModulDeDate() || !ModululDeDate().Db.Connected() || m_zilnica)
         return;
-    const QString baza = DM->Db.DatabaseName();
-    if (EsteNumeServer(baza) || DM->CopiataDinSablon || ExistaCopieDin(baza, QDate::currentDate()))
+    TDM& dm = ModululDeDate();
+    const QString baza = dm.Db.DatabaseName();
+    if (EsteNumeServer(baza) || dm.CopiataDinSablon || ExistaCopieDin(baza, QDate::currentDate()))
         return;
     QStatusBar* stare = m_fereastra->statusBar();
     stare->showMessage(QStringLiteral("Copie de siguranta automata..."));
     auto eroare = std::make_shared<QString>();
     auto fisier = std::make_shared<QString>();
     auto deteriorat = std::make_shared<QString>();
-    const QStringList parametri = DM->Db.Params();
+    const QStringList parametri = dm.Db.Params();
     // The worker posts to this object, which outlives it: its destructor waits for the thread.
     m_zilnica = new TFir([this, baza, parametri, eroare, fisier, deteriorat] {
         // Once a day the whole file is read, whatever the record of the last check says; a damaged file is not
@@ -324,11 +325,12 @@ void TMeniuRegistru::PornesteCopiaZilnica()
             // As at start-up: the connection closes, so that nothing more is written to the file, and the one
             // message says what to do.
             m_fereastra->statusBar()->clearMessage();
-            if (DM && DM->Db.DatabaseName() == baza) {
-                DM->CitireVerificata = false;
+            if (AreModulDeDate() && ModululDeDate().Db.DatabaseName() == baza) {
+                TDM& dm = ModululDeDate();
+                dm.CitireVerificata = false;
                 try {
-                    DM->Tr.Rollback();
-                    DM->Db.Close();
+                    dm.Tr.Rollback();
+                    dm.Db.Close();
                 } catch (const std::exception&) {
                     // A damaged file may fail these too; the message below says all the user needs.
                 }
@@ -354,12 +356,12 @@ bool OferaReconectarea(QWidget* parinte, const std::exception& e)
 {
     const auto* eroare = dynamic_cast<const EEroareBD*>(&e);
     // Only a connection that was open and broke: one that never opened is the start-up's message.
-    if (!eroare || eroare->Categorie() != EEroareBD::Conexiune || !DM || !DM->Db.Connected())
+    if (!eroare || eroare->Categorie() != EEroareBD::Conexiune || !AreModulDeDate() || !ModululDeDate().Db.Connected())
         return false;
     QString text = eroare->Mesaj();
     while (TMesaje::IntreabaReconectarea(parinte, text)) {
         try {
-            DM->Reconecteaza();
+            ModululDeDate().Reconecteaza();
             TMesaje::Informeaza(parinte, QStringLiteral("Legatura cu baza de date a fost refacuta. Ce ati scris a "
                                                         "ramas in fereastra: salvati din nou."));
             return true;

@@ -25,163 +25,9 @@ template <typename T> void Muta(std::vector<T>& v, int de, int la)
 
 } // namespace
 
-// ---------------------------------------------------------------- the in-cell editor
-
-TKivInPlaceNumEdit::TKivInPlaceNumEdit(TKivCustomGrid* grila, QWidget* parent) : TKivNumEdit(parent), m_grila(grila)
-{
-    setObjectName(QStringLiteral("InPlaceNumEdit"));
-    setFont(grila->font());
-}
-
-// Editing is always allowed, up to the fixed limit of 10 characters.
-bool TKivInPlaceNumEdit::AcceptaText(QString& text)
-{
-    return text.size() <= 10 && TKivNumEdit::AcceptaText(text);
-}
-
-void TKivInPlaceNumEdit::keyPressEvent(QKeyEvent* e)
-{
-    const Qt::KeyboardModifiers m = e->modifiers();
-    const bool ctrl = m & Qt::ControlModifier;
-    const bool shift = m & Qt::ShiftModifier;
-    const bool alt = m & Qt::AltModifier;
-    // Keys that navigate go to the grid; caret keys only when they would leave the text (or with Ctrl), and
-    // only while the editor is always shown: otherwise they move the caret.
-    const bool mereu = m_grila->Options() & ogEditorMereu;
-    const bool laInceput = PozitieCursor() == 1 && LungimeSelectie() == 0;
-    const bool laSfarsit = PozitieCursor() == Text().size() + 1 && LungimeSelectie() == 0;
-    bool laGrila = false;
-    switch (e->key()) {
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        laGrila = !alt;
-        break;
-    case Qt::Key_Escape:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-        laGrila = true;
-        break;
-    case Qt::Key_Home:
-    case Qt::Key_Left:
-        laGrila = mereu && (laInceput || ctrl);
-        break;
-    case Qt::Key_End:
-    case Qt::Key_Right:
-        laGrila = mereu && (laSfarsit || ctrl);
-        break;
-    case Qt::Key_Insert:
-        if (m == Qt::NoModifier) {
-            laGrila = true;
-        } else if (shift && !m_grila->PoateModificaEditor()) {
-            e->accept();
-            return;
-        }
-        break;
-    case Qt::Key_Delete:
-        if (ctrl) {
-            laGrila = true;
-        } else if (!m_grila->PoateModificaEditor()) {
-            e->accept();
-            return;
-        }
-        break;
-    case Qt::Key_F2:
-        SetLungimeSelectie(0);
-        e->accept();
-        return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (LungimeSelectie() != 0 && std::abs(LungimeSelectie()) == Text().size()) {
-            SetLungimeSelectie(0);
-        } else {
-            SetPozitieCursor(1);
-            SetLungimeSelectie(Text().size());
-        }
-        e->accept();
-        return;
-    default:
-        break;
-    }
-    if (laGrila) {
-        m_grila->TrateazaTasta(e);
-        e->accept();
-        return;
-    }
-    if (!e->text().isEmpty() && e->text().at(0).isPrint() && !ctrl && !m_grila->PoateModificaEditor()) {
-        QApplication::beep();
-        e->accept();
-        return;
-    }
-    TKivNumEdit::keyPressEvent(e);
-}
-
-void TKivInPlaceNumEdit::keyReleaseEvent(QKeyEvent* e)
-{
-    QCoreApplication::sendEvent(m_grila, e);
-}
-
-void TKivInPlaceNumEdit::wheelEvent(QWheelEvent* e)
-{
-    m_grila->TrateazaRotita(e->angleDelta().y());
-    e->accept();
-}
-
-// The grid hides and shows the editor between two presses, so Qt would never see the second as a double
-// click: it is counted here by the system double-click time.
-void TKivInPlaceNumEdit::mousePressEvent(QMouseEvent* e)
-{
-    if (m_ultimaApasare.isValid() && m_ultimaApasare.elapsed() < QApplication::doubleClickInterval()) {
-        m_ultimaApasare.invalidate();
-        m_grila->TrateazaDubluClic();
-        e->accept();
-        return;
-    }
-    m_ultimaApasare.start();
-    TKivNumEdit::mousePressEvent(e);
-}
-
-void TKivInPlaceNumEdit::mouseDoubleClickEvent(QMouseEvent* e)
-{
-    m_grila->TrateazaDubluClic();
-    e->accept();
-}
-
-TKivInplaceEdit::TKivInplaceEdit(TKivCustomGrid* grila)
-    : QObject(grila), m_grila(grila), m_edit(new TKivInPlaceNumEdit(grila, grila->viewport()))
-{
-    m_edit->hide();
-}
-
-void TKivInplaceEdit::Pozitioneaza(const QRect& dreptunghi)
-{
-    if (dreptunghi.isEmpty()) {
-        const bool aveaFocus = m_edit->hasFocus();
-        m_edit->hide();
-        if (aveaFocus)
-            m_grila->setFocus();
-        return;
-    }
-    m_edit->setGeometry(dreptunghi);
-    m_edit->show();
-}
-
-bool TKivInplaceEdit::Afisat() const
-{
-    return m_edit->isVisibleTo(m_grila);
-}
-
-void TKivInplaceEdit::SelecteazaTot()
-{
-    m_edit->SetPozitieCursor(1);
-    m_edit->SetLungimeSelectie(m_edit->Text().size());
-}
-
 // ---------------------------------------------------------------- the grid
 
-TKivCustomGrid::TKivCustomGrid(QWidget* parent)
-    : QAbstractScrollArea(parent), m_latimi(5, 64), m_inaltimi(5, 24), m_opriri(5, true)
+TKivCustomGrid::TKivCustomGrid(QWidget* parent) : QAbstractScrollArea(parent)
 {
     setObjectName(QStringLiteral("KivGrid"));
     setFocusPolicy(Qt::StrongFocus);
@@ -210,10 +56,10 @@ void TKivCustomGrid::SetColCount(int n)
         throw KivEInvalidGridOperation(kPreaMulteSterse);
     if (n == ColCount())
         return;
-    if (n <= m_coloaneFixe)
-        m_coloaneFixe = n - 1;
-    m_latimi.resize(n, m_latimeImplicita);
-    m_opriri.resize(n, true);
+    if (n <= m_stare.ColoaneFixe)
+        m_stare.ColoaneFixe = n - 1;
+    m_stare.Latimi.resize(n, m_stare.LatimeImplicita);
+    m_stare.Opriri.resize(n, true);
     LimiteazaPozitia();
 }
 
@@ -225,9 +71,9 @@ void TKivCustomGrid::SetRowCount(int n)
         throw KivEInvalidGridOperation(kPreaMulteSterse);
     if (n == RowCount())
         return;
-    if (n <= m_randuriFixe)
-        m_randuriFixe = n - 1;
-    m_inaltimi.resize(n, m_inaltimeImplicita);
+    if (n <= m_stare.RanduriFixe)
+        m_stare.RanduriFixe = n - 1;
+    m_stare.Inaltimi.resize(n, m_stare.InaltimeImplicita);
     LimiteazaPozitia();
 }
 
@@ -235,16 +81,16 @@ int TKivCustomGrid::ColWidths(int coloana) const
 {
     if (coloana < 0 || coloana >= ColCount())
         throw KivEInvalidGridOperation(kInAfara);
-    return m_latimi[coloana];
+    return m_stare.Latimi[coloana];
 }
 
 void TKivCustomGrid::SetColWidths(int coloana, int latime)
 {
     if (coloana < 0 || coloana >= ColCount())
         throw KivEInvalidGridOperation(kInAfara);
-    if (m_latimi[coloana] == latime)
+    if (m_stare.Latimi[coloana] == latime)
         return;
-    m_latimi[coloana] = std::max(latime, 0);
+    m_stare.Latimi[coloana] = std::max(latime, 0);
     LimiteazaPozitia();
 }
 
@@ -252,30 +98,30 @@ int TKivCustomGrid::RowHeights(int rand) const
 {
     if (rand < 0 || rand >= RowCount())
         throw KivEInvalidGridOperation(kInAfara);
-    return m_inaltimi[rand];
+    return m_stare.Inaltimi[rand];
 }
 
 void TKivCustomGrid::SetRowHeights(int rand, int inaltime)
 {
     if (rand < 0 || rand >= RowCount())
         throw KivEInvalidGridOperation(kInAfara);
-    if (m_inaltimi[rand] == inaltime)
+    if (m_stare.Inaltimi[rand] == inaltime)
         return;
-    m_inaltimi[rand] = std::max(inaltime, 0);
+    m_stare.Inaltimi[rand] = std::max(inaltime, 0);
     LimiteazaPozitia();
 }
 
 void TKivCustomGrid::SetDefaultColWidth(int latime)
 {
-    m_latimeImplicita = std::max(latime, 0);
-    std::fill(m_latimi.begin(), m_latimi.end(), m_latimeImplicita);
+    m_stare.LatimeImplicita = std::max(latime, 0);
+    std::fill(m_stare.Latimi.begin(), m_stare.Latimi.end(), m_stare.LatimeImplicita);
     LimiteazaPozitia();
 }
 
 void TKivCustomGrid::SetDefaultRowHeight(int inaltime)
 {
-    m_inaltimeImplicita = std::max(inaltime, 0);
-    std::fill(m_inaltimi.begin(), m_inaltimi.end(), m_inaltimeImplicita);
+    m_stare.InaltimeImplicita = std::max(inaltime, 0);
+    std::fill(m_stare.Inaltimi.begin(), m_stare.Inaltimi.end(), m_stare.InaltimeImplicita);
     LimiteazaPozitia();
 }
 
@@ -286,11 +132,11 @@ void TKivCustomGrid::SeteazaDimensiuni(std::vector<int> latimi, std::vector<int>
         throw KivEInvalidGridOperation(kPreaMare);
     if (latimi.empty() || inaltimi.empty())
         throw KivEInvalidGridOperation(kPreaMulteSterse);
-    m_opriri.resize(latimi.size(), true);
-    m_latimi = std::move(latimi);
-    m_inaltimi = std::move(inaltimi);
-    m_coloaneFixe = std::clamp(coloaneFixe, 0, ColCount() - 1);
-    m_randuriFixe = std::clamp(randuriFixe, 0, RowCount() - 1);
+    m_stare.Opriri.resize(latimi.size(), true);
+    m_stare.Latimi = std::move(latimi);
+    m_stare.Inaltimi = std::move(inaltimi);
+    m_stare.ColoaneFixe = std::clamp(coloaneFixe, 0, ColCount() - 1);
+    m_stare.RanduriFixe = std::clamp(randuriFixe, 0, RowCount() - 1);
     LimiteazaPozitia();
 }
 
@@ -298,7 +144,7 @@ void TKivCustomGrid::SetFixedCols(int n)
 {
     if (n < 0 || n >= ColCount())
         throw KivEInvalidGridOperation(kInAfara);
-    m_coloaneFixe = n;
+    m_stare.ColoaneFixe = n;
     LimiteazaPozitia();
 }
 
@@ -306,29 +152,29 @@ void TKivCustomGrid::SetFixedRows(int n)
 {
     if (n < 0 || n >= RowCount())
         throw KivEInvalidGridOperation(kInAfara);
-    m_randuriFixe = n;
+    m_stare.RanduriFixe = n;
     LimiteazaPozitia();
 }
 
 void TKivCustomGrid::SetGridLineWidth(int latime)
 {
-    m_latimeLinie = std::max(latime, 0);
+    m_stare.LatimeLinie = std::max(latime, 0);
     LimiteazaPozitia();
 }
 
 TKivOptiuniGrila TKivCustomGrid::Options() const
 {
     if (m_inProiectare)
-        return m_optiuni | ogRedimRanduri | ogRedimColoane;
-    return m_optiuni;
+        return m_stare.Optiuni | ogRedimRanduri | ogRedimColoane;
+    return m_stare.Optiuni;
 }
 
 // The thumb-tracking option maps onto the scroll bars' tracking: without it the view moves on release.
 void TKivCustomGrid::SetOptions(TKivOptiuniGrila optiuni)
 {
-    if (optiuni == m_optiuni)
+    if (optiuni == m_stare.Optiuni)
         return;
-    m_optiuni = optiuni;
+    m_stare.Optiuni = optiuni;
     if (!(optiuni & ogEditare) && EditorAfisat())
         AscundeEditor();
     verticalScrollBar()->setTracking(optiuni & ogUrmaresteBara);
@@ -342,14 +188,14 @@ bool TKivCustomGrid::TabStops(int coloana) const
 {
     if (coloana < 0 || coloana >= ColCount())
         throw KivEInvalidGridOperation(kInAfara);
-    return m_opriri[coloana];
+    return m_stare.Opriri[coloana];
 }
 
 void TKivCustomGrid::SetTabStops(int coloana, bool oprire)
 {
     if (coloana < 0 || coloana >= ColCount())
         throw KivEInvalidGridOperation(kInAfara);
-    m_opriri[coloana] = oprire;
+    m_stare.Opriri[coloana] = oprire;
 }
 
 void TKivCustomGrid::SetInProiectare(bool proiectare)
@@ -370,83 +216,29 @@ void TKivCustomGrid::SetTopRow(int rand)
     SeteazaStangaSus(LeftCol(), rand);
 }
 
-// Whole-row selection spans the scrolling columns of the rows between the anchor and the current row.
 QRect TKivCustomGrid::Selection() const
 {
-    if (m_optiuni & ogSelectieRand)
-        return QRect(QPoint(m_coloaneFixe, std::min(m_curent.y(), m_ancora.y())),
-                     QPoint(ColCount() - 1, std::max(m_curent.y(), m_ancora.y())));
-    if (!(m_optiuni & ogSelectieInterval))
-        return QRect(m_curent, m_curent);
-    return QRect(QPoint(std::min(m_curent.x(), m_ancora.x()), std::min(m_curent.y(), m_ancora.y())),
-                 QPoint(std::max(m_curent.x(), m_ancora.x()), std::max(m_curent.y(), m_ancora.y())));
-}
-
-// The line after a cell takes space only when the option for its region (fixed or scrolling) is on.
-int TKivCustomGrid::LatimeLinieVerticala(int coloana) const
-{
-    const TKivOptiuneGrila optiune = coloana < m_coloaneFixe ? ogLiniiFixeVerticale : ogLiniiVerticale;
-    return (m_optiuni & optiune) ? m_latimeLinie : 0;
-}
-
-int TKivCustomGrid::LatimeLinieOrizontala(int rand) const
-{
-    const TKivOptiuneGrila optiune = rand < m_randuriFixe ? ogLiniiFixeOrizontale : ogLiniiOrizontale;
-    return (m_optiuni & optiune) ? m_latimeLinie : 0;
-}
-
-int TKivCustomGrid::Extindere(bool coloane, int i) const
-{
-    const int marime = coloane ? m_latimi[i] : m_inaltimi[i];
-    if (marime <= 0)
-        return 0;
-    return marime + (coloane ? LatimeLinieVerticala(i) : LatimeLinieOrizontala(i));
+    return m_stare.Selectie();
 }
 
 int TKivCustomGrid::MarimeFixa(bool coloane) const
 {
-    int suma = 0;
-    for (int i = 0; i < (coloane ? m_coloaneFixe : m_randuriFixe); ++i)
-        suma += Extindere(coloane, i);
-    return suma;
+    return m_stare.MarimeFixa(coloane);
 }
 
 int TKivCustomGrid::PrimulCare(bool coloane, int ultimul) const
 {
-    const int fixe = coloane ? m_coloaneFixe : m_randuriFixe;
-    const int disponibil = (coloane ? viewport()->width() : viewport()->height()) - MarimeFixa(coloane);
-    int suma = 0;
-    int i = ultimul;
-    for (; i >= fixe; --i) {
-        suma += Extindere(coloane, i);
-        if (suma > disponibil)
-            break;
-    }
-    return std::min(std::max(i + 1, fixe), ultimul);
+    return m_stare.PrimulCare(coloane, ultimul, viewport()->size());
 }
 
 int TKivCustomGrid::Vizibile(bool coloane) const
 {
-    const int disponibil = (coloane ? viewport()->width() : viewport()->height()) - MarimeFixa(coloane);
-    int suma = 0;
-    int n = 0;
-    for (int i = coloane ? LeftCol() : TopRow(); i < (coloane ? ColCount() : RowCount()); ++i) {
-        suma += Extindere(coloane, i);
-        if (suma > disponibil)
-            break;
-        ++n;
-    }
-    return std::max(n, 1);
+    return m_stare.Vizibile(coloane, viewport()->size());
 }
 
 int TKivCustomGrid::Pozitie(bool coloane, int index) const
 {
-    const bool fixa = index < (coloane ? m_coloaneFixe : m_randuriFixe);
-    const int capat = coloane ? viewport()->width() : viewport()->height();
-    int p = fixa ? 0 : MarimeFixa(coloane);
-    for (int i = fixa ? 0 : (coloane ? LeftCol() : TopRow()); i < index && p < capat; ++i)
-        p += Extindere(coloane, i);
-    return p < capat ? p : -1;
+    return m_stare.Pozitie(coloane, index, viewport()->size());
 }
 
 int TKivCustomGrid::LatimeFixa() const
@@ -481,49 +273,19 @@ int TKivCustomGrid::ColoaneVizibile() const
 
 QRect TKivCustomGrid::CellRect(int coloana, int rand) const
 {
-    if (coloana < 0 || rand < 0 || coloana >= ColCount() || rand >= RowCount())
-        return QRect();
-    if ((coloana >= m_coloaneFixe && coloana < LeftCol()) || (rand >= m_randuriFixe && rand < TopRow()))
-        return QRect();
-    const int x = Pozitie(true, coloana);
-    const int y = Pozitie(false, rand);
-    if (x < 0 || y < 0 || m_latimi[coloana] <= 0 || m_inaltimi[rand] <= 0)
-        return QRect();
-    return QRect(x, y, m_latimi[coloana], m_inaltimi[rand]);
+    return m_stare.DreptunghiCelula(coloana, rand, viewport()->size());
 }
 
 QPoint TKivCustomGrid::MouseCoord(const QPoint& pozitie) const
 {
-    auto cauta = [](int p, int fixe, int primul, int total, const std::vector<int>& marimi, auto linie) {
-        if (p < 0)
-            return -1;
-        int capat = 0;
-        for (int i = 0; i < total;) {
-            if (i == fixe)
-                i = std::max(primul, fixe);
-            if (i >= total)
-                break;
-            capat += marimi[i] > 0 ? marimi[i] + linie(i) : 0;
-            if (p < capat)
-                return i;
-            ++i;
-        }
-        return -1;
-    };
-    const int c = cauta(pozitie.x(), m_coloaneFixe, LeftCol(), ColCount(), m_latimi,
-                        [this](int i) { return LatimeLinieVerticala(i); });
-    const int r = cauta(pozitie.y(), m_randuriFixe, TopRow(), RowCount(), m_inaltimi,
-                        [this](int i) { return LatimeLinieOrizontala(i); });
-    if (c < 0 || r < 0)
-        return QPoint(-1, -1);
-    return QPoint(c, r);
+    return m_stare.CelulaLa(pozitie);
 }
 
 void TKivCustomGrid::InvalidateCell(int coloana, int rand)
 {
     const QRect d = CellRect(coloana, rand);
     if (!d.isEmpty())
-        viewport()->update(d.adjusted(0, 0, m_latimeLinie, m_latimeLinie));
+        viewport()->update(d.adjusted(0, 0, m_stare.LatimeLinie, m_stare.LatimeLinie));
 }
 
 void TKivCustomGrid::InvalidateCells(const QRect& celule)
@@ -539,8 +301,8 @@ void TKivCustomGrid::InvalidateCells(const QRect& celule)
         for (int i = std::max(prima, primul); i <= ultima && i < primul + nrVizibile + 1; ++i)
             f(i);
     };
-    vizibile(primulRand, ultimulRand, m_randuriFixe, TopRow(), RanduriVizibile(), [&](int r) {
-        vizibile(primaColoana, ultimaColoana, m_coloaneFixe, LeftCol(), ColoaneVizibile(),
+    vizibile(primulRand, ultimulRand, m_stare.RanduriFixe, TopRow(), RanduriVizibile(), [&](int r) {
+        vizibile(primaColoana, ultimaColoana, m_stare.ColoaneFixe, LeftCol(), ColoaneVizibile(),
                  [&](int c) { InvalidateCell(c, r); });
     });
 }
@@ -554,12 +316,12 @@ void TKivCustomGrid::DeleteColumn(int coloana)
 {
     if (coloana < 0 || coloana >= ColCount())
         throw KivEInvalidGridOperation(kInAfara);
-    if (ColCount() <= 1 || (coloana >= m_coloaneFixe && ColCount() - 1 <= m_coloaneFixe))
+    if (ColCount() <= 1 || (coloana >= m_stare.ColoaneFixe && ColCount() - 1 <= m_stare.ColoaneFixe))
         throw KivEInvalidGridOperation(kPreaMulteSterse);
-    m_latimi.erase(m_latimi.begin() + coloana);
-    m_opriri.erase(m_opriri.begin() + coloana);
-    if (coloana < m_coloaneFixe)
-        --m_coloaneFixe;
+    m_stare.Latimi.erase(m_stare.Latimi.begin() + coloana);
+    m_stare.Opriri.erase(m_stare.Opriri.begin() + coloana);
+    if (coloana < m_stare.ColoaneFixe)
+        --m_stare.ColoaneFixe;
     ColoanaStearsa(coloana);
     LimiteazaPozitia();
 }
@@ -568,11 +330,11 @@ void TKivCustomGrid::DeleteRow(int rand)
 {
     if (rand < 0 || rand >= RowCount())
         throw KivEInvalidGridOperation(kInAfara);
-    if (RowCount() <= 1 || (rand >= m_randuriFixe && RowCount() - 1 <= m_randuriFixe))
+    if (RowCount() <= 1 || (rand >= m_stare.RanduriFixe && RowCount() - 1 <= m_stare.RanduriFixe))
         throw KivEInvalidGridOperation(kPreaMulteSterse);
-    m_inaltimi.erase(m_inaltimi.begin() + rand);
-    if (rand < m_randuriFixe)
-        --m_randuriFixe;
+    m_stare.Inaltimi.erase(m_stare.Inaltimi.begin() + rand);
+    if (rand < m_stare.RanduriFixe)
+        --m_stare.RanduriFixe;
     RandSters(rand);
     LimiteazaPozitia();
 }
@@ -584,12 +346,12 @@ void TKivCustomGrid::MoveColumn(int de, int la)
         throw KivEInvalidGridOperation(kInAfara);
     if (de == la)
         return;
-    Muta(m_latimi, de, la);
-    std::vector<bool> opriri(m_opriri.begin(), m_opriri.end());
+    Muta(m_stare.Latimi, de, la);
+    std::vector<bool> opriri(m_stare.Opriri.begin(), m_stare.Opriri.end());
     Muta(opriri, de, la);
-    m_opriri.assign(opriri.begin(), opriri.end());
-    if (m_curent.x() == de)
-        m_curent.setX(la);
+    m_stare.Opriri.assign(opriri.begin(), opriri.end());
+    if (m_stare.Curent.x() == de)
+        m_stare.Curent.setX(la);
     ColoanaMutata(de, la);
     LimiteazaPozitia();
 }
@@ -600,9 +362,9 @@ void TKivCustomGrid::MoveRow(int de, int la)
         throw KivEInvalidGridOperation(kInAfara);
     if (de == la)
         return;
-    Muta(m_inaltimi, de, la);
-    if (m_curent.y() == de)
-        m_curent.setY(la);
+    Muta(m_stare.Inaltimi, de, la);
+    if (m_stare.Curent.y() == de)
+        m_stare.Curent.setY(la);
     RandMutat(de, la);
     LimiteazaPozitia();
 }
@@ -612,17 +374,17 @@ void TKivCustomGrid::MoveRow(int de, int la)
 void TKivCustomGrid::LimiteazaPozitia()
 {
     auto limiteaza = [this](QPoint p) {
-        return QPoint(std::clamp(p.x(), m_coloaneFixe, ColCount() - 1),
-                      std::clamp(p.y(), m_randuriFixe, RowCount() - 1));
+        return QPoint(std::clamp(p.x(), m_stare.ColoaneFixe, ColCount() - 1),
+                      std::clamp(p.y(), m_stare.RanduriFixe, RowCount() - 1));
     };
-    m_curent = limiteaza(m_curent);
-    m_ancora = limiteaza(m_ancora);
-    if (m_optiuni & ogSelectieRand)
-        m_curent.setX(m_coloaneFixe);
-    const QPoint stangaSus(std::clamp(m_stangaSus.x(), m_coloaneFixe, UltimaColoanaStanga()),
-                           std::clamp(m_stangaSus.y(), m_randuriFixe, UltimulRandSus()));
-    const bool schimbat = stangaSus != m_stangaSus;
-    m_stangaSus = stangaSus;
+    m_stare.Curent = limiteaza(m_stare.Curent);
+    m_stare.Ancora = limiteaza(m_stare.Ancora);
+    if (m_stare.Optiuni & ogSelectieRand)
+        m_stare.Curent.setX(m_stare.ColoaneFixe);
+    const QPoint stangaSus(std::clamp(m_stare.StangaSus.x(), m_stare.ColoaneFixe, UltimaColoanaStanga()),
+                           std::clamp(m_stare.StangaSus.y(), m_stare.RanduriFixe, UltimulRandSus()));
+    const bool schimbat = stangaSus != m_stare.StangaSus;
+    m_stare.StangaSus = stangaSus;
     ActualizeazaBare();
     if (EditorAfisat())
         m_editor->Pozitioneaza(CellRect(m_celulaEditor.x(), m_celulaEditor.y()));
@@ -636,12 +398,12 @@ void TKivCustomGrid::ActualizeazaBare()
 {
     m_actualizezBare = true;
     QScrollBar* v = verticalScrollBar();
-    v->setRange(m_randuriFixe, std::max(UltimulRandSus(), m_randuriFixe));
+    v->setRange(m_stare.RanduriFixe, std::max(UltimulRandSus(), m_stare.RanduriFixe));
     v->setPageStep(RanduriVizibile());
     v->setSingleStep(1);
     v->setValue(TopRow());
     QScrollBar* h = horizontalScrollBar();
-    h->setRange(m_coloaneFixe, std::max(UltimaColoanaStanga(), m_coloaneFixe));
+    h->setRange(m_stare.ColoaneFixe, std::max(UltimaColoanaStanga(), m_stare.ColoaneFixe));
     h->setPageStep(ColoaneVizibile());
     h->setSingleStep(1);
     h->setValue(LeftCol());
@@ -658,11 +420,11 @@ void TKivCustomGrid::scrollContentsBy(int, int)
 
 void TKivCustomGrid::SeteazaStangaSus(int coloana, int rand)
 {
-    const QPoint nou(std::clamp(coloana, m_coloaneFixe, UltimaColoanaStanga()),
-                     std::clamp(rand, m_randuriFixe, UltimulRandSus()));
-    if (nou == m_stangaSus)
+    const QPoint nou(std::clamp(coloana, m_stare.ColoaneFixe, UltimaColoanaStanga()),
+                     std::clamp(rand, m_stare.RanduriFixe, UltimulRandSus()));
+    if (nou == m_stare.StangaSus)
         return;
-    m_stangaSus = nou;
+    m_stare.StangaSus = nou;
     ActualizeazaBare();
     if (EditorAfisat())
         m_editor->Pozitioneaza(CellRect(m_celulaEditor.x(), m_celulaEditor.y()));
@@ -674,9 +436,9 @@ void TKivCustomGrid::ArataCelula(int coloana, int rand)
 {
     int stanga = LeftCol();
     int sus = TopRow();
-    if (coloana >= m_coloaneFixe)
+    if (coloana >= m_stare.ColoaneFixe)
         stanga = coloana < stanga ? coloana : std::max(stanga, PrimulCare(true, coloana));
-    if (rand >= m_randuriFixe)
+    if (rand >= m_stare.RanduriFixe)
         sus = rand < sus ? rand : std::max(sus, PrimulCare(false, rand));
     SeteazaStangaSus(stanga, sus);
 }
@@ -684,25 +446,25 @@ void TKivCustomGrid::ArataCelula(int coloana, int rand)
 void TKivCustomGrid::MutaCelulaCurenta(int coloana, int rand, bool mutaAncora, bool arata)
 {
     VerificaCelula(coloana, rand);
-    if (coloana < m_coloaneFixe || rand < m_randuriFixe)
+    if (coloana < m_stare.ColoaneFixe || rand < m_stare.RanduriFixe)
         throw KivEInvalidGridOperation(kInAfara);
     if (!SelecteazaCelula(coloana, rand))
         return;
     // What was painted as selected or current before the move must be repainted too.
     const QRect selectieVeche = Selection();
-    const QPoint vechi = m_curent;
-    const bool editorMereu = (m_optiuni & ogEditorMereu) && EditorAfisat();
+    const QPoint vechi = m_stare.Curent;
+    const bool editorMereu = (m_stare.Optiuni & ogEditorMereu) && EditorAfisat();
     if (EditorAfisat() && !editorMereu)
         AscundeEditor();
     if (editorMereu && QPoint(coloana, rand) != m_celulaEditor)
         SeteazaTextEditare(m_celulaEditor.x(), m_celulaEditor.y(), m_editor->Text());
-    m_curent = QPoint(coloana, rand);
-    if (mutaAncora || !(m_optiuni & ogSelectieInterval))
-        m_ancora = m_curent;
-    if (m_optiuni & ogSelectieRand) {
-        if (mutaAncora || !(m_optiuni & ogSelectieInterval))
-            m_ancora = QPoint(ColCount() - 1, rand);
-        m_curent.setX(m_coloaneFixe);
+    m_stare.Curent = QPoint(coloana, rand);
+    if (mutaAncora || !(m_stare.Optiuni & ogSelectieInterval))
+        m_stare.Ancora = m_stare.Curent;
+    if (m_stare.Optiuni & ogSelectieRand) {
+        if (mutaAncora || !(m_stare.Optiuni & ogSelectieInterval))
+            m_stare.Ancora = QPoint(ColCount() - 1, rand);
+        m_stare.Curent.setX(m_stare.ColoaneFixe);
     }
     if (arata)
         ArataCelula(coloana, rand);
@@ -711,11 +473,11 @@ void TKivCustomGrid::MutaCelulaCurenta(int coloana, int rand, bool mutaAncora, b
         InvalidateCells(Selection());
     }
     InvalidateCell(vechi.x(), vechi.y());
-    InvalidateCell(m_curent.x(), m_curent.y());
-    if (editorMereu && m_curent != m_celulaEditor) {
-        m_celulaEditor = m_curent;
-        m_editor->SetText(TextEditare(m_curent.x(), m_curent.y()));
-        m_editor->Pozitioneaza(CellRect(m_curent.x(), m_curent.y()));
+    InvalidateCell(m_stare.Curent.x(), m_stare.Curent.y());
+    if (editorMereu && m_stare.Curent != m_celulaEditor) {
+        m_celulaEditor = m_stare.Curent;
+        m_editor->SetText(TextEditare(m_stare.Curent.x(), m_stare.Curent.y()));
+        m_editor->Pozitioneaza(CellRect(m_stare.Curent.x(), m_stare.Curent.y()));
         m_editor->SelecteazaTot();
     }
 }
@@ -726,7 +488,7 @@ TKivRedimensionare TKivCustomGrid::CalculeazaRedimensionare(const QPoint& poziti
     // The border after a cell in view along one axis, within reach of the mouse.
     auto cauta = [&](bool coloane) {
         const int p = coloane ? pozitie.x() : pozitie.y();
-        const int fixe = coloane ? m_coloaneFixe : m_randuriFixe;
+        const int fixe = coloane ? m_stare.ColoaneFixe : m_stare.RanduriFixe;
         const int total = coloane ? ColCount() : RowCount();
         const int capat = coloane ? viewport()->width() : viewport()->height();
         int inceput = 0;
@@ -735,14 +497,14 @@ TKivRedimensionare TKivCustomGrid::CalculeazaRedimensionare(const QPoint& poziti
                 i = std::max(coloane ? LeftCol() : TopRow(), fixe);
             if (i >= total)
                 break;
-            const int marime = coloane ? m_latimi[i] : m_inaltimi[i];
+            const int marime = coloane ? m_stare.Latimi[i] : m_stare.Inaltimi[i];
             if (marime > 0 && std::abs(p - (inceput + marime)) <= kPragRedimensionare) {
                 r.tip = coloane ? TKivRedimensionare::Coloana : TKivRedimensionare::Rand;
                 r.index = i;
                 r.inceput = inceput;
                 return true;
             }
-            inceput += Extindere(coloane, i);
+            inceput += m_stare.Extindere(coloane, i);
         }
         return false;
     };
@@ -768,8 +530,8 @@ bool TKivCustomGrid::EsteControlActiv() const
 
 bool TKivCustomGrid::PoateArataEditor() const
 {
-    return (m_optiuni & ogEditare) && !(m_optiuni & ogSelectieRand) && !m_inProiectare && isVisible() &&
-           (EsteControlActiv() || (m_optiuni & ogEditorMereu));
+    return (m_stare.Optiuni & ogEditare) && !(m_stare.Optiuni & ogSelectieRand) && !m_inProiectare && isVisible() &&
+           (EsteControlActiv() || (m_stare.Optiuni & ogEditorMereu));
 }
 
 bool TKivCustomGrid::SelecteazaCelula(int, int)
@@ -790,9 +552,9 @@ void TKivCustomGrid::ArataEditor()
         return;
     if (!m_editor)
         m_editor = CreeazaEditor();
-    m_celulaEditor = m_curent;
-    m_editor->SetText(TextEditare(m_curent.x(), m_curent.y()));
-    m_editor->Pozitioneaza(CellRect(m_curent.x(), m_curent.y()));
+    m_celulaEditor = m_stare.Curent;
+    m_editor->SetText(TextEditare(m_stare.Curent.x(), m_stare.Curent.y()));
+    m_editor->Pozitioneaza(CellRect(m_stare.Curent.x(), m_stare.Curent.y()));
     m_editorAfisat = true;
     m_editor->SelecteazaTot();
     if (EsteControlActiv())
@@ -814,7 +576,7 @@ bool TKivCustomGrid::event(QEvent* e)
 {
     if (e->type() == QEvent::KeyPress) {
         auto* k = static_cast<QKeyEvent*>(e);
-        if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) && (m_optiuni & ogTab) &&
+        if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) && (m_stare.Optiuni & ogTab) &&
             !(k->modifiers() & Qt::AltModifier)) {
             keyPressEvent(k);
             return true;
@@ -850,29 +612,29 @@ void TKivCustomGrid::DeseneazaGrila(QPainter& p, const QRect& zona)
     auto randuri = [&](auto&& f) {
         int y = 0;
         for (int r = 0; r < RowCount() && y < inaltime; ++r) {
-            if (r == m_randuriFixe)
-                r = std::max(TopRow(), m_randuriFixe);
+            if (r == m_stare.RanduriFixe)
+                r = std::max(TopRow(), m_stare.RanduriFixe);
             if (r >= RowCount())
                 break;
-            if (m_inaltimi[r] <= 0)
+            if (m_stare.Inaltimi[r] <= 0)
                 continue;
             f(r, y);
-            y += m_inaltimi[r] + LatimeLinieOrizontala(r);
+            y += m_stare.Inaltimi[r] + m_stare.LatimeLinieOrizontala(r);
         }
     };
     randuri([&](int r, int y) {
         int x = 0;
         for (int c = 0; c < ColCount() && x < latime; ++c) {
-            if (c == m_coloaneFixe)
-                c = std::max(LeftCol(), m_coloaneFixe);
+            if (c == m_stare.ColoaneFixe)
+                c = std::max(LeftCol(), m_stare.ColoaneFixe);
             if (c >= ColCount())
                 break;
-            if (m_latimi[c] <= 0)
+            if (m_stare.Latimi[c] <= 0)
                 continue;
-            QRect d(x, y, m_latimi[c], m_inaltimi[r]);
-            x += m_latimi[c] + LatimeLinieVerticala(c);
-            const int lv = LatimeLinieVerticala(c);
-            const int lo = LatimeLinieOrizontala(r);
+            QRect d(x, y, m_stare.Latimi[c], m_stare.Inaltimi[r]);
+            x += m_stare.Latimi[c] + m_stare.LatimeLinieVerticala(c);
+            const int lv = m_stare.LatimeLinieVerticala(c);
+            const int lo = m_stare.LatimeLinieOrizontala(r);
             if (rtl)
                 d.moveLeft(latime - d.right() - 1);
             if (lv > 0)
@@ -882,17 +644,17 @@ void TKivCustomGrid::DeseneazaGrila(QPainter& p, const QRect& zona)
             if (!d.intersects(zona))
                 continue;
             TKivStariCelula stare;
-            const bool fixa = c < m_coloaneFixe || r < m_randuriFixe;
+            const bool fixa = c < m_stare.ColoaneFixe || r < m_stare.RanduriFixe;
             if (fixa)
                 stare |= scFixa;
             else if (selectie.contains(c, r))
                 stare |= scSelectata;
-            const bool focus = activ && QPoint(c, r) == m_curent;
+            const bool focus = activ && QPoint(c, r) == m_stare.Curent;
             if (focus)
                 stare |= scFocus;
             if (m_desenareImplicita) {
                 const bool caSelectata =
-                    (stare & scSelectata) && (!focus || (m_optiuni & (ogSelectieRand | ogSelectatSiCuFocus)));
+                    (stare & scSelectata) && (!focus || (m_stare.Optiuni & (ogSelectieRand | ogSelectatSiCuFocus)));
                 p.fillRect(d, caSelectata ? pal.color(QPalette::Highlight)
                                           : pal.color(fixa ? QPalette::Button : QPalette::Base));
                 p.setPen(caSelectata ? pal.color(QPalette::HighlightedText) : pal.color(QPalette::Text));
@@ -911,7 +673,8 @@ void TKivCustomGrid::DeseneazaGrila(QPainter& p, const QRect& zona)
                 p.drawLine(d.bottomLeft(), d.bottomRight());
                 p.drawLine(d.topRight(), d.bottomRight());
             }
-            if (focus && !(m_optiuni & ogSelectieRand) && !((m_optiuni & ogEditare) && (m_optiuni & ogEditorMereu))) {
+            if (focus && !(m_stare.Optiuni & ogSelectieRand) &&
+                !((m_stare.Optiuni & ogEditare) && (m_stare.Optiuni & ogEditorMereu))) {
                 p.save();
                 p.setPen(QPen(pal.color(QPalette::Text), 1, Qt::DotLine));
                 p.setBrush(Qt::NoBrush);
@@ -920,355 +683,4 @@ void TKivCustomGrid::DeseneazaGrila(QPainter& p, const QRect& zona)
             }
         }
     });
-}
-
-void TKivCustomGrid::MutaLa(int coloana, int rand, bool shift)
-{
-    coloana = std::clamp(coloana, m_coloaneFixe, ColCount() - 1);
-    rand = std::clamp(rand, m_randuriFixe, RowCount() - 1);
-    MutaCelulaCurenta(coloana, rand, !shift, true);
-}
-
-bool TKivCustomGrid::TrateazaTasta(QKeyEvent* e)
-{
-    const Qt::KeyboardModifiers m = e->modifiers();
-    const bool ctrl = m & Qt::ControlModifier;
-    const bool shift = m & Qt::ShiftModifier;
-    const bool randIntreg = m_optiuni & ogSelectieRand;
-    // With whole-row selection the current column is the first scrolling one: the anchor's row is the range.
-    int c = Col();
-    int r = Row();
-    switch (e->key()) {
-    case Qt::Key_Up:
-        if (ctrl) {
-            SetTopRow(TopRow() - 1);
-            return true;
-        }
-        --r;
-        break;
-    case Qt::Key_Down:
-        if (ctrl) {
-            SetTopRow(TopRow() + 1);
-            return true;
-        }
-        ++r;
-        break;
-    case Qt::Key_Left:
-        if (randIntreg) {
-            SetLeftCol(LeftCol() - 1);
-            return true;
-        }
-        --c;
-        break;
-    case Qt::Key_Right:
-        if (randIntreg) {
-            SetLeftCol(LeftCol() + 1);
-            return true;
-        }
-        ++c;
-        break;
-    case Qt::Key_PageUp:
-        r = ctrl ? TopRow() : r - RanduriVizibile();
-        break;
-    case Qt::Key_PageDown:
-        r = ctrl ? TopRow() + RanduriVizibile() - 1 : r + RanduriVizibile();
-        break;
-    case Qt::Key_Home:
-        if (ctrl) {
-            c = m_coloaneFixe;
-            r = m_randuriFixe;
-        } else if (randIntreg) {
-            r = m_randuriFixe;
-        } else {
-            c = m_coloaneFixe;
-        }
-        break;
-    case Qt::Key_End:
-        if (ctrl) {
-            c = ColCount() - 1;
-            r = RowCount() - 1;
-        } else if (randIntreg) {
-            r = RowCount() - 1;
-        } else {
-            c = ColCount() - 1;
-        }
-        break;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab: {
-        if (!(m_optiuni & ogTab) || (m & Qt::AltModifier))
-            return false;
-        const bool inapoi = e->key() == Qt::Key_Backtab || shift;
-        const QPoint start(c, r);
-        do {
-            if (inapoi) {
-                if (--c < m_coloaneFixe) {
-                    c = ColCount() - 1;
-                    if (--r < m_randuriFixe)
-                        r = RowCount() - 1;
-                }
-            } else if (++c >= ColCount()) {
-                c = m_coloaneFixe;
-                if (++r >= RowCount())
-                    r = m_randuriFixe;
-            }
-        } while (!m_opriri[c] && QPoint(c, r) != start);
-        MutaLa(c, r, false);
-        return true;
-    }
-    case Qt::Key_F2:
-        ArataEditor();
-        if (EditorAfisat()) {
-            m_editor->Edit()->SetPozitieCursor(m_editor->Text().size() + 1);
-            m_editor->Edit()->SetLungimeSelectie(0);
-        }
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (m_optiuni & ogEditorMereu)
-            return false;
-        if (EditorAfisat())
-            AscundeEditor();
-        else
-            ArataEditor();
-        return true;
-    case Qt::Key_Escape:
-        if (!EditorAfisat() || (m_optiuni & ogEditorMereu))
-            return false;
-        // Escape drops what was typed: the cell keeps its text.
-        m_editorAfisat = false;
-        m_editor->Pozitioneaza(QRect());
-        return true;
-    default:
-        return false;
-    }
-    MutaLa(c, r, shift && (m_optiuni & ogSelectieInterval));
-    return true;
-}
-
-void TKivCustomGrid::keyPressEvent(QKeyEvent* e)
-{
-    if (TrateazaTasta(e))
-        e->accept();
-    else
-        e->ignore();
-}
-
-void TKivCustomGrid::TrateazaRotita(int delta)
-{
-    if (delta == 0)
-        return;
-    MutaLa(Col(), Row() + (delta < 0 ? 1 : -1), false);
-}
-
-void TKivCustomGrid::TrateazaDubluClic()
-{
-    if (OnDblClick)
-        OnDblClick();
-}
-
-void TKivCustomGrid::wheelEvent(QWheelEvent* e)
-{
-    TrateazaRotita(e->angleDelta().y());
-    e->accept();
-}
-
-// A press first closes the editor (its text goes to SeteazaTextEditare) and takes the focus.
-void TKivCustomGrid::mousePressEvent(QMouseEvent* e)
-{
-    if (EditorAfisat())
-        AscundeEditor();
-    setFocus(Qt::MouseFocusReason);
-    if (!EsteControlActiv() || e->button() != Qt::LeftButton)
-        return;
-    const QPoint pozitie = e->position().toPoint();
-    m_ultimMouse = pozitie;
-    const TKivRedimensionare redimensionare = CalculeazaRedimensionare(pozitie);
-    if (redimensionare.tip != TKivRedimensionare::Nimic) {
-        m_redimensionare = redimensionare;
-        m_actiune = TActiune::Redimensionare;
-        return;
-    }
-    const QPoint celula = MouseCoord(pozitie);
-    if (celula.x() < 0)
-        return;
-    if (celula.x() < m_coloaneFixe || celula.y() < m_randuriFixe) {
-        if (celula.y() < m_randuriFixe && celula.x() >= m_coloaneFixe && (m_optiuni & ogMutaColoane)) {
-            m_actiune = TActiune::MutareColoana;
-            m_deMutat = celula.x();
-        } else if (celula.x() < m_coloaneFixe && celula.y() >= m_randuriFixe && (m_optiuni & ogMutaRanduri)) {
-            m_actiune = TActiune::MutareRand;
-            m_deMutat = celula.y();
-        }
-        return;
-    }
-    if (m_optiuni & ogEditare) {
-        if (celula == m_curent)
-            ArataEditor();
-        else
-            MutaCelulaCurenta(celula.x(), celula.y(), true, true);
-        return;
-    }
-    const bool extinde = (e->modifiers() & Qt::ShiftModifier) && (m_optiuni & ogSelectieInterval);
-    MutaCelulaCurenta(celula.x(), celula.y(), !extinde, true);
-    m_actiune = TActiune::Selectie;
-    m_timerTragere.start();
-}
-
-QPoint TKivCustomGrid::CelulaLimitata(const QPoint& pozitie) const
-{
-    const QPoint limitat(std::clamp(pozitie.x(), LatimeFixa(), std::max(viewport()->width() - 1, LatimeFixa())),
-                         std::clamp(pozitie.y(), InaltimeFixa(), std::max(viewport()->height() - 1, InaltimeFixa())));
-    QPoint celula = MouseCoord(limitat);
-    if (celula.x() < 0)
-        celula.setX(std::min(LeftCol() + ColoaneVizibile() - 1, ColCount() - 1));
-    if (celula.y() < 0)
-        celula.setY(std::min(TopRow() + RanduriVizibile() - 1, RowCount() - 1));
-    return QPoint(std::clamp(celula.x(), m_coloaneFixe, ColCount() - 1),
-                  std::clamp(celula.y(), m_randuriFixe, RowCount() - 1));
-}
-
-void TKivCustomGrid::mouseMoveEvent(QMouseEvent* e)
-{
-    const QPoint pozitie = e->position().toPoint();
-    m_ultimMouse = pozitie;
-    switch (m_actiune) {
-    case TActiune::Redimensionare:
-        if (m_redimensionare.tip == TKivRedimensionare::Coloana) {
-            SetColWidths(m_redimensionare.index, std::max(pozitie.x() - m_redimensionare.inceput, 0));
-            LatimeColoanaSchimbata(m_redimensionare.index);
-        } else {
-            SetRowHeights(m_redimensionare.index, std::max(pozitie.y() - m_redimensionare.inceput, 0));
-        }
-        return;
-    case TActiune::Selectie:
-        if (e->buttons() & Qt::LeftButton) {
-            const QPoint celula = CelulaLimitata(pozitie);
-            if (celula != m_curent)
-                MutaCelulaCurenta(celula.x(), celula.y(), false, true);
-        }
-        return;
-    default:
-        break;
-    }
-    const TKivRedimensionare r = CalculeazaRedimensionare(pozitie);
-    if (r.tip == TKivRedimensionare::Coloana)
-        viewport()->setCursor(Qt::SplitHCursor);
-    else if (r.tip == TKivRedimensionare::Rand)
-        viewport()->setCursor(Qt::SplitVCursor);
-    else
-        viewport()->unsetCursor();
-}
-
-void TKivCustomGrid::TimerTragere()
-{
-    if (m_actiune != TActiune::Selectie || !(QApplication::mouseButtons() & Qt::LeftButton)) {
-        m_timerTragere.stop();
-        return;
-    }
-    // The pointer left the cells: scroll one row or column toward it and extend to the edge of the view.
-    const QPoint p = m_ultimMouse;
-    if (p.y() >= viewport()->height())
-        SetTopRow(TopRow() + 1);
-    else if (p.y() < InaltimeFixa())
-        SetTopRow(TopRow() - 1);
-    if (p.x() >= viewport()->width())
-        SetLeftCol(LeftCol() + 1);
-    else if (p.x() < LatimeFixa())
-        SetLeftCol(LeftCol() - 1);
-    QPoint celula = CelulaLimitata(p);
-    if (p.y() < InaltimeFixa())
-        celula.setY(TopRow());
-    else if (p.y() >= viewport()->height())
-        celula.setY(std::min(TopRow() + RanduriVizibile() - 1, RowCount() - 1));
-    if (p.x() < LatimeFixa())
-        celula.setX(LeftCol());
-    else if (p.x() >= viewport()->width())
-        celula.setX(std::min(LeftCol() + ColoaneVizibile() - 1, ColCount() - 1));
-    if (celula != m_curent)
-        MutaCelulaCurenta(celula.x(), celula.y(), false, false);
-}
-
-// A fixed cell dragged onto another scrolling cell moves its column or row there.
-void TKivCustomGrid::mouseReleaseEvent(QMouseEvent* e)
-{
-    const TActiune actiune = m_actiune;
-    m_actiune = TActiune::Nimic;
-    m_timerTragere.stop();
-    const QPoint celula = MouseCoord(e->position().toPoint());
-    if (actiune == TActiune::MutareColoana && celula.x() >= m_coloaneFixe && celula.x() != m_deMutat)
-        MoveColumn(m_deMutat, celula.x());
-    else if (actiune == TActiune::MutareRand && celula.y() >= m_randuriFixe && celula.y() != m_deMutat)
-        MoveRow(m_deMutat, celula.y());
-}
-
-void TKivCustomGrid::mouseDoubleClickEvent(QMouseEvent* e)
-{
-    if (e->button() == Qt::LeftButton)
-        TrateazaDubluClic();
-}
-
-// ---------------------------------------------------------------- the grid with events
-
-TKivCustomDrawGrid::TKivCustomDrawGrid(QWidget* parent) : TKivCustomGrid(parent) {}
-
-void TKivCustomDrawGrid::MouseToCell(const QPoint& pozitie, int& coloana, int& rand) const
-{
-    const QPoint celula = MouseCoord(pozitie);
-    coloana = celula.x();
-    rand = celula.y();
-}
-
-QString TKivCustomDrawGrid::EditMask(int coloana, int rand) const
-{
-    QString masca;
-    if (OnGetEditMask)
-        OnGetEditMask(coloana, rand, masca);
-    return masca;
-}
-
-void TKivCustomDrawGrid::DeseneazaCelula(QPainter& p, int coloana, int rand, const QRect& dreptunghi,
-                                         TKivStariCelula stare)
-{
-    if (OnDrawCell)
-        OnDrawCell(p, coloana, rand, dreptunghi, stare);
-}
-
-bool TKivCustomDrawGrid::SelecteazaCelula(int coloana, int rand)
-{
-    bool poate = true;
-    if (OnSelectCell)
-        OnSelectCell(coloana, rand, poate);
-    return poate;
-}
-
-void TKivCustomDrawGrid::ColoanaMutata(int de, int la)
-{
-    if (OnColumnMoved)
-        OnColumnMoved(de, la);
-}
-
-void TKivCustomDrawGrid::RandMutat(int de, int la)
-{
-    if (OnRowMoved)
-        OnRowMoved(de, la);
-}
-
-void TKivCustomDrawGrid::StangaSusSchimbat()
-{
-    if (OnTopLeftChanged)
-        OnTopLeftChanged();
-}
-
-QString TKivCustomDrawGrid::TextEditare(int coloana, int rand) const
-{
-    QString text;
-    if (OnGetEditText)
-        OnGetEditText(coloana, rand, text);
-    return text;
-}
-
-void TKivCustomDrawGrid::SeteazaTextEditare(int coloana, int rand, const QString& text)
-{
-    if (OnSetEditText)
-        OnSetEditText(coloana, rand, text);
 }

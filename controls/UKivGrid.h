@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/UKivEditors.h"
+#include "controls/UKivStareGrila.h"
 #include "platform/UEroare.h"
 
 #include <QAbstractScrollArea>
@@ -20,28 +21,6 @@ class KivEInvalidGridOperation : public EEroare
 public:
     using EEroare::EEroare;
 };
-
-// Options of the grid, in their stored order.
-enum TKivOptiuneGrila
-{
-    ogLiniiFixeVerticale = 0x0001,
-    ogLiniiFixeOrizontale = 0x0002,
-    ogLiniiVerticale = 0x0004,
-    ogLiniiOrizontale = 0x0008,
-    ogSelectieInterval = 0x0010,
-    ogSelectatSiCuFocus = 0x0020,
-    ogRedimRanduri = 0x0040,
-    ogRedimColoane = 0x0080,
-    ogMutaRanduri = 0x0100,
-    ogMutaColoane = 0x0200,
-    ogEditare = 0x0400,
-    ogTab = 0x0800,
-    ogSelectieRand = 0x1000,
-    ogEditorMereu = 0x2000,
-    ogUrmaresteBara = 0x4000
-};
-Q_DECLARE_FLAGS(TKivOptiuniGrila, TKivOptiuneGrila)
-Q_DECLARE_OPERATORS_FOR_FLAGS(TKivOptiuniGrila)
 
 // How a cell is painted: inside the selection, the current cell of the active grid, a fixed cell.
 enum TKivStareCelula
@@ -121,25 +100,25 @@ public:
     explicit TKivCustomGrid(QWidget* parent = nullptr);
     ~TKivCustomGrid() override;
 
-    int ColCount() const { return int(m_latimi.size()); }
+    int ColCount() const { return int(m_stare.Latimi.size()); }
     void SetColCount(int n);
-    int RowCount() const { return int(m_inaltimi.size()); }
+    int RowCount() const { return int(m_stare.Inaltimi.size()); }
     void SetRowCount(int n);
     int ColWidths(int coloana) const;
     void SetColWidths(int coloana, int latime);
     int RowHeights(int rand) const;
     void SetRowHeights(int rand, int inaltime);
-    int DefaultColWidth() const { return m_latimeImplicita; }
+    int DefaultColWidth() const { return m_stare.LatimeImplicita; }
     // Every column takes the new width.
     void SetDefaultColWidth(int latime);
-    int DefaultRowHeight() const { return m_inaltimeImplicita; }
+    int DefaultRowHeight() const { return m_stare.InaltimeImplicita; }
     void SetDefaultRowHeight(int inaltime);
-    int FixedCols() const { return m_coloaneFixe; }
+    int FixedCols() const { return m_stare.ColoaneFixe; }
     // 0 ... ColCount() - 1; other values throw "Grid index out of range".
     void SetFixedCols(int n);
-    int FixedRows() const { return m_randuriFixe; }
+    int FixedRows() const { return m_stare.RanduriFixe; }
     void SetFixedRows(int n);
-    int GridLineWidth() const { return m_latimeLinie; }
+    int GridLineWidth() const { return m_stare.LatimeLinie; }
     void SetGridLineWidth(int latime);
     TKivOptiuniGrila Options() const;
     void SetOptions(TKivOptiuniGrila optiuni);
@@ -149,16 +128,16 @@ public:
     bool InProiectare() const { return m_inProiectare; }
     void SetInProiectare(bool proiectare);
 
-    int Col() const { return m_curent.x(); }
-    int Row() const { return m_curent.y(); }
+    int Col() const { return m_stare.Curent.x(); }
+    int Row() const { return m_stare.Curent.y(); }
     // The current cell by its Romanian names, as the grid's owners read it.
     int Coloana() const { return Col(); }
     int Rand() const { return Row(); }
     void SetCol(int coloana) { MutaCelulaCurenta(coloana, Row(), true, true); }
     void SetRow(int rand) { MutaCelulaCurenta(Col(), rand, true, true); }
-    QPoint Ancora() const { return m_ancora; }
-    int LeftCol() const { return m_stangaSus.x(); }
-    int TopRow() const { return m_stangaSus.y(); }
+    QPoint Ancora() const { return m_stare.Ancora; }
+    int LeftCol() const { return m_stare.StangaSus.x(); }
+    int TopRow() const { return m_stare.StangaSus.y(); }
     void SetLeftCol(int coloana);
     void SetTopRow(int rand);
     // The selected cells (left, top, right, bottom inclusive).
@@ -258,12 +237,7 @@ private:
         MutareRand
     };
 
-    int LatimeLinieVerticala(int coloana) const;
-    int LatimeLinieOrizontala(int rand) const;
-    // Along one axis, columns (true) or rows (false): a cell's size with its line (0 when hidden), the
-    // size of the fixed cells, the first scrolling cell from which `ultimul` still fits whole in view, and
-    // how many scrolling cells fit whole from the first one in view.
-    int Extindere(bool coloane, int i) const;
+    // The state's arithmetic (TKivStareGrila) over the viewport's size.
     int MarimeFixa(bool coloane) const;
     int PrimulCare(bool coloane, int ultimul) const;
     int Vizibile(bool coloane) const;
@@ -282,20 +256,9 @@ private:
     void TimerTragere();
     QPoint CelulaLimitata(const QPoint& pozitie) const;
 
-    std::vector<int> m_latimi;
-    std::vector<int> m_inaltimi;
-    std::vector<bool> m_opriri;
-    int m_latimeImplicita = 64;
-    int m_inaltimeImplicita = 24;
-    int m_coloaneFixe = 1;
-    int m_randuriFixe = 1;
-    int m_latimeLinie = 1;
-    TKivOptiuniGrila m_optiuni =
-        ogLiniiFixeVerticale | ogLiniiFixeOrizontale | ogLiniiVerticale | ogLiniiOrizontale | ogSelectieInterval;
+    // Sizes, fixed counts, options, current cell, anchor and top-left cell: what the view's arithmetic needs.
+    TKivStareGrila m_stare;
     bool m_inProiectare = false;
-    QPoint m_curent{1, 1};
-    QPoint m_ancora{1, 1};
-    QPoint m_stangaSus{1, 1};
 
     TKivInplaceEdit* m_editor = nullptr;
     QPoint m_celulaEditor{-1, -1};

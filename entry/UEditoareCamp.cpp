@@ -7,6 +7,7 @@
 #include "print/UMachetaFormular.h"
 #include "print/UMachetaProprie.h"
 #include "store/UDataModule.h"
+#include "store/UInregistrari.h"
 
 #include <QComboBox>
 #include <QCompleter>
@@ -42,26 +43,8 @@ void TEditorCampText::Incarca(const QString& codFormular, const QString& codPagi
                               const QString& tabel, qint32 idElev, qint32 idInregistrare)
 {
     TEditorGeneric::Incarca(codFormular, codPagina, codCamp, tabel, idElev, idInregistrare);
-    TQuery& q = ModululDeDate().Q1;
-    try {
-        q.SetSQL(QStringLiteral("select DISTINCT(VALOARE_TEXT) from \"DATE\" where (COD_FORMULAR=:COD_FORMULAR) and "
-                                "(COD_PAGINA=:COD_PAGINA) and (COD_CAMP=:COD_CAMP)"));
-        q.ParamByName(QStringLiteral("COD_FORMULAR")).SetAsString(codFormular);
-        q.ParamByName(QStringLiteral("COD_PAGINA")).SetAsString(codPagina);
-        q.ParamByName(QStringLiteral("COD_CAMP")).SetAsString(codCamp);
-        q.Open();
-        QStringList sugestii;
-        while (!q.Eof()) {
-            // A NULL (the text of a link row) is shown as an empty entry.
-            sugestii << q.FieldByName(QStringLiteral("VALOARE_TEXT")).AsString();
-            q.Next();
-        }
-        q.Close();
-        m_lista->addItems(sugestii);
-    } catch (...) {
-        q.Close();
-        throw;
-    }
+    // A NULL (the text of a link row) is shown as an empty entry.
+    m_lista->addItems(TexteFolosite(ModululDeDate(), TCheieCamp{codFormular, codPagina, codCamp}));
     const QString valoare = CitesteValoare();
     m_lista->setCurrentIndex(-1);
     m_lista->setEditText(valoare.isNull() ? QString() : valoare);

@@ -7,27 +7,6 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-namespace {
-const QString SqlCautare = QStringLiteral("SELECT * FROM \"DATE\" WHERE (ID_%1=:ID) AND (COD_FORMULAR=:COD_FORMULAR) "
-                                          "AND (COD_PAGINA=:COD_PAGINA) AND (COD_CAMP=:COD_CAMP)");
-
-void PregatesteCautarea(TQuery& q, const QString& tabel, qint32 id, const TEditorGeneric& e)
-{
-    q.SetSQL(SqlCautare.arg(tabel));
-    q.ParamByName(QStringLiteral("ID")).SetAsInteger(id);
-    q.ParamByName(QStringLiteral("COD_FORMULAR")).SetAsString(e.CodFormular);
-    q.ParamByName(QStringLiteral("COD_PAGINA")).SetAsString(e.CodPagina);
-    q.ParamByName(QStringLiteral("COD_CAMP")).SetAsString(e.CodCamp);
-}
-
-// Closes a query on every path out of a scope.
-struct TInchide
-{
-    TQuery& q;
-    ~TInchide() { q.Close(); }
-};
-} // namespace
-
 TEditorGeneric::TEditorGeneric(QWidget* parinte) : QFrame(parinte)
 {
     setAutoFillBackground(true);
@@ -79,15 +58,8 @@ void TEditorGeneric::DupaAfisare() {}
 
 QString TEditorGeneric::CitesteValoare() const
 {
-    TQuery& q = ModululDeDate().Q1;
-    TInchide inchide{q};
-    PregatesteCautarea(q, Tabel, IdCurent, *this);
-    q.Open();
-    if (q.Eof())
-        return {};
-    const TCamp valoare = q.FieldByName(QStringLiteral("VALOARE_TEXT"));
     // A NULL reads as a null QString, so the control keeps its initial content.
-    return valoare.IsNull() ? QString() : valoare.AsString();
+    return TextValoareProprie(ModululDeDate(), TCheieCamp{CodFormular, CodPagina, CodCamp}, Tabel, IdCurent);
 }
 
 void TEditorGeneric::ScrieValoare(const QString& text, int limita, qint32 idElev, qint32 idInregistrare,

@@ -5,6 +5,7 @@
 #include "platform/UEroare.h"
 #include "profile/UProfil.h"
 #include "store/UDataModule.h"
+#include "store/UProfilDiploma.h"
 
 #include <QLabel>
 #include <QScrollArea>
@@ -192,31 +193,22 @@ void TEditorGenericComplex::Construieste(qint32 idElev, qint32 idInregistrare, c
     Editori.clear();
     TDM& dm = ModululDeDate();
     {
-        TGardaTranzactie garda(dm.Tr);
-        TQuery& q = dm.Q6;
-        q.SetSQL(QStringLiteral("select    COD_FORMULAR, COD_PAGINA, COD_CAMP, SIMILAR_CU, ONOREZ_SIMILAR,    "
-                                "ETICHETA_EDITOR, FORMULA, VIZIBIL, TIP_DE_DATE, ASOCIAT_CU, GRUP, LATIME_SUGERATA, "
-                                "COD_LINIE from    PROFIL_DIPLOMA where    ASOCIAT_CU = :ASOCIAT_CU"));
-        q.ParamByName(QStringLiteral("ASOCIAT_CU")).SetAsString(tabel);
-        q.Open();
-        while (!q.Eof()) {
-            const QString tip = q.FieldByName(QStringLiteral("TIP_DE_DATE")).AsString();
-            const TEticheta eticheta = CitesteEticheta(q.FieldByName(QStringLiteral("ETICHETA_EDITOR")).AsString());
-            const int latime = int(q.FieldByName(QStringLiteral("LATIME_SUGERATA")).AsInteger());
-            const QString linie = q.FieldByName(QStringLiteral("COD_LINIE")).AsString();
-            const TCamp similar = q.FieldByName(QStringLiteral("SIMILAR_CU"));
-            const TCamp onorez = q.FieldByName(QStringLiteral("ONOREZ_SIMILAR"));
+        const TGardaCitire citire(dm.Tr);
+        for (const TRandProfil& r : RanduriProfilTabel(dm, tabel)) {
+            const QString& tip = r.TIP_DE_DATE;
+            const TEticheta eticheta = CitesteEticheta(r.ETICHETA_EDITOR);
+            const int latime = r.LATIME_SUGERATA;
+            const QString& linie = r.COD_LINIE;
             const bool areEditor =
-                (!similar.IsNull() && similar.AsString().isEmpty()) || onorez.IsNull() || onorez.AsString() != u"DA";
+                (!r.SimilarCuNul && r.SIMILAR_CU.isEmpty()) || r.OnorezSimilarNul || r.ONOREZ_SIMILAR != u"DA";
             if (areEditor) {
                 TEditorGeneric* editor = CreeazaEditor(tip, this);
                 if (!editor)
                     throw EEroare(QStringLiteral("Nu stiu afisa tipul de date %1").arg(tip));
-                const QString formular = q.FieldByName(QStringLiteral("COD_FORMULAR")).AsString();
+                const QString& formular = r.COD_FORMULAR;
                 QWidget* container = Container(formular, eticheta.Grup, linie, c);
                 editor->RzLabel1->setText(eticheta.Eticheta);
-                editor->Incarca(formular, q.FieldByName(QStringLiteral("COD_PAGINA")).AsString(),
-                                q.FieldByName(QStringLiteral("COD_CAMP")).AsString(), tabel, idElev, idInregistrare);
+                editor->Incarca(formular, r.COD_PAGINA, r.COD_CAMP, tabel, idElev, idInregistrare);
                 Editori << editor;
                 if (!linie.isEmpty()) {
                     editor->LatimeSugerata = latime;
@@ -225,9 +217,7 @@ void TEditorGenericComplex::Construieste(qint32 idElev, qint32 idInregistrare, c
                     AdaugaLaFinal(container, editor);
                 }
             }
-            q.Next();
         }
-        q.Close();
     }
     for (TFrmGrup* g : std::as_const(c.grupuri)) {
         g->PanelSuport->adjustSize();

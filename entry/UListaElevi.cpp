@@ -319,7 +319,7 @@ void TAdaugaElev::PregatesteLegaturi()
     auto* banda = static_cast<QFormLayout*>(m_bandaLegaturi->layout());
     QList<QWidget*> alegeri;
     {
-        TGardaTranzactie garda(dm.Tr);
+        const TGardaCitire citire(dm.Tr);
         for (const QString& tabel : TabeleLegate(dm)) {
             TLegaturaElev legatura;
             legatura.Tabel = tabel;

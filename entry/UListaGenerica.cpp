@@ -65,7 +65,7 @@ void TListaGenerica::Incarca()
     const QString expresie = ProfilInregistrat()->ListaCampuriGeneric();
     QList<TInregistrare> inregistrari;
     {
-        TGardaTranzactie garda(dm.Tr);
+        const TGardaCitire citire(dm.Tr);
         inregistrari = Inregistrari(dm, Tabel, expresie);
     }
     for (const TInregistrare& i : std::as_const(inregistrari)) {

@@ -27,13 +27,7 @@
 namespace {
 bool LegatDeScoala(TDM& dm, qint64 id)
 {
-    TQuery& q = dm.Q4;
-    q.SetSQL(QStringLiteral("select first 1 ID_ELEVI from \"DATE\" where ID_ELEVI = :ID and IDF_SCOALA is not null"));
-    q.ParamByName(QStringLiteral("ID")).SetAsInteger(id);
-    q.Open();
-    const bool legat = !q.Eof();
-    q.Close();
-    return legat;
+    return ElevLegatDe(dm, id, QStringLiteral("SCOALA"));
 }
 
 QPushButton* Buton(const QString& text, const QString& nume, QWidget* parinte)
@@ -52,8 +46,7 @@ QList<TProblemaElev> VerificaElevi(const QList<TElevDeTiparit>& elevi, TPaginiCo
     const TInfoGlobal2005 setari;
     // One reading transaction for the whole check, as for the print job: the profile and the school are read
     // once, each student's values in one query.
-    dm.Tr.StartTransaction();
-    const auto revenire = qScopeGuard([&dm] { dm.Tr.Rollback(); });
+    const TGardaCitire citire(dm.Tr);
     TCompletareFormular completare(dm, 0);
     for (const TElevDeTiparit& elev : elevi) {
         completare.SchimbaElev(elev.Id);

@@ -5,6 +5,7 @@
 #include "platform/UEroare.h"
 #include "platform/URegistru.h"
 #include "store/UInregistrari.h"
+#include "store/UProfilDiploma.h"
 
 #include <QCryptographicHash>
 #include <QHash>
@@ -210,25 +211,17 @@ std::optional<QString> ValoareMapare(const TMapareCamp& mapare, const TListaColo
 QList<TCampImport> CampuriDeImport(TDM& dm)
 {
     QList<TCampImport> campuri;
-    TGardaTranzactie garda(dm.Tr);
-    TQuery& q = dm.Q1;
-    q.SetSQL(QStringLiteral("SELECT * FROM PROFIL_DIPLOMA WHERE (ASOCIAT_CU = 'ELEVI') AND "
-                            "(COALESCE(SIMILAR_CU, '') = '') ORDER BY ORDINE"));
-    q.Open();
-    while (!q.Eof()) {
-        if (q.FieldByName(QStringLiteral("TIP_DE_DATE")).AsString() != QStringLiteral("CNP")) {
+    const TGardaCitire citire(dm.Tr);
+    for (const TRandProfil& r : RanduriProfilDeImport(dm)) {
+        if (r.TIP_DE_DATE != QStringLiteral("CNP")) {
             TCampImport camp;
-            camp.Formular = q.FieldByName(QStringLiteral("COD_FORMULAR")).AsString().trimmed();
-            camp.Cheie = UnesteCheie({camp.Formular, q.FieldByName(QStringLiteral("COD_PAGINA")).AsString(),
-                                      q.FieldByName(QStringLiteral("COD_CAMP")).AsString()});
-            camp.Eticheta = EtichetaFaraParanteze(q.FieldByName(QStringLiteral("ETICHETA_EDITOR")).AsString());
-            camp.TipDeDate = q.FieldByName(QStringLiteral("TIP_DE_DATE")).AsString().trimmed();
+            camp.Formular = r.COD_FORMULAR.trimmed();
+            camp.Cheie = UnesteCheie({camp.Formular, r.COD_PAGINA, r.COD_CAMP});
+            camp.Eticheta = EtichetaFaraParanteze(r.ETICHETA_EDITOR);
+            camp.TipDeDate = r.TIP_DE_DATE.trimmed();
             campuri << camp;
         }
-        q.Next();
     }
-    q.Close();
-    garda.Rollback();
     return campuri;
 }
 
@@ -253,21 +246,11 @@ TImportElevi::TImportElevi(TDM& dm, const TListaColoaneExcel& coloane, QList<TMa
 void TImportElevi::Pregateste()
 {
     {
-        TGardaTranzactie garda(m_dm.Tr);
-        TQuery& q = m_dm.Q1;
-        q.SetSQL(QStringLiteral("SELECT * FROM PROFIL_DIPLOMA WHERE TIP_DE_DATE = 'CNP'"));
-        q.Open();
-        if (q.Eof()) {
-            q.Close();
+        const TGardaCitire citire(m_dm.Tr);
+        if (!CampCnpDinProfil(m_dm, m_campCnp))
             throw EEroare(QStringLiteral("NU exista CNP in profil diploma!"));
-        }
-        m_campCnp = {q.FieldByName(QStringLiteral("COD_FORMULAR")).AsString(),
-                     q.FieldByName(QStringLiteral("COD_PAGINA")).AsString(),
-                     q.FieldByName(QStringLiteral("COD_CAMP")).AsString()};
-        q.Close();
         m_cheieCnp = UnesteCheie(m_campCnp);
         m_campuriElev = CampuriElev(m_dm);
-        garda.Rollback();
     }
     m_coloanaCnp = m_coloane.Cauta(m_numeColoanaCnp);
     if (!m_coloanaCnp)
@@ -353,7 +336,7 @@ TRaportImport TImportElevi::Raport()
         if (!m.NuImport && m.Mod == mpDinCnp)
             dinCnp << m;
     QHash<QString, int> primulRand;
-    TGardaTranzactie garda(m_dm.Tr);
+    const TGardaCitire citire(m_dm.Tr);
     for (int i = 0; i < NumarRanduri(); ++i) {
         const QString cnp = m_coloanaCnp->Texte.at(i);
         const int rand = m_coloane.RandFoaie(i);
@@ -384,7 +367,6 @@ TRaportImport TImportElevi::Raport()
                                      .arg(cnp, cnp.left(1), campuri.join(QStringLiteral(", ")));
         }
     }
-    garda.Rollback();
     std::sort(raport.Sarite.begin(), raport.Sarite.end(),
               [](const auto& a, const auto& b) { return a.RandFoaie < b.RandFoaie; });
     if (m_coloane.RandDateNecitite > 0)

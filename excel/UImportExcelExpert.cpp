@@ -80,76 +80,11 @@ TImportExcelExpert::TImportExcelExpert(QWidget* parinte) : QDialog(parinte)
     Pagini->setMinimumSize(560, 340);
     l->addWidget(Pagini, 1);
 
-    // Page 0
-    QWidget* p0 = PaginaNoua(TitluExpert);
-    p0->layout()->addWidget(
-        Text(p0, QStringLiteral("Acesta este un formular (sau expert) pentru preluarea datelor dintr-o foaie de calcul "
-                                "Excel. Preluarea datelor este un proces care necesita un minim de cunostinte de "
-                                "specialitate si se poate face cu inlocuirea datelor existente sau in completare.")));
-    p0->layout()->addWidget(Text(
-        p0,
-        QStringLiteral("Pentru inceput va rugam apasati butonul \"Inainte\" pentru a trece la pagina pentru selectia "
-                       "fisierului XLS din care se face importul si pentru selectia foii de calcul din respectivul "
-                       "fisier.")));
-
-    // Page 1
-    QWidget* p1 = PaginaNoua(QStringLiteral("Va rugam specificati numele fisierului din care se va face preluarea:"));
-    auto* eticheta = new QLabel(QStringLiteral("Numele fisierului:"), p1);
-    p1->layout()->addWidget(eticheta);
-    auto* randFisier = new QHBoxLayout;
-    NumeFisier = new QLineEdit(p1);
-    NumeFisier->setObjectName(QStringLiteral("NumeFisier"));
-    NumeFisier->setReadOnly(true);
-    eticheta->setBuddy(NumeFisier);
-    ButonCauta = new QPushButton(QStringLiteral("Cauta ..."), p1);
-    ButonCauta->setObjectName(QStringLiteral("Cauta"));
-    randFisier->addWidget(NumeFisier, 1);
-    randFisier->addWidget(ButonCauta);
-    static_cast<QVBoxLayout*>(p1->layout())->addLayout(randFisier);
-    auto* etichetaFoi = new QLabel(QStringLiteral("Numele foii de calcul de pe care se va face preluarea:"), p1);
-    p1->layout()->addWidget(etichetaFoi);
-    Foi = new QComboBox(p1);
-    Foi->setObjectName(QStringLiteral("Foi"));
-    Foi->setEnabled(false);
-    etichetaFoi->setBuddy(Foi);
-    p1->layout()->addWidget(Foi);
-    connect(ButonCauta, &QPushButton::clicked, this, [this] { RuleazaActiune(this, [this] { CautaFisier(); }); });
-
-    // Page 2
-    QWidget* p2 = PaginaNoua(QStringLiteral("Va rugam specificati coloana de pe care se va prelua CNP-ul"));
-    p2->layout()->addWidget(new QLabel(QStringLiteral("Coloana pentru selectia CNP:"), p2));
-    ColoanaCnp = new TCasetaColoana(p2, QStringLiteral("ColoanaCnp"));
-    ColoanaCnp->AlegeColoana = [this] { return AlegeColoana(); };
-    p2->layout()->addWidget(ColoanaCnp);
-    new TButonValidare(p2, [this] {
-        if (ColoanaCnp->Text().isEmpty())
-            throw EEroare(QStringLiteral("Va rugam selectati coloana de pe care se vor prelua date pentru CNP"));
-    });
-
-    // Page 3
-    QWidget* p3 = PaginaNoua(QStringLiteral("Toate datele necesare au fost identificate"));
-    p3->layout()->addWidget(
-        Text(p3, QStringLiteral("Apasati \"Inainte\" pentru a prelua elevii din foaia de calcul.")));
-    auto* banda = new QWidget(p3);
-    m_bandaLegaturi = new QFormLayout(banda);
-    m_bandaLegaturi->setContentsMargins(0, 0, 0, 0);
-    p3->layout()->addWidget(banda);
-    Progres = new QProgressBar(p3);
-    Progres->setObjectName(QStringLiteral("Progres"));
-    Progres->hide();
-    p3->layout()->addWidget(Progres);
-    StareImport = new QLabel(p3);
-    StareImport->setObjectName(QStringLiteral("StareImport"));
-    p3->layout()->addWidget(StareImport);
-
-    // Page 4
-    QWidget* p4 = PaginaNoua(QStringLiteral("Bifati formularele (diplomele) pentru care preluati date"));
-    p4->layout()->addWidget(Text(
-        p4, QStringLiteral("Acest program este capabil sa tipareasca mai multe formate de diplome. Va rugam bifati in "
-                           "lista de mai jos numai diplomele pentru care doriti sa preluati efectiv date!")));
-    ListaFormulare = new QListWidget(p4);
-    ListaFormulare->setObjectName(QStringLiteral("ListaFormulare"));
-    p4->layout()->addWidget(ListaFormulare);
+    PaginaStart();
+    PaginaFisier();
+    PaginaColoanaCnp();
+    QWidget* banda = PaginaGata();
+    PaginaFormulare();
 
     for (int i = 0; i < Pagini->count(); ++i)
         static_cast<QVBoxLayout*>(Pagini->widget(i)->layout())->addStretch();
@@ -179,6 +114,88 @@ TImportExcelExpert::TImportExcelExpert(QWidget* parinte) : QDialog(parinte)
     AratiPagina(pgStart);
     adjustSize();
     CentreazaForma(this);
+}
+
+void TImportExcelExpert::PaginaStart()
+{
+    QWidget* p0 = PaginaNoua(TitluExpert);
+    p0->layout()->addWidget(
+        Text(p0, QStringLiteral("Acesta este un formular (sau expert) pentru preluarea datelor dintr-o foaie de calcul "
+                                "Excel. Preluarea datelor este un proces care necesita un minim de cunostinte de "
+                                "specialitate si se poate face cu inlocuirea datelor existente sau in completare.")));
+    p0->layout()->addWidget(Text(
+        p0,
+        QStringLiteral("Pentru inceput va rugam apasati butonul \"Inainte\" pentru a trece la pagina pentru selectia "
+                       "fisierului XLS din care se face importul si pentru selectia foii de calcul din respectivul "
+                       "fisier.")));
+}
+
+void TImportExcelExpert::PaginaFisier()
+{
+    QWidget* p1 = PaginaNoua(QStringLiteral("Va rugam specificati numele fisierului din care se va face preluarea:"));
+    auto* eticheta = new QLabel(QStringLiteral("Numele fisierului:"), p1);
+    p1->layout()->addWidget(eticheta);
+    auto* randFisier = new QHBoxLayout;
+    NumeFisier = new QLineEdit(p1);
+    NumeFisier->setObjectName(QStringLiteral("NumeFisier"));
+    NumeFisier->setReadOnly(true);
+    eticheta->setBuddy(NumeFisier);
+    ButonCauta = new QPushButton(QStringLiteral("Cauta ..."), p1);
+    ButonCauta->setObjectName(QStringLiteral("Cauta"));
+    randFisier->addWidget(NumeFisier, 1);
+    randFisier->addWidget(ButonCauta);
+    static_cast<QVBoxLayout*>(p1->layout())->addLayout(randFisier);
+    auto* etichetaFoi = new QLabel(QStringLiteral("Numele foii de calcul de pe care se va face preluarea:"), p1);
+    p1->layout()->addWidget(etichetaFoi);
+    Foi = new QComboBox(p1);
+    Foi->setObjectName(QStringLiteral("Foi"));
+    Foi->setEnabled(false);
+    etichetaFoi->setBuddy(Foi);
+    p1->layout()->addWidget(Foi);
+    connect(ButonCauta, &QPushButton::clicked, this, [this] { RuleazaActiune(this, [this] { CautaFisier(); }); });
+}
+
+void TImportExcelExpert::PaginaColoanaCnp()
+{
+    QWidget* p2 = PaginaNoua(QStringLiteral("Va rugam specificati coloana de pe care se va prelua CNP-ul"));
+    p2->layout()->addWidget(new QLabel(QStringLiteral("Coloana pentru selectia CNP:"), p2));
+    ColoanaCnp = new TCasetaColoana(p2, QStringLiteral("ColoanaCnp"));
+    ColoanaCnp->AlegeColoana = [this] { return AlegeColoana(); };
+    p2->layout()->addWidget(ColoanaCnp);
+    new TButonValidare(p2, [this] {
+        if (ColoanaCnp->Text().isEmpty())
+            throw EEroare(QStringLiteral("Va rugam selectati coloana de pe care se vor prelua date pentru CNP"));
+    });
+}
+
+QWidget* TImportExcelExpert::PaginaGata()
+{
+    QWidget* p3 = PaginaNoua(QStringLiteral("Toate datele necesare au fost identificate"));
+    p3->layout()->addWidget(
+        Text(p3, QStringLiteral("Apasati \"Inainte\" pentru a prelua elevii din foaia de calcul.")));
+    auto* banda = new QWidget(p3);
+    m_bandaLegaturi = new QFormLayout(banda);
+    m_bandaLegaturi->setContentsMargins(0, 0, 0, 0);
+    p3->layout()->addWidget(banda);
+    Progres = new QProgressBar(p3);
+    Progres->setObjectName(QStringLiteral("Progres"));
+    Progres->hide();
+    p3->layout()->addWidget(Progres);
+    StareImport = new QLabel(p3);
+    StareImport->setObjectName(QStringLiteral("StareImport"));
+    p3->layout()->addWidget(StareImport);
+    return banda;
+}
+
+void TImportExcelExpert::PaginaFormulare()
+{
+    QWidget* p4 = PaginaNoua(QStringLiteral("Bifati formularele (diplomele) pentru care preluati date"));
+    p4->layout()->addWidget(Text(
+        p4, QStringLiteral("Acest program este capabil sa tipareasca mai multe formate de diplome. Va rugam bifati in "
+                           "lista de mai jos numai diplomele pentru care doriti sa preluati efectiv date!")));
+    ListaFormulare = new QListWidget(p4);
+    ListaFormulare->setObjectName(QStringLiteral("ListaFormulare"));
+    p4->layout()->addWidget(ListaFormulare);
 }
 
 TImportExcelExpert::~TImportExcelExpert() = default;
@@ -232,7 +249,7 @@ void TImportExcelExpert::PregatesteLegaturi(QWidget* pagina)
 {
     TDM& dm = ModululDeDate();
     const QString expresie = ProfilInregistrat()->ListaCampuriGeneric();
-    TGardaTranzactie garda(dm.Tr);
+    const TGardaCitire citire(dm.Tr);
     for (const QString& tabel : TabeleLegate(dm)) {
         TLegatura legatura;
         legatura.Tabel = tabel;
@@ -250,7 +267,6 @@ void TImportExcelExpert::PregatesteLegaturi(QWidget* pagina)
         }
         m_legaturi << legatura;
     }
-    garda.Rollback();
 }
 
 int TImportExcelExpert::PaginaActiva() const

@@ -77,6 +77,12 @@ protected:
 
 private:
     QWidget* PaginaNoua(const QString& titlu);
+    // One routine per fixed page, in their order; the last page's returns the band of the school links.
+    void PaginaStart();
+    void PaginaFisier();
+    void PaginaColoanaCnp();
+    QWidget* PaginaGata();
+    void PaginaFormulare();
     void ConstruiestePaginileCampurilor();
     void PregatesteLegaturi(QWidget* pagina);
     void AratiPagina(int index);

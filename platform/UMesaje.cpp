@@ -13,6 +13,13 @@ TMesaje::TTip g_ultimulTip = TMesaje::Informatie;
 bool g_faraFerestre = false;
 QStringList g_fisiere;
 QString g_ultimeleDetalii;
+std::function<void(const QString&)> g_laFaraRaspuns;
+
+void FaraRaspuns(const QString& text)
+{
+    if (g_laFaraRaspuns)
+        g_laFaraRaspuns(text);
+}
 } // namespace
 
 QMessageBox::StandardButton TMesaje::Arata(QWidget* parinte, TTip tip, const QString& text, const QString& detalii)
@@ -22,8 +29,12 @@ QMessageBox::StandardButton TMesaje::Arata(QWidget* parinte, TTip tip, const QSt
     g_ultimulTip = tip;
     if (!g_raspunsuri.isEmpty())
         return g_raspunsuri.takeFirst();
-    if (g_faraFerestre)
-        return tip == Intrebare ? QMessageBox::No : tip == Reconectare ? QMessageBox::Cancel : QMessageBox::Ok;
+    if (g_faraFerestre) {
+        if (tip != Intrebare && tip != Reconectare)
+            return QMessageBox::Ok;
+        FaraRaspuns(text);
+        return tip == Intrebare ? QMessageBox::No : QMessageBox::Cancel;
+    }
 
     QMessageBox::Icon icon = QMessageBox::Information;
     QMessageBox::StandardButtons butoane = QMessageBox::Ok;
@@ -132,8 +143,10 @@ QString CereFisier(QWidget* parinte, const QString& titlu, const QString& cale, 
     if (!g_fisiere.isEmpty())
         return g_fisiere.takeFirst();
     // Under test a file question nobody answered is a cancel, never a window that waits for a user.
-    if (g_faraFerestre)
+    if (g_faraFerestre) {
+        FaraRaspuns(titlu);
         return {};
+    }
     QFileDialog dialog(parinte, titlu, cale, filtru);
     dialog.setObjectName(QStringLiteral("DialogFisier"));
     dialog.setAcceptMode(deScris ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -176,6 +189,11 @@ void TMesaje::SetRaspunsUrmator(QMessageBox::StandardButton raspuns)
 void TMesaje::SetFaraFerestre(bool faraFerestre)
 {
     g_faraFerestre = faraFerestre;
+}
+
+void TMesaje::SetLaIntrebareFaraRaspuns(std::function<void(const QString&)> handler)
+{
+    g_laFaraRaspuns = std::move(handler);
 }
 
 QStringList TMesaje::MesajeAfisate()

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QWidget;
 
 // Every message box of the program goes through here. Tests queue the answers of the next boxes and
@@ -30,7 +32,7 @@ public:
     // The application's error display.
     static void ArataEroare(QWidget* parinte, const QString& text, const QString& detalii = {});
     // A broken connection: the error with the buttons "Reconecteaza" and "Renunt"; true for "Reconecteaza".
-    // Under test a queued QMessageBox::Retry answers "Reconecteaza"; an unanswered box is "Renunt".
+    // Under test a queued QMessageBox::Retry answers "Reconecteaza".
     static bool IntreabaReconectarea(QWidget* parinte, const QString& text);
 
     // A warning whose buttons carry the caller's texts, each standing for a standard button (what a test queues);
@@ -49,8 +51,12 @@ public:
 
     // Test seam: the next box is not shown and answers this instead.
     static void SetRaspunsUrmator(QMessageBox::StandardButton raspuns);
-    // Test seam: when on, every box is answered (OK / the queued answer, else No) without being shown.
+    // Test seam: when on, no box is shown; each takes the queued answer. One that needs an answer (a question, the
+    // reconnection, a file question) and finds none calls the handler below with its text, then answers as a
+    // user who refuses (No, "Renunt", no file).
     static void SetFaraFerestre(bool faraFerestre);
+    // The test programs' handler of a question nobody answered: it fails the running test with the text.
+    static void SetLaIntrebareFaraRaspuns(std::function<void(const QString& text)> handler);
     static QStringList MesajeAfisate();
     static QString UltimulMesaj();
     // The details of the last box (empty when it had none).

@@ -5,19 +5,15 @@
 #include "settings/UInfoGlobal2005.h"
 #include "settings/UTextRomanesc.h"
 #include "store/UDataModule.h"
-#include "store/UEroareBD.h"
-#include "store/UInregistrari.h"
+#include "store/UProfilDiploma.h"
 #include "store/URezolvare.h"
-
-#include <QScopeGuard>
+#include "store/USursaInBloc.h"
 
 #include <cmath>
 #include <functional>
 
 namespace {
 const QString ClasaZona = QStringLiteral("TFormularTextArea");
-const QString SqlTip = QStringLiteral("SELECT TIP_DE_DATE FROM PROFIL_DIPLOMA WHERE (COD_FORMULAR=:COD_FORMULAR) AND "
-                                      "(COD_PAGINA=:COD_PAGINA) AND (COD_CAMP=:COD_CAMP)");
 
 // The conversion used for positions: -1234 stands for "not a number".
 int NumarSau1234(const QString& text)
@@ -34,174 +30,6 @@ int TipNota(const QString& denumire3)
     return int(tipuri.indexOf(denumire3.trimmed().toUpper()));
 }
 } // namespace
-
-// The values a filling needs, read in bulk within the caller's transaction: the whole profile, all the value
-// rows of one student at a time, and each linked record's rows once.
-class TSursaInBloc : public TSursaValori
-{
-public:
-    explicit TSursaInBloc(TDM& dm) : m_dm(dm) {}
-
-    bool Profil(const TCheieCamp& cheie, TProfilCamp& profil) override
-    {
-        if (CheiePreaLunga(cheie))
-            return false;
-        if (!m_profilCitit)
-            CitesteProfil();
-        const auto gasit = m_profil.constFind(Cheie(cheie.Formular, cheie.Pagina, cheie.Camp));
-        if (gasit == m_profil.constEnd())
-            return false;
-        profil = *gasit;
-        return true;
-    }
-
-    QString ValoareProprie(const TCheieCamp& cheie, const QString& asociatCu, qint64 id) override
-    {
-        if (id != m_idCitit)
-            CitesteElev(id);
-        const TCheie k = Cheie(cheie.Formular, cheie.Pagina, cheie.Camp);
-        const auto rand = m_randuri.constFind(k);
-        if (rand == m_randuri.constEnd())
-            return {};
-        if (asociatCu == u"ELEVI")
-            return rand->Valoare;
-        // A field of another table: the student's row links (IDF_<table>) to the record that owns the value.
-        const auto legatura = rand->Legaturi.constFind(asociatCu);
-        if (legatura == rand->Legaturi.constEnd())
-            return {};
-        return ValoriInregistrare(asociatCu, *legatura).value(k);
-    }
-
-    std::optional<bool> LegatDe(const QString& tabel, qint64 id)
-    {
-        if (id != m_idCitit)
-            CitesteElev(id);
-        if (!m_coloaneCitite || !m_coloane.contains(tabel))
-            return std::nullopt;
-        for (const TRand& rand : std::as_const(m_randuri)) {
-            if (rand.Legaturi.contains(tabel))
-                return true;
-        }
-        return false;
-    }
-
-private:
-    struct TRand
-    {
-        QString Valoare;
-        QHash<QString, qint64> Legaturi; // table -> linked record, for the links that are set
-    };
-
-    // Codes compare as the database compares them: trailing blanks do not count.
-    struct TCheie
-    {
-        QString F, P, C;
-        bool operator==(const TCheie& b) const { return C == b.C && P == b.P && F == b.F; }
-    };
-    friend size_t qHash(const TCheie& k, size_t seed = 0) { return qHashMulti(seed, k.F, k.P, k.C); }
-    static TCheie Cheie(const QString& f, const QString& p, const QString& c)
-    {
-        return TCheie{FaraSpatiiFinale(f), FaraSpatiiFinale(p), FaraSpatiiFinale(c)};
-    }
-    static TCheie CheieRand(const TQuery& q)
-    {
-        return Cheie(q.FieldByName(QStringLiteral("COD_FORMULAR")).AsString(),
-                     q.FieldByName(QStringLiteral("COD_PAGINA")).AsString(),
-                     q.FieldByName(QStringLiteral("COD_CAMP")).AsString());
-    }
-
-    void CitesteProfil()
-    {
-        TQuery& q = m_dm.Q1;
-        const auto inchide = qScopeGuard([&q] { q.Close(); });
-        q.SetSQL(QStringLiteral("SELECT COD_FORMULAR, COD_PAGINA, COD_CAMP, ONOREZ_SIMILAR, SIMILAR_CU, ASOCIAT_CU "
-                                "FROM PROFIL_DIPLOMA"));
-        q.Open();
-        for (; !q.Eof(); q.Next()) {
-            const TCheie cheie = CheieRand(q);
-            if (m_profil.contains(cheie))
-                continue;
-            m_profil.insert(cheie, TProfilCamp{q.FieldByName(QStringLiteral("ONOREZ_SIMILAR")).AsString(),
-                                               q.FieldByName(QStringLiteral("SIMILAR_CU")).AsString(),
-                                               q.FieldByName(QStringLiteral("ASOCIAT_CU")).AsString()});
-        }
-        q.Close();
-        m_tabele = TabeleLegate(m_dm);
-        m_profilCitit = true;
-    }
-
-    void CitesteElev(qint64 id)
-    {
-        if (!m_profilCitit)
-            CitesteProfil();
-        m_randuri.clear();
-        m_idCitit = -1;
-        TQuery& q = m_dm.Q2;
-        const auto inchide = qScopeGuard([&q] { q.Close(); });
-        q.SetSQL(QStringLiteral("SELECT * FROM \"DATE\" WHERE ID_ELEVI=:ID"));
-        q.ParamByName(QStringLiteral("ID")).SetAsInteger(id);
-        q.Open();
-        // A table that "DATE" has no link column for resolves to an empty text like any missing link.
-        if (!m_coloaneCitite && !q.Eof()) {
-            for (const QString& tabel : m_tabele) {
-                try {
-                    q.FieldByName(QStringLiteral("IDF_") + tabel);
-                    m_coloane << tabel;
-                } catch (const EEroareBD&) {
-                }
-            }
-            m_coloaneCitite = true;
-        }
-        for (; !q.Eof(); q.Next()) {
-            const TCheie cheie = CheieRand(q);
-            if (m_randuri.contains(cheie))
-                continue;
-            TRand rand;
-            rand.Valoare = q.FieldByName(QStringLiteral("VALOARE_TEXT")).AsString();
-            for (const QString& tabel : std::as_const(m_coloane)) {
-                const TCamp legatura = q.FieldByName(QStringLiteral("IDF_") + tabel);
-                if (!legatura.IsNull())
-                    rand.Legaturi.insert(tabel, legatura.AsInteger());
-            }
-            m_randuri.insert(cheie, rand);
-        }
-        q.Close();
-        m_idCitit = id;
-    }
-
-    const QHash<TCheie, QString>& ValoriInregistrare(const QString& tabel, qint64 id)
-    {
-        const QString cheieInregistrare = tabel + QLatin1Char('\n') + QString::number(id);
-        const auto gasit = m_inregistrari.constFind(cheieInregistrare);
-        if (gasit != m_inregistrari.constEnd())
-            return *gasit;
-        QHash<TCheie, QString> valori;
-        TQuery& q = m_dm.Q3;
-        const auto inchide = qScopeGuard([&q] { q.Close(); });
-        // `tabel` comes from the profile's ASOCIAT_CU, checked against the registered tables.
-        q.SetSQL(QStringLiteral("SELECT COD_FORMULAR, COD_PAGINA, COD_CAMP, VALOARE_TEXT FROM \"DATE\" WHERE ID_") +
-                 tabel + QStringLiteral("=:ID"));
-        q.ParamByName(QStringLiteral("ID")).SetAsInteger(id);
-        q.Open();
-        for (; !q.Eof(); q.Next()) {
-            const TCheie cheie = CheieRand(q);
-            if (!valori.contains(cheie))
-                valori.insert(cheie, q.FieldByName(QStringLiteral("VALOARE_TEXT")).AsString());
-        }
-        q.Close();
-        return *m_inregistrari.insert(cheieInregistrare, valori);
-    }
-
-    TDM& m_dm;
-    bool m_profilCitit = false;
-    QHash<TCheie, TProfilCamp> m_profil;
-    QStringList m_tabele;  // the tables other than ELEVI that own fields
-    QStringList m_coloane; // those of them "DATE" has a link column for
-    bool m_coloaneCitite = false;
-    qint64 m_idCitit = -1;
-    QHash<TCheie, TRand> m_randuri;
-    QHash<QString, QHash<TCheie, QString>> m_inregistrari;
-};
 
 TCompletareFormular::TCompletareFormular(TDM& dm, qint64 idElev)
     : m_dm(dm), m_id(idElev), m_sursa(std::make_unique<TSursaInBloc>(dm))
@@ -247,16 +75,7 @@ const TCompletareFormular::TCamp& TCompletareFormular::Camp(const TZonaDeComplet
             if (CheiePreaLunga(cheie))
                 throw EEroare(QStringLiteral("%1.%2 face referire la campul inexistent %3.%4.%5")
                                   .arg(zona.Name, ClasaZona, cheie.Formular, cheie.Pagina, cheie.Camp));
-            TQuery& q = m_dm.Q4;
-            q.SetSQL(SqlTip);
-            q.ParamByName(QStringLiteral("COD_FORMULAR")).SetAsString(cheie.Formular);
-            q.ParamByName(QStringLiteral("COD_PAGINA")).SetAsString(cheie.Pagina);
-            q.ParamByName(QStringLiteral("COD_CAMP")).SetAsString(cheie.Camp);
-            q.Open();
-            const bool gasitProfil = !q.Eof();
-            if (gasitProfil)
-                camp.Tip = q.FieldByName(QStringLiteral("TIP_DE_DATE")).AsString();
-            q.Close();
+            const bool gasitProfil = TipDeDateCamp(m_dm, cheie, camp.Tip);
             if (!gasitProfil)
                 throw EEroare(QStringLiteral("%1.%2 face referire la campul inexistent %3.%4.%5")
                                   .arg(zona.Name, ClasaZona, cheie.Formular, cheie.Pagina, cheie.Camp));

@@ -30,10 +30,7 @@ void CompleteazaPaginile(QWidget* formular, qint64 idElev, const QString& denumi
     formular->setProperty("IdElev", idElev);
     formular->setProperty("DenumireElev", denumire);
     TDM& dm = ModululDeDate();
-    if (dm.Tr.InTransaction())
-        throw EEroare(QStringLiteral("O operatie anterioara asupra bazei de date nu s-a incheiat."));
-    dm.Tr.StartTransaction();
-    const auto revenire = qScopeGuard([&dm] { dm.Tr.Rollback(); });
+    const TGardaCitire citire(dm.Tr);
     TCompletareFormular completare(dm, idElev);
     for (TFormularDePrintat* pagina : formular->findChildren<TFormularDePrintat*>()) {
         pagina->SetTextAreaTransparent(true);

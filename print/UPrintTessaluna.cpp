@@ -563,7 +563,7 @@ int TPrintTessalunaForm::VerificaInainteDeTiparire()
     {
         // A year the blank cannot hold after its printed "200", named with the student.
         TDM& dm = ModululDeDate();
-        TGardaTranzactie garda(dm.Tr);
+        const TGardaCitire citire(dm.Tr);
         QStringList ani;
         for (TFormularTextArea* z : FormularDePrintat1->Zone()) {
             if (!ZonaAnDupa200(z->Denumire1(), z->Denumire2()))

@@ -83,7 +83,45 @@ TPrintWiz::TPrintWiz(QWidget* parinte) : QDialog(parinte)
     Rezultat = new QButtonGroup(this);
     Rezultat->setObjectName(QStringLiteral("Rezultat"));
 
-    QWidget* p = Pagina(0);
+    PaginaImprimanta(Pagina(0));
+    PaginaAlimentare(Pagina(1));
+    PaginaCasetaFrontala(Pagina(2));
+    PaginaCasetaInterna(Pagina(3));
+    PaginaReprezentare(Pagina(4));
+    PaginaCoalaAlba(Pagina(5));
+    PaginaADouaSageata(Pagina(6));
+    PaginaParte(Pagina(7));
+    PaginaLinii(Pagina(8));
+    PaginaRezultat(Pagina(9));
+    PaginaFinal(Pagina(13));
+
+    for (int i = 0; i < NumarPagini; ++i)
+        qobject_cast<QVBoxLayout*>(Pagina(i)->layout())->addStretch();
+
+    auto* butoane = new QHBoxLayout;
+    auto buton = [&](const QString& text) {
+        auto* b = new QPushButton(text, this);
+        b->setObjectName(text);
+        butoane->addWidget(b);
+        return b;
+    };
+    butoane->addStretch();
+    ButonInapoi = buton(QStringLiteral("Inapoi"));
+    ButonInainte = buton(QStringLiteral("Inainte"));
+    ButonRenunt = buton(QStringLiteral("Renunt"));
+    // Enter anywhere goes on; on a focused button it presses that button.
+    ButonInainte->setDefault(true);
+    l->addLayout(butoane);
+    connect(ButonInapoi, &QPushButton::clicked, this, [this] { Inapoi(); });
+    connect(ButonInainte, &QPushButton::clicked, this, [this] { RuleazaActiune(this, [this] { Inainte(); }); });
+    connect(ButonRenunt, &QPushButton::clicked, this, &QDialog::reject);
+
+    resize(720, 560);
+    CentreazaForma(this);
+}
+
+void TPrintWiz::PaginaImprimanta(QWidget* p)
+{
     Text(p, QStringLiteral("Selectati imprimanta"), true);
     Text(p, QStringLiteral("Va rugam selectati, din lista de mai jos, imprimanta cu care doriti sa tipariti "
                            "diplomele"));
@@ -100,8 +138,10 @@ TPrintWiz::TPrintWiz(QWidget* parinte) : QDialog(parinte)
     if (!ListaImprimante->currentItem())
         ListaImprimante->setCurrentItem(ListaImprimante->topLevelItem(ListaImprimante->topLevelItemCount() - 1));
     p->layout()->addWidget(ListaImprimante);
+}
 
-    p = Pagina(1);
+void TPrintWiz::PaginaAlimentare(QWidget* p)
+{
     Text(p, QStringLiteral("Selectati modul de alimentare cu hartie:"), true);
     {
         const QString titluri[3] = {QStringLiteral("Alimentarea prin partea de sus"),
@@ -129,8 +169,10 @@ TPrintWiz::TPrintWiz(QWidget* parinte) : QDialog(parinte)
             qobject_cast<QVBoxLayout*>(p->layout())->addLayout(rand);
         }
     }
+}
 
-    p = Pagina(2);
+void TPrintWiz::PaginaCasetaFrontala(QWidget* p)
+{
     Text(p, QStringLiteral("Ati selectat alimentare cu caseta frontala."), true);
     Text(p, QStringLiteral("Imprimantele HP cu jet de cerneala rasucesc hartia in imprimanta, astfel incat hartia iese "
                            "din imprimanta tot prin partea din fata."));
@@ -139,8 +181,10 @@ TPrintWiz::TPrintWiz(QWidget* parinte) : QDialog(parinte)
                            "dumneavoastra sa aiba o caseta care se deschide si permite hartiei sa iasa in spate."));
     Text(p, QStringLiteral("Daca aceasta caseta exista, este preferabil sa listati diplomele cu caseta deschisa, "
                            "pentru a nu indoi cartonul."));
+}
 
-    p = Pagina(3);
+void TPrintWiz::PaginaCasetaInterna(QWidget* p)
+{
     Text(p, QStringLiteral("Ati selectat alimentare cu caseta interna."), true);
     Text(p, QStringLiteral("Tiparirea diplomelor pe imprimante cu caseta interna pentru alimentare cu hartie poate fi "
                            "greoaie."));
@@ -148,8 +192,10 @@ TPrintWiz::TPrintWiz(QWidget* parinte) : QDialog(parinte)
                            "Cautati in manualul imprimantei informatii despre aceasta posibilitate."));
     Text(p, QStringLiteral("Daca imprimanta poate fi alimentata cu hartie manual, va recomandam sa utilizati aceasta "
                            "modalitate pentru tiparirea diplomelor."));
+}
 
-    p = Pagina(4);
+void TPrintWiz::PaginaReprezentare(QWidget* p)
+{
     Text(p, QStringLiteral("Reprezentarea vizuala a modului de alimentare cu hartie"), true);
     Text(p, QStringLiteral("In timpul tiparirii diplomelor, programul va va furniza instructiuni pentru modul de "
                            "pozitionare a hartiei in imprimanta."));
@@ -165,13 +211,17 @@ TPrintWiz::TPrintWiz(QWidget* parinte) : QDialog(parinte)
         }
         qobject_cast<QVBoxLayout*>(p->layout())->addLayout(rand);
     }
+}
 
-    p = Pagina(5);
+void TPrintWiz::PaginaCoalaAlba(QWidget* p)
+{
     Text(p, TitluManevrare, true);
     Text(p, QStringLiteral("Introduceti o coala alba de hartie in imprimanta. Apasati butonul \"Inainte\" cand "
                            "imprimanta este pregatita."));
+}
 
-    p = Pagina(6);
+void TPrintWiz::PaginaADouaSageata(QWidget* p)
+{
     Text(p, TitluManevrare, true);
     Text(p, QStringLiteral("Reintroduceti coala de hartie in imprimanta, cu sageata pe partea vizibila a paginii, asa "
                            "cum se vede in imaginea alaturata."));
@@ -180,16 +230,20 @@ TPrintWiz::TPrintWiz(QWidget* parinte) : QDialog(parinte)
     DesenPagina6 = Imagine(p, QPixmap());
     DesenPagina6->setObjectName(QStringLiteral("DesenPagina6"));
     p->layout()->addWidget(DesenPagina6);
+}
 
-    p = Pagina(7);
+void TPrintWiz::PaginaParte(QWidget* p)
+{
     Text(p, TitluManevrare, true);
     Text(p, QStringLiteral("Sageata hasurata a fost tiparita pe aceeasi parte cu prima sageata, sau a fost tiparita "
                            "pe partea opusa?"));
     Text(p, QStringLiteral("Apasati butonul \"Inainte\" dupa ce ati selectat optiunea corecta."));
     p->layout()->addWidget(Alegere(p, Parte, 1, QStringLiteral("Pe aceeasi parte")));
     p->layout()->addWidget(Alegere(p, Parte, 2, QStringLiteral("Pe partea opusa")));
+}
 
-    p = Pagina(8);
+void TPrintWiz::PaginaLinii(QWidget* p)
+{
     Text(p, TitluManevrare, true);
     InstructiunePagina8 = Text(p, QString());
     InstructiunePagina8->setObjectName(QStringLiteral("InstructiunePagina8"));
@@ -197,8 +251,10 @@ TPrintWiz::TPrintWiz(QWidget* parinte) : QDialog(parinte)
     DesenPagina8 = Imagine(p, QPixmap());
     DesenPagina8->setObjectName(QStringLiteral("DesenPagina8"));
     p->layout()->addWidget(DesenPagina8);
+}
 
-    p = Pagina(9);
+void TPrintWiz::PaginaRezultat(QWidget* p)
+{
     Text(p, TitluManevrare, true);
     Text(p, QStringLiteral("Cum arata imaginea obtinuta?"));
     {
@@ -215,36 +271,14 @@ TPrintWiz::TPrintWiz(QWidget* parinte) : QDialog(parinte)
         }
         qobject_cast<QVBoxLayout*>(p->layout())->addLayout(grila);
     }
+}
 
-    p = Pagina(13);
+void TPrintWiz::PaginaFinal(QWidget* p)
+{
     Text(p, QStringLiteral("Am finalizat"), true);
     Text(p, QStringLiteral("Toate informatiile necesare au fost obtinute. Ramane la aprecierea dumneavoastra daca "
                            "precizia imprimantei este suficienta pentru a tipari diplome."));
     Text(p, QStringLiteral("Pentru a inchide acest formular apasati butonul \"Inainte\""));
-
-    for (int i = 0; i < NumarPagini; ++i)
-        qobject_cast<QVBoxLayout*>(Pagina(i)->layout())->addStretch();
-
-    auto* butoane = new QHBoxLayout;
-    auto buton = [&](const QString& text) {
-        auto* b = new QPushButton(text, this);
-        b->setObjectName(text);
-        butoane->addWidget(b);
-        return b;
-    };
-    butoane->addStretch();
-    ButonInapoi = buton(QStringLiteral("Inapoi"));
-    ButonInainte = buton(QStringLiteral("Inainte"));
-    ButonRenunt = buton(QStringLiteral("Renunt"));
-    // Enter anywhere goes on; on a focused button it presses that button.
-    ButonInainte->setDefault(true);
-    l->addLayout(butoane);
-    connect(ButonInapoi, &QPushButton::clicked, this, [this] { Inapoi(); });
-    connect(ButonInainte, &QPushButton::clicked, this, [this] { RuleazaActiune(this, [this] { Inainte(); }); });
-    connect(ButonRenunt, &QPushButton::clicked, this, &QDialog::reject);
-
-    resize(720, 560);
-    CentreazaForma(this);
 }
 
 QWidget* TPrintWiz::Pagina(int index)

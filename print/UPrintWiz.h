@@ -54,6 +54,19 @@ public:
 
 private:
     QWidget* Pagina(int index);
+    // One routine per page: its texts and controls, added to the page `p`.
+    void PaginaImprimanta(QWidget* p);
+    void PaginaAlimentare(QWidget* p);
+    void PaginaCasetaFrontala(QWidget* p);
+    void PaginaCasetaInterna(QWidget* p);
+    void PaginaReprezentare(QWidget* p);
+    void PaginaCoalaAlba(QWidget* p);
+    void PaginaADouaSageata(QWidget* p);
+    void PaginaParte(QWidget* p);
+    void PaginaLinii(QWidget* p);
+    void PaginaRezultat(QWidget* p);
+    void PaginaFinal(QWidget* p);
+
     // Prints a test page with one picture on the printer chosen in the list; false when nothing was printed.
     bool TiparestePaginaTest(const QString& titlu, int latime, int inaltime, void (*desen)(QPainter&, const QRect&));
 

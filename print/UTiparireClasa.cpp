@@ -109,12 +109,11 @@ TRezultatPagini TiparesteElevi(QPainter& painter, QPagedPaintDevice& dispozitiv,
     const TInfoGlobal2005 setari;
     const int total = int(elevi.size());
     if (dm.Tr.InTransaction()) {
-        r.Eroare = QStringLiteral("O operatie anterioara asupra bazei de date nu s-a incheiat.");
+        r.Eroare = TextOperatieNeincheiata();
         return r;
     }
     // One reading transaction for the whole run: every page shows the register as it was when the job began.
-    dm.Tr.StartTransaction();
-    const auto revenire = qScopeGuard([&dm] { dm.Tr.Rollback(); });
+    const TGardaCitire citire(dm.Tr);
     TCompletareFormular completare(dm, 0);
     for (int i = 0; i < total; ++i) {
         const TElevDeTiparit& elev = elevi[i];

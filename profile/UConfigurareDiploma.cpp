@@ -4,6 +4,7 @@
 #include "platform/UForme.h"
 #include "platform/UMesaje.h"
 #include "store/UDataModule.h"
+#include "store/UProfilDiploma.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -62,23 +63,17 @@ void TConfigurareDiploma::Incarca()
     m_linii.clear();
     TDM& dm = ModululDeDate();
     {
-        TGardaTranzactie garda(dm.Tr);
-        TQuery& q = dm.Q1;
-        q.SetSQL(QStringLiteral("select    COD_FORMULAR, COD_PAGINA, COD_CAMP, ASOCIAT_CU, ONOREZ_SIMILAR, "
-                                "ETICHETA_EDITOR from    PROFIL_DIPLOMA "));
-        q.Open();
-        while (!q.Eof()) {
+        const TGardaCitire citire(dm.Tr);
+        for (const TRandProfil& r : RanduriProfil(dm)) {
             auto linie = std::make_unique<TLinieProfil>();
-            linie->COD_FORMULAR = q.FieldByName(QStringLiteral("COD_FORMULAR")).AsString();
-            linie->COD_PAGINA = q.FieldByName(QStringLiteral("COD_PAGINA")).AsString();
-            linie->COD_CAMP = q.FieldByName(QStringLiteral("COD_CAMP")).AsString();
-            linie->ETICHETA_EDITOR = q.FieldByName(QStringLiteral("ETICHETA_EDITOR")).AsString();
-            linie->ONOREZ_SIMILAR = q.FieldByName(QStringLiteral("ONOREZ_SIMILAR")).AsString();
-            linie->ASOCIAT_CU = q.FieldByName(QStringLiteral("ASOCIAT_CU")).AsString();
+            linie->COD_FORMULAR = r.COD_FORMULAR;
+            linie->COD_PAGINA = r.COD_PAGINA;
+            linie->COD_CAMP = r.COD_CAMP;
+            linie->ETICHETA_EDITOR = r.ETICHETA_EDITOR;
+            linie->ONOREZ_SIMILAR = r.ONOREZ_SIMILAR;
+            linie->ASOCIAT_CU = r.ASOCIAT_CU;
             m_linii.push_back(std::move(linie));
-            q.Next();
         }
-        q.Close();
     }
     Lista->setRowCount(int(m_linii.size()));
     for (int r = 0; r < int(m_linii.size()); ++r) {
@@ -145,35 +140,20 @@ void TModificaLinieProfil::Incarca(const QString& codFormular, const QString& co
     m_codCamp = codCamp;
     Cheie->setText(codFormular + u'.' + codPagina + u'.' + codCamp);
     TDM& dm = ModululDeDate();
-    TGardaTranzactie garda(dm.Tr);
-    TQuery& q = dm.Q1;
-    q.SetSQL(QStringLiteral("select    ONOREZ_SIMILAR, ASOCIAT_CU from    PROFIL_DIPLOMA where    (COD_FORMULAR = "
-                            ":COD_FORMULAR) and (COD_PAGINA = :COD_PAGINA) and (COD_CAMP = :COD_CAMP)"));
-    q.ParamByName(QStringLiteral("COD_FORMULAR")).SetAsString(codFormular);
-    q.ParamByName(QStringLiteral("COD_PAGINA")).SetAsString(codPagina);
-    q.ParamByName(QStringLiteral("COD_CAMP")).SetAsString(codCamp);
-    q.Open();
+    const TGardaCitire citire(dm.Tr);
+    TRandProfil rand;
     // A line gone meanwhile reads as "NU" with no table.
-    const QString onorez = q.Eof() ? QString() : q.FieldByName(QStringLiteral("ONOREZ_SIMILAR")).AsString();
+    const bool gasit = CitesteRandProfil(dm, {codFormular, codPagina, codCamp}, rand);
+    const QString onorez = gasit ? rand.ONOREZ_SIMILAR : QString();
     OnorezSimilar->setCurrentText(onorez == u"DA" || onorez == u"SELECTIV" ? onorez : QStringLiteral("NU"));
-    AsociatCu->setText(q.Eof() ? QString() : q.FieldByName(QStringLiteral("ASOCIAT_CU")).AsString());
-    q.Close();
+    AsociatCu->setText(gasit ? rand.ASOCIAT_CU : QString());
 }
 
 void TModificaLinieProfil::Salveaza()
 {
     TDM& dm = ModululDeDate();
     TGardaTranzactie garda(dm.Tr);
-    TQuery& q = dm.Q1;
-    q.SetSQL(QStringLiteral("update    PROFIL_DIPLOMA set    ONOREZ_SIMILAR = :ONOREZ_SIMILAR, ASOCIAT_CU = "
-                            ":ASOCIAT_CU where    (COD_FORMULAR = :COD_FORMULAR)    and    (COD_PAGINA = "
-                            ":COD_PAGINA)    and    (COD_CAMP = :COD_CAMP)"));
-    q.ParamByName(QStringLiteral("ONOREZ_SIMILAR")).SetAsString(OnorezSimilar->currentText());
-    q.ParamByName(QStringLiteral("ASOCIAT_CU")).SetAsString(AsociatCu->text());
-    q.ParamByName(QStringLiteral("COD_FORMULAR")).SetAsString(m_codFormular);
-    q.ParamByName(QStringLiteral("COD_PAGINA")).SetAsString(m_codPagina);
-    q.ParamByName(QStringLiteral("COD_CAMP")).SetAsString(m_codCamp);
-    q.ExecSQL();
+    ModificaRandProfil(dm, {m_codFormular, m_codPagina, m_codCamp}, OnorezSimilar->currentText(), AsociatCu->text());
     garda.Commit();
     accept();
 }

@@ -1,27 +1,11 @@
 #pragma once
 
+#include "store/UProfilDiploma.h"
+
 #include <QList>
 #include <QString>
 
 #include <memory>
-
-// One field of a printed form, as the profile describes it and PROFIL_DIPLOMA stores it.
-struct TLinieProfilDiploma
-{
-    QString COD_FORMULAR;
-    QString COD_PAGINA;
-    QString COD_CAMP;
-    QString SIMILAR_CU;
-    QString ETICHETA_EDITOR;
-    QString FORMULA;
-    QString VIZIBIL;
-    QString TIP_DE_DATE;
-    QString ASOCIAT_CU;
-    QString GRUP;
-    int ORDINE = 0;
-    int LATIME_SUGERATA = 0;
-    QString COD_LINIE;
-};
 
 // The profile of the program's forms: an owning list of lines, in order of adding.
 class TListaLiniiProfilDiploma
@@ -55,12 +39,6 @@ public:
     virtual QString ListaCampuriElev() const;
     // Display expression of a row of any other record table; the default raises an error naming the class.
     virtual QString ListaCampuriGeneric() const;
-};
-
-struct TLinieTabel
-{
-    QString NUME_TABEL;
-    QString EXP_DENUMIRE;
 };
 
 class TListaLiniiTabel

@@ -352,25 +352,15 @@ namespace {
 // Students of the database behind `q`, in its own transaction `tr` (idle on entry).
 qint64 NumarElevi(TTranzactie& tr, TQuery& q)
 {
-    tr.StartTransaction();
-    try {
-        q.SetSQL(QStringLiteral("select RDB$RELATION_NAME from RDB$RELATIONS where RDB$RELATION_NAME = 'ELEVI'"));
-        q.Open();
-        const bool exista = !q.Eof();
-        q.Close();
-        qint64 n = 0;
-        if (exista) {
-            q.SetSQL(QStringLiteral("select count(*) as N from ELEVI"));
-            q.Open();
-            n = q.FieldByName(QStringLiteral("N")).AsInteger();
-            q.Close();
-        }
-        tr.Rollback();
-        return n;
-    } catch (...) {
-        tr.Rollback();
-        throw;
-    }
+    const TGardaCitire citire(tr);
+    const TGardaCursor cursor(q);
+    q.SetSQL(QStringLiteral("select RDB$RELATION_NAME from RDB$RELATIONS where RDB$RELATION_NAME = 'ELEVI'"));
+    q.Open();
+    if (q.Eof())
+        return 0;
+    q.SetSQL(QStringLiteral("select count(*) as N from ELEVI"));
+    q.Open();
+    return q.FieldByName(QStringLiteral("N")).AsInteger();
 }
 
 // What a restore that did not reach its end left undone, as the engine sees the new database: empty when
@@ -378,13 +368,12 @@ qint64 NumarElevi(TTranzactie& tr, TQuery& q)
 // last, and a backup cut short ends it before them without an error.
 QString CeLipsesteDupaRestaurare(TTranzactie& tr, TQuery& q)
 {
-    TGardaTranzactie garda(tr);
+    const TGardaCitire citire(tr);
+    const TGardaCursor cursor(q);
     const auto numar = [&q](const QString& sql) {
         q.SetSQL(sql);
         q.Open();
-        const qint64 n = q.FieldByName(QStringLiteral("N")).AsInteger();
-        q.Close();
-        return n;
+        return q.FieldByName(QStringLiteral("N")).AsInteger();
     };
     if (numar(QStringLiteral("select MON$SHUTDOWN_MODE as N from MON$DATABASE")) != 0)
         return QStringLiteral("baza de date restaurata a ramas inchisa pentru intretinere");
@@ -468,23 +457,21 @@ TVerificareCopie PregatesteRestaurarea(TDM& dm, const QString& fisierCopie, cons
             db.Close();
             throw incompleta(lipsa);
         }
-        tr.StartTransaction();
-        for (const char* tabel : {"CONFID_DB", "PROFIL_DIPLOMA", "TABELE", "TIPURI_DE_DATE", "DATE"}) {
-            q.SetSQL(QStringLiteral("select RDB$RELATION_NAME from RDB$RELATIONS where RDB$RELATION_NAME = :NUME"));
-            q.ParamByName(QStringLiteral("NUME")).SetAsString(QString::fromLatin1(tabel));
-            q.Open();
-            const bool exista = !q.Eof();
-            q.Close();
-            if (!exista) {
-                tr.Rollback();
-                throw strain(QStringLiteral("ii lipseste tabela %1.").arg(QString::fromLatin1(tabel)));
+        qint64 versiune = 0;
+        {
+            const TGardaCitire citire(tr);
+            const TGardaCursor cursor(q);
+            for (const char* tabel : {"CONFID_DB", "PROFIL_DIPLOMA", "TABELE", "TIPURI_DE_DATE", "DATE"}) {
+                q.SetSQL(QStringLiteral("select RDB$RELATION_NAME from RDB$RELATIONS where RDB$RELATION_NAME = :NUME"));
+                q.ParamByName(QStringLiteral("NUME")).SetAsString(QString::fromLatin1(tabel));
+                q.Open();
+                if (q.Eof())
+                    throw strain(QStringLiteral("ii lipseste tabela %1.").arg(QString::fromLatin1(tabel)));
             }
+            q.SetSQL(QStringLiteral("SELECT VERSIUNE FROM CONFID_DB"));
+            q.Open();
+            versiune = q.Eof() ? 0 : q.FieldByName(QStringLiteral("VERSIUNE")).AsInteger();
         }
-        q.SetSQL(QStringLiteral("SELECT VERSIUNE FROM CONFID_DB"));
-        q.Open();
-        const qint64 versiune = q.Eof() ? 0 : q.FieldByName(QStringLiteral("VERSIUNE")).AsInteger();
-        q.Close();
-        tr.Rollback();
         // A register always has its one CONFID_DB row: a copy without it was cut short before its data.
         if (versiune == 0) {
             db.Close();

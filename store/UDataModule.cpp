@@ -12,7 +12,9 @@
 
 #include <sys/stat.h>
 
-TDM* DM = nullptr;
+namespace {
+TDM* g_dm = nullptr;
+} // namespace
 
 EFaraBazaDeDate::EFaraBazaDeDate(const QString& caleCurenta, const QString& caleSablon)
     : EEroare(QStringLiteral("Nu exista baza de date curenta si nu gasesc baza de date \"BLANK\" pentru "
@@ -51,22 +53,28 @@ QString UnesteCheie(const TCheieCamp& cheie)
 
 TDM& ModululDeDate()
 {
-    if (!DM)
+    if (!g_dm)
         throw EEroare(
             QStringLiteral("Baza de date nu este deschisa, asa ca nu s-a facut nimic. Alegeti \"Registru\" > "
                            "\"Reconecteaza\" (sau \"Baza de date...\" pentru alt registru) si incercati din nou."));
-    return *DM;
+    return *g_dm;
 }
 
-TDM::TDM()
+bool AreModulDeDate()
 {
-    DM = this;
+    return g_dm != nullptr;
+}
+
+TDM::TDM(TRol rol)
+{
+    if (rol == AlProgramului)
+        g_dm = this;
 }
 
 TDM::~TDM()
 {
-    if (DM == this)
-        DM = nullptr;
+    if (g_dm == this)
+        g_dm = nullptr;
 }
 
 const QStringList& TDM::TipuriDeDate()
@@ -248,8 +256,9 @@ void TDM::VerificaCitirea()
 
 void VerificaCitireaBazei(TTranzactie& Tr, TQuery& Q1)
 {
-    Tr.StartTransaction();
-    try {
+    const TGardaCitire citire(Tr);
+    const TGardaCursor cursor(Q1);
+    {
         QStringList tabele;
         Q1.SetSQL(QStringLiteral("select RDB$RELATION_NAME from RDB$RELATIONS where coalesce(RDB$RELATION_TYPE, 0) = 0 "
                                  "and RDB$VIEW_BLR is null"));
@@ -258,12 +267,10 @@ void VerificaCitireaBazei(TTranzactie& Tr, TQuery& Q1)
             tabele << Q1.FieldByName(QStringLiteral("RDB$RELATION_NAME")).AsString().trimmed();
             Q1.Next();
         }
-        Q1.Close();
         // Counting fetches every record: the data and pointer pages of each table.
         for (const QString& tabel : std::as_const(tabele)) {
             Q1.SetSQL(QStringLiteral("select count(*) from ") + Citat(tabel));
             Q1.Open();
-            Q1.Close();
         }
         // Walking an index in its order reads its root and every leaf page.
         struct TIndex
@@ -291,18 +298,12 @@ void VerificaCitireaBazei(TTranzactie& Tr, TQuery& Q1)
             indecsi.last().coloane << Citat(Q1.FieldByName(QStringLiteral("RDB$FIELD_NAME")).AsString().trimmed());
             Q1.Next();
         }
-        Q1.Close();
         for (const TIndex& index : std::as_const(indecsi)) {
             const QString sens = index.descrescator ? QStringLiteral(" desc") : QString();
             Q1.SetSQL(QStringLiteral("select count(*) from (select 1 as U from %1 plan (%1 order %2) order by %3)")
                           .arg(Citat(index.tabel), Citat(index.nume), index.coloane.join(sens + u',') + sens));
             Q1.Open();
-            Q1.Close();
         }
-        Tr.Rollback();
-    } catch (...) {
-        Tr.Rollback();
-        throw;
     }
 }
 
@@ -311,7 +312,9 @@ namespace {
 // every write and cannot be set back by hand, as the modification time can.
 QString AmprentaFisier(const QString& caleBaza)
 {
-    struct stat s{};
+    struct stat s
+    {
+    };
     if (::stat(QFile::encodeName(caleBaza).constData(), &s) != 0 || !S_ISREG(s.st_mode))
         return {};
     return QStringLiteral("%1 %2 %3 %4.%5 %6.%7")
@@ -370,7 +373,6 @@ void VerificaCitireaSeparat(const QString& cale, const QStringList& parametri)
         TTranzactie tr(db);
         TQuery q(db, tr);
         VerificaCitireaBazei(tr, q);
-        q.Close();
         db.Close();
     } catch (const EEroareBD& e) {
         if (e.Categorie() == EEroareBD::FisierDeteriorat)
@@ -381,23 +383,23 @@ void VerificaCitireaSeparat(const QString& cale, const QStringList& parametri)
 
 QString TDM::AmprentaStructurii()
 {
-    TGardaTranzactie garda(Tr);
+    const TGardaCitire citire(Tr);
+    const TGardaCursor cursor(Q1);
     Q1.SetSQL(QStringLiteral(
         "select (select count(*) from RDB$RELATIONS) || ':' || (select coalesce(sum(RDB$FORMAT), 0) from "
         "RDB$RELATIONS) || ':' || (select count(*) from RDB$RELATION_FIELDS) || ':' || (select count(*) from "
         "RDB$INDICES) || ':' || (select count(*) from RDB$RELATION_CONSTRAINTS) || ':' || (select count(*) from "
         "RDB$GENERATORS) as C from RDB$DATABASE"));
     Q1.Open();
-    const QString amprenta = Q1.FieldByName(QStringLiteral("C")).AsString();
-    Q1.Close();
-    return amprenta;
+    return Q1.FieldByName(QStringLiteral("C")).AsString();
 }
 
 void TDM::ActualizeazaSchema()
 {
     qint64 versiune = 0;
     {
-        TGardaTranzactie garda(Tr);
+        const TGardaCitire citire(Tr);
+        const TGardaCursor cursor(Q1);
         Q1.SetSQL(QStringLiteral("SELECT VERSIUNE FROM CONFID_DB"));
         Q1.Open();
         if (Q1.Eof())
@@ -414,7 +416,6 @@ void TDM::ActualizeazaSchema()
                 QStringLiteral("Versiunea bazei de date din CONFID_DB nu este un numar: '%1'").arg(camp.AsString()),
                 EEroareBD::Conversie);
         }
-        Q1.Close();
     }
 
     if (versiune < 3)
@@ -426,10 +427,10 @@ void TDM::ActualizeazaSchema()
     auto pas = [this](int versiuneNoua, const QString& modificare) {
         RepetaLaConflict([&] {
             TGardaTranzactie garda(Tr);
+            const TGardaCursor cursor(Q1);
             Q1.SetSQL(QStringLiteral("SELECT VERSIUNE FROM CONFID_DB WITH LOCK"));
             Q1.Open();
             const qint64 citita = Q1.Eof() ? 0 : Q1.FieldByName(QStringLiteral("VERSIUNE")).AsInteger();
-            Q1.Close();
             if (citita < versiuneNoua) {
                 Q1.SetSQL(modificare);
                 Q1.ExecSQL();
@@ -461,23 +462,19 @@ void RepetaLaConflict(const std::function<void()>& pas)
 TBlocarePornire::TBlocarePornire(TDM& dm) : m_tranzactie(dm.Db), m_interogare(dm.Db, m_tranzactie)
 {
     RepetaLaConflict([this] {
-        m_tranzactie.StartTransaction();
-        try {
-            // Waits while another desk holds it; its holder only ever rolls back, so there is nothing to meet.
-            m_interogare.SetSQL(QStringLiteral("SELECT VERSIUNE FROM CONFID_DB WITH LOCK"));
-            m_interogare.Open();
-            m_interogare.Close();
-        } catch (...) {
-            m_tranzactie.Rollback();
-            throw;
-        }
+        // Kept open until the destructor: the transaction holds the lock.
+        TGardaTranzactie garda(m_tranzactie);
+        const TGardaCursor cursor(m_interogare);
+        // Waits while another desk holds it; its holder only ever rolls back, so there is nothing to meet.
+        m_interogare.SetSQL(QStringLiteral("SELECT VERSIUNE FROM CONFID_DB WITH LOCK"));
+        m_interogare.Open();
+        garda.Pastreaza();
     });
 }
 
 TBlocarePornire::~TBlocarePornire()
 {
     try {
-        m_interogare.Close();
         m_tranzactie.Rollback();
     } catch (...) {
     }
@@ -502,13 +499,12 @@ void TDM::CopieInainteDeActualizare(qint64 versiune)
 
 bool TDM::Exista(const QString& sql, const QList<QPair<QString, QString>>& parametri)
 {
+    const TGardaCursor cursor(Q1);
     Q1.SetSQL(sql);
     for (const auto& p : parametri)
         Q1.ParamByName(p.first).SetAsString(p.second);
     Q1.Open();
-    const bool exista = !Q1.Eof();
-    Q1.Close();
-    return exista;
+    return !Q1.Eof();
 }
 
 void TDM::PasStructura(const QString& sqlTest, const QList<QPair<QString, QString>>& parametri,
@@ -533,15 +529,14 @@ void TDM::CreeazaStructuriTabele()
 {
     QStringList tabele;
     {
-        TGardaTranzactie garda(Tr);
+        const TGardaCitire citire(Tr);
+        const TGardaCursor cursor(Q1);
         Q1.SetSQL(QStringLiteral("select NUME_TABEL from TABELE"));
         Q1.Open();
         while (!Q1.Eof()) {
             tabele << Q1.FieldByName(QStringLiteral("NUME_TABEL")).AsString();
             Q1.Next();
         }
-        Q1.Close();
-        garda.Commit();
     }
 
     const QString sqlRelatie = QStringLiteral(
@@ -588,12 +583,8 @@ void TDM::InregistreazaTipuriDeDate()
 {
     TGardaTranzactie garda(Tr);
     for (const QString& tip : TipuriDeDate()) {
-        Q1.SetSQL(QStringLiteral("select * from TIPURI_DE_DATE where TIP_DE_DATE = :TIP_DE_DATE"));
-        Q1.ParamByName(QStringLiteral("TIP_DE_DATE")).SetAsString(tip);
-        Q1.Open();
-        const bool exista = !Q1.Eof();
-        Q1.Close();
-        if (!exista) {
+        if (!Exista(QStringLiteral("select * from TIPURI_DE_DATE where TIP_DE_DATE = :TIP_DE_DATE"),
+                    {{QStringLiteral("TIP_DE_DATE"), tip}})) {
             Q1.SetSQL(QStringLiteral("insert into TIPURI_DE_DATE (TIP_DE_DATE) values (:TIP_DE_DATE)"));
             Q1.ParamByName(QStringLiteral("TIP_DE_DATE")).SetAsString(tip);
             Q1.ExecSQL();
@@ -606,13 +597,13 @@ void TDM::ActualizeazaStatistici()
 {
     QStringList indecsi;
     TGardaTranzactie garda(Tr);
+    const TGardaCursor cursor(Q1);
     Q1.SetSQL(QStringLiteral("select RDB$INDEX_NAME from RDB$INDICES where coalesce(RDB$SYSTEM_FLAG, 0) = 0"));
     Q1.Open();
     while (!Q1.Eof()) {
         indecsi << Q1.FieldByName(QStringLiteral("RDB$INDEX_NAME")).AsString().trimmed();
         Q1.Next();
     }
-    Q1.Close();
     for (const QString& index : std::as_const(indecsi)) {
         Q1.SetSQL(QStringLiteral("SET STATISTICS INDEX \"%1\"").arg(QString(index).replace(u'"', "\"\"")));
         Q1.ExecSQL();

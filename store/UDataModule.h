@@ -65,8 +65,17 @@ void UitaVerificarea(const QString& caleBaza);
 class TDM
 {
 public:
-    TDM();
+    // AlProgramului: the program's data module, which ModululDeDate returns while it lives (the last one made).
+    // Separat: a connection of its own beside it (a copy checked, a template made), never returned there.
+    enum TRol
+    {
+        AlProgramului,
+        Separat
+    };
+    explicit TDM(TRol rol = AlProgramului);
     ~TDM();
+    TDM(const TDM&) = delete;
+    TDM& operator=(const TDM&) = delete;
 
     TConexiune Db;
     TTranzactie Tr{Db};
@@ -167,7 +176,7 @@ private:
     TQuery m_interogare;
 };
 
-// The data module of the running program; null until created.
-extern TDM* DM;
-// The data module, or an error when the program runs without one.
+// The one way to the program's data module: it, or an error when the program runs without one.
 TDM& ModululDeDate();
+// True while the program has a data module.
+bool AreModulDeDate();

@@ -36,6 +36,7 @@ void TEvaluatorExpresie::Pregateste()
     if (!m_dm.Tr.InTransaction())
         throw EEroare(QStringLiteral("Tranzactia trebuie sa fie activa in momentul apelarii procedurii ParseExp"));
     TQuery& q = m_dm.Q1;
+    const TGardaCursor cursor(q);
     m_profil.clear();
     q.SetSQL(QStringLiteral("select COD_FORMULAR, COD_PAGINA, COD_CAMP, ONOREZ_SIMILAR, SIMILAR_CU, ASOCIAT_CU from "
                             "PROFIL_DIPLOMA"));
@@ -49,7 +50,6 @@ void TEvaluatorExpresie::Pregateste()
                                                         q.FieldByName(QStringLiteral("ASOCIAT_CU")).AsString()});
         q.Next();
     }
-    q.Close();
 
     QMap<QString, TCheieCamp> campuri;
     for (const TSegmentExpresie& s : std::as_const(m_segmente)) {
@@ -73,7 +73,6 @@ void TEvaluatorExpresie::Pregateste()
         coloane.insert(q.FieldByName(QStringLiteral("NUME")).AsString());
         q.Next();
     }
-    q.Close();
     QStringList coduri;
     for (auto it = campuri.cbegin(); it != campuri.cend(); ++it) {
         m_indexCamp.insert(it.key(), int(m_indexCamp.size()));
@@ -154,7 +153,6 @@ void TEvaluatorExpresie::Pregateste()
         }
         q.Next();
     }
-    q.Close();
 }
 
 const TEvaluatorExpresie::TCheieCunoscuta& TEvaluatorExpresie::Cunoscuta(const TCheieCamp& cheie)

@@ -93,6 +93,9 @@ private:
     QList<TQuery*> m_interogari;
 };
 
+// Why an operation is refused while another one holds the transaction.
+QString TextOperatieNeincheiata();
+
 class TTranzactie
 {
 public:
@@ -118,6 +121,7 @@ private:
 // Starts a transaction and rolls it back when it leaves scope uncommitted (an error, an early return).
 // The destructor never throws: a rollback that fails there (a broken connection) is dropped, since the
 // error that is already travelling is the one to show.
+// Refused with TextOperatieNeincheiata while another operation holds the transaction, whose work stays as it is.
 class TGardaTranzactie
 {
 public:
@@ -129,10 +133,33 @@ public:
     void Commit();
     // Ends a read-only transaction now; the destructor then has nothing left to do.
     void Rollback();
+    // Leaves the transaction open for its owner, who ends it later (a lock held for a while).
+    void Pastreaza() { m_incheiata = true; }
 
 private:
     TTranzactie& m_tranzactie;
     bool m_incheiata = false;
+};
+
+// The guard of an operation that only reads: starts the transaction (refused as above while another operation
+// holds it) and rolls it back when it leaves scope. A routine that reads for its caller (the value resolution)
+// passes FolosesteDeschisa: it then reads in the caller's transaction when there is one and leaves it as it is.
+class TGardaCitire
+{
+public:
+    enum TMod
+    {
+        Proprie,
+        FolosesteDeschisa
+    };
+    explicit TGardaCitire(TTranzactie& tranzactie, TMod mod = Proprie);
+    ~TGardaCitire();
+    TGardaCitire(const TGardaCitire&) = delete;
+    TGardaCitire& operator=(const TGardaCitire&) = delete;
+
+private:
+    TTranzactie& m_tranzactie;
+    bool m_pornita = false;
 };
 
 class TQuery
@@ -185,4 +212,18 @@ private:
     void* m_cursor = nullptr;
     bool m_deschis = false;
     bool m_eof = true;
+};
+
+// Closes a query's result set when it leaves scope, whichever way (the end of a reading, a return, an error), so
+// that the next user of the query object never finds it open. Made before Open.
+class TGardaCursor
+{
+public:
+    explicit TGardaCursor(TQuery& q) : m_q(q) {}
+    ~TGardaCursor();
+    TGardaCursor(const TGardaCursor&) = delete;
+    TGardaCursor& operator=(const TGardaCursor&) = delete;
+
+private:
+    TQuery& m_q;
 };

@@ -16,13 +16,6 @@ void SeteazaCheie(TQuery& q, const TCheieCamp& cheie)
     q.ParamByName(QStringLiteral("COD_CAMP")).SetAsString(cheie.Camp);
 }
 
-// Closes a query on every path out of a scope.
-struct TInchide
-{
-    TQuery& q;
-    ~TInchide() { q.Close(); }
-};
-
 // The link rows a student would get for every field of `tabel` he has no row for, one statement for all.
 QString SqlLegaturiLipsa(const QString& tabel, const QString& conditieElev)
 {
@@ -41,11 +34,10 @@ qint32 CreeazaInregistrare(TDM& dm, const QString& tabel)
 {
     CereTranzactie(dm);
     TQuery& q = dm.Q1;
-    TInchide inchide{q};
+    const TGardaCursor inchide(q);
     q.SetSQL(QStringLiteral("SELECT GEN_ID(G_ID_%1,1) AS \"ID\" FROM RDB$DATABASE").arg(tabel));
     q.Open();
     const auto id = qint32(q.FieldByName(QStringLiteral("ID")).AsInteger());
-    q.Close();
     q.SetSQL(QStringLiteral("insert into %1 (ID_%1) values (:id)").arg(tabel));
     q.ParamByName(QStringLiteral("id")).SetAsInteger(id);
     q.ExecSQL();
@@ -55,7 +47,7 @@ qint32 CreeazaInregistrare(TDM& dm, const QString& tabel)
 int NumarInregistrari(TDM& dm, const QString& tabel)
 {
     TQuery& q = dm.Q1;
-    TInchide inchide{q};
+    const TGardaCursor inchide(q);
     q.SetSQL(QStringLiteral("select count(*) as N from %1").arg(tabel));
     q.Open();
     return int(q.FieldByName(QStringLiteral("N")).AsInteger());
@@ -77,8 +69,8 @@ void ScrieValoareCamp(TDM& dm, const TCheieCamp& cheie, const QString& tabel, qi
     const QString valoare = text.trimmed().left(limita);
     TQuery& cautare = dm.Q1;
     TQuery& scriere = dm.Q2;
-    TInchide inchideCautarea{cautare};
-    TInchide inchideScrierea{scriere};
+    const TGardaCursor inchideCautarea(cautare);
+    const TGardaCursor inchideScrierea(scriere);
     cautare.SetSQL(QStringLiteral("SELECT * FROM \"DATE\" WHERE (ID_%1=:ID) AND (COD_FORMULAR=:COD_FORMULAR) AND "
                                   "(COD_PAGINA=:COD_PAGINA) AND (COD_CAMP=:COD_CAMP)")
                        .arg(tabel));
@@ -101,7 +93,6 @@ void ScrieValoareCamp(TDM& dm, const TCheieCamp& cheie, const QString& tabel, qi
                    QStringLiteral(" = NULL");
             scriere.Next();
         }
-        scriere.Close();
         sql += QStringLiteral(" WHERE (ID_") + tabel +
                QStringLiteral("=:ID) AND (COD_FORMULAR=:COD_FORMULAR) AND (COD_PAGINA=:COD_PAGINA) AND "
                               "(COD_CAMP=:COD_CAMP)");
@@ -113,10 +104,63 @@ void ScrieValoareCamp(TDM& dm, const TCheieCamp& cheie, const QString& tabel, qi
     scriere.ExecSQL();
 }
 
+QString TextValoareProprie(TDM& dm, const TCheieCamp& cheie, const QString& tabel, qint32 id)
+{
+    TQuery& q = dm.Q1;
+    const TGardaCursor inchide(q);
+    q.SetSQL(QStringLiteral("SELECT * FROM \"DATE\" WHERE (ID_%1=:ID) AND (COD_FORMULAR=:COD_FORMULAR) "
+                            "AND (COD_PAGINA=:COD_PAGINA) AND (COD_CAMP=:COD_CAMP)")
+                 .arg(tabel));
+    q.ParamByName(QStringLiteral("ID")).SetAsInteger(id);
+    SeteazaCheie(q, cheie);
+    q.Open();
+    if (q.Eof())
+        return {};
+    const TCamp valoare = q.FieldByName(QStringLiteral("VALOARE_TEXT"));
+    return valoare.IsNull() ? QString() : valoare.AsString();
+}
+
+QStringList TexteFolosite(TDM& dm, const TCheieCamp& cheie)
+{
+    QStringList texte;
+    TQuery& q = dm.Q1;
+    const TGardaCursor inchide(q);
+    q.SetSQL(QStringLiteral("select DISTINCT(VALOARE_TEXT) from \"DATE\" where (COD_FORMULAR=:COD_FORMULAR) and "
+                            "(COD_PAGINA=:COD_PAGINA) and (COD_CAMP=:COD_CAMP)"));
+    SeteazaCheie(q, cheie);
+    q.Open();
+    for (; !q.Eof(); q.Next())
+        texte << q.FieldByName(QStringLiteral("VALOARE_TEXT")).AsString();
+    return texte;
+}
+
+bool ElevLegatDe(TDM& dm, qint64 idElev, const QString& tabel)
+{
+    TQuery& q = dm.Q4;
+    const TGardaCursor inchide(q);
+    q.SetSQL(
+        QStringLiteral("select first 1 ID_ELEVI from \"DATE\" where ID_ELEVI = :ID and IDF_%1 is not null").arg(tabel));
+    q.ParamByName(QStringLiteral("ID")).SetAsInteger(idElev);
+    q.Open();
+    return !q.Eof();
+}
+
+QList<qint32> IdElevi(TDM& dm)
+{
+    QList<qint32> id;
+    TQuery& q = dm.Q5;
+    const TGardaCursor inchide(q);
+    q.SetSQL(QStringLiteral("select    ID_ELEVI  from    ELEVI"));
+    q.Open();
+    for (; !q.Eof(); q.Next())
+        id << qint32(q.FieldByName(QStringLiteral("ID_ELEVI")).AsInteger());
+    return id;
+}
+
 QStringList TabeleLegate(TDM& dm)
 {
     TQuery& q = dm.Q1;
-    TInchide inchide{q};
+    const TGardaCursor inchide(q);
     q.SetSQL(QStringLiteral("select T.NUME_TABEL from TABELE T where (T.NUME_TABEL <> :ELEVI) and exists (select 1 "
                             "from PROFIL_DIPLOMA P where P.ASOCIAT_CU = T.NUME_TABEL)"));
     q.ParamByName(QStringLiteral("ELEVI")).SetAsString(QStringLiteral("ELEVI"));
@@ -137,7 +181,7 @@ QString TitluTabel(const QString& tabel)
 qint32 InregistrareLegata(TDM& dm, qint32 idElev, const QString& tabel)
 {
     TQuery& q = dm.Q1;
-    TInchide inchide{q};
+    const TGardaCursor inchide(q);
     q.SetSQL(QStringLiteral("select min(IDF_%1) as IDF from \"DATE\" where (ID_ELEVI = :ID) and (IDF_%1 is not null)")
                  .arg(tabel));
     q.ParamByName(QStringLiteral("ID")).SetAsInteger(idElev);
@@ -150,7 +194,7 @@ void LeagaElev(TDM& dm, qint32 idElev, const QString& tabel, qint32 idInregistra
 {
     CereTranzactie(dm);
     TQuery& q = dm.Q1;
-    TInchide inchide{q};
+    const TGardaCursor inchide(q);
     q.SetSQL(
         QStringLiteral("update \"DATE\" set IDF_%1 = :IDF where (ID_ELEVI = :ID) and (IDF_%1 is not null)").arg(tabel));
     q.ParamByName(QStringLiteral("IDF")).SetAsInteger(idInregistrare);
@@ -167,7 +211,7 @@ void LeagaEleviNelegati(TDM& dm, const QString& tabel, qint32 idInregistrare)
 {
     CereTranzactie(dm);
     TQuery& q = dm.Q1;
-    TInchide inchide{q};
+    const TGardaCursor inchide(q);
     // A student who already has a link row to the table keeps the record it names.
     q.SetSQL(SqlLegaturiLipsa(tabel, QStringLiteral("not exists (select 1 from \"DATE\" L where (L.ID_ELEVI = "
                                                     "E.ID_ELEVI) and (L.IDF_%1 is not null)) and")
@@ -180,7 +224,7 @@ void LeagaEleviNelegati(TDM& dm, const QString& tabel, qint32 idInregistrare)
 qint32 CautaElevDupaCnp(TDM& dm, const TCheieCamp& campCnp, const QString& cnp)
 {
     TQuery& q = dm.Q1;
-    TInchide inchide{q};
+    const TGardaCursor inchide(q);
     // A text of a CNP's length is found through the index of CNPs; any other (an empty cell) by reading.
     const QString prinIndex =
         cnp.size() == LungimeCnp ? QStringLiteral("(%1 = :CNP) AND ").arg(ExpresieIndexCnp()) : QString();
@@ -197,7 +241,7 @@ qint32 CautaElevDupaCnp(TDM& dm, const TCheieCamp& campCnp, const QString& cnp)
 QList<TCheieCamp> CampuriElev(TDM& dm)
 {
     TQuery& q = dm.Q1;
-    TInchide inchide{q};
+    const TGardaCursor inchide(q);
     q.SetSQL(QStringLiteral("SELECT COD_FORMULAR, COD_PAGINA, COD_CAMP FROM PROFIL_DIPLOMA WHERE ASOCIAT_CU = :ELEVI"));
     q.ParamByName(QStringLiteral("ELEVI")).SetAsString(QStringLiteral("ELEVI"));
     q.Open();
@@ -228,7 +272,7 @@ qint32 CreeazaElevCuValori(TDM& dm, const QList<TCheieCamp>& campuri, const QHas
         VerificaLungimea(text);
     const qint32 id = CreeazaInregistrare(dm, QStringLiteral("ELEVI"));
     TQuery& q = dm.Q1;
-    TInchide inchide{q};
+    const TGardaCursor inchide(q);
     // Each row is written once with its final text: fewer pages change than rows written empty and updated.
     q.SetSQL(QStringLiteral("INSERT INTO \"DATE\" (COD_FORMULAR, COD_PAGINA, COD_CAMP, VALOARE_TEXT, VALOARE_NUM, "
                             "ID_ELEVI) VALUES (:COD_FORMULAR, :COD_PAGINA, :COD_CAMP, :VALOARE_TEXT, 0, :ID_ELEVI)"));
@@ -246,7 +290,7 @@ void ScrieTextElev(TDM& dm, qint32 idElev, const TCheieCamp& cheie, const QStrin
     CereTranzactie(dm);
     VerificaLungimea(text);
     TQuery& q = dm.Q1;
-    TInchide inchide{q};
+    const TGardaCursor inchide(q);
     q.SetSQL(QStringLiteral("UPDATE \"DATE\" SET VALOARE_TEXT=:VAL WHERE (ID_ELEVI=:ID_ELEVI) AND "
                             "(COD_FORMULAR=:COD_FORMULAR) AND (COD_PAGINA=:COD_PAGINA) AND (COD_CAMP=:COD_CAMP)"));
     q.ParamByName(QStringLiteral("VAL")).SetAsString(text);
@@ -260,7 +304,7 @@ QList<TInregistrare> Inregistrari(TDM& dm, const QString& tabel, const QString& 
     if (!dm.Tr.InTransaction())
         throw EEroare(QStringLiteral("Tranzactia trebuie sa fie activa in momentul apelarii procedurii ParseExp"));
     TQuery& q = dm.Q5;
-    TInchide inchide{q};
+    const TGardaCursor inchide(q);
     q.SetSQL(QStringLiteral("select id_%1 as \"ID\" from %1 ").arg(tabel));
     q.Open();
     QList<TInregistrare> r;
@@ -285,27 +329,28 @@ int RescrieValoriElev(TDM& dm, qint32 idElev, const std::function<QString(const 
     }
     int schimbate = 0;
     for (const auto& [tabel, id] : std::as_const(proprietari)) {
-        TQuery& citire = dm.Q2;
-        TInchide inchide{citire};
-        citire.SetSQL(QStringLiteral("select COD_FORMULAR, COD_PAGINA, COD_CAMP, VALOARE_TEXT from \"DATE\" "
-                                     "where ID_%1 = :ID and VALOARE_TEXT <> ''")
-                          .arg(tabel));
-        citire.ParamByName(QStringLiteral("ID")).SetAsInteger(id);
-        citire.Open();
         QList<QPair<TCheieCamp, QString>> noi;
-        while (!citire.Eof()) {
-            const QString text = citire.FieldByName(QStringLiteral("VALOARE_TEXT")).AsString();
-            const QString nou = rescrie(text);
-            if (nou != text)
-                noi << qMakePair(TCheieCamp{citire.FieldByName(QStringLiteral("COD_FORMULAR")).AsString(),
-                                            citire.FieldByName(QStringLiteral("COD_PAGINA")).AsString(),
-                                            citire.FieldByName(QStringLiteral("COD_CAMP")).AsString()},
-                                 nou);
-            citire.Next();
+        {
+            TQuery& citire = dm.Q2;
+            const TGardaCursor inchide(citire);
+            citire.SetSQL(QStringLiteral("select COD_FORMULAR, COD_PAGINA, COD_CAMP, VALOARE_TEXT from \"DATE\" "
+                                         "where ID_%1 = :ID and VALOARE_TEXT <> ''")
+                              .arg(tabel));
+            citire.ParamByName(QStringLiteral("ID")).SetAsInteger(id);
+            citire.Open();
+            while (!citire.Eof()) {
+                const QString text = citire.FieldByName(QStringLiteral("VALOARE_TEXT")).AsString();
+                const QString nou = rescrie(text);
+                if (nou != text)
+                    noi << qMakePair(TCheieCamp{citire.FieldByName(QStringLiteral("COD_FORMULAR")).AsString(),
+                                                citire.FieldByName(QStringLiteral("COD_PAGINA")).AsString(),
+                                                citire.FieldByName(QStringLiteral("COD_CAMP")).AsString()},
+                                     nou);
+                citire.Next();
+            }
         }
-        citire.Close();
         TQuery& q = dm.Q1;
-        TInchide inchideScrierea{q};
+        const TGardaCursor inchideScrierea(q);
         q.SetSQL(QStringLiteral("UPDATE \"DATE\" SET VALOARE_TEXT=:VAL WHERE (ID_%1=:ID) AND "
                                 "(COD_FORMULAR=:COD_FORMULAR) AND (COD_PAGINA=:COD_PAGINA) AND (COD_CAMP=:COD_CAMP)")
                      .arg(tabel));

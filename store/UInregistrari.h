@@ -37,6 +37,19 @@ QStringList TabeleLegate(TDM& dm);
 // The record of `tabel` the student is tied to, or -1. Uses Q1.
 qint32 InregistrareLegata(TDM& dm, qint32 idElev, const QString& tabel);
 
+// The text of the field's own value row for record `id` of `tabel`, no mirror followed: a null text when the row is
+// missing or its text is NULL (an editor then keeps its initial content). Uses Q1.
+QString TextValoareProprie(TDM& dm, const TCheieCamp& cheie, const QString& tabel, qint32 id);
+
+// Every distinct text the field holds, of any record, in the database's order; a NULL as an empty text. Uses Q1.
+QStringList TexteFolosite(TDM& dm, const TCheieCamp& cheie);
+
+// True when the student has a value row tied to a record of `tabel`. Uses Q4.
+bool ElevLegatDe(TDM& dm, qint64 idElev, const QString& tabel);
+
+// The identifiers of every student, in the database's order. Uses Q5.
+QList<qint32> IdElevi(TDM& dm);
+
 // "SCOALA" -> "Scoala": a table's name as a caption.
 QString TitluTabel(const QString& tabel);
 

@@ -11,21 +11,21 @@
 TListaLiniiElevi CitesteLiniiElevi(TDM& dm, const QString& expresie)
 {
     TListaLiniiElevi linii;
-    TGardaTranzactie garda(dm.Tr);
+    const TGardaCitire citire(dm.Tr);
     // The names are expanded in memory from values read in a few queries, by the rules of ParseExp.
     TEvaluatorExpresie denumire(dm, expresie);
     denumire.Pregateste();
     TQuery& q = dm.Q5;
+    const TGardaCursor cursor(q);
     q.SetSQL(QStringLiteral("select    ID_ELEVI  from    ELEVI"));
     q.Open();
     while (!q.Eof()) {
         auto linie = std::make_unique<TLinieElev>();
-        linie->Id = qint32(q.FieldByName(QStringLiteral("ID_ELEVI")).AsInteger());
+        linie->Id = qint32(q.Camp(0).AsInteger());
         linie->Denumire = denumire.Evalueaza(linie->Id);
         linii.push_back(std::move(linie));
         q.Next();
     }
-    q.Close();
     return linii;
 }
 

@@ -7,12 +7,11 @@ const QString FormatData = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 
 bool ExistaInSistem(TDM& dm, const QString& sql, const QString& parametru, const QString& nume)
 {
+    const TGardaCursor cursor(dm.Q1);
     dm.Q1.SetSQL(sql);
     dm.Q1.ParamByName(parametru).SetAsString(nume);
     dm.Q1.Open();
-    const bool exista = !dm.Q1.Eof();
-    dm.Q1.Close();
-    return exista;
+    return !dm.Q1.Eof();
 }
 
 bool ExistaTabela(TDM& dm)
@@ -25,19 +24,14 @@ bool ExistaTabela(TDM& dm)
 // Runs `pas` in its own transaction: committed when it returns, rolled back when it throws.
 template <typename F> auto InTranzactie(TDM& dm, F pas)
 {
-    dm.Tr.StartTransaction();
-    try {
-        if constexpr (std::is_void_v<decltype(pas())>) {
-            pas();
-            dm.Tr.Commit();
-        } else {
-            auto r = pas();
-            dm.Tr.Commit();
-            return r;
-        }
-    } catch (...) {
-        dm.Tr.Rollback();
-        throw;
+    TGardaTranzactie garda(dm.Tr);
+    if constexpr (std::is_void_v<decltype(pas())>) {
+        pas();
+        garda.Commit();
+    } else {
+        auto r = pas();
+        garda.Commit();
+        return r;
     }
 }
 } // namespace
@@ -92,20 +86,8 @@ void CreeazaRegistruTipariri(TDM& dm)
 
 bool ExistaRegistruTipariri(TDM& dm)
 {
-    const bool pornit = !dm.Tr.InTransaction();
-    if (pornit)
-        dm.Tr.StartTransaction();
-    bool exista = false;
-    try {
-        exista = ExistaTabela(dm);
-    } catch (...) {
-        if (pornit)
-            dm.Tr.Rollback();
-        throw;
-    }
-    if (pornit)
-        dm.Tr.Rollback();
-    return exista;
+    const TGardaCitire citire(dm.Tr, TGardaCitire::FolosesteDeschisa);
+    return ExistaTabela(dm);
 }
 
 qint64 InregistreazaTipariri(TDM& dm, const QList<TTiparire>& tipariri,
@@ -115,10 +97,10 @@ qint64 InregistreazaTipariri(TDM& dm, const QList<TTiparire>& tipariri,
         return 0;
     return InTranzactie(dm, [&] {
         TQuery& q = dm.Q1;
+        const TGardaCursor cursor(q);
         q.SetSQL(QStringLiteral("SELECT GEN_ID(G_ID_LUCRARI,1) AS \"ID\" FROM RDB$DATABASE"));
         q.Open();
         const qint64 lucrare = q.FieldByName(QStringLiteral("ID")).AsInteger();
-        q.Close();
         for (const TTiparire& t : tipariri) {
             q.SetSQL(QStringLiteral(
                 "insert into TIPARIRI (ID_TIPARIRE, ID_LUCRARE, PAGINA, ID_ELEVI, ELEV, DATA_ORA, IMPRIMANTA, TITLU, "
@@ -153,9 +135,10 @@ QList<TTiparire> TipaririElev(TDM& dm, qint64 idElev)
     QList<TTiparire> lista;
     if (!ExistaRegistruTipariri(dm))
         return lista;
-    dm.Tr.StartTransaction();
-    try {
+    {
+        const TGardaCitire citire(dm.Tr);
         TQuery& q = dm.Q1;
+        const TGardaCursor cursor(q);
         q.SetSQL(QStringLiteral("select ID_LUCRARE, PAGINA, ELEV, CAST(DATA_ORA AS VARCHAR(24)) AS DATA_TEXT, "
                                 "IMPRIMANTA, TITLU, MARGINE_STANGA, MARGINE_SUS, OGLINDA from TIPARIRI where "
                                 "ID_ELEVI = :ID order by ID_TIPARIRE desc"));
@@ -180,11 +163,6 @@ QList<TTiparire> TipaririElev(TDM& dm, qint64 idElev)
             lista << t;
             q.Next();
         }
-        q.Close();
-        dm.Tr.Rollback();
-    } catch (...) {
-        dm.Tr.Rollback();
-        throw;
     }
     return lista;
 }

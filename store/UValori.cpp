@@ -29,6 +29,7 @@ public:
         if (CheiePreaLunga(cheie))
             return false;
         TQuery& q = m_dm.Q1;
+        const TGardaCursor cursor(q);
         q.SetSQL(SqlProfil);
         SeteazaCheie(q, cheie);
         q.Open();
@@ -38,7 +39,6 @@ public:
             profil.SimilarCu = q.FieldByName(QStringLiteral("SIMILAR_CU")).AsString();
             profil.AsociatCu = q.FieldByName(QStringLiteral("ASOCIAT_CU")).AsString();
         }
-        q.Close();
         return gasit;
     }
 
@@ -46,33 +46,30 @@ public:
     {
         if (m_tabel != u"ELEVI")
             return ValoareInregistrare(cheie, asociatCu, id);
-        TQuery& q2 = m_dm.Q2;
-        q2.SetSQL(SqlValoareElev);
-        SeteazaCheie(q2, cheie);
-        q2.ParamByName(QStringLiteral("ID")).SetAsInteger(id);
-        q2.Open();
-        if (q2.Eof()) {
-            q2.Close();
-            return {};
-        }
-        if (asociatCu == u"ELEVI") {
-            const QString valoare = q2.FieldByName(QStringLiteral("VALOARE_TEXT")).AsString();
-            q2.Close();
-            return valoare;
-        }
-        // A field of another table: the student's row links (IDF_<table>) to the record that owns the value.
-        // A table that "DATE" has no columns for resolves to an empty text like any missing link.
         TCamp legatura;
-        try {
-            legatura = q2.FieldByName(QStringLiteral("IDF_") + asociatCu);
-        } catch (const EEroareBD&) {
-            q2.Close();
-            return {};
+        {
+            TQuery& q2 = m_dm.Q2;
+            const TGardaCursor cursor(q2);
+            q2.SetSQL(SqlValoareElev);
+            SeteazaCheie(q2, cheie);
+            q2.ParamByName(QStringLiteral("ID")).SetAsInteger(id);
+            q2.Open();
+            if (q2.Eof())
+                return {};
+            if (asociatCu == u"ELEVI")
+                return q2.FieldByName(QStringLiteral("VALOARE_TEXT")).AsString();
+            // A field of another table: the student's row links (IDF_<table>) to the record that owns the value.
+            // A table that "DATE" has no columns for resolves to an empty text like any missing link.
+            try {
+                legatura = q2.FieldByName(QStringLiteral("IDF_") + asociatCu);
+            } catch (const EEroareBD&) {
+                return {};
+            }
         }
-        q2.Close();
         if (legatura.IsNull())
             return {};
         TQuery& q3 = m_dm.Q3;
+        const TGardaCursor cursor(q3);
         q3.SetSQL(
             QStringLiteral("SELECT * FROM \"DATE\" WHERE (COD_FORMULAR=:COD_FORMULAR) AND (COD_PAGINA=:COD_PAGINA) "
                            "AND (COD_CAMP=:COD_CAMP) AND (ID_") +
@@ -80,9 +77,7 @@ public:
         SeteazaCheie(q3, cheie);
         q3.ParamByName(QStringLiteral("ID")).SetAsInteger(legatura.AsInteger());
         q3.Open();
-        const QString valoare = q3.Eof() ? QString() : q3.FieldByName(QStringLiteral("VALOARE_TEXT")).AsString();
-        q3.Close();
-        return valoare;
+        return q3.Eof() ? QString() : q3.FieldByName(QStringLiteral("VALOARE_TEXT")).AsString();
     }
 
 private:
@@ -92,6 +87,7 @@ private:
         if (asociatCu != m_tabel)
             return {};
         TQuery& q2 = m_dm.Q2;
+        const TGardaCursor cursor(q2);
         q2.SetSQL(
             QStringLiteral("SELECT * FROM \"DATE\" WHERE (COD_FORMULAR=:COD_FORMULAR) AND (COD_PAGINA=:COD_PAGINA) "
                            "AND (COD_CAMP=:COD_CAMP) AND (ID_") +
@@ -99,9 +95,7 @@ private:
         SeteazaCheie(q2, cheie);
         q2.ParamByName(QStringLiteral("ID")).SetAsInteger(id);
         q2.Open();
-        const QString valoare = q2.Eof() ? QString() : q2.FieldByName(QStringLiteral("VALOARE_TEXT")).AsString();
-        q2.Close();
-        return valoare;
+        return q2.Eof() ? QString() : q2.FieldByName(QStringLiteral("VALOARE_TEXT")).AsString();
     }
 
     TDM& m_dm;
@@ -140,21 +134,10 @@ QString TDM::ValoareCamp(const QString& formular, const QString& pagina, const Q
 QString TDM::ValoareCampInregistrare(const QString& tabel, const QString& formular, const QString& pagina,
                                      const QString& camp, qint64 id)
 {
-    const bool pornitAici = !Tr.InTransaction();
-    if (pornitAici)
-        Tr.StartTransaction();
-    try {
-        TSursaBazaDeDate sursa(*this, tabel);
-        const QString rezultat = RezolvaValoare(sursa, TCheieCamp{formular, pagina, camp}, id);
-        if (pornitAici)
-            Tr.Rollback();
-        return rezultat;
-    } catch (...) {
-        Q1.Close();
-        Q2.Close();
-        Q3.Close();
-        if (pornitAici)
-            Tr.Rollback();
-        throw;
-    }
+    // Q1 to Q3 belong to the resolution: a caller iterating on one of them would lose its rows here.
+    Q_ASSERT_X(!Q1.Active() && !Q2.Active() && !Q3.Active(), "ValoareCamp",
+               "the caller keeps a result set open on Q1, Q2 or Q3");
+    const TGardaCitire citire(Tr, TGardaCitire::FolosesteDeschisa);
+    TSursaBazaDeDate sursa(*this, tabel);
+    return RezolvaValoare(sursa, TCheieCamp{formular, pagina, camp}, id);
 }

@@ -2,12 +2,11 @@
 // Usage: makeblank <script.sql> <output.fdb>
 
 #include "platform/UFoldere.h"
-#include "store/UDataModule.h"
 #include "store/UEroareBD.h"
+#include "store/USablon.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QRegularExpression>
 
 #include <cstdio>
 
@@ -25,28 +24,14 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cannot read %s\n", argv[1]);
         return 1;
     }
-    QString text = QString::fromUtf8(f.readAll());
-    text.remove(QRegularExpression(QStringLiteral("--[^\n]*")));
+    const QString text = QString::fromUtf8(f.readAll());
 
     PregatesteBlocareFirebird();
     // Write to a temporary name first so that an interrupted build never leaves a half-made template.
     const QString temporar = iesire + QStringLiteral(".tmp");
     QFile::remove(temporar);
     try {
-        TConexiune::CreeazaBazaDeDate(temporar, QStringLiteral("sysdba"), QStringLiteral("velkortan"));
-        TDM dm;
-        dm.Db.SetDatabaseName(temporar);
-        dm.Db.Params() << QStringLiteral("USER_NAME=sysdba") << QStringLiteral("password=velkortan");
-        dm.Db.Open();
-        for (const QString& instructiune : text.split(u';')) {
-            if (instructiune.trimmed().isEmpty())
-                continue;
-            dm.Tr.StartTransaction();
-            dm.Q1.SetSQL(instructiune.trimmed());
-            dm.Q1.ExecSQL();
-            dm.Tr.Commit();
-        }
-        dm.Db.Close();
+        CreeazaBazaDinScript(temporar, text);
     } catch (const EEroare& e) {
         std::fprintf(stderr, "makeblank: %s\n", qPrintable(e.Mesaj()));
         QFile::remove(temporar);

@@ -474,6 +474,7 @@ private slots:
 
         // "Renunt" leaves the connection as it is; another error is shown as always.
         TMesaje::Goleste();
+        TMesaje::SetRaspunsUrmator(QMessageBox::Cancel);
         RuleazaActiune(&dialog, [&] { throw pierduta; });
         QCOMPARE(TMesaje::UltimulTip(), TMesaje::Reconectare);
         RuleazaActiune(&dialog, [] { throw EEroareBD(QStringLiteral("alta"), EEroareBD::ConflictBlocare); });

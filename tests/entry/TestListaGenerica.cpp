@@ -145,7 +145,9 @@ void TestListaGenerica::randurileScolii()
     LaUrmatorulModal([&](QDialog* d) {
         QCOMPARE(d->windowTitle(), QString("Editeaza"));
         Scrie(d, "C_UNITATEA_L1", "Renuntat");
+        TMesaje::SetRaspunsUrmator(QMessageBox::Yes);
         Apasa(d, "Renunt");
+        QCOMPARE(TMesaje::UltimulMesaj(), QString("Renuntati la datele scrise?"));
     });
     l.Adauga();
     LaUrmatorulModal([&](QDialog* d) {

@@ -73,8 +73,7 @@ private slots:
         // The replaced register is whole beside it, and a new start on the restored one keeps it as it is.
         b.Reporneste();
         QCOMPARE(Registru(b), laCopie);
-        TDM vechi;
-        DM = &b.Dm();
+        TDM vechi(TDM::Separat);
         vechi.Db.SetDatabaseName(pastrata);
         vechi.Db.Params() << "USER_NAME=sysdba"
                           << "password=velkortan";
@@ -272,8 +271,7 @@ private slots:
         // The copy holds the register as it was before the upgrade.
         const QString tinta = b.Dosar() + "/verificare.fdb";
         RestaureazaCopie(copii[0], tinta);
-        TDM veche;
-        DM = &b.Dm();
+        TDM veche(TDM::Separat);
         veche.Db.SetDatabaseName(tinta);
         veche.Db.Params() << "USER_NAME=sysdba"
                           << "password=velkortan";

@@ -5,6 +5,7 @@
 #include "store/UEroareBD.h"
 #include "store/UEvaluatorExpresie.h"
 #include "store/UInregistrari.h"
+#include "store/UProfilDiploma.h"
 #include "testsupport/UBazaTest.h"
 #include "testsupport/UTestSupport.h"
 
@@ -95,6 +96,10 @@ private slots:
     void confidDbGresit();
     void faraBazaSiFaraSablon();
     void gardaTranzactiei();
+    void cursorInchisLaEroare();
+    void aDouaOperatieRefuzata();
+    void profilulPrinStore();
+    void cautareaValoriiPrinStore();
     void elevLegatDeScoala();
     void legareaNuAtingeValorileElevului();
 };
@@ -790,6 +795,159 @@ void TestStore::gardaTranzactiei()
     // The record operations refuse to run outside a transaction.
     QVERIFY_THROWS_EXCEPTION(EEroare, CreeazaInregistrare(dm, "SCOALA"));
     QCOMPARE(b.Scalar("select count(*) as C from SCOALA"), QString("1"));
+}
+
+void TestStore::cursorInchisLaEroare()
+{
+    TBazaTest b;
+    b.Porneste();
+    TDM& dm = b.Dm();
+    const qint64 elev = b.AdaugaElev({{"C_NUME_L1", "Ion"}});
+    TGardaTranzactie garda(dm.Tr);
+    int citite = 0;
+    try {
+        const TGardaCursor cursor(dm.Q1);
+        dm.Q1.SetSQL("select COD_CAMP from PROFIL_DIPLOMA");
+        dm.Q1.Open();
+        for (; !dm.Q1.Eof(); dm.Q1.Next()) {
+            if (++citite == 2)
+                throw EEroare("oprit");
+        }
+    } catch (const EEroare&) {
+    }
+    QCOMPARE(citite, 2);
+    // Closed by the guard, while the caller's transaction goes on: the value resolution may take Q1.
+    QVERIFY(!dm.Q1.Active());
+    QVERIFY(dm.Tr.InTransaction());
+    QCOMPARE(dm.ValoareCamp("Tessaluna", "FATA", "C_NUME_L1", elev), QString("Ion"));
+    QVERIFY(!dm.Q1.Active() && !dm.Q2.Active() && !dm.Q3.Active());
+    QVERIFY(dm.Tr.InTransaction());
+}
+
+void TestStore::aDouaOperatieRefuzata()
+{
+    TBazaTest b;
+    b.Porneste();
+    TDM& dm = b.Dm();
+    const QString refuz("O operatie anterioara asupra bazei de date nu s-a incheiat.");
+    qint32 id = -1;
+    {
+        TGardaTranzactie prima(dm.Tr);
+        id = CreeazaInregistrare(dm, "SCOALA");
+        try {
+            TGardaTranzactie aDoua(dm.Tr);
+            QFAIL("a second save started inside the first");
+        } catch (const EEroare& e) {
+            QCOMPARE(e.Mesaj(), refuz);
+        }
+        try {
+            const TGardaCitire citire(dm.Tr);
+            QFAIL("a reading operation started inside a save");
+        } catch (const EEroare& e) {
+            QCOMPARE(e.Mesaj(), refuz);
+        }
+        // The refusals leave the first operation whole: it goes on and commits its record.
+        QVERIFY(dm.Tr.InTransaction());
+        ScrieValoareCamp(dm, {"Tessaluna", "FATA", "C_UNITATEA_L1"}, "SCOALA", id, "Liceul A", 256);
+        prima.Commit();
+    }
+    QCOMPARE(b.Scalar("select ID_SCOALA as C from SCOALA"), QString::number(id));
+    QCOMPARE(dm.ValoareCampInregistrare("SCOALA", "Tessaluna", "FATA", "C_UNITATEA_L1", id), QString("Liceul A"));
+    {
+        const TGardaCitire citire(dm.Tr);
+        QVERIFY(dm.Tr.InTransaction());
+    }
+    QVERIFY(!dm.Tr.InTransaction());
+}
+
+void TestStore::profilulPrinStore()
+{
+    TBazaTest b;
+    b.Porneste();
+    TDM& dm = b.Dm();
+    const TCheieCamp cnp{"Tessaluna", "FATA", "C_CNP"};
+    QList<TLinieProfilDiploma> linii;
+    {
+        const TGardaCitire citire(dm.Tr);
+        for (const TRandProfil& r : RanduriProfilTabel(dm, "ELEVI"))
+            linii << r;
+        // A mirrored line has SIMILAR_CU set and ONOREZ_SIMILAR 'DA'; a line of its own a NULL SIMILAR_CU.
+        const TRandProfil& primul = RanduriProfilTabel(dm, "ELEVI").first();
+        QCOMPARE(primul.OnorezSimilarNul, false);
+        TRandProfil rand;
+        QVERIFY(CitesteRandProfil(dm, cnp, rand));
+        QCOMPARE(rand.ASOCIAT_CU, QString("ELEVI"));
+    }
+    QVERIFY(linii.size() > 10);
+    {
+        TGardaTranzactie garda(dm.Tr);
+        ModificaRandProfil(dm, cnp, "NU", "SCOALA");
+        garda.Commit();
+    }
+    // The profile rewritten with one line fewer and a changed label: the user's mirror mode stays, the table and
+    // the label come from the profile, the line dropped is deleted.
+    const TLinieProfilDiploma scos = linii.takeLast();
+    for (TLinieProfilDiploma& l : linii) {
+        if (l.COD_CAMP == "C_CNP")
+            l.ETICHETA_EDITOR = "[Candidat]Cod numeric personal";
+    }
+    {
+        TGardaTranzactie garda(dm.Tr);
+        RescrieProfil(dm, linii);
+        garda.Commit();
+    }
+    const TGardaCitire citire(dm.Tr);
+    TRandProfil rand;
+    QVERIFY(CitesteRandProfil(dm, cnp, rand));
+    QCOMPARE(rand.ONOREZ_SIMILAR, QString("NU"));
+    QCOMPARE(rand.ASOCIAT_CU, QString("ELEVI"));
+    QVERIFY(!CitesteRandProfil(dm, {scos.COD_FORMULAR, scos.COD_PAGINA, scos.COD_CAMP}, rand));
+    QStringList etichete;
+    for (const TRandProfil& r : RanduriProfil(dm))
+        etichete << r.ETICHETA_EDITOR;
+    QVERIFY(etichete.contains("[Candidat]Cod numeric personal"));
+    QCOMPARE(etichete.size(), linii.size() + int(RanduriProfilTabel(dm, "SCOALA").size()));
+    QString tip;
+    QVERIFY(TipDeDateCamp(dm, cnp, tip));
+    QCOMPARE(tip, QString("CNP"));
+    TCheieCamp campCnp;
+    QVERIFY(CampCnpDinProfil(dm, campCnp));
+    QVERIFY(TipDeDateCamp(dm, campCnp, tip));
+    QCOMPARE(tip, QString("CNP"));
+}
+
+void TestStore::cautareaValoriiPrinStore()
+{
+    TBazaTest b;
+    b.Porneste();
+    TDM& dm = b.Dm();
+    const qint64 ion = b.AdaugaElev({{"C_NUME_L1", "Ion"}, {"C_PRENUME_L1", QString::fromUtf8("Ştefan")}});
+    const qint64 ana = b.AdaugaElev({{"C_NUME_L1", "Ana"}});
+    const TCheieCamp nume{"Tessaluna", "FATA", "C_NUME_L1"};
+    const TCheieCamp unitate{"Tessaluna", "FATA", "C_UNITATEA_L1"};
+    qint32 scoala = -1;
+    {
+        TGardaTranzactie garda(dm.Tr);
+        scoala = CreeazaInregistrare(dm, "SCOALA");
+        ScrieValoareCamp(dm, unitate, "SCOALA", scoala, "Liceul A", 256);
+        LeagaElev(dm, qint32(ion), "SCOALA", scoala);
+        garda.Commit();
+    }
+    const TGardaCitire citire(dm.Tr);
+    QCOMPARE(TextValoareProprie(dm, nume, "ELEVI", qint32(ion)), QString("Ion"));
+    QCOMPARE(TextValoareProprie(dm, {"Tessaluna", "FATA", "C_PRENUME_L1"}, "ELEVI", qint32(ion)),
+             QString::fromUtf8("Ştefan"));
+    // The school's field: its own row under the school, a link row (NULL text) under the student, none for Ana.
+    QCOMPARE(TextValoareProprie(dm, unitate, "SCOALA", scoala), QString("Liceul A"));
+    QVERIFY(TextValoareProprie(dm, unitate, "ELEVI", qint32(ion)).isNull());
+    QVERIFY(TextValoareProprie(dm, unitate, "ELEVI", qint32(ana)).isNull());
+    QVERIFY(TextValoareProprie(dm, nume, "ELEVI", 999).isNull());
+    QStringList texte = TexteFolosite(dm, nume);
+    texte.sort();
+    QCOMPARE(texte, (QStringList{"Ana", "Ion"}));
+    QVERIFY(ElevLegatDe(dm, ion, "SCOALA"));
+    QVERIFY(!ElevLegatDe(dm, ana, "SCOALA"));
+    QCOMPARE(IdElevi(dm), (QList<qint32>{qint32(ion), qint32(ana)}));
 }
 
 void TestStore::elevLegatDeScoala()
