@@ -37,11 +37,11 @@ template <typename F> auto InTranzactie(TDM& dm, F pas)
 bool ExistaRelatia(TDM& dm, const QString& nume)
 {
     TQuery& q = dm.Q4;
+    const TGardaCursor cursor(q);
     q.SetSQL(QStringLiteral("select * from RDB$RELATIONS where RDB$RELATION_NAME = :RDB$RELATION_NAME"));
     q.ParamByName(QStringLiteral("RDB$RELATION_NAME")).SetAsString(nume);
     q.Open();
     const bool exista = !q.Eof();
-    q.Close();
     return exista;
 }
 
@@ -78,6 +78,7 @@ QList<TLotFormulare> LoturiSerie(TDM& dm, const QString& serie)
 {
     QList<TLotFormulare> loturi;
     TQuery& q = dm.Q4;
+    const TGardaCursor cursor(q);
     q.SetSQL(QStringLiteral("select ID_LOT, SERIA, NUMAR_DE_LA, NUMAR_PANA_LA, CAST(DATA_PRIMIRII AS VARCHAR(10)) AS "
                             "PRIMIT, DOCUMENT from LOTURI_FORMULARE where SERIA = :SERIA or :TOATE = 1 "
                             "order by SERIA, NUMAR_DE_LA"));
@@ -95,7 +96,6 @@ QList<TLotFormulare> LoturiSerie(TDM& dm, const QString& serie)
         loturi << l;
         q.Next();
     }
-    q.Close();
     return loturi;
 }
 
@@ -104,6 +104,7 @@ QList<qint64> FolositeDeLa(TDM& dm, const QString& serie, qint64 numar)
 {
     QList<qint64> numere;
     TQuery& q = dm.Q5;
+    const TGardaCursor cursor(q);
     q.SetSQL(
         QStringLiteral("select NUMAR from FORMULARE_FOLOSITE where SERIA = :SERIA and NUMAR >= :NUMAR order by NUMAR"));
     q.ParamByName(QStringLiteral("SERIA")).SetAsString(serie);
@@ -113,7 +114,6 @@ QList<qint64> FolositeDeLa(TDM& dm, const QString& serie, qint64 numar)
         numere << q.FieldByName(QStringLiteral("NUMAR")).AsInteger();
         q.Next();
     }
-    q.Close();
     return numere;
 }
 
@@ -145,12 +145,12 @@ qint64 NumarLibereDeLa(TDM& dm, const QString& serie, qint64 numar)
     for (const TLotFormulare& l : LoturiSerie(dm, serie))
         total += qMax<qint64>(0, l.PanaLa - qMax(numar, l.DeLa) + 1);
     TQuery& q = dm.Q5;
+    const TGardaCursor cursor(q);
     q.SetSQL(QStringLiteral("select count(*) as N from FORMULARE_FOLOSITE where SERIA = :SERIA and NUMAR >= :NUMAR"));
     q.ParamByName(QStringLiteral("SERIA")).SetAsString(serie);
     q.ParamByName(QStringLiteral("NUMAR")).SetAsInteger(numar);
     q.Open();
     total -= q.FieldByName(QStringLiteral("N")).AsInteger();
-    q.Close();
     return total;
 }
 
@@ -178,7 +178,6 @@ QList<TFormularFolosit> CitesteFolosite(TQuery& q)
         lista << f;
         q.Next();
     }
-    q.Close();
     return lista;
 }
 
@@ -195,6 +194,7 @@ QString SelectFolosite(const QString& conditie)
 QString StareFormular(TDM& dm, const QString& serie, qint64 numar, QString* elev = nullptr)
 {
     TQuery& q = dm.Q6;
+    const TGardaCursor cursor(q);
     q.SetSQL(QStringLiteral("select STARE, ELEV from FORMULARE_FOLOSITE where SERIA = :SERIA and NUMAR = :NUMAR"));
     q.ParamByName(QStringLiteral("SERIA")).SetAsString(serie);
     q.ParamByName(QStringLiteral("NUMAR")).SetAsInteger(numar);
@@ -205,7 +205,6 @@ QString StareFormular(TDM& dm, const QString& serie, qint64 numar, QString* elev
         if (elev)
             *elev = q.FieldByName(QStringLiteral("ELEV")).AsString();
     }
-    q.Close();
     return stare;
 }
 
@@ -261,11 +260,11 @@ void CreeazaEvidentaFormulare(TDM& dm)
     };
     auto sistem = [&dm](const QString& sql, const QString& parametru, const QString& nume) {
         return [&dm, sql, parametru, nume] {
+            const TGardaCursor cursor(dm.Q4);
             dm.Q4.SetSQL(sql);
             dm.Q4.ParamByName(parametru).SetAsString(nume);
             dm.Q4.Open();
             const bool exista = !dm.Q4.Eof();
-            dm.Q4.Close();
             return exista;
         };
     };
@@ -292,13 +291,13 @@ void CreeazaEvidentaFormulare(TDM& dm)
 
 bool EvidentaFormulareActiva(TDM& dm)
 {
-    TGardaTranzactie garda(dm.Tr);
+    const TGardaCitire citire(dm.Tr);
     if (!Exista(dm))
         return false;
+    const TGardaCursor cursor(dm.Q4);
     dm.Q4.SetSQL(QStringLiteral("select first 1 ID_LOT from LOTURI_FORMULARE"));
     dm.Q4.Open();
     const bool are = !dm.Q4.Eof();
-    dm.Q4.Close();
     return are;
 }
 
@@ -340,10 +339,10 @@ qint64 AdaugaLot(TDM& dm, const TLotFormulare& lot)
                                    l.Primit.toString(QStringLiteral("dd.MM.yyyy"))));
     }
     TQuery& q = dm.Q4;
+    const TGardaCursor cursor(q);
     q.SetSQL(QStringLiteral("SELECT GEN_ID(G_ID_LOTURI,1) AS \"ID\" FROM RDB$DATABASE"));
     q.Open();
     const qint64 id = q.FieldByName(QStringLiteral("ID")).AsInteger();
-    q.Close();
     q.SetSQL(QStringLiteral("insert into LOTURI_FORMULARE (ID_LOT, SERIA, NUMAR_DE_LA, NUMAR_PANA_LA, DATA_PRIMIRII, "
                             "DOCUMENT) values (:ID, :SERIA, :DE_LA, :PANA_LA, CAST(CAST(:PRIMIT AS VARCHAR(10)) AS "
                             "DATE), :DOCUMENT)"));
@@ -360,7 +359,7 @@ qint64 AdaugaLot(TDM& dm, const TLotFormulare& lot)
 
 QList<TLotFormulare> Loturi(TDM& dm)
 {
-    TGardaTranzactie garda(dm.Tr);
+    const TGardaCitire citire(dm.Tr);
     if (!Exista(dm))
         return {};
     return LoturiSerie(dm, QString());
@@ -368,7 +367,7 @@ QList<TLotFormulare> Loturi(TDM& dm)
 
 QList<TStocSerie> StocFormulare(TDM& dm)
 {
-    TGardaTranzactie garda(dm.Tr);
+    const TGardaCitire citire(dm.Tr);
     QList<TStocSerie> stoc;
     if (!Exista(dm))
         return stoc;
@@ -378,6 +377,7 @@ QList<TStocSerie> StocFormulare(TDM& dm)
         stoc.last().Total += l.PanaLa - l.DeLa + 1;
     }
     TQuery& q = dm.Q5;
+    const TGardaCursor cursor(q);
     q.SetSQL(QStringLiteral("select SERIA, STARE, count(*) as N from FORMULARE_FOLOSITE group by SERIA, STARE"));
     q.Open();
     while (!q.Eof()) {
@@ -390,7 +390,6 @@ QList<TStocSerie> StocFormulare(TDM& dm)
         }
         q.Next();
     }
-    q.Close();
     for (TStocSerie& s : stoc)
         s.Libere = s.Total - s.Eliberate - s.Anulate;
     return stoc;
@@ -399,15 +398,15 @@ QList<TStocSerie> StocFormulare(TDM& dm)
 TFormularPropus FormularPropus(TDM& dm)
 {
     const QList<TStocSerie> stoc = StocFormulare(dm);
-    TGardaTranzactie garda(dm.Tr);
+    const TGardaCitire citire(dm.Tr);
     QString serie;
     TQuery& q = dm.Q4;
+    const TGardaCursor cursor(q);
     q.SetSQL(QStringLiteral("select first 1 SERIA from FORMULARE_FOLOSITE where STARE = 'E' order by DATA_ORA desc, "
                             "NUMAR desc"));
     q.Open();
     if (!q.Eof())
         serie = q.FieldByName(QStringLiteral("SERIA")).AsString();
-    q.Close();
     auto areLibere = [&stoc](const QString& s) {
         return std::any_of(stoc.begin(), stoc.end(),
                            [&s](const TStocSerie& x) { return x.Serie == s && x.Libere > 0; });
@@ -427,7 +426,6 @@ TFormularPropus FormularPropus(TDM& dm)
     q.ParamByName(QStringLiteral("SERIA")).SetAsString(serie);
     q.Open();
     const qint64 ultimul = q.FieldByName(QStringLiteral("N")).AsInteger();
-    q.Close();
     QList<qint64> libere = LibereDeLa(dm, serie, ultimul + 1, 1);
     if (libere.isEmpty())
         libere = LibereDeLa(dm, serie, 1, 1);
@@ -441,7 +439,7 @@ QString VerificaFormulareDeLuat(TDM& dm, const QString& serieScrisa, qint64 numa
         return QStringLiteral("Scrieti seria primului formular din tava.");
     if (numar < 1)
         return QStringLiteral("Scrieti numarul primului formular din tava.");
-    TGardaTranzactie garda(dm.Tr);
+    const TGardaCitire citire(dm.Tr);
     if (!Exista(dm))
         return QStringLiteral("Baza de date nu are evidenta formularelor.");
     const QString afara = InAfaraStocului(dm, serie, numar);
@@ -472,11 +470,12 @@ qint64 FormulareLibere(TDM& dm)
 QSet<qint64> EleviCuFormularEliberat(TDM& dm, const QList<qint64>& idElevi)
 {
     QSet<qint64> cu;
-    TGardaTranzactie garda(dm.Tr);
+    const TGardaCitire citire(dm.Tr);
     if (!Exista(dm))
         return cu;
     const QSet<qint64> cautati(idElevi.begin(), idElevi.end());
     TQuery& q = dm.Q4;
+    const TGardaCursor cursor(q);
     q.SetSQL(QStringLiteral("select distinct ID_ELEVI from FORMULARE_FOLOSITE where STARE = 'E'"));
     q.Open();
     while (!q.Eof()) {
@@ -485,7 +484,6 @@ QSet<qint64> EleviCuFormularEliberat(TDM& dm, const QList<qint64>& idElevi)
             cu.insert(id);
         q.Next();
     }
-    q.Close();
     return cu;
 }
 
@@ -497,10 +495,10 @@ QList<qint64> IaFormulare(TDM& dm, const QString& serieScrisa, qint64 numar, con
         throw EEroare(QStringLiteral("Seria %1 nu mai are %2 formulare libere de la nr. %3.")
                           .arg(serie, Text(foi.size()), Text(numar)));
     TQuery& q = dm.Q4;
+    const TGardaCursor cursor(q);
     q.SetSQL(QStringLiteral("select max(NR_REGISTRU) as N from FORMULARE_FOLOSITE"));
     q.Open();
     qint64 registru = q.FieldByName(QStringLiteral("N")).AsInteger();
-    q.Close();
     const QDate azi = QDate::currentDate();
     for (qsizetype i = 0; i < foi.size(); ++i) {
         const TFoaieFormular& f = foi[i];
@@ -512,7 +510,6 @@ QList<qint64> IaFormulare(TDM& dm, const QString& serieScrisa, qint64 numar, con
         q.ParamByName(QStringLiteral("ID")).SetAsInteger(f.IdElev);
         q.Open();
         const qint64 anterior = q.Eof() ? 0 : q.FieldByName(QStringLiteral("N")).AsInteger();
-        q.Close();
         // The CNP as the register holds it now, which is what the sheet printed.
         const QString cnp =
             dm.ValoareCamp(QStringLiteral("Tessaluna"), QStringLiteral("FATA"), QStringLiteral("C_CNP"), f.IdElev);
@@ -553,6 +550,7 @@ void AnuleazaFormular(TDM& dm, const QString& serieScrisa, qint64 numar, const Q
     if (stare == u"A")
         throw EEroare(QStringLiteral("Formularul %1 este deja anulat.").arg(NumeFormular(serie, numar)));
     TQuery& q = dm.Q4;
+    const TGardaCursor cursor(q);
     if (stare == u"E") {
         q.SetSQL(QStringLiteral("update FORMULARE_FOLOSITE set STARE = 'A', NR_REGISTRU_ANULAT = NR_REGISTRU, "
                                 "NR_REGISTRU = null, MOTIV = :MOTIV, "
@@ -587,6 +585,7 @@ void SchimbaRegistrul(TDM& dm, const QString& serieScrisa, qint64 numar, qint64 
     if (StareFormular(dm, serie, numar) != u"E")
         throw EEroare(QStringLiteral("Formularul %1 nu este eliberat.").arg(NumeFormular(serie, numar)));
     TQuery& q = dm.Q4;
+    const TGardaCursor cursor(q);
     q.SetSQL(QStringLiteral("select SERIA, NUMAR from FORMULARE_FOLOSITE where NR_REGISTRU = :REGISTRU and not "
                             "(SERIA = :SERIA and NUMAR = :NUMAR)"));
     q.ParamByName(QStringLiteral("REGISTRU")).SetAsInteger(nrRegistru);
@@ -596,10 +595,8 @@ void SchimbaRegistrul(TDM& dm, const QString& serieScrisa, qint64 numar, qint64 
     if (!q.Eof()) {
         const QString alt = NumeFormular(q.FieldByName(QStringLiteral("SERIA")).AsString(),
                                          q.FieldByName(QStringLiteral("NUMAR")).AsInteger());
-        q.Close();
         throw EEroare(QStringLiteral("Numarul %1 din registru este al formularului %2.").arg(Text(nrRegistru), alt));
     }
-    q.Close();
     q.SetSQL(QStringLiteral("update FORMULARE_FOLOSITE set NR_REGISTRU = :REGISTRU, DATA_ELIBERARII = "
                             "CAST(CAST(:ELIBERAT AS VARCHAR(10)) AS DATE), DATA_PRIMIRII = CAST(CAST(:PRIMIT AS "
                             "VARCHAR(10)) AS DATE) where SERIA = :SERIA and NUMAR = :NUMAR"));
@@ -614,10 +611,11 @@ void SchimbaRegistrul(TDM& dm, const QString& serieScrisa, qint64 numar, qint64 
 
 QList<TFormularFolosit> FormulareElev(TDM& dm, qint64 idElev)
 {
-    TGardaTranzactie garda(dm.Tr);
+    const TGardaCitire citire(dm.Tr);
     if (!Exista(dm))
         return {};
     TQuery& q = dm.Q4;
+    const TGardaCursor cursor(q);
     q.SetSQL(SelectFolosite(QStringLiteral("where ID_ELEVI = :ID order by DATA_ORA desc, NUMAR desc")));
     q.ParamByName(QStringLiteral("ID")).SetAsInteger(idElev);
     return CitesteFolosite(q);
@@ -629,6 +627,7 @@ QList<TFormularFolosit> FormulareEliberate(TDM& dm)
         if (!Exista(dm))
             return QList<TFormularFolosit>{};
         TQuery& q = dm.Q4;
+        const TGardaCursor cursor(q);
         q.SetSQL(SelectFolosite(QStringLiteral("where STARE = 'E' order by NR_REGISTRU, SERIA, NUMAR")));
         return CitesteFolosite(q);
     });
@@ -640,6 +639,7 @@ QList<TFormularFolosit> FormulareAnulate(TDM& dm, const QDate& de, const QDate& 
         if (!Exista(dm))
             return QList<TFormularFolosit>{};
         TQuery& q = dm.Q4;
+        const TGardaCursor cursor(q);
         q.SetSQL(SelectFolosite(
             QStringLiteral("where STARE = 'A' and DATA_ANULARII between CAST(CAST(:DE AS VARCHAR(10)) AS DATE) and "
                            "CAST(CAST(:PANA AS VARCHAR(10)) AS DATE) order by DATA_ANULARII, SERIA, NUMAR")));
