@@ -62,12 +62,12 @@ void CreeazaRegistruTipariri(TDM& dm)
     for (const char* coloana : {"MARGINE_STANGA VARCHAR(24)", "MARGINE_SUS VARCHAR(24)", "OGLINDA CHAR(1)"}) {
         const QString definitie = QString::fromLatin1(coloana);
         InTranzactie(dm, [&] {
+            const TGardaCursor cursor(dm.Q1);
             dm.Q1.SetSQL(QStringLiteral("select * from RDB$RELATION_FIELDS where RDB$RELATION_NAME = 'TIPARIRI' and "
                                         "RDB$FIELD_NAME = :NUME"));
             dm.Q1.ParamByName(QStringLiteral("NUME")).SetAsString(definitie.section(u' ', 0, 0));
             dm.Q1.Open();
             const bool exista = !dm.Q1.Eof();
-            dm.Q1.Close();
             if (!exista) {
                 dm.Q1.SetSQL(QStringLiteral("alter table TIPARIRI add ") + definitie);
                 dm.Q1.ExecSQL();

@@ -107,22 +107,17 @@ QHash<QString, TProfilCamp> ProfilulCampurilor(TDM& dm)
 {
     QHash<QString, TProfilCamp> profil;
     TQuery& q = dm.Q1;
+    const TGardaCursor cursor(q);
     q.SetSQL(QStringLiteral("SELECT COD_FORMULAR, COD_PAGINA, COD_CAMP, ONOREZ_SIMILAR, SIMILAR_CU, ASOCIAT_CU FROM "
                             "PROFIL_DIPLOMA"));
-    try {
-        for (q.Open(); !q.Eof(); q.Next()) {
-            const QString cheie = UnesteCheie({q.FieldByName(QStringLiteral("COD_FORMULAR")).AsString(),
-                                               q.FieldByName(QStringLiteral("COD_PAGINA")).AsString(),
-                                               q.FieldByName(QStringLiteral("COD_CAMP")).AsString()});
-            profil.insert(cheie, TProfilCamp{q.FieldByName(QStringLiteral("ONOREZ_SIMILAR")).AsString(),
-                                             q.FieldByName(QStringLiteral("SIMILAR_CU")).AsString(),
-                                             q.FieldByName(QStringLiteral("ASOCIAT_CU")).AsString()});
-        }
-    } catch (...) {
-        q.Close();
-        throw;
+    for (q.Open(); !q.Eof(); q.Next()) {
+        const QString cheie = UnesteCheie({q.FieldByName(QStringLiteral("COD_FORMULAR")).AsString(),
+                                           q.FieldByName(QStringLiteral("COD_PAGINA")).AsString(),
+                                           q.FieldByName(QStringLiteral("COD_CAMP")).AsString()});
+        profil.insert(cheie, TProfilCamp{q.FieldByName(QStringLiteral("ONOREZ_SIMILAR")).AsString(),
+                                         q.FieldByName(QStringLiteral("SIMILAR_CU")).AsString(),
+                                         q.FieldByName(QStringLiteral("ASOCIAT_CU")).AsString()});
     }
-    q.Close();
     return profil;
 }
 
