@@ -88,7 +88,7 @@ bool TDialogInregistrare::ConfirmaCampurileGoale()
     QHash<QString, TProfilCamp> profil;
     {
         TDM& dm = ModululDeDate();
-        TGardaTranzactie garda(dm.Tr);
+        const TGardaCitire citire(dm.Tr);
         profil = ProfilulCampurilor(dm);
     }
     QStringList goale;
