@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <type_traits>
 
 // A small query layer over the Firebird client library: one connection, transactions, and query objects
 // that take SQL text with named parameters (":NAME", names such as ":RDB$RELATION_NAME" included).
@@ -140,6 +141,21 @@ private:
     TTranzactie& m_tranzactie;
     bool m_incheiata = false;
 };
+
+// Runs `pas` as one operation in a transaction of its own, committed when it returns and rolled back when it
+// throws (refused as above while another operation holds the transaction).
+template <typename F> auto InTranzactie(TTranzactie& tranzactie, F pas)
+{
+    TGardaTranzactie garda(tranzactie);
+    if constexpr (std::is_void_v<decltype(pas())>) {
+        pas();
+        garda.Commit();
+    } else {
+        auto r = pas();
+        garda.Commit();
+        return r;
+    }
+}
 
 // The guard of an operation that only reads: starts the transaction (refused as above while another operation
 // holds it) and rolls it back when it leaves scope. A routine that reads for its caller (the value resolution)

@@ -17,23 +17,6 @@ const QString FormatDataOra = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 constexpr qint64 NumarMaxim = 999999999;
 constexpr qint64 LotMaxim = 1000000;
 
-// Runs `pas` in a transaction of Tr when it is idle (committed on return, rolled back on an error), or inside
-// the one the caller has open.
-template <typename F> auto InTranzactie(TDM& dm, F pas)
-{
-    if (dm.Tr.InTransaction())
-        return pas();
-    TGardaTranzactie garda(dm.Tr);
-    if constexpr (std::is_void_v<decltype(pas())>) {
-        pas();
-        garda.Commit();
-    } else {
-        auto r = pas();
-        garda.Commit();
-        return r;
-    }
-}
-
 bool ExistaRelatia(TDM& dm, const QString& nume)
 {
     TQuery& q = dm.Q4;
@@ -623,30 +606,28 @@ QList<TFormularFolosit> FormulareElev(TDM& dm, qint64 idElev)
 
 QList<TFormularFolosit> FormulareEliberate(TDM& dm)
 {
-    return InTranzactie(dm, [&dm] {
-        if (!Exista(dm))
-            return QList<TFormularFolosit>{};
-        TQuery& q = dm.Q4;
-        const TGardaCursor cursor(q);
-        q.SetSQL(SelectFolosite(QStringLiteral("where STARE = 'E' order by NR_REGISTRU, SERIA, NUMAR")));
-        return CitesteFolosite(q);
-    });
+    const TGardaCitire citire(dm.Tr, TGardaCitire::FolosesteDeschisa);
+    if (!Exista(dm))
+        return {};
+    TQuery& q = dm.Q4;
+    const TGardaCursor cursor(q);
+    q.SetSQL(SelectFolosite(QStringLiteral("where STARE = 'E' order by NR_REGISTRU, SERIA, NUMAR")));
+    return CitesteFolosite(q);
 }
 
 QList<TFormularFolosit> FormulareAnulate(TDM& dm, const QDate& de, const QDate& pana)
 {
-    return InTranzactie(dm, [&] {
-        if (!Exista(dm))
-            return QList<TFormularFolosit>{};
-        TQuery& q = dm.Q4;
-        const TGardaCursor cursor(q);
-        q.SetSQL(SelectFolosite(
-            QStringLiteral("where STARE = 'A' and DATA_ANULARII between CAST(CAST(:DE AS VARCHAR(10)) AS DATE) and "
-                           "CAST(CAST(:PANA AS VARCHAR(10)) AS DATE) order by DATA_ANULARII, SERIA, NUMAR")));
-        SeteazaData(q.ParamByName(QStringLiteral("DE")), de);
-        SeteazaData(q.ParamByName(QStringLiteral("PANA")), pana);
-        return CitesteFolosite(q);
-    });
+    const TGardaCitire citire(dm.Tr, TGardaCitire::FolosesteDeschisa);
+    if (!Exista(dm))
+        return {};
+    TQuery& q = dm.Q4;
+    const TGardaCursor cursor(q);
+    q.SetSQL(SelectFolosite(
+        QStringLiteral("where STARE = 'A' and DATA_ANULARII between CAST(CAST(:DE AS VARCHAR(10)) AS DATE) and "
+                       "CAST(CAST(:PANA AS VARCHAR(10)) AS DATE) order by DATA_ANULARII, SERIA, NUMAR")));
+    SeteazaData(q.ParamByName(QStringLiteral("DE")), de);
+    SeteazaData(q.ParamByName(QStringLiteral("PANA")), pana);
+    return CitesteFolosite(q);
 }
 
 qint64 InregistreazaTipaririCuFormulare(TDM& dm, const QList<TTiparire>& tipariri, const QString& serie, qint64 numar,

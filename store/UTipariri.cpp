@@ -21,26 +21,13 @@ bool ExistaTabela(TDM& dm)
                           QStringLiteral("RDB$RELATION_NAME"), QStringLiteral("TIPARIRI"));
 }
 
-// Runs `pas` in its own transaction: committed when it returns, rolled back when it throws.
-template <typename F> auto InTranzactie(TDM& dm, F pas)
-{
-    TGardaTranzactie garda(dm.Tr);
-    if constexpr (std::is_void_v<decltype(pas())>) {
-        pas();
-        garda.Commit();
-    } else {
-        auto r = pas();
-        garda.Commit();
-        return r;
-    }
-}
 } // namespace
 
 void CreeazaRegistruTipariri(TDM& dm)
 {
     const QString sqlGenerator =
         QStringLiteral("select * from RDB$GENERATORS where RDB$GENERATOR_NAME = :RDB$GENERATOR_NAME");
-    InTranzactie(dm, [&] {
+    InTranzactie(dm.Tr, [&] {
         if (ExistaTabela(dm))
             return;
         for (const char* sql : {"create table TIPARIRI (ID_TIPARIRE INTEGER NOT NULL PRIMARY KEY, "
@@ -51,7 +38,7 @@ void CreeazaRegistruTipariri(TDM& dm)
             dm.Q1.ExecSQL();
         }
     });
-    InTranzactie(dm, [&] {
+    InTranzactie(dm.Tr, [&] {
         if (!ExistaInSistem(dm, QStringLiteral("select * from RDB$INDICES where RDB$INDEX_NAME = :RDB$INDEX_NAME"),
                             QStringLiteral("RDB$INDEX_NAME"), QStringLiteral("IX_TIPARIRI_ELEV"))) {
             dm.Q1.SetSQL(QStringLiteral("create index IX_TIPARIRI_ELEV on TIPARIRI (ID_ELEVI)"));
@@ -61,7 +48,7 @@ void CreeazaRegistruTipariri(TDM& dm)
     // The placement of each sheet, added to registers made before it was kept.
     for (const char* coloana : {"MARGINE_STANGA VARCHAR(24)", "MARGINE_SUS VARCHAR(24)", "OGLINDA CHAR(1)"}) {
         const QString definitie = QString::fromLatin1(coloana);
-        InTranzactie(dm, [&] {
+        InTranzactie(dm.Tr, [&] {
             const TGardaCursor cursor(dm.Q1);
             dm.Q1.SetSQL(QStringLiteral("select * from RDB$RELATION_FIELDS where RDB$RELATION_NAME = 'TIPARIRI' and "
                                         "RDB$FIELD_NAME = :NUME"));
@@ -75,7 +62,7 @@ void CreeazaRegistruTipariri(TDM& dm)
         });
     }
     for (const QString& g : {QStringLiteral("G_ID_TIPARIRI"), QStringLiteral("G_ID_LUCRARI")}) {
-        InTranzactie(dm, [&] {
+        InTranzactie(dm.Tr, [&] {
             if (!ExistaInSistem(dm, sqlGenerator, QStringLiteral("RDB$GENERATOR_NAME"), g)) {
                 dm.Q1.SetSQL(QStringLiteral("CREATE GENERATOR ") + g);
                 dm.Q1.ExecSQL();
@@ -95,7 +82,7 @@ qint64 InregistreazaTipariri(TDM& dm, const QList<TTiparire>& tipariri,
 {
     if (tipariri.isEmpty() || !ExistaRegistruTipariri(dm))
         return 0;
-    return InTranzactie(dm, [&] {
+    return InTranzactie(dm.Tr, [&] {
         TQuery& q = dm.Q1;
         const TGardaCursor cursor(q);
         q.SetSQL(QStringLiteral("SELECT GEN_ID(G_ID_LUCRARI,1) AS \"ID\" FROM RDB$DATABASE"));
