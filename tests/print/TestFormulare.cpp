@@ -3,6 +3,7 @@
 // and from the workbook.
 
 #include "excel/UCititorFoi.h"
+#include "platform/UForme.h"
 #include "platform/UMesaje.h"
 #include "platform/URegistru.h"
 #include "print/UImprimanta.h"
@@ -22,6 +23,7 @@
 #include "testsupport/UPdfText.h"
 
 #include <QFile>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -374,6 +376,14 @@ void TestFormulare::windowsRecordABatchAnnulAndReprint()
     });
     tipariri.AnuleazaFormularul->click();
     QCOMPARE(tipariri.Lista->topLevelItem(0)->text(4), QString("seria AB nr. 2 (anulat: Hartie sifonata)"));
+    // The blank's column, the last, shows whole unless the window already spans the work area.
+    tipariri.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&tipariri));
+    const QHeaderView* capete = tipariri.Lista->header();
+    QVERIFY2(capete->sectionViewportPosition(4) + capete->sectionSize(4) <= tipariri.Lista->viewport()->width() ||
+                 tipariri.width() >= ZonaLucruSubCursor().width(),
+             qPrintable(QString::number(tipariri.width())));
+    tipariri.hide();
     TMesaje::SetFisierUrmator(m_dosar->filePath("retiparit.pdf"));
     LaUrmatorulModal([](QDialog* d) { qobject_cast<TInsertPaperForm*>(d)->Ok->click(); });
     tipariri.Retipareste->click();
