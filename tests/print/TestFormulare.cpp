@@ -55,6 +55,7 @@ private slots:
     void windowsRecordABatchAnnulAndReprint();
     void singleCertificateTakesOneBlankAndPdfCopiesNone();
     void longTextsWrapInsideTheirColumns();
+    void registerKeepsTheNamePrintedNotTheListsWording();
 
 private:
     QList<TElevDeTiparit> Clasa(int n);
@@ -472,4 +473,19 @@ void TestFormulare::longTextsWrapInsideTheirColumns()
 }
 
 QTEST_MAIN(TestFormulare)
+void TestFormulare::registerKeepsTheNamePrintedNotTheListsWording()
+{
+    AdaugaLot(b->Dm(), {0, "AB", 1, 10, QDate(2026, 6, 1), ""});
+    const QList<TElevDeTiparit> elevi{
+        {b->AdaugaElev({{"A_NUME", "Popescu  Ion"}, {"C_NUME_L1", "POPESCU"}, {"C_NUME_L2", "ION"}}),
+         "POPESCU ION / Popescu Ion (5080315400011)"},
+        {b->AdaugaElev({{"C_NUME_L1", "IONESCU"}, {"C_NUME_L2", "MARIA"}}), "IONESCU MARIA (6081122400022)"},
+        {b->AdaugaElev({{"C_CNP", "5100601120034"}}), "(5100601120034)"}};
+    QCOMPARE(Tipareste(elevi).Tiparite, 3);
+    QStringList nume;
+    for (const TFormularFolosit& f : FormulareEliberate(b->Dm()))
+        nume << f.Elev;
+    QCOMPARE(nume, QStringList({"Popescu Ion", "IONESCU MARIA", "(5100601120034)"}));
+}
+
 #include "TestFormulare.moc"
