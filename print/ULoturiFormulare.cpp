@@ -326,9 +326,10 @@ void TLoturiFormulareForm::SalveazaRaport(bool registru, bool pdf)
             return;
         if (!fisier.endsWith(extensie, Qt::CaseInsensitive))
             fisier += extensie;
-        QString cat = QStringLiteral("%1 randuri").arg(raport.Randuri.size());
+        QString cat = Cate(raport.Randuri.size(), QStringLiteral("rand"), QStringLiteral("randuri"));
         if (pdf)
-            cat += QStringLiteral(", %1 pagini").arg(ScrieRaportPdf(raport, fisier));
+            cat += QStringLiteral(", ") +
+                   Cate(ScrieRaportPdf(raport, fisier), QStringLiteral("pagina"), QStringLiteral("pagini"));
         else
             ScrieRaportXlsx(raport, fisier);
         TMesaje::Informeaza(this, QStringLiteral("S-a salvat \"%1\" (%2).").arg(QDir::toNativeSeparators(fisier), cat));

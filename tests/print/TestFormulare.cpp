@@ -407,7 +407,7 @@ void TestFormulare::windowsRecordABatchAnnulAndReprint()
     const QString pdf = m_dosar->filePath("registru");
     TMesaje::SetFisierUrmator(pdf);
     loturi.RegistruPdf->click();
-    QCOMPARE(TMesaje::UltimulMesaj(), "S-a salvat \"" + pdf + ".pdf\" (3 randuri, 1 pagini).");
+    QCOMPARE(TMesaje::UltimulMesaj(), "S-a salvat \"" + pdf + ".pdf\" (3 randuri, 1 pagina).");
     QVERIFY(QFile::exists(pdf + ".pdf"));
 }
 
@@ -482,6 +482,11 @@ void TestFormulare::registerKeepsTheNamePrintedNotTheListsWording()
         {b->AdaugaElev({{"C_NUME_L1", "IONESCU"}, {"C_NUME_L2", "MARIA"}}), "IONESCU MARIA (6081122400022)"},
         {b->AdaugaElev({{"C_CNP", "5100601120034"}}), "(5100601120034)"}};
     QCOMPARE(Tipareste(elevi).Tiparite, 3);
+    QCOMPARE(RaportRegistru(b->Dm()).Subtitlu.section(',', 0, 0), QString("3 certificate eliberate"));
+    QVERIFY(RaportAnulari(b->Dm(), QDate(2026, 1, 1), QDate(2026, 12, 31)).Subtitlu.startsWith("0 formulare anulate"));
+    QCOMPARE((QStringList{Cate(1, "rand", "randuri"), Cate(19, "rand", "randuri"), Cate(20, "rand", "randuri"),
+                          Cate(101, "rand", "randuri"), Cate(120, "rand", "randuri"), Cate(200, "rand", "randuri")}),
+             (QStringList{"1 rand", "19 randuri", "20 de randuri", "101 randuri", "120 de randuri", "200 de randuri"}));
     QStringList nume;
     for (const TFormularFolosit& f : FormulareEliberate(b->Dm()))
         nume << f.Elev;
