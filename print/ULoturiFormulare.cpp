@@ -241,6 +241,8 @@ TLoturiFormulareForm::TLoturiFormulareForm(QWidget* parinte) : QDialog(parinte)
     connect(AnulariPdf, &QPushButton::clicked, this, [this] { SalveazaRaport(false, true); });
     connect(AnulariXlsx, &QPushButton::clicked, this, [this] { SalveazaRaport(false, false); });
     RuleazaActiune(this, [this] { Reincarca(); });
+    // The caret waits in the batch's first box, where most visits begin.
+    LotSerie->setFocus();
 }
 
 void TLoturiFormulareForm::Reincarca()
@@ -275,6 +277,7 @@ void TLoturiFormulareForm::Adauga()
     for (QLineEdit* e : {LotSerie, LotDeLa, LotPanaLa, LotDocument})
         e->clear();
     Reincarca();
+    LotSerie->setFocus();
 }
 
 void TLoturiFormulareForm::ArataSelectia()

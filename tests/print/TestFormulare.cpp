@@ -22,6 +22,8 @@
 #include "testsupport/UModal.h"
 #include "testsupport/UPdfText.h"
 
+#include <QApplication>
+#include <QDateEdit>
 #include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -349,6 +351,11 @@ void TestFormulare::reportsReadBackFromPdfAndWorkbook()
 void TestFormulare::windowsRecordABatchAnnulAndReprint()
 {
     TLoturiFormulareForm loturi;
+    // The window opens with the caret in the batch's series, and comes back there after a batch is added.
+    loturi.show();
+    QVERIFY(QTest::qWaitForWindowActive(&loturi));
+    QCOMPARE(QApplication::focusWidget(), loturi.LotSerie);
+    loturi.LotPrimit->setFocus();
     auto adauga = [&](const char* serie, const char* de, const char* pana) {
         loturi.LotSerie->setText(serie);
         loturi.LotDeLa->setText(de);
@@ -356,6 +363,8 @@ void TestFormulare::windowsRecordABatchAnnulAndReprint()
         loturi.AdaugaLotul->click();
     };
     adauga("AB", "1", "50");
+    QCOMPARE(QApplication::focusWidget(), loturi.LotSerie);
+    loturi.hide();
     QCOMPARE(loturi.Stoc->topLevelItemCount(), 1);
     QCOMPARE(loturi.Stoc->topLevelItem(0)->text(2), QString("50"));
     adauga("AB", "40", "x");
