@@ -61,9 +61,20 @@ QPushButton* Buton(QWidget* parinte, const QString& text, const QString& nume)
     return b;
 }
 
+// A date box that Tab leaves for the next box, as every other box does; the day, month and year are typed one
+// after the other (a full section moves on by itself) or reached with the arrows.
+class TEditData : public QDateEdit
+{
+public:
+    using QDateEdit::QDateEdit;
+
+protected:
+    bool focusNextPrevChild(bool inainte) override { return QWidget::focusNextPrevChild(inainte); }
+};
+
 QDateEdit* EditData(QWidget* parinte, const QString& nume, const QDate& data)
 {
-    auto* e = new QDateEdit(data, parinte);
+    auto* e = new TEditData(data, parinte);
     e->setObjectName(nume);
     e->setDisplayFormat(FormatData);
     e->setCalendarPopup(true);

@@ -355,7 +355,12 @@ void TestFormulare::windowsRecordABatchAnnulAndReprint()
     loturi.show();
     QVERIFY(QTest::qWaitForWindowActive(&loturi));
     QCOMPARE(QApplication::focusWidget(), loturi.LotSerie);
+    // Tab leaves the date for the next box instead of walking its day, month and year.
     loturi.LotPrimit->setFocus();
+    QTest::keyClick(loturi.LotPrimit, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), loturi.LotDocument);
+    QTest::keyClick(loturi.LotDocument, Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), loturi.LotPrimit);
     auto adauga = [&](const char* serie, const char* de, const char* pana) {
         loturi.LotSerie->setText(serie);
         loturi.LotDeLa->setText(de);
