@@ -61,9 +61,20 @@ QPushButton* Buton(QWidget* parinte, const QString& text, const QString& nume)
     return b;
 }
 
+// A date box that Tab leaves for the next box, as every other box does; the day, month and year are typed one
+// after the other (a full section moves on by itself) or reached with the arrows.
+class TEditData : public QDateEdit
+{
+public:
+    using QDateEdit::QDateEdit;
+
+protected:
+    bool focusNextPrevChild(bool inainte) override { return QWidget::focusNextPrevChild(inainte); }
+};
+
 QDateEdit* EditData(QWidget* parinte, const QString& nume, const QDate& data)
 {
-    auto* e = new QDateEdit(data, parinte);
+    auto* e = new TEditData(data, parinte);
     e->setObjectName(nume);
     e->setDisplayFormat(FormatData);
     e->setCalendarPopup(true);
@@ -241,6 +252,8 @@ TLoturiFormulareForm::TLoturiFormulareForm(QWidget* parinte) : QDialog(parinte)
     connect(AnulariPdf, &QPushButton::clicked, this, [this] { SalveazaRaport(false, true); });
     connect(AnulariXlsx, &QPushButton::clicked, this, [this] { SalveazaRaport(false, false); });
     RuleazaActiune(this, [this] { Reincarca(); });
+    // The caret waits in the batch's first box, where most visits begin.
+    LotSerie->setFocus();
 }
 
 void TLoturiFormulareForm::Reincarca()
@@ -275,6 +288,7 @@ void TLoturiFormulareForm::Adauga()
     for (QLineEdit* e : {LotSerie, LotDeLa, LotPanaLa, LotDocument})
         e->clear();
     Reincarca();
+    LotSerie->setFocus();
 }
 
 void TLoturiFormulareForm::ArataSelectia()
@@ -326,9 +340,10 @@ void TLoturiFormulareForm::SalveazaRaport(bool registru, bool pdf)
             return;
         if (!fisier.endsWith(extensie, Qt::CaseInsensitive))
             fisier += extensie;
-        QString cat = QStringLiteral("%1 randuri").arg(raport.Randuri.size());
+        QString cat = Cate(raport.Randuri.size(), QStringLiteral("rand"), QStringLiteral("randuri"));
         if (pdf)
-            cat += QStringLiteral(", %1 pagini").arg(ScrieRaportPdf(raport, fisier));
+            cat += QStringLiteral(", ") +
+                   Cate(ScrieRaportPdf(raport, fisier), QStringLiteral("pagina"), QStringLiteral("pagini"));
         else
             ScrieRaportXlsx(raport, fisier);
         TMesaje::Informeaza(this, QStringLiteral("S-a salvat \"%1\" (%2).").arg(QDir::toNativeSeparators(fisier), cat));

@@ -309,6 +309,9 @@ TPrintTessalunaForm::TPrintTessalunaForm(QWidget* parinte) : TTemplate(parinte)
         });
     });
     connect(ZonaAplica, &QPushButton::clicked, this, [this] { RuleazaActiune(this, [this] { AplicaPanoul(); }); });
+    // Enter in any of the panel's boxes applies it, as the button does.
+    for (QLineEdit* e : {ZonaPozitie, ZonaNumar, ZonaStanga, ZonaSus, ZonaLatime, ZonaInaltime})
+        connect(e, &QLineEdit::returnPressed, ZonaAplica, &QPushButton::click);
     connect(SalveazaMacheta, &QPushButton::clicked, this, [this] {
         RuleazaActiune(this, [this] {
             SalveazaMachetaProprie(m_editor->Macheta());

@@ -227,8 +227,19 @@ TRaportFormulare RaportRegistru(TDM& dm)
             QString::number(f.NrRegistru), f.Elev,   f.Cnp, f.Serie, QString::number(f.Numar), Data(f.DataEliberarii),
             Data(f.DataPrimirii),          QString()};
     r.Subtitlu =
-        QStringLiteral("%1 certificate eliberate, la data de %2").arg(r.Randuri.size()).arg(Data(QDate::currentDate()));
+        QStringLiteral("%1, la data de %2")
+            .arg(Cate(r.Randuri.size(), QStringLiteral("certificat eliberat"), QStringLiteral("certificate eliberate")),
+                 Data(QDate::currentDate()));
     return r;
+}
+
+QString Cate(qint64 n, const QString& unul, const QString& multe)
+{
+    if (n == 1)
+        return QStringLiteral("1 ") + unul;
+    const qint64 rest = n % 100;
+    const bool de = n != 0 && (rest == 0 || rest >= 20);
+    return QStringLiteral("%1 %2%3").arg(n).arg(de ? QStringLiteral("de ") : QString(), multe);
 }
 
 TRaportFormulare RaportAnulari(TDM& dm, const QDate& de, const QDate& pana)
@@ -246,7 +257,9 @@ TRaportFormulare RaportAnulari(TDM& dm, const QDate& de, const QDate& pana)
     for (const TFormularFolosit& f : FormulareAnulate(dm, de, pana))
         r.Randuri << QStringList{QString::number(++n), f.Serie, QString::number(f.Numar), f.Elev,
                                  Data(f.DataAnularii), f.Motiv};
-    r.Subtitlu = QStringLiteral("%1 formulare anulate intre %2 si %3").arg(n).arg(Data(de), Data(pana));
+    r.Subtitlu =
+        QStringLiteral("%1 intre %2 si %3")
+            .arg(Cate(n, QStringLiteral("formular anulat"), QStringLiteral("formulare anulate")), Data(de), Data(pana));
     r.Semnaturi = {QStringLiteral("Director,"), QStringLiteral("Secretar,")};
     return r;
 }

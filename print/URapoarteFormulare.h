@@ -27,6 +27,9 @@ struct TRaportFormulare
     QStringList Semnaturi;      // under the last row: who signs the report
 };
 
+// A count with its noun as Romanian says it: "1 rand", "3 randuri", "20 de randuri", "101 randuri".
+QString Cate(qint64 n, const QString& unul, const QString& multe);
+
 // "Registrul de evidenta": the issued certificates in register order, read in one transaction (Tr idle).
 TRaportFormulare RaportRegistru(TDM& dm);
 // "Proces-verbal de anulare": the blanks annulled from `de` to `pana`, read in one transaction (Tr idle).

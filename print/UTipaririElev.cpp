@@ -14,6 +14,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -102,4 +103,14 @@ void TTipaririElevForm::Reincarca()
         }
     }
     Lista->header()->resizeSections(QHeaderView::ResizeToContents);
+    // The blank's column is the last one: the window widens until every column shows whole, as far as the work
+    // area lets it.
+    const QMargins margini = layout()->contentsMargins();
+    const int latime = Lista->header()->length() + 2 * Lista->frameWidth() +
+                       Lista->verticalScrollBar()->sizeHint().width() + margini.left() + margini.right();
+    const int maxim = ZonaLucruSubCursor().width();
+    if (latime > width() && width() < maxim) {
+        resize(qMin(latime, maxim), height());
+        CentreazaForma(this);
+    }
 }

@@ -203,6 +203,19 @@ QString InAfaraStocului(TDM& dm, const QString& serie, qint64 numar)
         return QStringLiteral("Formularul %1 nu face parte din niciun lot al seriei.").arg(NumeFormular(serie, numar));
     return {};
 }
+
+// The student's name as the sheet printed it: the certificate's, else the stub's two lines, else the list's
+// wording of the student.
+QString NumeTiparit(TDM& dm, const TFoaieFormular& f)
+{
+    const auto camp = [&](const QString& cheie) {
+        return dm.ValoareCamp(QStringLiteral("Tessaluna"), QStringLiteral("FATA"), cheie, f.IdElev).simplified();
+    };
+    QString nume = camp(QStringLiteral("A_NUME"));
+    if (nume.isEmpty())
+        nume = (camp(QStringLiteral("C_NUME_L1")) + QLatin1Char(' ') + camp(QStringLiteral("C_NUME_L2"))).trimmed();
+    return nume.isEmpty() ? f.Elev : nume;
+}
 } // namespace
 
 QString NormalizeazaSerie(const QString& serie)
@@ -504,7 +517,7 @@ QList<qint64> IaFormulare(TDM& dm, const QString& serieScrisa, qint64 numar, con
         q.ParamByName(QStringLiteral("SERIA")).SetAsString(serie);
         q.ParamByName(QStringLiteral("NUMAR")).SetAsInteger(numere[i]);
         q.ParamByName(QStringLiteral("ID_ELEVI")).SetAsInteger(f.IdElev);
-        q.ParamByName(QStringLiteral("ELEV")).SetAsString(f.Elev.left(256));
+        q.ParamByName(QStringLiteral("ELEV")).SetAsString(NumeTiparit(dm, f).left(256));
         q.ParamByName(QStringLiteral("CNP")).SetAsString(cnp.left(20));
         q.ParamByName(QStringLiteral("LUCRARE")).SetAsInteger(f.Lucrare);
         q.ParamByName(QStringLiteral("PAGINA")).SetAsInteger(f.Pagina);
