@@ -29,15 +29,6 @@ TPlasareFereastra PlaseazaFereastraPrincipala(const QRect& ecran, const QRect& z
     return {QRect(QPoint(0, 0), proiectata), false};
 }
 
-TTessalunaMain::TTessalunaMain(QWidget* parinte) : TTessalunaMain(std::optional<TListaLiniiElevi>(), parinte)
-{
-}
-
-TTessalunaMain::TTessalunaMain(TListaLiniiElevi liniiCitite, QWidget* parinte)
-    : TTessalunaMain(std::optional<TListaLiniiElevi>(std::move(liniiCitite)), parinte)
-{
-}
-
 TTessalunaMain::TTessalunaMain(std::optional<TListaLiniiElevi> liniiCitite, QWidget* parinte) : QMainWindow(parinte)
 {
     setObjectName(QStringLiteral("TessalunaMain"));

@@ -28,10 +28,9 @@ public:
     static constexpr int LatimeProiectata = 869;
     static constexpr int InaltimeProiectata = 623;
 
-    explicit TTessalunaMain(QWidget* parinte = nullptr);
     // With the students read and sorted already (the start-up reads them beside the start screen), the list
     // shows them instead of reading the register again.
-    explicit TTessalunaMain(TListaLiniiElevi liniiCitite, QWidget* parinte = nullptr);
+    explicit TTessalunaMain(std::optional<TListaLiniiElevi> liniiCitite = std::nullopt, QWidget* parinte = nullptr);
     // One hidden instance of the secondary windows, created once after the main window.
     void CreeazaFerestreAscunse();
 
@@ -49,7 +48,6 @@ protected:
     void changeEvent(QEvent* e) override;
 
 private:
-    TTessalunaMain(std::optional<TListaLiniiElevi> liniiCitite, QWidget* parinte);
     void CreeazaMeniul();
 
     QRect m_cadruLaRestaurare; // where the whole window goes the first time it is restored; empty after

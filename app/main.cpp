@@ -151,11 +151,7 @@ int main(int argc, char** argv)
     int rezultat = 0;
     // The window goes before the register is recorded below.
     {
-        std::unique_ptr<TTessalunaMain> fereastra = liniiCitite
-                                                         ? std::make_unique<TTessalunaMain>(std::move(*liniiCitite))
-                                                         : std::make_unique<TTessalunaMain>();
-        liniiCitite.reset();
-        TTessalunaMain& principala = *fereastra;
+        TTessalunaMain principala(std::move(liniiCitite));
         principala.show();
         if (qEnvironmentVariableIsSet("TESSALUNA_MASURA_PORNIRE")) {
             QTimer::singleShot(0, &principala, [&principala, &dinMain, &dupaSplash] {

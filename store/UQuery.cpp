@@ -403,19 +403,10 @@ TCamp TQuery::Camp(int index) const
         return camp;
     const char* loc = buffer + c.offset;
     switch (c.tip) {
-    case SQL_VARYING: {
-        quint16 lungime = 0;
-        std::memcpy(&lungime, loc, sizeof(lungime));
-        camp.m_text = QString::fromUtf8(loc + sizeof(lungime), lungime);
+    case SQL_VARYING:
+    case SQL_TEXT:
+        camp.m_text = QString::fromUtf8(TextBrut(index));
         break;
-    }
-    case SQL_TEXT: {
-        int lungime = int(c.lungime);
-        while (lungime > 0 && loc[lungime - 1] == ' ')
-            --lungime;
-        camp.m_text = QString::fromUtf8(loc, lungime);
-        break;
-    }
     case SQL_SHORT:
         camp.m_numeric = true;
         camp.m_intreg = DinBuffer<qint16>(loc);

@@ -109,9 +109,21 @@ TBazaTest& RegistruRealistDeschis(int n)
     return *b;
 }
 
-double CpuProces()
+namespace {
+double Cpu(int cui)
 {
     rusage u{};
-    getrusage(RUSAGE_SELF, &u);
+    getrusage(cui, &u);
     return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+} // namespace
+
+double CpuProces()
+{
+    return Cpu(RUSAGE_SELF);
+}
+
+double CpuCopii()
+{
+    return Cpu(RUSAGE_CHILDREN);
 }

@@ -19,3 +19,5 @@ TBazaTest& RegistruRealistDeschis(int n);
 
 // CPU seconds the whole process has used so far (getrusage: every thread, the engine's included).
 double CpuProces();
+// CPU seconds the process's ended children (programs it ran and waited for) have used so far.
+double CpuCopii();

@@ -12,29 +12,13 @@
 #include "testsupport/UBazaTest.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryFile>
 
 #include <benchmark/benchmark.h>
 
-#include <sys/resource.h>
-
 namespace {
-double Cpu(int cui)
-{
-    rusage u{};
-    getrusage(cui, &u);
-    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
-
-double CpuProces()
-{
-    return Cpu(RUSAGE_SELF);
-}
-
 // Seconds isql-fb takes to read the name fields and the CNP of every student from the file, output discarded.
 double TimpIsql(const QString& baza)
 {
@@ -58,23 +42,16 @@ double TimpIsql(const QString& baza)
 void ReincarcaListaElevi(benchmark::State& state)
 {
     const int elevi = int(state.range(0));
-    TBazaTest b;
-    QDir().mkpath(b.Dosar() + QStringLiteral("/DB"));
-    if (!QFile::copy(RegistruRealistInCache(elevi), b.CaleBaza())) {
-        state.SkipWithError("cannot copy the register");
-        return;
-    }
-    QFile::setPermissions(b.CaleBaza(), QFile::ReadOwner | QFile::WriteOwner);
-    b.Porneste();
+    TBazaTest& b = RegistruRealistDeschis(elevi);
     TListaElevi lista;
     lista.resize(800, 600);
     lista.Reincarca();
     for (auto _ : state) {
         // The file is the engine's alone while isql reads it; the list's connection is opened again after.
         b.Inchide();
-        const double cpuIsql = Cpu(RUSAGE_CHILDREN);
+        const double cpuIsql = CpuCopii();
         const double isql = TimpIsql(b.CaleBaza());
-        const double isqlCpu = Cpu(RUSAGE_CHILDREN) - cpuIsql;
+        const double isqlCpu = CpuCopii() - cpuIsql;
         b.DeschideDoar();
         const double cpu = CpuProces();
         QElapsedTimer ceas;
