@@ -135,15 +135,19 @@ public:
     // the same name, user and password. An active transaction is lost. Raises the connection's error.
     void Reconecteaza();
 
+    // True when the query, with these text parameters, finds a row. Uses Q1, in the caller's transaction.
+    bool Exista(const QString& sql, const QList<QPair<QString, QString>>& parametri);
+    // One maintenance step by an existence test: in a transaction of its own, the statements run only when
+    // the test query finds nothing.
+    void PasStructura(const QString& sqlTest, const QList<QPair<QString, QString>>& parametri,
+                      const QStringList& instructiuni);
+
 private:
     QString Conecteaza(const QString& cale, const QStringList& parametri, const QString& motivCopie = {});
     // The register named in the settings, with its own user and the password of the secret store.
     QString ConecteazaServer();
     // An automatic backup into copii/ before the structure changes; raises (and nothing changes) when it fails.
     void CopieInainteDeActualizare(qint64 versiune);
-    bool Exista(const QString& sql, const QList<QPair<QString, QString>>& parametri);
-    void PasStructura(const QString& sqlTest, const QList<QPair<QString, QString>>& parametri,
-                      const QStringList& instructiuni);
 };
 
 // Opens and closes one connection to a server register with this user and password; raises the error the

@@ -5,70 +5,36 @@
 namespace {
 const QString FormatData = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 
-bool ExistaInSistem(TDM& dm, const QString& sql, const QString& parametru, const QString& nume)
-{
-    const TGardaCursor cursor(dm.Q1);
-    dm.Q1.SetSQL(sql);
-    dm.Q1.ParamByName(parametru).SetAsString(nume);
-    dm.Q1.Open();
-    return !dm.Q1.Eof();
-}
-
 bool ExistaTabela(TDM& dm)
 {
-    return ExistaInSistem(dm,
-                          QStringLiteral("select * from RDB$RELATIONS where RDB$RELATION_NAME = :RDB$RELATION_NAME"),
-                          QStringLiteral("RDB$RELATION_NAME"), QStringLiteral("TIPARIRI"));
+    return dm.Exista(QStringLiteral("select * from RDB$RELATIONS where RDB$RELATION_NAME = :RDB$RELATION_NAME"),
+                     {{QStringLiteral("RDB$RELATION_NAME"), QStringLiteral("TIPARIRI")}});
 }
 
 } // namespace
 
 void CreeazaRegistruTipariri(TDM& dm)
 {
-    const QString sqlGenerator =
-        QStringLiteral("select * from RDB$GENERATORS where RDB$GENERATOR_NAME = :RDB$GENERATOR_NAME");
-    InTranzactie(dm.Tr, [&] {
-        if (ExistaTabela(dm))
-            return;
-        for (const char* sql : {"create table TIPARIRI (ID_TIPARIRE INTEGER NOT NULL PRIMARY KEY, "
-                                "ID_LUCRARE INTEGER NOT NULL, PAGINA INTEGER NOT NULL, ID_ELEVI INTEGER NOT NULL, "
-                                "ELEV VARCHAR(256), DATA_ORA TIMESTAMP NOT NULL, IMPRIMANTA VARCHAR(256), "
-                                "TITLU VARCHAR(256))"}) {
-            dm.Q1.SetSQL(QString::fromUtf8(sql));
-            dm.Q1.ExecSQL();
-        }
-    });
-    InTranzactie(dm.Tr, [&] {
-        if (!ExistaInSistem(dm, QStringLiteral("select * from RDB$INDICES where RDB$INDEX_NAME = :RDB$INDEX_NAME"),
-                            QStringLiteral("RDB$INDEX_NAME"), QStringLiteral("IX_TIPARIRI_ELEV"))) {
-            dm.Q1.SetSQL(QStringLiteral("create index IX_TIPARIRI_ELEV on TIPARIRI (ID_ELEVI)"));
-            dm.Q1.ExecSQL();
-        }
-    });
+    dm.PasStructura(QStringLiteral("select * from RDB$RELATIONS where RDB$RELATION_NAME = :RDB$RELATION_NAME"),
+                    {{QStringLiteral("RDB$RELATION_NAME"), QStringLiteral("TIPARIRI")}},
+                    {QStringLiteral("create table TIPARIRI (ID_TIPARIRE INTEGER NOT NULL PRIMARY KEY, "
+                                    "ID_LUCRARE INTEGER NOT NULL, PAGINA INTEGER NOT NULL, ID_ELEVI INTEGER NOT NULL, "
+                                    "ELEV VARCHAR(256), DATA_ORA TIMESTAMP NOT NULL, IMPRIMANTA VARCHAR(256), "
+                                    "TITLU VARCHAR(256))")});
+    dm.PasStructura(QStringLiteral("select * from RDB$INDICES where RDB$INDEX_NAME = :RDB$INDEX_NAME"),
+                    {{QStringLiteral("RDB$INDEX_NAME"), QStringLiteral("IX_TIPARIRI_ELEV")}},
+                    {QStringLiteral("create index IX_TIPARIRI_ELEV on TIPARIRI (ID_ELEVI)")});
     // The placement of each sheet, added to registers made before it was kept.
     for (const char* coloana : {"MARGINE_STANGA VARCHAR(24)", "MARGINE_SUS VARCHAR(24)", "OGLINDA CHAR(1)"}) {
         const QString definitie = QString::fromLatin1(coloana);
-        InTranzactie(dm.Tr, [&] {
-            const TGardaCursor cursor(dm.Q1);
-            dm.Q1.SetSQL(QStringLiteral("select * from RDB$RELATION_FIELDS where RDB$RELATION_NAME = 'TIPARIRI' and "
-                                        "RDB$FIELD_NAME = :NUME"));
-            dm.Q1.ParamByName(QStringLiteral("NUME")).SetAsString(definitie.section(u' ', 0, 0));
-            dm.Q1.Open();
-            const bool exista = !dm.Q1.Eof();
-            if (!exista) {
-                dm.Q1.SetSQL(QStringLiteral("alter table TIPARIRI add ") + definitie);
-                dm.Q1.ExecSQL();
-            }
-        });
+        dm.PasStructura(QStringLiteral("select * from RDB$RELATION_FIELDS where RDB$RELATION_NAME = 'TIPARIRI' and "
+                                       "RDB$FIELD_NAME = :NUME"),
+                        {{QStringLiteral("NUME"), definitie.section(u' ', 0, 0)}},
+                        {QStringLiteral("alter table TIPARIRI add ") + definitie});
     }
-    for (const QString& g : {QStringLiteral("G_ID_TIPARIRI"), QStringLiteral("G_ID_LUCRARI")}) {
-        InTranzactie(dm.Tr, [&] {
-            if (!ExistaInSistem(dm, sqlGenerator, QStringLiteral("RDB$GENERATOR_NAME"), g)) {
-                dm.Q1.SetSQL(QStringLiteral("CREATE GENERATOR ") + g);
-                dm.Q1.ExecSQL();
-            }
-        });
-    }
+    for (const QString& g : {QStringLiteral("G_ID_TIPARIRI"), QStringLiteral("G_ID_LUCRARI")})
+        dm.PasStructura(QStringLiteral("select * from RDB$GENERATORS where RDB$GENERATOR_NAME = :RDB$GENERATOR_NAME"),
+                        {{QStringLiteral("RDB$GENERATOR_NAME"), g}}, {QStringLiteral("CREATE GENERATOR ") + g});
 }
 
 bool ExistaRegistruTipariri(TDM& dm)
