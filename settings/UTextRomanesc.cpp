@@ -286,22 +286,61 @@ qint64 ValoareNota(const QString& text)
     return intreg * 10000 + sutimi * 100;
 }
 
+namespace {
+QChar LiteraDeCautareCalculata(QChar c)
+{
+    // A letter with a mark (ă, â, î, ş, ș, ţ, ț, é ...) is its base letter followed by the mark.
+    const QString descompus = c.decomposition();
+    const QChar baza = c.decompositionTag() == QChar::Canonical && !descompus.isEmpty() ? descompus.at(0) : c;
+    return baza.toLower();
+}
+
+// The search form of one UTF-16 code unit.
+QChar LiteraDeCautare(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 0x80)
+        return u >= u'A' && u <= u'Z' ? QChar(u + (u'a' - u'A')) : c;
+    // The Latin letters with marks come back in name after name: each is worked out once.
+    constexpr char16_t SfarsitLatine = 0x250;
+    static const auto latine = [] {
+        std::array<char16_t, SfarsitLatine - 0x80> forme{};
+        for (char16_t v = 0x80; v < SfarsitLatine; ++v)
+            forme[v - 0x80] = LiteraDeCautareCalculata(QChar(v)).unicode();
+        return forme;
+    }();
+    return u < SfarsitLatine ? QChar(latine[u - 0x80]) : LiteraDeCautareCalculata(c);
+}
+} // namespace
+
 QString FormaDeCautare(const QString& text)
 {
-    QString rezultat;
-    rezultat.reserve(text.size());
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u < 0x80) {
-            rezultat += u >= u'A' && u <= u'Z' ? QChar(u + (u'a' - u'A')) : c;
-            continue;
-        }
-        // A letter with a mark (ă, â, î, ş, ș, ţ, ț, é ...) is its base letter followed by the mark.
-        const QString descompus = c.decomposition();
-        const QChar baza = c.decompositionTag() == QChar::Canonical && !descompus.isEmpty() ? descompus.at(0) : c;
-        rezultat += baza.toLower();
-    }
+    QString rezultat(text.size(), Qt::Uninitialized);
+    QChar* litera = rezultat.data();
+    for (const QChar c : text)
+        *litera++ = LiteraDeCautare(c);
     return rezultat;
+}
+
+void AdaugaFormaDeCautare(QByteArray& tinta, const QString& text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = LiteraDeCautare(text[i]).unicode();
+        if (u < 0x80) {
+            tinta += char(u);
+        } else if (u < 0x800) {
+            tinta += char(0xC0 | (u >> 6));
+            tinta += char(0x80 | (u & 0x3F));
+        } else if (!QChar::isSurrogate(u)) {
+            tinta += char(0xE0 | (u >> 12));
+            tinta += char(0x80 | ((u >> 6) & 0x3F));
+            tinta += char(0x80 | (u & 0x3F));
+        } else {
+            // Pairs, and halves without their pair, are encoded as QString encodes them.
+            tinta += FormaDeCautare(text.mid(i)).toUtf8();
+            return;
+        }
+    }
 }
 
 bool AreSedile(const QString& text)

@@ -49,6 +49,8 @@ qint64 ValoareNota(const QString& text);
 // A text as search compares it: small letters without diacritics ("Ştefan", "ȘTEFAN" and "stefan" all give
 // "stefan"); ş and ș, ţ and ț fall together. Letters of other alphabets keep their small form.
 QString FormaDeCautare(const QString& text);
+// FormaDeCautare(text) in UTF-8, appended to `tinta` without building the texts between.
+void AdaugaFormaDeCautare(QByteArray& tinta, const QString& text);
 
 // True when the text holds a cedilla letter (ş Ş ţ Ţ) where Romanian writes a comma below.
 bool AreSedile(const QString& text);

@@ -25,12 +25,21 @@ private slots:
                              << "aai ai";
         QTest::newRow("cifre si semne") << "(5080517) / x"
                                         << "(5080517) / x";
+        QTest::newRow("alte alfabete") << QString::fromUtf8("ÉLÈVE Ωμέγα ПЕТРОВ Ǆ")
+                                       << QString::fromUtf8("eleve ωμεγα петров ǆ");
+        // A letter outside the first plane, then a half of a pair alone.
+        QTest::newRow("perechi UTF-16") << QString::fromUtf8("Ana 𝐀") + QChar(0xD835) + "B"
+                                        << QString::fromUtf8("ana 𝐀") + QChar(0xD835) + "b";
     }
     void formaDeCautare()
     {
         QFETCH(QString, text);
         QFETCH(QString, forma);
         QCOMPARE(FormaDeCautare(text), forma);
+        // The list's search text is built in UTF-8 directly, after what is already there.
+        QByteArray tinta("x");
+        AdaugaFormaDeCautare(tinta, text);
+        QCOMPARE(tinta, "x" + forma.toUtf8());
     }
 
     void anPeFormular_data()
