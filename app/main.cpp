@@ -119,9 +119,7 @@ int main(int argc, char** argv)
             if (!dm.Db.Connected() || !ProfilInregistrat())
                 return;
             try {
-                TListaLiniiElevi linii = CitesteLiniiElevi(dm, ProfilInregistrat()->ListaCampuriElev());
-                SorteazaDupaNume(linii);
-                liniiCitite = std::move(linii);
+                liniiCitite = CitesteLiniiSortate(dm, ProfilInregistrat()->ListaCampuriElev());
             } catch (const std::exception&) {
                 liniiCitite.reset();
             }

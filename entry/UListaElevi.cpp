@@ -156,9 +156,7 @@ void TListaElevi::Reincarca()
     m_linii.clear();
     m_afisate.clear();
     const TClasaProfil* profil = ProfilInregistrat();
-    TListaLiniiElevi linii = CitesteLiniiElevi(ModululDeDate(), profil ? profil->ListaCampuriElev() : QString());
-    SorteazaDupaNume(linii);
-    SeteazaLiniiSortate(std::move(linii));
+    SeteazaLiniiSortate(CitesteLiniiSortate(ModululDeDate(), profil ? profil->ListaCampuriElev() : QString()));
 }
 
 void TListaElevi::SeteazaLinii(TListaLiniiElevi linii)

@@ -1,8 +1,17 @@
 #include "store/UEvaluatorExpresie.h"
 
 #include "platform/UEroare.h"
+#include "platform/UInDouaFire.h"
 
 #include <QSet>
+#include <QStringDecoder>
+
+#include <condition_variable>
+#include <deque>
+#include <limits>
+#include <memory>
+#include <mutex>
+#include <vector>
 
 TEvaluatorExpresie::TEvaluatorExpresie(TDM& dm, const QString& expresie)
     : m_dm(dm), m_segmente(ParseazaExpresie(expresie))
@@ -31,7 +40,7 @@ void TEvaluatorExpresie::AdunaCampuri(TCheieCamp cheie, QMap<QString, TCheieCamp
     }
 }
 
-void TEvaluatorExpresie::Pregateste()
+bool TEvaluatorExpresie::PregatesteCampurile()
 {
     if (!m_dm.Tr.InTransaction())
         throw EEroare(QStringLiteral("Tranzactia trebuie sa fie activa in momentul apelarii procedurii ParseExp"));
@@ -58,11 +67,14 @@ void TEvaluatorExpresie::Pregateste()
     }
     m_cunoscute.clear();
     m_indexCamp.clear();
+    m_coduri.clear();
+    m_coduriCampuri.clear();
     m_randuriElev.clear();
+    m_texteElevi.clear();
     m_valoriTabele.clear();
     m_tabeleLegate.clear();
     if (campuri.isEmpty())
-        return;
+        return false;
 
     // Tables other than ELEVI that the fields belong to and that "DATE" has link columns for.
     QSet<QString> coloane;
@@ -73,11 +85,10 @@ void TEvaluatorExpresie::Pregateste()
         coloane.insert(q.FieldByName(QStringLiteral("NUME")).AsString());
         q.Next();
     }
-    QStringList coduri;
     for (auto it = campuri.cbegin(); it != campuri.cend(); ++it) {
         m_indexCamp.insert(it.key(), int(m_indexCamp.size()));
-        if (!coduri.contains(it->Camp))
-            coduri << it->Camp;
+        if (!m_coduri.contains(it->Camp))
+            m_coduri << it->Camp;
         const QString asociat = m_profil.value(it.key()).AsociatCu;
         const QString tabel = asociat.toUpper();
         if (asociat != u"ELEVI" && !m_tabeleLegate.contains(tabel) &&
@@ -85,95 +96,265 @@ void TEvaluatorExpresie::Pregateste()
             m_tabeleLegate << tabel;
     }
     m_valoriTabele.resize(m_tabeleLegate.size());
+    // A row is matched to its field by comparing bytes, without building texts, as the rows read are many.
+    for (auto it = campuri.cbegin(); it != campuri.cend(); ++it)
+        m_coduriCampuri << TCoduriCamp{FaraSpatiiFinale(it->Formular).toUtf8(), FaraSpatiiFinale(it->Pagina).toUtf8(),
+                                       FaraSpatiiFinale(it->Camp).toUtf8(), m_indexCamp.value(it.key())};
+    return true;
+}
 
+void TEvaluatorExpresie::Pregateste(const std::function<void(qint64 idElev)>& elevCitit)
+{
+    const bool campuri = PregatesteCampurile();
+    InregistreazaCheile();
+    if (campuri)
+        CitesteRanduri(m_tabeleLegate.isEmpty() ? elevCitit : std::function<void(qint64)>());
+}
+
+int TEvaluatorExpresie::CampuriCitite(qint64 idElev) const
+{
+    int campuri = 0;
+    for (int camp = 0; camp < m_indexCamp.size(); ++camp)
+        campuri += m_randuriElev.contains({camp, idElev}) ? 1 : 0;
+    return campuri;
+}
+
+namespace {
+// An id column's NULL.
+constexpr qint64 IdNul = std::numeric_limits<qint64>::min();
+
+QByteArrayView FaraBlancuriFinale(QByteArrayView text)
+{
+    while (!text.isEmpty() && text.back() == ' ')
+        text.chop(1);
+    return text;
+}
+
+qint64 IdSauNul(const TQuery& q, int coloana)
+{
+    const TCamp camp = q.Camp(coloana);
+    return camp.IsNull() ? IdNul : camp.AsInteger();
+}
+
+// Value rows copied as the engine hands them over: the field, the owner and the value's bytes, and per linked
+// table the IDF_ then the ID_ column.
+struct TLotRanduri
+{
+    struct TRand
+    {
+        int Camp;
+        qsizetype Inceput, Lungime;
+        qint64 Elev;
+    };
+    QByteArray Texte;
+    std::vector<TRand> Randuri;
+    std::vector<qint64> Legaturi;
+};
+
+// Batches from the thread that fetches to the one that builds the values. Pune returns false once the builder
+// has stopped on a failure; Ia returns null once the fetching is over and every batch is taken.
+class TCoadaLoturi
+{
+public:
+    bool Pune(std::unique_ptr<TLotRanduri> lot)
+    {
+        const std::lock_guard<std::mutex> blocare(m_blocare);
+        if (m_oprita)
+            return false;
+        m_loturi.push_back(std::move(lot));
+        m_semnal.notify_one();
+        return true;
+    }
+    void Incheie()
+    {
+        const std::lock_guard<std::mutex> blocare(m_blocare);
+        m_incheiata = true;
+        m_semnal.notify_one();
+    }
+    void Opreste()
+    {
+        const std::lock_guard<std::mutex> blocare(m_blocare);
+        m_oprita = true;
+    }
+    std::unique_ptr<TLotRanduri> Ia()
+    {
+        std::unique_lock<std::mutex> blocare(m_blocare);
+        m_semnal.wait(blocare, [this] { return !m_loturi.empty() || m_incheiata; });
+        if (m_loturi.empty())
+            return nullptr;
+        std::unique_ptr<TLotRanduri> lot = std::move(m_loturi.front());
+        m_loturi.pop_front();
+        return lot;
+    }
+
+private:
+    std::mutex m_blocare;
+    std::condition_variable m_semnal;
+    std::deque<std::unique_ptr<TLotRanduri>> m_loturi;
+    bool m_incheiata = false;
+    bool m_oprita = false;
+};
+
+constexpr size_t RanduriPeLot = 4096;
+} // namespace
+
+void TEvaluatorExpresie::CitesteRanduri(const std::function<void(qint64 idElev)>& elevCitit)
+{
+    TQuery& q = m_dm.Q1;
+    const TGardaCursor cursor(q);
     QString sql = QStringLiteral("select COD_FORMULAR, COD_PAGINA, COD_CAMP, VALOARE_TEXT, ID_ELEVI");
     for (const QString& t : std::as_const(m_tabeleLegate))
         sql += QStringLiteral(", IDF_%1, ID_%1").arg(t);
     sql += QStringLiteral(" from \"DATE\" where ");
-    for (int i = 0; i < coduri.size(); ++i)
+    for (int i = 0; i < m_coduri.size(); ++i)
         sql += (i ? QStringLiteral(" or ") : QString()) + QStringLiteral("COD_CAMP = :C%1").arg(i);
     q.SetSQL(sql);
-    for (int i = 0; i < coduri.size(); ++i)
-        q.ParamByName(QStringLiteral("C%1").arg(i)).SetAsString(coduri[i]);
-    // Each field's codes as the value rows hold them (UTF-8 without trailing blanks): a row is matched to its
-    // field by comparing bytes, without building texts, as the rows read here are many.
-    struct TCoduriCamp
-    {
-        QByteArray Formular, Pagina, Camp;
-        int Index;
-    };
-    QList<TCoduriCamp> coduriCampuri;
-    for (auto it = campuri.cbegin(); it != campuri.cend(); ++it)
-        coduriCampuri << TCoduriCamp{FaraSpatiiFinale(it->Formular).toUtf8(), FaraSpatiiFinale(it->Pagina).toUtf8(),
-                                     FaraSpatiiFinale(it->Camp).toUtf8(), m_indexCamp.value(it.key())};
-    const auto faraBlancuri = [](QByteArrayView text) {
-        while (!text.isEmpty() && text.back() == ' ')
-            text.chop(1);
-        return text;
-    };
-    q.Open();
-    const int iFormular = q.IndexColoana(QStringLiteral("COD_FORMULAR"));
-    const int iPagina = q.IndexColoana(QStringLiteral("COD_PAGINA"));
-    const int iCamp = q.IndexColoana(QStringLiteral("COD_CAMP"));
-    const int iValoare = q.IndexColoana(QStringLiteral("VALOARE_TEXT"));
-    const int iElev = q.IndexColoana(QStringLiteral("ID_ELEVI"));
-    QList<int> iLegaturi, iProprietari;
-    for (const QString& t : std::as_const(m_tabeleLegate)) {
-        iLegaturi << q.IndexColoana(QStringLiteral("IDF_") + t);
-        iProprietari << q.IndexColoana(QStringLiteral("ID_") + t);
-    }
-    while (!q.Eof()) {
-        const QByteArrayView codCamp = faraBlancuri(q.TextBrut(iCamp));
-        const QByteArrayView codPagina = faraBlancuri(q.TextBrut(iPagina));
-        const QByteArrayView codFormular = faraBlancuri(q.TextBrut(iFormular));
-        int camp = -1;
-        for (const TCoduriCamp& c : std::as_const(coduriCampuri)) {
-            if (c.Camp == codCamp && c.Pagina == codPagina && c.Formular == codFormular) {
-                camp = c.Index;
-                break;
-            }
-        }
-        if (camp >= 0) {
-            const QString valoare = q.Camp(iValoare).AsString();
-            const TCamp elev = q.Camp(iElev);
-            // Only the first row of a field and owner counts, as a lookup takes the first row it finds.
-            if (!elev.IsNull() && !m_randuriElev.contains({camp, elev.AsInteger()})) {
-                TRandElev rand{valoare, {}};
-                for (const int i : std::as_const(iLegaturi)) {
-                    const TCamp legatura = q.Camp(i);
-                    rand.Legaturi << (legatura.IsNull() ? -1 : legatura.AsInteger());
+    for (int i = 0; i < m_coduri.size(); ++i)
+        q.ParamByName(QStringLiteral("C%1").arg(i)).SetAsString(m_coduri[i]);
+
+    // The engine's reading is most of the time: this thread only fetches and copies the rows it keeps, and a
+    // second thread builds the texts and the tables from them meanwhile.
+    const size_t tabele = size_t(m_tabeleLegate.size());
+    TCoadaLoturi coada;
+    const auto copiaza = [&] {
+        q.Open();
+        const int iFormular = q.IndexColoana(QStringLiteral("COD_FORMULAR"));
+        const int iPagina = q.IndexColoana(QStringLiteral("COD_PAGINA"));
+        const int iCamp = q.IndexColoana(QStringLiteral("COD_CAMP"));
+        const int iValoare = q.IndexColoana(QStringLiteral("VALOARE_TEXT"));
+        const int iElev = q.IndexColoana(QStringLiteral("ID_ELEVI"));
+        QList<int> iLegaturi;
+        for (const QString& t : std::as_const(m_tabeleLegate))
+            iLegaturi << q.IndexColoana(QStringLiteral("IDF_") + t) << q.IndexColoana(QStringLiteral("ID_") + t);
+        auto lot = std::make_unique<TLotRanduri>();
+        while (!q.Eof()) {
+            const QByteArrayView codCamp = FaraBlancuriFinale(q.TextBrut(iCamp));
+            const QByteArrayView codPagina = FaraBlancuriFinale(q.TextBrut(iPagina));
+            const QByteArrayView codFormular = FaraBlancuriFinale(q.TextBrut(iFormular));
+            int camp = -1;
+            for (const TCoduriCamp& c : std::as_const(m_coduriCampuri)) {
+                if (c.Camp == codCamp && c.Pagina == codPagina && c.Formular == codFormular) {
+                    camp = c.Index;
+                    break;
                 }
-                m_randuriElev.insert({camp, elev.AsInteger()}, rand);
             }
-            for (int t = 0; t < iProprietari.size(); ++t) {
-                const TCamp proprietar = q.Camp(iProprietari[t]);
-                if (!proprietar.IsNull() && !m_valoriTabele[t].contains({camp, proprietar.AsInteger()}))
-                    m_valoriTabele[t].insert({camp, proprietar.AsInteger()}, valoare);
+            if (camp >= 0) {
+                const QByteArrayView valoare = q.TextBrut(iValoare);
+                lot->Randuri.push_back({camp, lot->Texte.size(), valoare.size(), IdSauNul(q, iElev)});
+                lot->Texte.append(valoare);
+                for (const int i : std::as_const(iLegaturi))
+                    lot->Legaturi.push_back(IdSauNul(q, i));
+                if (lot->Randuri.size() == RanduriPeLot) {
+                    if (!coada.Pune(std::move(lot)))
+                        break;
+                    lot = std::make_unique<TLotRanduri>();
+                }
+            }
+            q.Next();
+        }
+        coada.Pune(std::move(lot));
+    };
+    const auto construieste = [&] {
+        qint64 elevAnterior = IdNul;
+        // Decodes as QString::fromUtf8 does, straight into the texts' buffer.
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        while (const std::unique_ptr<TLotRanduri> lot = coada.Ia()) {
+            for (size_t r = 0; r < lot->Randuri.size(); ++r) {
+                const TLotRanduri::TRand& rand = lot->Randuri[r];
+                if (elevCitit && rand.Elev != elevAnterior) {
+                    if (elevAnterior != IdNul)
+                        elevCitit(elevAnterior);
+                    elevAnterior = rand.Elev;
+                }
+                const qint64* legaturi = lot->Legaturi.data() + r * 2 * tabele;
+                const QByteArrayView valoare(lot->Texte.constData() + rand.Inceput, rand.Lungime);
+                // Only the first row of a field and owner counts, as a lookup takes the first row it finds.
+                if (rand.Elev != IdNul && !m_randuriElev.contains({rand.Camp, rand.Elev})) {
+                    // A UTF-8 text never has fewer bytes than its UTF-16 code units.
+                    const qsizetype inceput = m_texteElevi.size();
+                    m_texteElevi.resize(inceput + valoare.size());
+                    const QChar* sfarsit = utf8.appendToBuffer(m_texteElevi.data() + inceput, valoare);
+                    m_texteElevi.truncate(sfarsit - m_texteElevi.constData());
+                    TRandElev randElev{inceput, m_texteElevi.size() - inceput, {}};
+                    for (size_t t = 0; t < tabele; ++t)
+                        randElev.Legaturi << (legaturi[2 * t] == IdNul ? -1 : legaturi[2 * t]);
+                    m_randuriElev.insert({rand.Camp, rand.Elev}, randElev);
+                }
+                for (size_t t = 0; t < tabele; ++t) {
+                    const qint64 proprietar = legaturi[2 * t + 1];
+                    if (proprietar != IdNul && !m_valoriTabele[qsizetype(t)].contains({rand.Camp, proprietar}))
+                        m_valoriTabele[qsizetype(t)].insert({rand.Camp, proprietar}, QString::fromUtf8(valoare));
+                }
             }
         }
-        q.Next();
+    };
+    InParalel(
+        [&] {
+            try {
+                copiaza();
+            } catch (...) {
+                coada.Incheie();
+                throw;
+            }
+            coada.Incheie();
+        },
+        [&] {
+            try {
+                construieste();
+            } catch (...) {
+                coada.Opreste();
+                throw;
+            }
+        });
+}
+
+void TEvaluatorExpresie::InregistreazaCheile()
+{
+    m_cunoscute.clear();
+    // The resolution walks from each key of the expression through the mirrors its profile rows name.
+    for (const TSegmentExpresie& s : std::as_const(m_segmente)) {
+        if (!s.EsteCheie)
+            continue;
+        TCheieCamp cheie = s.Cheie;
+        for (int adancime = 0; adancime <= AdancimeMaximaOglinzi; ++adancime) {
+            const TCheieGasita gasita = Gaseste(cheie);
+            if (!Inregistrata(cheie))
+                m_cunoscute.append({cheie, gasita});
+            if (!gasita.Profil)
+                break;
+            cheie = DesparteCheie(gasita.Profil->SimilarCu);
+        }
     }
 }
 
-const TEvaluatorExpresie::TCheieCunoscuta& TEvaluatorExpresie::Cunoscuta(const TCheieCamp& cheie)
+TEvaluatorExpresie::TCheieGasita TEvaluatorExpresie::Gaseste(const TCheieCamp& cheie) const
+{
+    const QString normalizata = Normalizata(cheie);
+    const auto profil = m_profil.constFind(normalizata);
+    return {profil == m_profil.cend() ? nullptr : &*profil, m_indexCamp.value(normalizata, -1)};
+}
+
+const TEvaluatorExpresie::TCheieCunoscuta* TEvaluatorExpresie::Inregistrata(const TCheieCamp& cheie) const
 {
     for (const TCheieCunoscuta& c : std::as_const(m_cunoscute)) {
         if (c.Cheie.Camp == cheie.Camp && c.Cheie.Pagina == cheie.Pagina && c.Cheie.Formular == cheie.Formular)
-            return c;
+            return &c;
     }
-    const QString normalizata = Normalizata(cheie);
-    const auto profil = m_profil.constFind(normalizata);
-    m_cunoscute.append(TCheieCunoscuta{cheie, profil == m_profil.cend() ? nullptr : &*profil,
-                                       m_indexCamp.value(normalizata, -1)});
-    return m_cunoscute.constLast();
+    return nullptr;
+}
+
+TEvaluatorExpresie::TCheieGasita TEvaluatorExpresie::Cunoscuta(const TCheieCamp& cheie) const
+{
+    const TCheieCunoscuta* inregistrata = Inregistrata(cheie);
+    return inregistrata ? inregistrata->Gasita : Gaseste(cheie);
 }
 
 bool TEvaluatorExpresie::Profil(const TCheieCamp& cheie, TProfilCamp& profil)
 {
-    const TCheieCunoscuta& c = Cunoscuta(cheie);
-    if (!c.Profil)
+    const TCheieGasita gasita = Cunoscuta(cheie);
+    if (!gasita.Profil)
         return false;
-    profil = *c.Profil;
+    profil = *gasita.Profil;
     return true;
 }
 
@@ -184,7 +365,7 @@ QString TEvaluatorExpresie::ValoareProprie(const TCheieCamp& cheie, const QStrin
     if (camp < 0 || rand == m_randuriElev.cend())
         return {};
     if (asociatCu == u"ELEVI")
-        return rand->Valoare;
+        return m_texteElevi.mid(rand->Inceput, rand->Lungime);
     const int tabel = int(m_tabeleLegate.indexOf(asociatCu.toUpper()));
     if (tabel < 0 || rand->Legaturi[tabel] < 0)
         return {};

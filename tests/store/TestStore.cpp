@@ -5,10 +5,12 @@
 #include "store/UEroareBD.h"
 #include "store/UEvaluatorExpresie.h"
 #include "store/UInregistrari.h"
+#include "store/ULiniiElevi.h"
 #include "store/UProfilDiploma.h"
 #include "testsupport/UBazaTest.h"
 #include "testsupport/UTestSupport.h"
 
+#include <QCollator>
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QFile>
@@ -85,6 +87,7 @@ private slots:
     void parseExp();
     void parseExpFaraTranzactie();
     void evaluatorulInMemorieDaCaParseExp();
+    void listaSortataDaCaParseExp();
     void literelRomanestiSePastreaza();
     void interogari();
     void fisierDeteriorat();
@@ -119,9 +122,8 @@ void TestStore::primaPornireDinSablon()
                                             "GRUP", "LATIME_SUGERATA", "COD_LINIE", "ORDINE"}));
     QCOMPARE(b.Coloana("select trim(RDB$RELATION_NAME) as C from RDB$RELATIONS where coalesce(RDB$SYSTEM_FLAG,0)=0 "
                        "order by 1"),
-             QStringList(
-                 {"CONFID_DB", "DATE", "ELEVI", "FORMULARE_FOLOSITE", "LOTURI_FORMULARE", "PROFIL_DIPLOMA", "SCOALA",
-                  "TABELE", "TIPARIRI", "TIPURI_DE_DATE"}));
+             QStringList({"CONFID_DB", "DATE", "ELEVI", "FORMULARE_FOLOSITE", "LOTURI_FORMULARE", "PROFIL_DIPLOMA",
+                          "SCOALA", "TABELE", "TIPARIRI", "TIPURI_DE_DATE"}));
     QCOMPARE(b.Coloana("select trim(RDB$CONSTRAINT_NAME) || ' ' || trim(RDB$CONSTRAINT_TYPE) as C from "
                        "RDB$RELATION_CONSTRAINTS where RDB$CONSTRAINT_NAME starting with 'PK_E' or RDB$CONSTRAINT_NAME "
                        "starting with 'PK_S' or RDB$CONSTRAINT_NAME starting with 'FK_' order by 1"),
@@ -495,6 +497,58 @@ void TestStore::evaluatorulInMemorieDaCaParseExp()
     QVERIFY(toate.contains("scoala-C_UNITATEA_L1"));
     QVERIFY(toate.contains("A_NUME-"));
     QVERIFY(toate.contains("C_NUME_L1-"));
+}
+
+void TestStore::listaSortataDaCaParseExp()
+{
+    TBazaTest b;
+    b.Porneste();
+    // The first student has one field before the others are written and the rest after them, so that the
+    // reading meets his rows apart. The value rows of the list's fields are more than one batch of the reading.
+    const qint64 primul = b.AdaugaElev({{"C_NUME_L1", "Zamfir"}});
+    b.CresteCuElevi(1400);
+    b.Executa("update \"DATE\" set VALOARE_TEXT = 'Ștefan' where COD_CAMP = 'C_NUME_L1' and mod(ID_ELEVI, 7) = 0");
+    b.Executa("update \"DATE\" set VALOARE_TEXT = 'stefan' where COD_CAMP = 'C_NUME_L1' and mod(ID_ELEVI, 7) = 1");
+    b.Executa("update \"DATE\" set VALOARE_TEXT = 'Ţuţea' where COD_CAMP = 'C_NUME_L2' and mod(ID_ELEVI, 5) = 0");
+    b.AdaugaElev({});
+    // Read last: a row of the first student, a second row of a field of another student (the first row read
+    // stays the value), and one more of the first student, which comes after he was last met.
+    b.ScrieValoare("ELEVI", primul, "C_NUME_L2", "Ana");
+    b.Executa(QStringLiteral("insert into \"DATE\" (COD_FORMULAR, COD_PAGINA, COD_CAMP, ID_ELEVI, VALOARE_TEXT) "
+                             "values ('Tessaluna', 'FATA', 'C_NUME_L1', %1, 'Altul')")
+                  .arg(primul + 1));
+    b.ScrieValoare("ELEVI", primul, "C_CNP", "6080517123456");
+    const QStringList ordine =
+        b.Coloana("select ID_ELEVI || ' ' || COD_CAMP as C from \"DATE\" where COD_CAMP in ('C_NUME_L1', "
+                  "'C_NUME_L2', 'C_CNP')");
+    QCOMPARE(ordine.mid(ordine.size() - 3),
+             QStringList({QStringLiteral("%1 C_NUME_L2").arg(primul), QStringLiteral("%1 C_NUME_L1").arg(primul + 1),
+                          QStringLiteral("%1 C_CNP").arg(primul)}));
+
+    TDM& dm = b.Dm();
+    const QStringList iduri = b.Coloana("select ID_ELEVI as C from ELEVI");
+    const QCollator colatie{QLocale(QStringLiteral("ro_RO"))};
+    // The list's own expression, and one that reaches the school through links.
+    for (const QString& expresie : {ProfilInregistrat()->ListaCampuriElev(),
+                                    QStringLiteral("{Tessaluna.FATA.C_NUME_L1} {Tessaluna.FATA.C_UNITATEA_L1}!")}) {
+        const TListaLiniiElevi linii = CitesteLiniiSortate(dm, expresie);
+        TListaLiniiElevi asteptate;
+        dm.Tr.StartTransaction();
+        for (const QString& id : iduri) {
+            asteptate.push_back(std::make_unique<TLinieElev>());
+            asteptate.back()->Id = id.toInt();
+            asteptate.back()->Denumire = dm.ParseExp(expresie, id.toInt());
+        }
+        dm.Tr.Rollback();
+        SorteazaDupaNume(asteptate);
+        QCOMPARE(linii.size(), asteptate.size());
+        for (size_t i = 0; i < linii.size(); ++i) {
+            QCOMPARE(linii[i]->Id, asteptate[i]->Id);
+            QCOMPARE(linii[i]->Denumire, asteptate[i]->Denumire);
+            if (i > 0)
+                QVERIFY(colatie.compare(linii[i - 1]->Denumire, linii[i]->Denumire) <= 0);
+        }
+    }
 }
 
 void TestStore::literelRomanestiSePastreaza()
