@@ -174,10 +174,6 @@ void TListaElevi::SeteazaLiniiSortate(TListaLiniiElevi linii)
     m_textCautare.clear();
     m_inceputuri.clear();
     m_inceputuri.reserve(linii.size() + 1);
-    qsizetype marime = 0;
-    for (const auto& linie : linii)
-        marime += linie->Denumire.size() + 1;
-    m_textCautare.reserve(marime + marime / 8);
     for (auto& linie : linii) {
         m_inceputuri.push_back(m_textCautare.size());
         AdaugaFormaDeCautare(m_textCautare, linie->Denumire);

@@ -67,7 +67,6 @@ bool TEvaluatorExpresie::PregatesteCampurile()
     }
     m_cunoscute.clear();
     m_indexCamp.clear();
-    m_coduri.clear();
     m_coduriCampuri.clear();
     m_randuriElev.clear();
     m_texteElevi.clear();
@@ -87,8 +86,6 @@ bool TEvaluatorExpresie::PregatesteCampurile()
     }
     for (auto it = campuri.cbegin(); it != campuri.cend(); ++it) {
         m_indexCamp.insert(it.key(), int(m_indexCamp.size()));
-        if (!m_coduri.contains(it->Camp))
-            m_coduri << it->Camp;
         const QString asociat = m_profil.value(it.key()).AsociatCu;
         const QString tabel = asociat.toUpper();
         if (asociat != u"ELEVI" && !m_tabeleLegate.contains(tabel) &&
@@ -205,12 +202,17 @@ void TEvaluatorExpresie::CitesteRanduri(const std::function<void(qint64 idElev)>
     QString sql = QStringLiteral("select COD_FORMULAR, COD_PAGINA, COD_CAMP, VALOARE_TEXT, ID_ELEVI");
     for (const QString& t : std::as_const(m_tabeleLegate))
         sql += QStringLiteral(", IDF_%1, ID_%1").arg(t);
+    QList<QByteArray> coduri;
+    for (const TCoduriCamp& c : std::as_const(m_coduriCampuri)) {
+        if (!coduri.contains(c.Camp))
+            coduri << c.Camp;
+    }
     sql += QStringLiteral(" from \"DATE\" where ");
-    for (int i = 0; i < m_coduri.size(); ++i)
+    for (int i = 0; i < coduri.size(); ++i)
         sql += (i ? QStringLiteral(" or ") : QString()) + QStringLiteral("COD_CAMP = :C%1").arg(i);
     q.SetSQL(sql);
-    for (int i = 0; i < m_coduri.size(); ++i)
-        q.ParamByName(QStringLiteral("C%1").arg(i)).SetAsString(m_coduri[i]);
+    for (int i = 0; i < coduri.size(); ++i)
+        q.ParamByName(QStringLiteral("C%1").arg(i)).SetAsString(QString::fromUtf8(coduri[i]));
 
     // The engine's reading is most of the time: this thread only fetches and copies the rows it keeps, and a
     // second thread builds the texts and the tables from them meanwhile.

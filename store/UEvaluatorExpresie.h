@@ -77,7 +77,6 @@ private:
     QList<TCheieCunoscuta> m_cunoscute;
     QHash<QString, int> m_indexCamp;
     QStringList m_tabeleLegate; // upper-case names of the other tables reached by a link
-    QStringList m_coduri;       // the distinct field codes read
     QList<TCoduriCamp> m_coduriCampuri;
     QHash<QPair<int, qint64>, TRandElev> m_randuriElev;
     QString m_texteElevi; // the students' values one after the other: one buffer to build and to free

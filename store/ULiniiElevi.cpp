@@ -45,13 +45,11 @@ TListaLiniiElevi CitesteLiniiSortate(TDM& dm, const QString& expresie)
         QCollatorSortKey Cheie;
     };
     std::unordered_map<qint64, TNumit> numiti;
-    std::optional<QCollator> colatieCitire;
+    const QCollator colatieCitire = ColatieRomana();
     auto denumire = std::make_unique<TEvaluatorExpresie>(dm, expresie);
     denumire->Pregateste([&](qint64 id) {
-        if (!colatieCitire)
-            colatieCitire = ColatieRomana();
         QString nume = denumire->Evalueaza(id);
-        QCollatorSortKey cheie = colatieCitire->sortKey(nume);
+        QCollatorSortKey cheie = colatieCitire.sortKey(nume);
         numiti.insert_or_assign(id, TNumit{denumire->CampuriCitite(id), std::move(nume), std::move(cheie)});
     });
 
@@ -69,7 +67,7 @@ TListaLiniiElevi CitesteLiniiSortate(TDM& dm, const QString& expresie)
         }
     }
     InDouaFire(linii.size(), [&](size_t inceput, size_t sfarsit) {
-        std::optional<QCollator> colatie;
+        const QCollator colatie = ColatieRomana();
         for (size_t i = inceput; i < sfarsit; ++i) {
             auto& [cheie, linie] = linii[i];
             const auto numit = numiti.find(linie->Id);
@@ -78,10 +76,8 @@ TListaLiniiElevi CitesteLiniiSortate(TDM& dm, const QString& expresie)
                 cheie = std::move(numit->second.Cheie);
                 continue;
             }
-            if (!colatie)
-                colatie = ColatieRomana();
             linie->Denumire = denumire->Evalueaza(linie->Id);
-            cheie = colatie->sortKey(linie->Denumire);
+            cheie = colatie.sortKey(linie->Denumire);
         }
     });
     // What was read is freed on the second thread while this one sorts.
