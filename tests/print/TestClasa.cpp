@@ -1,6 +1,8 @@
 // A class printed in one job to the PDF printer, stopped part way, checked before printing, reprinted, and
 // saved as PDF copies; every page read back from the PDF.
 
+#include "UTestTiparire.h"
+
 #include "entry/UTiparireClasaForm.h"
 #include "platform/UMesaje.h"
 #include "platform/URegistru.h"
@@ -20,7 +22,6 @@
 #include "print/UPrintTessaluna.h"
 #include "print/UTipaririElev.h"
 #include "store/UTipariri.h"
-#include "testsupport/UBazaTest.h"
 #include "testsupport/UModal.h"
 #include "testsupport/UPdfText.h"
 
@@ -165,13 +166,8 @@ void TestClasa::initTestCase()
 
 void TestClasa::init()
 {
-    TMesaje::Goleste();
-    TMesaje::SetFaraFerestre(true);
-    QFile::remove(FisierRegistruUtilizator());
     m_dosar = std::make_unique<QTemporaryDir>();
-    ReseteazaParticularizari(m_dosar->filePath("licenta.lic"));
-    b = std::make_unique<TBazaTest>();
-    b->Porneste();
+    b = PornesteTestDeTiparire(*m_dosar);
     SeteazaImprimantaCurenta(NumeImprimantaPdf);
     TAllStuffReg setari;
     setari.Configurata = true;
@@ -199,14 +195,7 @@ QList<TElevDeTiparit> TestClasa::Clasa(int n)
 TRezultatPagini TestClasa::Tipareste(const QList<TElevDeTiparit>& elevi, const QString& pdf,
                                      const std::function<bool(int, int)>& opreste)
 {
-    TMesaje::SetFisierUrmator(pdf);
-    LaUrmatorulModal([](QDialog* d) { QTest::mouseClick(qobject_cast<TInsertPaperForm*>(d)->Ok, Qt::LeftButton); });
-    try {
-        return TiparesteClasa(nullptr, elevi, opreste);
-    } catch (const std::exception& e) {
-        QTest::qFail(e.what(), __FILE__, __LINE__);
-    }
-    return {};
+    return TiparesteClasaInPdf(elevi, pdf, {}, opreste);
 }
 
 void TestClasa::classOf30InOneJob()

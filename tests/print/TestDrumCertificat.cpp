@@ -3,6 +3,7 @@
 // printer and the texts read back from the PDF.
 
 #include "UFormularTest.h"
+#include "UTestTiparire.h"
 
 #include "entry/UButonFormular.h"
 #include "entry/UListaElevi.h"
@@ -19,7 +20,6 @@
 #include "print/UPrintTessaluna.h"
 #include "print/USetariImprimare.h"
 #include "settings/UInfoGlobal2005.h"
-#include "testsupport/UBazaTest.h"
 #include "testsupport/UModal.h"
 #include "testsupport/UPdfText.h"
 
@@ -108,13 +108,8 @@ void TestDrumCertificat::initTestCase()
 
 void TestDrumCertificat::init()
 {
-    TMesaje::Goleste();
-    TMesaje::SetFaraFerestre(true);
-    QFile::remove(FisierRegistruUtilizator());
     m_dosar = std::make_unique<QTemporaryDir>();
-    ReseteazaParticularizari(m_dosar->filePath("licenta.lic"));
-    b = std::make_unique<TBazaTest>();
-    b->Porneste();
+    b = PornesteTestDeTiparire(*m_dosar);
 }
 
 void TestDrumCertificat::cleanup()

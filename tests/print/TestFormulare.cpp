@@ -2,6 +2,8 @@
 // an annulled blank and its reprint, the refusals before printing, and the two reports read back from the PDF
 // and from the workbook.
 
+#include "UTestTiparire.h"
+
 #include "excel/UCititorFoi.h"
 #include "platform/UForme.h"
 #include "platform/UMesaje.h"
@@ -18,7 +20,6 @@
 #include "print/UTipaririElev.h"
 #include "store/UFormulare.h"
 #include "store/UInregistrari.h"
-#include "testsupport/UBazaTest.h"
 #include "testsupport/UModal.h"
 #include "testsupport/UPdfText.h"
 
@@ -77,13 +78,8 @@ void TestFormulare::initTestCase()
 
 void TestFormulare::init()
 {
-    TMesaje::Goleste();
-    TMesaje::SetFaraFerestre(true);
-    QFile::remove(FisierRegistruUtilizator());
     m_dosar = std::make_unique<QTemporaryDir>();
-    ReseteazaParticularizari(m_dosar->filePath("licenta.lic"));
-    b = std::make_unique<TBazaTest>();
-    b->Porneste();
+    b = PornesteTestDeTiparire(*m_dosar);
     SeteazaImprimantaCurenta(NumeImprimantaPdf);
     TAllStuffReg setari;
     setari.Configurata = true;
@@ -105,22 +101,14 @@ QList<TElevDeTiparit> TestFormulare::Clasa(int n)
 TRezultatPagini TestFormulare::Tipareste(const QList<TElevDeTiparit>& elevi, qint64 numar, QString* propus,
                                          const std::function<bool(int, int)>& opreste)
 {
-    TMesaje::SetFisierUrmator(m_dosar->filePath("lucrare.pdf"));
-    LaUrmatorulModal([numar, propus](QDialog* d) {
-        auto* f = qobject_cast<TInsertPaperForm*>(d);
+    const auto laHartie = [numar, propus](TInsertPaperForm* f) {
         if (propus)
             *propus = f->PanouFormular->isVisible() ? f->SerieFormular->text() + " " + f->NumarFormular->text()
                                                     : QStringLiteral("fara formular");
         if (numar)
             f->NumarFormular->setText(QString::number(numar));
-        QTest::mouseClick(f->Ok, Qt::LeftButton);
-    });
-    try {
-        return TiparesteClasa(nullptr, elevi, opreste);
-    } catch (const std::exception& e) {
-        QTest::qFail(e.what(), __FILE__, __LINE__);
-    }
-    return {};
+    };
+    return TiparesteClasaInPdf(elevi, m_dosar->filePath("lucrare.pdf"), laHartie, opreste);
 }
 
 void TestFormulare::batchesRefuseOverlapAndBadNumbers()
