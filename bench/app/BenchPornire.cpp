@@ -1,13 +1,14 @@
 // The program's start, from main to the main window showing the student list, on the offscreen platform, on
 // registers of 10,000 and 100,000 students built through the program's own record operations (every field
 // filled, a school tied). The registers are built once and kept in a cache folder ($TESSALUNA_BENCH_CACHE, else
-// ~/.cache/tessaluna-bench) between runs (RegistruRealistInCache). Each run starts the real executable in a folder of its own; the program
-// writes its own figures when TESSALUNA_MASURA_PORNIRE names a file: wall time since main, wall time since the
-// start screen closed, and the process's CPU time (getrusage, every thread of the engine included).
+// ~/.cache/tessaluna-bench) between runs (RegistruRealistInCache). Each run starts the real executable in a folder of
+// its own; the program writes its own figures when TESSALUNA_MASURA_PORNIRE names a file: wall time since main, wall
+// time since the start screen closed, and the process's CPU time (getrusage, every thread of the engine included).
 //
 // Two cases per size: the first start on a register copied in (its record of the last clean check does not
 // match, so the full read check runs), then starts on the same register as the program left it.
 
+#include "UProgramBenchmark.h"
 #include "URegistruRealist.h"
 #include "testsupport/UBazaTest.h"
 
@@ -134,17 +135,24 @@ void PornireObisnuita(benchmark::State& state)
         Inregistreaza(state, b.Porneste());
 }
 
-BENCHMARK(PornireRegistruNou)->Arg(10000)->Arg(100000)->UseManualTime()->Unit(benchmark::kMillisecond)
-    ->Iterations(1)->Repetitions(3);
-BENCHMARK(PornireObisnuita)->Arg(10000)->Arg(100000)->UseManualTime()->Unit(benchmark::kMillisecond)
-    ->Iterations(1)->Repetitions(5);
+BENCHMARK(PornireRegistruNou)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(3);
+BENCHMARK(PornireObisnuita)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(5);
 } // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RuleazaBenchmarkurile(argc, argv);
 }

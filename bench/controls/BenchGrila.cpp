@@ -1,6 +1,7 @@
 // Painting the virtual grid: 50 columns over 1,000 and 10,000 lines, on the offscreen platform. One full
 // repaint of the view, and scrolling from the top to the bottom one page at a time (a page repainted per
 // step). The cells the owner is asked for are counted: only those in view.
+#include "UProgramBenchmark.h"
 #include "controls/UKivVirtualGrid.h"
 
 #include <QApplication>
@@ -90,8 +91,5 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RuleazaBenchmarkurile(argc, argv);
 }

@@ -7,6 +7,7 @@
 // reload's CPU time of the whole process (getrusage: the engine's threads included) beside isql's, and their
 // ratio, which a loaded machine disturbs less than the wall times.
 
+#include "UProgramBenchmark.h"
 #include "URegistruRealist.h"
 #include "entry/UListaElevi.h"
 #include "testsupport/UBazaTest.h"
@@ -32,8 +33,8 @@ double TimpIsql(const QString& baza)
     isql.setStandardOutputFile(QProcess::nullDevice());
     QElapsedTimer ceas;
     ceas.start();
-    isql.start(QStringLiteral("isql-fb"), {QStringLiteral("-u"), QStringLiteral("SYSDBA"), QStringLiteral("-i"),
-                                           script.fileName(), baza});
+    isql.start(QStringLiteral("isql-fb"),
+               {QStringLiteral("-u"), QStringLiteral("SYSDBA"), QStringLiteral("-i"), script.fileName(), baza});
     if (!isql.waitForFinished(600000) || isql.exitCode() != 0)
         return -1;
     return ceas.nsecsElapsed() / 1e9;
@@ -81,8 +82,5 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RuleazaBenchmarkurile(argc, argv);
 }

@@ -1,7 +1,8 @@
-// Reading an .xlsx of 1,000 rows by 15 columns through Calc, beside Calc's own conversion of it: one Deschide, Calc's start with a fresh
-// private profile and its end included, as the import wizard does it for each file pick. The reader keeps
-// rows 1..999 ("randuri"). The workbook is made by Calc from a flat ODF text written here.
+// Reading an .xlsx of 1,000 rows by 15 columns through Calc, beside Calc's own conversion of it: one Deschide, Calc's
+// start with a fresh private profile and its end included, as the import wizard does it for each file pick. The reader
+// keeps rows 1..999 ("randuri"). The workbook is made by Calc from a flat ODF text written here.
 
+#include "UProgramBenchmark.h"
 #include "excel/FixtureCalc.h"
 #include "excel/UCititorFoi.h"
 
@@ -63,9 +64,10 @@ void ConversieCalc(benchmark::State& state)
         QTemporaryDir lucru;
         QProcess p;
         p.setProgram(QStringLiteral("soffice"));
-        p.setArguments({QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(lucru.filePath("profil")).toString(),
-                        QStringLiteral("--headless"), QStringLiteral("--norestore"), QStringLiteral("--convert-to"),
-                        QStringLiteral("csv"), QStringLiteral("--outdir"), lucru.path(), fisier});
+        p.setArguments(
+            {QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(lucru.filePath("profil")).toString(),
+             QStringLiteral("--headless"), QStringLiteral("--norestore"), QStringLiteral("--convert-to"),
+             QStringLiteral("csv"), QStringLiteral("--outdir"), lucru.path(), fisier});
         p.setStandardOutputFile(QProcess::nullDevice());
         p.setStandardErrorFile(QProcess::nullDevice());
         p.start();
@@ -80,8 +82,5 @@ BENCHMARK(ConversieCalc)->Unit(benchmark::kMillisecond)->UseRealTime()->Iteratio
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RuleazaBenchmarkurile(argc, argv);
 }

@@ -2,6 +2,7 @@
 // the school. Run on an empty register (a new class) and on one that already holds those 1,000 students (the
 // same sheet imported again: every row finds its student by CNP and overwrites his fields).
 
+#include "UProgramBenchmark.h"
 #include "excel/UCititorFoi.h"
 #include "excel/UImportExcel.h"
 #include "store/UInregistrari.h"
@@ -90,8 +91,5 @@ BENCHMARK(ScrieClasa)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RuleazaBenchmarkurile(argc, argv);
 }

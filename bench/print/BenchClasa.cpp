@@ -3,6 +3,7 @@
 // at a time. 100, 1,000 and 10,000 students; the counters give the process's peak memory before the job (the
 // register's growth) and after it. "Tipareste" of the class dialog adds the check before printing.
 
+#include "UProgramBenchmark.h"
 #include "URegistruRealist.h"
 
 #include "entry/UTiparireClasaForm.h"
@@ -145,15 +146,11 @@ BENCHMARK(DoarCompletarea)
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir dosar(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/bench_clasa-XXXXXX")
-                                                                  : QString());
+    QTemporaryDir dosar(SablonDosarInMemorie(QStringLiteral("bench_clasa")));
     g_dosar = &dosar;
     qputenv("XDG_CONFIG_HOME", dosar.filePath("config").toLocal8Bit());
     QApplication app(argc, argv);
     TMesaje::SetFaraFerestre(true);
     ReseteazaParticularizari(dosar.filePath("licenta.lic"));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RuleazaBenchmarkurile(argc, argv);
 }

@@ -2,6 +2,7 @@
 // of 1,000 students (every field filled, a school tied) into the preview's 70 areas, then the print job's document on
 // the PDF printer. The dialogs the user answers are left out; everything the program computes is in.
 
+#include "UProgramBenchmark.h"
 #include "URegistruRealist.h"
 
 #include "platform/UActiune.h"
@@ -61,17 +62,12 @@ BENCHMARK(DoarCompletarea)->Unit(benchmark::kMillisecond)->UseRealTime()->Repeti
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    // In memory when the system has such a folder: the disk's write-back is not the program's work.
-    QTemporaryDir dosar(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/bench_drum-XXXXXX")
-                                                                  : QString());
+    QTemporaryDir dosar(SablonDosarInMemorie(QStringLiteral("bench_drum")));
     g_dosar = &dosar;
     // The print settings go to a registry file of the benchmark's own, never the user's.
     qputenv("XDG_CONFIG_HOME", dosar.filePath("config").toLocal8Bit());
     QApplication app(argc, argv);
     TMesaje::SetFaraFerestre(true);
     ReseteazaParticularizari(dosar.filePath("licenta.lic"));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RuleazaBenchmarkurile(argc, argv);
 }

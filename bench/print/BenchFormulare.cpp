@@ -2,6 +2,7 @@
 // one transaction, the paging and the file written whole. The counters give the resident memory before the run
 // and the process's peak during it (the peak is reset before each run through /proc/self/clear_refs).
 
+#include "UProgramBenchmark.h"
 #include "platform/UMesaje.h"
 #include "print/URapoarteFormulare.h"
 #include "store/UDataModule.h"
@@ -107,14 +108,10 @@ BENCHMARK(RegistruXlsx)
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir dosar(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/bench_formulare-XXXXXX")
-                                                                  : QString());
+    QTemporaryDir dosar(SablonDosarInMemorie(QStringLiteral("bench_formulare")));
     g_dosar = &dosar;
     qputenv("XDG_CONFIG_HOME", dosar.filePath("config").toLocal8Bit());
     QGuiApplication app(argc, argv);
     TMesaje::SetFaraFerestre(true);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RuleazaBenchmarkurile(argc, argv);
 }

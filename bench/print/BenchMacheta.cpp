@@ -1,6 +1,7 @@
 // The layout editor: a scanned blank given as a PDF drawn for the page (once per program run, when the preview
 // first opens), and one step of a mouse drag in the running preview (what each mouse move costs).
 
+#include "UProgramBenchmark.h"
 #include "print/UEditorMacheta.h"
 #include "print/UFormularDePrintat.h"
 #include "print/UFormularTextArea.h"
@@ -92,8 +93,5 @@ int main(int argc, char** argv)
     QTemporaryDir dosar;
     g_dosar = &dosar;
     qputenv("XDG_DATA_HOME", QFile::encodeName(dosar.filePath("date")));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RuleazaBenchmarkurile(argc, argv);
 }

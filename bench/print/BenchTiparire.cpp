@@ -1,6 +1,7 @@
 // Filling the certificate's 70 areas and printing them to a PDF through QPrinter: one certificate per
 // document, and one document of 1,000 certificates.
 
+#include "UProgramBenchmark.h"
 #include "print/UConstructieFormular.h"
 #include "print/UFormularDePrintat.h"
 #include "print/UFormularTextArea.h"
@@ -128,13 +129,8 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    // In memory when the system has such a folder: the disk's write-back is not the program's work.
-    QTemporaryDir dosar(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/bench_print-XXXXXX")
-                                                                  : QString());
+    QTemporaryDir dosar(SablonDosarInMemorie(QStringLiteral("bench_print")));
     g_dosar = &dosar;
     ReseteazaParticularizari(dosar.filePath("licenta.lic"));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RuleazaBenchmarkurile(argc, argv);
 }

@@ -1,8 +1,9 @@
-// Backup and restore of a register of 10,000 students (every field filled, a school tied) through the engine's services, and the size of the
-// backup; each run writes a new backup and restores it into a new file. PregatireRestaurare is the restore the
-// menu runs before its question: the engine's restore plus the checks of the restored database (state,
-// indexes, constraints, a full read, the counts).
+// Backup and restore of a register of 10,000 students (every field filled, a school tied) through the engine's
+// services, and the size of the backup; each run writes a new backup and restores it into a new file.
+// PregatireRestaurare is the restore the menu runs before its question: the engine's restore plus the checks of the
+// restored database (state, indexes, constraints, a full read, the counts).
 
+#include "UProgramBenchmark.h"
 #include "URegistruRealist.h"
 #include "store/UCopii.h"
 #include "store/UDataModule.h"
@@ -86,8 +87,5 @@ BENCHMARK(PregatireRestaurare)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRe
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RuleazaBenchmarkurile(argc, argv);
 }

@@ -1,6 +1,7 @@
 // Tying students to their school on a register of 1,000 students: all of them at once when the first school
 // row is saved, one of them when his dialog is saved. Each run is rolled back, so every run starts untied.
 
+#include "UProgramBenchmark.h"
 #include "store/UInregistrari.h"
 #include "testsupport/UBazaTest.h"
 
@@ -37,8 +38,5 @@ BENCHMARK(MutaUnElev)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime()->
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RuleazaBenchmarkurile(argc, argv);
 }

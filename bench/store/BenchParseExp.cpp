@@ -1,6 +1,7 @@
 // Expanding the student display expression for every student, one lookup at a time, in one transaction, on
 // registers of 1,000 and 10,000 students with every field filled and a school tied (RegistruRealistInCache).
 
+#include "UProgramBenchmark.h"
 #include "URegistruRealist.h"
 #include "profile/UProfil.h"
 #include "store/UDataModule.h"
@@ -36,8 +37,5 @@ BENCHMARK(ParseExpElevi)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RuleazaBenchmarkurile(argc, argv);
 }

@@ -1,6 +1,7 @@
 // The read check of every start-up (every record of every table, every index walked) on a database grown
 // like a school's (every field filled, a school tied) of 1,000 and 10,000 students.
 
+#include "UProgramBenchmark.h"
 #include "URegistruRealist.h"
 #include "store/UDataModule.h"
 #include "testsupport/UBazaTest.h"
@@ -31,8 +32,5 @@ BENCHMARK(VerificaCitireaElevi)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RuleazaBenchmarkurile(argc, argv);
 }
