@@ -507,6 +507,34 @@ bool TDM::Exista(const QString& sql, const QList<QPair<QString, QString>>& param
     return !Q1.Eof();
 }
 
+namespace {
+// The existence test of an object by its name, and the name of its parameter, in the order of TObiectStructura.
+QPair<QString, QString> TestObiect(TDM::TObiectStructura obiect)
+{
+    static const QPair<QString, QString> teste[] = {
+        {QStringLiteral("select * from RDB$RELATIONS where RDB$RELATION_NAME = :RDB$RELATION_NAME"),
+         QStringLiteral("RDB$RELATION_NAME")},
+        {QStringLiteral("select * from RDB$INDICES where RDB$INDEX_NAME = :RDB$INDEX_NAME"),
+         QStringLiteral("RDB$INDEX_NAME")},
+        {QStringLiteral("select * from RDB$GENERATORS where RDB$GENERATOR_NAME = :RDB$GENERATOR_NAME"),
+         QStringLiteral("RDB$GENERATOR_NAME")},
+    };
+    return teste[int(obiect)];
+}
+} // namespace
+
+bool TDM::ExistaObiect(TObiectStructura obiect, const QString& nume)
+{
+    const auto [sql, parametru] = TestObiect(obiect);
+    return Exista(sql, {{parametru, nume}});
+}
+
+void TDM::CreeazaDacaLipseste(TObiectStructura obiect, const QString& nume, const QString& instructiune)
+{
+    const auto [sql, parametru] = TestObiect(obiect);
+    PasStructura(sql, {{parametru, nume}}, {instructiune});
+}
+
 void TDM::PasStructura(const QString& sqlTest, const QList<QPair<QString, QString>>& parametri,
                        const QStringList& instructiuni)
 {

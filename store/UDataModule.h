@@ -141,6 +141,17 @@ public:
     // the test query finds nothing.
     void PasStructura(const QString& sqlTest, const QList<QPair<QString, QString>>& parametri,
                       const QStringList& instructiuni);
+    // What the system tables name: a table, an index or a generator.
+    enum class TObiectStructura
+    {
+        Tabela,
+        Index,
+        Generator
+    };
+    // True when the database holds the object. Uses Q1, in the caller's transaction.
+    bool ExistaObiect(TObiectStructura obiect, const QString& nume);
+    // PasStructura whose test is the object's name: `instructiune` runs only when the object is missing.
+    void CreeazaDacaLipseste(TObiectStructura obiect, const QString& nume, const QString& instructiune);
 
 private:
     QString Conecteaza(const QString& cale, const QStringList& parametri, const QString& motivCopie = {});

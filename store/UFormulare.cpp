@@ -17,16 +17,10 @@ const QString FormatDataOra = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 constexpr qint64 NumarMaxim = 999999999;
 constexpr qint64 LotMaxim = 1000000;
 
-bool ExistaRelatia(TDM& dm, const QString& nume)
-{
-    return dm.Exista(QStringLiteral("select * from RDB$RELATIONS where RDB$RELATION_NAME = :RDB$RELATION_NAME"),
-                     {{QStringLiteral("RDB$RELATION_NAME"), nume}});
-}
-
 bool Exista(TDM& dm)
 {
-    return ExistaRelatia(dm, QStringLiteral("LOTURI_FORMULARE")) &&
-           ExistaRelatia(dm, QStringLiteral("FORMULARE_FOLOSITE"));
+    return dm.ExistaObiect(TDM::TObiectStructura::Tabela, QStringLiteral("LOTURI_FORMULARE")) &&
+           dm.ExistaObiect(TDM::TObiectStructura::Tabela, QStringLiteral("FORMULARE_FOLOSITE"));
 }
 
 void SeteazaData(TParametru& p, const QDate& data)
@@ -241,24 +235,23 @@ QString DescriereFormulare(const QString& serie, const QList<qint64>& numere)
 
 void CreeazaEvidentaFormulare(TDM& dm)
 {
-    const QString relatie = QStringLiteral("select * from RDB$RELATIONS where RDB$RELATION_NAME = :RDB$RELATION_NAME");
-    dm.PasStructura(relatie, {{QStringLiteral("RDB$RELATION_NAME"), QStringLiteral("LOTURI_FORMULARE")}},
-                    {QStringLiteral("create table LOTURI_FORMULARE (ID_LOT INTEGER NOT NULL PRIMARY KEY, SERIA VARCHAR(20) "
-                                    "NOT NULL, NUMAR_DE_LA INTEGER NOT NULL, NUMAR_PANA_LA INTEGER NOT NULL, "
-                                    "DATA_PRIMIRII DATE, DOCUMENT VARCHAR(256))")});
-    dm.PasStructura(relatie, {{QStringLiteral("RDB$RELATION_NAME"), QStringLiteral("FORMULARE_FOLOSITE")}},
-                    {QStringLiteral("create table FORMULARE_FOLOSITE (SERIA VARCHAR(20) NOT NULL, NUMAR INTEGER NOT "
-                                    "NULL, STARE CHAR(1) NOT NULL, ID_ELEVI INTEGER, ELEV VARCHAR(256), CNP VARCHAR(20), "
-                                    "ID_LUCRARE INTEGER, PAGINA INTEGER, DATA_ORA TIMESTAMP NOT NULL, NR_REGISTRU "
-                                    "INTEGER, NR_REGISTRU_ANULAT INTEGER, DATA_ELIBERARII DATE, DATA_PRIMIRII DATE, "
-                                    "MOTIV VARCHAR(256), DATA_ANULARII DATE, CONSTRAINT PK_FORMULARE_FOLOSITE PRIMARY "
-                                    "KEY (SERIA, NUMAR), CONSTRAINT UQ_FORMULARE_REGISTRU UNIQUE (NR_REGISTRU))")});
-    dm.PasStructura(QStringLiteral("select * from RDB$INDICES where RDB$INDEX_NAME = :RDB$INDEX_NAME"),
-                    {{QStringLiteral("RDB$INDEX_NAME"), QStringLiteral("IX_FORMULARE_ELEV")}},
-                    {QStringLiteral("create index IX_FORMULARE_ELEV on FORMULARE_FOLOSITE (ID_ELEVI)")});
-    dm.PasStructura(QStringLiteral("select * from RDB$GENERATORS where RDB$GENERATOR_NAME = :RDB$GENERATOR_NAME"),
-                    {{QStringLiteral("RDB$GENERATOR_NAME"), QStringLiteral("G_ID_LOTURI")}},
-                    {QStringLiteral("CREATE GENERATOR G_ID_LOTURI")});
+    using TObiect = TDM::TObiectStructura;
+    dm.CreeazaDacaLipseste(TObiect::Tabela, QStringLiteral("LOTURI_FORMULARE"),
+                           QStringLiteral("create table LOTURI_FORMULARE (ID_LOT INTEGER NOT NULL PRIMARY KEY, SERIA "
+                                          "VARCHAR(20) NOT NULL, NUMAR_DE_LA INTEGER NOT NULL, NUMAR_PANA_LA INTEGER "
+                                          "NOT NULL, DATA_PRIMIRII DATE, DOCUMENT VARCHAR(256))"));
+    dm.CreeazaDacaLipseste(
+        TObiect::Tabela, QStringLiteral("FORMULARE_FOLOSITE"),
+        QStringLiteral("create table FORMULARE_FOLOSITE (SERIA VARCHAR(20) NOT NULL, NUMAR INTEGER NOT NULL, STARE "
+                       "CHAR(1) NOT NULL, ID_ELEVI INTEGER, ELEV VARCHAR(256), CNP VARCHAR(20), ID_LUCRARE INTEGER, "
+                       "PAGINA INTEGER, DATA_ORA TIMESTAMP NOT NULL, NR_REGISTRU INTEGER, NR_REGISTRU_ANULAT INTEGER, "
+                       "DATA_ELIBERARII DATE, DATA_PRIMIRII DATE, MOTIV VARCHAR(256), DATA_ANULARII DATE, CONSTRAINT "
+                       "PK_FORMULARE_FOLOSITE PRIMARY KEY (SERIA, NUMAR), CONSTRAINT UQ_FORMULARE_REGISTRU UNIQUE "
+                       "(NR_REGISTRU))"));
+    dm.CreeazaDacaLipseste(TObiect::Index, QStringLiteral("IX_FORMULARE_ELEV"),
+                           QStringLiteral("create index IX_FORMULARE_ELEV on FORMULARE_FOLOSITE (ID_ELEVI)"));
+    dm.CreeazaDacaLipseste(TObiect::Generator, QStringLiteral("G_ID_LOTURI"),
+                           QStringLiteral("CREATE GENERATOR G_ID_LOTURI"));
 }
 
 bool EvidentaFormulareActiva(TDM& dm)

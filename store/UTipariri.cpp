@@ -5,25 +5,18 @@
 namespace {
 const QString FormatData = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 
-bool ExistaTabela(TDM& dm)
-{
-    return dm.Exista(QStringLiteral("select * from RDB$RELATIONS where RDB$RELATION_NAME = :RDB$RELATION_NAME"),
-                     {{QStringLiteral("RDB$RELATION_NAME"), QStringLiteral("TIPARIRI")}});
-}
-
 } // namespace
 
 void CreeazaRegistruTipariri(TDM& dm)
 {
-    dm.PasStructura(QStringLiteral("select * from RDB$RELATIONS where RDB$RELATION_NAME = :RDB$RELATION_NAME"),
-                    {{QStringLiteral("RDB$RELATION_NAME"), QStringLiteral("TIPARIRI")}},
-                    {QStringLiteral("create table TIPARIRI (ID_TIPARIRE INTEGER NOT NULL PRIMARY KEY, "
-                                    "ID_LUCRARE INTEGER NOT NULL, PAGINA INTEGER NOT NULL, ID_ELEVI INTEGER NOT NULL, "
-                                    "ELEV VARCHAR(256), DATA_ORA TIMESTAMP NOT NULL, IMPRIMANTA VARCHAR(256), "
-                                    "TITLU VARCHAR(256))")});
-    dm.PasStructura(QStringLiteral("select * from RDB$INDICES where RDB$INDEX_NAME = :RDB$INDEX_NAME"),
-                    {{QStringLiteral("RDB$INDEX_NAME"), QStringLiteral("IX_TIPARIRI_ELEV")}},
-                    {QStringLiteral("create index IX_TIPARIRI_ELEV on TIPARIRI (ID_ELEVI)")});
+    using TObiect = TDM::TObiectStructura;
+    dm.CreeazaDacaLipseste(TObiect::Tabela, QStringLiteral("TIPARIRI"),
+                           QStringLiteral("create table TIPARIRI (ID_TIPARIRE INTEGER NOT NULL PRIMARY KEY, "
+                                          "ID_LUCRARE INTEGER NOT NULL, PAGINA INTEGER NOT NULL, ID_ELEVI INTEGER NOT "
+                                          "NULL, ELEV VARCHAR(256), DATA_ORA TIMESTAMP NOT NULL, IMPRIMANTA "
+                                          "VARCHAR(256), TITLU VARCHAR(256))"));
+    dm.CreeazaDacaLipseste(TObiect::Index, QStringLiteral("IX_TIPARIRI_ELEV"),
+                           QStringLiteral("create index IX_TIPARIRI_ELEV on TIPARIRI (ID_ELEVI)"));
     // The placement of each sheet, added to registers made before it was kept.
     for (const char* coloana : {"MARGINE_STANGA VARCHAR(24)", "MARGINE_SUS VARCHAR(24)", "OGLINDA CHAR(1)"}) {
         const QString definitie = QString::fromLatin1(coloana);
@@ -33,14 +26,13 @@ void CreeazaRegistruTipariri(TDM& dm)
                         {QStringLiteral("alter table TIPARIRI add ") + definitie});
     }
     for (const QString& g : {QStringLiteral("G_ID_TIPARIRI"), QStringLiteral("G_ID_LUCRARI")})
-        dm.PasStructura(QStringLiteral("select * from RDB$GENERATORS where RDB$GENERATOR_NAME = :RDB$GENERATOR_NAME"),
-                        {{QStringLiteral("RDB$GENERATOR_NAME"), g}}, {QStringLiteral("CREATE GENERATOR ") + g});
+        dm.CreeazaDacaLipseste(TObiect::Generator, g, QStringLiteral("CREATE GENERATOR ") + g);
 }
 
 bool ExistaRegistruTipariri(TDM& dm)
 {
     const TGardaCitire citire(dm.Tr, TGardaCitire::FolosesteDeschisa);
-    return ExistaTabela(dm);
+    return dm.ExistaObiect(TDM::TObiectStructura::Tabela, QStringLiteral("TIPARIRI"));
 }
 
 qint64 InregistreazaTipariri(TDM& dm, const QList<TTiparire>& tipariri,
