@@ -74,7 +74,7 @@ void TTipaririElevForm::RetiparesteAles()
     std::optional<TRezultatInserare> asezare;
     if (rand >= 0 && rand < m_tipariri.size() && m_tipariri[rand].AreAsezare) {
         const TTiparire& t = m_tipariri[rand];
-        asezare = TRezultatInserare{true, t.Oglinda, t.MargineStanga, t.MargineSus};
+        asezare = TRezultatInserare{true, t.Oglinda, t.MargineStanga, t.MargineSus, {}, 0};
     }
     TiparesteClasa(this, {TElevDeTiparit{m_id, m_denumire}}, {}, nullptr, asezare ? &*asezare : nullptr);
     Reincarca();

@@ -231,7 +231,7 @@ private slots:
         QTemporaryDir dosar;
         const QStringList asteptati{CnpIon + "|Ion Vasile|Popescu|matematică-informatică|baiat||9,50|07.03.2008",
                                     CnpAna + "|Ana|Ştefănescu|ştiinţe şi țări|fata||10,00|31.12.2009"};
-        for (const QString& extensie : {"xlsx", "xls", "ods", "csv"}) {
+        for (const char* extensie : {"xlsx", "xls", "ods", "csv"}) {
             const QString fisier = FaFisierCalc({foaie}, dosar.path(), "clasa", extensie);
             QVERIFY2(!fisier.isEmpty(), qPrintable(extensie));
             TBazaTest b;
