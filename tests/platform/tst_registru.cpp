@@ -439,7 +439,9 @@ private slots:
             QString motiv;
             const bool facut = CopiazaInFisierNou(sursa, tinta, motiv);
             const QByteArray text = motiv.toUtf8();
-            ::write(canal[1], text.constData(), size_t(text.size()));
+            // The parent reads the reason; one that could not be sent ends the child with a code of its own.
+            if (::write(canal[1], text.constData(), size_t(text.size())) != text.size())
+                _exit(2);
             _exit(facut ? 0 : 1);
         }
         ::close(canal[1]);
